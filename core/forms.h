@@ -1,0 +1,123 @@
+#pragma once
+
+#include <bitset>
+#include <string>
+#include <vector>
+
+#include "core/one_based.h"
+
+namespace pyxaro {
+
+struct Rgb {
+  int Red = 0;
+  int Green = 0;
+  int Blue = 0;
+  bool operator==(const Rgb&) const = default;
+};
+
+namespace colour {
+inline constexpr Rgb Gold{255, 230, 0};
+inline constexpr Rgb White{255, 255, 255};
+inline constexpr Rgb LightRed{255, 128, 128};
+inline constexpr Rgb LightBlue{192, 192, 255};
+inline constexpr Rgb Grey{128, 128, 128};
+inline constexpr Rgb DarkRed{192, 0, 0};
+inline constexpr Rgb DotLit{192, 192, 255};
+}  // namespace colour
+
+// What the front end shows for one control. Positions and sizes are twips
+// (15 to a pixel); Picture is a bitmap number, 0 for none.
+struct Control {
+  std::string Caption;
+  std::string ToolTip;
+  bool Enabled = true;
+  bool Visible = true;
+  Rgb ForeColor = colour::White;
+  bool Bold = false;
+  int Picture = 0;
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+};
+
+// A window timer as data. Switching it on after it was off starts a fresh
+// interval, which the front end sees as a new value of Starts.
+class Timer {
+ public:
+  explicit Timer(int interval, bool enabled = false) : interval_(interval) { SetEnabled(enabled); }
+  void SetEnabled(bool on) {
+    if (on && !enabled_) ++starts_;
+    enabled_ = on;
+  }
+  bool Enabled() const { return enabled_; }
+  int Interval() const { return interval_; }
+  unsigned Starts() const { return starts_; }
+
+ private:
+  int interval_;
+  bool enabled_ = false;
+  unsigned starts_ = 0;
+};
+
+enum class WindowState { Normal, Minimised };
+
+inline constexpr int kDotCount = 455;
+
+struct MainForm {
+  MainForm();
+
+  bool Loaded = false;
+  bool Visible = false;
+  WindowState State = WindowState::Normal;
+  int Left = 0;  // twips from the top left corner of the screen
+  int Top = 0;
+  static constexpr int Width = 12000;
+  static constexpr int Height = 9000;
+
+  OneBased<Control, 6> Image;
+  Control Roll, Undo, Rolls, Mrolls, Indik, Bonus, scr_Tot;
+  OneBased<Control, 20> btn;  // btn_Ones .. btn_Yatzy
+  OneBased<Control, 20> scr;  // scr_01 .. scr_20
+  OneBased<Control, 10> Topp;
+  Control ClearTopp, lb_User, SoundPic, MovePic, Logo, BackgrPic;
+  Control NyttSpel, butt_End, Avsluta, Minimera, Langu, Homepage, ShowTime;
+  std::string BackgrFile;  // the picture file shown in BackgrPic, "" = empty
+
+  std::bitset<kDotCount> Digit;  // the lit dots of the message display
+
+  Timer TimerPlay{1000};
+  Timer TimerEnd{1500};
+  Timer Timer1{2000};
+  Timer Timer3{1500, true};
+  Timer TimerUser{1500};
+  Timer TimerSending{1000};
+};
+
+struct ListBox {
+  std::vector<std::string> Items;
+  int ListIndex = -1;  // the selected row, -1 = none
+};
+
+struct LanguageForm {
+  LanguageForm();
+
+  bool Visible = false;
+  std::string Caption = "Pyxaro";
+  Control Label1;
+  ListBox List1;
+  Control Check1;
+  bool Check1Ticked = false;
+  Control Command1;
+};
+
+struct SplashForm {
+  SplashForm();
+
+  bool Visible = false;
+  std::string Caption = "Pyxaro";
+  Control lbl_Version;
+  Timer sTimer2{2000, true};
+};
+
+}  // namespace pyxaro

@@ -1,0 +1,34 @@
+#include "core/game.h"
+
+#include <filesystem>
+#include <utility>
+
+#include "settings/ini.h"
+
+namespace pyxaro {
+
+Game::Game(Host& host, RandomSource& chance, std::string appFolder)
+    : host_(host), chance_(chance), appFolder_(std::move(appFolder)) {}
+
+std::string Game::Setting(const std::string& section, const std::string& key) const {
+  return GetINI(section, key, run.IniFile);
+}
+
+void Game::Store(const std::string& section, const std::string& key, const std::string& value) {
+  run.IniResult = std::to_string(SetINI(section, key, value, run.IniFile));
+}
+
+std::string Game::LangText(const std::string& key) const {
+  return GetINI("Language", key, run.LangFile);
+}
+
+std::string Game::ToolTipText(const std::string& key, const std::string& fallback) const {
+  const std::string tip = " " + LangText(key) + " ";
+  return tip == "  " ? fallback : tip;
+}
+
+std::string Game::AppFile(const std::string& name) const {
+  return (std::filesystem::path(appFolder_) / name).string();
+}
+
+}  // namespace pyxaro

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace pyxaro {
+
+struct LocalTime {
+  int Year = 2000;
+  int Month = 1;  // 1..12
+  int Day = 1;
+  int Hour = 0;
+  int Minute = 0;
+  double SecondsSinceMidnight = 0;  // with its fraction
+  std::string MonthName;            // in the system's language
+};
+
+// The usable screen area without the task bar, in twips.
+struct WorkArea {
+  int Width = 0;
+  int Height = 0;
+};
+
+// The desktop services the routines need. The front end implements it with
+// Qt; the tests with a scripted fake. Every box is modal: the call returns
+// the player's answer.
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // A Yes/No question box; true for Yes.
+  virtual bool Ask(const std::string& question, const std::string& title, bool yesIsDefault) = 0;
+  // An OK box; an empty title shows the program's name.
+  virtual void Tell(const std::string& text, const std::string& title, bool exclamation) = 0;
+  // An input box; no value when the player cancels.
+  virtual std::optional<std::string> Prompt(const std::string& prompt, const std::string& title,
+                                            const std::string& defaultText) = 0;
+  // Plays a wave file in the background, or to its end when waitForEnd is set.
+  virtual void PlayWave(const std::string& path, bool waitForEnd) = 0;
+  virtual void OpenAddress(const std::string& address) = 0;
+  virtual WorkArea ScreenWorkArea() = 0;
+  virtual LocalTime Now() = 0;
+  virtual void SetBusy(bool busy) = 0;
+  // Whether the file exists and holds a picture the desktop can show.
+  virtual bool IsPicture(const std::string& path) = 0;
+  // Ends the program at once; no further routine runs.
+  virtual void EndProgram() = 0;
+};
+
+}  // namespace pyxaro

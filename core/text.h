@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pyxaro {
+
+// Text is UTF-8 throughout. Wherever the game counts characters it counts
+// code points, so no character is ever cut in half.
+
+std::u32string ToCodePoints(std::string_view utf8);
+std::string ToUtf8(std::u32string_view codePoints);
+bool IsValidUtf8(std::string_view bytes);
+std::string Windows1252ToUtf8(std::string_view bytes);
+
+int CharCount(std::string_view utf8);
+// At most count characters, starting at the 1-based character position start.
+std::string CharMid(std::string_view utf8, int start, int count);
+std::string CharLeft(std::string_view utf8, int count);
+// The text without its last character; the empty text stays empty.
+std::string DropLastChar(std::string_view utf8);
+
+// A whole number as the game reads counts from the settings file: leading
+// blanks skipped, digits up to the first other character, 0 for no number.
+int LeadingNumber(std::string_view text);
+
+}  // namespace pyxaro

@@ -1,0 +1,7 @@
+#include "core/game.h"
+
+namespace pyxaro {
+
+void Game::PlaceAll() {}
+
+}  // namespace pyxaro

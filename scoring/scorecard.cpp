@@ -1,0 +1,11 @@
+#include "core/game.h"
+
+namespace pyxaro {
+
+void Game::EnterKateg(int) {}
+
+void Game::NoAble() {}
+
+void Game::bonusVarje() {}
+
+}  // namespace pyxaro

@@ -1,0 +1,9 @@
+#include "core/game.h"
+
+namespace pyxaro {
+
+void Game::Unpack() {}
+
+void Game::DelRes() {}
+
+}  // namespace pyxaro

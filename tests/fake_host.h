@@ -1,0 +1,101 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/chance.h"
+#include "core/host.h"
+
+namespace pyxaro::testing {
+
+// One box the game opened, with the answer it got.
+struct Box {
+  enum Kind { Question, Message, Input } kind;
+  std::string text;
+  std::string title;
+  bool yesIsDefault = false;
+  bool exclamation = false;
+  std::string defaultText;
+};
+
+struct Played {
+  std::string path;
+  bool waited;
+  bool operator==(const Played&) const = default;
+};
+
+// Answers boxes from queues and records everything the game asked of the
+// desktop. A box with no scripted answer fails the test.
+class FakeHost : public Host {
+ public:
+  std::deque<bool> answers;
+  std::deque<std::optional<std::string>> inputs;
+  std::vector<Box> boxes;
+  std::vector<Played> played;
+  std::vector<std::string> opened;
+  std::set<std::string> pictures;
+  std::vector<bool> busy;
+  WorkArea area{15360, 10800};
+  LocalTime now{2026, 12, 6, 21, 7, 76020.25, "December"};
+  bool ended = false;
+
+  bool Ask(const std::string& question, const std::string& title, bool yesIsDefault) override {
+    boxes.push_back({Box::Question, question, title, yesIsDefault, false, ""});
+    if (answers.empty()) {
+      ADD_FAILURE() << "unexpected question: " << question;
+      return false;
+    }
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  void Tell(const std::string& text, const std::string& title, bool exclamation) override {
+    boxes.push_back({Box::Message, text, title, false, exclamation, ""});
+  }
+  std::optional<std::string> Prompt(const std::string& prompt, const std::string& title,
+                                    const std::string& defaultText) override {
+    boxes.push_back({Box::Input, prompt, title, false, false, defaultText});
+    if (inputs.empty()) {
+      ADD_FAILURE() << "unexpected input box: " << prompt;
+      return std::nullopt;
+    }
+    auto answer = inputs.front();
+    inputs.pop_front();
+    return answer;
+  }
+  void PlayWave(const std::string& path, bool waitForEnd) override {
+    played.push_back({path, waitForEnd});
+  }
+  void OpenAddress(const std::string& address) override { opened.push_back(address); }
+  WorkArea ScreenWorkArea() override { return area; }
+  LocalTime Now() override { return now; }
+  void SetBusy(bool on) override { busy.push_back(on); }
+  bool IsPicture(const std::string& path) override { return pictures.count(path) > 0; }
+  void EndProgram() override { ended = true; }
+};
+
+// Deals the faces a test scripts, in order; running out fails the test.
+class ScriptedDice : public RandomSource {
+ public:
+  std::deque<int> faces;
+  int reseeds = 0;
+
+  void Reseed(double) override { ++reseeds; }
+  double Next() override {
+    if (faces.empty()) {
+      ADD_FAILURE() << "no scripted face left";
+      return 0.0;
+    }
+    const int face = faces.front();
+    faces.pop_front();
+    // The middle of the face's sixth of [0, 1).
+    return (face - 0.5) / 6.0;
+  }
+};
+
+}  // namespace pyxaro::testing
