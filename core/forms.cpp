@@ -57,8 +57,8 @@ MainForm::MainForm() {
     scr[k] = Label(At(11400, kButtonTop.at(k - 1) + 50, 405, 165), colour::Gold, true);
   }
   for (int r = 1; r <= 10; ++r) {
-    Topp[r] = Label(At(r == 10 ? 45 : 150, kToppTop + kToppStep * (r - 1), 4500, 240),
-                    colour::Grey, false);
+    Topp[r] = Label(At(r == 10 ? 45 : 150, kToppTop + kToppStep * (r - 1), 4500, 240), colour::Grey,
+                    false);
   }
   ClearTopp = Label(At(150, 7380, 2400, 240), colour::Grey, false);
   ClearTopp.Caption = "Clear highscore";

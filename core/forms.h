@@ -117,7 +117,7 @@ struct SplashForm {
   bool Visible = false;
   std::string Caption = "Pyxaro";
   Control lbl_Version;
-  Timer sTimer2{2000, true};
+  Timer sTimer2{2000};
 };
 
 }  // namespace pyxaro

@@ -26,10 +26,10 @@ class Game {
 
   // Start-up (core/startup.cpp).
   void LanguageLoad();
+  void ShowSplash();
   void SplashLoad();
   void sTimer2Tick();
   void MainLoad();
-  void MainClosedByWindowSystem();
 
   // Throwing and picking up (core/rolling.cpp).
   void Roll();

@@ -2,6 +2,8 @@
 
 namespace pyxaro {
 
+// The window stays where the desktop puts it until the placement rules for
+// small screens are in.
 void Game::ScreenKoll() {}
 
 }  // namespace pyxaro

@@ -2,6 +2,9 @@
 
 namespace pyxaro {
 
+// The wave files come out of the resource package when the window opens and
+// go again when the player quits; the package reader is not here yet, so
+// there is nothing to unpack and nothing to delete.
 void Game::Unpack() {}
 
 void Game::DelRes() {}

@@ -1,9 +1,37 @@
+#include <array>
+#include <string>
+
 #include "core/game.h"
 
 namespace pyxaro {
 
-void Game::sndA() {}
+namespace {
 
-void Game::SoundPicClick() {}
+constexpr int kWaitedFor = 100;
+
+// The wave file of effect 1..8; numbers above 100 play the same files to
+// their end.
+std::string EffectFile(int soundId) {
+  static const std::array<const char*, 8> kFiles{"dice.wav",   "points.wav", "Bonus.wav",
+                                                 "Yahoo2.wav", "Yatzy.wav",  "Laser.wav",
+                                                 "beep.wav",   "pop.wav"};
+  const int effect = soundId > kWaitedFor ? soundId - kWaitedFor : soundId;
+  if (effect < 1 || effect > static_cast<int>(kFiles.size())) return {};
+  return kFiles.at(static_cast<std::size_t>(effect - 1));
+}
+
+}  // namespace
+
+void Game::sndA() {
+  if (run.PlaySound != "Yes") return;
+  if (const std::string file = EffectFile(run.SoundId); !file.empty()) run.SoundFile = file;
+  host_.PlayWave(AppFile(run.SoundFile), run.SoundId > kWaitedFor);
+}
+
+void Game::SoundPicClick() {
+  run.PlaySound = run.PlaySound == "No" ? "Yes" : "No";
+  main.SoundPic.Picture = run.PlaySound == "No" ? 68 : 67;
+  Store("Options", "PlaySound", run.PlaySound);
+}
 
 }  // namespace pyxaro

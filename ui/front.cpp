@@ -1,0 +1,95 @@
+#include "ui/front.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "settings/ini.h"
+
+namespace pyxaro::ui {
+
+namespace {
+
+void CentreOnScreen(QWidget* window) {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    window->move(screen->availableGeometry().center() - window->rect().center());
+  }
+}
+
+// A window whose data says it is gone is deleted once the current event is
+// done with it.
+template <typename W>
+void Retire(QPointer<W>& window) {
+  if (!window) return;
+  window->hide();
+  window->deleteLater();
+  window = nullptr;
+}
+
+}  // namespace
+
+Front::Front(Game& game, std::function<bool()> ending) : game_(game), ending_(std::move(ending)) {}
+
+Front::~Front() {
+  delete main_;
+  delete splash_;
+}
+
+void Front::Start() {
+  const Dispatch act = [this](const Action& routine) { Act(routine); };
+  language_ = std::make_unique<LanguageWindow>(game_, act);
+  CentreOnScreen(language_.get());
+  Act([this] { game_.LanguageLoad(); });
+}
+
+void Front::Act(const Action& routine) {
+  if (ending_() || failed_) return;
+  try {
+    routine();
+  } catch (const IniError& error) {
+    // The settings file cannot be reached at all: no game can be kept
+    // without it, so say why and end.
+    failed_ = true;
+    QMessageBox::critical(nullptr, QString::fromStdString(error.Source()),
+                          QString::fromStdString(error.Description() + "\n" + error.Detail()));
+    QCoreApplication::exit(1);
+    return;
+  }
+  if (!ending_()) Sync();
+}
+
+void Front::Sync() {
+  const Dispatch act = [this](const Action& routine) { Act(routine); };
+
+  language_->Sync();
+  language_->setVisible(game_.language.Visible);
+
+  if (game_.splash.Visible && !splash_) {
+    splash_ = new SplashWindow(game_, act);
+    CentreOnScreen(splash_);
+  }
+  if (splash_) {
+    splash_->Sync();
+    if (game_.splash.Visible) {
+      splash_->show();
+    } else {
+      Retire(splash_);
+    }
+  }
+
+  if (game_.main.Loaded && !main_) {
+    main_ = new MainWindow(game_, act);
+    CentreOnScreen(main_);
+  }
+  if (main_) {
+    if (!game_.main.Loaded) {
+      Retire(main_);
+    } else {
+      main_->Sync();
+      main_->setVisible(game_.main.Visible);
+    }
+  }
+}
+
+}  // namespace pyxaro::ui

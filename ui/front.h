@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+#include "core/game.h"
+#include "ui/main_window.h"
+#include "ui/start_windows.h"
+
+namespace pyxaro::ui {
+
+// The front end of a run: it creates and shows the windows the game's data
+// asks for, turns clicks and ticks into routine calls, and after each one
+// brings every window up to date with the data.
+class Front {
+ public:
+  // ending tells when the program has been asked to end: from then on no
+  // routine runs.
+  Front(Game& game, std::function<bool()> ending);
+  ~Front();
+  Front(const Front&) = delete;
+  Front& operator=(const Front&) = delete;
+
+  void Start();
+  void Act(const Action& routine);
+  void Sync();
+
+  LanguageWindow* Language() const { return language_.get(); }
+  SplashWindow* Splash() const { return splash_; }
+  MainWindow* Main() const { return main_; }
+
+ private:
+  Game& game_;
+  std::function<bool()> ending_;
+  bool failed_ = false;
+  std::unique_ptr<LanguageWindow> language_;
+  QPointer<SplashWindow> splash_;
+  QPointer<MainWindow> main_;
+};
+
+}  // namespace pyxaro::ui

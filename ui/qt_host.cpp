@@ -1,0 +1,145 @@
+#include "ui/qt_host.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QInputDialog>
+#include <QLocale>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSoundEffect>
+#include <QTimer>
+#include <QUrl>
+
+namespace pyxaro::ui {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+// A waited-for sound never holds the game longer than this, whatever the
+// audio device does.
+constexpr int kLongestWaitMs = 10000;
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+QString TitleOrName(const std::string& title) {
+  return title.empty() ? QStringLiteral("Pyxaro") : Q(title);
+}
+
+bool IsReadableFile(const std::string& path) {
+  const QFileInfo info(Q(path));
+  return info.isFile() && info.isReadable();
+}
+
+}  // namespace
+
+QtHost::QtHost() = default;
+QtHost::~QtHost() = default;
+
+void QtHost::BeforeBox() {
+  if (beforeBox_) beforeBox_();
+}
+
+bool QtHost::Ask(const std::string& question, const std::string& title, bool yesIsDefault) {
+  BeforeBox();
+  QMessageBox box(QMessageBox::Question, TitleOrName(title), Q(question),
+                  QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+  box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void QtHost::Tell(const std::string& text, const std::string& title, bool exclamation) {
+  BeforeBox();
+  QMessageBox box(exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, TitleOrName(title),
+                  Q(text), QMessageBox::Ok, QApplication::activeWindow());
+  box.exec();
+}
+
+std::optional<std::string> QtHost::Prompt(const std::string& prompt, const std::string& title,
+                                          const std::string& defaultText) {
+  BeforeBox();
+  bool ok = false;
+  const QString answer = QInputDialog::getText(QApplication::activeWindow(), TitleOrName(title),
+                                               Q(prompt), QLineEdit::Normal, Q(defaultText), &ok);
+  if (!ok) return std::nullopt;
+  return answer.toStdString();
+}
+
+void QtHost::PlayWave(const std::string& path, bool waitForEnd) {
+  // A missing file sounds the desktop's own alert, as the player would hear
+  // from any program whose sound is gone.
+  if (!IsReadableFile(path)) {
+    QApplication::beep();
+    return;
+  }
+  if (!waitForEnd) {
+    if (!background_) background_ = std::make_unique<QSoundEffect>();
+    background_->stop();
+    background_->setSource(QUrl::fromLocalFile(Q(path)));
+    background_->play();
+    return;
+  }
+  QSoundEffect effect;
+  QEventLoop loop;
+  QObject::connect(&effect, &QSoundEffect::playingChanged, &loop, [&] {
+    if (!effect.isPlaying()) loop.quit();
+  });
+  QObject::connect(&effect, &QSoundEffect::statusChanged, &loop, [&] {
+    if (effect.status() == QSoundEffect::Error) loop.quit();
+  });
+  QTimer::singleShot(kLongestWaitMs, &loop, &QEventLoop::quit);
+  effect.setSource(QUrl::fromLocalFile(Q(path)));
+  effect.play();
+  // Only user input is held back: the game's timers go on as during a box.
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtHost::OpenAddress(const std::string& address) {
+  QDesktopServices::openUrl(QUrl(Q(address), QUrl::TolerantMode));
+}
+
+WorkArea QtHost::ScreenWorkArea() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return {};
+  const QRect area = screen->availableGeometry();
+  return {area.width() * kTwipsPerPixel, area.height() * kTwipsPerPixel};
+}
+
+LocalTime QtHost::Now() {
+  const QDateTime now = QDateTime::currentDateTime();
+  const QDate date = now.date();
+  const QTime time = now.time();
+  LocalTime local;
+  local.Year = date.year();
+  local.Month = date.month();
+  local.Day = date.day();
+  local.Hour = time.hour();
+  local.Minute = time.minute();
+  local.SecondsSinceMidnight = time.msecsSinceStartOfDay() / 1000.0;
+  local.MonthName = QLocale::system().monthName(date.month(), QLocale::LongFormat).toStdString();
+  return local;
+}
+
+void QtHost::SetBusy(bool busy) {
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+bool QtHost::IsPicture(const std::string& path) {
+  QImageReader reader(Q(path));
+  return IsReadableFile(path) && reader.canRead();
+}
+
+void QtHost::EndProgram() {
+  ending_ = true;
+  QCoreApplication::exit(0);
+}
+
+}  // namespace pyxaro::ui

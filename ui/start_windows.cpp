@@ -1,0 +1,128 @@
+#include "ui/start_windows.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/pictures.h"
+
+namespace pyxaro::ui {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+constexpr int kSplashWidth = 400;
+constexpr int kSplashHeight = 250;
+
+// The picker wears the game's colours: dark panel, yellow text.
+const char* const kPickerStyle =
+    "QWidget#picker { background: #404040; }"
+    "QFrame#frame { border: 1px solid #ffe600; border-radius: 6px; }"
+    "QLabel, QCheckBox { color: #ffe600; }"
+    "QListWidget { background: #202020; color: white; border: 1px solid #808080; }"
+    "QListWidget::item:selected { background: #ffe600; color: black; }"
+    "QPushButton { background: #ffe600; color: black; border-radius: 4px; padding: 4px 18px; }"
+    "QPushButton:disabled { background: #807340; color: #404040; }";
+
+}  // namespace
+
+LanguageWindow::LanguageWindow(Game& game, Dispatch act) : game_(game), act_(std::move(act)) {
+  setObjectName(QStringLiteral("picker"));
+  setWindowTitle(Q(game_.language.Caption));
+  setStyleSheet(QString::fromLatin1(kPickerStyle));
+  setFixedSize(300, 320);
+
+  auto* frame = new QFrame(this);
+  frame->setObjectName(QStringLiteral("frame"));
+  auto* outer = new QVBoxLayout(this);
+  outer->addWidget(frame);
+  auto* layout = new QVBoxLayout(frame);
+  label_ = new QLabel(frame);
+  QFont heading(QStringLiteral("Verdana"));
+  heading.setPixelSize(16);
+  heading.setBold(true);
+  label_->setFont(heading);
+  list_ = new QListWidget(frame);
+  check_ = new QCheckBox(frame);
+  confirm_ = new QPushButton(frame);
+  layout->addWidget(label_);
+  layout->addWidget(list_);
+  layout->addWidget(check_);
+  layout->addWidget(confirm_, 0, Qt::AlignRight);
+
+  connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    const int row = list_->row(item);
+    act_([this, row] { game_.List1Click(row); });
+  });
+  connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    const int row = list_->row(item);
+    act_([this, row] {
+      game_.List1Click(row);
+      game_.ConfirmLanguage();
+    });
+  });
+  connect(check_, &QCheckBox::toggled, this,
+          [this](bool on) { act_([this, on] { game_.language.Check1Ticked = on; }); });
+  connect(confirm_, &QPushButton::clicked, this,
+          [this] { act_([this] { game_.ConfirmLanguage(); }); });
+}
+
+void LanguageWindow::Sync() {
+  const LanguageForm& form = game_.language;
+  label_->setText(Q(form.Label1.Caption));
+  QStringList items;
+  for (const auto& item : form.List1.Items) items << Q(item);
+  QStringList shown;
+  for (int i = 0; i < list_->count(); ++i) shown << list_->item(i)->text();
+  if (shown != items) {
+    list_->clear();
+    list_->addItems(items);
+  }
+  if (list_->currentRow() != form.List1.ListIndex) {
+    const QSignalBlocker quiet(list_);
+    list_->setCurrentRow(form.List1.ListIndex);
+  }
+  check_->setText(Q(form.Check1.Caption));
+  if (check_->isChecked() != form.Check1Ticked) {
+    const QSignalBlocker quiet(check_);
+    check_->setChecked(form.Check1Ticked);
+  }
+  confirm_->setText(Q(form.Command1.Caption));
+  confirm_->setEnabled(form.Command1.Enabled);
+}
+
+void LanguageWindow::closeEvent(QCloseEvent* event) {
+  // The picker is the only window on screen while it shows: closing it ends
+  // the game rather than leaving a program without a window.
+  event->ignore();
+  act_([this] { game_.Avsluta(); });
+}
+
+SplashWindow::SplashWindow(Game& game, Dispatch act) : game_(game) {
+  setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+  setWindowTitle(Q(game_.splash.Caption));
+  setFixedSize(kSplashWidth, kSplashHeight);
+  version_ = new QLabel(this);
+  version_->setGeometry(0, kSplashHeight - 30, kSplashWidth - 16, 20);
+  version_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  version_->setStyleSheet(QStringLiteral("color: #ffe600;"));
+  timer_ = std::make_unique<TimerBinding>(this, game_.splash.sTimer2, [this, act = std::move(act)] {
+    act([this] { game_.sTimer2Tick(); });
+  });
+}
+
+void SplashWindow::Sync() {
+  version_->setText(Q(game_.splash.lbl_Version.Caption));
+  timer_->Sync();
+}
+
+void SplashWindow::paintEvent(QPaintEvent*) {
+  QPainter(this).drawPixmap(0, 0, SplashPicture(devicePixelRatioF()));
+}
+
+}  // namespace pyxaro::ui

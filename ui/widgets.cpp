@@ -1,0 +1,161 @@
+#include "ui/widgets.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "ui/pictures.h"
+
+namespace pyxaro::ui {
+
+namespace {
+
+QColor ToQColor(const Rgb& rgb) { return QColor(rgb.Red, rgb.Green, rgb.Blue); }
+
+void ApplyCommon(QWidget* widget, const Control& c) {
+  if (widget->geometry() != PxRect(c)) widget->setGeometry(PxRect(c));
+  const QString tip = QString::fromStdString(c.ToolTip);
+  if (widget->toolTip() != tip) widget->setToolTip(tip);
+  widget->setEnabled(c.Enabled);
+  widget->setVisible(c.Visible);
+}
+
+bool IsLeftClick(const QMouseEvent* event) { return event->button() == Qt::LeftButton; }
+
+// The dot display's geometry in pixels: 13 cells of 5 x 7 dots.
+constexpr int kCells = 13;
+constexpr int kColumns = 5;
+constexpr int kRows = 7;
+constexpr int kDotLeft = 40;
+constexpr int kDotTop = 540;
+constexpr int kCellStep = 34;
+constexpr int kDotStep = 6;
+constexpr int kDotSize = 5;
+
+}  // namespace
+
+Area::Area(QWidget* parent, Action onClick, bool dimmable)
+    : QWidget(parent), onClick_(std::move(onClick)), dimmable_(dimmable) {
+  if (onClick_) setCursor(Qt::PointingHandCursor);
+}
+
+void Area::Apply(const Control& c) {
+  const bool wasEnabled = isEnabled();
+  ApplyCommon(this, c);
+  if (dimmable_ && wasEnabled != c.Enabled) update();
+}
+
+void Area::mousePressEvent(QMouseEvent* event) {
+  if (IsLeftClick(event) && onClick_) onClick_();
+}
+
+void Area::paintEvent(QPaintEvent*) {
+  if (!dimmable_ || isEnabled()) return;
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(10, 20, 15, 170));
+  painter.drawRoundedRect(rect(), 6, 6);
+}
+
+Picture::Picture(QWidget* parent, Action onClick) : QWidget(parent), onClick_(std::move(onClick)) {
+  if (onClick_) setCursor(Qt::PointingHandCursor);
+}
+
+void Picture::Apply(const Control& c) {
+  ApplyCommon(this, c);
+  if (number_ != c.Picture) {
+    number_ = c.Picture;
+    update();
+  }
+}
+
+void Picture::mousePressEvent(QMouseEvent* event) {
+  if (IsLeftClick(event) && onClick_) onClick_();
+}
+
+void Picture::paintEvent(QPaintEvent*) {
+  const QPixmap pixmap = Bitmap(number_, devicePixelRatioF());
+  if (pixmap.isNull()) return;
+  QPainter painter(this);
+  const QSizeF size = pixmap.deviceIndependentSize();
+  // Centred in its area, as a picture box shows a smaller picture.
+  painter.drawPixmap(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), pixmap);
+}
+
+Label::Label(QWidget* parent, Action onClick, int pixelSize, Qt::Alignment alignment)
+    : QLabel(parent), onClick_(std::move(onClick)) {
+  QFont font(QStringLiteral("Verdana"));
+  font.setPixelSize(pixelSize);
+  setFont(font);
+  setAlignment(alignment | Qt::AlignVCenter);
+  if (onClick_) setCursor(Qt::PointingHandCursor);
+}
+
+void Label::Apply(const Control& c) {
+  // Captions keep their design width; the height grows to the font so no
+  // text is cut at the bottom.
+  QRect area = PxRect(c);
+  area.setHeight(std::max(area.height(), fontMetrics().height()));
+  if (geometry() != area) setGeometry(area);
+  const QString tip = QString::fromStdString(c.ToolTip);
+  if (toolTip() != tip) setToolTip(tip);
+  const QString caption = QString::fromStdString(c.Caption);
+  if (text() != caption) setText(caption);
+  if (font().bold() != c.Bold) {
+    QFont f = font();
+    f.setBold(c.Bold);
+    setFont(f);
+  }
+  const QString style = QStringLiteral("color: %1;").arg(ToQColor(c.ForeColor).name());
+  if (styleSheet() != style) setStyleSheet(style);
+  setEnabled(c.Enabled);
+  setVisible(c.Visible);
+}
+
+void Label::mousePressEvent(QMouseEvent* event) {
+  if (IsLeftClick(event) && onClick_) onClick_();
+}
+
+Marker::Marker(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Marker::Apply(const Control& c) {
+  ApplyCommon(this, c);
+  const QColor colour = ToQColor(c.ForeColor);
+  if (colour_ != colour) {
+    colour_ = colour;
+    update();
+  }
+}
+
+void Marker::paintEvent(QPaintEvent*) { QPainter(this).fillRect(rect(), colour_); }
+
+DotDisplay::DotDisplay(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setGeometry(kDotLeft, kDotTop, kCellStep * (kCells - 1) + kDotStep * (kColumns - 1) + kDotSize,
+              kDotStep * (kRows - 1) + kDotSize);
+}
+
+void DotDisplay::Apply(const std::bitset<kDotCount>& lit) {
+  if (lit == lit_) return;
+  lit_ = lit;
+  update();
+}
+
+void DotDisplay::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(ToQColor(colour::DotLit));
+  for (std::size_t j = 0; j < lit_.size(); ++j) {
+    if (!lit_[j]) continue;
+    const int cell = static_cast<int>(j) / (kColumns * kRows);
+    const int column = static_cast<int>(j) % (kColumns * kRows) / kRows;
+    const int row = static_cast<int>(j) % kRows;
+    painter.drawEllipse(
+        QRectF(kCellStep * cell + kDotStep * column, kDotStep * row, kDotSize, kDotSize));
+  }
+}
+
+}  // namespace pyxaro::ui

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+#include <bitset>
+#include <functional>
+
+#include "core/forms.h"
+
+namespace pyxaro::ui {
+
+inline constexpr int kTwipsPerPixel = 15;
+
+// Twips to pixels, as the window's design counts them.
+inline int Px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+inline QRect PxRect(const Control& c) {
+  return QRect(Px(c.Left), Px(c.Top), Px(c.Width), Px(c.Height));
+}
+
+using Action = std::function<void()>;
+
+// A clickable area without text, laid over the painted background. When
+// dimmable, a disabled area is shaded so the player sees it cannot be used.
+class Area : public QWidget {
+ public:
+  Area(QWidget* parent, Action onClick, bool dimmable);
+  void Apply(const Control& c);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  Action onClick_;
+  bool dimmable_;
+};
+
+// A picture of the game's own bitmaps (dice, sound switch, move handle).
+class Picture : public QWidget {
+ public:
+  Picture(QWidget* parent, Action onClick);
+  void Apply(const Control& c);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  Action onClick_;
+  int number_ = 0;
+};
+
+// A text label; clickable when given an action.
+class Label : public QLabel {
+ public:
+  Label(QWidget* parent, Action onClick, int pixelSize, Qt::Alignment alignment);
+  void Apply(const Control& c);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  Action onClick_;
+};
+
+// The hint marker: a filled square.
+class Marker : public QWidget {
+ public:
+  explicit Marker(QWidget* parent);
+  void Apply(const Control& c);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QColor colour_;
+};
+
+// The message display: all 455 dots on one surface, repainted only when the
+// pattern changes. Unlit dots are not drawn; the background shows through.
+class DotDisplay : public QWidget {
+ public:
+  explicit DotDisplay(QWidget* parent);
+  void Apply(const std::bitset<kDotCount>& lit);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  std::bitset<kDotCount> lit_;
+};
+
+}  // namespace pyxaro::ui
