@@ -19,8 +19,9 @@ std::uint64_t SplitMix(std::uint64_t& state) {
 }  // namespace
 
 MixingRandom::MixingRandom()
-    : state_(static_cast<std::uint64_t>(
-          std::chrono::steady_clock::now().time_since_epoch().count())) {}
+    : state_(
+          static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())) {
+}
 
 void MixingRandom::Reseed(double secondsSinceMidnight) {
   state_ ^= std::bit_cast<std::uint64_t>(secondsSinceMidnight);

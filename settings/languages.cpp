@@ -1,13 +1,67 @@
+#include <algorithm>
+#include <string>
+
 #include "core/game.h"
+#include "core/text.h"
 
 namespace pyxaro {
 
-void Game::List1Click(int) {}
+namespace {
 
-void Game::ConfirmLanguage() {}
+// A missing, negative or non-numeric count lists no language; a hand-edited
+// huge one is held to as many as the picker lists.
+constexpr int kMostLanguages = 999;
 
-void Game::Langu() {}
+int LanguageCount(const std::string& antal) {
+  return std::clamp(LeadingNumber(antal), 0, kMostLanguages);
+}
 
-void Game::ChooseLangFile() {}
+std::string Numbered(int i, const char* suffix) { return "l" + std::to_string(i) + suffix; }
+
+}  // namespace
+
+void Game::List1Click(int row) {
+  if (row < 0 || row >= static_cast<int>(language.List1.Items.size())) return;
+  language.List1.ListIndex = row;
+  language.Command1.Enabled = true;
+}
+
+void Game::ConfirmLanguage() {
+  const ListBox& list = language.List1;
+  if (list.ListIndex < 0 || list.ListIndex >= static_cast<int>(list.Items.size())) return;
+  const std::string& chosen = list.Items.at(static_cast<std::size_t>(list.ListIndex));
+
+  // Matched by name against the settings as they are now, so the lower
+  // number wins between two equal names and an unknown name changes nothing.
+  const int count = LanguageCount(Setting("Language", "antal"));
+  for (int i = 1; i <= count; ++i) {
+    if (Setting("Language", Numbered(i, "n")) == chosen) {
+      Store("Language", "selected", std::to_string(i));
+      break;
+    }
+  }
+  Store("Options", "ShowLangu", language.Check1Ticked ? "No" : "Yes");
+  language.Visible = false;
+  ShowSplash();
+}
+
+void Game::Langu() {
+  if (!host_.Ask(LangText("l10"), LangText("l5"), false)) return;
+  language.Visible = true;
+  // The game window closes and the game in progress goes with it; a closed
+  // window's timers must not run on (a pending game end would otherwise
+  // score the discarded game).
+  for (Timer* timer : {&main.TimerPlay, &main.TimerEnd, &main.Timer1, &main.Timer3, &main.TimerUser,
+                       &main.TimerSending}) {
+    timer->SetEnabled(false);
+  }
+  main.Visible = false;
+  main.Loaded = false;
+}
+
+void Game::ChooseLangFile() {
+  const std::string selected = Setting("Language", "selected");
+  run.LangFile = AppFile(Setting("Language", "l" + selected + "p"));
+}
 
 }  // namespace pyxaro

@@ -1,0 +1,47 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <filesystem>
+
+#include "core/game.h"
+#include "tests/fake_host.h"
+
+namespace {
+
+// A few instructions per number: the benchmark measures the game, not the
+// generator.
+class CheapRandom : public pyxaro::RandomSource {
+ public:
+  void Reseed(double) override {}
+  double Next() override {
+    state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
+    return static_cast<double>(state_ >> 11) * 0x1.0p-53;
+  }
+
+ private:
+  std::uint64_t state_ = 42;
+};
+
+// One throw of three picked-up dice and its hint, halfway through a game:
+// eight categories entered, three dice kept on the table.
+void BM_RollMidGame(benchmark::State& state) {
+  pyxaro::testing::FakeHost host;
+  CheapRandom chance;
+  pyxaro::Game game(host, chance, std::filesystem::temp_directory_path().string());
+  for (const int k : {1, 2, 7, 8, 10, 13, 16, 19}) game.main.btn[k].Enabled = false;
+  game.state.CategoriesLeft = 12;
+  // The kept dice differ, so no throw is six alike and no message is read.
+  game.state.Dice.items = {1, 2, 3, 4, 4, 4};
+  game.state.OnTable.items = {1, 1, 1, 1, 1, 1};
+  for (auto _ : state) {
+    game.state.RollsLeft = 30;
+    game.PickUp(4);
+    game.PickUp(5);
+    game.PickUp(6);
+    game.Roll();
+    benchmark::DoNotOptimize(game.state.BestCategory);
+  }
+}
+BENCHMARK(BM_RollMidGame);
+
+}  // namespace

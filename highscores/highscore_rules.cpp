@@ -1,0 +1,41 @@
+#include "highscores/highscore_rules.h"
+
+#include "core/text.h"
+
+namespace pyxaro {
+
+std::string PlayTimeText(int seconds) {
+  if (seconds < 0) seconds = 0;
+  const int rest = seconds % 60;
+  return std::to_string(seconds / 60) + (rest < 10 ? ":0" : ":") + std::to_string(rest);
+}
+
+int GameMonth(int year, int month) { return 100 * (year % 100) + month; }
+
+int StoredPoints(std::string_view text) { return LeadingNumber(text); }
+
+int EntryRow(const OneBased<int, kTopTenRows>& points, int total) {
+  for (int r = 1; r <= kTopTenRows; ++r) {
+    if (points[r] < total) return r;
+  }
+  return 0;
+}
+
+std::string ListName(const std::optional<std::string>& answer) {
+  if (!answer || answer->empty()) return "Anonymous";
+  return CharLeft(*answer, kNameLength);
+}
+
+std::string RowCaption(int row, const std::string& points, const std::string& name) {
+  return std::to_string(row) + ". " + points + " " + name;
+}
+
+std::string RowToolTip(const std::string& lead, const std::string& points) {
+  return " " + lead + "  (" + points + " p) ";
+}
+
+std::string FinalScoreText(const std::string& lead, int total, const std::string& playTime) {
+  return lead + " " + std::to_string(total) + " p  @ " + playTime;
+}
+
+}  // namespace pyxaro

@@ -1,0 +1,67 @@
+#pragma once
+
+// The text rules of a settings file, kept apart from the disk so that every
+// rule can be tried on a string: how a file is decoded, how a line is read,
+// how a value is looked up and how one value is changed in place.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace pyxaro::ini {
+
+// A file's bytes as text: UTF-8 without its byte-order mark. Files that are
+// not valid UTF-8 were written on the old system in Windows-1252.
+struct DecodedText {
+  std::string text;
+  bool hadBom = false;
+  bool wasLegacy = false;
+};
+DecodedText Decode(std::string_view bytes);
+
+enum class LineKind { kOther, kSection, kKey };
+
+// One line without its line ending. For a section the name is the text
+// between the brackets; for a key the name is the text before the first "="
+// and the value what follows it, both without surrounding blanks and tabs,
+// the value also without one pair of enclosing matching quotes.
+struct Line {
+  LineKind kind = LineKind::kOther;
+  std::string_view name;
+  std::string_view value;
+};
+Line ReadLine(std::string_view content);
+
+// Names match without regard to the case of ASCII and Latin-1 letters and
+// to blanks and tabs around them.
+std::string FoldName(std::string_view name);
+
+// Every value of a text, by section and key. Only the first section of a name
+// counts, and in it only the first line of a key.
+class Index {
+ public:
+  explicit Index(std::string_view text);
+  // nullopt when the section or the key is missing. The text lives as long
+  // as the index.
+  std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
+
+ private:
+  std::unordered_map<std::string, std::string> values_;
+};
+
+// Names that can be written so that they read back as the same name.
+bool IsWritableSection(std::string_view section);
+bool IsWritableKey(std::string_view key);
+
+// The value as it is written after "=", so that ReadLine gives it back:
+// line breaks become blanks, and a value that reading would alter is put
+// inside double quotes.
+std::string QuoteValue(std::string_view value);
+
+// The text with key set to value in section, every other line as it was.
+// nullopt when the names cannot be written.
+std::optional<std::string> SetValue(std::string_view text, std::string_view section,
+                                    std::string_view key, std::string_view value);
+
+}  // namespace pyxaro::ini

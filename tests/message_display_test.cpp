@@ -1,0 +1,121 @@
+#include <array>
+#include <string>
+#include <vector>
+
+#include "core/text.h"
+#include "display/clock.h"
+#include "display/font.h"
+#include "tests/game_fixture.h"
+
+namespace pyxaro::testing {
+namespace {
+
+TEST(Font, GlyphsLightTheDotsAsDrawn) {
+  const std::pair<char32_t, std::array<const char*, 7>> drawings[] = {
+      {U'A', {"..#..", ".#.#.", "#...#", "#####", "#...#", "#...#", "#...#"}},
+      {U'7', {"#####", "....#", "...#.", "..#..", "..#..", "..#..", "..#.."}},
+      {U'Ö', {".#.#.", ".....", ".###.", "#...#", "#...#", "#...#", ".###."}},
+      {U'¿', {"..#..", ".....", "..#..", "..#..", ".#...", "#...#", ".###."}}};
+  for (const auto& [ch, rows] : drawings) {
+    std::string columns;
+    for (int c = 0; c < 5; ++c) {
+      for (const char* row : rows) columns += row[c] == '#' ? '1' : '0';
+    }
+    EXPECT_EQ(Abc101(ch), columns) << ToUtf8(std::u32string(1, ch));
+  }
+}
+
+TEST(Font, SmallLettersDrawAsCapitalsAndOtherCharactersBlank) {
+  const std::u32string small = U"abcdefghijklmnopqrstuvwxyzåäöøæñ";
+  const std::u32string capital = U"ABCDEFGHIJKLMNOPQRSTUVWXYZÅÄÖØÆÑ";
+  for (std::size_t i = 0; i < small.size(); ++i) EXPECT_EQ(Abc101(small[i]), Abc101(capital[i]));
+  const std::string blank(kGlyphDots, '0');
+  for (char32_t ch : std::u32string(U" ,'()#%&éÉÿß\tΩ😀")) EXPECT_EQ(Abc101(ch), blank);
+  // Nothing else lights a dot: 60 glyphs besides the space, 32 small letters.
+  int lit = 0;
+  for (char32_t ch = 0; ch < 0x3000; ++ch) lit += Abc101(ch) != blank ? 1 : 0;
+  EXPECT_EQ(lit, 60 + 32);
+}
+
+// The dots a page lights, cell by cell from the left.
+std::bitset<kDotCount> Dots(const std::string& page) {
+  std::bitset<kDotCount> dots;
+  const std::u32string chars = ToCodePoints(page);
+  for (std::size_t cell = 0; cell < chars.size(); ++cell) {
+    const std::string_view glyph = Abc101(chars[cell]);
+    for (std::size_t d = 0; d < glyph.size(); ++d) dots[cell * kGlyphDots + d] = glyph[d] == '1';
+  }
+  return dots;
+}
+
+struct Paging {
+  const char* text;
+  std::vector<std::string> pages;
+};
+
+class MessagePaging : public GameTest, public ::testing::WithParamInterface<Paging> {};
+
+TEST_P(MessagePaging, ShowsEachPageOnceAndRestsOnTheLast) {
+  const auto& pages = GetParam().pages;
+  game->run.SayText = GetParam().text;
+  game->Say();
+  for (std::size_t p = 0; p < pages.size(); ++p) {
+    if (p > 0) game->Timer1Tick();
+    const bool more = p + 1 < pages.size();
+    EXPECT_EQ(game->main.Digit, Dots(pages[p])) << p;
+    EXPECT_EQ(game->main.Timer1.Enabled(), more) << p;
+    EXPECT_EQ(game->run.SayPos, more ? 1 + 13 * static_cast<int>(p) : 1) << p;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Display, MessagePaging,
+    ::testing::Values(Paging{"", {""}}, Paging{"ABCDEFGHIJKLM", {"ABCDEFGHIJKLM"}},
+                      Paging{"ABCDEFGHIJKLMN", {"ABCDEFGHIJKLM", "N"}},
+                      Paging{"ABCDEFGHIJKLMNOPQRST", {"ABCDEFGHIJKLM", "NOPQRST"}},
+                      Paging{"ABCDEFGHIJKLMNOPQRSTUVWXYZ!",
+                             {"ABCDEFGHIJKLM", "NOPQRSTUVWXYZ", "!"}},
+                      // Two bytes a character: a page still holds 13 characters.
+                      Paging{"ÅÄÖåäöØÆÑøæñ¿¡", {"ÅÄÖåäöØÆÑøæñ¿", "¡"}},
+                      Paging{"hej,då", {"HEJ DÅ"}}));
+
+TEST_F(GameTest, DotsFollowCellColumnAndRow) {
+  // The full stop lights rows 5 and 6 of columns 1 and 2 of the last cell,
+  // whose dots start at 12 * 35; a column is 7 dots.
+  game->run.SayText = "            .";
+  game->Say();
+  std::bitset<kDotCount> expected;
+  for (std::size_t dot : {432, 433, 439, 440}) expected.set(dot);
+  EXPECT_EQ(game->main.Digit, expected);
+}
+
+TEST_F(GameTest, NewMessageWhilePagingStartsOnItsFirstPage) {
+  game->run.SayText = "ABCDEFGHIJKLMNOPQRSTUVWXYZ!";
+  game->Say();
+  game->Timer1Tick();
+  const unsigned starts = game->main.Timer1.Starts();
+  game->run.SayText = "abcdefghijklmnopq";
+  game->Say();
+  EXPECT_EQ(game->run.SayPos, 1);
+  EXPECT_EQ(game->main.Timer1.Starts(), starts + 1);  // a fresh 2 s for the first page
+  EXPECT_EQ(game->main.Digit, Dots("ABCDEFGHIJKLM"));
+
+  game->run.SayText = "Hi";
+  game->Say();
+  EXPECT_FALSE(game->main.Timer1.Enabled());
+  EXPECT_EQ(game->main.Digit, Dots("HI"));
+}
+
+TEST_F(GameTest, ClockShowsTheHostsTime) {
+  EXPECT_EQ(game->main.ShowTime.Caption, "TIME");
+  host.now = {2026, 12, 6, 0, 7, 420, "December"};
+  game->Timer3Tick();
+  EXPECT_EQ(game->main.ShowTime.Caption, "0:07");
+  EXPECT_EQ(game->main.ShowTime.ToolTip, "6 December 2026");
+  EXPECT_EQ(ClockCaption({2026, 1, 1, 14, 30, 0, ""}), "14:30");
+  EXPECT_EQ(ClockCaption({2026, 1, 1, 9, 0, 0, ""}), "9:00");
+  EXPECT_EQ(ClockToolTip({2026, 2, 14, 0, 0, 0, ""}), "14 February 2026");
+}
+
+}  // namespace
+}  // namespace pyxaro::testing

@@ -1,0 +1,110 @@
+#include "ui/pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cmath>
+#include <functional>
+#include <limits>
+
+namespace pyxaro::ui {
+namespace {
+
+QSize ExpectedSize(int number) {
+  static constexpr int kDieWidths[] = {81, 76, 74, 75, 76, 80};
+  const int set = number / 10;
+  const int face = number % 10;
+  if (set >= 1 && set <= 6 && face >= 1 && face <= 6) return {kDieWidths[set - 1], 78};
+  if (number == 67 || number == 68) return {24, 20};
+  if (number == 69) return {17, 13};
+  return {};
+}
+
+TEST(Pictures, EveryBitmapHasItsSizeAtEachRatioAndOtherNumbersAreNull) {
+  for (qreal ratio : {1.0, 2.0}) {
+    for (int number = -11; number <= 100; ++number) {
+      SCOPED_TRACE(testing::Message() << "bitmap " << number << " at ratio " << ratio);
+      const QPixmap pixmap = Bitmap(number, ratio);
+      const QSize expected = ExpectedSize(number);
+      if (!expected.isValid()) {
+        EXPECT_TRUE(pixmap.isNull());
+        continue;
+      }
+      ASSERT_FALSE(pixmap.isNull());
+      EXPECT_EQ(pixmap.deviceIndependentSize().toSize(), expected);
+      EXPECT_EQ(pixmap.size(), expected * ratio);
+    }
+  }
+}
+
+TEST(Pictures, WindowPicturesHaveTheirSizeAndHideNothingBehindThem) {
+  struct Case {
+    const char* name;
+    std::function<QPixmap(qreal)> picture;
+    QSize size;
+  };
+  const Case cases[] = {{"background", MainBackground, {800, 600}},
+                        {"splash", SplashPicture, {400, 250}}};
+  for (const Case& c : cases) {
+    for (qreal ratio : {1.0, 2.0}) {
+      SCOPED_TRACE(testing::Message() << c.name << " at ratio " << ratio);
+      const QPixmap pixmap = c.picture(ratio);
+      EXPECT_EQ(pixmap.deviceIndependentSize().toSize(), c.size);
+      EXPECT_EQ(pixmap.size(), c.size * ratio);
+      const QImage image = pixmap.toImage();
+      for (int y = 0; y < image.height(); y += 7) {
+        for (int x = 0; x < image.width(); x += 7) {
+          ASSERT_EQ(image.pixelColor(x, y).alpha(), 255) << "at " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
+TEST(Pictures, ABrokenRatioPaintsAtRatioOne) {
+  for (qreal ratio : {0.0, -2.0, std::numeric_limits<qreal>::quiet_NaN()}) {
+    const QPixmap pixmap = Bitmap(11, ratio);
+    EXPECT_EQ(pixmap.size(), QSize(81, 78));
+    EXPECT_EQ(pixmap.devicePixelRatio(), 1.0);
+  }
+}
+
+// Pips are the die's only dark pixels, and every pip is as large as the next.
+int DarkPixels(const QImage& image) {
+  int dark = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.alpha() > 200 && qGray(c.rgb()) < 50) ++dark;
+    }
+  }
+  return dark;
+}
+
+TEST(Pictures, EachFaceShowsItsNumberOfPipsOnALooseDie) {
+  for (int set = 1; set <= 6; ++set) {
+    const QImage one = Bitmap(10 * set + 1, 2).toImage();
+    EXPECT_EQ(one.pixelColor(0, 0).alpha(), 0) << "set " << set << " is not cut out";
+    const int pip = DarkPixels(one);
+    ASSERT_GT(pip, 20) << "set " << set;
+    for (int face = 2; face <= 6; ++face) {
+      const double pips = double(DarkPixels(Bitmap(10 * set + face, 2).toImage())) / pip;
+      EXPECT_NEAR(pips, face, 0.25) << "set " << set << " face " << face;
+    }
+  }
+}
+
+TEST(Pictures, EachTablePositionShowsItsDiceDifferently) {
+  for (int face = 1; face <= 6; ++face) {
+    for (int a = 1; a <= 6; ++a) {
+      for (int b = a + 1; b <= 6; ++b) {
+        EXPECT_NE(Bitmap(10 * a + face, 1).toImage(), Bitmap(10 * b + face, 1).toImage())
+            << "sets " << a << " and " << b << ", face " << face;
+      }
+    }
+  }
+  EXPECT_NE(Bitmap(67, 1).toImage(), Bitmap(68, 1).toImage());
+}
+
+}  // namespace
+}  // namespace pyxaro::ui

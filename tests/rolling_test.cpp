@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/roll_text.h"
+#include "tests/game_fixture.h"
+
+namespace pyxaro::testing {
+namespace {
+
+TEST(RollsPerCategoryTextTest, TwoDecimalsHalvesToEvenNoTrailingZeros) {
+  const struct {
+    int rolls, categories;
+    const char* shown;
+  } cases[] = {{59, 20, "2.95"}, {60, 20, "3"},  {1, 2, "0.5"}, {1, 8, "0.12"}, {3, 8, "0.38"},
+               {1, 40, "0.02"},  {2, 3, "0.67"}, {0, 5, "0"},   {-1, 5, ""},    {5, 0, ""}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(RollsPerCategoryText(c.rolls, c.categories), c.shown)
+        << c.rolls << "/" << c.categories;
+  }
+}
+
+class TurnTest : public GameTest {
+ protected:
+  void SetUp() override {
+    Start();
+    host.played.clear();
+  }
+  std::vector<std::string> Sounds() const {
+    std::vector<std::string> names;
+    for (const Played& p : host.played) names.push_back(std::filesystem::path(p.path).filename());
+    return names;
+  }
+  std::vector<int> Pictures() const {
+    std::vector<int> pictures;
+    for (const Control& image : game->main.Image)
+      pictures.push_back(image.Visible ? image.Picture : 0);
+    return pictures;
+  }
+};
+
+TEST_F(TurnTest, ThrowPickUpUndoAndThrowAgain) {
+  Throw({1, 2, 3, 4, 5, 6});
+  const Game& g = *game;
+  EXPECT_EQ(g.state.RollsLeft, 59);
+  EXPECT_EQ(Pictures(), (std::vector<int>{11, 22, 33, 44, 55, 66}));
+  EXPECT_TRUE(g.main.TimerPlay.Enabled());
+  EXPECT_EQ(g.main.Mrolls.Caption, "2.95");
+  EXPECT_EQ(g.main.Mrolls.ForeColor, colour::LightBlue);
+  EXPECT_EQ(g.main.Rolls.Caption, "59");
+  EXPECT_FALSE(g.main.Roll.Enabled);
+  EXPECT_EQ(dice.reseeds, 1);
+  EXPECT_EQ(Sounds(), std::vector<std::string>{"dice.wav"});
+  game->Roll();  // locked until a die is picked up
+  EXPECT_EQ(g.state.RollsLeft, 59);
+
+  for (const int k : {2, 5, 5, 0, 7}) game->PickUp(k);
+  EXPECT_EQ(Pictures(), (std::vector<int>{11, 0, 33, 44, 0, 66}));
+  EXPECT_TRUE(g.main.Roll.Enabled && g.main.Undo.Enabled);
+  game->Undo();
+  EXPECT_EQ(Pictures(), (std::vector<int>{11, 22, 33, 44, 55, 66}));
+  EXPECT_FALSE(g.main.Roll.Enabled || g.main.Undo.Enabled);
+  EXPECT_EQ(Sounds().back(), "pop.wav");
+
+  game->PickUp(2);
+  game->PickUp(5);
+  Throw({6, 1});
+  EXPECT_EQ(g.state.Dice.items, (std::array<double, 6>{1, 6, 3, 4, 1, 6}));
+  EXPECT_EQ(Pictures(), (std::vector<int>{11, 26, 33, 44, 51, 66}));
+  EXPECT_EQ(g.state.RollsLeft, 58);
+  EXPECT_FALSE(g.main.Undo.Enabled);
+}
+
+TEST_F(TurnTest, SixEqualFacesCheer) {
+  Throw({3, 3, 3, 3, 3, 3});
+  EXPECT_EQ(Sounds(), (std::vector<std::string>{"dice.wav", "Yahoo2.wav"}));
+  EXPECT_EQ(game->run.SayText, TestText(4));
+}
+
+TEST_F(TurnTest, AnEntryClearsTheTableUntilTheNextThrow) {
+  Throw({2, 2, 3, 4, 5, 6});
+  game->PickUp(1);
+  game->EnterKateg(14);  // the picked-up die still counts
+  const Game& g = *game;
+  EXPECT_EQ(g.state.Score[14], 20);
+  EXPECT_EQ(Pictures(), std::vector<int>(6, 0));
+  EXPECT_TRUE(g.main.Roll.Enabled);
+  EXPECT_FALSE(g.main.Indik.Visible);
+  EXPECT_EQ(g.run.SayText, TestText(1) + ": 20");
+  EXPECT_EQ(Sounds(), (std::vector<std::string>{"dice.wav", "points.wav"}));
+
+  // Neither a category nor undo takes the cleared table back.
+  for (const int k : {6, 19}) game->EnterKateg(k);
+  game->Undo();
+  EXPECT_EQ(g.state.TotalScore, 20);
+  EXPECT_EQ(g.state.OnTable.items, (std::array<int, 6>{}));
+  EXPECT_EQ(host.played.size(), 2U);
+  EXPECT_EQ(g.run.SayText, TestText(1) + ": 20");
+}
+
+TEST_F(TurnTest, TheGameEndsWhenRollsOrCategoriesRunOut) {
+  const struct {
+    const char* name;
+    std::vector<int> open;
+    int rolls;
+    std::vector<int> faces;
+    int best;    // then entered, when not 0
+    bool ended;  // by the throw alone
+  } cases[] = {
+      {"last roll fits", {8, 15, 20}, 1, {1, 2, 3, 4, 5, 6}, 15, false},
+      {"last roll fits nowhere", {20}, 1, {1, 2, 3, 4, 5, 6}, 0, true},
+      {"last roll into Chance", {8, 19}, 1, {6, 6, 1, 2, 3, 4}, 19, false},
+      {"last category, rolls left", {14}, 60, {2, 3, 4, 5, 6, 6}, 14, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    game->Restart();
+    for (Control& button : game->main.btn) button.Enabled = false;
+    for (const int k : c.open) game->main.btn[k].Enabled = true;
+    game->state.CategoriesLeft = static_cast<int>(c.open.size());
+    game->state.RollsLeft = c.rolls;
+    dice.faces.assign(c.faces.begin(), c.faces.end());
+    game->Roll();
+    EXPECT_EQ(game->run.SayText == TestText(3), c.rolls == 1);
+    EXPECT_EQ(game->state.BestCategory, c.best);
+    EXPECT_EQ(game->main.TimerEnd.Enabled(), c.ended);
+    game->PickUp(1);  // no effect without rolls left
+    EXPECT_EQ(game->main.Roll.Enabled, c.rolls > 1);
+    if (c.best != 0) {
+      game->EnterKateg(c.best);
+      EXPECT_FALSE(game->main.Roll.Enabled);
+      EXPECT_TRUE(game->main.TimerEnd.Enabled());
+    }
+    game->main.TimerEnd.SetEnabled(false);
+  }
+}
+
+TEST_F(TurnTest, PlayClockStopsAtItsTop) {
+  for (const std::int16_t start : {0, 32766, 32767}) {
+    game->state.PlaySeconds = start;
+    game->TimerPlayTick();
+    EXPECT_EQ(game->state.PlaySeconds, std::min(start + 1, 32767));
+  }
+}
+
+}  // namespace
+}  // namespace pyxaro::testing

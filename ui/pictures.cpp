@@ -1,0 +1,80 @@
+#include "ui/pictures.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <utility>
+
+#include "ui/paint_dice.h"
+#include "ui/paint_window.h"
+
+namespace pyxaro::ui {
+
+namespace {
+
+// Cache keys beyond the bitmap numbers.
+constexpr int kBackgroundKey = 1000;
+constexpr int kSplashKey = 1001;
+
+// No screen has a ratio beyond 4; a larger request would only allocate a
+// huge pixmap, and a broken one (zero, negative, not a number) means 1.
+qreal SaneRatio(qreal ratio) {
+  if (!std::isfinite(ratio) || ratio <= 0) return 1.0;
+  return std::min(ratio, 4.0);
+}
+
+QPixmap Remembered(int key, qreal requestedRatio, QSize logical,
+                   const std::function<void(QPainter&)>& paint) {
+  static std::map<std::pair<int, qreal>, QPixmap> cache;
+  const qreal ratio = SaneRatio(requestedRatio);
+  const auto found = cache.find({key, ratio});
+  if (found != cache.end()) return found->second;
+
+  QPixmap pixmap(QSize(qRound(logical.width() * ratio), qRound(logical.height() * ratio)));
+  pixmap.setDevicePixelRatio(ratio);
+  pixmap.fill(Qt::transparent);
+  {
+    QPainter p(&pixmap);
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                     QPainter::SmoothPixmapTransform);
+    paint(p);
+  }
+  cache.emplace(std::pair{key, ratio}, pixmap);
+  return pixmap;
+}
+
+}  // namespace
+
+QPixmap Bitmap(int number, qreal devicePixelRatio) {
+  const int set = number / 10;
+  const int face = number % 10;
+  if (set >= 1 && set <= 6 && face >= 1 && face <= 6) {
+    const QSize size = paint::TableDieSize(set);
+    return Remembered(number, devicePixelRatio, size, [&](QPainter& p) {
+      paint::SolidDie(p, QRectF(QPointF(0, 0), size), paint::TableDieView(set), face,
+                      paint::WhiteDie());
+    });
+  }
+  switch (number) {
+    case 67:
+    case 68:
+      return Remembered(number, devicePixelRatio, QSize(24, 20),
+                        [&](QPainter& p) { paint::SoundIcon(p, number == 67); });
+    case 69:
+      return Remembered(number, devicePixelRatio, QSize(17, 13), paint::MoveHandle);
+    default:
+      return {};
+  }
+}
+
+QPixmap MainBackground(qreal devicePixelRatio) {
+  return Remembered(kBackgroundKey, devicePixelRatio, QSize(800, 600), paint::MainWindowArt);
+}
+
+QPixmap SplashPicture(qreal devicePixelRatio) {
+  return Remembered(kSplashKey, devicePixelRatio, QSize(400, 250), paint::SplashArt);
+}
+
+}  // namespace pyxaro::ui
