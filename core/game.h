@@ -24,7 +24,7 @@ class Game {
 
   const std::string& AppFolder() const { return appFolder_; }
 
-  // Start-up (core/startup.cpp).
+  // Start-up (settings/languages.cpp for the picker, core/startup.cpp).
   void LanguageLoad();
   void ShowSplash();
   void SplashLoad();

@@ -1,15 +1,10 @@
-#include <algorithm>
 #include <string>
 
 #include "core/game.h"
-#include "core/text.h"
 
 namespace pyxaro {
 
 namespace {
-
-// A hand-edited count must not make the picker list millions of empty rows.
-constexpr int kMostLanguages = 999;
 
 bool EndsWith(const std::string& text, const std::string& ending) {
   return text.size() >= ending.size() &&
@@ -17,22 +12,6 @@ bool EndsWith(const std::string& text, const std::string& ending) {
 }
 
 }  // namespace
-
-void Game::LanguageLoad() {
-  run.AppVersion = "5.04";
-  run.IniFile = AppFile("Pyx4.ini");
-  const int count = std::clamp(LeadingNumber(Setting("Language", "antal")), 0, kMostLanguages);
-  language.List1.Items.clear();
-  for (int i = 1; i <= count; ++i) {
-    language.List1.Items.push_back(Setting("Language", "l" + std::to_string(i) + "n"));
-  }
-  if (Setting("Options", "ShowLangu") == "No") {
-    language.Visible = false;
-    ShowSplash();
-  } else {
-    language.Visible = true;
-  }
-}
 
 void Game::ShowSplash() {
   splash = SplashForm{};

@@ -20,6 +20,23 @@ std::string Numbered(int i, const char* suffix) { return "l" + std::to_string(i)
 
 }  // namespace
 
+// The picker is the first window of the run: it fixes the version and the
+// settings file, lists the languages and either waits or steps aside.
+void Game::LanguageLoad() {
+  run.AppVersion = "5.04";
+  run.IniFile = AppFile("Pyx4.ini");
+  const int count = LanguageCount(Setting("Language", "antal"));
+  language.List1.Items.clear();
+  for (int i = 1; i <= count; ++i)
+    language.List1.Items.push_back(Setting("Language", Numbered(i, "n")));
+  if (Setting("Options", "ShowLangu") == "No") {
+    language.Visible = false;
+    ShowSplash();
+  } else {
+    language.Visible = true;
+  }
+}
+
 void Game::List1Click(int row) {
   if (row < 0 || row >= static_cast<int>(language.List1.Items.size())) return;
   language.List1.ListIndex = row;
