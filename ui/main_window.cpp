@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <functional>
 
 #include "ui/pictures.h"
 
@@ -25,7 +26,8 @@ W* MainWindow::Bind(const Control& data, Args&&... args) {
 }
 
 Action MainWindow::Click(void (Game::*routine)()) {
-  return [this, routine] { act_([this, routine] { (game_.*routine)(); }); };
+  Action call = std::bind_front(routine, &game_);
+  return [this, call = std::move(call)] { act_(call); };
 }
 
 MainWindow::MainWindow(Game& game, Dispatch act) : game_(game), act_(std::move(act)) {
