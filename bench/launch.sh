@@ -31,7 +31,13 @@ for _ in $(seq 1 "$runs"); do
   start=$(now_ms)
   (cd "$work" && exec ./pyxaro) >/dev/null 2>&1 &
   gpid=$!
-  until xdotool search --onlyvisible --pid "$gpid" >/dev/null 2>&1; do sleep 0.002; done
+  until xdotool search --onlyvisible --pid "$gpid" >/dev/null 2>&1; do
+    if [ $(($(now_ms) - start)) -gt 10000 ]; then
+      echo "no window within 10 s" >&2
+      exit 1
+    fi
+    sleep 0.002
+  done
   times+=($(($(now_ms) - start)))
   kill "$gpid"; wait "$gpid" 2>/dev/null || true
 done
@@ -44,9 +50,9 @@ sleep 4  # splash, then the game window
 rss=$(awk '/VmRSS/ {print $2}' "/proc/$gpid/status")
 echo "resident memory with the game window open: $((rss / 1024)) MB (${rss} kB)"
 
-ticks() { awk '{print $14 + $15}' "/proc/$gpid/stat"; }
-hz=$(getconf CLK_TCK)
-before=$(ticks)
+# Time on the CPU in nanoseconds, finer than the clock ticks of /proc/PID/stat.
+cpu_ns() { awk '{print $1}' "/proc/$gpid/schedstat"; }
+before=$(cpu_ns)
 sleep "$idle"
-after=$(ticks)
-echo "CPU time of the idle game over ${idle} s: $(((after - before) * 1000 / hz)) ms"
+after=$(cpu_ns)
+echo "CPU time of the idle game over ${idle} s: $(((after - before) / 1000000)) ms"
