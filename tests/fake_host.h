@@ -13,13 +13,11 @@
 
 namespace pyxaro::testing {
 
-// One box the game opened, with the answer it got.
+// One box the game opened.
 struct Box {
   enum Kind { Question, Message, Input } kind;
-  std::string text;
-  std::string title;
-  bool yesIsDefault = false;
-  bool exclamation = false;
+  std::string text, title;
+  bool yesIsDefault = false, exclamation = false;
   std::string defaultText;
 };
 
@@ -29,8 +27,20 @@ struct Played {
   bool operator==(const Played&) const = default;
 };
 
+// The next scripted answer; running out of them fails the test.
+template <typename T>
+T Pop(std::deque<T>& queue, const std::string& asked, T none = {}) {
+  if (queue.empty()) {
+    ADD_FAILURE() << "unscripted " << asked;
+    return none;
+  }
+  T next = queue.front();
+  queue.pop_front();
+  return next;
+}
+
 // Answers boxes from queues and records everything the game asked of the
-// desktop. A box with no scripted answer fails the test.
+// desktop.
 class FakeHost : public Host {
  public:
   std::deque<bool> answers;
@@ -46,13 +56,7 @@ class FakeHost : public Host {
 
   bool Ask(const std::string& question, const std::string& title, bool yesIsDefault) override {
     boxes.push_back({Box::Question, question, title, yesIsDefault, false, ""});
-    if (answers.empty()) {
-      ADD_FAILURE() << "unexpected question: " << question;
-      return false;
-    }
-    const bool answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return Pop(answers, "question: " + question);
   }
   void Tell(const std::string& text, const std::string& title, bool exclamation) override {
     boxes.push_back({Box::Message, text, title, false, exclamation, ""});
@@ -60,17 +64,9 @@ class FakeHost : public Host {
   std::optional<std::string> Prompt(const std::string& prompt, const std::string& title,
                                     const std::string& defaultText) override {
     boxes.push_back({Box::Input, prompt, title, false, false, defaultText});
-    if (inputs.empty()) {
-      ADD_FAILURE() << "unexpected input box: " << prompt;
-      return std::nullopt;
-    }
-    auto answer = inputs.front();
-    inputs.pop_front();
-    return answer;
+    return Pop(inputs, "input box: " + prompt);
   }
-  void PlayWave(const std::string& path, bool waitForEnd) override {
-    played.push_back({path, waitForEnd});
-  }
+  void PlayWave(const std::string& path, bool wait) override { played.push_back({path, wait}); }
   void OpenAddress(const std::string& address) override { opened.push_back(address); }
   WorkArea ScreenWorkArea() override { return area; }
   LocalTime Now() override { return now; }
@@ -79,23 +75,14 @@ class FakeHost : public Host {
   void EndProgram() override { ended = true; }
 };
 
-// Deals the faces a test scripts, in order; running out fails the test.
+// Deals the faces a test scripts, each as the middle of its sixth of [0, 1).
 class ScriptedDice : public RandomSource {
  public:
   std::deque<int> faces;
   int reseeds = 0;
 
   void Reseed(double) override { ++reseeds; }
-  double Next() override {
-    if (faces.empty()) {
-      ADD_FAILURE() << "no scripted face left";
-      return 0.0;
-    }
-    const int face = faces.front();
-    faces.pop_front();
-    // The middle of the face's sixth of [0, 1).
-    return (face - 0.5) / 6.0;
-  }
+  double Next() override { return (Pop(faces, "face", 1) - 0.5) / 6.0; }
 };
 
 }  // namespace pyxaro::testing

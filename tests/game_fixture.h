@@ -4,51 +4,72 @@
 
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
+#include <iterator>
 #include <memory>
-#include <sstream>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "core/game.h"
+#include "settings/ini.h"
 #include "tests/fake_host.h"
 
 namespace pyxaro::testing {
 
-// A fresh program folder per test, removed afterwards.
+// A fresh program folder, removed afterwards.
 class TempFolder {
  public:
   TempFolder();
-  ~TempFolder();
+  ~TempFolder() { std::filesystem::remove_all(path_, ignored_); }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::filesystem::path& Path() const { return path_; }
   std::string File(const std::string& name) const { return (path_ / name).string(); }
-  void Write(const std::string& name, const std::string& content) const;
-  std::string Read(const std::string& name) const;
+  void Write(const std::string& name, const std::string& content) const {
+    std::ofstream(path_ / name, std::ios::binary) << content;
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
 
  private:
   std::filesystem::path path_;
+  std::error_code ignored_;
 };
 
 // The text every language key "lN" holds in the test language file.
-std::string TestText(int n);
+inline std::string TestText(int n) { return "text " + std::to_string(n); }
 
-// A Game in a temporary program folder with a settings file that selects a
-// complete test language, sound on and the picker skipped, a fake desktop and
-// scripted dice.
+// A Game in a temporary program folder whose settings select a complete test
+// language, sound on and the picker skipped, with a fake desktop and scripted
+// dice.
 class GameTest : public ::testing::Test {
  protected:
   GameTest();
 
   // Runs the start-up (picker skipped, splash timer) up to the first game.
-  void Start();
+  void Start() {
+    game->LanguageLoad();
+    game->sTimer2Tick();
+  }
   // Scripts the faces of the dice that the next throw throws, then throws.
-  void Throw(std::initializer_list<int> faces);
+  void Throw(const std::vector<int>& faces) {
+    dice.faces.insert(dice.faces.end(), faces.begin(), faces.end());
+    game->Roll();
+  }
   // Lays exactly these six faces on the table, as a throw of all six would.
-  void Table(std::initializer_list<int> faces);
-
-  std::string Ini(const std::string& section, const std::string& key) const;
+  void Table(const std::vector<int>& faces);
+  std::string Ini(const std::string& section, const std::string& key) const {
+    return GetINI(section, key, folder.File("Pyx4.ini"));
+  }
+  // The names of the wave files played, in order.
+  std::vector<std::string> Sounds() const {
+    std::vector<std::string> names;
+    for (const Played& p : host.played) names.push_back(std::filesystem::path(p.path).filename());
+    return names;
+  }
 
   TempFolder folder;
   FakeHost host;

@@ -1,41 +1,41 @@
-#include <gtest/gtest.h>
-
 #include <optional>
-#include <ostream>
-#include <string>
-#include <vector>
+#include <sstream>
 
+#include "highscores/check_value.h"
 #include "highscores/highscore_rules.h"
 #include "tests/game_fixture.h"
 
-namespace pyxaro {
+namespace pyxaro::testing {
 namespace {
 
-using testing::Box;
-using testing::TestText;
-
-TEST(HighscoreRulesTest, PlayTimeAndMonth) {
-  const std::vector<std::pair<int, std::string>> times{
-      {0, "0:00"}, {59, "0:59"}, {65, "1:05"}, {3600, "60:00"}, {32767, "546:07"}};
-  for (const auto& [seconds, text] : times) EXPECT_EQ(PlayTimeText(seconds), text);
+TEST(HighscoreRulesTest, PlayTimeMonthAndCheckValue) {
+  for (const auto& [seconds, text] :
+       {std::pair{0, "0:00"}, {59, "0:59"}, {3600, "60:00"}, {32767, "546:07"}}) {
+    EXPECT_EQ(PlayTimeText(seconds), text);
+  }
   EXPECT_EQ(GameMonth(2026, 12), 2612);
   EXPECT_EQ(GameMonth(2000, 6), 6);
+  EXPECT_EQ(VersionNumber("5.04"), 504);
+  EXPECT_EQ(VersionNumber(""), 0);
+  EXPECT_EQ(CheckValue(1, 0, 6, 504), "19899992515");
+  EXPECT_EQ(CheckValue(1, 0, 0, 32767), "19899998-32758");  // the version's 16 bits
 }
 
-class HighscoreTest : public testing::GameTest {
+class HighscoreTest : public GameTest {
  protected:
   void SetUp() override { Start(); }
 
-  // Rows 1.. with the points given, names "P<r>" and keys "K<r>".
-  void StoreList(const std::vector<std::string>& points) {
-    for (int r = 1; r <= static_cast<int>(points.size()); ++r) {
-      const std::string n = std::to_string(r);
-      game->Store("Highscore", "p" + n, points.at(static_cast<std::size_t>(r - 1)));
-      game->Store("Highscore", "n" + n, "P" + n);
-      game->Store("Highscore", "k" + n, "K" + n);
+  // Rows 1.. with these points (blank-separated), names "P<r>" and keys "K<r>".
+  void StoreList(const std::string& points) {
+    std::istringstream in(points);
+    std::string p;
+    for (int r = 1; in >> p; ++r) {
+      for (const auto& [field, value] :
+           {std::pair{"p", p}, {"n", "P" + std::to_string(r)}, {"k", "K" + std::to_string(r)}}) {
+        game->Store("Highscore", field + std::to_string(r), value);
+      }
     }
   }
-
   void EndGame(int total, int seconds) {
     game->state.TotalScore = total;
     game->state.PlaySeconds = static_cast<std::int16_t>(seconds);
@@ -45,88 +45,68 @@ class HighscoreTest : public testing::GameTest {
     host.played.clear();
     game->KollaScore();
   }
-
   std::string Row(const char* field, int r) const {
     return Ini("Highscore", field + std::to_string(r));
   }
 };
 
-struct PlacementCase {
-  const char* what;
-  std::vector<std::string> stored;
-  int total;
-  int rank;
-  const char* pointsAfter;
-};
-
-void PrintTo(const PlacementCase& c, std::ostream* out) { *out << c.what; }
-
-class PlacementTest : public HighscoreTest, public ::testing::WithParamInterface<PlacementCase> {};
-
-const std::vector<std::string> kFull{"300", "290", "280", "270", "260",
-                                     "250", "240", "230", "220", "210"};
-const std::vector<std::string> kCleared(10, "0");
-const char* const kFullAfter = "300 290 280 270 260 250 240 230 220 210";
-
-INSTANTIATE_TEST_SUITE_P(
-    Lists, PlacementTest,
-    ::testing::Values(
-        PlacementCase{"no list yet", {}, 120, 1, "120 0 0 0 0 0 0 0 0 0"},
-        PlacementCase{"full list", kFull, 255, 6, "300 290 280 270 260 255 250 240 230 220"},
-        PlacementCase{"equal totals enter below",
-                      {"300", "250", "250", "200", "190", "180", "170", "160", "150", "140"},
-                      250,
-                      4,
-                      "300 250 250 250 200 190 180 170 160 150"},
-        PlacementCase{"equal to row 10", kFull, 210, 0, kFullAfter},
-        PlacementCase{"below row 10", kFull, 5, 0, kFullAfter},
-        PlacementCase{"cleared, nothing scored", kCleared, 0, 0, "0 0 0 0 0 0 0 0 0 0"},
-        PlacementCase{"cleared", kCleared, 7, 1, "7 0 0 0 0 0 0 0 0 0"},
-        PlacementCase{"hand-edited out of order",
-                      {"300", "100", "280", "270", "260", "255", "254", "253", "252", "251"},
-                      200,
-                      2,
-                      "300 200 100 280 270 260 255 254 253 252"},
-        PlacementCase{"points that are no number",
-                      {"300", "280.9", "many"},
-                      10,
-                      3,
-                      "300 280 10 0 0 0 0 0 0 0"}));
-
-TEST_P(PlacementTest, GameEndPlacesRewritesAndStartsANewGame) {
-  const PlacementCase& c = GetParam();
-  StoreList(c.stored);
-  if (c.rank > 0) host.inputs.push_back("Eve");
-  EndGame(c.total, 65);
-
-  EXPECT_FALSE(game->main.TimerPlay.Enabled());
-  EXPECT_EQ(game->run.NewRank, c.rank);
-  std::string points;
-  for (int r = 1; r <= kTopTenRows; ++r) {
-    points += (r > 1 ? " " : "") + Row("p", r);
-    EXPECT_EQ(game->main.Topp[r].Bold, r == c.rank) << r;
+TEST_F(HighscoreTest, GeKeyDrawsItsDigitAfterReseeding) {
+  // The scripted draw (face f lies in [(f - 1) / 6, f / 6)), the total, the key.
+  const std::tuple<int, int, const char*> cases[] = {
+      {2, 250, "37177384513"}, {6, 1000, "9-997378507"}, {1, 0, "19897386515"}};
+  for (const auto& [face, total, key] : cases) {
+    dice.faces = {face};
+    game->state.TotalScore = total;
+    game->GeKey();
+    EXPECT_EQ(game->run.Candidate.Key, key);
   }
-  EXPECT_EQ(points, c.pointsAfter);
-  if (c.rank > 0) {
-    EXPECT_EQ(host.boxes.front().kind, Box::Input);
-    EXPECT_EQ(Row("n", c.rank), "Eve (1:05)");
-    EXPECT_EQ(Row("k", c.rank), "31234567890");
-    EXPECT_EQ(Row("d", c.rank), "2612");
-    if (c.rank < static_cast<int>(c.stored.size())) {
-      EXPECT_EQ(Row("n", c.rank + 1), "P" + std::to_string(c.rank));
+  EXPECT_EQ(dice.reseeds, 3);
+}
+
+TEST_F(HighscoreTest, GameEndPlacesTheTotalRewritesTheListAndStartsANewGame) {
+  constexpr const char* kFull = "300 290 280 270 260 250 240 230 220 210";
+  // The points stored, the total, the row it enters and the points after.
+  const std::tuple<const char*, std::string, int, int, const char*> cases[] = {
+      {"no list yet", "", 120, 1, "120 0 0 0 0 0 0 0 0 0"},
+      {"full list", kFull, 255, 6, "300 290 280 270 260 255 250 240 230 220"},
+      {"equal totals enter below", "300 250 250 200 190 180 170 160 150 140", 250, 4,
+       "300 250 250 250 200 190 180 170 160 150"},
+      {"equal to row 10", kFull, 210, 0, kFull},
+      {"below row 10", kFull, 5, 0, kFull},
+      {"cleared, nothing scored", "0 0 0 0 0 0 0 0 0 0", 0, 0, "0 0 0 0 0 0 0 0 0 0"},
+      {"cleared", "0 0 0 0 0 0 0 0 0 0", 7, 1, "7 0 0 0 0 0 0 0 0 0"},
+      {"hand-edited out of order", "300 100 280 270 260 255 254 253 252 251", 200, 2,
+       "300 200 100 280 270 260 255 254 253 252"},
+      {"points that are no number", "300 280.9 many 0 0 0 0 0 0 0", 10, 3,
+       "300 280 10 0 0 0 0 0 0 0"}};
+  for (const auto& [what, stored, total, rank, pointsAfter] : cases) {
+    SCOPED_TRACE(what);
+    StoreList(stored);
+    if (rank > 0) host.inputs.push_back("Eve");
+    EndGame(total, 65);
+    EXPECT_FALSE(game->main.TimerPlay.Enabled());
+    EXPECT_EQ(game->run.NewRank, rank);
+    std::string points;
+    for (int r = 1; r <= kTopTenRows; ++r) {
+      points += (r > 1 ? " " : "") + Row("p", r);
+      EXPECT_EQ(game->main.Topp[r].Bold, r == rank) << r;
     }
-    const std::vector<testing::Played> fanfare{{folder.File("Yatzy.wav"), true},
-                                               {folder.File("Laser.wav"), false}};
-    EXPECT_EQ(host.played, fanfare);
-  } else {
-    EXPECT_TRUE(host.played.empty());
+    EXPECT_EQ(points, pointsAfter);
+    if (rank > 0) {
+      EXPECT_EQ(host.boxes.front().kind, Box::Input);
+      EXPECT_EQ(Row("n", rank) + Row("k", rank) + Row("d", rank), "Eve (1:05)312345678902612");
+      EXPECT_EQ(Row("n", rank + 1), stored.empty() ? "" : "P" + std::to_string(rank));
+    }
+    const std::vector<Played> fanfare{{folder.File("Yatzy.wav"), true},
+                                      {folder.File("Laser.wav"), false}};
+    EXPECT_EQ(host.played, rank > 0 ? fanfare : std::vector<Played>{});
+    // The final score is the one box besides the name prompt.
+    ASSERT_EQ(host.boxes.size(), rank > 0 ? 2U : 1U);
+    EXPECT_EQ(host.boxes.back().kind, Box::Message);
+    EXPECT_EQ(host.boxes.back().text + "|" + host.boxes.back().title,
+              TestText(16) + " " + std::to_string(total) + " p  @ 1:05|");
+    EXPECT_EQ(game->state.TotalScore, 0);
   }
-  // The final score is the one box besides the name prompt.
-  ASSERT_EQ(host.boxes.size(), c.rank > 0 ? 2U : 1U);
-  EXPECT_EQ(host.boxes.back().kind, Box::Message);
-  EXPECT_EQ(host.boxes.back().text, TestText(16) + " " + std::to_string(c.total) + " p  @ 1:05");
-  EXPECT_EQ(host.boxes.back().title, "");
-  EXPECT_EQ(game->state.TotalScore, 0);
 }
 
 TEST_F(HighscoreTest, NameIsCutAtTwentyCharactersNotBytes) {
@@ -138,13 +118,12 @@ TEST_F(HighscoreTest, NameIsCutAtTwentyCharactersNotBytes) {
   };
   std::string lastName;
   for (const auto& [answer, name] : cases) {
-    StoreList(kCleared);
+    StoreList("0 0 0 0 0 0 0 0 0 0");
     host.inputs.push_back(answer);
     EndGame(100, 42);
     const Box& prompt = host.boxes.front();
-    EXPECT_EQ(prompt.text, TestText(9));
-    EXPECT_EQ(prompt.title, TestText(8));
-    EXPECT_EQ(prompt.defaultText, lastName);
+    EXPECT_EQ(prompt.text + "|" + prompt.title + "|" + prompt.defaultText,
+              TestText(9) + "|" + TestText(8) + "|" + lastName);
     EXPECT_EQ(Row("n", 1), name + " (0:42)");
     lastName = Ini("Highscore", "name");
     EXPECT_EQ(lastName, name);
@@ -152,7 +131,7 @@ TEST_F(HighscoreTest, NameIsCutAtTwentyCharactersNotBytes) {
 }
 
 TEST_F(HighscoreTest, RowsShowOnlyCompleteEntries) {
-  StoreList(kFull);
+  StoreList("300 290 280 270 260 250 240 230 220 210");
   game->Store("Highscore", "n10", "Eve (9:58)");
   game->Store("Highscore", "k4", "");
   game->main.Topp[4].Caption = "as before";
@@ -163,28 +142,22 @@ TEST_F(HighscoreTest, RowsShowOnlyCompleteEntries) {
   EXPECT_EQ(game->main.Topp[4].Caption, "as before");
 }
 
-TEST_F(HighscoreTest, ClearToppIsOfferedOnlyForTenShownRows) {
-  StoreList(std::vector<std::string>(9, "100"));
+TEST_F(HighscoreTest, ClearingIsOfferedForTenShownRowsAndEmptiesTheListOnYes) {
+  StoreList("100 100 100 100 100 100 100 100 100");
   game->Restart();
   EXPECT_FALSE(game->main.ClearTopp.Visible);
-  StoreList(kFull);
+  StoreList("300 290 280 270 260 250 240 230 220 210");
   game->Restart();
   EXPECT_TRUE(game->main.ClearTopp.Visible);
-  EXPECT_EQ(game->main.ClearTopp.Caption, "text 1");  // "text 13" less its last character
-}
 
-TEST_F(HighscoreTest, ClearingEmptiesTheListOnYesOnly) {
-  StoreList(kFull);
-  game->Restart();
   game->run.NewRank = 3;
   host.answers = {false, true};
   game->ClearTopp();
   EXPECT_EQ(game->main.Topp[1].Caption, "1. 300 P1");
   EXPECT_TRUE(game->main.ClearTopp.Visible);
-
   game->ClearTopp();
-  EXPECT_EQ(host.boxes.back().text, TestText(13));
-  EXPECT_EQ(host.boxes.back().title, TestText(5));
+  EXPECT_EQ(host.boxes.back().text + "|" + host.boxes.back().title,
+            TestText(13) + "|" + TestText(5));
   EXPECT_FALSE(host.boxes.back().yesIsDefault);
   for (int r = 1; r <= kTopTenRows; ++r) {
     EXPECT_EQ(Row("p", r) + "|" + Row("n", r) + "|" + Row("k", r) + "|" + Row("d", r), "0|||");
@@ -199,35 +172,5 @@ TEST_F(HighscoreTest, ClearingEmptiesTheListOnYesOnly) {
   EXPECT_FALSE(game->main.ClearTopp.Visible);
 }
 
-// Every category once, in order, each with a throw that fits it.
-TEST_F(HighscoreTest, WholeGameEndsInTheList) {
-  const std::vector<std::vector<int>> throws{
-      {1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 6},
-      {1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 6}, {6, 6, 1, 2, 3, 4}, {6, 6, 5, 5, 1, 2},
-      {6, 6, 5, 5, 4, 4}, {6, 6, 6, 1, 2, 3}, {6, 6, 6, 6, 1, 2}, {6, 6, 6, 6, 6, 1},
-      {1, 2, 3, 4, 5, 1}, {2, 3, 4, 5, 6, 2}, {1, 2, 3, 4, 5, 6}, {6, 6, 6, 5, 5, 1},
-      {6, 6, 6, 5, 5, 5}, {6, 6, 6, 6, 5, 5}, {6, 6, 6, 6, 6, 5}, {6, 6, 6, 6, 6, 6}};
-  for (int k = 1; k <= kCategoryCount; ++k) {
-    const auto& faces = throws.at(static_cast<std::size_t>(k - 1));
-    dice.faces.assign(faces.begin(), faces.end());
-    game->Roll();
-    game->EnterKateg(k);
-    game->TimerPlayTick();
-  }
-  ASSERT_TRUE(game->main.TimerEnd.Enabled());
-  ASSERT_EQ(game->state.TotalScore, 443);
-
-  host.inputs.push_back("Tester");
-  dice.faces = {2};  // the check value's digit: 3
-  game->TimerEndTick();
-
-  EXPECT_EQ(Ini("Highscore", "p1"), "443");
-  EXPECT_EQ(Ini("Highscore", "n1"), "Tester (0:20)");
-  EXPECT_EQ(Ini("Highscore", "k1"), "35247384513");
-  EXPECT_EQ(Ini("Highscore", "d1"), "2612");
-  EXPECT_EQ(host.boxes.back().text, TestText(16) + " 443 p  @ 0:20");
-  EXPECT_TRUE(game->main.Roll.Enabled);
-}
-
 }  // namespace
-}  // namespace pyxaro
+}  // namespace pyxaro::testing

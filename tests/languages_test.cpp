@@ -1,78 +1,56 @@
-#include <filesystem>
-#include <string>
-
 #include "core/text.h"
 #include "display/font.h"
-#include "settings/ini.h"
 #include "tests/game_fixture.h"
 
 namespace pyxaro::testing {
 namespace {
 
-constexpr const char* kThreeLanguages =
-    "[Language]\nantal=3\nl1n=English\nl2n=Svenska\nl3n=Svenska\nselected=1\n";
+TEST_F(GameTest, ConfirmingStoresTheFirstMatchAndWhetherToSkipThePickerNextTime) {
+  // The row chosen, the tick, the language list as changed behind the open
+  // picker, and the selection stored.
+  const std::tuple<int, bool, const char*, const char*> cases[] = {
+      {0, false, "", "1"},
+      {1, true, "", "2"},
+      {2, false, "", "2"},  // two equal names: the lower number wins
+      // No name matches: the selection stays.
+      {1, true, "antal=3\nl2n=Swedish\nl3n=svenska\n", "1"},
+      {1, false, "antal=1\nl2n=Svenska\n", "1"},
+      {1, false, "antal=x\nl2n=Svenska\n", "1"},
+      {1, false, "antal=-2\nl2n=Svenska\n", "1"}};
+  for (const auto& [row, ticked, edited, selected] : cases) {
+    SCOPED_TRACE(edited);
+    folder.Write("Pyx4.ini",
+                 "[Language]\nantal=3\nl1n=English\nl2n=Svenska\nl3n=Svenska\nselected=1\n");
+    game = std::make_unique<Game>(host, dice, folder.Path().string());
+    game->LanguageLoad();
+    ASSERT_TRUE(game->language.Visible);
+    if (*edited != '\0') folder.Write("Pyx4.ini", std::string("[Language]\nselected=1\n") + edited);
+    game->List1Click(3);      // no such row
+    game->ConfirmLanguage();  // so no row yet: nothing happens
+    EXPECT_TRUE(game->language.Visible && !game->language.Command1.Enabled);
+    EXPECT_EQ(Ini("Options", "ShowLangu"), "");
 
-struct Choice {
-  int row;
-  bool ticked;
-  const char* editedWhileOpen;  // the settings file as changed behind the picker
-  const char* selected;
-};
-
-class Confirming : public GameTest, public ::testing::WithParamInterface<Choice> {};
-
-TEST_P(Confirming, StoresTheFirstMatchAndWhetherToSkipThePickerNextTime) {
-  const Choice& c = GetParam();
-  folder.Write("Pyx4.ini", kThreeLanguages);
-  game->LanguageLoad();
-  ASSERT_TRUE(game->language.Visible);
-  if (c.editedWhileOpen != nullptr) folder.Write("Pyx4.ini", c.editedWhileOpen);
-
-  game->ConfirmLanguage();  // no row yet: nothing happens
-  EXPECT_TRUE(game->language.Visible);
-  EXPECT_EQ(Ini("Options", "ShowLangu"), "");
-
-  game->List1Click(c.row);
-  EXPECT_TRUE(game->language.Command1.Enabled);
-  game->language.Check1Ticked = c.ticked;
-  game->ConfirmLanguage();
-  EXPECT_EQ(Ini("Language", "selected"), c.selected);
-  EXPECT_EQ(Ini("Options", "ShowLangu"), c.ticked ? "No" : "Yes");
-  EXPECT_FALSE(game->language.Visible);
-  EXPECT_TRUE(game->splash.Visible);
-
-  Game next(host, dice, folder.Path().string());
-  next.LanguageLoad();
-  EXPECT_EQ(next.language.Visible, !c.ticked);
+    game->List1Click(row);
+    EXPECT_TRUE(game->language.Command1.Enabled);
+    game->language.Check1Ticked = ticked;
+    game->ConfirmLanguage();
+    EXPECT_EQ(Ini("Language", "selected"), selected);
+    EXPECT_EQ(Ini("Options", "ShowLangu"), ticked ? "No" : "Yes");
+    EXPECT_FALSE(game->language.Visible);
+    EXPECT_TRUE(game->splash.Visible);
+    Game next(host, dice, folder.Path().string());
+    next.LanguageLoad();
+    EXPECT_EQ(next.language.Visible, !ticked);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Languages, Confirming,
-    ::testing::Values(Choice{0, false, nullptr, "1"}, Choice{1, true, nullptr, "2"},
-                      // Two equal names: the lower number wins.
-                      Choice{2, false, nullptr, "2"},
-                      // No name matches: the selection stays.
-                      Choice{1, true, "[Language]\nantal=3\nl2n=Swedish\nl3n=svenska\nselected=1\n",
-                             "1"},
-                      Choice{1, false, "[Language]\nantal=1\nl2n=Svenska\nselected=1\n", "1"},
-                      Choice{1, false, "[Language]\nantal=x\nl2n=Svenska\nselected=1\n", "1"},
-                      Choice{1, false, "[Language]\nantal=-2\nl2n=Svenska\nselected=1\n", "1"}));
-
-TEST_F(GameTest, ChooseLangFileFollowsTheSelection) {
-  folder.Write("Pyx4.ini", "[Language]\nl1p=test.lng\nl2p=other.lng\nselected=2\n");
-  folder.Write("other.lng", "[Language]\nl0=other greeting\n");
-  game->LanguageLoad();
-  game->ChooseLangFile();
-  EXPECT_EQ(game->run.LangFile, folder.File("other.lng"));
-  EXPECT_EQ(game->LangText("l0"), "other greeting");
-
-  SetINI("Language", "selected", "7", folder.File("Pyx4.ini"));
-  game->ChooseLangFile();
-  EXPECT_EQ(game->LangText("l0"), "");
-}
-
-TEST_F(GameTest, LanguButtonAsksThenClosesTheGameWindow) {
+TEST_F(GameTest, LanguButtonClosesTheGameForAFreshOneInTheChosenLanguage) {
+  folder.Write("Pyx4.ini",
+               "[Options]\nShowLangu=No\n[Language]\nantal=2\nl1n=Test\nl1p=test.lng\n"
+               "l2n=Other\nl2p=other.lng\nselected=1\n");
+  folder.Write("other.lng", "[Language]\nl0=other 0\nl7=other 7\n");
   Start();
+  Throw({1, 2, 3, 4, 5, 6});
   game->language.List1.ListIndex = 0;
   game->language.Check1Ticked = true;
   game->main.TimerEnd.SetEnabled(true);  // a game has just ended
@@ -80,19 +58,25 @@ TEST_F(GameTest, LanguButtonAsksThenClosesTheGameWindow) {
   host.answers = {false, true};
   game->Langu();
   ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(host.boxes[0].text, TestText(10));
-  EXPECT_EQ(host.boxes[0].title, TestText(5));
+  EXPECT_EQ(host.boxes[0].text + "|" + host.boxes[0].title, TestText(10) + "|" + TestText(5));
   EXPECT_FALSE(host.boxes[0].yesIsDefault);
   EXPECT_TRUE(game->main.Loaded);
   EXPECT_FALSE(game->language.Visible);
 
   game->Langu();
-  EXPECT_FALSE(game->main.Loaded);
-  EXPECT_FALSE(game->main.Visible);
+  EXPECT_FALSE(game->main.Loaded || game->main.Visible);
   EXPECT_FALSE(game->main.TimerEnd.Enabled());  // the discarded game is not scored
   EXPECT_TRUE(game->language.Visible);
-  EXPECT_EQ(game->language.List1.ListIndex, 0);
-  EXPECT_TRUE(game->language.Check1Ticked);
+  EXPECT_TRUE(game->language.List1.ListIndex == 0 && game->language.Check1Ticked);
+
+  game->List1Click(1);
+  game->ConfirmLanguage();
+  game->sTimer2Tick();
+  EXPECT_TRUE(game->main.Loaded);
+  EXPECT_EQ(game->run.LangFile, folder.File("other.lng"));
+  EXPECT_EQ(game->run.SayText, "other 7");
+  EXPECT_EQ(game->state.RollsLeft, 60);
+  EXPECT_FALSE(game->main.Image[1].Visible);
 }
 
 // Every shipped language has all its texts, and every display message fits

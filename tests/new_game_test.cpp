@@ -1,4 +1,4 @@
-#include <gtest/gtest.h>
+#include <tuple>
 
 #include "tests/game_fixture.h"
 
@@ -10,96 +10,64 @@ class NewGameTest : public GameTest {
   void Language(const std::string& texts) { folder.Write("test.lng", "[Language]\n" + texts); }
 };
 
-TEST_F(NewGameTest, FirstGameGreetsWithL0AndEveryLaterOneWithL7) {
+TEST_F(NewGameTest, ToolTipsAndCaptionsFallBackWhereTheLanguageLacksThem) {
+  const MainForm& m = game->main;
+  const auto shown = [&] {
+    return std::vector<std::string>{m.lb_User.ToolTip, m.SoundPic.ToolTip,  m.MovePic.ToolTip,
+                                    m.Rolls.ToolTip,   m.Mrolls.ToolTip,    m.btn[19].ToolTip,
+                                    m.lb_User.Caption, m.ClearTopp.Caption, m.ClearTopp.ToolTip};
+  };
+  Start();
+  // The clear button's texts are "text 13" less its last character.
+  EXPECT_EQ(shown(),
+            (std::vector<std::string>{" text 18 ", " text 19 ", " text 26 ", " text 20 ",
+                                      " text 21 ", " text 22 ", "text 23", "text 1", "text 1"}));
+  Language("l13=Clear the list:\n");
+  game->Restart();
+  EXPECT_EQ(shown(), (std::vector<std::string>{" User profiles ", " Sound On/Off ", "  ", " Rolls ",
+                                               " Rolls / Category ", " Chance ", "No user",
+                                               "Clear the list", "Clear the list"}));
+  Language("");
+  folder.Write("Pyx4.ini",
+               folder.Read("Pyx4.ini") + "[Users]\nantal=2\nselected=2\nuser1=Ann\nuser2=Åke\n");
+  game->Restart();
+  EXPECT_EQ(m.ClearTopp.Caption + "|" + m.lb_User.Caption, "|Åke");
+}
+
+TEST_F(NewGameTest, AsksAndRestartsOnlyOnYesWithTheLaterGreeting) {
   Start();
   EXPECT_EQ(game->run.SayText, TestText(0));
-  EXPECT_EQ(game->run.WelcomeShown, 1);
-  host.answers = {true};
-  game->NyttSpel();
-  EXPECT_EQ(game->run.SayText, TestText(7));
-  game->Restart();
-  EXPECT_EQ(game->run.SayText, TestText(7));
-}
-
-TEST_F(NewGameTest, ToolTipsFallBackToFixedTextsWhenTheLanguageLacksThem) {
-  Language("l13=Clear the list?\n");
-  Start();
-  const MainForm& m = game->main;
-  EXPECT_EQ(m.lb_User.ToolTip, " User profiles ");
-  EXPECT_EQ(m.SoundPic.ToolTip, " Sound On/Off ");
-  EXPECT_EQ(m.MovePic.ToolTip, "  ");
-  EXPECT_EQ(m.Rolls.ToolTip, " Rolls ");
-  EXPECT_EQ(m.Mrolls.ToolTip, " Rolls / Category ");
-  EXPECT_EQ(m.btn[19].ToolTip, " Chance ");
-  EXPECT_EQ(m.lb_User.Caption, "No user");
-  EXPECT_EQ(m.ClearTopp.Caption, "Clear the list");
-  EXPECT_EQ(m.ClearTopp.ToolTip, "Clear the list");
-}
-
-TEST_F(NewGameTest, ToolTipsAndCaptionsComeFromTheLanguageFile) {
-  Start();
-  const MainForm& m = game->main;
-  EXPECT_EQ(m.lb_User.ToolTip, " " + TestText(18) + " ");
-  EXPECT_EQ(m.MovePic.ToolTip, " " + TestText(26) + " ");
-  EXPECT_EQ(m.btn[19].ToolTip, " " + TestText(22) + " ");
-  EXPECT_EQ(m.lb_User.Caption, TestText(23));
-  EXPECT_EQ(m.ClearTopp.Caption, "text 1");  // "text 13" less its last character
-}
-
-TEST_F(NewGameTest, PlayerLabelShowsTheSelectedProfile) {
-  folder.Write("Pyx4.ini", folder.Read("Pyx4.ini") +
-                               "[Users]\nantal=2\nselected=2\n"
-                               "user1=Ann\nuser2=Åke\n");
-  Start();
-  EXPECT_EQ(game->main.lb_User.Caption, "Åke");
-}
-
-TEST_F(NewGameTest, EmptyL13LeavesAnEmptyClearCaption) {
-  Language("l0=hi\n");
-  Start();
-  EXPECT_EQ(game->main.ClearTopp.Caption, "");
-}
-
-TEST_F(NewGameTest, NoToTheNewGameQuestionLeavesTheGameAsItWas) {
-  Start();
   Throw({2, 2, 4, 4, 6, 6});
   game->EnterKateg(9);
+  game->TimerPlayTick();
   Throw({1, 3, 3, 5, 6, 6});
   game->PickUp(1);
-  const GameState before = game->state;
-  const MainForm& m = game->main;
+  const GameState& s = game->state;
+  const GameState before = s;
   host.answers = {false};
   game->NyttSpel();
   ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(host.boxes[0].text, TestText(6));
-  EXPECT_EQ(host.boxes[0].title, TestText(5));
+  EXPECT_EQ(host.boxes[0].text + "|" + host.boxes[0].title, TestText(6) + "|" + TestText(5));
   EXPECT_FALSE(host.boxes[0].yesIsDefault);
-  EXPECT_EQ(game->state.Dice, before.Dice);
-  EXPECT_EQ(game->state.OnTable, before.OnTable);
-  EXPECT_EQ(game->state.Score, before.Score);
-  EXPECT_EQ(game->state.RollsLeft, before.RollsLeft);
-  EXPECT_EQ(game->state.TotalScore, before.TotalScore);
-  EXPECT_FALSE(m.btn[9].Enabled);
-  EXPECT_TRUE(m.Undo.Enabled);
-}
+  EXPECT_EQ(std::tie(s.Dice, s.OnTable, s.Score, s.RollsLeft, s.TotalScore, s.PlaySeconds),
+            std::tie(before.Dice, before.OnTable, before.Score, before.RollsLeft, before.TotalScore,
+                     before.PlaySeconds));
+  EXPECT_FALSE(game->main.btn[9].Enabled);
+  EXPECT_TRUE(game->main.Undo.Enabled);
 
-TEST_F(NewGameTest, YesRestartsAndTheClockCountsOnFromZero) {
-  Start();
-  Throw({2, 2, 4, 4, 6, 6});
-  game->EnterKateg(9);
-  game->TimerPlayTick();
   host.answers = {true};
   game->NyttSpel();
-  EXPECT_EQ(game->state.TotalScore, 0);
-  EXPECT_EQ(game->state.Score[9], 0);
+  EXPECT_EQ(std::tie(s.TotalScore, s.Score[9], s.RollsLeft, s.PlaySeconds),
+            std::make_tuple(0, 0, 60, 0));
   EXPECT_TRUE(game->main.btn[9].Enabled);
-  EXPECT_EQ(game->main.scr[9].Caption, "");
-  EXPECT_EQ(game->main.Bonus.Caption, "-84");
-  EXPECT_EQ(game->main.Rolls.Caption, "60");
-  EXPECT_EQ(game->state.PlaySeconds, 0);
+  EXPECT_FALSE(game->main.Undo.Enabled);
+  EXPECT_EQ(game->main.scr[9].Caption + game->main.Bonus.Caption + game->main.Rolls.Caption,
+            "-8460");
+  EXPECT_EQ(game->run.SayText, TestText(7));
+  // The clock counts on from zero although nothing has been thrown yet.
   EXPECT_TRUE(game->main.TimerPlay.Enabled());
   game->TimerPlayTick();
-  EXPECT_EQ(game->state.PlaySeconds, 1);
+  EXPECT_EQ(s.PlaySeconds, 1);
 }
 
 TEST_F(NewGameTest, NewGameInTheMomentBeforeTheEndScoresTheFinishedGame) {
@@ -117,27 +85,24 @@ TEST_F(NewGameTest, NewGameInTheMomentBeforeTheEndScoresTheFinishedGame) {
   EXPECT_EQ(Ini("Highscore", "p1"), "100");
   EXPECT_EQ(Ini("Highscore", "n1").rfind("Eve (", 0), 0u);
   EXPECT_EQ(game->state.RollsLeft, 60);
-  EXPECT_EQ(game->run.SayText, TestText(7));
   // The end has run: its tick later finds nothing to do.
   const auto boxes = host.boxes.size();
   game->TimerEndTick();
   EXPECT_EQ(host.boxes.size(), boxes);
 }
 
-TEST_F(NewGameTest, QuitAsksFirstAndQuitsAtOnceOnlyOnYes) {
+TEST_F(NewGameTest, QuitAsksFirstButTheCloseSquareDoesNot) {
   Start();
-  host.answers = {false};
+  host.answers = {false, true};
   game->butt_End();
   EXPECT_FALSE(host.ended);
-  EXPECT_EQ(host.boxes.back().text, TestText(11));
-  EXPECT_EQ(host.boxes.back().title, TestText(5));
-  host.answers = {true};
+  EXPECT_EQ(host.boxes.back().text + "|" + host.boxes.back().title,
+            TestText(11) + "|" + TestText(5));
   game->butt_End();
   EXPECT_TRUE(host.ended);
-}
 
-TEST_F(NewGameTest, CloseSquareQuitsWithoutAQuestion) {
-  Start();
+  host.ended = false;
+  host.boxes.clear();
   game->Avsluta();
   EXPECT_TRUE(host.ended);
   EXPECT_TRUE(host.boxes.empty());

@@ -1,10 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <string>
-#include <vector>
 
 #include "core/roll_text.h"
 #include "tests/game_fixture.h"
@@ -13,14 +7,11 @@ namespace pyxaro::testing {
 namespace {
 
 TEST(RollsPerCategoryTextTest, TwoDecimalsHalvesToEvenNoTrailingZeros) {
-  const struct {
-    int rolls, categories;
-    const char* shown;
-  } cases[] = {{59, 20, "2.95"}, {60, 20, "3"},  {1, 2, "0.5"}, {1, 8, "0.12"}, {3, 8, "0.38"},
-               {1, 40, "0.02"},  {2, 3, "0.67"}, {0, 5, "0"},   {-1, 5, ""},    {5, 0, ""}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(RollsPerCategoryText(c.rolls, c.categories), c.shown)
-        << c.rolls << "/" << c.categories;
+  const std::tuple<int, int, const char*> cases[] = {
+      {59, 20, "2.95"}, {60, 20, "3"},  {1, 2, "0.5"}, {1, 8, "0.12"}, {3, 8, "0.38"},
+      {1, 40, "0.02"},  {2, 3, "0.67"}, {0, 5, "0"},   {-1, 5, ""},    {5, 0, ""}};
+  for (const auto& [rolls, categories, shown] : cases) {
+    EXPECT_EQ(RollsPerCategoryText(rolls, categories), shown) << rolls << "/" << categories;
   }
 }
 
@@ -30,15 +21,10 @@ class TurnTest : public GameTest {
     Start();
     host.played.clear();
   }
-  std::vector<std::string> Sounds() const {
-    std::vector<std::string> names;
-    for (const Played& p : host.played) names.push_back(std::filesystem::path(p.path).filename());
-    return names;
-  }
+  // The picture each die shows, 0 for a hidden one.
   std::vector<int> Pictures() const {
     std::vector<int> pictures;
-    for (const Control& image : game->main.Image)
-      pictures.push_back(image.Visible ? image.Picture : 0);
+    for (const Control& die : game->main.Image) pictures.push_back(die.Visible ? die.Picture : 0);
     return pictures;
   }
 };
@@ -49,12 +35,10 @@ TEST_F(TurnTest, ThrowPickUpUndoAndThrowAgain) {
   EXPECT_EQ(g.state.RollsLeft, 59);
   EXPECT_EQ(Pictures(), (std::vector<int>{11, 22, 33, 44, 55, 66}));
   EXPECT_TRUE(g.main.TimerPlay.Enabled());
-  EXPECT_EQ(g.main.Mrolls.Caption, "2.95");
+  EXPECT_EQ(g.main.Mrolls.Caption + " " + g.main.Rolls.Caption, "2.95 59");
   EXPECT_EQ(g.main.Mrolls.ForeColor, colour::LightBlue);
-  EXPECT_EQ(g.main.Rolls.Caption, "59");
   EXPECT_FALSE(g.main.Roll.Enabled);
   EXPECT_EQ(dice.reseeds, 1);
-  EXPECT_EQ(Sounds(), std::vector<std::string>{"dice.wav"});
   game->Roll();  // locked until a die is picked up
   EXPECT_EQ(g.state.RollsLeft, 59);
 
@@ -64,7 +48,6 @@ TEST_F(TurnTest, ThrowPickUpUndoAndThrowAgain) {
   game->Undo();
   EXPECT_EQ(Pictures(), (std::vector<int>{11, 22, 33, 44, 55, 66}));
   EXPECT_FALSE(g.main.Roll.Enabled || g.main.Undo.Enabled);
-  EXPECT_EQ(Sounds().back(), "pop.wav");
 
   game->PickUp(2);
   game->PickUp(5);
@@ -73,12 +56,11 @@ TEST_F(TurnTest, ThrowPickUpUndoAndThrowAgain) {
   EXPECT_EQ(Pictures(), (std::vector<int>{11, 26, 33, 44, 51, 66}));
   EXPECT_EQ(g.state.RollsLeft, 58);
   EXPECT_FALSE(g.main.Undo.Enabled);
-}
 
-TEST_F(TurnTest, SixEqualFacesCheer) {
-  Throw({3, 3, 3, 3, 3, 3});
-  EXPECT_EQ(Sounds(), (std::vector<std::string>{"dice.wav", "Yahoo2.wav"}));
-  EXPECT_EQ(game->run.SayText, TestText(4));
+  Table({3, 3, 3, 3, 3, 3});
+  EXPECT_EQ(Sounds(), (std::vector<std::string>{"dice.wav", "pop.wav", "dice.wav", "dice.wav",
+                                                "Yahoo2.wav"}));
+  EXPECT_EQ(g.run.SayText, TestText(4));  // six alike
 }
 
 TEST_F(TurnTest, AnEntryClearsTheTableUntilTheNextThrow) {
@@ -103,35 +85,29 @@ TEST_F(TurnTest, AnEntryClearsTheTableUntilTheNextThrow) {
 }
 
 TEST_F(TurnTest, TheGameEndsWhenRollsOrCategoriesRunOut) {
-  const struct {
-    const char* name;
-    std::vector<int> open;
-    int rolls;
-    std::vector<int> faces;
-    int best;    // then entered, when not 0
-    bool ended;  // by the throw alone
-  } cases[] = {
-      {"last roll fits", {8, 15, 20}, 1, {1, 2, 3, 4, 5, 6}, 15, false},
-      {"last roll fits nowhere", {20}, 1, {1, 2, 3, 4, 5, 6}, 0, true},
-      {"last roll into Chance", {8, 19}, 1, {6, 6, 1, 2, 3, 4}, 19, false},
-      {"last category, rolls left", {14}, 60, {2, 3, 4, 5, 6, 6}, 14, false},
+  // The open categories, the rolls before the throw, its faces, the category
+  // proposed (then entered) and whether the throw alone ends the game.
+  const std::tuple<std::vector<int>, int, std::vector<int>, int, bool> cases[] = {
+      {{8, 15, 20}, 1, {1, 2, 3, 4, 5, 6}, 15, false},
+      {{20}, 1, {1, 2, 3, 4, 5, 6}, 0, true},
+      {{8, 19}, 1, {6, 6, 1, 2, 3, 4}, 19, false},  // the last roll may go into Chance
+      {{14}, 60, {2, 3, 4, 5, 6, 6}, 14, false},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [open, rolls, faces, best, ended] : cases) {
+    SCOPED_TRACE(best);
     game->Restart();
     for (Control& button : game->main.btn) button.Enabled = false;
-    for (const int k : c.open) game->main.btn[k].Enabled = true;
-    game->state.CategoriesLeft = static_cast<int>(c.open.size());
-    game->state.RollsLeft = c.rolls;
-    dice.faces.assign(c.faces.begin(), c.faces.end());
-    game->Roll();
-    EXPECT_EQ(game->run.SayText == TestText(3), c.rolls == 1);
-    EXPECT_EQ(game->state.BestCategory, c.best);
-    EXPECT_EQ(game->main.TimerEnd.Enabled(), c.ended);
+    for (const int k : open) game->main.btn[k].Enabled = true;
+    game->state.CategoriesLeft = static_cast<int>(open.size());
+    game->state.RollsLeft = rolls;
+    Throw(faces);
+    EXPECT_EQ(game->run.SayText == TestText(3), rolls == 1);
+    EXPECT_EQ(game->state.BestCategory, best);
+    EXPECT_EQ(game->main.TimerEnd.Enabled(), ended);
     game->PickUp(1);  // no effect without rolls left
-    EXPECT_EQ(game->main.Roll.Enabled, c.rolls > 1);
-    if (c.best != 0) {
-      game->EnterKateg(c.best);
+    EXPECT_EQ(game->main.Roll.Enabled, rolls > 1);
+    if (best != 0) {
+      game->EnterKateg(best);
       EXPECT_FALSE(game->main.Roll.Enabled);
       EXPECT_TRUE(game->main.TimerEnd.Enabled());
     }

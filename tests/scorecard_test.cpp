@@ -1,11 +1,4 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <filesystem>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
 
 #include "tests/game_fixture.h"
 
@@ -15,160 +8,137 @@ namespace {
 class ScorecardTest : public GameTest {
  protected:
   void SetUp() override { Start(); }
-
-  // Throws these faces with all six dice, as the first throw of a turn does.
-  void ThrowAll(const std::vector<int>& faces) {
-    for (int k = 1; k <= 6; ++k) game->PickUp(k);
-    dice.faces.assign(faces.begin(), faces.end());
-    game->Roll();
-  }
-  void OpenOnly(const std::vector<int>& open) {
-    for (Control& button : game->main.btn) button.Enabled = false;
-    for (const int k : open) game->main.btn[k].Enabled = true;
-    game->state.CategoriesLeft = static_cast<int>(open.size());
-  }
-  int Heard(const std::string& file) const {
-    return static_cast<int>(std::count_if(host.played.begin(), host.played.end(), [&](auto& p) {
-      return std::filesystem::path(p.path).filename() == file;
-    }));
-  }
 };
 
 TEST_F(ScorecardTest, AWorthlessEntryChangesNothing) {
-  const struct {
-    std::vector<int> faces;  // empty: nothing thrown yet this game
-    int category;
-    const char* playSound;
-  } cases[] = {{{}, 19, "Yes"}, {{6, 6, 1, 2, 3, 4}, 8, "Yes"}, {{5, 5, 5, 5, 5, 5}, 16, "No"}};
-  for (const auto& c : cases) {
+  // The faces thrown (none: nothing thrown yet this game), the category, and
+  // whether the sound is on.
+  const std::tuple<std::vector<int>, int, bool> cases[] = {
+      {{}, 19, true}, {{6, 6, 1, 2, 3, 4}, 8, true}, {{5, 5, 5, 5, 5, 5}, 16, false}};
+  for (const auto& [faces, category, sound] : cases) {
     game->Restart();
-    game->run.PlaySound = c.playSound;
-    if (!c.faces.empty()) ThrowAll(c.faces);
+    game->run.PlaySound = sound ? "Yes" : "No";
+    if (!faces.empty()) Table(faces);
     host.played.clear();
     const GameState before = game->state;
-    game->EnterKateg(c.category);
-    EXPECT_EQ(std::tie(game->state.Score, game->state.TotalScore, game->state.TableCleared,
-                       game->state.CategoriesLeft, game->state.OnTable),
+    const GameState& s = game->state;
+    game->EnterKateg(category);
+    EXPECT_EQ(std::tie(s.Score, s.TotalScore, s.TableCleared, s.CategoriesLeft, s.OnTable),
               std::tie(before.Score, before.TotalScore, before.TableCleared, before.CategoriesLeft,
                        before.OnTable));
-    EXPECT_TRUE(game->main.btn[c.category].Enabled);
-    EXPECT_EQ(game->main.scr[c.category].Caption, "");
+    EXPECT_TRUE(game->main.btn[category].Enabled);
+    EXPECT_EQ(game->main.scr[category].Caption, "");
     EXPECT_EQ(game->run.SayText, TestText(2));
-    std::vector<testing::Played> doink;
-    if (std::string(c.playSound) == "Yes") doink.push_back({folder.File("doink.wav"), false});
-    EXPECT_EQ(host.played, doink);
+    EXPECT_EQ(Sounds(), sound ? std::vector<std::string>{"doink.wav"} : std::vector<std::string>{});
   }
   // The refused category stays open for a later throw.
-  ThrowAll({6, 6, 5, 5, 1, 1});
+  Table({6, 6, 5, 5, 1, 1});
   game->EnterKateg(8);
   EXPECT_EQ(game->main.scr[8].Caption, "22");
 }
 
 TEST_F(ScorecardTest, ScoreLabelsAndYatzy) {
-  const struct {
-    std::vector<int> faces;
-    int category;
-    const char* caption;
-    Rgb colour;
-  } entries[] = {{{6, 6, 6, 6, 6, 1}, 6, "30", colour::Gold},
-                 {{6, 6, 6, 6, 6, 6}, 11, "24", colour::White},
-                 {{5, 5, 5, 4, 4, 6}, 16, "23", colour::Gold},
-                 {{2, 2, 2, 2, 2, 2}, 20, "100", colour::White}};
-  for (const auto& e : entries) {
-    ThrowAll(e.faces);
+  const std::tuple<std::vector<int>, int, const char*, Rgb> entries[] = {
+      {{6, 6, 6, 6, 6, 1}, 6, "30", colour::Gold},
+      {{6, 6, 6, 6, 6, 6}, 11, "24", colour::White},
+      {{5, 5, 5, 4, 4, 6}, 16, "23", colour::Gold},
+      {{2, 2, 2, 2, 2, 2}, 20, "100", colour::White}};
+  for (const auto& [faces, category, caption, colour] : entries) {
+    Table(faces);
     host.played.clear();
-    game->EnterKateg(e.category);
-    EXPECT_EQ(game->main.scr[e.category].Caption, e.caption);
-    EXPECT_EQ(game->main.scr[e.category].ForeColor, e.colour);
+    game->EnterKateg(category);
+    EXPECT_EQ(game->main.scr[category].Caption, caption);
+    EXPECT_EQ(game->main.scr[category].ForeColor, colour);
   }
   EXPECT_EQ(game->main.scr_Tot.Caption, "177");
-  EXPECT_EQ(Heard("points.wav") + Heard("Yatzy.wav"), 2);
-  EXPECT_EQ(host.played.back().path, folder.File("Yatzy.wav"));
+  EXPECT_EQ(Sounds(), (std::vector<std::string>{"points.wav", "Yatzy.wav"}));
   EXPECT_EQ(game->run.SayText, "yatzy! + 100");
 }
 
 TEST_F(ScorecardTest, UpperBonus) {
-  const struct {
-    const char* name;
-    std::vector<std::pair<int, int>> entries;  // upper category, dice showing its face
-    const char* bonus;
-    Rgb colour;
-    int total;
-    std::string said;
-  } cases[] = {
-      {"exactly 84",
-       {{1, 4}, {2, 4}, {3, 4}, {4, 4}, {5, 4}, {6, 4}},
-       "100",
-       colour::Gold,
-       184,
-       "bonus! + 100"},
-      {"won early",
-       {{6, 6}, {5, 6}, {4, 6}, {1, 1}, {2, 1}, {3, 1}},
-       "100",
-       colour::Gold,
-       196,
-       TestText(1) + ": 196"},
-      {"missed by one",
-       {{1, 3}, {2, 4}, {3, 4}, {4, 4}, {5, 4}, {6, 4}},
-       "0",
-       colour::Gold,
-       83,
-       TestText(17)},
-      {"still open", {{6, 4}, {5, 3}, {4, 2}}, "-37", colour::LightRed, 47, TestText(1) + ": 47"},
+  // The upper entries (10 x category + how many dice show its face), then the
+  // bonus label, the total and the message.
+  const std::tuple<std::vector<int>, const char*, Rgb, int, std::string> cases[] = {
+      {{14, 24, 34, 44, 54, 64}, "100", colour::Gold, 184, "bonus! + 100"},         // exactly 84
+      {{66, 56, 46, 11, 21, 31}, "100", colour::Gold, 196, TestText(1) + ": 196"},  // won early
+      {{13, 24, 34, 44, 54, 64}, "0", colour::Gold, 83, TestText(17)},
+      {{64, 53, 42}, "-37", colour::LightRed, 47, TestText(1) + ": 47"},
+      {{11, 21, 31, 41, 51, 61}, "0", colour::Gold, 21, "No bonus"},  // without the l17 text
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [entries, bonus, colour, total, said] : cases) {
+    SCOPED_TRACE(total);
+    if (said == "No bonus") folder.Write("test.lng", "[Language]\n");
     game->Restart();
     host.played.clear();
-    for (const auto& [face, count] : c.entries) {
-      std::vector<int> faces(static_cast<std::size_t>(count), face);
+    for (const int entry : entries) {
+      const int face = entry / 10;
+      std::vector<int> faces(static_cast<std::size_t>(entry % 10), face);
       for (int other = 1; faces.size() < 6; ++other) {
         if (other != face) faces.push_back(other);
       }
-      ThrowAll(faces);
+      Table(faces);
       game->EnterKateg(face);
     }
-    EXPECT_EQ(game->main.Bonus.Caption, c.bonus);
-    EXPECT_EQ(game->main.Bonus.ForeColor, c.colour);
-    EXPECT_EQ(game->main.scr_Tot.Caption, std::to_string(c.total));
-    EXPECT_EQ(Heard("Bonus.wav"), c.bonus == std::string("100") ? 1 : 0);
-    EXPECT_EQ(game->run.SayText, c.said);
+    EXPECT_EQ(game->main.Bonus.Caption, bonus);
+    EXPECT_EQ(game->main.Bonus.ForeColor, colour);
+    EXPECT_EQ(game->main.scr_Tot.Caption, std::to_string(total));
+    const auto sounds = Sounds();
+    EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "Bonus.wav"), *bonus == '1' ? 1 : 0);
+    EXPECT_EQ(game->run.SayText, said);
   }
-  // Without its language text the missed bonus still says so.
-  folder.Write("test.lng", "[Language]\n");
-  game->Restart();
-  for (int face = 1; face <= 6; ++face) {
-    ThrowAll({1, 2, 3, 4, 5, 6});
-    game->EnterKateg(face);
-  }
-  EXPECT_EQ(game->run.SayText, "No bonus");
 }
 
 TEST_F(ScorecardTest, HintProposesTheOpenCategoryWorthMost) {
-  const struct {
-    std::vector<int> faces;
-    std::vector<int> open;  // empty: all twenty
-    int rolls;              // before the throw
-    int best;
-  } cases[] = {
-      {{6, 6, 6, 6, 6, 6}, {}, 60, 20},       {{2, 2, 4, 4, 6, 6}, {}, 60, 9},
-      {{3, 3, 3, 3, 3, 1}, {3, 12}, 60, 3},   {{6, 6, 1, 2, 3, 4}, {8, 19}, 60, 0},
-      {{6, 6, 1, 2, 3, 4}, {8, 19}, 1, 19},   {{6, 6, 6, 6, 6, 6}, {6, 19}, 1, 6},
-      {{6, 6, 6, 6, 6, 6}, {1, 2, 3}, 60, 0}, {{1, 1, 1, 1, 1, 1}, {1}, 60, 1},
+  // The faces, the open categories (none: all twenty), the rolls before the
+  // throw and the category proposed.
+  const std::tuple<std::vector<int>, std::vector<int>, int, int> cases[] = {
+      {{6, 6, 6, 6, 6, 6}, {}, 60, 20},     {{2, 2, 4, 4, 6, 6}, {}, 60, 9},
+      {{3, 3, 3, 3, 3, 1}, {3, 12}, 60, 3}, {{6, 6, 1, 2, 3, 4}, {8, 19}, 2, 0},
+      {{6, 6, 6, 6, 6, 6}, {6, 19}, 1, 6},  {{6, 6, 6, 6, 6, 6}, {1, 2, 3}, 60, 0},
+      {{1, 1, 1, 1, 1, 1}, {1}, 60, 1},
   };
-  for (const auto& c : cases) {
+  for (const auto& [faces, open, rolls, best] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(faces));
     game->Restart();
-    if (!c.open.empty()) OpenOnly(c.open);
-    game->state.RollsLeft = c.rolls;
+    if (!open.empty()) {
+      for (Control& button : game->main.btn) button.Enabled = false;
+      for (const int k : open) game->main.btn[k].Enabled = true;
+      game->state.CategoriesLeft = static_cast<int>(open.size());
+    }
+    game->state.RollsLeft = rolls;
     game->main.Indik.Visible = true;  // left over from an earlier proposal
-    ThrowAll(c.faces);
-    EXPECT_EQ(game->state.BestCategory, c.best) << ::testing::PrintToString(c.faces);
-    EXPECT_EQ(game->main.Indik.Visible, c.best != 0);
-    if (c.best != 0) {
-      EXPECT_EQ(game->main.Indik.Top, 1590 + 315 * (c.best - 1));
+    Table(faces);
+    EXPECT_EQ(game->state.BestCategory, best);
+    EXPECT_EQ(game->main.Indik.Visible, best != 0);
+    if (best != 0) {
+      EXPECT_EQ(game->main.Indik.Top, 1590 + 315 * (best - 1));
     }
     game->main.TimerEnd.SetEnabled(false);
   }
+}
+
+TEST_F(ScorecardTest, PlaceAllReopensAFinishedScorecard) {
+  constexpr int kLabelTop[] = {1550, 1865, 2180, 2490, 2810, 3120, 3440, 3750, 4070, 4380,
+                               4710, 5020, 5340, 5640, 5960, 6270, 6590, 6910, 7220, 7530};
+  MainForm& m = game->main;
+  for (int k = 1; k <= 20; ++k) {
+    m.btn[k].Enabled = false;
+    m.scr[k].Caption = "12";
+    m.scr[k].Top = m.scr[k].Left = 0;
+  }
+  m.scr_Tot.Caption = "240";
+  m.Bonus.Top = m.Indik.Left = 0;
+  game->PlaceAll();
+  for (int k = 1; k <= 20; ++k) {
+    const int top = kLabelTop[k - 1];
+    EXPECT_TRUE(m.btn[k].Enabled && m.scr[k].Caption.empty()) << k;
+    EXPECT_EQ(m.scr[k].Top, top) << k;
+    EXPECT_EQ(m.scr[k].Left, 11400) << k;
+    EXPECT_TRUE(top - m.btn[k].Top >= 50 && top - m.btn[k].Top <= 80) << k;
+  }
+  EXPECT_EQ(m.scr_Tot.Caption, "240");
+  EXPECT_EQ(m.Bonus.Top, 7830);
+  EXPECT_EQ(m.Indik.Left, 11880);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -11,44 +12,30 @@
 #include "core/text.h"
 #include "settings/ini_file.h"
 
-namespace {
-
-std::string AsUtf8(const std::string& bytes) {
-  return pyxaro::IsValidUtf8(bytes) ? bytes : pyxaro::Windows1252ToUtf8(bytes);
-}
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace pyxaro::ini;
+  using namespace pyxaro;
   FuzzedDataProvider input(data, size);
-  const std::string section = AsUtf8(input.ConsumeRandomLengthString(16));
-  const std::string key = AsUtf8(input.ConsumeRandomLengthString(16));
-  const std::string value = AsUtf8(input.ConsumeRandomLengthString(64));
-  const DecodedText file = Decode(input.ConsumeRemainingBytesAsString());
+  const auto text = [&](std::size_t most) {
+    const std::string bytes = input.ConsumeRandomLengthString(most);
+    return IsValidUtf8(bytes) ? bytes : Windows1252ToUtf8(bytes);
+  };
+  const std::string section = text(16), key = text(16), value = text(64);
+  const ini::DecodedText file = ini::Decode(input.ConsumeRemainingBytesAsString());
+  (void)ini::Index(file.text).Find(section, key);
 
-  const Index before(file.text);
-  (void)before.Find(section, key);
-
-  const auto edited = SetValue(file.text, section, key, value);
+  const auto edited = ini::SetValue(file.text, section, key, value);
   if (!edited) {
-    Require(!IsWritableSection(section) || !IsWritableKey(key));
+    if (ini::IsWritableSection(section) && ini::IsWritableKey(key)) std::abort();
     return 0;
   }
-  // The value reads back as written (line breaks turned to blanks) ...
+  // The value reads back as written (line breaks turned to blanks), the text
+  // stays valid, and writing the same value again changes nothing.
   std::string expected = value;
-  for (char& c : expected) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
-  const Index after(*edited);
+  std::replace(expected.begin(), expected.end(), '\r', ' ');
+  std::replace(expected.begin(), expected.end(), '\n', ' ');
+  const ini::Index after(*edited);
   const auto found = after.Find(section, key);
-  Require(found.has_value() && *found == expected);
-  // ... the text stays valid, and writing the same value again changes nothing.
-  Require(pyxaro::IsValidUtf8(*edited));
-  Require(SetValue(*edited, section, key, value) == *edited);
+  if (!found || *found != expected || !IsValidUtf8(*edited)) std::abort();
+  if (ini::SetValue(*edited, section, key, value) != *edited) std::abort();
   return 0;
 }

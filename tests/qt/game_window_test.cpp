@@ -5,7 +5,6 @@
 #include <QTest>
 #include <functional>
 
-#include "settings/ini.h"
 #include "tests/game_fixture.h"
 #include "ui/front.h"
 #include "ui/widgets.h"
@@ -14,33 +13,24 @@ namespace pyxaro::testing {
 namespace {
 
 // Lets the event loop run until the condition holds or the time is up.
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
-  for (int waited = 0; waited < timeoutMs && !condition(); waited += 20) QTest::qWait(20);
+bool WaitFor(const std::function<bool()>& condition) {
+  for (int waited = 0; waited < 5000 && !condition(); waited += 20) QTest::qWait(20);
   return condition();
 }
-
-// A left click on whatever widget the player would hit at this point.
-void ClickAt(QWidget* window, QPoint point) {
-  QWidget* target = window->childAt(point);
-  ASSERT_NE(target, nullptr) << point.x() << "," << point.y();
-  QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(window, point));
-}
-
-QPoint CentreOf(const Control& control) { return ui::PxRect(control).center(); }
 
 class GameWindowTest : public GameTest {
  protected:
   GameWindowTest() {
     // The picker shows: no skip stored.
-    folder.Write("Pyx4.ini", "[Options]\nPlaySound=No\n"
-                             "[Language]\nantal=1\nl1n=Test\nl1p=test.lng\nselected=1\n");
+    folder.Write("Pyx4.ini",
+                 "[Options]\nPlaySound=No\n"
+                 "[Language]\nantal=1\nl1n=Test\nl1p=test.lng\nselected=1\n");
   }
 
   void StartThroughThePicker() {
     front.Start();
     ASSERT_TRUE(front.Language()->isVisible());
-    ASSERT_EQ(front.Splash(), nullptr);
-    ASSERT_EQ(front.Main(), nullptr);
+    ASSERT_TRUE(front.Splash() == nullptr && front.Main() == nullptr);
     QListWidget* list = front.Language()->List();
     ASSERT_EQ(list->count(), 1);
     EXPECT_FALSE(front.Language()->Confirm()->isEnabled());
@@ -54,22 +44,28 @@ class GameWindowTest : public GameTest {
     ASSERT_TRUE(WaitFor([&] { return front.Splash() == nullptr; }));
   }
 
+  // A left click on whatever widget the player would hit at the control.
+  void Click(const Control& control) {
+    const QPoint point = ui::PxRect(control).center();
+    QWidget* target = front.Main()->childAt(point);
+    ASSERT_NE(target, nullptr) << point.x() << "," << point.y();
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(front.Main(), point));
+  }
+
   ui::Front front{*game, [this] { return host.ended; }};
 };
 
 TEST_F(GameWindowTest, PickerThenSplashThenTheGameWindowWhereAClickThrows) {
   StartThroughThePicker();
-  QWidget* window = front.Main();
-  EXPECT_EQ(window->size(), QSize(800, 600));
-  EXPECT_EQ(GetINI("Language", "selected", folder.File("Pyx4.ini")), "1");
+  EXPECT_EQ(front.Main()->size(), QSize(800, 600));
+  EXPECT_EQ(Ini("Language", "selected"), "1");
 
   dice.faces = {1, 2, 3, 4, 5, 6};
-  ClickAt(window, CentreOf(game->main.Roll));
+  Click(game->main.Roll);
   EXPECT_EQ(game->state.RollsLeft, 59);
-  QWidget* die = window->childAt(CentreOf(game->main.Image[3]));
-  ASSERT_NE(die, nullptr);
-  EXPECT_TRUE(die->isVisible());
-  ClickAt(window, CentreOf(game->main.Image[3]));
+  QWidget* die = front.Main()->childAt(ui::PxRect(game->main.Image[3]).center());
+  ASSERT_TRUE(die != nullptr && die->isVisible());
+  Click(game->main.Image[3]);
   EXPECT_EQ(game->state.OnTable[3], 0);
   EXPECT_FALSE(die->isVisible());
 }
@@ -86,45 +82,35 @@ TEST_F(GameWindowTest, DotsLitBySayAreReadBackAtTheirPlaces) {
     return shot.pixelColor(centre * shot.devicePixelRatio()) == QColor(192, 192, 255);
   };
   EXPECT_TRUE(lit(0, 2, 0));
-  EXPECT_FALSE(lit(0, 0, 0));
-  EXPECT_FALSE(lit(0, 1, 0));
+  EXPECT_FALSE(lit(0, 0, 0) || lit(0, 1, 0) || lit(1, 2, 0));
   for (int column = 0; column < 5; ++column) EXPECT_TRUE(lit(0, column, 3)) << column;
-  EXPECT_FALSE(lit(1, 2, 0));
 }
 
 TEST_F(GameWindowTest, WholeGamePlayedByClicksEntersTheTopTen) {
   StartThroughThePicker();
-  QWidget* window = front.Main();
-  struct Turn {
-    std::initializer_list<int> faces;
-    int category;
-  };
-  const Turn turns[] = {
-      {{1, 1, 1, 1, 2, 3}, 1},  {{2, 2, 2, 2, 1, 3}, 2},  {{3, 3, 3, 3, 1, 2}, 3},
-      {{4, 4, 4, 4, 1, 2}, 4},  {{5, 5, 5, 5, 1, 2}, 5},  {{6, 6, 6, 6, 1, 2}, 6},
-      {{6, 6, 1, 2, 3, 4}, 7},  {{6, 6, 5, 5, 1, 2}, 8},  {{6, 6, 5, 5, 4, 4}, 9},
-      {{6, 6, 6, 1, 2, 3}, 10}, {{6, 6, 6, 6, 1, 2}, 11}, {{6, 6, 6, 6, 6, 1}, 12},
-      {{1, 2, 3, 4, 5, 5}, 13}, {{2, 3, 4, 5, 6, 6}, 14}, {{1, 2, 3, 4, 5, 6}, 15},
-      {{6, 6, 6, 5, 5, 1}, 16}, {{6, 6, 6, 5, 5, 5}, 17}, {{6, 6, 6, 6, 5, 5}, 18},
-      {{6, 6, 6, 6, 6, 5}, 19}, {{6, 6, 6, 6, 6, 6}, 20}};
-  for (const Turn& turn : turns) {
-    dice.faces.assign(turn.faces.begin(), turn.faces.end());
-    ClickAt(window, CentreOf(game->main.Roll));
-    ClickAt(window, CentreOf(game->main.btn[turn.category]));
-    ASSERT_FALSE(game->main.btn[turn.category].Enabled) << turn.category;
+  // Each category in turn, with a throw that fits it; the upper six win the
+  // bonus.
+  const std::vector<std::vector<int>> throws{
+      {1, 1, 1, 1, 2, 3}, {2, 2, 2, 2, 1, 3}, {3, 3, 3, 3, 1, 2}, {4, 4, 4, 4, 1, 2},
+      {5, 5, 5, 5, 1, 2}, {6, 6, 6, 6, 1, 2}, {6, 6, 1, 2, 3, 4}, {6, 6, 5, 5, 1, 2},
+      {6, 6, 5, 5, 4, 4}, {6, 6, 6, 1, 2, 3}, {6, 6, 6, 6, 1, 2}, {6, 6, 6, 6, 6, 1},
+      {1, 2, 3, 4, 5, 5}, {2, 3, 4, 5, 6, 6}, {1, 2, 3, 4, 5, 6}, {6, 6, 6, 5, 5, 1},
+      {6, 6, 6, 5, 5, 5}, {6, 6, 6, 6, 5, 5}, {6, 6, 6, 6, 6, 5}, {6, 6, 6, 6, 6, 6}};
+  for (int k = 1; k <= kCategoryCount; ++k) {
+    dice.faces.assign(throws.at(k - 1).begin(), throws.at(k - 1).end());
+    Click(game->main.Roll);
+    Click(game->main.btn[k]);
+    ASSERT_FALSE(game->main.btn[k].Enabled) << k;
   }
   EXPECT_TRUE(game->main.TimerEnd.Enabled());
-  const int total = game->state.TotalScore;
-  EXPECT_EQ(game->state.UpperBonus, 1);
+  EXPECT_EQ(game->state.TotalScore, 606);
 
   dice.faces = {5};  // the check value's digit
   host.inputs = {std::string("Eve")};
   ASSERT_TRUE(WaitFor([&] { return game->state.RollsLeft == 60; }));
-  const std::string file = folder.File("Pyx4.ini");
-  EXPECT_EQ(GetINI("Highscore", "p1", file), std::to_string(total));
-  EXPECT_EQ(GetINI("Highscore", "n1", file).rfind("Eve (", 0), 0u);
-  EXPECT_EQ(GetINI("Highscore", "d1", file), "2612");
-  EXPECT_EQ(game->main.Topp[1].Caption.rfind("1. " + std::to_string(total) + " Eve (", 0), 0u);
+  EXPECT_EQ(Ini("Highscore", "p1") + Ini("Highscore", "d1"), "6062612");
+  EXPECT_EQ(Ini("Highscore", "n1").rfind("Eve (", 0), 0u);
+  EXPECT_EQ(game->main.Topp[1].Caption.rfind("1. 606 Eve (", 0), 0u);
   EXPECT_TRUE(game->main.Topp[1].Bold);
 }
 
