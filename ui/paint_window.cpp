@@ -14,6 +14,8 @@
 #include <tuple>
 #include <vector>
 
+#include "core/forms.h"
+#include "ui/geometry.h"
 #include "ui/paint_dice.h"
 
 namespace pyxaro::ui::paint {
@@ -327,8 +329,6 @@ const std::array<std::vector<std::vector<int>>, 20>& Pictograms() {
   return kRows;
 }
 
-constexpr std::array<int, 20> kRowTops = {100, 120, 142, 162, 184, 204, 224, 246, 268, 288,
-                                          310, 330, 352, 372, 394, 414, 436, 456, 478, 498};
 constexpr qreal kRowLeft = 657;
 constexpr qreal kRowWidth = 132;
 constexpr qreal kCellLeft = 756.5;
@@ -376,9 +376,11 @@ void ScoreRow(QPainter& p, int category, const QRectF& band) {
 
 void Scorecard(QPainter& p) {
   Plate(p, QRectF(650.5, 93.5, 148, 471), 8, QColor(24, 32, 60), QColor(14, 20, 40), kPanelEdge);
+  // The rows follow the category areas of the window's design.
+  const MainForm design;
   for (int k = 1; k <= 20; ++k) {
-    const int top = kRowTops[k - 1];
-    const int next = k < 20 ? kRowTops[k] : top + 21;
+    const int top = Px(design.btn[k].Top);
+    const int next = k < 20 ? Px(design.btn[k + 1].Top) : top + 21;
     const qreal height = std::min(next - top, 21) - 2;
     ScoreRow(p, k, QRectF(kRowLeft, top + 1, kRowWidth, height));
   }
@@ -494,13 +496,7 @@ void DotDisplay(QPainter& p) {
   // The unlit dots; the front end lights them over these.
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(30, 34, 60));
-  for (int cell = 0; cell < 13; ++cell) {
-    for (int column = 0; column < 5; ++column) {
-      for (int row = 0; row < 7; ++row) {
-        p.drawEllipse(QRectF(40 + 34 * cell + 6 * column, 540 + 6 * row, 5, 5));
-      }
-    }
-  }
+  for (int j = 0; j < kDotCount; ++j) p.drawEllipse(DotRect(j));
   // A faint reflection on the glass.
   QLinearGradient glass(screen.topLeft(), QPointF(screen.left(), screen.center().y()));
   glass.setColorAt(0, QColor(255, 255, 255, 14));

@@ -14,11 +14,12 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "ui/geometry.h"
+
 namespace pyxaro::ui {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 // A waited-for sound never holds the game longer than this, whatever the
 // audio device does.
 constexpr int kLongestWaitMs = 10000;

@@ -24,7 +24,9 @@ const char* const kPickerStyle =
     "QWidget#picker { background: #404040; }"
     "QFrame#frame { border: 1px solid #ffe600; border-radius: 6px; }"
     "QLabel, QCheckBox { color: #ffe600; }"
-    "QListWidget { background: #202020; color: white; border: 1px solid #808080; }"
+    "QListWidget { background: #202020; color: white; border: 1px solid #808080;"
+    " font-size: 14px; }"
+    "QListWidget::item { padding: 4px 6px; }"
     "QListWidget::item:selected { background: #ffe600; color: black; }"
     "QPushButton { background: #ffe600; color: black; border-radius: 4px; padding: 4px 18px; }"
     "QPushButton:disabled { background: #807340; color: #404040; }";

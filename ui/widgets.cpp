@@ -21,16 +21,6 @@ void ApplyCommon(QWidget* widget, const Control& c) {
 
 bool IsLeftClick(const QMouseEvent* event) { return event->button() == Qt::LeftButton; }
 
-// The dot display's geometry in pixels: 13 cells of 5 x 7 dots.
-constexpr int kCells = 13;
-constexpr int kColumns = 5;
-constexpr int kRows = 7;
-constexpr int kDotLeft = 40;
-constexpr int kDotTop = 540;
-constexpr int kCellStep = 34;
-constexpr int kDotStep = 6;
-constexpr int kDotSize = 5;
-
 }  // namespace
 
 Area::Area(QWidget* parent, Action onClick, bool dimmable)
@@ -133,8 +123,7 @@ void Marker::paintEvent(QPaintEvent*) { QPainter(this).fillRect(rect(), colour_)
 
 DotDisplay::DotDisplay(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
-  setGeometry(kDotLeft, kDotTop, kCellStep * (kCells - 1) + kDotStep * (kColumns - 1) + kDotSize,
-              kDotStep * (kRows - 1) + kDotSize);
+  setGeometry(DotArea().toRect());
 }
 
 void DotDisplay::Apply(const std::bitset<kDotCount>& lit) {
@@ -148,13 +137,9 @@ void DotDisplay::paintEvent(QPaintEvent*) {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(Qt::NoPen);
   painter.setBrush(ToQColor(colour::DotLit));
-  for (std::size_t j = 0; j < lit_.size(); ++j) {
-    if (!lit_[j]) continue;
-    const int cell = static_cast<int>(j) / (kColumns * kRows);
-    const int column = static_cast<int>(j) % (kColumns * kRows) / kRows;
-    const int row = static_cast<int>(j) % kRows;
-    painter.drawEllipse(
-        QRectF(kCellStep * cell + kDotStep * column, kDotStep * row, kDotSize, kDotSize));
+  const QPointF origin = DotArea().topLeft();
+  for (int j = 0; j < kDotCount; ++j) {
+    if (lit_[static_cast<std::size_t>(j)]) painter.drawEllipse(DotRect(j).translated(-origin));
   }
 }
 

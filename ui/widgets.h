@@ -6,16 +6,9 @@
 #include <functional>
 
 #include "core/forms.h"
+#include "ui/geometry.h"
 
 namespace pyxaro::ui {
-
-inline constexpr int kTwipsPerPixel = 15;
-
-// Twips to pixels, as the window's design counts them.
-inline int Px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
-inline QRect PxRect(const Control& c) {
-  return QRect(Px(c.Left), Px(c.Top), Px(c.Width), Px(c.Height));
-}
 
 using Action = std::function<void()>;
 
