@@ -68,6 +68,10 @@ TEST_F(GameWindowTest, PickerThenSplashThenTheGameWindowWhereAClickThrows) {
   Click(game->main.Image[3]);
   EXPECT_EQ(game->state.OnTable[3], 0);
   EXPECT_FALSE(die->isVisible());
+
+  // Closing the window by the desktop's own means ends the program.
+  front.Main()->close();
+  EXPECT_TRUE(host.ended);
 }
 
 TEST_F(GameWindowTest, DotsLitBySayAreReadBackAtTheirPlaces) {
