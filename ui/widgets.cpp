@@ -1,6 +1,5 @@
 #include "ui/widgets.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 #include "ui/pictures.h"
@@ -19,23 +18,15 @@ void ApplyCommon(QWidget* widget, const Control& c) {
   widget->setVisible(c.Visible);
 }
 
-bool IsLeftClick(const QMouseEvent* event) { return event->button() == Qt::LeftButton; }
-
 }  // namespace
 
 Area::Area(QWidget* parent, Action onClick, bool dimmable)
-    : QWidget(parent), onClick_(std::move(onClick)), dimmable_(dimmable) {
-  if (onClick_) setCursor(Qt::PointingHandCursor);
-}
+    : Clickable(parent, std::move(onClick)), dimmable_(dimmable) {}
 
 void Area::Apply(const Control& c) {
   const bool wasEnabled = isEnabled();
   ApplyCommon(this, c);
   if (dimmable_ && wasEnabled != c.Enabled) update();
-}
-
-void Area::mousePressEvent(QMouseEvent* event) {
-  if (IsLeftClick(event) && onClick_) onClick_();
 }
 
 void Area::paintEvent(QPaintEvent*) {
@@ -47,20 +38,12 @@ void Area::paintEvent(QPaintEvent*) {
   painter.drawRoundedRect(rect(), 6, 6);
 }
 
-Picture::Picture(QWidget* parent, Action onClick) : QWidget(parent), onClick_(std::move(onClick)) {
-  if (onClick_) setCursor(Qt::PointingHandCursor);
-}
-
 void Picture::Apply(const Control& c) {
   ApplyCommon(this, c);
   if (number_ != c.Picture) {
     number_ = c.Picture;
     update();
   }
-}
-
-void Picture::mousePressEvent(QMouseEvent* event) {
-  if (IsLeftClick(event) && onClick_) onClick_();
 }
 
 void Picture::paintEvent(QPaintEvent*) {
@@ -73,12 +56,11 @@ void Picture::paintEvent(QPaintEvent*) {
 }
 
 Label::Label(QWidget* parent, Action onClick, int pixelSize, Qt::Alignment alignment)
-    : QLabel(parent), onClick_(std::move(onClick)) {
+    : Clickable(parent, std::move(onClick)) {
   QFont font(QStringLiteral("Verdana"));
   font.setPixelSize(pixelSize);
   setFont(font);
   setAlignment(alignment | Qt::AlignVCenter);
-  if (onClick_) setCursor(Qt::PointingHandCursor);
 }
 
 void Label::Apply(const Control& c) {
@@ -100,10 +82,6 @@ void Label::Apply(const Control& c) {
   if (styleSheet() != style) setStyleSheet(style);
   setEnabled(c.Enabled);
   setVisible(c.Visible);
-}
-
-void Label::mousePressEvent(QMouseEvent* event) {
-  if (IsLeftClick(event) && onClick_) onClick_();
 }
 
 Marker::Marker(QWidget* parent) : QWidget(parent) {
