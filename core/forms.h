@@ -60,8 +60,6 @@ class Timer {
   unsigned starts_ = 0;
 };
 
-enum class WindowState { Normal, Minimised };
-
 inline constexpr int kDotCount = 455;
 
 struct MainForm {
@@ -69,9 +67,6 @@ struct MainForm {
 
   bool Loaded = false;
   bool Visible = false;
-  WindowState State = WindowState::Normal;
-  int Left = 0;  // twips from the top left corner of the screen
-  int Top = 0;
   static constexpr int Width = 12000;
   static constexpr int Height = 9000;
 
@@ -90,8 +85,6 @@ struct MainForm {
   Timer TimerEnd{1500};
   Timer Timer1{2000};
   Timer Timer3{1500, true};
-  Timer TimerUser{1500};
-  Timer TimerSending{1000};
 };
 
 struct ListBox {

@@ -50,12 +50,10 @@ struct RunValues {
   int SayPos = 1;
   std::string ScrollText;
 
-  // The top-ten list and its submission.
+  // The top-ten list.
   HighscoreEntry Candidate;
   int NewRank = 0;
   int SelectedRow = 0;
-  int ProfileWait = 0;
-  std::string LinkAddress;
 };
 
 }  // namespace pyxaro

@@ -68,8 +68,7 @@ void Game::Langu() {
   // The game window closes and the game in progress goes with it; a closed
   // window's timers must not run on (a pending game end would otherwise
   // score the discarded game).
-  for (Timer* timer : {&main.TimerPlay, &main.TimerEnd, &main.Timer1, &main.Timer3, &main.TimerUser,
-                       &main.TimerSending}) {
+  for (Timer* timer : {&main.TimerPlay, &main.TimerEnd, &main.Timer1, &main.Timer3}) {
     timer->SetEnabled(false);
   }
   main.Visible = false;
