@@ -81,13 +81,9 @@ int ValueOfCounts(const Rule& rule, const FaceCounts& counts) {
   return 0;
 }
 
-int ValueOfCounts(int category, const FaceCounts& counts) {
-  const Category* row = FindCategory(category);
-  return row == nullptr ? 0 : ValueOfCounts(row->rule, counts);
-}
-
 int KategValue(int category, const std::array<double, 6>& dice) {
-  return ValueOfCounts(category, FaceCount(dice));
+  const Category* row = FindCategory(category);
+  return row == nullptr ? 0 : ValueOfCounts(row->rule, FaceCount(dice));
 }
 
 int KategMax(int category) {

@@ -113,9 +113,8 @@ constexpr bool IsUpper(int category) {
 // The value of the dice in a category; 0 means the dice do not fit it (and
 // for any number outside 1..20).
 int KategValue(int category, const std::array<double, 6>& dice);
-// The same from face counts already taken, so a caller valuing many
-// categories counts once.
-int ValueOfCounts(int category, const FaceCounts& counts);
+// The value of a rule for face counts already taken, so a caller valuing
+// many categories counts once.
 int ValueOfCounts(const Rule& rule, const FaceCounts& counts);
 int KategMax(int category);
 
