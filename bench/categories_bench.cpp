@@ -8,14 +8,14 @@
 namespace {
 
 // A spread of throws, so the branches are not all predicted from one.
-std::vector<std::array<double, 6>> Throws() {
-  std::vector<std::array<double, 6>> throws;
+std::vector<std::array<int, 6>> Throws() {
+  std::vector<std::array<int, 6>> throws;
   unsigned x = 12345;
   for (int n = 0; n < 1024; ++n) {
-    std::array<double, 6> dice{};
-    for (double& die : dice) {
+    std::array<int, 6> dice{};
+    for (int& die : dice) {
       x = x * 1103515245U + 12345U;
-      die = static_cast<double>((x >> 16) % 6 + 1);
+      die = static_cast<int>((x >> 16) % 6 + 1);
     }
     throws.push_back(dice);
   }
@@ -29,7 +29,7 @@ void BM_AllTwentyValues(benchmark::State& state) {
     const auto& dice = throws[i++ & 1023];
     int sum = 0;
     for (int category = 1; category <= 20; ++category) {
-      sum += pyxaro::KategValue(category, dice);
+      sum += pyxaro::CategoryValue(category, dice);
     }
     benchmark::DoNotOptimize(sum);
   }

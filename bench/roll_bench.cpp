@@ -28,7 +28,7 @@ void BM_RollMidGame(benchmark::State& state) {
   pyxaro::testing::FakeHost host;
   CheapRandom chance;
   pyxaro::Game game(host, chance, std::filesystem::temp_directory_path().string());
-  for (const int k : {1, 2, 7, 8, 10, 13, 16, 19}) game.main.btn[k].Enabled = false;
+  for (const int k : {1, 2, 7, 8, 10, 13, 16, 19}) game.main.CategoryRows[k].Enabled = false;
   game.state.CategoriesLeft = 12;
   // The kept dice differ, so no throw is six alike and no message is read.
   game.state.Dice.items = {1, 2, 3, 4, 4, 4};
@@ -38,7 +38,7 @@ void BM_RollMidGame(benchmark::State& state) {
     game.PickUp(4);
     game.PickUp(5);
     game.PickUp(6);
-    game.Roll();
+    game.Throw();
     benchmark::DoNotOptimize(game.state.BestCategory);
   }
 }

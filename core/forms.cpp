@@ -36,56 +36,56 @@ constexpr std::array<int, 6> kDieWidth{1215, 1140, 1110, 1125, 1140, 1200};
 constexpr std::array<int, 20> kButtonTop{1500, 1800, 2130, 2430, 2760, 3060, 3360,
                                          3690, 4020, 4320, 4650, 4950, 5280, 5580,
                                          5910, 6210, 6540, 6840, 7170, 7470};
-constexpr int kToppTop = 4950;
-constexpr int kToppStep = 240;
+constexpr int kTopTenTop = 4950;
+constexpr int kTopTenStep = 240;
 
 }  // namespace
 
 MainForm::MainForm() {
   for (int k = 1; k <= 6; ++k) {
-    Image[k] = Hidden(At(kDieLeft.at(k - 1), 3270, kDieWidth.at(k - 1), 1170));
+    DieImages[k] = Hidden(At(kDieLeft.at(k - 1), 3270, kDieWidth.at(k - 1), 1170));
   }
-  Roll = At(6510, 4740, 1815, 585);
-  Undo = Disabled(At(7860, 5370, 1185, 435));
-  Rolls = Label(At(9040, 3030, 465, 255), colour::White, true);
-  Mrolls = Label(At(8500, 2570, 465, 255), colour::Gold, true);
-  Indik = Hidden(Label(At(11880, 1590, 135, 135), colour::DarkRed, false));
-  Bonus = Label(At(11400, 7830, 405, 225), colour::LightRed, true);
-  scr_Tot = Label(At(11400, 8130, 405, 225), colour::White, true);
+  ThrowArea = At(6510, 4740, 1815, 585);
+  UndoArea = Disabled(At(7860, 5370, 1185, 435));
+  RollsLeftLabel = Label(At(9040, 3030, 465, 255), colour::White, true);
+  RollsPerCategoryLabel = Label(At(8500, 2570, 465, 255), colour::Gold, true);
+  HintMarker = Hidden(Label(At(11880, 1590, 135, 135), colour::DarkRed, false));
+  BonusLabel = Label(At(11400, 7830, 405, 225), colour::LightRed, true);
+  TotalLabel = Label(At(11400, 8130, 405, 225), colour::White, true);
   for (int k = 1; k <= 20; ++k) {
-    btn[k] = At(9870, kButtonTop.at(k - 1), 2055, 315);
-    scr[k] = Label(At(11400, kButtonTop.at(k - 1) + 50, 405, 165), colour::Gold, true);
+    CategoryRows[k] = At(9870, kButtonTop.at(k - 1), 2055, 315);
+    CategoryScores[k] = Label(At(11400, kButtonTop.at(k - 1) + 50, 405, 165), colour::Gold, true);
   }
   for (int r = 1; r <= 10; ++r) {
-    Topp[r] = Label(At(r == 10 ? 45 : 150, kToppTop + kToppStep * (r - 1), 4500, 240), colour::Grey,
-                    false);
+    TopTenRows[r] = Label(At(r == 10 ? 45 : 150, kTopTenTop + kTopTenStep * (r - 1), 4500, 240),
+                          colour::Grey, false);
   }
-  ClearTopp = Label(At(150, 7380, 2400, 240), colour::Grey, false);
-  ClearTopp.Caption = "Clear highscore";
-  lb_User = Label(At(150, 4680, 4500, 240), colour::Grey, true);
-  SoundPic = At(8910, 7110, 480, 480);
-  SoundPic.Picture = 67;
-  MovePic = Hidden(At(8310, 7590, 315, 315));
+  ClearTopTenLabel = Label(At(150, 7380, 2400, 240), colour::Grey, false);
+  ClearTopTenLabel.Caption = "Clear highscore";
+  PlayerLabel = Label(At(150, 4680, 4500, 240), colour::Grey, true);
+  SoundSwitch = At(8910, 7110, 480, 480);
+  SoundSwitch.Picture = 67;
+  MoveButton = Hidden(At(8310, 7590, 315, 315));
   Logo = At(30, 150, 6315, 1425);
-  BackgrPic = Hidden(At(0, 0, Width, Height));
-  NyttSpel = At(8850, 5850, 765, 285);
-  butt_End = At(7620, 6960, 1125, 345);
-  Avsluta = At(11700, 60, 225, 225);
-  Minimera = At(11370, 60, 255, 255);
-  Langu = At(8820, 6630, 675, 285);
-  Homepage = At(10080, 390, 1575, 915);
-  Homepage.ToolTip = " Pyxaro ONLINE ";
-  ShowTime = Label(At(11010, 8700, 885, 225), colour::LightBlue, false);
-  ShowTime.Caption = "TIME";
+  BackgroundPicture = Hidden(At(0, 0, Width, Height));
+  NewGameArea = At(8850, 5850, 765, 285);
+  QuitArea = At(7620, 6960, 1125, 345);
+  CloseSquare = At(11700, 60, 225, 225);
+  MinimiseSquare = At(11370, 60, 255, 255);
+  LanguageArea = At(8820, 6630, 675, 285);
+  HomeLink = At(10080, 390, 1575, 915);
+  HomeLink.ToolTip = " Pyxaro ONLINE ";
+  Clock = Label(At(11010, 8700, 885, 225), colour::LightBlue, false);
+  Clock.Caption = "TIME";
 }
 
 LanguageForm::LanguageForm() {
-  Label1.Caption = "Select language";
-  Check1.Caption = "Don't show this at startup";
-  Command1.Caption = "OK";
-  Command1.Enabled = false;
+  Heading.Caption = "Select language";
+  SkipAtStart.Caption = "Don't show this at startup";
+  OkButton.Caption = "OK";
+  OkButton.Enabled = false;
 }
 
-SplashForm::SplashForm() { lbl_Version.Caption = "5.00"; }
+SplashForm::SplashForm() { VersionLabel.Caption = "5.00"; }
 
 }  // namespace pyxaro

@@ -70,21 +70,22 @@ struct MainForm {
   static constexpr int Width = 12000;
   static constexpr int Height = 9000;
 
-  OneBased<Control, 6> Image;
-  Control Roll, Undo, Rolls, Mrolls, Indik, Bonus, scr_Tot;
-  OneBased<Control, 20> btn;  // btn_Ones .. btn_Yatzy
-  OneBased<Control, 20> scr;  // scr_01 .. scr_20
-  OneBased<Control, 10> Topp;
-  Control ClearTopp, lb_User, SoundPic, MovePic, Logo, BackgrPic;
-  Control NyttSpel, butt_End, Avsluta, Minimera, Langu, Homepage, ShowTime;
-  std::string BackgrFile;  // the picture file shown in BackgrPic, "" = empty
+  OneBased<Control, 6> DieImages;
+  Control ThrowArea, UndoArea, RollsLeftLabel, RollsPerCategoryLabel, HintMarker, BonusLabel,
+      TotalLabel;
+  OneBased<Control, 20> CategoryRows;    // one clickable row per category
+  OneBased<Control, 20> CategoryScores;  // the points entered in each row
+  OneBased<Control, 10> TopTenRows;
+  Control ClearTopTenLabel, PlayerLabel, SoundSwitch, MoveButton, Logo, BackgroundPicture;
+  Control NewGameArea, QuitArea, CloseSquare, MinimiseSquare, LanguageArea, HomeLink, Clock;
+  std::string BackgroundFile;  // the picture file shown in BackgroundPicture, "" = empty
 
-  std::bitset<kDotCount> Digit;  // the lit dots of the message display
+  std::bitset<kDotCount> LitDots;  // the lit dots of the message display
 
-  Timer TimerPlay{1000};
-  Timer TimerEnd{1500};
-  Timer Timer1{2000};
-  Timer Timer3{1500, true};
+  Timer PlayClock{1000};
+  Timer GameEndTimer{1500};
+  Timer PageTimer{2000};
+  Timer ClockTimer{1500, true};
 };
 
 struct ListBox {
@@ -97,11 +98,11 @@ struct LanguageForm {
 
   bool Visible = false;
   std::string Caption = "Pyxaro";
-  Control Label1;
-  ListBox List1;
-  Control Check1;
-  bool Check1Ticked = false;
-  Control Command1;
+  Control Heading;
+  ListBox LanguageList;
+  Control SkipAtStart;
+  bool SkipAtStartTicked = false;
+  Control OkButton;
 };
 
 struct SplashForm {
@@ -109,8 +110,8 @@ struct SplashForm {
 
   bool Visible = false;
   std::string Caption = "Pyxaro";
-  Control lbl_Version;
-  Timer sTimer2{2000};
+  Control VersionLabel;
+  Timer CloseTimer{2000};
 };
 
 }  // namespace pyxaro

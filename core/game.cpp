@@ -11,15 +11,15 @@ Game::Game(Host& host, RandomSource& chance, std::string appFolder)
     : host_(host), chance_(chance), appFolder_(std::move(appFolder)) {}
 
 std::string Game::Setting(const std::string& section, const std::string& key) const {
-  return GetINI(section, key, run.IniFile);
+  return GetINI(section, key, run.SettingsFile);
 }
 
 void Game::Store(const std::string& section, const std::string& key, const std::string& value) {
-  run.IniResult = std::to_string(SetINI(section, key, value, run.IniFile));
+  run.LastWriteResult = std::to_string(SetINI(section, key, value, run.SettingsFile));
 }
 
 std::string Game::LangText(const std::string& key) const {
-  return GetINI("Language", key, run.LangFile);
+  return GetINI("Language", key, run.LanguageFile);
 }
 
 std::string Game::ToolTipText(const std::string& key, const std::string& fallback) const {

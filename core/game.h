@@ -25,65 +25,110 @@ class Game {
   const std::string& AppFolder() const { return appFolder_; }
 
   // Start-up (settings/languages.cpp for the picker, core/startup.cpp).
-  void LanguageLoad();
+  // Fixes the version and the settings file, lists the languages, and shows
+  // the picker or goes straight on to the splash.
+  void OpenLanguagePicker();
+  // Shows the splash window with the version and starts its timer.
   void ShowSplash();
-  void SplashLoad();
-  void sTimer2Tick();
-  void MainLoad();
+  // Puts the version on the splash and starts the two seconds it stands.
+  void OpenSplash();
+  // The splash has stood long enough: open the game window in its place.
+  void SplashTimeUp();
+  // Prepares a fresh game window from the settings and starts the first game.
+  void OpenGameWindow();
 
   // Throwing and picking up (core/rolling.cpp).
-  void Roll();
+  // Throws the dice not on the table, spends one roll, and marks the best
+  // category for what lies there.
+  void Throw();
+  // Picks die k up from the table so that the next throw throws it again.
   void PickUp(int k);
-  void RemoveAll();
-  void Varje();
-  void TimerPlayTick();
+  // Picks every die up: the table is empty for the next category.
+  void ClearTable();
+  // After every entry: show the score, count the category, clear the table,
+  // end the game when nothing is left.
+  void AfterEntry();
+  // Counts one second of play.
+  void PlayClockTick();
 
   // Undo (core/undo.cpp).
+  // Lays the dice picked up since the last throw back on the table.
   void Undo();
 
   // New game, game end and quitting (core/new_game.cpp).
+  // Puts the scorecard, the counters and the dice back for a new game and
+  // greets the player.
   void Restart();
-  void NyttSpel();
-  void butt_End();
-  void Avsluta();
-  void TimerEndTick();
+  // Asks before throwing the current game away for a new one.
+  void NewGameClicked();
+  // Asks before quitting.
+  void QuitClicked();
+  // Cleans up and ends the program.
+  void CloseClicked();
+  // The game is over: give it its check value and take it to the top-ten list.
+  void EndGame();
 
   // Window placement (core/window_placement.cpp).
-  void ScreenKoll();
+  // Places the window on the screen it opens on.
+  void PlaceWindow();
 
   // The scorecard (scoring/scorecard.cpp, scoring/hint.cpp).
-  void EnterKateg(int k);
-  void NoAble();
-  void bonusVarje();
-  void CheckKateg();
+  // Enters the dice on the table in category k, or refuses a worthless entry.
+  void EnterCategory(int k);
+  // Tells the player that the dice are worth nothing in the chosen category.
+  void RefuseEntry();
+  // After an upper-section entry: how far the bonus is, or that it is won or lost.
+  void UpdateUpperBonus();
+  // Points the hint marker at the open category worth most for the dice.
+  void MarkBestCategory();
 
   // The top-ten list (highscores/).
-  void KollaScore();
-  void UpdatTopp();
-  void ClearTopp();
-  void ToppClick(int r);
-  void GeKey();
-  void SendX();
+  // Places the finished game in the top-ten list, asking the player's name.
+  void RecordScore();
+  // Shows the stored top-ten list, the newest entry in bold.
+  void ShowTopTen();
+  // Asks, then empties the top-ten list.
+  void ClearTopTen();
+  // A click on top-ten row r: offer that row for the online list.
+  void TopTenRowClicked(int r);
+  // Makes the check value that vouches for a finished game's total.
+  void MakeCheckValue();
+  // Offers the selected top-ten row to the online list.
+  void OfferToSend();
 
   // Languages (settings/languages.cpp).
-  void List1Click(int row);
+  // Selects row `row` of the language list.
+  void LanguageRowClicked(int row);
+  // Stores the chosen language and goes on to the splash.
   void ConfirmLanguage();
-  void Langu();
-  void ChooseLangFile();
+  // Asks, then closes the game window and shows the language list again.
+  void ChangeLanguage();
+  // Takes the texts from the language file the settings select.
+  void UseChosenLanguage();
 
   // Resources and sound (settings/).
-  void Unpack();
-  void DelRes();
-  void sndA();
-  void SoundPicClick();
+  // Unpacks the game's sounds into the program folder.
+  void UnpackResources();
+  // Deletes the unpacked sounds again.
+  void DeleteResources();
+  // Plays sound effect run.EffectNumber when sound is on.
+  void PlayEffect();
+  // Switches sound on or off and remembers the choice.
+  void ToggleSound();
 
   // The message display, its clock and the scorecard layout (display/).
+  // Shows run.Message on the dot display, paging through it when it is long.
   void Say();
-  void Timer1Tick();
-  void Bin2Scroll();
-  void Abc2Bin(const std::string& pattern);
-  void Timer3Tick();
-  void PlaceAll();
+  // Shows the next page of a long message.
+  void NextPage();
+  // Lights the dots of the page in run.PageText.
+  void ShowPage();
+  // Lights the dots a pattern of '0' and '1' names, one per dot.
+  void LightPattern(const std::string& pattern);
+  // Sets the clock to the time of day.
+  void ClockTick();
+  // Puts the scorecard's rows, scores and counters where the design has them.
+  void PlaceScorecard();
 
   // Settings and language texts, read at the moment of use.
   std::string Setting(const std::string& section, const std::string& key) const;

@@ -9,6 +9,7 @@
 namespace pyxaro {
 
 inline constexpr int kDiceCount = 6;
+inline constexpr int kDiceFaces = 6;
 inline constexpr int kCategoryCount = 20;
 inline constexpr int kRollPool = 60;
 inline constexpr int kBonusThreshold = 84;
@@ -16,7 +17,7 @@ inline constexpr int kBonusThreshold = 84;
 // The record of one game; Restart puts every field back to its first value
 // except BestCategory, which only the hint changes.
 struct GameState {
-  OneBased<double, kDiceCount> Dice;  // 0 = not thrown since the game began
+  OneBased<int, kDiceCount> Dice;     // 0 = not thrown since the game began
   OneBased<int, kDiceCount> OnTable;  // 1 = lying on the table and shown
   int RollsLeft = kRollPool;
   int TotalScore = 0;
@@ -34,21 +35,21 @@ struct GameState {
 // game window.
 struct RunValues {
   std::string AppVersion;
-  std::string IniFile;
-  std::string LangFile;
+  std::string SettingsFile;
+  std::string LanguageFile;
   std::string PlaySound;
   int WelcomeShown = 0;
-  std::string SayText;
+  std::string Message;
   std::string ScoreWord;
-  int SoundId = 0;
-  std::string SoundFile;
-  std::string MoveState;
-  std::string IniResult;
+  int EffectNumber = 0;
+  std::string EffectFile;
+  std::string MoveStep;
+  std::string LastWriteResult;
 
   // The dot display's pager.
-  int SayLen = 0;
-  int SayPos = 1;
-  std::string ScrollText;
+  int MessageLength = 0;
+  int PageStart = 1;
+  std::string PageText;
 
   // The top-ten list.
   HighscoreEntry Candidate;

@@ -1,10 +1,9 @@
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
 
 #include "core/game.h"
-#include "core/roll_text.h"
+#include "core/rolls_per_category.h"
 
 namespace pyxaro {
 
@@ -18,99 +17,99 @@ bool AllOnTable(const GameState& state) {
 }
 
 bool AllAlike(const GameState& state) {
-  for (const double die : state.Dice) {
+  for (const int die : state.Dice) {
     if (die != state.Dice[1]) return false;
   }
   return true;
 }
 
-int DiePicture(int k, double face) { return 10 * k + static_cast<int>(face); }
+int DiePicture(int k, int face) { return 10 * k + face; }
 
 }  // namespace
 
-void Game::Roll() {
-  if (!main.Roll.Enabled) return;
-  main.Undo.Enabled = false;
+void Game::Throw() {
+  if (!main.ThrowArea.Enabled) return;
+  main.UndoArea.Enabled = false;
   state.TableCleared = 0;
 
   --state.RollsLeft;
-  if (state.RollsLeft == kRollPool - 1) main.TimerPlay.SetEnabled(true);
+  if (state.RollsLeft == kRollPool - 1) main.PlayClock.SetEnabled(true);
 
   chance_.Reseed(host_.Now().SecondsSinceMidnight);
   for (int k = 1; k <= kDiceCount; ++k) {
-    if (state.OnTable[k] == 0) state.Dice[k] = std::trunc(chance_.Next() * 6) + 1;
+    if (state.OnTable[k] == 0) state.Dice[k] = static_cast<int>(chance_.Next() * kDiceFaces) + 1;
   }
 
-  for (Control& image : main.Image) image.Visible = true;
+  for (Control& image : main.DieImages) image.Visible = true;
   // Dice that stayed on the table keep the picture they already show.
   for (int k = 1; k <= kDiceCount; ++k) {
     if (state.OnTable[k] == 0) {
-      main.Image[k].Picture = DiePicture(k, state.Dice[k]);
+      main.DieImages[k].Picture = DiePicture(k, state.Dice[k]);
       state.OnTable[k] = 1;
     }
   }
 
-  main.Mrolls.Bold = false;
-  main.Mrolls.ForeColor = colour::LightBlue;
-  main.Mrolls.Caption = RollsPerCategoryText(state.RollsLeft, state.CategoriesLeft);
-  main.Rolls.Bold = true;
-  main.Rolls.ForeColor = colour::White;
-  main.Rolls.Caption = std::to_string(state.RollsLeft);
+  main.RollsPerCategoryLabel.Bold = false;
+  main.RollsPerCategoryLabel.ForeColor = colour::LightBlue;
+  main.RollsPerCategoryLabel.Caption = RollsPerCategoryText(state.RollsLeft, state.CategoriesLeft);
+  main.RollsLeftLabel.Bold = true;
+  main.RollsLeftLabel.ForeColor = colour::White;
+  main.RollsLeftLabel.Caption = std::to_string(state.RollsLeft);
 
-  main.Roll.Enabled = !AllOnTable(state);
+  main.ThrowArea.Enabled = !AllOnTable(state);
 
-  run.SoundId = 1;
-  sndA();
+  run.EffectNumber = 1;
+  PlayEffect();
   if (AllAlike(state)) {
-    run.SoundId = 4;
-    sndA();
-    run.SayText = LangText("l4");
+    run.EffectNumber = 4;
+    PlayEffect();
+    run.Message = LangText("l4");
     Say();
   }
 
   if (state.RollsLeft <= 0 || state.CategoriesLeft <= 0) {
-    run.SayText = LangText("l3");
+    run.Message = LangText("l3");
     Say();
-    CheckKateg();
+    MarkBestCategory();
     // The last throw fits no open category: nothing more can happen.
-    if (state.BestCategory == 0) main.TimerEnd.SetEnabled(true);
+    if (state.BestCategory == 0) main.GameEndTimer.SetEnabled(true);
   }
-  CheckKateg();
+  MarkBestCategory();
 }
 
 void Game::PickUp(int k) {
   if (k < 1 || k > kDiceCount) return;
   if (state.RollsLeft <= 0 || state.OnTable[k] != 1) return;
-  main.Image[k].Visible = false;
+  main.DieImages[k].Visible = false;
   state.OnTable[k] = 0;
-  main.Undo.Enabled = true;
-  main.Roll.Enabled = true;
+  main.UndoArea.Enabled = true;
+  main.ThrowArea.Enabled = true;
 }
 
-void Game::RemoveAll() {
-  for (Control& image : main.Image) image.Visible = false;
+void Game::ClearTable() {
+  for (Control& image : main.DieImages) image.Visible = false;
   for (int& lying : state.OnTable) lying = 0;
-  main.Undo.Enabled = false;
+  main.UndoArea.Enabled = false;
   state.TableCleared = 1;
-  main.Roll.Enabled = true;
+  main.ThrowArea.Enabled = true;
 }
 
-void Game::Varje() {
+void Game::AfterEntry() {
   run.ScoreWord = LangText("l1");
-  run.SayText = run.ScoreWord + ": " + std::to_string(state.TotalScore);
+  run.Message = run.ScoreWord + ": " + std::to_string(state.TotalScore);
   Say();
   --state.CategoriesLeft;
-  run.SoundId = 2;
-  sndA();
-  RemoveAll();
-  main.Indik.Visible = false;
+  run.EffectNumber = 2;
+  PlayEffect();
+  ClearTable();
+  main.HintMarker.Visible = false;
   if (state.RollsLeft <= 0 || state.CategoriesLeft <= 0) {
-    main.Roll.Enabled = false;
-    main.TimerEnd.SetEnabled(true);
+    main.ThrowArea.Enabled = false;
+    main.GameEndTimer.SetEnabled(true);
   }
 }
 
-void Game::TimerPlayTick() {
+void Game::PlayClockTick() {
   // Nine hours of play fill the counter; it then stays full rather than
   // wrapping to a negative time.
   if (state.PlaySeconds < std::numeric_limits<std::int16_t>::max()) ++state.PlaySeconds;

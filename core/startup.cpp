@@ -16,35 +16,35 @@ bool EndsWith(const std::string& text, const std::string& ending) {
 void Game::ShowSplash() {
   splash = SplashForm{};
   splash.Visible = true;
-  SplashLoad();
+  OpenSplash();
 }
 
-void Game::SplashLoad() {
-  splash.lbl_Version.Caption = run.AppVersion;
-  splash.sTimer2.SetEnabled(true);
+void Game::OpenSplash() {
+  splash.VersionLabel.Caption = run.AppVersion;
+  splash.CloseTimer.SetEnabled(true);
 }
 
-void Game::sTimer2Tick() {
-  splash.sTimer2.SetEnabled(false);
-  MainLoad();
+void Game::SplashTimeUp() {
+  splash.CloseTimer.SetEnabled(false);
+  OpenGameWindow();
   main.Visible = true;
   splash.Visible = false;
 }
 
-void Game::MainLoad() {
+void Game::OpenGameWindow() {
   // Every load starts from the window's design: returning from the picker
   // brings a fresh game window.
   main = MainForm{};
   main.Loaded = true;
-  Unpack();
-  ScreenKoll();
+  UnpackResources();
+  PlaceWindow();
   main.Logo.ToolTip = " Pyxaro  v. " + run.AppVersion + " ";
-  run.MoveState = "0";
-  for (auto& row : main.Topp) row.Caption.clear();
+  run.MoveStep = "0";
+  for (auto& row : main.TopTenRows) row.Caption.clear();
   run.PlaySound = Setting("Options", "PlaySound");
-  main.SoundPic.Picture = run.PlaySound == "No" ? 68 : 67;
-  main.BackgrPic.Top = 0;
-  main.BackgrPic.Left = 0;
+  main.SoundSwitch.Picture = run.PlaySound == "No" ? 68 : 67;
+  main.BackgroundPicture.Top = 0;
+  main.BackgroundPicture.Left = 0;
 
   // A background the player named but that cannot be shown is dropped
   // silently: the game looks as designed and starts all the same.
@@ -52,15 +52,15 @@ void Game::MainLoad() {
   if (EndsWith(name, ".jpg") || EndsWith(name, ".gif")) {
     const std::string path = AppFile(name);
     if (host_.IsPicture(path)) {
-      main.BackgrPic.Width = 12000;
-      main.BackgrPic.Height = 19000;
-      main.BackgrFile = path;
-      main.BackgrPic.Visible = true;
+      main.BackgroundPicture.Width = 12000;
+      main.BackgroundPicture.Height = 19000;
+      main.BackgroundFile = path;
+      main.BackgroundPicture.Visible = true;
     } else {
-      main.BackgrPic.Visible = false;
-      main.BackgrPic.Width = 500;
-      main.BackgrPic.Height = 500;
-      main.BackgrFile.clear();
+      main.BackgroundPicture.Visible = false;
+      main.BackgroundPicture.Width = 500;
+      main.BackgroundPicture.Height = 500;
+      main.BackgroundFile.clear();
     }
   }
   Restart();

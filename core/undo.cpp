@@ -3,14 +3,14 @@
 namespace pyxaro {
 
 void Game::Undo() {
-  if (!main.Undo.Enabled) return;
-  run.SoundId = 8;
-  sndA();
+  if (!main.UndoArea.Enabled) return;
+  run.EffectNumber = 8;
+  PlayEffect();
   // Every die that was picked up still shows the face of the last throw.
-  for (Control& image : main.Image) image.Visible = true;
+  for (Control& image : main.DieImages) image.Visible = true;
   for (int& lying : state.OnTable) lying = 1;
-  main.Roll.Enabled = false;
-  main.Undo.Enabled = false;
+  main.ThrowArea.Enabled = false;
+  main.UndoArea.Enabled = false;
 }
 
 }  // namespace pyxaro

@@ -4,6 +4,6 @@ namespace pyxaro {
 
 // The window stays where the desktop puts it until the placement rules for
 // small screens are in.
-void Game::ScreenKoll() {}
+void Game::PlaceWindow() {}
 
 }  // namespace pyxaro

@@ -29,10 +29,10 @@ std::string ClockToolTip(const LocalTime& now) {
 
 // Runs every 1.5 s for as long as the window is open: it sets the label and
 // nothing else.
-void Game::Timer3Tick() {
+void Game::ClockTick() {
   const LocalTime now = host_.Now();
-  main.ShowTime.Caption = ClockCaption(now);
-  main.ShowTime.ToolTip = ClockToolTip(now);
+  main.Clock.Caption = ClockCaption(now);
+  main.Clock.ToolTip = ClockToolTip(now);
 }
 
 }  // namespace pyxaro

@@ -65,7 +65,7 @@ char32_t DisplayUpper(char32_t ch) {
   return ch;
 }
 
-std::string_view Abc101(char32_t ch) {
+std::string_view GlyphDots(char32_t ch) {
   const char32_t upper = DisplayUpper(ch);
   for (const Glyph& glyph : kFont) {
     if (glyph.ch == upper) return glyph.dots;

@@ -17,6 +17,6 @@ char32_t DisplayUpper(char32_t ch);
 // left to right, each group from the top row down; '1' is a lit dot. Small
 // letters share their capital's glyph; a character without a glyph of its
 // own is a blank cell.
-std::string_view Abc101(char32_t ch);
+std::string_view GlyphDots(char32_t ch);
 
 }  // namespace pyxaro

@@ -17,43 +17,43 @@ static_assert(kCells * kGlyphDots == kDotCount);
 void Game::Say() {
   // Every message starts on its first page, and a new one cuts off the
   // paging of the last with a fresh interval.
-  main.Timer1.SetEnabled(false);
-  run.SayPos = 1;
-  run.SayLen = CharCount(run.SayText);
-  run.ScrollText = CharMid(run.SayText, run.SayPos, kCells);
-  Bin2Scroll();
-  if (run.SayLen > kCells) main.Timer1.SetEnabled(true);
+  main.PageTimer.SetEnabled(false);
+  run.PageStart = 1;
+  run.MessageLength = CharCount(run.Message);
+  run.PageText = CharMid(run.Message, run.PageStart, kCells);
+  ShowPage();
+  if (run.MessageLength > kCells) main.PageTimer.SetEnabled(true);
 }
 
-void Game::Timer1Tick() {
-  run.SayLen = CharCount(run.SayText);
-  run.SayPos += kCells;
-  run.ScrollText = CharMid(run.SayText, run.SayPos, kCells);
-  Bin2Scroll();
+void Game::NextPage() {
+  run.MessageLength = CharCount(run.Message);
+  run.PageStart += kCells;
+  run.PageText = CharMid(run.Message, run.PageStart, kCells);
+  ShowPage();
   // The page just drawn holds the last character: rest on it, no repeat.
-  if (run.SayPos + kCells - 1 >= run.SayLen) {
-    main.Timer1.SetEnabled(false);
-    run.SayPos = 1;
+  if (run.PageStart + kCells - 1 >= run.MessageLength) {
+    main.PageTimer.SetEnabled(false);
+    run.PageStart = 1;
   }
 }
 
-void Game::Bin2Scroll() {
-  const std::u32string page = ToCodePoints(run.ScrollText);
+void Game::ShowPage() {
+  const std::u32string page = ToCodePoints(run.PageText);
   std::string pattern;
   pattern.reserve(kDotCount);
   for (std::size_t cell = 0; cell < static_cast<std::size_t>(kCells); ++cell) {
-    pattern += Abc101(cell < page.size() ? page[cell] : U' ');
+    pattern += GlyphDots(cell < page.size() ? page[cell] : U' ');
   }
-  Abc2Bin(pattern);
+  LightPattern(pattern);
 }
 
-void Game::Abc2Bin(const std::string& pattern) {
+void Game::LightPattern(const std::string& pattern) {
   // Built aside and assigned once: the front end repaints on every change of
   // Digit, so the dots must never pass through a half-drawn state.
   std::bitset<kDotCount> lit;
   const std::size_t dots = std::min(pattern.size(), lit.size());
   for (std::size_t j = 0; j < dots; ++j) lit[j] = pattern[j] == '1';
-  main.Digit = lit;
+  main.LitDots = lit;
 }
 
 }  // namespace pyxaro

@@ -21,29 +21,29 @@ void Place(Control& c, int top, int left, int width, int height) {
 
 }  // namespace
 
-void Game::PlaceAll() {
+void Game::PlaceScorecard() {
   // The hint sets the marker's top.
-  main.Indik.Left = 11880;
-  main.Indik.Height = 135;
-  main.Indik.Width = 135;
-  Place(main.Rolls, 3030, 9040, 465, 255);
-  Place(main.Mrolls, 2570, 8500, 465, 255);
-  Place(main.Bonus, 7830, 11400, 405, 225);
-  Place(main.scr_Tot, 8130, 11400, 405, 225);
-  for (Control& button : main.btn) {
+  main.HintMarker.Left = 11880;
+  main.HintMarker.Height = 135;
+  main.HintMarker.Width = 135;
+  Place(main.RollsLeftLabel, 3030, 9040, 465, 255);
+  Place(main.RollsPerCategoryLabel, 2570, 8500, 465, 255);
+  Place(main.BonusLabel, 7830, 11400, 405, 225);
+  Place(main.TotalLabel, 8130, 11400, 405, 225);
+  for (Control& button : main.CategoryRows) {
     button.Left = 9870;
     button.Width = 2055;
     button.Enabled = true;
   }
-  main.scr[1].Top = 1550;
+  main.CategoryScores[1].Top = 1550;
   for (int k = 1; k <= kCategoryCount; ++k) {
-    Control& label = main.scr[k];
-    label.Top = main.scr[1].Top + kScoreOffset.at(static_cast<std::size_t>(k - 1));
+    Control& label = main.CategoryScores[k];
+    label.Top = main.CategoryScores[1].Top + kScoreOffset.at(static_cast<std::size_t>(k - 1));
     label.Left = 11400;
     label.Width = 405;
   }
   // The total is not emptied: the new game writes its 0 there itself.
-  for (Control& label : main.scr) label.Caption.clear();
+  for (Control& label : main.CategoryScores) label.Caption.clear();
 }
 
 }  // namespace pyxaro

@@ -23,7 +23,7 @@ std::string CheckValue(int digit, int total, int month, int version) {
   return std::to_string(digit) + std::to_string(b) + std::to_string(c) + std::to_string(a);
 }
 
-void Game::GeKey() {
+void Game::MakeCheckValue() {
   const LocalTime now = host_.Now();
   chance_.Reseed(now.SecondsSinceMidnight);
   const int digit = std::clamp(static_cast<int>(chance_.Next() * 9) + 1, 1, 9);

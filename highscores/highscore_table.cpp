@@ -11,8 +11,8 @@ std::string RowKey(const char* field, int row) { return field + std::to_string(r
 
 }  // namespace
 
-void Game::KollaScore() {
-  main.TimerPlay.SetEnabled(false);
+void Game::RecordScore() {
+  main.PlayClock.SetEnabled(false);
   const std::string playTime = PlayTimeText(state.PlaySeconds);
 
   OneBased<HighscoreEntry, kTopTenRows> rows;
@@ -34,10 +34,10 @@ void Game::KollaScore() {
   // not stand there without a name.
   const int rank = EntryRow(points, state.TotalScore);
   if (rank > 0) {
-    run.SoundId = 105;
-    sndA();
-    run.SoundId = 6;
-    sndA();
+    run.EffectNumber = 105;
+    PlayEffect();
+    run.EffectNumber = 6;
+    PlayEffect();
     const std::string name =
         ListName(host_.Prompt(LangText("l9"), LangText("l8"), Setting("Highscore", "name")));
     Store("Highscore", "name", name);
@@ -57,39 +57,39 @@ void Game::KollaScore() {
     Store("Highscore", RowKey("d", r), rows[r].Date);
   }
 
-  UpdatTopp();
+  ShowTopTen();
   host_.Tell(FinalScoreText(LangText("l16"), state.TotalScore, playTime), "", false);
   Restart();
 }
 
-void Game::UpdatTopp() {
-  for (int r = 1; r <= kTopTenRows; ++r) main.Topp[r].Bold = r == run.NewRank;
+void Game::ShowTopTen() {
+  for (int r = 1; r <= kTopTenRows; ++r) main.TopTenRows[r].Bold = r == run.NewRank;
   for (int r = 1; r <= kTopTenRows; ++r) {
     const std::string name = Setting("Highscore", RowKey("n", r));
     const std::string points = Setting("Highscore", RowKey("p", r));
     const std::string key = Setting("Highscore", RowKey("k", r));
     if (name.empty() || points.empty() || key.empty()) continue;
-    main.Topp[r].Caption = RowCaption(r, points, name);
-    main.Topp[r].ToolTip = RowToolTip(LangText("l12"), points);
+    main.TopTenRows[r].Caption = RowCaption(r, points, name);
+    main.TopTenRows[r].ToolTip = RowToolTip(LangText("l12"), points);
   }
 }
 
-void Game::ClearTopp() {
+void Game::ClearTopTen() {
   if (!host_.Ask(LangText("l13"), LangText("l5"), false)) return;
-  for (auto& row : main.Topp) row.Caption.clear();
+  for (auto& row : main.TopTenRows) row.Caption.clear();
   for (int r = 1; r <= kTopTenRows; ++r) {
     Store("Highscore", RowKey("n", r), "");
     Store("Highscore", RowKey("p", r), "0");
     Store("Highscore", RowKey("k", r), "");
     Store("Highscore", RowKey("d", r), "");
   }
-  UpdatTopp();
-  main.ClearTopp.Visible = false;
+  ShowTopTen();
+  main.ClearTopTenLabel.Visible = false;
 }
 
-void Game::ToppClick(int r) {
+void Game::TopTenRowClicked(int r) {
   run.SelectedRow = r;
-  SendX();
+  OfferToSend();
 }
 
 }  // namespace pyxaro

@@ -2,6 +2,6 @@
 
 namespace pyxaro {
 
-void Game::SendX() {}
+void Game::OfferToSend() {}
 
 }  // namespace pyxaro

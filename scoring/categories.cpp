@@ -23,14 +23,11 @@ int HighestFace(const FaceCounts& counts, const FacePart& part, int besides) {
 
 }  // namespace
 
-FaceCounts FaceCount(const std::array<double, 6>& dice) {
+FaceCounts FaceCount(const std::array<int, 6>& dice) {
   FaceCounts counts{};
-  for (const double die : dice) {
-    // Anything but a whole face 1..6 (an unthrown 0 above all) counts nowhere.
-    if (die >= 1.0 && die <= kFaces) {
-      const int face = static_cast<int>(die);
-      if (face == die) ++counts[static_cast<std::size_t>(face - 1)];
-    }
+  for (const int die : dice) {
+    // Anything but a face 1..6 (an unthrown 0 above all) counts nowhere.
+    if (die >= 1 && die <= kFaces) ++counts[static_cast<std::size_t>(die - 1)];
   }
   return counts;
 }
@@ -81,12 +78,12 @@ int ValueOfCounts(const Rule& rule, const FaceCounts& counts) {
   return 0;
 }
 
-int KategValue(int category, const std::array<double, 6>& dice) {
+int CategoryValue(int category, const std::array<int, 6>& dice) {
   const Category* row = FindCategory(category);
   return row == nullptr ? 0 : ValueOfCounts(row->rule, FaceCount(dice));
 }
 
-int KategMax(int category) {
+int CategoryMax(int category) {
   const Category* row = FindCategory(category);
   return row == nullptr ? 0 : row->max;
 }

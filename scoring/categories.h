@@ -10,7 +10,7 @@ namespace pyxaro {
 // not been thrown yet (0) counts under no face.
 using FaceCounts = std::array<int, 6>;
 
-FaceCounts FaceCount(const std::array<double, 6>& dice);
+FaceCounts FaceCount(const std::array<int, 6>& dice);
 
 // The few shapes a category's rule can take; the parameters of each row say
 // which dice it wants.
@@ -45,8 +45,6 @@ struct Rule {
 struct Category {
   int number;
   std::string_view name;
-  std::string_view control;
-  std::string_view label;
   Rule rule;
   int max;
 };
@@ -70,26 +68,26 @@ inline constexpr int kUpperCategories = 6;
 // The scorecard in row order: entering a score and the hint both walk this
 // one list.
 inline constexpr std::array<Category, 20> kCategories{{
-    {1, "Ones", "btn_Ones", "scr_01", rule::Upper(1), 6},
-    {2, "Twos", "btn_Twos", "scr_02", rule::Upper(2), 12},
-    {3, "Threes", "btn_Threes", "scr_03", rule::Upper(3), 18},
-    {4, "Fours", "btn_Fours", "scr_04", rule::Upper(4), 24},
-    {5, "Fives", "btn_Fives", "scr_05", rule::Upper(5), 30},
-    {6, "Sixes", "btn_Sixes", "scr_06", rule::Upper(6), 36},
-    {7, "OnePair", "btn_OnePair", "scr_07", rule::OfAKind(2), 12},
-    {8, "TwoPairs", "btn_TwoPairs", "scr_08", rule::Pairs(2), 22},
-    {9, "ThreePairs", "btn_ThreePairs", "scr_09", rule::Pairs(3), 30},
-    {10, "ThreeKind", "btn_ThreeKind", "scr_10", rule::OfAKind(3), 18},
-    {11, "FourKind", "btn_FourKind", "scr_11", rule::OfAKind(4), 24},
-    {12, "FiveKind", "btn_FiveKind", "scr_12", rule::OfAKind(5), 30},
-    {13, "SmallStr", "btn_SmallStr", "scr_13", rule::Straight(1, 5, 15), 15},
-    {14, "LargeStr", "btn_LargeStr", "scr_14", rule::Straight(2, 6, 20), 20},
-    {15, "FullStr", "btn_FullStr", "scr_15", rule::Straight(1, 6, 21), 21},
-    {16, "Hut", "btn_Hut", "scr_16", rule::Combination({3, false, 3}, {2, false, 2}), 28},
-    {17, "House", "btn_House", "scr_17", rule::Combination({3, true, 3}, {3, true, 3}), 33},
-    {18, "Tower", "btn_Tower", "scr_18", rule::Combination({4, true, 4}, {2, true, 2}), 34},
-    {19, "Chance", "btn_Chance", "scr_19", rule::SumOfFaces(), 36},
-    {20, "Yatzy", "btn_Yatzy", "scr_20", rule::AllAlike(100), 100},
+    {1, "Ones", rule::Upper(1), 6},
+    {2, "Twos", rule::Upper(2), 12},
+    {3, "Threes", rule::Upper(3), 18},
+    {4, "Fours", rule::Upper(4), 24},
+    {5, "Fives", rule::Upper(5), 30},
+    {6, "Sixes", rule::Upper(6), 36},
+    {7, "OnePair", rule::OfAKind(2), 12},
+    {8, "TwoPairs", rule::Pairs(2), 22},
+    {9, "ThreePairs", rule::Pairs(3), 30},
+    {10, "ThreeKind", rule::OfAKind(3), 18},
+    {11, "FourKind", rule::OfAKind(4), 24},
+    {12, "FiveKind", rule::OfAKind(5), 30},
+    {13, "SmallStr", rule::Straight(1, 5, 15), 15},
+    {14, "LargeStr", rule::Straight(2, 6, 20), 20},
+    {15, "FullStr", rule::Straight(1, 6, 21), 21},
+    {16, "Hut", rule::Combination({3, false, 3}, {2, false, 2}), 28},
+    {17, "House", rule::Combination({3, true, 3}, {3, true, 3}), 33},
+    {18, "Tower", rule::Combination({4, true, 4}, {2, true, 2}), 34},
+    {19, "Chance", rule::SumOfFaces(), 36},
+    {20, "Yatzy", rule::AllAlike(100), 100},
 }};
 
 static_assert([] {
@@ -112,10 +110,10 @@ constexpr bool IsUpper(int category) {
 
 // The value of the dice in a category; 0 means the dice do not fit it (and
 // for any number outside 1..20).
-int KategValue(int category, const std::array<double, 6>& dice);
+int CategoryValue(int category, const std::array<int, 6>& dice);
 // The value of a rule for face counts already taken, so a caller valuing
 // many categories counts once.
 int ValueOfCounts(const Rule& rule, const FaceCounts& counts);
-int KategMax(int category);
+int CategoryMax(int category);
 
 }  // namespace pyxaro

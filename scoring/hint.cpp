@@ -5,17 +5,17 @@ namespace pyxaro {
 
 namespace {
 
-constexpr int kIndikTop = 1590;
+constexpr int kMarkerTop = 1590;
 constexpr int kRowStep = 315;
 
 }  // namespace
 
-void Game::CheckKateg() {
+void Game::MarkBestCategory() {
   const FaceCounts counts = FaceCount(state.Dice.items);
   int best = 0;
   state.BestCategory = 0;
   for (const Category& category : kCategories) {
-    if (!main.btn[category.number].Enabled) continue;
+    if (!main.CategoryRows[category.number].Enabled) continue;
     // Chance takes any dice, so proposing it while rolls remain would only
     // waste it; at the end of the pool it competes like any other.
     if (category.rule.kind == RuleKind::Chance && state.RollsLeft > 0) continue;
@@ -27,10 +27,10 @@ void Game::CheckKateg() {
     }
   }
   if (state.BestCategory != 0) {
-    main.Indik.Top = kIndikTop + kRowStep * (state.BestCategory - 1);
-    main.Indik.Visible = true;
+    main.HintMarker.Top = kMarkerTop + kRowStep * (state.BestCategory - 1);
+    main.HintMarker.Visible = true;
   } else {
-    main.Indik.Visible = false;
+    main.HintMarker.Visible = false;
   }
 }
 

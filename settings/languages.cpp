@@ -12,8 +12,8 @@ namespace {
 // huge one is held to as many as the picker lists.
 constexpr int kMostLanguages = 999;
 
-int LanguageCount(const std::string& antal) {
-  return std::clamp(LeadingNumber(antal), 0, kMostLanguages);
+int LanguageCount(const std::string& countText) {
+  return std::clamp(LeadingNumber(countText), 0, kMostLanguages);
 }
 
 std::string Numbered(int i, const char* suffix) { return "l" + std::to_string(i) + suffix; }
@@ -22,13 +22,13 @@ std::string Numbered(int i, const char* suffix) { return "l" + std::to_string(i)
 
 // The picker is the first window of the run: it fixes the version and the
 // settings file, lists the languages and either waits or steps aside.
-void Game::LanguageLoad() {
+void Game::OpenLanguagePicker() {
   run.AppVersion = "5.04";
-  run.IniFile = AppFile("Pyx4.ini");
+  run.SettingsFile = AppFile("Pyx4.ini");
   const int count = LanguageCount(Setting("Language", "antal"));
-  language.List1.Items.clear();
+  language.LanguageList.Items.clear();
   for (int i = 1; i <= count; ++i)
-    language.List1.Items.push_back(Setting("Language", Numbered(i, "n")));
+    language.LanguageList.Items.push_back(Setting("Language", Numbered(i, "n")));
   if (Setting("Options", "ShowLangu") == "No") {
     language.Visible = false;
     ShowSplash();
@@ -37,14 +37,14 @@ void Game::LanguageLoad() {
   }
 }
 
-void Game::List1Click(int row) {
-  if (row < 0 || row >= static_cast<int>(language.List1.Items.size())) return;
-  language.List1.ListIndex = row;
-  language.Command1.Enabled = true;
+void Game::LanguageRowClicked(int row) {
+  if (row < 0 || row >= static_cast<int>(language.LanguageList.Items.size())) return;
+  language.LanguageList.ListIndex = row;
+  language.OkButton.Enabled = true;
 }
 
 void Game::ConfirmLanguage() {
-  const ListBox& list = language.List1;
+  const ListBox& list = language.LanguageList;
   if (list.ListIndex < 0 || list.ListIndex >= static_cast<int>(list.Items.size())) return;
   const std::string& chosen = list.Items.at(static_cast<std::size_t>(list.ListIndex));
 
@@ -57,27 +57,27 @@ void Game::ConfirmLanguage() {
       break;
     }
   }
-  Store("Options", "ShowLangu", language.Check1Ticked ? "No" : "Yes");
+  Store("Options", "ShowLangu", language.SkipAtStartTicked ? "No" : "Yes");
   language.Visible = false;
   ShowSplash();
 }
 
-void Game::Langu() {
+void Game::ChangeLanguage() {
   if (!host_.Ask(LangText("l10"), LangText("l5"), false)) return;
   language.Visible = true;
   // The game window closes and the game in progress goes with it; a closed
   // window's timers must not run on (a pending game end would otherwise
   // score the discarded game).
-  for (Timer* timer : {&main.TimerPlay, &main.TimerEnd, &main.Timer1, &main.Timer3}) {
+  for (Timer* timer : {&main.PlayClock, &main.GameEndTimer, &main.PageTimer, &main.ClockTimer}) {
     timer->SetEnabled(false);
   }
   main.Visible = false;
   main.Loaded = false;
 }
 
-void Game::ChooseLangFile() {
+void Game::UseChosenLanguage() {
   const std::string selected = Setting("Language", "selected");
-  run.LangFile = AppFile(Setting("Language", "l" + selected + "p"));
+  run.LanguageFile = AppFile(Setting("Language", "l" + selected + "p"));
 }
 
 }  // namespace pyxaro

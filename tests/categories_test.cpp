@@ -11,7 +11,7 @@
 namespace pyxaro {
 namespace {
 
-using Dice = std::array<double, 6>;
+using Dice = std::array<int, 6>;
 
 // Categories by the name the scorecard gives them.
 int C(std::string_view name) {
@@ -22,7 +22,7 @@ int C(std::string_view name) {
   return 0;
 }
 
-TEST(KategValueTest, WorkedExamples) {
+TEST(CategoryValueTest, WorkedExamples) {
   const struct {
     Dice dice;
     const char* values;  // category name, value, ...
@@ -44,11 +44,11 @@ TEST(KategValueTest, WorkedExamples) {
     std::istringstream values(e.values);
     std::string name;
     for (int value = 0; values >> name >> value;) {
-      EXPECT_EQ(KategValue(C(name), e.dice), value) << name << " of " << e.values;
+      EXPECT_EQ(CategoryValue(C(name), e.dice), value) << name << " of " << e.values;
     }
   }
-  EXPECT_EQ(KategValue(21, {6, 6, 6, 6, 6, 6}), 0);
-  EXPECT_EQ(KategMax(0), 0);
+  EXPECT_EQ(CategoryValue(21, {6, 6, 6, 6, 6, 6}), 0);
+  EXPECT_EQ(CategoryMax(0), 0);
 }
 
 // Whether the dice fit, told from the shape of the throw (the counts sorted
@@ -78,7 +78,7 @@ bool Fits(int category, const std::array<int, 7>& count) {
   return name == "Chance" || s[0] == 6;  // Yatzy
 }
 
-TEST(KategValueTest, PropertiesOverEveryThrow) {
+TEST(CategoryValueTest, PropertiesOverEveryThrow) {
   std::array<int, 21> highest{};
   for (int n = 0; n < 46656; ++n) {
     Dice dice{};
@@ -90,16 +90,16 @@ TEST(KategValueTest, PropertiesOverEveryThrow) {
     Dice sorted = dice;
     std::sort(sorted.begin(), sorted.end());
     for (int c = 1; c <= 20; ++c) {
-      const int value = KategValue(c, dice);
+      const int value = CategoryValue(c, dice);
       int& top = highest.at(static_cast<std::size_t>(c));
       top = std::max(top, value);
-      ASSERT_TRUE(value >= 0 && value <= KategMax(c)) << c;
+      ASSERT_TRUE(value >= 0 && value <= CategoryMax(c)) << c;
       ASSERT_EQ(value != 0, Fits(c, count)) << c << " " << ::testing::PrintToString(dice);
-      ASSERT_EQ(KategValue(c, sorted), value) << c;
+      ASSERT_EQ(CategoryValue(c, sorted), value) << c;
     }
   }
   for (int c = 1; c <= 20; ++c)
-    EXPECT_EQ(highest.at(static_cast<std::size_t>(c)), KategMax(c)) << c;
+    EXPECT_EQ(highest.at(static_cast<std::size_t>(c)), CategoryMax(c)) << c;
 }
 
 }  // namespace

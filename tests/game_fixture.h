@@ -51,13 +51,13 @@ class GameTest : public ::testing::Test {
 
   // Runs the start-up (picker skipped, splash timer) up to the first game.
   void Start() {
-    game->LanguageLoad();
-    game->sTimer2Tick();
+    game->OpenLanguagePicker();
+    game->SplashTimeUp();
   }
   // Scripts the faces of the dice that the next throw throws, then throws.
   void Throw(const std::vector<int>& faces) {
     dice.faces.insert(dice.faces.end(), faces.begin(), faces.end());
-    game->Roll();
+    game->Throw();
   }
   // Lays exactly these six faces on the table, as a throw of all six would.
   void Table(const std::vector<int>& faces);

@@ -40,10 +40,10 @@ class HighscoreTest : public GameTest {
     game->state.TotalScore = total;
     game->state.PlaySeconds = static_cast<std::int16_t>(seconds);
     game->run.Candidate.Key = "31234567890";
-    game->main.TimerPlay.SetEnabled(true);
+    game->main.PlayClock.SetEnabled(true);
     host.boxes.clear();
     host.played.clear();
-    game->KollaScore();
+    game->RecordScore();
   }
   std::string Row(const char* field, int r) const {
     return Ini("Highscore", field + std::to_string(r));
@@ -57,7 +57,7 @@ TEST_F(HighscoreTest, GeKeyDrawsItsDigitAfterReseeding) {
   for (const auto& [face, total, key] : cases) {
     dice.faces = {face};
     game->state.TotalScore = total;
-    game->GeKey();
+    game->MakeCheckValue();
     EXPECT_EQ(game->run.Candidate.Key, key);
   }
   EXPECT_EQ(dice.reseeds, 3);
@@ -84,12 +84,12 @@ TEST_F(HighscoreTest, GameEndPlacesTheTotalRewritesTheListAndStartsANewGame) {
     StoreList(stored);
     if (rank > 0) host.inputs.push_back("Eve");
     EndGame(total, 65);
-    EXPECT_FALSE(game->main.TimerPlay.Enabled());
+    EXPECT_FALSE(game->main.PlayClock.Enabled());
     EXPECT_EQ(game->run.NewRank, rank);
     std::string points;
     for (int r = 1; r <= kTopTenRows; ++r) {
       points += (r > 1 ? " " : "") + Row("p", r);
-      EXPECT_EQ(game->main.Topp[r].Bold, r == rank) << r;
+      EXPECT_EQ(game->main.TopTenRows[r].Bold, r == rank) << r;
     }
     EXPECT_EQ(points, pointsAfter);
     if (rank > 0) {
@@ -134,42 +134,42 @@ TEST_F(HighscoreTest, RowsShowOnlyCompleteEntries) {
   StoreList("300 290 280 270 260 250 240 230 220 210");
   game->Store("Highscore", "n10", "Eve (9:58)");
   game->Store("Highscore", "k4", "");
-  game->main.Topp[4].Caption = "as before";
-  game->UpdatTopp();
-  EXPECT_EQ(game->main.Topp[1].Caption, "1. 300 P1");
-  EXPECT_EQ(game->main.Topp[10].Caption, "10. 210 Eve (9:58)");
-  EXPECT_EQ(game->main.Topp[10].ToolTip, " " + TestText(12) + "  (210 p) ");
-  EXPECT_EQ(game->main.Topp[4].Caption, "as before");
+  game->main.TopTenRows[4].Caption = "as before";
+  game->ShowTopTen();
+  EXPECT_EQ(game->main.TopTenRows[1].Caption, "1. 300 P1");
+  EXPECT_EQ(game->main.TopTenRows[10].Caption, "10. 210 Eve (9:58)");
+  EXPECT_EQ(game->main.TopTenRows[10].ToolTip, " " + TestText(12) + "  (210 p) ");
+  EXPECT_EQ(game->main.TopTenRows[4].Caption, "as before");
 }
 
 TEST_F(HighscoreTest, ClearingIsOfferedForTenShownRowsAndEmptiesTheListOnYes) {
   StoreList("100 100 100 100 100 100 100 100 100");
   game->Restart();
-  EXPECT_FALSE(game->main.ClearTopp.Visible);
+  EXPECT_FALSE(game->main.ClearTopTenLabel.Visible);
   StoreList("300 290 280 270 260 250 240 230 220 210");
   game->Restart();
-  EXPECT_TRUE(game->main.ClearTopp.Visible);
+  EXPECT_TRUE(game->main.ClearTopTenLabel.Visible);
 
   game->run.NewRank = 3;
   host.answers = {false, true};
-  game->ClearTopp();
-  EXPECT_EQ(game->main.Topp[1].Caption, "1. 300 P1");
-  EXPECT_TRUE(game->main.ClearTopp.Visible);
-  game->ClearTopp();
+  game->ClearTopTen();
+  EXPECT_EQ(game->main.TopTenRows[1].Caption, "1. 300 P1");
+  EXPECT_TRUE(game->main.ClearTopTenLabel.Visible);
+  game->ClearTopTen();
   EXPECT_EQ(host.boxes.back().text + "|" + host.boxes.back().title,
             TestText(13) + "|" + TestText(5));
   EXPECT_FALSE(host.boxes.back().yesIsDefault);
   for (int r = 1; r <= kTopTenRows; ++r) {
     EXPECT_EQ(Row("p", r) + "|" + Row("n", r) + "|" + Row("k", r) + "|" + Row("d", r), "0|||");
-    EXPECT_EQ(game->main.Topp[r].Caption, "");
+    EXPECT_EQ(game->main.TopTenRows[r].Caption, "");
   }
-  EXPECT_FALSE(game->main.ClearTopp.Visible);
-  EXPECT_TRUE(game->main.Topp[3].Bold);
+  EXPECT_FALSE(game->main.ClearTopTenLabel.Visible);
+  EXPECT_TRUE(game->main.TopTenRows[3].Bold);
 
   host.inputs.push_back("Bo");
   EndGame(50, 10);
-  EXPECT_EQ(game->main.Topp[1].Caption, "1. 50 Bo (0:10)");
-  EXPECT_FALSE(game->main.ClearTopp.Visible);
+  EXPECT_EQ(game->main.TopTenRows[1].Caption, "1. 50 Bo (0:10)");
+  EXPECT_FALSE(game->main.ClearTopTenLabel.Visible);
 }
 
 }  // namespace

@@ -22,24 +22,24 @@ TEST_F(GameTest, ConfirmingStoresTheFirstMatchAndWhetherToSkipThePickerNextTime)
     folder.Write("Pyx4.ini",
                  "[Language]\nantal=3\nl1n=English\nl2n=Svenska\nl3n=Svenska\nselected=1\n");
     game = std::make_unique<Game>(host, dice, folder.Path().string());
-    game->LanguageLoad();
+    game->OpenLanguagePicker();
     ASSERT_TRUE(game->language.Visible);
     if (*edited != '\0') folder.Write("Pyx4.ini", std::string("[Language]\nselected=1\n") + edited);
-    game->List1Click(3);      // no such row
-    game->ConfirmLanguage();  // so no row yet: nothing happens
-    EXPECT_TRUE(game->language.Visible && !game->language.Command1.Enabled);
+    game->LanguageRowClicked(3);  // no such row
+    game->ConfirmLanguage();      // so no row yet: nothing happens
+    EXPECT_TRUE(game->language.Visible && !game->language.OkButton.Enabled);
     EXPECT_EQ(Ini("Options", "ShowLangu"), "");
 
-    game->List1Click(row);
-    EXPECT_TRUE(game->language.Command1.Enabled);
-    game->language.Check1Ticked = ticked;
+    game->LanguageRowClicked(row);
+    EXPECT_TRUE(game->language.OkButton.Enabled);
+    game->language.SkipAtStartTicked = ticked;
     game->ConfirmLanguage();
     EXPECT_EQ(Ini("Language", "selected"), selected);
     EXPECT_EQ(Ini("Options", "ShowLangu"), ticked ? "No" : "Yes");
     EXPECT_FALSE(game->language.Visible);
     EXPECT_TRUE(game->splash.Visible);
     Game next(host, dice, folder.Path().string());
-    next.LanguageLoad();
+    next.OpenLanguagePicker();
     EXPECT_EQ(next.language.Visible, !ticked);
   }
 }
@@ -51,32 +51,32 @@ TEST_F(GameTest, LanguButtonClosesTheGameForAFreshOneInTheChosenLanguage) {
   folder.Write("other.lng", "[Language]\nl0=other 0\nl7=other 7\n");
   Start();
   Throw({1, 2, 3, 4, 5, 6});
-  game->language.List1.ListIndex = 0;
-  game->language.Check1Ticked = true;
-  game->main.TimerEnd.SetEnabled(true);  // a game has just ended
+  game->language.LanguageList.ListIndex = 0;
+  game->language.SkipAtStartTicked = true;
+  game->main.GameEndTimer.SetEnabled(true);  // a game has just ended
 
   host.answers = {false, true};
-  game->Langu();
+  game->ChangeLanguage();
   ASSERT_EQ(host.boxes.size(), 1u);
   EXPECT_EQ(host.boxes[0].text + "|" + host.boxes[0].title, TestText(10) + "|" + TestText(5));
   EXPECT_FALSE(host.boxes[0].yesIsDefault);
   EXPECT_TRUE(game->main.Loaded);
   EXPECT_FALSE(game->language.Visible);
 
-  game->Langu();
+  game->ChangeLanguage();
   EXPECT_FALSE(game->main.Loaded || game->main.Visible);
-  EXPECT_FALSE(game->main.TimerEnd.Enabled());  // the discarded game is not scored
+  EXPECT_FALSE(game->main.GameEndTimer.Enabled());  // the discarded game is not scored
   EXPECT_TRUE(game->language.Visible);
-  EXPECT_TRUE(game->language.List1.ListIndex == 0 && game->language.Check1Ticked);
+  EXPECT_TRUE(game->language.LanguageList.ListIndex == 0 && game->language.SkipAtStartTicked);
 
-  game->List1Click(1);
+  game->LanguageRowClicked(1);
   game->ConfirmLanguage();
-  game->sTimer2Tick();
+  game->SplashTimeUp();
   EXPECT_TRUE(game->main.Loaded);
-  EXPECT_EQ(game->run.LangFile, folder.File("other.lng"));
-  EXPECT_EQ(game->run.SayText, "other 7");
+  EXPECT_EQ(game->run.LanguageFile, folder.File("other.lng"));
+  EXPECT_EQ(game->run.Message, "other 7");
   EXPECT_EQ(game->state.RollsLeft, 60);
-  EXPECT_FALSE(game->main.Image[1].Visible);
+  EXPECT_FALSE(game->main.DieImages[1].Visible);
 }
 
 // Every shipped language has all its texts, and every display message fits
@@ -98,7 +98,7 @@ TEST(ShippedLanguages, AreCompleteAndFitTheDisplay) {
       if (n == 1) text += ": 1234";  // the score word comes before the total
       EXPECT_LE(CharCount(text), 13) << text;
       for (char32_t ch : ToCodePoints(text)) {
-        EXPECT_TRUE(ch == U' ' || Abc101(ch) != Abc101(U' ')) << text;
+        EXPECT_TRUE(ch == U' ' || GlyphDots(ch) != GlyphDots(U' ')) << text;
       }
     }
   }

@@ -13,9 +13,10 @@ class NewGameTest : public GameTest {
 TEST_F(NewGameTest, ToolTipsAndCaptionsFallBackWhereTheLanguageLacksThem) {
   const MainForm& m = game->main;
   const auto shown = [&] {
-    return std::vector<std::string>{m.lb_User.ToolTip, m.SoundPic.ToolTip,  m.MovePic.ToolTip,
-                                    m.Rolls.ToolTip,   m.Mrolls.ToolTip,    m.btn[19].ToolTip,
-                                    m.lb_User.Caption, m.ClearTopp.Caption, m.ClearTopp.ToolTip};
+    return std::vector<std::string>{
+        m.PlayerLabel.ToolTip,    m.SoundSwitch.ToolTip,           m.MoveButton.ToolTip,
+        m.RollsLeftLabel.ToolTip, m.RollsPerCategoryLabel.ToolTip, m.CategoryRows[19].ToolTip,
+        m.PlayerLabel.Caption,    m.ClearTopTenLabel.Caption,      m.ClearTopTenLabel.ToolTip};
   };
   Start();
   // The clear button's texts are "text 13" less its last character.
@@ -31,42 +32,43 @@ TEST_F(NewGameTest, ToolTipsAndCaptionsFallBackWhereTheLanguageLacksThem) {
   folder.Write("Pyx4.ini",
                folder.Read("Pyx4.ini") + "[Users]\nantal=2\nselected=2\nuser1=Ann\nuser2=Åke\n");
   game->Restart();
-  EXPECT_EQ(m.ClearTopp.Caption + "|" + m.lb_User.Caption, "|Åke");
+  EXPECT_EQ(m.ClearTopTenLabel.Caption + "|" + m.PlayerLabel.Caption, "|Åke");
 }
 
 TEST_F(NewGameTest, AsksAndRestartsOnlyOnYesWithTheLaterGreeting) {
   Start();
-  EXPECT_EQ(game->run.SayText, TestText(0));
+  EXPECT_EQ(game->run.Message, TestText(0));
   Throw({2, 2, 4, 4, 6, 6});
-  game->EnterKateg(9);
-  game->TimerPlayTick();
+  game->EnterCategory(9);
+  game->PlayClockTick();
   Throw({1, 3, 3, 5, 6, 6});
   game->PickUp(1);
   const GameState& s = game->state;
   const GameState before = s;
   host.answers = {false};
-  game->NyttSpel();
+  game->NewGameClicked();
   ASSERT_EQ(host.boxes.size(), 1u);
   EXPECT_EQ(host.boxes[0].text + "|" + host.boxes[0].title, TestText(6) + "|" + TestText(5));
   EXPECT_FALSE(host.boxes[0].yesIsDefault);
   EXPECT_EQ(std::tie(s.Dice, s.OnTable, s.Score, s.RollsLeft, s.TotalScore, s.PlaySeconds),
             std::tie(before.Dice, before.OnTable, before.Score, before.RollsLeft, before.TotalScore,
                      before.PlaySeconds));
-  EXPECT_FALSE(game->main.btn[9].Enabled);
-  EXPECT_TRUE(game->main.Undo.Enabled);
+  EXPECT_FALSE(game->main.CategoryRows[9].Enabled);
+  EXPECT_TRUE(game->main.UndoArea.Enabled);
 
   host.answers = {true};
-  game->NyttSpel();
+  game->NewGameClicked();
   EXPECT_EQ(std::tie(s.TotalScore, s.Score[9], s.RollsLeft, s.PlaySeconds),
             std::make_tuple(0, 0, 60, 0));
-  EXPECT_TRUE(game->main.btn[9].Enabled);
-  EXPECT_FALSE(game->main.Undo.Enabled);
-  EXPECT_EQ(game->main.scr[9].Caption + game->main.Bonus.Caption + game->main.Rolls.Caption,
+  EXPECT_TRUE(game->main.CategoryRows[9].Enabled);
+  EXPECT_FALSE(game->main.UndoArea.Enabled);
+  EXPECT_EQ(game->main.CategoryScores[9].Caption + game->main.BonusLabel.Caption +
+                game->main.RollsLeftLabel.Caption,
             "-8460");
-  EXPECT_EQ(game->run.SayText, TestText(7));
+  EXPECT_EQ(game->run.Message, TestText(7));
   // The clock counts on from zero although nothing has been thrown yet.
-  EXPECT_TRUE(game->main.TimerPlay.Enabled());
-  game->TimerPlayTick();
+  EXPECT_TRUE(game->main.PlayClock.Enabled());
+  game->PlayClockTick();
   EXPECT_EQ(s.PlaySeconds, 1);
 }
 
@@ -75,35 +77,35 @@ TEST_F(NewGameTest, NewGameInTheMomentBeforeTheEndScoresTheFinishedGame) {
   // Use up the pool on one category so the entry ends the game.
   for (int roll = 1; roll < 60; ++roll) Table({1, 2, 3, 4, 6, 6});
   Table({6, 6, 6, 6, 6, 6});
-  game->EnterKateg(20);
-  ASSERT_TRUE(game->main.TimerEnd.Enabled());
+  game->EnterCategory(20);
+  ASSERT_TRUE(game->main.GameEndTimer.Enabled());
   host.answers = {true};
   host.inputs = {std::string("Eve")};
   dice.faces = {3};  // the check value's digit
-  game->NyttSpel();
-  EXPECT_FALSE(game->main.TimerEnd.Enabled());
+  game->NewGameClicked();
+  EXPECT_FALSE(game->main.GameEndTimer.Enabled());
   EXPECT_EQ(Ini("Highscore", "p1"), "100");
   EXPECT_EQ(Ini("Highscore", "n1").rfind("Eve (", 0), 0u);
   EXPECT_EQ(game->state.RollsLeft, 60);
   // The end has run: its tick later finds nothing to do.
   const auto boxes = host.boxes.size();
-  game->TimerEndTick();
+  game->EndGame();
   EXPECT_EQ(host.boxes.size(), boxes);
 }
 
 TEST_F(NewGameTest, QuitAsksFirstButTheCloseSquareDoesNot) {
   Start();
   host.answers = {false, true};
-  game->butt_End();
+  game->QuitClicked();
   EXPECT_FALSE(host.ended);
   EXPECT_EQ(host.boxes.back().text + "|" + host.boxes.back().title,
             TestText(11) + "|" + TestText(5));
-  game->butt_End();
+  game->QuitClicked();
   EXPECT_TRUE(host.ended);
 
   host.ended = false;
   host.boxes.clear();
-  game->Avsluta();
+  game->CloseClicked();
   EXPECT_TRUE(host.ended);
   EXPECT_TRUE(host.boxes.empty());
 }

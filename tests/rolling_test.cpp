@@ -1,6 +1,6 @@
 #include <cstdint>
 
-#include "core/roll_text.h"
+#include "core/rolls_per_category.h"
 #include "tests/game_fixture.h"
 
 namespace pyxaro::testing {
@@ -24,7 +24,8 @@ class TurnTest : public GameTest {
   // The picture each die shows, 0 for a hidden one.
   std::vector<int> Pictures() const {
     std::vector<int> pictures;
-    for (const Control& die : game->main.Image) pictures.push_back(die.Visible ? die.Picture : 0);
+    for (const Control& die : game->main.DieImages)
+      pictures.push_back(die.Visible ? die.Picture : 0);
     return pictures;
   }
 };
@@ -34,54 +35,54 @@ TEST_F(TurnTest, ThrowPickUpUndoAndThrowAgain) {
   const Game& g = *game;
   EXPECT_EQ(g.state.RollsLeft, 59);
   EXPECT_EQ(Pictures(), (std::vector<int>{11, 22, 33, 44, 55, 66}));
-  EXPECT_TRUE(g.main.TimerPlay.Enabled());
-  EXPECT_EQ(g.main.Mrolls.Caption + " " + g.main.Rolls.Caption, "2.95 59");
-  EXPECT_EQ(g.main.Mrolls.ForeColor, colour::LightBlue);
-  EXPECT_FALSE(g.main.Roll.Enabled);
+  EXPECT_TRUE(g.main.PlayClock.Enabled());
+  EXPECT_EQ(g.main.RollsPerCategoryLabel.Caption + " " + g.main.RollsLeftLabel.Caption, "2.95 59");
+  EXPECT_EQ(g.main.RollsPerCategoryLabel.ForeColor, colour::LightBlue);
+  EXPECT_FALSE(g.main.ThrowArea.Enabled);
   EXPECT_EQ(dice.reseeds, 1);
-  game->Roll();  // locked until a die is picked up
+  game->Throw();  // locked until a die is picked up
   EXPECT_EQ(g.state.RollsLeft, 59);
 
   for (const int k : {2, 5, 5, 0, 7}) game->PickUp(k);
   EXPECT_EQ(Pictures(), (std::vector<int>{11, 0, 33, 44, 0, 66}));
-  EXPECT_TRUE(g.main.Roll.Enabled && g.main.Undo.Enabled);
+  EXPECT_TRUE(g.main.ThrowArea.Enabled && g.main.UndoArea.Enabled);
   game->Undo();
   EXPECT_EQ(Pictures(), (std::vector<int>{11, 22, 33, 44, 55, 66}));
-  EXPECT_FALSE(g.main.Roll.Enabled || g.main.Undo.Enabled);
+  EXPECT_FALSE(g.main.ThrowArea.Enabled || g.main.UndoArea.Enabled);
 
   game->PickUp(2);
   game->PickUp(5);
   Throw({6, 1});
-  EXPECT_EQ(g.state.Dice.items, (std::array<double, 6>{1, 6, 3, 4, 1, 6}));
+  EXPECT_EQ(g.state.Dice.items, (std::array<int, 6>{1, 6, 3, 4, 1, 6}));
   EXPECT_EQ(Pictures(), (std::vector<int>{11, 26, 33, 44, 51, 66}));
   EXPECT_EQ(g.state.RollsLeft, 58);
-  EXPECT_FALSE(g.main.Undo.Enabled);
+  EXPECT_FALSE(g.main.UndoArea.Enabled);
 
   Table({3, 3, 3, 3, 3, 3});
   EXPECT_EQ(Sounds(), (std::vector<std::string>{"dice.wav", "pop.wav", "dice.wav", "dice.wav",
                                                 "Yahoo2.wav"}));
-  EXPECT_EQ(g.run.SayText, TestText(4));  // six alike
+  EXPECT_EQ(g.run.Message, TestText(4));  // six alike
 }
 
 TEST_F(TurnTest, AnEntryClearsTheTableUntilTheNextThrow) {
   Throw({2, 2, 3, 4, 5, 6});
   game->PickUp(1);
-  game->EnterKateg(14);  // the picked-up die still counts
+  game->EnterCategory(14);  // the picked-up die still counts
   const Game& g = *game;
   EXPECT_EQ(g.state.Score[14], 20);
   EXPECT_EQ(Pictures(), std::vector<int>(6, 0));
-  EXPECT_TRUE(g.main.Roll.Enabled);
-  EXPECT_FALSE(g.main.Indik.Visible);
-  EXPECT_EQ(g.run.SayText, TestText(1) + ": 20");
+  EXPECT_TRUE(g.main.ThrowArea.Enabled);
+  EXPECT_FALSE(g.main.HintMarker.Visible);
+  EXPECT_EQ(g.run.Message, TestText(1) + ": 20");
   EXPECT_EQ(Sounds(), (std::vector<std::string>{"dice.wav", "points.wav"}));
 
   // Neither a category nor undo takes the cleared table back.
-  for (const int k : {6, 19}) game->EnterKateg(k);
+  for (const int k : {6, 19}) game->EnterCategory(k);
   game->Undo();
   EXPECT_EQ(g.state.TotalScore, 20);
   EXPECT_EQ(g.state.OnTable.items, (std::array<int, 6>{}));
   EXPECT_EQ(host.played.size(), 2U);
-  EXPECT_EQ(g.run.SayText, TestText(1) + ": 20");
+  EXPECT_EQ(g.run.Message, TestText(1) + ": 20");
 }
 
 TEST_F(TurnTest, TheGameEndsWhenRollsOrCategoriesRunOut) {
@@ -96,29 +97,29 @@ TEST_F(TurnTest, TheGameEndsWhenRollsOrCategoriesRunOut) {
   for (const auto& [open, rolls, faces, best, ended] : cases) {
     SCOPED_TRACE(best);
     game->Restart();
-    for (Control& button : game->main.btn) button.Enabled = false;
-    for (const int k : open) game->main.btn[k].Enabled = true;
+    for (Control& button : game->main.CategoryRows) button.Enabled = false;
+    for (const int k : open) game->main.CategoryRows[k].Enabled = true;
     game->state.CategoriesLeft = static_cast<int>(open.size());
     game->state.RollsLeft = rolls;
     Throw(faces);
-    EXPECT_EQ(game->run.SayText == TestText(3), rolls == 1);
+    EXPECT_EQ(game->run.Message == TestText(3), rolls == 1);
     EXPECT_EQ(game->state.BestCategory, best);
-    EXPECT_EQ(game->main.TimerEnd.Enabled(), ended);
+    EXPECT_EQ(game->main.GameEndTimer.Enabled(), ended);
     game->PickUp(1);  // no effect without rolls left
-    EXPECT_EQ(game->main.Roll.Enabled, rolls > 1);
+    EXPECT_EQ(game->main.ThrowArea.Enabled, rolls > 1);
     if (best != 0) {
-      game->EnterKateg(best);
-      EXPECT_FALSE(game->main.Roll.Enabled);
-      EXPECT_TRUE(game->main.TimerEnd.Enabled());
+      game->EnterCategory(best);
+      EXPECT_FALSE(game->main.ThrowArea.Enabled);
+      EXPECT_TRUE(game->main.GameEndTimer.Enabled());
     }
-    game->main.TimerEnd.SetEnabled(false);
+    game->main.GameEndTimer.SetEnabled(false);
   }
 }
 
 TEST_F(TurnTest, PlayClockStopsAtItsTop) {
   for (const std::int16_t start : {0, 32766, 32767}) {
     game->state.PlaySeconds = start;
-    game->TimerPlayTick();
+    game->PlayClockTick();
     EXPECT_EQ(game->state.PlaySeconds, std::min(start + 1, 32767));
   }
 }

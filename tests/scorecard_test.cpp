@@ -22,19 +22,19 @@ TEST_F(ScorecardTest, AWorthlessEntryChangesNothing) {
     host.played.clear();
     const GameState before = game->state;
     const GameState& s = game->state;
-    game->EnterKateg(category);
+    game->EnterCategory(category);
     EXPECT_EQ(std::tie(s.Score, s.TotalScore, s.TableCleared, s.CategoriesLeft, s.OnTable),
               std::tie(before.Score, before.TotalScore, before.TableCleared, before.CategoriesLeft,
                        before.OnTable));
-    EXPECT_TRUE(game->main.btn[category].Enabled);
-    EXPECT_EQ(game->main.scr[category].Caption, "");
-    EXPECT_EQ(game->run.SayText, TestText(2));
+    EXPECT_TRUE(game->main.CategoryRows[category].Enabled);
+    EXPECT_EQ(game->main.CategoryScores[category].Caption, "");
+    EXPECT_EQ(game->run.Message, TestText(2));
     EXPECT_EQ(Sounds(), sound ? std::vector<std::string>{"doink.wav"} : std::vector<std::string>{});
   }
   // The refused category stays open for a later throw.
   Table({6, 6, 5, 5, 1, 1});
-  game->EnterKateg(8);
-  EXPECT_EQ(game->main.scr[8].Caption, "22");
+  game->EnterCategory(8);
+  EXPECT_EQ(game->main.CategoryScores[8].Caption, "22");
 }
 
 TEST_F(ScorecardTest, ScoreLabelsAndYatzy) {
@@ -46,13 +46,13 @@ TEST_F(ScorecardTest, ScoreLabelsAndYatzy) {
   for (const auto& [faces, category, caption, colour] : entries) {
     Table(faces);
     host.played.clear();
-    game->EnterKateg(category);
-    EXPECT_EQ(game->main.scr[category].Caption, caption);
-    EXPECT_EQ(game->main.scr[category].ForeColor, colour);
+    game->EnterCategory(category);
+    EXPECT_EQ(game->main.CategoryScores[category].Caption, caption);
+    EXPECT_EQ(game->main.CategoryScores[category].ForeColor, colour);
   }
-  EXPECT_EQ(game->main.scr_Tot.Caption, "177");
+  EXPECT_EQ(game->main.TotalLabel.Caption, "177");
   EXPECT_EQ(Sounds(), (std::vector<std::string>{"points.wav", "Yatzy.wav"}));
-  EXPECT_EQ(game->run.SayText, "yatzy! + 100");
+  EXPECT_EQ(game->run.Message, "yatzy! + 100");
 }
 
 TEST_F(ScorecardTest, UpperBonus) {
@@ -77,14 +77,14 @@ TEST_F(ScorecardTest, UpperBonus) {
         if (other != face) faces.push_back(other);
       }
       Table(faces);
-      game->EnterKateg(face);
+      game->EnterCategory(face);
     }
-    EXPECT_EQ(game->main.Bonus.Caption, bonus);
-    EXPECT_EQ(game->main.Bonus.ForeColor, colour);
-    EXPECT_EQ(game->main.scr_Tot.Caption, std::to_string(total));
+    EXPECT_EQ(game->main.BonusLabel.Caption, bonus);
+    EXPECT_EQ(game->main.BonusLabel.ForeColor, colour);
+    EXPECT_EQ(game->main.TotalLabel.Caption, std::to_string(total));
     const auto sounds = Sounds();
     EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "Bonus.wav"), *bonus == '1' ? 1 : 0);
-    EXPECT_EQ(game->run.SayText, said);
+    EXPECT_EQ(game->run.Message, said);
   }
 }
 
@@ -101,19 +101,19 @@ TEST_F(ScorecardTest, HintProposesTheOpenCategoryWorthMost) {
     SCOPED_TRACE(::testing::PrintToString(faces));
     game->Restart();
     if (!open.empty()) {
-      for (Control& button : game->main.btn) button.Enabled = false;
-      for (const int k : open) game->main.btn[k].Enabled = true;
+      for (Control& button : game->main.CategoryRows) button.Enabled = false;
+      for (const int k : open) game->main.CategoryRows[k].Enabled = true;
       game->state.CategoriesLeft = static_cast<int>(open.size());
     }
     game->state.RollsLeft = rolls;
-    game->main.Indik.Visible = true;  // left over from an earlier proposal
+    game->main.HintMarker.Visible = true;  // left over from an earlier proposal
     Table(faces);
     EXPECT_EQ(game->state.BestCategory, best);
-    EXPECT_EQ(game->main.Indik.Visible, best != 0);
+    EXPECT_EQ(game->main.HintMarker.Visible, best != 0);
     if (best != 0) {
-      EXPECT_EQ(game->main.Indik.Top, 1590 + 315 * (best - 1));
+      EXPECT_EQ(game->main.HintMarker.Top, 1590 + 315 * (best - 1));
     }
-    game->main.TimerEnd.SetEnabled(false);
+    game->main.GameEndTimer.SetEnabled(false);
   }
 }
 
@@ -122,23 +122,23 @@ TEST_F(ScorecardTest, PlaceAllReopensAFinishedScorecard) {
                                4710, 5020, 5340, 5640, 5960, 6270, 6590, 6910, 7220, 7530};
   MainForm& m = game->main;
   for (int k = 1; k <= 20; ++k) {
-    m.btn[k].Enabled = false;
-    m.scr[k].Caption = "12";
-    m.scr[k].Top = m.scr[k].Left = 0;
+    m.CategoryRows[k].Enabled = false;
+    m.CategoryScores[k].Caption = "12";
+    m.CategoryScores[k].Top = m.CategoryScores[k].Left = 0;
   }
-  m.scr_Tot.Caption = "240";
-  m.Bonus.Top = m.Indik.Left = 0;
-  game->PlaceAll();
+  m.TotalLabel.Caption = "240";
+  m.BonusLabel.Top = m.HintMarker.Left = 0;
+  game->PlaceScorecard();
   for (int k = 1; k <= 20; ++k) {
     const int top = kLabelTop[k - 1];
-    EXPECT_TRUE(m.btn[k].Enabled && m.scr[k].Caption.empty()) << k;
-    EXPECT_EQ(m.scr[k].Top, top) << k;
-    EXPECT_EQ(m.scr[k].Left, 11400) << k;
-    EXPECT_TRUE(top - m.btn[k].Top >= 50 && top - m.btn[k].Top <= 80) << k;
+    EXPECT_TRUE(m.CategoryRows[k].Enabled && m.CategoryScores[k].Caption.empty()) << k;
+    EXPECT_EQ(m.CategoryScores[k].Top, top) << k;
+    EXPECT_EQ(m.CategoryScores[k].Left, 11400) << k;
+    EXPECT_TRUE(top - m.CategoryRows[k].Top >= 50 && top - m.CategoryRows[k].Top <= 80) << k;
   }
-  EXPECT_EQ(m.scr_Tot.Caption, "240");
-  EXPECT_EQ(m.Bonus.Top, 7830);
-  EXPECT_EQ(m.Indik.Left, 11880);
+  EXPECT_EQ(m.TotalLabel.Caption, "240");
+  EXPECT_EQ(m.BonusLabel.Top, 7830);
+  EXPECT_EQ(m.HintMarker.Left, 11880);
 }
 
 }  // namespace

@@ -14,14 +14,14 @@ TEST_F(GameTest, EffectNumbersPlayTheirFilesAndOnlyHundredsWait) {
       {107, "beep.wav", true},  {42, "beep.wav", false}};
   for (const auto& [id, file, waited] : cases) {
     host.played.clear();
-    game->run.SoundId = id;
-    game->sndA();
+    game->run.EffectNumber = id;
+    game->PlayEffect();
     EXPECT_EQ(host.played, (std::vector<Played>{{folder.File(file), waited}})) << id;
   }
   host.played.clear();
   for (const char* value : {"No", "yes", ""}) {
     game->run.PlaySound = value;
-    game->sndA();
+    game->PlayEffect();
   }
   EXPECT_TRUE(host.played.empty());
 }
@@ -29,16 +29,16 @@ TEST_F(GameTest, EffectNumbersPlayTheirFilesAndOnlyHundredsWait) {
 TEST_F(GameTest, SoundSwitchWithoutAStoredValueTurnsOffThenOn) {
   folder.Write("Pyx4.ini", "[Options]\nShowLangu=No\n");
   Start();
-  game->run.SoundId = 1;
-  game->sndA();
+  game->run.EffectNumber = 1;
+  game->PlayEffect();
   EXPECT_TRUE(host.played.empty());
-  game->SoundPicClick();
-  EXPECT_EQ(game->main.SoundPic.Picture, 68);
+  game->ToggleSound();
+  EXPECT_EQ(game->main.SoundSwitch.Picture, 68);
   EXPECT_EQ(Ini("Options", "PlaySound"), "No");
-  game->SoundPicClick();
-  EXPECT_EQ(game->main.SoundPic.Picture, 67);
+  game->ToggleSound();
+  EXPECT_EQ(game->main.SoundSwitch.Picture, 67);
   EXPECT_EQ(Ini("Options", "PlaySound"), "Yes");
-  game->sndA();
+  game->PlayEffect();
   EXPECT_EQ(host.played.size(), 1u);
 }
 

@@ -21,29 +21,29 @@ TEST_F(StartupTest, PickerShowsUnlessSkippedElseTheSplashOpensAGameReadyToThrow)
                                         {"", true}}) {
     SCOPED_TRACE(options);
     Settings(options);
-    game->LanguageLoad();
-    EXPECT_EQ(game->run.IniFile, folder.File("Pyx4.ini"));
-    EXPECT_EQ(game->language.List1.Items, (std::vector<std::string>{"Test", "Other"}));
+    game->OpenLanguagePicker();
+    EXPECT_EQ(game->run.SettingsFile, folder.File("Pyx4.ini"));
+    EXPECT_EQ(game->language.LanguageList.Items, (std::vector<std::string>{"Test", "Other"}));
     EXPECT_EQ(game->language.Visible, picker);
     EXPECT_EQ(game->splash.Visible, !picker);
-    EXPECT_EQ(game->splash.sTimer2.Enabled(), !picker);
+    EXPECT_EQ(game->splash.CloseTimer.Enabled(), !picker);
     EXPECT_FALSE(game->main.Loaded);
   }
   Settings("ShowLangu=No\n");
-  game->LanguageLoad();
-  EXPECT_EQ(game->splash.lbl_Version.Caption, "5.04");
-  EXPECT_EQ(game->splash.sTimer2.Interval(), 2000);
-  game->sTimer2Tick();
-  EXPECT_FALSE(game->splash.Visible || game->splash.sTimer2.Enabled());
+  game->OpenLanguagePicker();
+  EXPECT_EQ(game->splash.VersionLabel.Caption, "5.04");
+  EXPECT_EQ(game->splash.CloseTimer.Interval(), 2000);
+  game->SplashTimeUp();
+  EXPECT_FALSE(game->splash.Visible || game->splash.CloseTimer.Enabled());
   EXPECT_TRUE(game->main.Loaded && game->main.Visible);
 
   const GameState& s = game->state;
   EXPECT_EQ(std::tie(s.RollsLeft, s.CategoriesLeft, s.UpperToBonus, s.TotalScore),
             std::make_tuple(60, 20, -84, 0));
   EXPECT_EQ(std::tie(s.Dice.items, s.OnTable.items),
-            std::make_tuple(std::array<double, 6>{}, std::array<int, 6>{}));
-  EXPECT_TRUE(game->main.Roll.Enabled && !game->main.Undo.Enabled);
-  EXPECT_FALSE(game->main.Image[1].Visible || game->main.TimerPlay.Enabled());
+            std::make_tuple(std::array<int, 6>{}, std::array<int, 6>{}));
+  EXPECT_TRUE(game->main.ThrowArea.Enabled && !game->main.UndoArea.Enabled);
+  EXPECT_FALSE(game->main.DieImages[1].Visible || game->main.PlayClock.Enabled());
 }
 
 TEST_F(StartupTest, SoundSwitchAndBackgroundFollowTheOptions) {
@@ -63,14 +63,14 @@ TEST_F(StartupTest, SoundSwitchAndBackgroundFollowTheOptions) {
     SCOPED_TRACE(name);
     Settings(std::string("ShowLangu=No\n") + sound + "picture=" + name + "\n");
     Start();
-    const Control& picture = game->main.BackgrPic;
-    EXPECT_EQ(game->main.SoundPic.Picture, soundPicture);
+    const Control& picture = game->main.BackgroundPicture;
+    EXPECT_EQ(game->main.SoundSwitch.Picture, soundPicture);
     EXPECT_EQ(picture.Visible, shown);
     EXPECT_EQ(picture.Width, width);
     if (shown) {
       EXPECT_EQ(picture.Height, 19000);
     }
-    EXPECT_EQ(game->main.BackgrFile, shown ? folder.File(name) : "");
+    EXPECT_EQ(game->main.BackgroundFile, shown ? folder.File(name) : "");
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_TRUE(game->main.Loaded);
   }

@@ -40,7 +40,7 @@ void Front::Start() {
   const Dispatch act = [this](const Action& routine) { Act(routine); };
   language_ = std::make_unique<LanguageWindow>(game_, act);
   CentreOnScreen(language_.get());
-  Act([this] { game_.LanguageLoad(); });
+  Act([this] { game_.OpenLanguagePicker(); });
 }
 
 void Front::Act(const Action& routine) {

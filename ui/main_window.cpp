@@ -40,62 +40,62 @@ MainWindow::MainWindow(Game& game, Dispatch act) : game_(game), act_(std::move(a
   background_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
   for (int k = 1; k <= kDiceCount; ++k) {
-    Bind<Picture>(m.Image[k], [this, k] { act_([this, k] { game_.PickUp(k); }); });
+    Bind<Picture>(m.DieImages[k], [this, k] { act_([this, k] { game_.PickUp(k); }); });
   }
-  Bind<Area>(m.Roll, Click(&Game::Roll), true);
-  Bind<Area>(m.Undo, Click(&Game::Undo), true);
-  Bind<Area>(m.NyttSpel, Click(&Game::NyttSpel), false);
-  Bind<Area>(m.butt_End, Click(&Game::butt_End), false);
-  Bind<Area>(m.Avsluta, Click(&Game::Avsluta), false);
+  Bind<Area>(m.ThrowArea, Click(&Game::Throw), true);
+  Bind<Area>(m.UndoArea, Click(&Game::Undo), true);
+  Bind<Area>(m.NewGameArea, Click(&Game::NewGameClicked), false);
+  Bind<Area>(m.QuitArea, Click(&Game::QuitClicked), false);
+  Bind<Area>(m.CloseSquare, Click(&Game::CloseClicked), false);
   Bind<Area>(
-      m.Minimera, [this] { showMinimized(); }, false);
-  Bind<Area>(m.Langu, Click(&Game::Langu), false);
-  Bind<Area>(m.Homepage, Action{}, false);
+      m.MinimiseSquare, [this] { showMinimized(); }, false);
+  Bind<Area>(m.LanguageArea, Click(&Game::ChangeLanguage), false);
+  Bind<Area>(m.HomeLink, Action{}, false);
   Bind<Area>(m.Logo, Action{}, false);
   for (int k = 1; k <= kCategoryCount; ++k) {
     Bind<Area>(
-        m.btn[k], [this, k] { act_([this, k] { game_.EnterKateg(k); }); }, false);
+        m.CategoryRows[k], [this, k] { act_([this, k] { game_.EnterCategory(k); }); }, false);
   }
   // Score labels and the marker let clicks through to their row.
   for (int k = 1; k <= kCategoryCount; ++k) {
-    Bind<Label>(m.scr[k], Action{}, kSmallText, Qt::AlignHCenter)
+    Bind<Label>(m.CategoryScores[k], Action{}, kSmallText, Qt::AlignHCenter)
         ->setAttribute(Qt::WA_TransparentForMouseEvents);
   }
-  Bind<Marker>(m.Indik);
-  Bind<Label>(m.Bonus, Action{}, kSmallText, Qt::AlignHCenter);
-  Bind<Label>(m.scr_Tot, Action{}, kSmallText, Qt::AlignHCenter);
-  Bind<Label>(m.Rolls, Action{}, kCounterText, Qt::AlignHCenter);
-  Bind<Label>(m.Mrolls, Action{}, kCounterText, Qt::AlignHCenter);
+  Bind<Marker>(m.HintMarker);
+  Bind<Label>(m.BonusLabel, Action{}, kSmallText, Qt::AlignHCenter);
+  Bind<Label>(m.TotalLabel, Action{}, kSmallText, Qt::AlignHCenter);
+  Bind<Label>(m.RollsLeftLabel, Action{}, kCounterText, Qt::AlignHCenter);
+  Bind<Label>(m.RollsPerCategoryLabel, Action{}, kCounterText, Qt::AlignHCenter);
   for (int r = 1; r <= 10; ++r) {
     Bind<Label>(
-        m.Topp[r], [this, r] { act_([this, r] { game_.ToppClick(r); }); }, kSmallText,
+        m.TopTenRows[r], [this, r] { act_([this, r] { game_.TopTenRowClicked(r); }); }, kSmallText,
         Qt::AlignLeft);
   }
-  Bind<Label>(m.ClearTopp, Click(&Game::ClearTopp), kSmallText, Qt::AlignLeft);
-  Bind<Label>(m.lb_User, Action{}, kSmallText, Qt::AlignLeft);
-  Bind<Picture>(m.SoundPic, Click(&Game::SoundPicClick));
-  Bind<Picture>(m.MovePic, Action{});
-  Bind<Label>(m.ShowTime, Action{}, kSmallText, Qt::AlignHCenter);
+  Bind<Label>(m.ClearTopTenLabel, Click(&Game::ClearTopTen), kSmallText, Qt::AlignLeft);
+  Bind<Label>(m.PlayerLabel, Action{}, kSmallText, Qt::AlignLeft);
+  Bind<Picture>(m.SoundSwitch, Click(&Game::ToggleSound));
+  Bind<Picture>(m.MoveButton, Action{});
+  Bind<Label>(m.Clock, Action{}, kSmallText, Qt::AlignHCenter);
   dots_ = new DotDisplay(this);
 
   const auto tick = [this](void (Game::*routine)()) { return Click(routine); };
-  timers_.push_back(std::make_unique<TimerBinding>(this, m.TimerPlay, tick(&Game::TimerPlayTick)));
-  timers_.push_back(std::make_unique<TimerBinding>(this, m.TimerEnd, tick(&Game::TimerEndTick)));
-  timers_.push_back(std::make_unique<TimerBinding>(this, m.Timer1, tick(&Game::Timer1Tick)));
-  timers_.push_back(std::make_unique<TimerBinding>(this, m.Timer3, tick(&Game::Timer3Tick)));
+  timers_.push_back(std::make_unique<TimerBinding>(this, m.PlayClock, tick(&Game::PlayClockTick)));
+  timers_.push_back(std::make_unique<TimerBinding>(this, m.GameEndTimer, tick(&Game::EndGame)));
+  timers_.push_back(std::make_unique<TimerBinding>(this, m.PageTimer, tick(&Game::NextPage)));
+  timers_.push_back(std::make_unique<TimerBinding>(this, m.ClockTimer, tick(&Game::ClockTick)));
 }
 
 void MainWindow::Sync() {
   const MainForm& m = game_.main;
-  const QString file = QString::fromStdString(m.BackgrFile);
+  const QString file = QString::fromStdString(m.BackgroundFile);
   if (file != backgroundFile_) {
     backgroundFile_ = file;
     background_->setPixmap(file.isEmpty() ? QPixmap() : QPixmap(file));
   }
-  background_->setGeometry(PxRect(m.BackgrPic));
-  background_->setVisible(m.BackgrPic.Visible && !file.isEmpty());
+  background_->setGeometry(PxRect(m.BackgroundPicture));
+  background_->setVisible(m.BackgroundPicture.Visible && !file.isEmpty());
   for (const auto& sync : syncs_) sync();
-  dots_->Apply(m.Digit);
+  dots_->Apply(m.LitDots);
   for (const auto& timer : timers_) timer->Sync();
 }
 
@@ -107,7 +107,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   // Closing the window by the desktop's own means quits the game: no hidden
   // window may keep the program running.
   event->ignore();
-  act_([this] { game_.Avsluta(); });
+  act_([this] { game_.CloseClicked(); });
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
@@ -117,13 +117,13 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     const int k = key - Qt::Key_1 + 1;
     act_([this, k] { game_.PickUp(k); });
   } else if (!control && (key == Qt::Key_Space || key == Qt::Key_Return)) {
-    act_([this] { game_.Roll(); });
+    act_([this] { game_.Throw(); });
   } else if (control && key == Qt::Key_Z) {
     act_([this] { game_.Undo(); });
   } else if (control && key == Qt::Key_N) {
-    act_([this] { game_.NyttSpel(); });
+    act_([this] { game_.NewGameClicked(); });
   } else if (control && key == Qt::Key_Q) {
-    act_([this] { game_.butt_End(); });
+    act_([this] { game_.QuitClicked(); });
   } else {
     QWidget::keyPressEvent(event);
   }

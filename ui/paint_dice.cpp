@@ -117,10 +117,10 @@ std::vector<QPointF> PipCentres(int face, bool quarterTurn) {
 void SolidDie(QPainter& p, const QRectF& box, const DieView& view, int face, const DieColours& c) {
   // Half the extent of the turned top for a side of 1.
   const qreal turn = qDegreesToRadians(view.Turn);
-  const qreal cs = std::abs(std::cos(turn));
-  const qreal sn = std::abs(std::sin(turn));
-  const qreal halfW = 0.5 * (view.Narrowing * cs + sn);
-  const qreal halfH = 0.5 * (view.Narrowing * sn + cs);
+  const qreal cosine = std::abs(std::cos(turn));
+  const qreal sine = std::abs(std::sin(turn));
+  const qreal halfW = 0.5 * (view.Narrowing * cosine + sine);
+  const qreal halfH = 0.5 * (view.Narrowing * sine + cosine);
 
   // Beyond the top, the side and the shadow reach out by fixed amounts.
   const QPointF shadow = view.Depth + kShadowShift;

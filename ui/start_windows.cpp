@@ -59,50 +59,50 @@ LanguageWindow::LanguageWindow(Game& game, Dispatch act) : game_(game), act_(std
 
   connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     const int row = list_->row(item);
-    act_([this, row] { game_.List1Click(row); });
+    act_([this, row] { game_.LanguageRowClicked(row); });
   });
   connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     const int row = list_->row(item);
     act_([this, row] {
-      game_.List1Click(row);
+      game_.LanguageRowClicked(row);
       game_.ConfirmLanguage();
     });
   });
   connect(check_, &QCheckBox::toggled, this,
-          [this](bool on) { act_([this, on] { game_.language.Check1Ticked = on; }); });
+          [this](bool on) { act_([this, on] { game_.language.SkipAtStartTicked = on; }); });
   connect(confirm_, &QPushButton::clicked, this,
           [this] { act_([this] { game_.ConfirmLanguage(); }); });
 }
 
 void LanguageWindow::Sync() {
   const LanguageForm& form = game_.language;
-  label_->setText(Q(form.Label1.Caption));
+  label_->setText(Q(form.Heading.Caption));
   QStringList items;
-  for (const auto& item : form.List1.Items) items << Q(item);
+  for (const auto& item : form.LanguageList.Items) items << Q(item);
   QStringList shown;
   for (int i = 0; i < list_->count(); ++i) shown << list_->item(i)->text();
   if (shown != items) {
     list_->clear();
     list_->addItems(items);
   }
-  if (list_->currentRow() != form.List1.ListIndex) {
+  if (list_->currentRow() != form.LanguageList.ListIndex) {
     const QSignalBlocker quiet(list_);
-    list_->setCurrentRow(form.List1.ListIndex);
+    list_->setCurrentRow(form.LanguageList.ListIndex);
   }
-  check_->setText(Q(form.Check1.Caption));
-  if (check_->isChecked() != form.Check1Ticked) {
+  check_->setText(Q(form.SkipAtStart.Caption));
+  if (check_->isChecked() != form.SkipAtStartTicked) {
     const QSignalBlocker quiet(check_);
-    check_->setChecked(form.Check1Ticked);
+    check_->setChecked(form.SkipAtStartTicked);
   }
-  confirm_->setText(Q(form.Command1.Caption));
-  confirm_->setEnabled(form.Command1.Enabled);
+  confirm_->setText(Q(form.OkButton.Caption));
+  confirm_->setEnabled(form.OkButton.Enabled);
 }
 
 void LanguageWindow::closeEvent(QCloseEvent* event) {
   // The picker is the only window on screen while it shows: closing it ends
   // the game rather than leaving a program without a window.
   event->ignore();
-  act_([this] { game_.Avsluta(); });
+  act_([this] { game_.CloseClicked(); });
 }
 
 SplashWindow::SplashWindow(Game& game, Dispatch act) : game_(game) {
@@ -113,13 +113,13 @@ SplashWindow::SplashWindow(Game& game, Dispatch act) : game_(game) {
   version_->setGeometry(0, kSplashHeight - 30, kSplashWidth - 16, 20);
   version_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   version_->setStyleSheet(QStringLiteral("color: #ffe600;"));
-  timer_ = std::make_unique<TimerBinding>(this, game_.splash.sTimer2, [this, act = std::move(act)] {
-    act([this] { game_.sTimer2Tick(); });
-  });
+  timer_ = std::make_unique<TimerBinding>(
+      this, game_.splash.CloseTimer,
+      [this, act = std::move(act)] { act([this] { game_.SplashTimeUp(); }); });
 }
 
 void SplashWindow::Sync() {
-  version_->setText(Q(game_.splash.lbl_Version.Caption));
+  version_->setText(Q(game_.splash.VersionLabel.Caption));
   timer_->Sync();
 }
 

@@ -61,11 +61,11 @@ TEST_F(GameWindowTest, PickerThenSplashThenTheGameWindowWhereAClickThrows) {
   EXPECT_EQ(Ini("Language", "selected"), "1");
 
   dice.faces = {1, 2, 3, 4, 5, 6};
-  Click(game->main.Roll);
+  Click(game->main.ThrowArea);
   EXPECT_EQ(game->state.RollsLeft, 59);
-  QWidget* die = front.Main()->childAt(ui::PxRect(game->main.Image[3]).center());
+  QWidget* die = front.Main()->childAt(ui::PxRect(game->main.DieImages[3]).center());
   ASSERT_TRUE(die != nullptr && die->isVisible());
-  Click(game->main.Image[3]);
+  Click(game->main.DieImages[3]);
   EXPECT_EQ(game->state.OnTable[3], 0);
   EXPECT_FALSE(die->isVisible());
 
@@ -76,7 +76,7 @@ TEST_F(GameWindowTest, PickerThenSplashThenTheGameWindowWhereAClickThrows) {
 
 TEST_F(GameWindowTest, DotsLitBySayAreReadBackAtTheirPlaces) {
   StartThroughThePicker();
-  game->run.SayText = "A";
+  game->run.Message = "A";
   front.Act([&] { game->Say(); });
   const QImage shot = front.Main()->grab().toImage();
   // "A": column 2 of row 0 is lit, columns 0 and 1 of row 0 are not; row 3 is
@@ -102,11 +102,11 @@ TEST_F(GameWindowTest, WholeGamePlayedByClicksEntersTheTopTen) {
       {6, 6, 6, 5, 5, 5}, {6, 6, 6, 6, 5, 5}, {6, 6, 6, 6, 6, 5}, {6, 6, 6, 6, 6, 6}};
   for (int k = 1; k <= kCategoryCount; ++k) {
     dice.faces.assign(throws.at(k - 1).begin(), throws.at(k - 1).end());
-    Click(game->main.Roll);
-    Click(game->main.btn[k]);
-    ASSERT_FALSE(game->main.btn[k].Enabled) << k;
+    Click(game->main.ThrowArea);
+    Click(game->main.CategoryRows[k]);
+    ASSERT_FALSE(game->main.CategoryRows[k].Enabled) << k;
   }
-  EXPECT_TRUE(game->main.TimerEnd.Enabled());
+  EXPECT_TRUE(game->main.GameEndTimer.Enabled());
   EXPECT_EQ(game->state.TotalScore, 606);
 
   dice.faces = {5};  // the check value's digit
@@ -114,8 +114,8 @@ TEST_F(GameWindowTest, WholeGamePlayedByClicksEntersTheTopTen) {
   ASSERT_TRUE(WaitFor([&] { return game->state.RollsLeft == 60; }));
   EXPECT_EQ(Ini("Highscore", "p1") + Ini("Highscore", "d1"), "6062612");
   EXPECT_EQ(Ini("Highscore", "n1").rfind("Eve (", 0), 0u);
-  EXPECT_EQ(game->main.Topp[1].Caption.rfind("1. 606 Eve (", 0), 0u);
-  EXPECT_TRUE(game->main.Topp[1].Bold);
+  EXPECT_EQ(game->main.TopTenRows[1].Caption.rfind("1. 606 Eve (", 0), 0u);
+  EXPECT_TRUE(game->main.TopTenRows[1].Bold);
 }
 
 }  // namespace

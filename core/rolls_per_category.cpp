@@ -1,4 +1,4 @@
-#include "core/roll_text.h"
+#include "core/rolls_per_category.h"
 
 namespace pyxaro {
 

@@ -1,0 +1,156 @@
+#include <QFont>
+#include <QFontMetricsF>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QString>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "core/forms.h"
+#include "ui/geometry.h"
+#include "ui/paint_dice.h"
+#include "ui/paint_parts.h"
+#include "ui/paint_tools.h"
+
+namespace pyxaro::ui::paint {
+
+namespace {
+
+// The dice pictograms of the twenty categories, in scorecard order: groups
+// of equal dice are set apart from each other.
+const std::array<std::vector<std::vector<int>>, 20>& Pictograms() {
+  static const std::array<std::vector<std::vector<int>>, 20> kRows = {{
+      {{1}},
+      {{2}},
+      {{3}},
+      {{4}},
+      {{5}},
+      {{6}},
+      {{4, 4}},
+      {{3, 3}, {5, 5}},
+      {{2, 2}, {4, 4}, {6, 6}},
+      {{5, 5, 5}},
+      {{4, 4, 4, 4}},
+      {{6, 6, 6, 6, 6}},
+      {{1, 2, 3, 4, 5}},
+      {{2, 3, 4, 5, 6}},
+      {{1, 2, 3, 4, 5, 6}},
+      {{4, 4, 4}, {2, 2}},
+      {{2, 2, 2}, {5, 5, 5}},
+      {{6, 6, 6, 6}, {1, 1}},
+      {{2, 5, 3}},
+      {{6, 6, 6, 6, 6, 6}},
+  }};
+  return kRows;
+}
+
+constexpr qreal kRowLeft = 657;
+constexpr qreal kRowWidth = 132;
+constexpr qreal kCellLeft = 756.5;
+constexpr qreal kCellWidth = 32;
+constexpr int kChance = 19;
+constexpr int kYatzy = 20;
+
+void ScoreRow(QPainter& p, int category, const QRectF& band) {
+  const bool upper = category <= 6;
+  const bool odd = category % 2 == 1;
+  p.setPen(Qt::NoPen);
+  if (category == kYatzy) {
+    QLinearGradient glow(band.topLeft(), band.topRight());
+    glow.setColorAt(0, QColor(150, 26, 22));
+    glow.setColorAt(0.7, QColor(110, 18, 18));
+    glow.setColorAt(1, QColor(70, 12, 16));
+    p.setBrush(glow);
+    p.setPen(QPen(kGold, 1));
+  } else if (upper) {
+    p.setBrush(odd ? QColor(36, 54, 98) : QColor(30, 46, 86));
+  } else {
+    p.setBrush(odd ? QColor(40, 42, 76) : QColor(34, 36, 66));
+  }
+  p.drawRoundedRect(band, 3, 3);
+
+  const DieColours dice = category == kYatzy ? GoldDie() : WhiteDie();
+  constexpr qreal kDie = 13;
+  constexpr qreal kGap = 1;
+  constexpr qreal kGroupGap = 5;
+  qreal x = band.left() + 5;
+  const qreal y = std::floor(band.center().y() - kDie / 2);
+  for (const auto& group : Pictograms()[category - 1]) {
+    for (int face : group) {
+      SmallDie(p, QRectF(x, y, kDie, kDie), face, dice);
+      x += kDie + kGap;
+    }
+    x += kGroupGap - kGap;
+  }
+  if (category == kChance) {
+    Caption(p, QRectF(x, band.top(), 14, band.height()), Qt::AlignCenter, QStringLiteral("?"),
+            ArtFont(13), kGold);
+  }
+  Recess(p, QRectF(kCellLeft, band.top() + 1.5, kCellWidth, band.height() - 3));
+}
+
+}  // namespace
+
+void Counters(QPainter& p) {
+  const QRectF r(553.5, 162.5, 94, 66);
+  Plate(p, r, 8, QColor(34, 48, 86), QColor(18, 26, 50), kPanelEdge);
+  Recess(p, QRectF(564.5, 169.5, 36, 21));
+  Caption(p, QRectF(603, 169, 44, 21), Qt::AlignLeft | Qt::AlignVCenter,
+          QStringLiteral("PER\nCAT."), ArtFont(7, true, 0.8), kIce);
+  Caption(p, QRectF(555, 200, 43, 21), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("ROLLS"),
+          ArtFont(8, true, 0.8), kIce);
+  Recess(p, QRectF(600.5, 199.5, 37, 21));
+}
+
+void Scorecard(QPainter& p) {
+  Plate(p, QRectF(650.5, 93.5, 148, 471), 8, QColor(24, 32, 60), QColor(14, 20, 40), kPanelEdge);
+  // The rows follow the category areas of the window's design.
+  const MainForm design;
+  for (int k = 1; k <= 20; ++k) {
+    const int top = Px(design.CategoryRows[k].Top);
+    const int next = k < 20 ? Px(design.CategoryRows[k + 1].Top) : top + 21;
+    const qreal height = std::min(next - top, 21) - 2;
+    ScoreRow(p, k, QRectF(kRowLeft, top + 1, kRowWidth, height));
+  }
+  // The upper section ends with Sixes; its bonus row sits below Yatzy.
+  p.setPen(QPen(kGoldDim, 1));
+  p.drawLine(QPointF(kRowLeft + 4, 223.5), QPointF(kRowLeft + kRowWidth - 4, 223.5));
+
+  const QRectF bonus(kRowLeft, 518.5, kRowWidth, 20);
+  p.setPen(Qt::NoPen);
+  p.setBrush(Vertical(bonus, QColor(58, 50, 40), QColor(40, 34, 28)));
+  p.drawRoundedRect(bonus, 3, 3);
+  Caption(p, bonus.adjusted(6, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("BONUS"),
+          ArtFont(9, true, 1.4), kGold);
+  Caption(p, QRectF(bonus.left() + 50, bonus.top(), 46, bonus.height()), Qt::AlignCenter,
+          QStringLiteral("84 \u25B8 100"), ArtFont(7, true), QColor(220, 200, 160, 150));
+  Recess(p, QRectF(kCellLeft, 520, kCellWidth, 17.5));
+
+  const QRectF total(kRowLeft, 540, kRowWidth, 20);
+  p.setPen(QPen(kGold, 1));
+  p.setBrush(Vertical(total, QColor(70, 56, 28), QColor(44, 34, 16)));
+  p.drawRoundedRect(total, 3, 3);
+  Caption(p, total.adjusted(6, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("TOTAL"),
+          ArtFont(10, true, 1.6), QColor(255, 226, 130));
+  Recess(p, QRectF(kCellLeft, 541.5, kCellWidth, 17.5));
+}
+
+void TopTen(QPainter& p) {
+  // Comes in from the window's left edge; the tenth row starts at x 3.
+  const QRectF r(-10.5, 308.5, 426, 204);
+  Plate(p, r, 10, QColor(22, 28, 46), QColor(17, 22, 37), kPanelEdge);
+  for (int row = 1; row <= 10; row += 2) {
+    p.fillRect(QRectF(0, 330 + 16 * (row - 1), 412, 16), QColor(255, 255, 255, 7));
+  }
+  p.setPen(QPen(QColor(255, 255, 255, 22), 1));
+  p.drawLine(QPointF(4, 328.5), QPointF(410, 328.5));
+  p.drawLine(QPointF(4, 490.5), QPointF(410, 490.5));
+  Caption(p, QRectF(300, 311, 110, 15), Qt::AlignRight | Qt::AlignVCenter,
+          QStringLiteral("\u2605 TOP 10"), ArtFont(9, true, 1.6), QColor(220, 184, 96, 190));
+}
+
+}  // namespace pyxaro::ui::paint
