@@ -8,7 +8,7 @@
 namespace pyxaro {
 
 Game::Game(Host& host, RandomSource& chance, std::string appFolder)
-    : host_(host), chance_(chance), appFolder_(std::move(appFolder)) {}
+    : host_(host), chance_(chance), appFolder_(std::move(appFolder)), dataFolder_(appFolder_) {}
 
 std::string Game::Setting(const std::string& section, const std::string& key) const {
   return GetINI(section, key, run.SettingsFile);
@@ -29,6 +29,10 @@ std::string Game::ToolTipText(const std::string& key, const std::string& fallbac
 
 std::string Game::AppFile(const std::string& name) const {
   return (std::filesystem::path(appFolder_) / name).string();
+}
+
+std::string Game::DataFile(const std::string& name) const {
+  return (std::filesystem::path(dataFolder_) / name).string();
 }
 
 }  // namespace pyxaro

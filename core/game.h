@@ -136,13 +136,17 @@ class Game {
   std::string LangText(const std::string& key) const;
   // " " + text + " ", or the fallback when the text is empty.
   std::string ToolTipText(const std::string& key, const std::string& fallback) const;
-  // A file in the program folder.
+  // A file the game only reads: the language files, pictures, the package.
   std::string AppFile(const std::string& name) const;
+  // A file the game writes: the settings file and the unpacked sounds. It
+  // lies in the program folder as long as the game lives there.
+  std::string DataFile(const std::string& name) const;
 
  private:
   Host& host_;
   RandomSource& chance_;
   std::string appFolder_;
+  std::string dataFolder_;
 };
 
 }  // namespace pyxaro

@@ -44,7 +44,7 @@ void Game::EnterCategory(int k) {
 }
 
 void Game::RefuseEntry() {
-  if (run.PlaySound == "Yes") host_.PlayWave(AppFile("doink.wav"), false);
+  if (run.PlaySound == "Yes") host_.PlayWave(DataFile("doink.wav"), false);
   run.ScoreWord = LangText("l2");
   run.Message = run.ScoreWord;
   Say();

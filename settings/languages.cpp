@@ -24,7 +24,7 @@ std::string Numbered(int i, const char* suffix) { return "l" + std::to_string(i)
 // settings file, lists the languages and either waits or steps aside.
 void Game::OpenLanguagePicker() {
   run.AppVersion = "5.04";
-  run.SettingsFile = AppFile("Pyx4.ini");
+  run.SettingsFile = DataFile("Pyx4.ini");
   const int count = LanguageCount(Setting("Language", "antal"));
   language.LanguageList.Items.clear();
   for (int i = 1; i <= count; ++i)

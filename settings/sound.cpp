@@ -25,7 +25,7 @@ std::string WaveFileOf(int effectNumber) {
 void Game::PlayEffect() {
   if (run.PlaySound != "Yes") return;
   if (const std::string file = WaveFileOf(run.EffectNumber); !file.empty()) run.EffectFile = file;
-  host_.PlayWave(AppFile(run.EffectFile), run.EffectNumber > kWaitedFor);
+  host_.PlayWave(DataFile(run.EffectFile), run.EffectNumber > kWaitedFor);
 }
 
 void Game::ToggleSound() {
