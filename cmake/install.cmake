@@ -65,13 +65,12 @@ set(CPACK_PACKAGE_NAME pyxaro)
 set(CPACK_PACKAGE_VENDOR "The Pyxaro developers")
 set(CPACK_PACKAGE_CONTACT ${PYXARO_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "dice game for one player with six dice and twenty categories")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Pyxaro is a dice game of the Yatzy family, played in one small window.\n"
-    "You throw six dice, pick up the ones to throw again and enter the faces\n"
-    "into one of twenty categories, with one pool of 60 rolls for the whole\n"
-    "game. It keeps a top-ten list of your best games and speaks English,\n"
-    "Swedish and Spanish.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_PACKAGE_DESCRIPTION "\
+Pyxaro is a dice game of the Yatzy family, played in one small window.
+You throw six dice, pick up the ones to throw again and enter the faces
+into one of twenty categories, with one pool of 60 rolls for the whole
+game. It keeps a top-ten list of your best games and speaks English,
+Swedish and Spanish.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
@@ -80,5 +79,7 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The texts are set in Verdana, for which DejaVu Sans stands in.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-dejavu-core)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QStandardPaths>
 #include <QTextStream>
-#include <cstdio>
+#include <optional>
 
 #include "core/chance.h"
 #include "core/game.h"
