@@ -15,6 +15,8 @@ esac
 
 packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core)
+# The install tests validate the menu entry and the AppStream data.
+packages+=(desktop-file-utils appstream)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

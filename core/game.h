@@ -24,6 +24,12 @@ class Game {
 
   const std::string& AppFolder() const { return appFolder_; }
 
+  // Where the files the game writes go (core/folders.cpp): the program
+  // folder when the player may write there, else personalFolder, made for
+  // the player alone and given the shipped settings on the first start.
+  // When it cannot be made, the player is told that nothing will be saved.
+  void SettleDataFolder(const std::string& personalFolder);
+
   // Start-up (settings/languages.cpp for the picker, core/startup.cpp).
   // Fixes the version and the settings file, lists the languages, and shows
   // the picker or goes straight on to the splash.
@@ -139,7 +145,7 @@ class Game {
   // A file the game only reads: the language files, pictures, the package.
   std::string AppFile(const std::string& name) const;
   // A file the game writes: the settings file and the unpacked sounds. It
-  // lies in the program folder as long as the game lives there.
+  // lies in the folder SettleDataFolder chose, the program folder until then.
   std::string DataFile(const std::string& name) const;
 
  private:

@@ -23,7 +23,7 @@ std::string Numbered(int i, const char* suffix) { return "l" + std::to_string(i)
 // The picker is the first window of the run: it fixes the version and the
 // settings file, lists the languages and either waits or steps aside.
 void Game::OpenLanguagePicker() {
-  run.AppVersion = "5.04";
+  run.AppVersion = PYXARO_VERSION;
   run.SettingsFile = DataFile("Pyx4.ini");
   const int count = LanguageCount(Setting("Language", "antal"));
   language.LanguageList.Items.clear();

@@ -1,0 +1,89 @@
+#include "core/folders.h"
+
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "core/game.h"
+
+namespace pyxaro {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool InGroup(gid_t group) {
+  if (getegid() == group) return true;
+  const int count = getgroups(0, nullptr);
+  if (count <= 0) return false;
+  std::vector<gid_t> groups(static_cast<std::size_t>(count));
+  const int got = getgroups(count, groups.data());
+  return got > 0 && std::find(groups.begin(), groups.begin() + got, group) != groups.begin() + got;
+}
+
+// Makes the folder, for its owner only, and the folders above it as needed.
+// A folder that is there already is used as it is.
+std::error_code MakePrivateFolder(const fs::path& folder) {
+  std::error_code error;
+  if (fs::is_directory(folder, error)) return {};
+  fs::create_directories(folder.parent_path(), error);
+  if (error) return error;
+  if (mkdir(folder.c_str(), S_IRWXU) != 0 && errno != EEXIST) {
+    return {errno, std::generic_category()};
+  }
+  if (!fs::is_directory(folder, error)) return std::make_error_code(std::errc::not_a_directory);
+  return {};
+}
+
+// Copies the shipped settings file in when the folder has none of its own;
+// the player's file, once there, is never replaced. It will hold the
+// profiles' passwords, so only its owner may read it.
+std::error_code SeedSettings(const fs::path& shipped, const fs::path& own) {
+  std::error_code error;
+  if (fs::exists(own, error) || !fs::exists(shipped, error)) return error;
+  if (!fs::copy_file(shipped, own, fs::copy_options::none, error)) {
+    // Another game starting at the same moment may have been first.
+    return error == std::errc::file_exists ? std::error_code{} : error;
+  }
+  fs::permissions(own, fs::perms::owner_read | fs::perms::owner_write, error);
+  return error;
+}
+
+}  // namespace
+
+bool MayWriteIn(const std::string& folder) {
+  struct stat info {};
+  struct statvfs mount {};
+  if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+  if (statvfs(folder.c_str(), &mount) == 0 && (mount.f_flag & ST_RDONLY) != 0) return false;
+  const mode_t bit = info.st_uid == geteuid() ? S_IWUSR : InGroup(info.st_gid) ? S_IWGRP : S_IWOTH;
+  return (info.st_mode & bit) != 0;
+}
+
+void Game::SettleDataFolder(const std::string& personalFolder) {
+  // A program folder the player may write in is a portable copy: it keeps
+  // everything, as it always has.
+  if (MayWriteIn(appFolder_)) return;
+
+  const fs::path own(personalFolder);
+  std::error_code error = MakePrivateFolder(own);
+  if (!error) error = SeedSettings(AppFile("Pyx4.ini"), own / "Pyx4.ini");
+  if (!error) {
+    dataFolder_ = personalFolder;
+    return;
+  }
+  // The shipped settings still let the game be played; the store refuses
+  // every write to the read-only program folder.
+  dataFolder_ = appFolder_;
+  host_.Tell("Pyxaro cannot use its data folder\n" + personalFolder + "\n(" + error.message() +
+                 ").\n\nYou can play, but settings and top-ten scores will not be saved.",
+             "", true);
+}
+
+}  // namespace pyxaro

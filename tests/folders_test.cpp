@@ -1,0 +1,128 @@
+#include "core/folders.h"
+
+#include <sys/stat.h>
+
+#include "tests/game_fixture.h"
+
+namespace pyxaro::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Sets a folder's permission bits for one scope and gives the old ones back,
+// so the temporary folders can be removed afterwards.
+class Mode {
+ public:
+  Mode(const fs::path& folder, fs::perms perms)
+      : folder_(folder), old_(fs::status(folder).permissions()) {
+    fs::permissions(folder_, perms);
+  }
+  ~Mode() { fs::permissions(folder_, old_); }
+  Mode(const Mode&) = delete;
+  Mode& operator=(const Mode&) = delete;
+
+ private:
+  fs::path folder_;
+  fs::perms old_;
+};
+
+TEST(MayWriteInTest, TheOwnersBitsDecideForTheOwnerEvenForRoot) {
+  TempFolder folder;
+  folder.Write("file", "");
+  using P = fs::perms;
+  const std::pair<P, bool> cases[] = {{P::owner_all, true},
+                                      {P::owner_read | P::owner_exec, false},
+                                      {P::all, true},
+                                      {P::group_all | P::others_all, false}};
+  for (const auto& [perms, writable] : cases) {
+    const Mode mode(folder.Path(), perms);
+    EXPECT_EQ(MayWriteIn(folder.Path().string()), writable) << static_cast<int>(perms);
+  }
+  EXPECT_FALSE(MayWriteIn(folder.File("file")));
+  EXPECT_FALSE(MayWriteIn(folder.File("missing")));
+}
+
+// The program folder is the fixture's folder, with its shipped settings and
+// language; the player's home is a second temporary folder.
+class FoldersTest : public GameTest {
+ protected:
+  fs::path Personal() const { return home.Path() / ".local" / "share" / "pyxaro"; }
+  std::string Personal(const std::string& name) const { return (Personal() / name).string(); }
+  std::string Shipped() const { return folder.Read("Pyx4.ini"); }
+
+  TempFolder home;
+};
+
+TEST_F(FoldersTest, AWritableProgramFolderKeepsEverything) {
+  game->SettleDataFolder(Personal().string());
+  Start();
+  EXPECT_EQ(game->run.SettingsFile, folder.File("Pyx4.ini"));
+  EXPECT_FALSE(fs::exists(Personal()));
+  game->run.EffectNumber = 1;
+  game->PlayEffect();
+  EXPECT_EQ(host.played.at(0).path, folder.File("dice.wav"));
+  EXPECT_TRUE(host.boxes.empty());
+}
+
+TEST_F(FoldersTest, AReadOnlyProgramFolderWritesOnlyInThePlayersOwnFolder) {
+  const std::string shipped = Shipped();
+  const std::string own =
+      "[Options]\nPlaySound=No\nShowLangu=No\n"
+      "[Language]\nantal=1\nl1n=Test\nl1p=test.lng\nselected=1\n";
+  // The player's folder before the start: absent, there but empty, or
+  // holding the player's own settings, and the settings the game then uses.
+  const std::tuple<const char*, bool, const char*, std::string> cases[] = {
+      {"first start", false, nullptr, shipped},
+      {"folder left empty", true, nullptr, shipped},
+      {"later start", true, own.c_str(), own}};
+  for (const auto& [name, exists, before, used] : cases) {
+    SCOPED_TRACE(name);
+    fs::remove_all(home.Path() / ".local");
+    if (exists) fs::create_directories(Personal());
+    if (before) std::ofstream(Personal("Pyx4.ini")) << before;
+    game = std::make_unique<Game>(host, dice, folder.Path().string());
+    const Mode readOnly(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+
+    game->SettleDataFolder(Personal().string());
+    Start();
+    EXPECT_EQ(game->run.SettingsFile, Personal("Pyx4.ini"));
+    EXPECT_EQ(GetINI("Options", "PlaySound", game->run.SettingsFile) == "No", before != nullptr);
+    EXPECT_EQ(game->LangText("l3"), TestText(3));
+    if (!exists) {
+      EXPECT_EQ(fs::status(Personal()).permissions() & fs::perms::all, fs::perms::owner_all);
+    }
+    if (!before) {
+      EXPECT_EQ(fs::status(Personal("Pyx4.ini")).permissions() & fs::perms::all,
+                fs::perms::owner_read | fs::perms::owner_write);
+    }
+    const std::string was = GetINI("Options", "PlaySound", Personal("Pyx4.ini"));
+    game->ToggleSound();
+    EXPECT_NE(GetINI("Options", "PlaySound", Personal("Pyx4.ini")), was);
+    game->run.PlaySound = "Yes";
+    game->run.EffectNumber = 2;
+    game->PlayEffect();
+    EXPECT_EQ(host.played.back().path, Personal("points.wav"));
+    EXPECT_EQ(Shipped(), shipped);
+    EXPECT_TRUE(host.boxes.empty());
+  }
+}
+
+TEST_F(FoldersTest, AFolderThatCannotBeMadeIsSaidAndTheGamePlaysOnTheShippedSettings) {
+  home.Write(".local", "a file where the folder should be");
+  const Mode readOnly(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  game->SettleDataFolder(Personal().string());
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].kind, Box::Message);
+  EXPECT_TRUE(host.boxes[0].exclamation);
+  EXPECT_NE(host.boxes[0].text.find(Personal().string()), std::string::npos);
+  EXPECT_NE(host.boxes[0].text.find("will not be saved"), std::string::npos);
+
+  Start();
+  EXPECT_EQ(game->run.SettingsFile, folder.File("Pyx4.ini"));
+  EXPECT_TRUE(game->main.Loaded && game->main.Visible);
+  Throw({1, 2, 3, 4, 5, 6});
+  EXPECT_EQ(game->state.RollsLeft, 59);
+}
+
+}  // namespace
+}  // namespace pyxaro::testing

@@ -1,0 +1,23 @@
+# Every file an install puts under its prefix, the launcher link included.
+set(EXPECTED_FILES
+  games/pyxaro
+  lib/pyxaro/pyxaro
+  lib/pyxaro/Pyx4.ini
+  lib/pyxaro/english.lng
+  lib/pyxaro/spanish.lng
+  lib/pyxaro/swedish.lng
+  share/applications/${APP_ID}.desktop
+  share/metainfo/${APP_ID}.metainfo.xml
+  share/icons/hicolor/scalable/apps/${APP_ID}.svg
+  share/man/man6/pyxaro.6.gz
+  share/doc/pyxaro/copyright
+  share/doc/pyxaro/changelog.Debian.gz)
+set(ICON_SIZES 16 32 48 64 128 256)
+foreach(size ${ICON_SIZES})
+  list(APPEND EXPECTED_FILES share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
+endforeach()
+# The resource package is installed as soon as the build makes it.
+if(EXISTS ${GAME_DIR}/Res.pac)
+  list(APPEND EXPECTED_FILES lib/pyxaro/Res.pac)
+endif()
+list(SORT EXPECTED_FILES)
