@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 
@@ -150,6 +149,12 @@ TEST_F(PackageTest, AnExistingFileIsReplacedWholeOrKeptAsItWas) {
   EXPECT_EQ(Unpacked("short.wav"), "new");
   EXPECT_FALSE(reader.ExtractFile("lying.wav"));
   EXPECT_EQ(Unpacked("lying.wav"), old);
+  // The package shrinks after its directory was read: the copy fails midway.
+  scratch.Write("Res.pac", package::Encode({{"short.wav", Bytes(5000)}}));
+  ASSERT_TRUE(reader.Initialise());
+  scratch.Write("Res.pac", package::Encode({{"short.wav", Bytes(5000)}}).substr(0, 3000));
+  EXPECT_FALSE(reader.ExtractFile("short.wav"));
+  EXPECT_EQ(Unpacked("short.wav"), "new");
   EXPECT_EQ(Written(), (std::vector<std::string>{"game/lying.wav", "game/short.wav"}));
 }
 
@@ -164,6 +169,8 @@ TEST_F(PackageTest, MalformedPackagesAreRefusedAsMissing) {
       {"count 1, no directory", Package({}, "", 1)},
       {"names cut short", good.substr(0, 15)},
       {"count 255, short file", Package({{"a.wav", 2}}, std::string(200, 'x'), 255)},
+      {"255 long names claimed, 300 bytes given",
+       Package(std::vector<Claim>(255, {std::string(255, 'n'), INT32_MAX}), "").substr(0, 300)},
   };
   for (const auto& [what, bytes] : cases) {
     scratch.Write("Res.pac", bytes);
@@ -206,16 +213,6 @@ TEST_F(PackageTest, HostileEntriesWriteNothingAndTheHonestOnesStillCopy) {
   EXPECT_EQ(Unpacked("ok.wav"), "ab");
   EXPECT_EQ(Written(), (std::vector<std::string>{"game/ok.wav"}));
   EXPECT_FALSE(fs::exists("/tmp/pyxaro-absolute.wav"));
-}
-
-TEST_F(PackageTest, AHugeClaimedDirectoryEndsQuickly) {
-  // 255 entries of 255-byte names claimed by a file of a few hundred bytes.
-  std::vector<Claim> claims(255, {std::string(255, 'n'), INT32_MAX});
-  std::string bytes = Package(claims, "").substr(0, 300);
-  scratch.Write("Res.pac", bytes);
-  const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(reader.Initialise());
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
 TEST_F(PackageTest, TheShippedPackageHoldsEveryWaveFileByteForByte) {
