@@ -51,4 +51,20 @@ void EffectStart(benchmark::State& state) {
 }
 BENCHMARK(EffectStart)->Unit(benchmark::kMillisecond)->Iterations(60);
 
+// A waited effect holds the game for the sound's own length (Yatzy.wav lasts
+// one second), not for the longest wait allowed.
+void WaitedEffect(benchmark::State& state) {
+  StartApplication();
+  if (QMediaDevices::audioOutputs().isEmpty()) {
+    state.SkipWithError("no sound device");
+    return;
+  }
+  const std::vector<std::string> waves{Wave("Yatzy.wav")};
+  pyxaro::ui::WavePlayer player;
+  player.Prepare(waves);
+  QTest::qWait(500);
+  for (auto _ : state) player.Play(waves[0], true);
+}
+BENCHMARK(WaitedEffect)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 }  // namespace
