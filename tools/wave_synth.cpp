@@ -282,7 +282,7 @@ int main(int argc, char** argv) {
   }
   const Effect effects[] = {
       {"dice.wav", Dice, -3},    {"points.wav", Points, -4}, {"Bonus.wav", Bonus, -4},
-      {"Yahoo2.wav", Whoop, -3}, {"Yatzy.wav", Fanfare, -3}, {"Laser.wav", Laser, -5},
+      {"Yahoo2.wav", Whoop, -5}, {"Yatzy.wav", Fanfare, -3}, {"Laser.wav", Laser, -6},
       {"beep.wav", Beep, -8},    {"pop.wav", Pop, -5},       {"doink.wav", Doink, -3},
   };
   for (const Effect& effect : effects) {
