@@ -69,6 +69,7 @@ void Game::UnpackResources() {
 
 void Game::DeleteResources() {
   // The list ends at its first empty key, however large a hand-edited count.
+  // The cleared keys and the count of 0 belong together.
   const int count = LeadingNumber(Setting("Resources", "del"));
   for (int i = 1; i <= count; ++i) {
     const std::string key = "del" + std::to_string(i);
