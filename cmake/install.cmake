@@ -47,7 +47,7 @@ file(CREATE_LINK ../${PYXARO_PROGRAM_DIR}/pyxaro ${PYXARO_STAGE}/pyxaro SYMBOLIC
 install(TARGETS pyxaro RUNTIME DESTINATION ${PYXARO_PROGRAM_DIR})
 install(FILES data/Pyx4.ini ${PYXARO_LANGUAGE_FILES} DESTINATION ${PYXARO_PROGRAM_DIR})
 # The resource package is a build output of its own target.
-install(FILES ${PYXARO_GAME_DIR}/Res.pac DESTINATION ${PYXARO_PROGRAM_DIR} OPTIONAL)
+install(FILES ${PYXARO_PACKAGE} DESTINATION ${PYXARO_PROGRAM_DIR})
 install(FILES ${PYXARO_STAGE}/pyxaro DESTINATION games)
 install(FILES ${PYXARO_DESKTOP_DIR}/${PYXARO_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${PYXARO_STAGE}/${PYXARO_APP_ID}.metainfo.xml DESTINATION share/metainfo)

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pyxaro {
 
@@ -35,6 +36,8 @@ class Host {
   // An input box; no value when the player cancels.
   virtual std::optional<std::string> Prompt(const std::string& prompt, const std::string& title,
                                             const std::string& defaultText) = 0;
+  // Keeps these wave files ready, so that each starts at once when played.
+  virtual void PrepareWaves(const std::vector<std::string>& paths) = 0;
   // Plays a wave file in the background, or to its end when waitForEnd is set.
   virtual void PlayWave(const std::string& path, bool waitForEnd) = 0;
   virtual void OpenAddress(const std::string& address) = 0;

@@ -47,6 +47,7 @@ class FakeHost : public Host {
   std::deque<std::optional<std::string>> inputs;
   std::vector<Box> boxes;
   std::vector<Played> played;
+  std::vector<std::string> prepared;
   std::vector<std::string> opened;
   std::set<std::string> pictures;
   std::vector<bool> busy;
@@ -65,6 +66,9 @@ class FakeHost : public Host {
                                     const std::string& defaultText) override {
     boxes.push_back({Box::Input, prompt, title, false, false, defaultText});
     return Pop(inputs, "input box: " + prompt);
+  }
+  void PrepareWaves(const std::vector<std::string>& paths) override {
+    prepared.insert(prepared.end(), paths.begin(), paths.end());
   }
   void PlayWave(const std::string& path, bool wait) override { played.push_back({path, wait}); }
   void OpenAddress(const std::string& address) override { opened.push_back(address); }

@@ -17,6 +17,8 @@ GameTest::GameTest() {
   std::string language = "[Language]\n";
   for (int n = 0; n <= 26; ++n) language += "l" + std::to_string(n) + "=" + TestText(n) + "\n";
   folder.Write("test.lng", language);
+  // The package the build made, so that the game opens as it ships.
+  std::filesystem::copy_file(PYXARO_SHIPPED_PACKAGE, folder.File("Res.pac"));
   game = std::make_unique<Game>(host, dice, folder.Path().string());
 }
 

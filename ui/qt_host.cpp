@@ -3,15 +3,12 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDesktopServices>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
-#include <QSoundEffect>
-#include <QTimer>
 #include <QUrl>
 
 #include "ui/geometry.h"
@@ -19,10 +16,6 @@
 namespace pyxaro::ui {
 
 namespace {
-
-// A waited-for sound never holds the game longer than this, whatever the
-// audio device does.
-constexpr int kLongestWaitMs = 10000;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -70,34 +63,9 @@ std::optional<std::string> QtHost::Prompt(const std::string& prompt, const std::
   return answer.toStdString();
 }
 
-void QtHost::PlayWave(const std::string& path, bool waitForEnd) {
-  // A missing file sounds the desktop's own alert, as the player would hear
-  // from any program whose sound is gone.
-  if (!IsReadableFile(path)) {
-    QApplication::beep();
-    return;
-  }
-  if (!waitForEnd) {
-    if (!background_) background_ = std::make_unique<QSoundEffect>();
-    background_->stop();
-    background_->setSource(QUrl::fromLocalFile(Q(path)));
-    background_->play();
-    return;
-  }
-  QSoundEffect effect;
-  QEventLoop loop;
-  QObject::connect(&effect, &QSoundEffect::playingChanged, &loop, [&] {
-    if (!effect.isPlaying()) loop.quit();
-  });
-  QObject::connect(&effect, &QSoundEffect::statusChanged, &loop, [&] {
-    if (effect.status() == QSoundEffect::Error) loop.quit();
-  });
-  QTimer::singleShot(kLongestWaitMs, &loop, &QEventLoop::quit);
-  effect.setSource(QUrl::fromLocalFile(Q(path)));
-  effect.play();
-  // Only user input is held back: the game's timers go on as during a box.
-  loop.exec(QEventLoop::ExcludeUserInputEvents);
-}
+void QtHost::PrepareWaves(const std::vector<std::string>& paths) { sounds_.Prepare(paths); }
+
+void QtHost::PlayWave(const std::string& path, bool waitForEnd) { sounds_.Play(path, waitForEnd); }
 
 void QtHost::OpenAddress(const std::string& address) {
   QDesktopServices::openUrl(QUrl(Q(address), QUrl::TolerantMode));

@@ -2,11 +2,9 @@
 
 #include <QObject>
 #include <functional>
-#include <memory>
 
 #include "core/host.h"
-
-class QSoundEffect;
+#include "ui/wave_player.h"
 
 namespace pyxaro::ui {
 
@@ -24,6 +22,7 @@ class QtHost : public Host {
   void Tell(const std::string& text, const std::string& title, bool exclamation) override;
   std::optional<std::string> Prompt(const std::string& prompt, const std::string& title,
                                     const std::string& defaultText) override;
+  void PrepareWaves(const std::vector<std::string>& paths) override;
   void PlayWave(const std::string& path, bool waitForEnd) override;
   void OpenAddress(const std::string& address) override;
   WorkArea ScreenWorkArea() override;
@@ -36,8 +35,7 @@ class QtHost : public Host {
   void BeforeBox();
 
   std::function<void()> beforeBox_;
-  // Created at the first sound, so a silent game never loads the audio stack.
-  std::unique_ptr<QSoundEffect> background_;
+  WavePlayer sounds_;
   bool ending_ = false;
 };
 

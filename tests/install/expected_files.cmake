@@ -3,6 +3,7 @@ set(EXPECTED_FILES
   games/pyxaro
   lib/pyxaro/pyxaro
   lib/pyxaro/Pyx4.ini
+  lib/pyxaro/Res.pac
   lib/pyxaro/english.lng
   lib/pyxaro/spanish.lng
   lib/pyxaro/swedish.lng
@@ -16,8 +17,4 @@ set(ICON_SIZES 16 32 48 64 128 256)
 foreach(size ${ICON_SIZES})
   list(APPEND EXPECTED_FILES share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
 endforeach()
-# The resource package is installed as soon as the build makes it.
-if(EXISTS ${GAME_DIR}/Res.pac)
-  list(APPEND EXPECTED_FILES lib/pyxaro/Res.pac)
-endif()
 list(SORT EXPECTED_FILES)

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+std::uint32_t Field(const std::string& bytes, std::size_t at, int size) {
+  std::uint32_t value = 0;
+  for (int i = size - 1; i >= 0; --i)
+    value = (value << 8) | static_cast<unsigned char>(bytes.at(at + static_cast<std::size_t>(i)));
+  return value;
+}
+
+// The wave files the build made: the format the game ships, short, quiet
+// enough never to clip, and silent at both ends so that nothing clicks.
+TEST(Waves, EveryEffectIsShortQuietAndFadedAtBothEnds) {
+  const char* const names[] = {"dice.wav",  "points.wav", "Bonus.wav", "Yahoo2.wav", "Yatzy.wav",
+                               "Laser.wav", "beep.wav",   "pop.wav",   "doink.wav"};
+  const double belowOneDb = 32768 * std::pow(10, -1 / 20.0);
+  std::uintmax_t total = 0;
+  double longest = 0;
+  std::string longestName;
+  for (const char* name : names) {
+    SCOPED_TRACE(name);
+    std::ifstream in(std::filesystem::path(PYXARO_WAVE_DIR) / name, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_GE(bytes.size(), 46u);
+    total += bytes.size();
+    EXPECT_EQ(bytes.substr(0, 4) + bytes.substr(8, 8) + bytes.substr(36, 4), "RIFFWAVEfmt data");
+    // PCM, mono, 44.1 kHz, 16 bit.
+    EXPECT_EQ(Field(bytes, 20, 2), 1u);
+    EXPECT_EQ(Field(bytes, 22, 2), 1u);
+    EXPECT_EQ(Field(bytes, 24, 4), 44100u);
+    EXPECT_EQ(Field(bytes, 34, 2), 16u);
+    const std::uint32_t dataBytes = Field(bytes, 40, 4);
+    ASSERT_EQ(bytes.size(), 44u + dataBytes);
+    const double seconds = dataBytes / 2 / 44100.0;
+    EXPECT_LT(seconds, 1.2);
+    if (seconds > longest) longest = seconds, longestName = name;
+
+    int peak = 0;
+    for (std::size_t at = 44; at < bytes.size(); at += 2)
+      peak = std::max(peak, std::abs(static_cast<std::int16_t>(Field(bytes, at, 2))));
+    EXPECT_LT(peak, belowOneDb);
+    EXPECT_GT(peak, belowOneDb / 8);  // heard, not a whisper
+    // The first and the last quarter millisecond rise from and fall to silence.
+    int ends = 0;
+    for (std::size_t k = 0; k < 10; ++k) {
+      ends = std::max(ends, std::abs(static_cast<std::int16_t>(Field(bytes, 44 + 2 * k, 2))));
+      ends = std::max(
+          ends, std::abs(static_cast<std::int16_t>(Field(bytes, bytes.size() - 2 - 2 * k, 2))));
+    }
+    EXPECT_LT(ends, peak / 20);
+  }
+  EXPECT_LT(total, 400000u);
+  EXPECT_EQ(longestName, "Yatzy.wav");
+}
+
+}  // namespace
