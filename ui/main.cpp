@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
   pyxaro::Game game(host, chance, QCoreApplication::applicationDirPath().toStdString());
   pyxaro::ui::Front front(game, [&host] { return host.Ending(); });
   host.SetBeforeBox([&front] { front.Sync(); });
+  host.SetGameWindow([&front] { return front.GameWindow(); });
 
   front.Start();
   return QApplication::exec();

@@ -9,12 +9,10 @@
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
-#include <QScreen>
 #include <QSoundEffect>
 #include <QTimer>
+#include <QTranslator>
 #include <QUrl>
-
-#include "ui/geometry.h"
 
 namespace pyxaro::ui {
 
@@ -101,13 +99,6 @@ void QtHost::PlayWave(const std::string& path, bool waitForEnd) {
 
 void QtHost::OpenAddress(const std::string& address) {
   QDesktopServices::openUrl(QUrl(Q(address), QUrl::TolerantMode));
-}
-
-WorkArea QtHost::ScreenWorkArea() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return {};
-  const QRect area = screen->availableGeometry();
-  return {area.width() * kTwipsPerPixel, area.height() * kTwipsPerPixel};
 }
 
 LocalTime QtHost::Now() {

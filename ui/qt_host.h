@@ -7,6 +7,8 @@
 #include "core/host.h"
 
 class QSoundEffect;
+class QTranslator;
+class QWidget;
 
 namespace pyxaro::ui {
 
@@ -19,6 +21,8 @@ class QtHost : public Host {
 
   void SetBeforeBox(std::function<void()> sync) { beforeBox_ = std::move(sync); }
   bool Ending() const { return ending_; }
+  // Where the game window is found, made when it is needed and not yet there.
+  void SetGameWindow(std::function<QWidget*()> window) { gameWindow_ = std::move(window); }
 
   bool Ask(const std::string& question, const std::string& title, bool yesIsDefault) override;
   void Tell(const std::string& text, const std::string& title, bool exclamation) override;
@@ -26,7 +30,13 @@ class QtHost : public Host {
                                     const std::string& defaultText) override;
   void PlayWave(const std::string& path, bool waitForEnd) override;
   void OpenAddress(const std::string& address) override;
+  // The game window and its screen (ui/qt_host_window.cpp).
   WorkArea ScreenWorkArea() override;
+  WindowPlace GameWindowPlace() override;
+  void MoveGameWindow(WindowPlace place) override;
+  void RestoreGameWindow() override;
+  void MinimiseGameWindow() override;
+  void UseLocale(const std::string& name) override;
   LocalTime Now() override;
   void SetBusy(bool busy) override;
   bool IsPicture(const std::string& path) override;
@@ -34,8 +44,13 @@ class QtHost : public Host {
 
  private:
   void BeforeBox();
+  QWidget* GameWindow() const;
 
   std::function<void()> beforeBox_;
+  std::function<QWidget*()> gameWindow_;
+  // Qt's own translations for the locale the language file names.
+  std::unique_ptr<QTranslator> translator_;
+  std::string locale_;
   // Created at the first sound, so a silent game never loads the audio stack.
   std::unique_ptr<QSoundEffect> background_;
   bool ending_ = false;
