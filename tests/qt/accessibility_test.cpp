@@ -80,6 +80,17 @@ TEST_F(AccessibilityTest, AScreenReaderPressesOnlyWhatAClickCouldReach) {
   undo->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
   EXPECT_EQ(game->state.RollsLeft, 59);
   EXPECT_TRUE(dice.faces.empty());
+
+  // The top-ten list has room, so its clearing label is hidden: no question.
+  ASSERT_FALSE(game->main.ClearTopTenLabel.Visible);
+  QWidget* clear = nullptr;
+  for (QWidget* child : front.Main()->findChildren<QWidget*>()) {
+    if (child->pos() == ui::PxRect(game->main.ClearTopTenLabel).topLeft()) clear = child;
+  }
+  ASSERT_NE(clear, nullptr);
+  QAccessible::queryAccessibleInterface(clear)->actionInterface()->doAction(
+      QAccessibleActionInterface::pressAction());
+  EXPECT_TRUE(host.boxes.empty());
 }
 
 TEST_F(AccessibilityTest, TheDisplayGivesItsWholeMessageAsText) {
