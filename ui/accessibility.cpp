@@ -65,11 +65,10 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
 void InstallAccessibility() {
-  static const bool installed = [] {
-    QAccessible::installFactory(GameControls);
-    return true;
-  }();
-  (void)installed;
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  QAccessible::installFactory(GameControls);
 }
 
 QString ControlName(const Control& control, const QString& fallback) {

@@ -69,12 +69,21 @@ MainWindow::MainWindow(Game& game, Dispatch act)
   InstallAccessibility();
   setWindowTitle(QStringLiteral("Pyxaro"));
   setFixedSize(kWidthPx, kHeightPx);
-  MainForm& m = game_.main;
 
   background_ = new QLabel(this);
   background_->setScaledContents(true);
   background_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
+  BindPlay();
+  BindSideControls();
+  dots_ = new DotDisplay(this);
+
+  BindTimers();
+  WatchDisplay();
+}
+
+void MainWindow::BindPlay() {
+  MainForm& m = game_.main;
   for (int k = 1; k <= kDiceCount; ++k) {
     auto* die = Bind<Picture>(m.DieImages[k], [this, k] { act_([this, k] { game_.PickUp(k); }); });
     Speak(die,
@@ -87,18 +96,6 @@ MainWindow::MainWindow(Game& game, Dispatch act)
         {QKeyCombination(Qt::Key_Space), Qt::CTRL | Qt::Key_R});
   Speak(Bind<Area>(m.UndoArea, Click(&Game::Undo), true), Named(m.UndoArea, "Undo"), keys_,
         {Qt::CTRL | Qt::Key_Z});
-  Speak(Bind<Area>(m.NewGameArea, Click(&Game::NewGameClicked), false),
-        Named(m.NewGameArea, "New game"), keys_, {Qt::CTRL | Qt::Key_N});
-  Speak(Bind<Area>(m.QuitArea, Click(&Game::QuitClicked), false), Named(m.QuitArea, "Quit"), keys_,
-        {Qt::CTRL | Qt::Key_Q});
-  Speak(Bind<Area>(m.CloseSquare, Click(&Game::CloseClicked), false), Named(m.CloseSquare, "Close"),
-        keys_);
-  Speak(Bind<Area>(m.MinimiseSquare, Click(&Game::MinimiseClicked), false),
-        Named(m.MinimiseSquare, "Minimise"), keys_);
-  Speak(Bind<Area>(m.LanguageArea, Click(&Game::ChangeLanguage), false),
-        Named(m.LanguageArea, "Language"), keys_, {QKeyCombination(Qt::Key_L)});
-  Speak(Bind<Area>(m.HomeLink, Action{}, false), Named(m.HomeLink, "Pyxaro online"), keys_);
-  Speak(Bind<Area>(m.Logo, Action{}, false), Named(m.Logo, "Pyxaro"), keys_);
   for (int k = 1; k <= kCategoryCount; ++k) {
     rows_.at(k - 1) = Bind<Area>(
         m.CategoryRows[k], [this, k] { act_([this, k] { game_.EnterCategory(k); }); }, false);
@@ -120,6 +117,10 @@ MainWindow::MainWindow(Game& game, Dispatch act)
         Counted(m.RollsLeftLabel, "Rolls left"), keys_);
   Speak(Bind<Label>(m.RollsPerCategoryLabel, Action{}, kCounterText, Qt::AlignHCenter),
         Counted(m.RollsPerCategoryLabel, "Rolls per open category"), keys_);
+}
+
+void MainWindow::BindSideControls() {
+  MainForm& m = game_.main;
   for (int r = 1; r <= 10; ++r) {
     Bind<Label>(
         m.TopTenRows[r], [this, r] { act_([this, r] { game_.TopTenRowClicked(r); }); }, kSmallText,
@@ -144,14 +145,27 @@ MainWindow::MainWindow(Game& game, Dispatch act)
         Named(m.MoveButton, "Move the window"), keys_);
   Speak(Bind<Label>(m.Clock, Action{}, kSmallText, Qt::AlignHCenter), Counted(m.Clock, "Time"),
         keys_);
-  dots_ = new DotDisplay(this);
+  Speak(Bind<Area>(m.NewGameArea, Click(&Game::NewGameClicked), false),
+        Named(m.NewGameArea, "New game"), keys_, {Qt::CTRL | Qt::Key_N});
+  Speak(Bind<Area>(m.QuitArea, Click(&Game::QuitClicked), false), Named(m.QuitArea, "Quit"), keys_,
+        {Qt::CTRL | Qt::Key_Q});
+  Speak(Bind<Area>(m.CloseSquare, Click(&Game::CloseClicked), false), Named(m.CloseSquare, "Close"),
+        keys_);
+  Speak(Bind<Area>(m.MinimiseSquare, Click(&Game::MinimiseClicked), false),
+        Named(m.MinimiseSquare, "Minimise"), keys_);
+  Speak(Bind<Area>(m.LanguageArea, Click(&Game::ChangeLanguage), false),
+        Named(m.LanguageArea, "Language"), keys_, {QKeyCombination(Qt::Key_L)});
+  Speak(Bind<Area>(m.HomeLink, Action{}, false), Named(m.HomeLink, "Pyxaro online"), keys_);
+  Speak(Bind<Area>(m.Logo, Action{}, false), Named(m.Logo, "Pyxaro"), keys_);
+}
 
+void MainWindow::BindTimers() {
+  MainForm& m = game_.main;
   const auto tick = [this](void (Game::*routine)()) { return Click(routine); };
   timers_.push_back(std::make_unique<TimerBinding>(this, m.PlayClock, tick(&Game::PlayClockTick)));
   timers_.push_back(std::make_unique<TimerBinding>(this, m.GameEndTimer, tick(&Game::EndGame)));
   timers_.push_back(std::make_unique<TimerBinding>(this, m.PageTimer, tick(&Game::NextPage)));
   timers_.push_back(std::make_unique<TimerBinding>(this, m.ClockTimer, tick(&Game::ClockTick)));
-  WatchDisplay();
 }
 
 void MainWindow::Sync() {

@@ -38,6 +38,11 @@ class MainWindow : public QWidget {
   template <typename W, typename... Args>
   W* Bind(const Control& data, Args&&... args);
   Action Click(void (Game::*routine)());
+  // The dice, the throw and undo areas, the scorecard and its counters.
+  void BindPlay();
+  // The top-ten list, the player, the window's own buttons and the clock.
+  void BindSideControls();
+  void BindTimers();
   void BindKeys();
   void WatchDisplay();
   void WatchScreen(QScreen* screen);
