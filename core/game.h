@@ -75,8 +75,12 @@ class Game {
   void EndGame();
 
   // Window placement (core/window_placement.cpp).
-  // Places the window on the screen it opens on.
+  // Places the window on its screen, as it opens and whenever the display
+  // changes, and warns when the screen is too small for it.
   void PlaceWindow();
+  // Moves the window on to the next of its four places on the screen.
+  void MoveButtonClicked();
+  void MinimiseClicked();
 
   // The scorecard (scoring/scorecard.cpp, scoring/hint.cpp).
   // Enters the dice on the table in category k, or refuses a worthless entry.

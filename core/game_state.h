@@ -40,6 +40,7 @@ struct RunValues {
   std::string PlaySound;
   int WelcomeShown = 0;
   std::string Message;
+  unsigned MessagesSaid = 0;  // counts every Say, so a repeated message is told again
   std::string ScoreWord;
   int EffectNumber = 0;
   std::string EffectFile;

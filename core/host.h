@@ -16,10 +16,18 @@ struct LocalTime {
   std::string MonthName;            // in the system's language
 };
 
-// The usable screen area without the task bar, in twips.
+// The usable area of the game window's screen without its panels, in twips.
 struct WorkArea {
   int Width = 0;
   int Height = 0;
+};
+
+// Where the game window stands, in twips from the top left corner of the
+// work area of its screen.
+struct WindowPlace {
+  int Left = 0;
+  int Top = 0;
+  bool operator==(const WindowPlace&) const = default;
 };
 
 // The desktop services the routines need. The front end implements it with
@@ -42,6 +50,15 @@ class Host {
   virtual void PlayWave(const std::string& path, bool waitForEnd) = 0;
   virtual void OpenAddress(const std::string& address) = 0;
   virtual WorkArea ScreenWorkArea() = 0;
+  virtual WindowPlace GameWindowPlace() = 0;
+  virtual void MoveGameWindow(WindowPlace place) = 0;
+  // Brings the game window back from minimised or maximised to its normal
+  // state, without showing a window that is not shown yet.
+  virtual void RestoreGameWindow() = 0;
+  virtual void MinimiseGameWindow() = 0;
+  // The desktop's own texts (the boxes' Yes, No, OK and Cancel) follow this
+  // locale ("sv", "es"); an empty name follows the system's locale.
+  virtual void UseLocale(const std::string& name) = 0;
   virtual LocalTime Now() = 0;
   virtual void SetBusy(bool busy) = 0;
   // Whether the file exists and holds a picture the desktop can show.

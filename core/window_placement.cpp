@@ -2,8 +2,59 @@
 
 namespace pyxaro {
 
-// The window stays where the desktop puts it until the placement rules for
-// small screens are in.
-void Game::PlaceWindow() {}
+namespace {
+
+// The work area the window was laid out for: 800 pixels wide, and tall
+// enough for the game's rows above a task bar.
+constexpr int kFitWidth = 12000;
+constexpr int kFitHeight = 8580;
+// The move button keeps the window this far from the left, right and bottom.
+constexpr int kMargin = 270;
+constexpr int kMoveHandlePicture = 69;
+
+}  // namespace
+
+void Game::PlaceWindow() {
+  const WorkArea area = host_.ScreenWorkArea();
+  host_.RestoreGameWindow();
+  if (area.Width == kFitWidth && area.Height == kFitHeight) {
+    host_.MoveGameWindow({0, 0});
+    main.MoveButton.Visible = false;
+    return;
+  }
+  main.MoveButton.Visible = true;
+  main.MoveButton.Picture = kMoveHandlePicture;
+  if (area.Width > kFitWidth && area.Height > kFitHeight) {
+    host_.MoveGameWindow(
+        {(area.Width - MainForm::Width) / 2, (area.Height - MainForm::Height) / 3});
+  } else if (area.Width < kFitWidth && area.Height < kFitHeight) {
+    host_.Tell("Screen resolution must be at least 800 x 600 for the game to work properly.", "",
+               false);
+  }
+  // One side fits and the other does not: the window stays where it is.
+}
+
+void Game::MoveButtonClicked() {
+  const WorkArea area = host_.ScreenWorkArea();
+  const int centred = (area.Width - MainForm::Width) / 2;
+  const int third = (area.Height - MainForm::Height) / 3;
+  // The step is never reset while the game runs, so after a display change
+  // the cycle goes on where it was.
+  if (run.MoveStep == "1") {
+    host_.MoveGameWindow({centred, area.Height - MainForm::Height - kMargin});
+    run.MoveStep = "2";
+  } else if (run.MoveStep == "2") {
+    host_.MoveGameWindow({area.Width - MainForm::Width - kMargin, third});
+    run.MoveStep = "3";
+  } else if (run.MoveStep == "3") {
+    host_.MoveGameWindow({centred, third});
+    run.MoveStep = "0";
+  } else {
+    host_.MoveGameWindow({kMargin, host_.GameWindowPlace().Top});
+    run.MoveStep = "1";
+  }
+}
+
+void Game::MinimiseClicked() { host_.MinimiseGameWindow(); }
 
 }  // namespace pyxaro

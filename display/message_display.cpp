@@ -19,6 +19,7 @@ void Game::Say() {
   // paging of the last with a fresh interval.
   main.PageTimer.SetEnabled(false);
   run.PageStart = 1;
+  ++run.MessagesSaid;
   run.MessageLength = CharCount(run.Message);
   run.PageText = CharMid(run.Message, run.PageStart, kCells);
   ShowPage();

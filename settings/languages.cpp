@@ -78,6 +78,7 @@ void Game::ChangeLanguage() {
 void Game::UseChosenLanguage() {
   const std::string selected = Setting("Language", "selected");
   run.LanguageFile = AppFile(Setting("Language", "l" + selected + "p"));
+  host_.UseLocale(LangText("locale"));
 }
 
 }  // namespace pyxaro

@@ -52,6 +52,10 @@ class FakeHost : public Host {
   std::set<std::string> pictures;
   std::vector<bool> busy;
   WorkArea area{15360, 10800};
+  WindowPlace place{1500, 900};
+  std::vector<WindowPlace> moves;
+  bool minimised = false;
+  std::string locale = "unset";
   LocalTime now{2026, 12, 6, 21, 7, 76020.25, "December"};
   bool ended = false;
 
@@ -73,6 +77,14 @@ class FakeHost : public Host {
   void PlayWave(const std::string& path, bool wait) override { played.push_back({path, wait}); }
   void OpenAddress(const std::string& address) override { opened.push_back(address); }
   WorkArea ScreenWorkArea() override { return area; }
+  WindowPlace GameWindowPlace() override { return place; }
+  void MoveGameWindow(WindowPlace to) override {
+    place = to;
+    moves.push_back(to);
+  }
+  void RestoreGameWindow() override { minimised = false; }
+  void MinimiseGameWindow() override { minimised = true; }
+  void UseLocale(const std::string& name) override { locale = name; }
   LocalTime Now() override { return now; }
   void SetBusy(bool on) override { busy.push_back(on); }
   bool IsPicture(const std::string& path) override { return pictures.count(path) > 0; }

@@ -104,5 +104,15 @@ TEST(ShippedLanguages, AreCompleteAndFitTheDisplay) {
   }
 }
 
+TEST_F(GameTest, TheLanguageFileNamesTheLocaleOfTheDesktopsOwnTexts) {
+  folder.Write("test.lng", "[Language]\nl0=Hej\nlocale=sv\n");
+  Start();
+  EXPECT_EQ(host.locale, "sv");
+  // A file without the key follows the system's locale.
+  folder.Write("test.lng", "[Language]\nl0=Hi\n");
+  game->Restart();
+  EXPECT_EQ(host.locale, "");
+}
+
 }  // namespace
 }  // namespace pyxaro::testing

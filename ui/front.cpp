@@ -59,6 +59,14 @@ void Front::Act(const Action& routine) {
   if (!ending_()) Sync();
 }
 
+QWidget* Front::GameWindow() {
+  if (game_.main.Loaded && !main_) {
+    main_ = new MainWindow(game_, [this](const Action& routine) { Act(routine); });
+    CentreOnScreen(main_);
+  }
+  return main_;
+}
+
 void Front::Sync() {
   const Dispatch act = [this](const Action& routine) { Act(routine); };
 
@@ -78,11 +86,7 @@ void Front::Sync() {
     }
   }
 
-  if (game_.main.Loaded && !main_) {
-    main_ = new MainWindow(game_, act);
-    CentreOnScreen(main_);
-  }
-  if (main_) {
+  if (GameWindow() != nullptr) {
     if (!game_.main.Loaded) {
       Retire(main_);
     } else {

@@ -29,6 +29,9 @@ class Front {
   LanguageWindow* Language() const { return language_.get(); }
   SplashWindow* Splash() const { return splash_; }
   MainWindow* Main() const { return main_; }
+  // The game window, made as soon as the game's data says it is loaded, so
+  // that the routines that open it can already place it.
+  QWidget* GameWindow();
 
  private:
   Game& game_;

@@ -72,6 +72,7 @@ int main(int argc, char** argv) {
       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString());
   pyxaro::ui::Front front(game, [&host] { return host.Ending(); });
   host.SetBeforeBox([&front] { front.Sync(); });
+  host.SetGameWindow([&front] { return front.GameWindow(); });
 
   front.Start();
   return QApplication::exec();

@@ -1,10 +1,18 @@
 #include "ui/main_window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
 #include <functional>
+#include <initializer_list>
 
+#include "ui/accessibility.h"
 #include "ui/pictures.h"
 
 namespace pyxaro::ui {
@@ -15,6 +23,32 @@ constexpr int kWidthPx = 800;
 constexpr int kHeightPx = 600;
 constexpr int kSmallText = 11;
 constexpr int kCounterText = 13;
+
+using Keys = std::vector<std::pair<QKeyCombination, Pressable*>>;
+
+// Gives a control its speech and the keys that press it, the first of which
+// its tool tip names.
+template <typename W>
+W* Speak(W* control, Speech speech, Keys& keys,
+         std::initializer_list<QKeyCombination> combos = {}) {
+  QString name;
+  if (combos.size() > 0) name = QKeySequence(*combos.begin()).toString(QKeySequence::NativeText);
+  control->Describe(std::move(speech), name);
+  for (const QKeyCombination combo : combos) keys.emplace_back(combo, control);
+  return control;
+}
+
+Speech Named(const Control& control, const char* fallback) {
+  return [&control, fallback] {
+    return Spoken{ControlName(control, QString::fromUtf8(fallback)), {}};
+  };
+}
+
+Speech Counted(const Control& counter, const char* fallback) {
+  return [&counter, fallback] {
+    return Spoken{CounterName(counter, QString::fromUtf8(fallback)), {}};
+  };
+}
 
 }  // namespace
 
@@ -30,54 +64,103 @@ Action MainWindow::Click(void (Game::*routine)()) {
   return [this, call = std::move(call)] { act_(call); };
 }
 
-MainWindow::MainWindow(Game& game, Dispatch act) : game_(game), act_(std::move(act)) {
+MainWindow::MainWindow(Game& game, Dispatch act)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), game_(game), act_(std::move(act)) {
+  InstallAccessibility();
   setWindowTitle(QStringLiteral("Pyxaro"));
   setFixedSize(kWidthPx, kHeightPx);
-  MainForm& m = game_.main;
 
   background_ = new QLabel(this);
   background_->setScaledContents(true);
   background_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
+  BindPlay();
+  BindSideControls();
+  dots_ = new DotDisplay(this);
+
+  BindTimers();
+  WatchDisplay();
+}
+
+void MainWindow::BindPlay() {
+  MainForm& m = game_.main;
   for (int k = 1; k <= kDiceCount; ++k) {
-    Bind<Picture>(m.DieImages[k], [this, k] { act_([this, k] { game_.PickUp(k); }); });
+    auto* die = Bind<Picture>(m.DieImages[k], [this, k] { act_([this, k] { game_.PickUp(k); }); });
+    Speak(die,
+          [this, k] {
+            return Spoken{DieName(game_, k), {}};
+          },
+          keys_, {QKeyCombination(Qt::Key(Qt::Key_1 + k - 1))});
   }
-  Bind<Area>(m.ThrowArea, Click(&Game::Throw), true);
-  Bind<Area>(m.UndoArea, Click(&Game::Undo), true);
-  Bind<Area>(m.NewGameArea, Click(&Game::NewGameClicked), false);
-  Bind<Area>(m.QuitArea, Click(&Game::QuitClicked), false);
-  Bind<Area>(m.CloseSquare, Click(&Game::CloseClicked), false);
-  Bind<Area>(
-      m.MinimiseSquare, [this] { showMinimized(); }, false);
-  Bind<Area>(m.LanguageArea, Click(&Game::ChangeLanguage), false);
-  Bind<Area>(m.HomeLink, Action{}, false);
-  Bind<Area>(m.Logo, Action{}, false);
+  Speak(Bind<Area>(m.ThrowArea, Click(&Game::Throw), true), Named(m.ThrowArea, "Throw"), keys_,
+        {QKeyCombination(Qt::Key_Space), Qt::CTRL | Qt::Key_R});
+  Speak(Bind<Area>(m.UndoArea, Click(&Game::Undo), true), Named(m.UndoArea, "Undo"), keys_,
+        {Qt::CTRL | Qt::Key_Z});
   for (int k = 1; k <= kCategoryCount; ++k) {
-    Bind<Area>(
+    rows_.at(k - 1) = Bind<Area>(
         m.CategoryRows[k], [this, k] { act_([this, k] { game_.EnterCategory(k); }); }, false);
+    Speak(
+        rows_.at(k - 1), [this, k] { return CategorySpeech(game_, k); }, keys_);
   }
-  // Score labels and the marker let clicks through to their row.
+  // Score labels and the marker let clicks through to their row, which
+  // speaks for them.
   for (int k = 1; k <= kCategoryCount; ++k) {
     Bind<Label>(m.CategoryScores[k], Action{}, kSmallText, Qt::AlignHCenter)
         ->setAttribute(Qt::WA_TransparentForMouseEvents);
   }
   Bind<Marker>(m.HintMarker);
-  Bind<Label>(m.BonusLabel, Action{}, kSmallText, Qt::AlignHCenter);
-  Bind<Label>(m.TotalLabel, Action{}, kSmallText, Qt::AlignHCenter);
-  Bind<Label>(m.RollsLeftLabel, Action{}, kCounterText, Qt::AlignHCenter);
-  Bind<Label>(m.RollsPerCategoryLabel, Action{}, kCounterText, Qt::AlignHCenter);
+  Speak(Bind<Label>(m.BonusLabel, Action{}, kSmallText, Qt::AlignHCenter),
+        Counted(m.BonusLabel, "Bonus"), keys_);
+  Speak(Bind<Label>(m.TotalLabel, Action{}, kSmallText, Qt::AlignHCenter),
+        Counted(m.TotalLabel, "Total"), keys_);
+  Speak(Bind<Label>(m.RollsLeftLabel, Action{}, kCounterText, Qt::AlignHCenter),
+        Counted(m.RollsLeftLabel, "Rolls left"), keys_);
+  Speak(Bind<Label>(m.RollsPerCategoryLabel, Action{}, kCounterText, Qt::AlignHCenter),
+        Counted(m.RollsPerCategoryLabel, "Rolls per open category"), keys_);
+}
+
+void MainWindow::BindSideControls() {
+  MainForm& m = game_.main;
   for (int r = 1; r <= 10; ++r) {
     Bind<Label>(
         m.TopTenRows[r], [this, r] { act_([this, r] { game_.TopTenRowClicked(r); }); }, kSmallText,
         Qt::AlignLeft);
   }
   Bind<Label>(m.ClearTopTenLabel, Click(&Game::ClearTopTen), kSmallText, Qt::AlignLeft);
-  Bind<Label>(m.PlayerLabel, Action{}, kSmallText, Qt::AlignLeft);
-  Bind<Picture>(m.SoundSwitch, Click(&Game::ToggleSound));
-  Bind<Picture>(m.MoveButton, Action{});
-  Bind<Label>(m.Clock, Action{}, kSmallText, Qt::AlignHCenter);
-  dots_ = new DotDisplay(this);
+  // P presses the player label as soon as a click on it opens the profiles.
+  Speak(Bind<Label>(m.PlayerLabel, Action{}, kSmallText, Qt::AlignLeft),
+        [&m] {
+          return Spoken{QString::fromStdString(m.PlayerLabel.Caption),
+                        ControlName(m.PlayerLabel, {})};
+        },
+        keys_, {QKeyCombination(Qt::Key_P)});
+  Speak(Bind<Picture>(m.SoundSwitch, Click(&Game::ToggleSound)),
+        [this] {
+          const bool off = game_.run.PlaySound == "No";
+          return Spoken{ControlName(game_.main.SoundSwitch, QStringLiteral("Sound on/off")),
+                        off ? QStringLiteral("Sound is off") : QStringLiteral("Sound is on")};
+        },
+        keys_, {QKeyCombination(Qt::Key_M)});
+  Speak(Bind<Picture>(m.MoveButton, Click(&Game::MoveButtonClicked)),
+        Named(m.MoveButton, "Move the window"), keys_);
+  Speak(Bind<Label>(m.Clock, Action{}, kSmallText, Qt::AlignHCenter), Counted(m.Clock, "Time"),
+        keys_);
+  Speak(Bind<Area>(m.NewGameArea, Click(&Game::NewGameClicked), false),
+        Named(m.NewGameArea, "New game"), keys_, {Qt::CTRL | Qt::Key_N});
+  Speak(Bind<Area>(m.QuitArea, Click(&Game::QuitClicked), false), Named(m.QuitArea, "Quit"), keys_,
+        {Qt::CTRL | Qt::Key_Q});
+  Speak(Bind<Area>(m.CloseSquare, Click(&Game::CloseClicked), false), Named(m.CloseSquare, "Close"),
+        keys_);
+  Speak(Bind<Area>(m.MinimiseSquare, Click(&Game::MinimiseClicked), false),
+        Named(m.MinimiseSquare, "Minimise"), keys_);
+  Speak(Bind<Area>(m.LanguageArea, Click(&Game::ChangeLanguage), false),
+        Named(m.LanguageArea, "Language"), keys_, {QKeyCombination(Qt::Key_L)});
+  Speak(Bind<Area>(m.HomeLink, Action{}, false), Named(m.HomeLink, "Pyxaro online"), keys_);
+  Speak(Bind<Area>(m.Logo, Action{}, false), Named(m.Logo, "Pyxaro"), keys_);
+}
 
+void MainWindow::BindTimers() {
+  MainForm& m = game_.main;
   const auto tick = [this](void (Game::*routine)()) { return Click(routine); };
   timers_.push_back(std::make_unique<TimerBinding>(this, m.PlayClock, tick(&Game::PlayClockTick)));
   timers_.push_back(std::make_unique<TimerBinding>(this, m.GameEndTimer, tick(&Game::EndGame)));
@@ -95,8 +178,11 @@ void MainWindow::Sync() {
   background_->setGeometry(PxRect(m.BackgroundPicture));
   background_->setVisible(m.BackgroundPicture.Visible && !file.isEmpty());
   for (const auto& sync : syncs_) sync();
-  dots_->Apply(m.LitDots);
+  dots_->Apply(m.LitDots, game_.run.Message, game_.run.MessagesSaid);
   for (const auto& timer : timers_) timer->Sync();
+  // Every throw spends a roll: the keyboard mark starts at the hint again.
+  if (game_.state.RollsLeft < rollsSeen_) MarkHintedRow();
+  rollsSeen_ = game_.state.RollsLeft;
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
@@ -111,22 +197,88 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-  const bool control = event->modifiers() & Qt::ControlModifier;
-  const int key = event->key();
-  if (!control && key >= Qt::Key_1 && key < Qt::Key_1 + kDiceCount) {
-    const int k = key - Qt::Key_1 + 1;
-    act_([this, k] { game_.PickUp(k); });
-  } else if (!control && (key == Qt::Key_Space || key == Qt::Key_Return)) {
-    act_([this] { game_.Throw(); });
-  } else if (control && key == Qt::Key_Z) {
-    act_([this] { game_.Undo(); });
-  } else if (control && key == Qt::Key_N) {
-    act_([this] { game_.NewGameClicked(); });
-  } else if (control && key == Qt::Key_Q) {
-    act_([this] { game_.QuitClicked(); });
+  const QKeyCombination pressed(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(event->key()));
+  for (const auto& [key, control] : keys_) {
+    if (key == pressed) {
+      control->Press();
+      return;
+    }
+  }
+  if (pressed == QKeyCombination(Qt::Key_Up)) {
+    MoveMark(-1);
+  } else if (pressed == QKeyCombination(Qt::Key_Down)) {
+    MoveMark(1);
   } else {
     QWidget::keyPressEvent(event);
   }
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+  // Without a frame of the desktop's own, the window is moved by its
+  // background and its logo.
+  if (event->button() == Qt::LeftButton && windowHandle() != nullptr) {
+    windowHandle()->startSystemMove();
+  }
+}
+
+bool MainWindow::RowOpen(int k) const {
+  const Area* row = rows_.at(k - 1);
+  return row->isEnabled() && row->isVisible();
+}
+
+void MainWindow::MarkHintedRow() {
+  const int best = game_.state.BestCategory;
+  if (game_.main.HintMarker.Visible && best >= 1 && best <= kCategoryCount && RowOpen(best)) {
+    rows_.at(best - 1)->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void MainWindow::MoveMark(int step) {
+  int from = 0;
+  for (int k = 1; k <= kCategoryCount; ++k) {
+    if (rows_.at(k - 1) == focusWidget()) from = k;
+  }
+  if (from == 0) {
+    MarkHintedRow();
+    if (std::find(rows_.begin(), rows_.end(), focusWidget()) != rows_.end()) return;
+    from = step > 0 ? 0 : kCategoryCount + 1;
+  }
+  for (int k = from + step; k >= 1 && k <= kCategoryCount; k += step) {
+    if (RowOpen(k)) {
+      rows_.at(k - 1)->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+  }
+}
+
+void MainWindow::WatchDisplay() {
+  create();  // the desktop's window, whose screen is watched
+  connect(windowHandle(), &QWindow::screenChanged, this, [this](QScreen* screen) {
+    WatchScreen(screen);
+    DisplayChanged();
+  });
+  connect(qGuiApp, &QGuiApplication::screenAdded, this, &MainWindow::DisplayChanged);
+  connect(qGuiApp, &QGuiApplication::screenRemoved, this, &MainWindow::DisplayChanged);
+  WatchScreen(windowHandle()->screen());
+}
+
+void MainWindow::WatchScreen(QScreen* screen) {
+  disconnect(screenWatch_);
+  if (screen != nullptr) {
+    screenWatch_ =
+        connect(screen, &QScreen::availableGeometryChanged, this, &MainWindow::DisplayChanged);
+  }
+}
+
+void MainWindow::DisplayChanged() {
+  // One change of the display brings several signals; the window is placed
+  // once, after all of them.
+  if (displayChangePending_) return;
+  displayChangePending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    displayChangePending_ = false;
+    act_([this] { game_.PlaceWindow(); });
+  });
 }
 
 }  // namespace pyxaro::ui

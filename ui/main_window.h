@@ -1,21 +1,28 @@
 #pragma once
 
+#include <QKeyCombination>
 #include <QPixmap>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "core/game.h"
 #include "ui/timer_binding.h"
 #include "ui/widgets.h"
 
+class QScreen;
+
 namespace pyxaro::ui {
 
 using Dispatch = std::function<void(const Action&)>;
 
 // The game window: the painted background with the controls laid over it,
-// each showing what the game's data says.
+// each showing what the game's data says. The game draws its own close and
+// minimise squares, so the desktop gives it no frame; a press on the
+// background moves it.
 class MainWindow : public QWidget {
  public:
   MainWindow(Game& game, Dispatch act);
@@ -25,19 +32,38 @@ class MainWindow : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   template <typename W, typename... Args>
   W* Bind(const Control& data, Args&&... args);
   Action Click(void (Game::*routine)());
+  // The dice, the throw and undo areas, the scorecard and its counters.
+  void BindPlay();
+  // The top-ten list, the player, the window's own buttons and the clock.
+  void BindSideControls();
+  void BindTimers();
+  void BindKeys();
+  void WatchDisplay();
+  void WatchScreen(QScreen* screen);
+  void DisplayChanged();
+  // The keyboard mark: the focus on a category row.
+  void MoveMark(int step);
+  void MarkHintedRow();
+  bool RowOpen(int k) const;
 
   Game& game_;
   Dispatch act_;
   std::vector<std::function<void()>> syncs_;
   std::vector<std::unique_ptr<TimerBinding>> timers_;
+  std::vector<std::pair<QKeyCombination, Pressable*>> keys_;
+  std::array<Area*, kCategoryCount> rows_{};
   QLabel* background_ = nullptr;
   QString backgroundFile_;
   DotDisplay* dots_ = nullptr;
+  int rollsSeen_ = kRollPool;
+  QMetaObject::Connection screenWatch_;
+  bool displayChangePending_ = false;
 };
 
 }  // namespace pyxaro::ui

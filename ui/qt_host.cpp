@@ -8,10 +8,8 @@
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
-#include <QScreen>
+#include <QTranslator>
 #include <QUrl>
-
-#include "ui/geometry.h"
 
 namespace pyxaro::ui {
 
@@ -69,13 +67,6 @@ void QtHost::PlayWave(const std::string& path, bool waitForEnd) { sounds_.Play(p
 
 void QtHost::OpenAddress(const std::string& address) {
   QDesktopServices::openUrl(QUrl(Q(address), QUrl::TolerantMode));
-}
-
-WorkArea QtHost::ScreenWorkArea() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return {};
-  const QRect area = screen->availableGeometry();
-  return {area.width() * kTwipsPerPixel, area.height() * kTwipsPerPixel};
 }
 
 LocalTime QtHost::Now() {

@@ -2,9 +2,13 @@
 
 #include <QObject>
 #include <functional>
+#include <memory>
 
 #include "core/host.h"
 #include "ui/wave_player.h"
+
+class QTranslator;
+class QWidget;
 
 namespace pyxaro::ui {
 
@@ -17,6 +21,8 @@ class QtHost : public Host {
 
   void SetBeforeBox(std::function<void()> sync) { beforeBox_ = std::move(sync); }
   bool Ending() const { return ending_; }
+  // Where the game window is found, made when it is needed and not yet there.
+  void SetGameWindow(std::function<QWidget*()> window) { gameWindow_ = std::move(window); }
 
   bool Ask(const std::string& question, const std::string& title, bool yesIsDefault) override;
   void Tell(const std::string& text, const std::string& title, bool exclamation) override;
@@ -25,7 +31,13 @@ class QtHost : public Host {
   void PrepareWaves(const std::vector<std::string>& paths) override;
   void PlayWave(const std::string& path, bool waitForEnd) override;
   void OpenAddress(const std::string& address) override;
+  // The game window and its screen (ui/qt_host_window.cpp).
   WorkArea ScreenWorkArea() override;
+  WindowPlace GameWindowPlace() override;
+  void MoveGameWindow(WindowPlace place) override;
+  void RestoreGameWindow() override;
+  void MinimiseGameWindow() override;
+  void UseLocale(const std::string& name) override;
   LocalTime Now() override;
   void SetBusy(bool busy) override;
   bool IsPicture(const std::string& path) override;
@@ -33,9 +45,14 @@ class QtHost : public Host {
 
  private:
   void BeforeBox();
+  QWidget* GameWindow() const;
 
   std::function<void()> beforeBox_;
   WavePlayer sounds_;
+  std::function<QWidget*()> gameWindow_;
+  // Qt's own translations for the locale the language file names.
+  std::unique_ptr<QTranslator> translator_;
+  std::string locale_;
   bool ending_ = false;
 };
 

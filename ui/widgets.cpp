@@ -1,5 +1,6 @@
 #include "ui/widgets.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 #include "ui/pictures.h"
@@ -12,13 +13,19 @@ QColor ToQColor(const Rgb& rgb) { return QColor(rgb.Red, rgb.Green, rgb.Blue); }
 
 void ApplyCommon(QWidget* widget, const Control& c) {
   if (widget->geometry() != PxRect(c)) widget->setGeometry(PxRect(c));
-  const QString tip = QString::fromStdString(c.ToolTip);
-  if (widget->toolTip() != tip) widget->setToolTip(tip);
   widget->setEnabled(c.Enabled);
   widget->setVisible(c.Visible);
 }
 
 }  // namespace
+
+void PaintFocusMark(QWidget* widget) {
+  QPainter painter(widget);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(ToQColor(colour::Gold), 2));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRoundedRect(QRectF(widget->rect()).adjusted(1, 1, -1, -1), 4, 4);
+}
 
 Area::Area(QWidget* parent, Action onClick, bool dimmable)
     : Clickable(parent, std::move(onClick)), dimmable_(dimmable) {}
@@ -26,33 +33,40 @@ Area::Area(QWidget* parent, Action onClick, bool dimmable)
 void Area::Apply(const Control& c) {
   const bool wasEnabled = isEnabled();
   ApplyCommon(this, c);
+  ApplyTexts(c);
   if (dimmable_ && wasEnabled != c.Enabled) update();
 }
 
-void Area::paintEvent(QPaintEvent*) {
-  if (!dimmable_ || isEnabled()) return;
-  QPainter painter(this);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(10, 20, 15, 170));
-  painter.drawRoundedRect(rect(), 6, 6);
+void Area::paintEvent(QPaintEvent* event) {
+  if (dimmable_ && !isEnabled()) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(10, 20, 15, 170));
+    painter.drawRoundedRect(rect(), 6, 6);
+  }
+  Clickable::paintEvent(event);
 }
 
 void Picture::Apply(const Control& c) {
   ApplyCommon(this, c);
+  ApplyTexts(c);
   if (number_ != c.Picture) {
     number_ = c.Picture;
     update();
   }
 }
 
-void Picture::paintEvent(QPaintEvent*) {
+void Picture::paintEvent(QPaintEvent* event) {
   const QPixmap pixmap = Bitmap(number_, devicePixelRatioF());
-  if (pixmap.isNull()) return;
-  QPainter painter(this);
-  const QSizeF size = pixmap.deviceIndependentSize();
-  // Centred in its area, as a picture box shows a smaller picture.
-  painter.drawPixmap(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), pixmap);
+  if (!pixmap.isNull()) {
+    QPainter painter(this);
+    const QSizeF size = pixmap.deviceIndependentSize();
+    // Centred in its area, as a picture box shows a smaller picture.
+    painter.drawPixmap(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2),
+                       pixmap);
+  }
+  Clickable::paintEvent(event);
 }
 
 Label::Label(QWidget* parent, Action onClick, int pixelSize, Qt::Alignment alignment)
@@ -69,10 +83,9 @@ void Label::Apply(const Control& c) {
   QRect area = PxRect(c);
   area.setHeight(std::max(area.height(), fontMetrics().height()));
   if (geometry() != area) setGeometry(area);
-  const QString tip = QString::fromStdString(c.ToolTip);
-  if (toolTip() != tip) setToolTip(tip);
   const QString caption = QString::fromStdString(c.Caption);
   if (text() != caption) setText(caption);
+  ApplyTexts(c, caption);
   if (font().bold() != c.Bold) {
     QFont f = font();
     f.setBold(c.Bold);
@@ -104,7 +117,18 @@ DotDisplay::DotDisplay(QWidget* parent) : QWidget(parent) {
   setGeometry(DotArea().toRect());
 }
 
-void DotDisplay::Apply(const std::bitset<kDotCount>& lit) {
+void DotDisplay::Apply(const std::bitset<kDotCount>& lit, const std::string& message,
+                       unsigned said) {
+  if (said != said_) {
+    said_ = said;
+    const QString text = QString::fromStdString(message);
+    if (accessibleName() != text) {
+      setAccessibleName(text);  // which tells screen readers of the change
+    } else {
+      QAccessibleEvent again(this, QAccessible::NameChanged);
+      QAccessible::updateAccessibility(&again);
+    }
+  }
   if (lit == lit_) return;
   lit_ = lit;
   update();

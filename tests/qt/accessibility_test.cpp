@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "tests/game_fixture.h"
+#include "ui/front.h"
+#include "ui/qt_host.h"
+#include "ui/widgets.h"
+
+namespace pyxaro::testing {
+namespace {
+
+class AccessibilityTest : public GameTest {
+ protected:
+  void SetUp() override {
+    front.Start();
+    front.Act([this] { game->SplashTimeUp(); });
+    ASSERT_TRUE(front.Main() != nullptr && front.Main()->isVisible());
+  }
+
+  QAccessibleInterface* Reader(const Control& control) const {
+    QWidget* widget = front.Main()->childAt(ui::PxRect(control).center());
+    return widget != nullptr ? QAccessible::queryAccessibleInterface(widget) : nullptr;
+  }
+  static QString Name(QAccessibleInterface* face) { return face->text(QAccessible::Name); }
+  void Throw(const std::vector<int>& faces) {
+    dice.faces.assign(faces.begin(), faces.end());
+    front.Act([this] { game->Throw(); });
+  }
+
+  ui::Front front{*game, [this] { return host.ended; }};
+};
+
+TEST_F(AccessibilityTest, DiceRowsAndCountersSayWhatTheyShow) {
+  Throw({1, 2, 5, 4, 5, 6});
+  QAccessibleInterface* die = Reader(game->main.DieImages[3]);
+  ASSERT_NE(die, nullptr);
+  EXPECT_EQ(Name(die), "Die 3: five");
+  EXPECT_EQ(die->role(), QAccessible::Button);
+
+  // Ones is open; Chance takes its name from the language file.
+  QAccessibleInterface* ones = Reader(game->main.CategoryRows[1]);
+  ASSERT_NE(ones, nullptr);
+  EXPECT_EQ(Name(ones), "Ones: open");
+  EXPECT_EQ(ones->role(), QAccessible::Button);
+  EXPECT_EQ(Name(Reader(game->main.CategoryRows[19])),
+            QString::fromStdString(TestText(22)) + ": open");
+  // The hint is part of the proposed row's description, and only of it.
+  const int hinted = game->state.BestCategory;
+  ASSERT_GT(hinted, 0);
+  EXPECT_FALSE(Reader(game->main.CategoryRows[hinted])->text(QAccessible::Description).isEmpty());
+  EXPECT_TRUE(Reader(game->main.CategoryRows[hinted == 1 ? 2 : 1])
+                  ->text(QAccessible::Description)
+                  .isEmpty());
+
+  front.Act([this] { game->EnterCategory(1); });
+  EXPECT_EQ(Name(Reader(game->main.CategoryRows[1])), "Ones: 1");
+
+  QAccessibleInterface* rolls = Reader(game->main.RollsLeftLabel);
+  ASSERT_NE(rolls, nullptr);
+  EXPECT_EQ(Name(rolls), QString::fromStdString(TestText(20)) + ": 59");
+  EXPECT_EQ(rolls->role(), QAccessible::StaticText);
+}
+
+TEST_F(AccessibilityTest, AScreenReaderPressesOnlyWhatAClickCouldReach) {
+  QAccessibleInterface* undo = Reader(game->main.UndoArea);
+  QAccessibleInterface* throwArea = Reader(game->main.ThrowArea);
+  ASSERT_TRUE(undo != nullptr && throwArea != nullptr);
+  ASSERT_TRUE(throwArea->actionInterface() != nullptr);
+  dice.faces = {1, 2, 3, 4, 5, 6};
+  throwArea->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(game->state.RollsLeft, 59);
+  // All six lie on the table: the throw area is shut, and so is the undo.
+  throwArea->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  undo->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(game->state.RollsLeft, 59);
+  EXPECT_TRUE(dice.faces.empty());
+
+  // The top-ten list has room, so its clearing label is hidden: no question.
+  ASSERT_FALSE(game->main.ClearTopTenLabel.Visible);
+  QWidget* clear = nullptr;
+  for (QWidget* child : front.Main()->findChildren<QWidget*>()) {
+    if (child->pos() == ui::PxRect(game->main.ClearTopTenLabel).topLeft()) clear = child;
+  }
+  ASSERT_NE(clear, nullptr);
+  QAccessible::queryAccessibleInterface(clear)->actionInterface()->doAction(
+      QAccessibleActionInterface::pressAction());
+  EXPECT_TRUE(host.boxes.empty());
+}
+
+TEST_F(AccessibilityTest, TheDisplayGivesItsWholeMessageAsText) {
+  ui::DotDisplay* display = nullptr;
+  for (QWidget* child : front.Main()->findChildren<QWidget*>()) {
+    if (auto* dots = dynamic_cast<ui::DotDisplay*>(child)) display = dots;
+  }
+  ASSERT_NE(display, nullptr);
+  QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(display);
+  EXPECT_EQ(reader->role(), QAccessible::StaticText);
+  EXPECT_EQ(Name(reader), QString::fromStdString(TestText(0)));
+  // Longer than the thirteen dots of one page, and whole on every page.
+  const std::string message = "Score: 14 and the bonus";
+  game->run.Message = message;
+  front.Act([this] { game->Say(); });
+  EXPECT_EQ(Name(reader), QString::fromStdString(message));
+  front.Act([this] { game->NextPage(); });
+  EXPECT_EQ(Name(reader), QString::fromStdString(message));
+  Throw({1, 1, 1, 1, 1, 1});
+  EXPECT_EQ(Name(reader), QString::fromStdString(TestText(4)));
+}
+
+TEST(DesktopTextsTest, BoxesSpeakTheGamesLanguageAndAnswerEnterAndEscape) {
+  ui::QtHost host;
+  QStringList buttons;
+  const auto ask = [&](bool yesIsDefault, Qt::Key key) {
+    buttons.clear();
+    QTimer::singleShot(0, [&buttons, key] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      for (QAbstractButton* button : box->buttons()) buttons.append(button->text().remove('&'));
+      buttons.sort();
+      QTest::keyClick(box, key);
+    });
+    return host.Ask("?", "", yesIsDefault);
+  };
+
+  host.UseLocale("sv");
+  EXPECT_TRUE(ask(true, Qt::Key_Return));
+  EXPECT_EQ(buttons, (QStringList{"Ja", "Nej"}));
+  EXPECT_FALSE(ask(true, Qt::Key_Escape));
+  EXPECT_FALSE(ask(false, Qt::Key_Enter));
+
+  host.UseLocale("es");
+  EXPECT_TRUE(ask(true, Qt::Key_Return));
+  EXPECT_EQ(buttons, (QStringList{"No", "Sí"}));
+
+  host.UseLocale("en");
+  EXPECT_FALSE(ask(false, Qt::Key_Return));
+  EXPECT_EQ(buttons, (QStringList{"No", "Yes"}));
+}
+
+}  // namespace
+}  // namespace pyxaro::testing

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "tests/game_fixture.h"
+#include "ui/front.h"
+
+namespace pyxaro::testing {
+namespace {
+
+// The game window, opened straight after the splash, played from the keys.
+class KeyboardTest : public GameTest {
+ protected:
+  void SetUp() override {
+    front.Start();
+    front.Act([this] { game->SplashTimeUp(); });
+    ASSERT_TRUE(front.Main() != nullptr && front.Main()->isVisible());
+    front.Main()->activateWindow();
+    (void)QTest::qWaitForWindowActive(front.Main());
+    host.answers.clear();
+  }
+
+  void Press(QKeyCombination key) {
+    QTest::keyClick(
+        front.Main()->focusWidget() != nullptr ? front.Main()->focusWidget() : front.Main(),
+        key.key(), key.keyboardModifiers());
+  }
+  void ThrowByKey(const std::vector<int>& faces) {
+    dice.faces.assign(faces.begin(), faces.end());
+    Press(QKeyCombination(Qt::Key_Space));
+  }
+  // The widget a click on the control would reach.
+  QWidget* At(const Control& control) const {
+    return front.Main()->childAt(ui::PxRect(control).center());
+  }
+  // Moves the mark by Up and Down until it rests on row k.
+  bool MarkRow(int k) {
+    for (int presses = 0; presses < 2 * kCategoryCount && MarkedRow() != k; ++presses) {
+      Press(QKeyCombination(MarkedRow() > k ? Qt::Key_Up : Qt::Key_Down));
+    }
+    return MarkedRow() == k;
+  }
+  int MarkedRow() const {
+    for (int k = 1; k <= kCategoryCount; ++k) {
+      if (front.Main()->focusWidget() == At(game->main.CategoryRows[k])) return k;
+    }
+    return 0;
+  }
+
+  ui::Front front{*game, [this] { return host.ended; }};
+};
+
+TEST_F(KeyboardTest, EachKeyReachesItsRoutineOnlyWhenAClickWould) {
+  const GameState& s = game->state;
+  struct Step {
+    const char* what;
+    QKeyCombination key;
+    std::vector<int> faces;    // what a throw throws
+    std::deque<bool> answers;  // what a question is answered
+    std::function<bool()> done;
+  };
+  const std::vector<Step> steps{
+      {"no die to pick up yet",
+       QKeyCombination(Qt::Key_1),
+       {},
+       {},
+       [&] { return s.OnTable[1] == 0; }},
+      {"nothing to undo", Qt::CTRL | Qt::Key_Z, {}, {}, [&] { return s.RollsLeft == 60; }},
+      {"Space throws",
+       QKeyCombination(Qt::Key_Space),
+       {1, 2, 5, 4, 5, 6},
+       {},
+       [&] { return s.RollsLeft == 59 && s.OnTable[3] == 1; }},
+      {"every die lies: no throw",
+       QKeyCombination(Qt::Key_Space),
+       {},
+       {},
+       [&] { return s.RollsLeft == 59; }},
+      {"3 picks up die 3", QKeyCombination(Qt::Key_3), {}, {}, [&] { return s.OnTable[3] == 0; }},
+      {"Ctrl+Z lays it back", Qt::CTRL | Qt::Key_Z, {}, {}, [&] { return s.OnTable[3] == 1; }},
+      {"the keypad's 3", Qt::KeypadModifier | Qt::Key_3, {}, {}, [&] { return s.OnTable[3] == 0; }},
+      {"Ctrl+R throws",
+       Qt::CTRL | Qt::Key_R,
+       {2},
+       {},
+       [&] { return s.RollsLeft == 58 && s.Dice[3] == 2; }},
+      {"M switches the sound off",
+       QKeyCombination(Qt::Key_M),
+       {},
+       {},
+       [&] { return game->run.PlaySound == "No"; }},
+      {"Ctrl+N asks first",
+       Qt::CTRL | Qt::Key_N,
+       {},
+       {false},
+       [&] { return host.boxes.back().text == TestText(6) && s.RollsLeft == 58; }},
+      {"L asks first",
+       QKeyCombination(Qt::Key_L),
+       {},
+       {false},
+       [&] { return host.boxes.back().text == TestText(10) && game->main.Loaded; }},
+      {"Ctrl+Q asks first",
+       Qt::CTRL | Qt::Key_Q,
+       {},
+       {false},
+       [&] { return host.boxes.back().text == TestText(11) && !host.ended; }},
+      {"P: the player label has nothing to open",
+       QKeyCombination(Qt::Key_P),
+       {},
+       {},
+       [&] { return host.boxes.size() == 3; }},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    dice.faces.assign(step.faces.begin(), step.faces.end());
+    host.answers = step.answers;
+    Press(step.key);
+    EXPECT_TRUE(step.done());
+    EXPECT_TRUE(dice.faces.empty() && host.answers.empty());
+  }
+}
+
+TEST_F(KeyboardTest, TheMarkStartsAtTheHintMovesOverOpenRowsAndEntersOnEnter) {
+  ThrowByKey({2, 2, 2, 2, 1, 3});
+  ASSERT_GT(game->state.BestCategory, 0);
+  EXPECT_EQ(MarkedRow(), game->state.BestCategory);
+  // Twos first, so the mark has an entered row to step over.
+  ASSERT_TRUE(MarkRow(2));
+  Press(QKeyCombination(Qt::Key_Return));
+  ASSERT_FALSE(game->main.CategoryRows[2].Enabled);
+
+  ThrowByKey({1, 1, 1, 1, 3, 3});
+  ASSERT_GT(game->state.BestCategory, 0);
+  EXPECT_EQ(MarkedRow(), game->state.BestCategory);
+  ASSERT_TRUE(MarkRow(1));
+  Press(QKeyCombination(Qt::Key_Down));
+  EXPECT_EQ(MarkedRow(), 3);
+  Press(QKeyCombination(Qt::Key_Up));
+  EXPECT_EQ(MarkedRow(), 1);
+  Press(QKeyCombination(Qt::Key_Up));
+  EXPECT_EQ(MarkedRow(), 1);
+
+  // Sixes are worth nothing: refused as a click would be.
+  ASSERT_TRUE(MarkRow(6));
+  Press(QKeyCombination(Qt::Key_Return));
+  EXPECT_TRUE(game->main.CategoryRows[6].Enabled);
+  EXPECT_EQ(game->run.Message, TestText(2));
+
+  ASSERT_TRUE(MarkRow(1));
+  Press(QKeyCombination(Qt::Key_Enter));
+  EXPECT_FALSE(game->main.CategoryRows[1].Enabled);
+  EXPECT_EQ(game->state.Score[1], 4);
+}
+
+TEST_F(KeyboardTest, TabReachesTheTopTenRowsWhereEnterOffersTheRow) {
+  game->Store("Highscore", "p1", "606");
+  game->Store("Highscore", "n1", "Eve (9:58)");
+  game->Store("Highscore", "k1", "31234567890");
+  front.Act([this] { game->Restart(); });
+  QWidget* row = At(game->main.TopTenRows[1]);
+  ASSERT_NE(row, nullptr);
+  for (int tabs = 0; tabs < 80 && front.Main()->focusWidget() != row; ++tabs) {
+    Press(QKeyCombination(Qt::Key_Tab));
+  }
+  ASSERT_EQ(front.Main()->focusWidget(), row);
+  EXPECT_TRUE(row->toolTip().contains(QString::fromStdString(TestText(12))));
+  Press(QKeyCombination(Qt::Key_Return));
+  EXPECT_EQ(game->run.SelectedRow, 1);
+}
+
+}  // namespace
+}  // namespace pyxaro::testing

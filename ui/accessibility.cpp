@@ -1,0 +1,100 @@
+#include "ui/accessibility.h"
+
+#include <QAccessibleWidget>
+#include <array>
+
+namespace pyxaro::ui {
+
+namespace {
+
+constexpr std::array<const char*, kDiceFaces> kFaceWords{"one",  "two",  "three",
+                                                         "four", "five", "six"};
+
+constexpr std::array<const char*, kCategoryCount> kCategoryNames{
+    "Ones",           "Twos",
+    "Threes",         "Fours",
+    "Fives",          "Sixes",
+    "One pair",       "Two pairs",
+    "Three pairs",    "Three of a kind",
+    "Four of a kind", "Five of a kind",
+    "Small straight", "Large straight",
+    "Full straight",  "Hut",
+    "House",          "Tower",
+    "Chance",         "Yatzy"};
+
+// A clickable control as a button with the press action, which runs only
+// when a click could.
+class ControlAccessible : public QAccessibleWidget {
+ public:
+  ControlAccessible(QWidget* widget, Pressable* pressable)
+      : QAccessibleWidget(widget,
+                          pressable->HasAction() ? QAccessible::Button : QAccessible::StaticText),
+        pressable_(pressable) {}
+
+  QStringList actionNames() const override {
+    QStringList names = QAccessibleWidget::actionNames();
+    if (pressable_->HasAction()) names.prepend(pressAction());
+    return names;
+  }
+  void doAction(const QString& name) override {
+    if (name == pressAction()) {
+      pressable_->Press();
+    } else {
+      QAccessibleWidget::doAction(name);
+    }
+  }
+
+ private:
+  Pressable* pressable_;
+};
+
+QAccessibleInterface* GameControls(const QString&, QObject* object) {
+  auto* widget = qobject_cast<QWidget*>(object);
+  if (widget == nullptr) return nullptr;
+  if (auto* pressable = dynamic_cast<Pressable*>(object)) {
+    return new ControlAccessible(widget, pressable);
+  }
+  if (dynamic_cast<DotDisplay*>(object) != nullptr) {
+    return new QAccessibleWidget(widget, QAccessible::StaticText);
+  }
+  return nullptr;
+}
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+void InstallAccessibility() {
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  QAccessible::installFactory(GameControls);
+}
+
+QString ControlName(const Control& control, const QString& fallback) {
+  const QString tip = Q(control.ToolTip).trimmed();
+  return tip.isEmpty() ? fallback : tip;
+}
+
+QString CounterName(const Control& counter, const QString& fallback) {
+  return ControlName(counter, fallback) + QStringLiteral(": ") + Q(counter.Caption);
+}
+
+QString DieName(const Game& game, int k) {
+  const QString die = QStringLiteral("Die %1").arg(k);
+  const int face = game.state.Dice[k];
+  if (!game.main.DieImages[k].Visible || face < 1 || face > kDiceFaces) return die;
+  return die + QStringLiteral(": ") + QString::fromLatin1(kFaceWords.at(face - 1));
+}
+
+Spoken CategorySpeech(const Game& game, int k) {
+  const Control& row = game.main.CategoryRows[k];
+  const QString name = ControlName(row, QString::fromLatin1(kCategoryNames.at(k - 1)));
+  const QString value =
+      row.Enabled ? QStringLiteral("open") : Q(game.main.CategoryScores[k].Caption);
+  const bool hinted = game.main.HintMarker.Visible && game.state.BestCategory == k;
+  return {name + QStringLiteral(": ") + value,
+          hinted ? QStringLiteral("Proposed for the dice on the table") : QString()};
+}
+
+}  // namespace pyxaro::ui
