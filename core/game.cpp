@@ -14,8 +14,19 @@ std::string Game::Setting(const std::string& section, const std::string& key) co
   return GetINI(section, key, run.SettingsFile);
 }
 
-void Game::Store(const std::string& section, const std::string& key, const std::string& value) {
+bool Game::Store(const std::string& section, const std::string& key, const std::string& value) {
   run.LastWriteResult = std::to_string(SetINI(section, key, value, run.SettingsFile));
+  return run.LastWriteResult != "0";
+}
+
+bool Game::StoreGroup(const std::vector<IniChange>& changes) {
+  run.LastWriteResult = std::to_string(SetINIBatch(changes, run.SettingsFile));
+  return run.LastWriteResult != "0";
+}
+
+bool Game::UpdateGroup(const IniEdit& edit) {
+  run.LastWriteResult = std::to_string(UpdateINI(edit, run.SettingsFile));
+  return run.LastWriteResult != "0";
 }
 
 std::string Game::LangText(const std::string& key) const {

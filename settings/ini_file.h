@@ -8,15 +8,19 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
+
+#include "settings/ini.h"
 
 namespace pyxaro::ini {
 
-// A file's bytes as text: UTF-8 without its byte-order mark. Files that are
-// not valid UTF-8 were written on the old system in Windows-1252.
+// A file's bytes as text: UTF-8 without its byte-order mark. A line that is
+// not valid UTF-8 was written on the old system in Windows-1252; the choice
+// is made line by line, since a hand edit can put one such line into a
+// UTF-8 file.
 struct DecodedText {
   std::string text;
   bool hadBom = false;
-  bool wasLegacy = false;
 };
 DecodedText Decode(std::string_view bytes);
 
@@ -59,9 +63,14 @@ bool IsWritableKey(std::string_view key);
 // inside double quotes.
 std::string QuoteValue(std::string_view value);
 
-// The text with key set to value in section, every other line as it was.
-// nullopt when the names cannot be written.
-std::optional<std::string> SetValue(std::string_view text, std::string_view section,
+// The file's bytes (without a byte-order mark) with every change made, the
+// later of two changes to one key winning. Every line no change touches keeps
+// its bytes; a changed line is written as UTF-8. nullopt when a name cannot
+// be written.
+std::optional<std::string> SetValues(std::string_view bytes, const std::vector<IniChange>& changes);
+
+// SetValues with a single change.
+std::optional<std::string> SetValue(std::string_view bytes, std::string_view section,
                                     std::string_view key, std::string_view value);
 
 }  // namespace pyxaro::ini
