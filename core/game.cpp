@@ -11,6 +11,8 @@ Game::Game(Host& host, RandomSource& chance, std::string appFolder)
     : host_(host), chance_(chance), appFolder_(std::move(appFolder)), dataFolder_(appFolder_) {}
 
 std::string Game::Setting(const std::string& section, const std::string& key) const {
+  const auto held = run.HeldChoices.find({section, key});
+  if (held != run.HeldChoices.end()) return held->second;
   return GetINI(section, key, run.SettingsFile);
 }
 
@@ -27,6 +29,23 @@ bool Game::StoreGroup(const std::vector<IniChange>& changes) {
 bool Game::UpdateGroup(const IniEdit& edit) {
   run.LastWriteResult = std::to_string(UpdateINI(edit, run.SettingsFile));
   return run.LastWriteResult != "0";
+}
+
+bool Game::StoreChoice(const std::vector<IniChange>& changes) {
+  const bool saved = StoreGroup(changes);
+  for (const IniChange& change : changes) {
+    if (saved) {
+      run.HeldChoices.erase({change.Section, change.Key});
+    } else {
+      run.HeldChoices[{change.Section, change.Key}] = change.Value;
+    }
+  }
+  if (!saved) TellNotSaved("The choice");
+  return saved;
+}
+
+void Game::TellNotSaved(const std::string& what) {
+  host_.Tell(what + " could not be saved in the settings file " + run.SettingsFile + ".", "", true);
 }
 
 std::string Game::LangText(const std::string& key) const {

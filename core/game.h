@@ -141,6 +141,12 @@ class Game {
   // Works a group out from the settings as they are at the moment of writing,
   // with no other writer between, and stores it; true when stored.
   bool UpdateGroup(const IniEdit& edit);
+  // Stores a choice of the player's; when the file refuses it, the choice
+  // holds for this run all the same and the player is told.
+  bool StoreChoice(const std::vector<IniChange>& changes);
+  // Tells the player, in an OK box with the exclamation icon, that what
+  // ("The score") could not be saved, naming the settings file.
+  void TellNotSaved(const std::string& what);
   std::string LangText(const std::string& key) const;
   // " " + text + " ", or the fallback when the text is empty.
   std::string ToolTipText(const std::string& key, const std::string& fallback) const;

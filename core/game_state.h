@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <utility>
 
 #include "core/one_based.h"
 #include "highscores/highscore_entry.h"
@@ -45,6 +47,9 @@ struct RunValues {
   std::string EffectFile;
   std::string MoveStep;
   std::string LastWriteResult;
+  // The player's choices the settings file refused, by section and key:
+  // they hold until the program ends.
+  std::map<std::pair<std::string, std::string>, std::string> HeldChoices;
 
   // The dot display's pager.
   int MessageLength = 0;
