@@ -41,6 +41,7 @@ struct RunValues {
   std::string LanguageFile;
   std::string PlaySound;
   int WelcomeShown = 0;
+  int GamesStarted = 0;
   std::string Message;
   std::string ScoreWord;
   int EffectNumber = 0;
