@@ -68,6 +68,9 @@ struct CachedFile {
   ini::Index index;
   long long checkedAt = 0;  // the bytes were the file's content at this time
   std::uint64_t lastUse = 0;
+  // Put in place by our own rename: another writer's file would bear
+  // another inode, so the stamp alone tells whether it is still ours.
+  bool replacedByUs = false;
 };
 
 std::map<std::string, CachedFile>& Cache() {
@@ -81,11 +84,12 @@ std::uint64_t NextUse() {
 }
 
 CachedFile& Remember(const std::string& path, std::string bytes, const Stamp& stamp,
-                     long long checkedAt) {
+                     long long checkedAt, bool replacedByUs = false) {
   auto& cache = Cache();
   ini::Index index(ini::Decode(bytes).text);
   auto [entry, added] = cache.insert_or_assign(
-      path, CachedFile{stamp, std::move(bytes), std::move(index), checkedAt, NextUse()});
+      path,
+      CachedFile{stamp, std::move(bytes), std::move(index), checkedAt, NextUse(), replacedByUs});
   if (added && cache.size() > kCachedFiles) {
     auto oldest = cache.begin();
     for (auto it = cache.begin(); it != cache.end(); ++it) {
@@ -106,7 +110,8 @@ const CachedFile* Load(const std::string& path) {
   }
   const auto found = cache.find(path);
   if (found != cache.end() && found->second.stamp == StampOf(info) &&
-      found->second.checkedAt > found->second.stamp.modified + kFileTimeStepNs) {
+      (found->second.replacedByUs ||
+       found->second.checkedAt > found->second.stamp.modified + kFileTimeStepNs)) {
     found->second.lastUse = NextUse();
     return &found->second;
   }
@@ -159,20 +164,29 @@ bool Store(const IniEdit& edit, const std::string& path) {
   // A read-only file refuses the write, as it would refuse an editor.
   if (old.state == ini::FileState::kRead && !ini::PermitsWriting(old.info)) return false;
 
-  const ini::DecodedText decoded = ini::Decode(old.bytes);
-  const ini::Index index(decoded.text);
+  // The file as read under the lock; its index is made only for an edit that
+  // reads, and taken from the cache when the cache holds these very bytes.
+  std::optional<ini::Index> ownIndex;
+  const ini::Index* index = nullptr;
+  const auto cached = Cache().find(path);
   const std::vector<IniChange> changes =
       edit([&](const std::string& section, const std::string& key) {
-        const auto value = index.Find(AsUtf8(section), AsUtf8(key));
+        if (index == nullptr && cached != Cache().end() && cached->second.bytes == old.bytes) {
+          index = &cached->second.index;
+        } else if (index == nullptr) {
+          index = &ownIndex.emplace(ini::Decode(old.bytes).text);
+        }
+        const auto value = index->Find(AsUtf8(section), AsUtf8(key));
         return value ? CharLeft(*value, kReadLimit) : std::string();
       });
   if (changes.empty()) return true;
 
+  const bool hadBom = std::string_view(old.bytes).starts_with(kByteOrderMark);
   std::string_view body = old.bytes;
-  if (decoded.hadBom) body.remove_prefix(kByteOrderMark.size());
+  if (hadBom) body.remove_prefix(kByteOrderMark.size());
   std::optional<std::string> edited = ini::SetValues(body, AsUtf8(changes));
   if (!edited) return false;
-  std::string bytes = decoded.hadBom ? std::string(kByteOrderMark) + *edited : std::move(*edited);
+  std::string bytes = hadBom ? std::string(kByteOrderMark) + *edited : std::move(*edited);
   if (old.state == ini::FileState::kRead && bytes == old.bytes) return true;
   // Never write a file that reading would then refuse.
   if (bytes.size() > ini::kLargestFile) return false;
@@ -182,7 +196,8 @@ bool Store(const IniEdit& edit, const std::string& path) {
   if (!ini::ReplaceFile(*target, bytes, old, inode)) return false;
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0 && info.st_ino == inode) {
-    Remember(path, std::move(bytes), StampOf(info), writtenAt);
+    const bool replacedByUs = old.state != ini::FileState::kRead || inode != old.info.st_ino;
+    Remember(path, std::move(bytes), StampOf(info), writtenAt, replacedByUs);
   } else {
     Cache().erase(path);
   }

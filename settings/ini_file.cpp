@@ -47,16 +47,19 @@ void ForEachLine(std::string_view text, Visit visit) {
   }
 }
 
-std::string IndexKey(std::string_view section, std::string_view key) {
-  // Names never hold a line break, so it cannot occur inside either part.
-  std::string joined = FoldName(section);
-  joined += '\n';
-  joined += FoldName(key);
-  return joined;
-}
-
 bool HasLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// One byte of a name folded: ASCII capitals, and the Latin-1 capitals
+// U+00C0..U+00DE (U+00D7 is the times sign) whose second byte follows lead
+// 0xC3, each lower-case letter lying 0x20 above its capital. lead is the byte
+// before, 0 when that byte was itself the second of a pair.
+unsigned char FoldedByte(unsigned char lead, unsigned char c) {
+  if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + ('a' - 'A'));
+  if (lead == 0xC3 && c >= 0x80 && c <= 0x9E && c != 0x97)
+    return static_cast<unsigned char>(c + 0x20);
+  return c;
 }
 
 }  // namespace
@@ -98,41 +101,76 @@ Line ReadLine(std::string_view content) {
 
 std::string FoldName(std::string_view name) {
   std::string folded(Trim(name));
-  for (std::size_t i = 0; i < folded.size(); ++i) {
-    const auto c = static_cast<unsigned char>(folded[i]);
-    if (c >= 'A' && c <= 'Z') {
-      folded[i] = static_cast<char>(c + ('a' - 'A'));
-    } else if (c == 0xC3 && i + 1 < folded.size()) {
-      // U+00C0..U+00DE are the Latin-1 capitals (U+00D7 is the times sign);
-      // each lower-case letter lies 0x20 above its capital.
-      const auto next = static_cast<unsigned char>(folded[i + 1]);
-      if (next >= 0x80 && next <= 0x9E && next != 0x97)
-        folded[i + 1] = static_cast<char>(next + 0x20);
-      ++i;
-    }
+  unsigned char lead = 0;
+  for (char& byte : folded) {
+    const auto c = static_cast<unsigned char>(byte);
+    byte = static_cast<char>(FoldedByte(lead, c));
+    lead = lead == 0xC3 ? 0 : c;
   }
   return folded;
 }
 
-Index::Index(std::string_view text) {
-  std::unordered_set<std::string> seenSections;
-  bool inUsableSection = false;
-  std::string section;
-  ForEachLine(text, [&](const RawLine& raw) {
+std::size_t Index::FoldedHash::operator()(std::string_view name) const {
+  std::size_t hash = 14695981039346656037ULL;
+  unsigned char lead = 0;
+  for (const char byte : name) {
+    const auto c = static_cast<unsigned char>(byte);
+    hash = (hash ^ FoldedByte(lead, c)) * 1099511628211ULL;
+    lead = lead == 0xC3 ? 0 : c;
+  }
+  return hash;
+}
+
+bool Index::FoldedEqual::operator()(std::string_view a, std::string_view b) const {
+  if (a.size() != b.size()) return false;
+  unsigned char leadA = 0, leadB = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[i]);
+    if (FoldedByte(leadA, ca) != FoldedByte(leadB, cb)) return false;
+    leadA = leadA == 0xC3 ? 0 : ca;
+    leadB = leadB == 0xC3 ? 0 : cb;
+  }
+  return true;
+}
+
+Index::Index(std::string text) : text_(std::make_unique<const std::string>(std::move(text))) {
+  Section* current = nullptr;
+  const char* start = text_->data();
+  ForEachLine(*text_, [&](const RawLine& raw) {
+    const auto first = raw.content.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos || raw.content[first] != '[') return;
     const Line line = ReadLine(raw.content);
-    if (line.kind == LineKind::kSection) {
-      section = std::string(line.name);
-      inUsableSection = seenSections.insert(FoldName(section)).second;
-    } else if (line.kind == LineKind::kKey && inUsableSection) {
-      values_.try_emplace(IndexKey(section, line.name), line.value);
+    if (line.kind != LineKind::kSection) return;
+    if (current != nullptr) {
+      current->body =
+          std::string_view(current->body.data(),
+                           static_cast<std::size_t>(raw.content.data() - current->body.data()));
     }
+    const char* bodyStart = raw.content.data() + raw.content.size() + raw.ending.size();
+    const auto [entry, added] = sections_.try_emplace(line.name, Section{{bodyStart, 0}, {}});
+    current = added ? &entry->second : nullptr;
   });
+  if (current != nullptr) {
+    current->body =
+        std::string_view(current->body.data(),
+                         static_cast<std::size_t>(start + text_->size() - current->body.data()));
+  }
 }
 
 std::optional<std::string_view> Index::Find(std::string_view section, std::string_view key) const {
-  const auto found = values_.find(IndexKey(section, key));
-  if (found == values_.end()) return std::nullopt;
-  return std::string_view(found->second);
+  const auto found = sections_.find(Trim(section));
+  if (found == sections_.end()) return std::nullopt;
+  std::optional<Keys>& keys = found->second.keys;
+  if (!keys) {
+    keys.emplace();
+    ForEachLine(found->second.body, [&](const RawLine& raw) {
+      const Line line = ReadLine(raw.content);
+      if (line.kind == LineKind::kKey) keys->try_emplace(line.name, line.value);
+    });
+  }
+  const auto value = keys->find(Trim(key));
+  if (value == keys->end()) return std::nullopt;
+  return value->second;
 }
 
 bool IsWritableSection(std::string_view section) {

@@ -4,6 +4,7 @@
 // rule can be tried on a string: how a file is decoded, how a line is read,
 // how a value is looked up and how one value is changed in place.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,13 +46,33 @@ std::string FoldName(std::string_view name);
 // counts, and in it only the first line of a key.
 class Index {
  public:
-  explicit Index(std::string_view text);
+  explicit Index(std::string text);
+  Index(Index&&) = default;
+  Index& operator=(Index&&) = default;
   // nullopt when the section or the key is missing. The text lives as long
   // as the index.
   std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
 
  private:
-  std::unordered_map<std::string, std::string> values_;
+  // Names as they stand in the text, hashed and compared as FoldName folds
+  // them, so that no name is copied.
+  struct FoldedHash {
+    std::size_t operator()(std::string_view name) const;
+  };
+  struct FoldedEqual {
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  using Keys = std::unordered_map<std::string_view, std::string_view, FoldedHash, FoldedEqual>;
+  // A section's lines, and its keys once a look-up has asked for them: a
+  // large section nobody reads is never indexed.
+  struct Section {
+    std::string_view body;
+    mutable std::optional<Keys> keys;
+  };
+
+  // Held apart so that a moved index still points into it.
+  std::unique_ptr<const std::string> text_;
+  std::unordered_map<std::string_view, Section, FoldedHash, FoldedEqual> sections_;
 };
 
 // Names that can be written so that they read back as the same name.

@@ -61,7 +61,10 @@ TEST(IniProcessesTest, AGameKilledDuringItsGameEndLeavesTheOldListOrTheNew) {
   for (int r = 1; r <= 10; ++r) empty.push_back({"Highscore", "p" + std::to_string(r), "0"});
   ASSERT_EQ(SetINIBatch(empty, file), -1);
   int newest = 0;
-  for (int kill = 0; kill < 200; ++kill) {
+  // Killed at least 200 times, and on until 30 game ends got through, so
+  // that the kills also fell during writes however slow the machine is.
+  int kill = 0;
+  for (; (kill < 200 || newest < 30) && kill < 2000; ++kill) {
     const pid_t pid = Spawn({"games", file, "0", "1", "0", "P"});
     std::this_thread::sleep_for(std::chrono::microseconds(2000 + (kill * 797) % 9000));
     ::kill(pid, SIGKILL);
@@ -71,7 +74,7 @@ TEST(IniProcessesTest, AGameKilledDuringItsGameEndLeavesTheOldListOrTheNew) {
     newest = now;
     ASSERT_EQ(WholeListCheck(file, newest), "") << "at kill " << kill;
   }
-  EXPECT_GT(newest, 50);  // the kills came during game ends, not only before them
+  EXPECT_GE(newest, 30) << "after " << kill << " kills";
 
   RemoveLeftoverTempFiles(file);
   std::vector<std::string> left;
