@@ -1,5 +1,6 @@
 #include "settings/ini_file.h"
 
+#include <algorithm>
 #include <unordered_set>
 #include <vector>
 
@@ -163,6 +164,8 @@ std::optional<std::string_view> Index::Find(std::string_view section, std::strin
   std::optional<Keys>& keys = found->second.keys;
   if (!keys) {
     keys.emplace();
+    const std::string_view body = found->second.body;
+    keys->reserve(static_cast<std::size_t>(std::count(body.begin(), body.end(), '\n')) + 1);
     ForEachLine(found->second.body, [&](const RawLine& raw) {
       const Line line = ReadLine(raw.content);
       if (line.kind == LineKind::kKey) keys->try_emplace(line.name, line.value);
