@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "ui/pictures.h"
+#include "ui/plain_text.h"
 
 namespace pyxaro::ui {
 
@@ -12,7 +13,7 @@ QColor ToQColor(const Rgb& rgb) { return QColor(rgb.Red, rgb.Green, rgb.Blue); }
 
 void ApplyCommon(QWidget* widget, const Control& c) {
   if (widget->geometry() != PxRect(c)) widget->setGeometry(PxRect(c));
-  const QString tip = QString::fromStdString(c.ToolTip);
+  const QString tip = PlainToolTip(c.ToolTip);
   if (widget->toolTip() != tip) widget->setToolTip(tip);
   widget->setEnabled(c.Enabled);
   widget->setVisible(c.Visible);
@@ -61,6 +62,7 @@ Label::Label(QWidget* parent, Action onClick, int pixelSize, Qt::Alignment align
   font.setPixelSize(pixelSize);
   setFont(font);
   setAlignment(alignment | Qt::AlignVCenter);
+  setTextFormat(Qt::PlainText);
 }
 
 void Label::Apply(const Control& c) {
@@ -69,15 +71,17 @@ void Label::Apply(const Control& c) {
   QRect area = PxRect(c);
   area.setHeight(std::max(area.height(), fontMetrics().height()));
   if (geometry() != area) setGeometry(area);
-  const QString tip = QString::fromStdString(c.ToolTip);
+  const QString tip = PlainToolTip(c.ToolTip);
   if (toolTip() != tip) setToolTip(tip);
-  const QString caption = QString::fromStdString(c.Caption);
-  if (text() != caption) setText(caption);
   if (font().bold() != c.Bold) {
     QFont f = font();
     f.setBold(c.Bold);
     setFont(f);
   }
+  // A caption too wide for its label ends in "…" rather than a cut glyph.
+  const QString caption =
+      fontMetrics().elidedText(QString::fromStdString(c.Caption), Qt::ElideRight, area.width());
+  if (text() != caption) setText(caption);
   const QString style = QStringLiteral("color: %1;").arg(ToQColor(c.ForeColor).name());
   if (styleSheet() != style) setStyleSheet(style);
   setEnabled(c.Enabled);
