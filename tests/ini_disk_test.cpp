@@ -90,6 +90,46 @@ TEST_F(IniDiskTest, NeverWritesAFileLargerThanItWouldRead) {
   EXPECT_EQ(GetINI("A", "y", Path()), "1");
 }
 
+mode_t& ModeAtFirstWrite() {
+  static mode_t mode = 0;
+  return mode;
+}
+
+TEST_F(IniDiskTest, TheTemporaryFileIsTheOwnersAloneUntilItIsComplete) {
+  folder.Write("Pyx4.ini", "[Users]\npass1=old\n");
+  ::chmod(Path().c_str(), 0644);
+  ModeAtFirstWrite() = 0;
+  ini::Calls().write = [](int fd, const void* data, std::size_t size) {
+    struct stat info {};
+    ::fstat(fd, &info);
+    if (ModeAtFirstWrite() == 0) ModeAtFirstWrite() = info.st_mode & 0777;
+    return ::write(fd, data, size);
+  };
+  ASSERT_EQ(SetINI("Users", "pass1", "secret", Path()), -1);
+  EXPECT_EQ(ModeAtFirstWrite(), 0600U);
+  EXPECT_EQ(std::filesystem::status(Path()).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                std::filesystem::perms::group_read | std::filesystem::perms::others_read);
+}
+
+TEST_F(IniDiskTest, AWriterThatCannotHaveTheLockGivesUpAndLeftoversWaitForIt) {
+  folder.Write("Pyx4.ini", "[A]\nx=1\n");
+  folder.Write(".Pyx4.ini.a1B2c3", "a write cut short");
+  folder.Write(".Pyx4.ini.note", "not ours");
+  ini::Calls().lockWait = std::chrono::milliseconds(50);
+  {
+    const auto held = ini::WriteLock::Take(Path());
+    ASSERT_TRUE(held.has_value());
+    EXPECT_EQ(SetINI("A", "x", "2", Path()), 0);
+    RemoveLeftoverTempFiles(Path());
+    EXPECT_EQ(folder.Read(".Pyx4.ini.a1B2c3"), "a write cut short");
+  }
+  EXPECT_EQ(SetINI("A", "x", "2", Path()), -1);
+  RemoveLeftoverTempFiles(Path());
+  EXPECT_FALSE(std::filesystem::exists(folder.File(".Pyx4.ini.a1B2c3")));
+  EXPECT_EQ(folder.Read(".Pyx4.ini.note"), "not ours");
+}
+
 // What a player without rights meets; "" when every case holds, else the
 // first case that fails.
 std::string RefusalsWithoutRights(const std::string& folder, bool othersFile) {
