@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/game.h"
 #include "settings/ini.h"
+#include "tests/fake_host.h"
 #include "tests/game_fixture.h"
 
 namespace {
@@ -75,5 +77,36 @@ void BM_SetINI_OneWrite(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SetINI_OneWrite)->Unit(benchmark::kMicrosecond);
+
+// A game end that enters the list, with a settings file of 4 MB in 200,000
+// keys: the whole list and the name are one write of the file. The keys
+// stand in a section the game does not read (0) or in the profiles, which
+// every new game reads (1).
+void BM_GameEnd_4MB_200000Keys(benchmark::State& state) {
+  constexpr int kKeys = 200000;
+  pyxaro::testing::TempFolder folder;
+  std::string text = "[Options]\nPlaySound=No\n\n[Highscore]\n";
+  for (int r = 1; r <= 10; ++r) text += "p" + std::to_string(r) + "=0\n";
+  text += state.range(0) == 0 ? "\n[Club]\n" : "\n[Users]\n";
+  for (int i = 1; i <= kKeys; ++i)
+    text += "m" + std::to_string(i) + "=player " + std::to_string(i) + "\n";
+  folder.Write("Pyx4.ini", text);
+  state.counters["file MB"] = static_cast<double>(text.size()) / 1e6;
+
+  pyxaro::testing::FakeHost host;
+  pyxaro::testing::ScriptedDice dice;
+  pyxaro::Game game(host, dice, folder.Path().string());
+  game.run.SettingsFile = folder.File("Pyx4.ini");
+  int total = 1;
+  for (auto _ : state) {
+    host.inputs = {"Ann"};
+    host.boxes.clear();
+    game.state.TotalScore = total++;
+    game.RecordScore();
+  }
+  if (GetINI("Highscore", "p1", game.run.SettingsFile) != std::to_string(total - 1))
+    state.SkipWithError("the game end was not stored");
+}
+BENCHMARK(BM_GameEnd_4MB_200000Keys)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

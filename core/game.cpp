@@ -11,11 +11,41 @@ Game::Game(Host& host, RandomSource& chance, std::string appFolder)
     : host_(host), chance_(chance), appFolder_(std::move(appFolder)), dataFolder_(appFolder_) {}
 
 std::string Game::Setting(const std::string& section, const std::string& key) const {
+  const auto held = run.HeldChoices.find({section, key});
+  if (held != run.HeldChoices.end()) return held->second;
   return GetINI(section, key, run.SettingsFile);
 }
 
-void Game::Store(const std::string& section, const std::string& key, const std::string& value) {
+bool Game::Store(const std::string& section, const std::string& key, const std::string& value) {
   run.LastWriteResult = std::to_string(SetINI(section, key, value, run.SettingsFile));
+  return run.LastWriteResult != "0";
+}
+
+bool Game::StoreGroup(const std::vector<IniChange>& changes) {
+  run.LastWriteResult = std::to_string(SetINIBatch(changes, run.SettingsFile));
+  return run.LastWriteResult != "0";
+}
+
+bool Game::UpdateGroup(const IniEdit& edit) {
+  run.LastWriteResult = std::to_string(UpdateINI(edit, run.SettingsFile));
+  return run.LastWriteResult != "0";
+}
+
+bool Game::StoreChoice(const std::vector<IniChange>& changes) {
+  const bool saved = StoreGroup(changes);
+  for (const IniChange& change : changes) {
+    if (saved) {
+      run.HeldChoices.erase({change.Section, change.Key});
+    } else {
+      run.HeldChoices[{change.Section, change.Key}] = change.Value;
+    }
+  }
+  if (!saved) TellNotSaved("The choice");
+  return saved;
+}
+
+void Game::TellNotSaved(const std::string& what) {
+  host_.Tell(what + " could not be saved in the settings file " + run.SettingsFile + ".", "", true);
 }
 
 std::string Game::LangText(const std::string& key) const {

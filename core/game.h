@@ -1,11 +1,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/chance.h"
 #include "core/forms.h"
 #include "core/game_state.h"
 #include "core/host.h"
+#include "settings/ini.h"
 
 namespace pyxaro {
 
@@ -142,7 +144,19 @@ class Game {
 
   // Settings and language texts, read at the moment of use.
   std::string Setting(const std::string& section, const std::string& key) const;
-  void Store(const std::string& section, const std::string& key, const std::string& value);
+  // Stores one setting; true when stored. Each store sets run.LastWriteResult.
+  bool Store(const std::string& section, const std::string& key, const std::string& value);
+  // Stores a group of settings that belong together in one write; true when stored.
+  bool StoreGroup(const std::vector<IniChange>& changes);
+  // Works a group out from the settings as they are at the moment of writing,
+  // with no other writer between, and stores it; true when stored.
+  bool UpdateGroup(const IniEdit& edit);
+  // Stores a choice of the player's; when the file refuses it, the choice
+  // holds for this run all the same and the player is told.
+  bool StoreChoice(const std::vector<IniChange>& changes);
+  // Tells the player, in an OK box with the exclamation icon, that what
+  // ("The score") could not be saved, naming the settings file.
+  void TellNotSaved(const std::string& what);
   std::string LangText(const std::string& key) const;
   // " " + text + " ", or the fallback when the text is empty.
   std::string ToolTipText(const std::string& key, const std::string& fallback) const;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <utility>
 
 #include "core/one_based.h"
 #include "highscores/highscore_entry.h"
@@ -39,6 +41,7 @@ struct RunValues {
   std::string LanguageFile;
   std::string PlaySound;
   int WelcomeShown = 0;
+  int GamesStarted = 0;
   std::string Message;
   unsigned MessagesSaid = 0;  // counts every Say, so a repeated message is told again
   std::string ScoreWord;
@@ -46,6 +49,9 @@ struct RunValues {
   std::string EffectFile;
   std::string MoveStep;
   std::string LastWriteResult;
+  // The player's choices the settings file refused, by section and key:
+  // they hold until the program ends.
+  std::map<std::pair<std::string, std::string>, std::string> HeldChoices;
 
   // The dot display's pager.
   int MessageLength = 0;

@@ -18,6 +18,7 @@ std::string PlayerCaption(const Game& game) {
 }  // namespace
 
 void Game::Restart() {
+  ++run.GamesStarted;
   main.ThrowArea.Enabled = true;
   run.EffectNumber = 0;
   run.EffectFile.clear();
@@ -77,7 +78,11 @@ void Game::Restart() {
 }
 
 void Game::NewGameClicked() {
+  const int game = run.GamesStarted;
   if (!host_.Ask(LangText("l6"), LangText("l5"), false)) return;
+  // The game end may have run while the question stood and already started
+  // the next game.
+  if (run.GamesStarted != game) return;
   // A game that has just finished is waiting for its end: score it now rather
   // than throw it away, and let the end start the next game.
   if (main.GameEndTimer.Enabled()) {

@@ -26,8 +26,8 @@ int StoredPoints(std::string_view text);
 // stands below the older ones. 0 when every row holds at least as much.
 int EntryRow(const OneBased<int, kTopTenRows>& points, int total);
 
-// The name an answer to the prompt gives: at most 20 characters, and
-// "Anonymous" for nothing.
+// The name an answer to the prompt gives: without control and bidirectional
+// override characters, at most 20 characters, and "Anonymous" for nothing.
 std::string ListName(const std::optional<std::string>& answer);
 
 std::string RowCaption(int row, const std::string& points, const std::string& name);

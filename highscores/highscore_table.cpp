@@ -1,4 +1,6 @@
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/game.h"
 #include "highscores/highscore_rules.h"
@@ -7,24 +9,44 @@ namespace pyxaro {
 
 namespace {
 
+using TopTen = OneBased<HighscoreEntry, kTopTenRows>;
+
 std::string RowKey(const char* field, int row) { return field + std::to_string(row); }
+
+TopTen ReadList(const IniReader& read) {
+  TopTen rows;
+  for (int r = 1; r <= kTopTenRows; ++r) {
+    // Points edited by hand into a fraction, a word or nothing go back as the
+    // number they counted as, so the list compares the same next time.
+    rows[r] = {std::to_string(StoredPoints(read("Highscore", RowKey("p", r)))),
+               read("Highscore", RowKey("n", r)), read("Highscore", RowKey("k", r)),
+               read("Highscore", RowKey("d", r))};
+  }
+  return rows;
+}
+
+int EntryRow(const TopTen& rows, int total) {
+  OneBased<int, kTopTenRows> points;
+  for (int r = 1; r <= kTopTenRows; ++r) points[r] = StoredPoints(rows[r].Points);
+  return EntryRow(points, total);
+}
+
+std::vector<IniChange> ListChanges(const TopTen& rows) {
+  std::vector<IniChange> changes;
+  for (int r = 1; r <= kTopTenRows; ++r) {
+    changes.push_back({"Highscore", RowKey("p", r), rows[r].Points});
+    changes.push_back({"Highscore", RowKey("n", r), rows[r].Name});
+    changes.push_back({"Highscore", RowKey("k", r), rows[r].Key});
+    changes.push_back({"Highscore", RowKey("d", r), rows[r].Date});
+  }
+  return changes;
+}
 
 }  // namespace
 
 void Game::RecordScore() {
   main.PlayClock.SetEnabled(false);
   const std::string playTime = PlayTimeText(state.PlaySeconds);
-
-  OneBased<HighscoreEntry, kTopTenRows> rows;
-  OneBased<int, kTopTenRows> points;
-  for (int r = 1; r <= kTopTenRows; ++r) {
-    points[r] = StoredPoints(Setting("Highscore", RowKey("p", r)));
-    // Points edited by hand into a fraction, a word or nothing go back as the
-    // number they counted as, so the list compares the same next time.
-    rows[r] = {std::to_string(points[r]), Setting("Highscore", RowKey("n", r)),
-               Setting("Highscore", RowKey("k", r)), Setting("Highscore", RowKey("d", r))};
-  }
-
   const LocalTime now = host_.Now();
   run.Candidate.Points = std::to_string(state.TotalScore);
   run.Candidate.Date = std::to_string(GameMonth(now.Year, now.Month));
@@ -32,32 +54,37 @@ void Game::RecordScore() {
   // Asked whenever the game is placed, not only when it beats row 10: a list
   // edited out of order can take a lower total higher up, and that row must
   // not stand there without a name.
-  const int rank = EntryRow(points, state.TotalScore);
-  if (rank > 0) {
+  const IniReader stored = [this](const std::string& section, const std::string& key) {
+    return Setting(section, key);
+  };
+  std::optional<std::string> name;
+  if (EntryRow(ReadList(stored), state.TotalScore) > 0) {
     run.EffectNumber = 105;
     PlayEffect();
     run.EffectNumber = 6;
     PlayEffect();
-    const std::string name =
-        ListName(host_.Prompt(LangText("l9"), LangText("l8"), Setting("Highscore", "name")));
-    Store("Highscore", "name", name);
-    run.Candidate.Name = name + " (" + playTime + ")";
+    name = ListName(host_.Prompt(LangText("l9"), LangText("l8"), Setting("Highscore", "name")));
+    run.Candidate.Name = *name + " (" + playTime + ")";
   }
 
-  run.NewRank = rank;
-  if (rank > 0) {
-    for (int r = kTopTenRows; r > rank; --r) rows[r] = rows[r - 1];
-    rows[rank] = run.Candidate;
-  }
-
-  for (int r = 1; r <= kTopTenRows; ++r) {
-    Store("Highscore", RowKey("p", r), rows[r].Points);
-    Store("Highscore", RowKey("n", r), rows[r].Name);
-    Store("Highscore", RowKey("k", r), rows[r].Key);
-    Store("Highscore", RowKey("d", r), rows[r].Date);
-  }
+  // The list is placed into as it is once the name is known, with no other
+  // writer between: a game that ended meanwhile keeps its row.
+  int rank = 0;
+  const bool saved = UpdateGroup([&](const IniReader& current) {
+    TopTen rows = ReadList(current);
+    rank = name ? EntryRow(rows, state.TotalScore) : 0;
+    if (rank > 0) {
+      for (int r = kTopTenRows; r > rank; --r) rows[r] = rows[r - 1];
+      rows[rank] = run.Candidate;
+    }
+    std::vector<IniChange> changes = ListChanges(rows);
+    if (name) changes.push_back({"Highscore", "name", *name});
+    return changes;
+  });
+  run.NewRank = saved ? rank : 0;
 
   ShowTopTen();
+  if (!saved) TellNotSaved("The score");
   host_.Tell(FinalScoreText(LangText("l16"), state.TotalScore, playTime), "", false);
   Restart();
 }
@@ -76,13 +103,13 @@ void Game::ShowTopTen() {
 
 void Game::ClearTopTen() {
   if (!host_.Ask(LangText("l13"), LangText("l5"), false)) return;
-  for (auto& row : main.TopTenRows) row.Caption.clear();
-  for (int r = 1; r <= kTopTenRows; ++r) {
-    Store("Highscore", RowKey("n", r), "");
-    Store("Highscore", RowKey("p", r), "0");
-    Store("Highscore", RowKey("k", r), "");
-    Store("Highscore", RowKey("d", r), "");
+  TopTen cleared;
+  for (HighscoreEntry& row : cleared) row.Points = "0";
+  if (!StoreGroup(ListChanges(cleared))) {
+    TellNotSaved("The cleared list");
+    return;
   }
+  for (auto& row : main.TopTenRows) row.Caption.clear();
   ShowTopTen();
   main.ClearTopTenLabel.Visible = false;
 }

@@ -1,16 +1,11 @@
 #include "settings/ini.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
-#include <cstdlib>
 #include <ctime>
-#include <filesystem>
 #include <map>
-#include <memory>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -18,6 +13,7 @@
 #include <utility>
 
 #include "core/text.h"
+#include "settings/ini_disk.h"
 #include "settings/ini_file.h"
 
 namespace pyxaro {
@@ -33,9 +29,6 @@ namespace {
 
 constexpr int kReadLimit = 1023;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-// Far beyond any settings or language file; a larger file is not one of
-// ours and is neither read nor rewritten.
-constexpr std::size_t kLargestFile = 16 * 1024 * 1024;
 constexpr std::size_t kCachedFiles = 8;
 // File times advance in steps (a clock tick on most file systems, 2 s on
 // FAT): a file changed within one step of our look at it may keep the same
@@ -67,54 +60,6 @@ Stamp StampOf(const struct stat& info) {
           Nanoseconds(info.st_ctim)};
 }
 
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int Get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-enum class FileState { kRead, kMissing, kUnusable };
-
-struct FileContent {
-  FileState state = FileState::kUnusable;
-  std::string bytes;
-  struct stat info {};
-};
-
-FileContent ReadFile(const std::string& path) {
-  FileContent content;
-  // Non-blocking, so that a pipe in the file's place cannot hang the game.
-  const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-  if (fd.Get() < 0) {
-    if (errno == ENOENT) content.state = FileState::kMissing;
-    return content;
-  }
-  if (::fstat(fd.Get(), &content.info) != 0 || !S_ISREG(content.info.st_mode) ||
-      static_cast<std::size_t>(content.info.st_size) > kLargestFile) {
-    return content;
-  }
-  content.bytes.reserve(static_cast<std::size_t>(content.info.st_size));
-  char buffer[16384];
-  for (;;) {
-    const ssize_t count = ::read(fd.Get(), buffer, sizeof buffer);
-    if (count < 0 && errno == EINTR) continue;
-    if (count < 0) return content;
-    if (count == 0) break;
-    content.bytes.append(buffer, static_cast<std::size_t>(count));
-    if (content.bytes.size() > kLargestFile) return content;
-  }
-  content.state = FileState::kRead;
-  return content;
-}
-
 // --- The parsed files, kept while they stay unchanged on disk ---
 
 struct CachedFile {
@@ -123,6 +68,9 @@ struct CachedFile {
   ini::Index index;
   long long checkedAt = 0;  // the bytes were the file's content at this time
   std::uint64_t lastUse = 0;
+  // Put in place by our own rename: another writer's file would bear
+  // another inode, so the stamp alone tells whether it is still ours.
+  bool replacedByUs = false;
 };
 
 std::map<std::string, CachedFile>& Cache() {
@@ -136,11 +84,12 @@ std::uint64_t NextUse() {
 }
 
 CachedFile& Remember(const std::string& path, std::string bytes, const Stamp& stamp,
-                     long long checkedAt) {
+                     long long checkedAt, bool replacedByUs = false) {
   auto& cache = Cache();
   ini::Index index(ini::Decode(bytes).text);
   auto [entry, added] = cache.insert_or_assign(
-      path, CachedFile{stamp, std::move(bytes), std::move(index), checkedAt, NextUse()});
+      path,
+      CachedFile{stamp, std::move(bytes), std::move(index), checkedAt, NextUse(), replacedByUs});
   if (added && cache.size() > kCachedFiles) {
     auto oldest = cache.begin();
     for (auto it = cache.begin(); it != cache.end(); ++it) {
@@ -161,14 +110,15 @@ const CachedFile* Load(const std::string& path) {
   }
   const auto found = cache.find(path);
   if (found != cache.end() && found->second.stamp == StampOf(info) &&
-      found->second.checkedAt > found->second.stamp.modified + kFileTimeStepNs) {
+      (found->second.replacedByUs ||
+       found->second.checkedAt > found->second.stamp.modified + kFileTimeStepNs)) {
     found->second.lastUse = NextUse();
     return &found->second;
   }
 
   const long long checkedAt = Now();
-  FileContent content = ReadFile(path);
-  if (content.state != FileState::kRead) {
+  ini::FileContent content = ini::ReadFile(path);
+  if (content.state != ini::FileState::kRead) {
     cache.erase(path);
     return nullptr;
   }
@@ -183,121 +133,75 @@ const CachedFile* Load(const std::string& path) {
 
 // --- Writing ---
 
-// A file beside the target that disappears again unless it is kept.
-class TempFile {
- public:
-  explicit TempFile(const std::filesystem::path& target) {
-    name_ = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    fd_ = ::mkostemp(name_.data(), O_CLOEXEC);
-  }
-  ~TempFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (fd_ != kNeverCreated && !kept_) ::unlink(name_.c_str());
-  }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-
-  bool Created() const { return fd_ >= 0; }
-  int Fd() const { return fd_; }
-  const std::string& Name() const { return name_; }
-  bool Close() {
-    const int fd = std::exchange(fd_, kClosed);
-    return ::close(fd) == 0;
-  }
-  void Keep() { kept_ = true; }
-
- private:
-  static constexpr int kNeverCreated = -1;
-  static constexpr int kClosed = -2;
-  std::string name_;
-  int fd_ = kNeverCreated;
-  bool kept_ = false;
-};
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t count = ::write(fd, bytes.data(), bytes.size());
-    if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(count));
-  }
-  return true;
-}
-
-void SyncFolder(const std::filesystem::path& file) {
-  const std::string folder = file.has_parent_path() ? file.parent_path().string() : ".";
-  const Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.Get() >= 0) ::fsync(fd.Get());
-}
-
-// Puts bytes in the target's place so that the target is always either the
-// old file or the whole new one. The inode of the new file is written to
-// inode.
-bool ReplaceFile(const std::string& target, std::string_view bytes, const FileContent& old,
-                 ino_t& inode) {
-  TempFile temp{std::filesystem::path(target)};
-  if (!temp.Created()) return false;
-  if (old.state == FileState::kRead) {
-    if (::fchmod(temp.Fd(), old.info.st_mode & 07777) != 0) return false;
-    if (::fchown(temp.Fd(), old.info.st_uid, old.info.st_gid) != 0) {
-      // Without the right to hand the file over it stays ours; contents and
-      // mode are whole all the same.
-    }
-  } else if (::fchmod(temp.Fd(), S_IRUSR | S_IWUSR) != 0) {
-    return false;  // the file holds passwords: its owner's eyes only
-  }
-  struct stat written {};
-  if (!WriteAll(temp.Fd(), bytes) || ::fsync(temp.Fd()) != 0 || ::fstat(temp.Fd(), &written) != 0 ||
-      !temp.Close()) {
-    return false;
-  }
-  if (::rename(temp.Name().c_str(), target.c_str()) != 0) return false;
-  temp.Keep();
-  SyncFolder(target);
-  inode = written.st_ino;
-  return true;
-}
-
-bool Store(const std::string& section, const std::string& key, const std::string& value,
-           const std::string& path) {
-  if (path.empty()) return false;
-  std::string target = path;
-  struct stat link {};
-  if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-    // Replace the file the link points to, so that the link stays.
-    const std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr),
-                                                           &std::free);
-    if (!real) return false;
-    target = real.get();
-  }
-
-  const FileContent old = ReadFile(target);
-  if (old.state == FileState::kUnusable) return false;
-  // A read-only file refuses the write, as it would refuse an editor.
-  if (old.state == FileState::kRead && ::access(target.c_str(), W_OK) != 0) return false;
-
-  const ini::DecodedText decoded = ini::Decode(old.bytes);
-  std::optional<std::string> edited = ini::SetValue(decoded.text, section, key, value);
-  if (!edited) return false;
-  std::string bytes = decoded.hadBom ? std::string(kByteOrderMark) + *edited : std::move(*edited);
-  if (old.state == FileState::kRead && bytes == old.bytes) return true;
-
-  const long long writtenAt = Now();
-  ino_t inode = 0;
-  if (!ReplaceFile(target, bytes, old, inode)) return false;
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0 && info.st_ino == inode) {
-    Remember(path, std::move(bytes), StampOf(info), writtenAt);
-  } else {
-    Cache().erase(path);
-  }
-  return true;
-}
-
 // Callers hand over UTF-8; bytes that are not are taken as the old code
 // page, as in the files, so that they never make the file itself invalid.
 std::string AsUtf8(const std::string& text) {
   return IsValidUtf8(text) ? text : Windows1252ToUtf8(text);
+}
+
+std::vector<IniChange> AsUtf8(const std::vector<IniChange>& changes) {
+  std::vector<IniChange> converted;
+  converted.reserve(changes.size());
+  for (const IniChange& change : changes)
+    converted.push_back({AsUtf8(change.Section), AsUtf8(change.Key), AsUtf8(change.Value)});
+  return converted;
+}
+
+// Applies edit to the file at path as it is under the lock and stores the
+// result in one replacement.
+bool Store(const IniEdit& edit, const std::string& path) {
+  const std::optional<std::string> target = ini::WriteTarget(path);
+  if (!target) return false;
+  // Something other than a file in its place is refused before the lock
+  // leaves a file beside it.
+  struct stat before {};
+  if (::stat(target->c_str(), &before) == 0 && !S_ISREG(before.st_mode)) return false;
+  const std::optional<ini::WriteLock> lock = ini::WriteLock::Take(*target);
+  if (!lock) return false;
+
+  const ini::FileContent old = ini::ReadFile(*target);
+  if (old.state == ini::FileState::kUnusable) return false;
+  // A read-only file refuses the write, as it would refuse an editor.
+  if (old.state == ini::FileState::kRead && !ini::PermitsWriting(old.info)) return false;
+
+  // The file as read under the lock; its index is made only for an edit that
+  // reads, and taken from the cache when the cache holds these very bytes.
+  std::optional<ini::Index> ownIndex;
+  const ini::Index* index = nullptr;
+  const auto cached = Cache().find(path);
+  const std::vector<IniChange> changes =
+      edit([&](const std::string& section, const std::string& key) {
+        if (index == nullptr && cached != Cache().end() && cached->second.bytes == old.bytes) {
+          index = &cached->second.index;
+        } else if (index == nullptr) {
+          index = &ownIndex.emplace(ini::Decode(old.bytes).text);
+        }
+        const auto value = index->Find(AsUtf8(section), AsUtf8(key));
+        return value ? CharLeft(*value, kReadLimit) : std::string();
+      });
+  if (changes.empty()) return true;
+
+  const bool hadBom = std::string_view(old.bytes).starts_with(kByteOrderMark);
+  std::string_view body = old.bytes;
+  if (hadBom) body.remove_prefix(kByteOrderMark.size());
+  std::optional<std::string> edited = ini::SetValues(body, AsUtf8(changes));
+  if (!edited) return false;
+  std::string bytes = hadBom ? std::string(kByteOrderMark) + *edited : std::move(*edited);
+  if (old.state == ini::FileState::kRead && bytes == old.bytes) return true;
+  // Never write a file that reading would then refuse.
+  if (bytes.size() > ini::kLargestFile) return false;
+
+  const long long writtenAt = Now();
+  ino_t inode = 0;
+  if (!ini::ReplaceFile(*target, bytes, old, inode)) return false;
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 && info.st_ino == inode) {
+    const bool replacedByUs = old.state != ini::FileState::kRead || inode != old.info.st_ino;
+    Remember(path, std::move(bytes), StampOf(info), writtenAt, replacedByUs);
+  } else {
+    Cache().erase(path);
+  }
+  return true;
 }
 
 int ErrorNumber(const std::exception& error) {
@@ -337,11 +241,30 @@ std::string GetINI(const std::string& section, const std::string& key, const std
 
 int SetINI(const std::string& section, const std::string& key, const std::string& value,
            const std::string& file) {
+  return SetINIBatch({{section, key, value}}, file);
+}
+
+int SetINIBatch(const std::vector<IniChange>& changes, const std::string& file) {
+  return UpdateINI([&](const IniReader&) { return changes; }, file);
+}
+
+int UpdateINI(const IniEdit& edit, const std::string& file) {
   RequirePassablePath(file, kWriteSource, kWriteFailure);
   try {
-    return Store(AsUtf8(section), AsUtf8(key), AsUtf8(value), file) ? -1 : 0;
+    return Store(edit, file) ? -1 : 0;
   } catch (const std::exception& error) {
     throw IniError(ErrorNumber(error), kWriteSource, kWriteFailure, error.what());
+  }
+}
+
+void RemoveLeftoverTempFiles(const std::string& file) {
+  if (file.find('\0') != std::string::npos) return;
+  const std::optional<std::string> target = ini::WriteTarget(file);
+  if (!target) return;
+  // Every write makes its temporary file under the lock: one found while
+  // the lock is ours belongs to no living writer.
+  if (const std::optional<ini::WriteLock> lock = ini::WriteLock::Take(*target)) {
+    ini::RemoveTempFiles(*target);
   }
 }
 

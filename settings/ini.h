@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace pyxaro {
 
@@ -13,6 +15,31 @@ std::string GetINI(const std::string& section, const std::string& key, const std
 // key as needed. -1 when stored, 0 when refused (the file stays as it was).
 int SetINI(const std::string& section, const std::string& key, const std::string& value,
            const std::string& file);
+
+struct IniChange {
+  std::string Section;
+  std::string Key;
+  std::string Value;
+};
+
+// Stores every change in one replacement of the file, under the lock, after
+// reading the file again: -1 when all are stored, 0 when refused (the file
+// stays as it was).
+int SetINIBatch(const std::vector<IniChange>& changes, const std::string& file);
+
+// The value of a key in the file as it is at that moment, as GetINI gives it.
+using IniReader = std::function<std::string(const std::string& section, const std::string& key)>;
+// The changes to make, worked out from the file as it is.
+using IniEdit = std::function<std::vector<IniChange>(const IniReader& current)>;
+
+// Reads the file under the lock, asks edit for its changes and stores them in
+// one replacement before another writer can come between: -1 when stored
+// (also when edit asks for nothing), 0 when refused.
+int UpdateINI(const IniEdit& edit, const std::string& file);
+
+// Removes the temporary files that writes of file cut short by a crash left
+// beside it. Nothing happens while another process holds the lock.
+void RemoveLeftoverTempFiles(const std::string& file);
 
 // Raised when the file service itself cannot be reached at all.
 class IniError : public std::runtime_error {

@@ -4,19 +4,24 @@
 // rule can be tried on a string: how a file is decoded, how a line is read,
 // how a value is looked up and how one value is changed in place.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
+
+#include "settings/ini.h"
 
 namespace pyxaro::ini {
 
-// A file's bytes as text: UTF-8 without its byte-order mark. Files that are
-// not valid UTF-8 were written on the old system in Windows-1252.
+// A file's bytes as text: UTF-8 without its byte-order mark. A line that is
+// not valid UTF-8 was written on the old system in Windows-1252; the choice
+// is made line by line, since a hand edit can put one such line into a
+// UTF-8 file.
 struct DecodedText {
   std::string text;
   bool hadBom = false;
-  bool wasLegacy = false;
 };
 DecodedText Decode(std::string_view bytes);
 
@@ -41,13 +46,33 @@ std::string FoldName(std::string_view name);
 // counts, and in it only the first line of a key.
 class Index {
  public:
-  explicit Index(std::string_view text);
+  explicit Index(std::string text);
+  Index(Index&&) = default;
+  Index& operator=(Index&&) = default;
   // nullopt when the section or the key is missing. The text lives as long
   // as the index.
   std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
 
  private:
-  std::unordered_map<std::string, std::string> values_;
+  // Names as they stand in the text, hashed and compared as FoldName folds
+  // them, so that no name is copied.
+  struct FoldedHash {
+    std::size_t operator()(std::string_view name) const;
+  };
+  struct FoldedEqual {
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  using Keys = std::unordered_map<std::string_view, std::string_view, FoldedHash, FoldedEqual>;
+  // A section's lines, and its keys once a look-up has asked for them: a
+  // large section nobody reads is never indexed.
+  struct Section {
+    std::string_view body;
+    mutable std::optional<Keys> keys;
+  };
+
+  // Held apart so that a moved index still points into it.
+  std::unique_ptr<const std::string> text_;
+  std::unordered_map<std::string_view, Section, FoldedHash, FoldedEqual> sections_;
 };
 
 // Names that can be written so that they read back as the same name.
@@ -59,9 +84,14 @@ bool IsWritableKey(std::string_view key);
 // inside double quotes.
 std::string QuoteValue(std::string_view value);
 
-// The text with key set to value in section, every other line as it was.
-// nullopt when the names cannot be written.
-std::optional<std::string> SetValue(std::string_view text, std::string_view section,
+// The file's bytes (without a byte-order mark) with every change made, the
+// later of two changes to one key winning. Every line no change touches keeps
+// its bytes; a changed line is written as UTF-8. nullopt when a name cannot
+// be written.
+std::optional<std::string> SetValues(std::string_view bytes, const std::vector<IniChange>& changes);
+
+// SetValues with a single change.
+std::optional<std::string> SetValue(std::string_view bytes, std::string_view section,
                                     std::string_view key, std::string_view value);
 
 }  // namespace pyxaro::ini

@@ -1,5 +1,9 @@
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <string>
+#include <vector>
 
 #include "core/game.h"
 #include "core/text.h"
@@ -18,6 +22,30 @@ int LanguageCount(const std::string& countText) {
 
 std::string Numbered(int i, const char* suffix) { return "l" + std::to_string(i) + suffix; }
 
+// The settings the program comes with, for a player who deleted the file.
+std::vector<IniChange> ShippedSettings() {
+  return {{"Options", "PlaySound", "Yes"}, {"Language", "antal", "3"},
+          {"Language", "l1n", "English"},  {"Language", "l1p", "english.lng"},
+          {"Language", "l2n", "Svenska"},  {"Language", "l2p", "swedish.lng"},
+          {"Language", "l3n", "Español"},  {"Language", "l3p", "spanish.lng"},
+          {"Language", "selected", "1"}};
+}
+
+bool IsMissing(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
+}
+
+bool Offers(const ListBox& list, int row) {
+  return row >= 0 && row < static_cast<int>(list.Items.size()) &&
+         !list.Items.at(static_cast<std::size_t>(row)).empty();
+}
+
+bool OffersAny(const ListBox& list) {
+  return std::any_of(list.Items.begin(), list.Items.end(),
+                     [](const std::string& name) { return !name.empty(); });
+}
+
 }  // namespace
 
 // The picker is the first window of the run: it fixes the version and the
@@ -25,10 +53,14 @@ std::string Numbered(int i, const char* suffix) { return "l" + std::to_string(i)
 void Game::OpenLanguagePicker() {
   run.AppVersion = PYXARO_VERSION;
   run.SettingsFile = DataFile("Pyx4.ini");
+  RemoveLeftoverTempFiles(run.SettingsFile);
+  if (IsMissing(run.SettingsFile)) StoreGroup(ShippedSettings());
   const int count = LanguageCount(Setting("Language", "antal"));
   language.LanguageList.Items.clear();
   for (int i = 1; i <= count; ++i)
     language.LanguageList.Items.push_back(Setting("Language", Numbered(i, "n")));
+  // With nothing to choose, OK starts the game in the built-in texts.
+  language.OkButton.Enabled = !OffersAny(language.LanguageList);
   if (Setting("Options", "ShowLangu") == "No") {
     language.Visible = false;
     ShowSplash();
@@ -40,24 +72,29 @@ void Game::OpenLanguagePicker() {
 void Game::LanguageRowClicked(int row) {
   if (row < 0 || row >= static_cast<int>(language.LanguageList.Items.size())) return;
   language.LanguageList.ListIndex = row;
-  language.OkButton.Enabled = true;
+  // A row left empty by a hand-edited list names no language.
+  language.OkButton.Enabled =
+      Offers(language.LanguageList, row) || !OffersAny(language.LanguageList);
 }
 
 void Game::ConfirmLanguage() {
   const ListBox& list = language.LanguageList;
-  if (list.ListIndex < 0 || list.ListIndex >= static_cast<int>(list.Items.size())) return;
-  const std::string& chosen = list.Items.at(static_cast<std::size_t>(list.ListIndex));
-
-  // Matched by name against the settings as they are now, so the lower
-  // number wins between two equal names and an unknown name changes nothing.
-  const int count = LanguageCount(Setting("Language", "antal"));
-  for (int i = 1; i <= count; ++i) {
-    if (Setting("Language", Numbered(i, "n")) == chosen) {
-      Store("Language", "selected", std::to_string(i));
-      break;
+  std::vector<IniChange> choice;
+  if (OffersAny(list)) {
+    if (!Offers(list, list.ListIndex)) return;
+    const std::string& chosen = list.Items.at(static_cast<std::size_t>(list.ListIndex));
+    // Matched by name against the settings as they are now, so the lower
+    // number wins between two equal names and an unknown name changes nothing.
+    const int count = LanguageCount(Setting("Language", "antal"));
+    for (int i = 1; i <= count; ++i) {
+      if (Setting("Language", Numbered(i, "n")) == chosen) {
+        choice.push_back({"Language", "selected", std::to_string(i)});
+        break;
+      }
     }
   }
-  Store("Options", "ShowLangu", language.SkipAtStartTicked ? "No" : "Yes");
+  choice.push_back({"Options", "ShowLangu", language.SkipAtStartTicked ? "No" : "Yes"});
+  StoreChoice(choice);
   language.Visible = false;
   ShowSplash();
 }
@@ -77,7 +114,9 @@ void Game::ChangeLanguage() {
 
 void Game::UseChosenLanguage() {
   const std::string selected = Setting("Language", "selected");
-  run.LanguageFile = AppFile(Setting("Language", "l" + selected + "p"));
+  const std::string name = Setting("Language", "l" + selected + "p");
+  // A name the file system cannot take names no file: the texts read empty.
+  run.LanguageFile = name.find('\0') == std::string::npos ? AppFile(name) : std::string();
   host_.UseLocale(LangText("locale"));
 }
 

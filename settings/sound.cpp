@@ -31,7 +31,7 @@ void Game::PlayEffect() {
 void Game::ToggleSound() {
   run.PlaySound = run.PlaySound == "No" ? "Yes" : "No";
   main.SoundSwitch.Picture = run.PlaySound == "No" ? 68 : 67;
-  Store("Options", "PlaySound", run.PlaySound);
+  StoreChoice({{"Options", "PlaySound", run.PlaySound}});
 }
 
 }  // namespace pyxaro

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/chance.h"
@@ -58,9 +60,13 @@ class FakeHost : public Host {
   std::string locale = "unset";
   LocalTime now{2026, 12, 6, 21, 7, 76020.25, "December"};
   bool ended = false;
+  // Runs once while the next question or input box is open, as events
+  // handled behind a modal box would.
+  std::function<void()> whileOpen;
 
   bool Ask(const std::string& question, const std::string& title, bool yesIsDefault) override {
     boxes.push_back({Box::Question, question, title, yesIsDefault, false, ""});
+    RunWhileOpen();
     return Pop(answers, "question: " + question);
   }
   void Tell(const std::string& text, const std::string& title, bool exclamation) override {
@@ -69,6 +75,7 @@ class FakeHost : public Host {
   std::optional<std::string> Prompt(const std::string& prompt, const std::string& title,
                                     const std::string& defaultText) override {
     boxes.push_back({Box::Input, prompt, title, false, false, defaultText});
+    RunWhileOpen();
     return Pop(inputs, "input box: " + prompt);
   }
   void PrepareWaves(const std::vector<std::string>& paths) override {
@@ -89,6 +96,11 @@ class FakeHost : public Host {
   void SetBusy(bool on) override { busy.push_back(on); }
   bool IsPicture(const std::string& path) override { return pictures.count(path) > 0; }
   void EndProgram() override { ended = true; }
+
+ private:
+  void RunWhileOpen() {
+    if (auto run = std::exchange(whileOpen, nullptr)) run();
+  }
 };
 
 // Deals the faces a test scripts, each as the middle of its sixth of [0, 1).

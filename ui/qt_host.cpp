@@ -11,6 +11,8 @@
 #include <QTranslator>
 #include <QUrl>
 
+#include "ui/plain_text.h"
+
 namespace pyxaro::ui {
 
 namespace {
@@ -37,8 +39,9 @@ void QtHost::BeforeBox() {
 
 bool QtHost::Ask(const std::string& question, const std::string& title, bool yesIsDefault) {
   BeforeBox();
-  QMessageBox box(QMessageBox::Question, TitleOrName(title), Q(question),
+  QMessageBox box(QMessageBox::Question, TitleOrName(title), BoxText(question),
                   QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+  box.setTextFormat(Qt::PlainText);
   box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
   box.setEscapeButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
@@ -47,18 +50,21 @@ bool QtHost::Ask(const std::string& question, const std::string& title, bool yes
 void QtHost::Tell(const std::string& text, const std::string& title, bool exclamation) {
   BeforeBox();
   QMessageBox box(exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, TitleOrName(title),
-                  Q(text), QMessageBox::Ok, QApplication::activeWindow());
+                  BoxText(text), QMessageBox::Ok, QApplication::activeWindow());
+  box.setTextFormat(Qt::PlainText);
   box.exec();
 }
 
 std::optional<std::string> QtHost::Prompt(const std::string& prompt, const std::string& title,
                                           const std::string& defaultText) {
   BeforeBox();
-  bool ok = false;
-  const QString answer = QInputDialog::getText(QApplication::activeWindow(), TitleOrName(title),
-                                               Q(prompt), QLineEdit::Normal, Q(defaultText), &ok);
-  if (!ok) return std::nullopt;
-  return answer.toStdString();
+  QInputDialog box(QApplication::activeWindow());
+  box.setWindowTitle(TitleOrName(title));
+  box.setLabelText(BoxText(prompt));
+  box.setTextValue(Q(defaultText));
+  ShowPlain(box);
+  if (box.exec() != QDialog::Accepted) return std::nullopt;
+  return box.textValue().toStdString();
 }
 
 void QtHost::PrepareWaves(const std::vector<std::string>& paths) { sounds_.Prepare(paths); }

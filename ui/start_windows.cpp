@@ -49,6 +49,7 @@ LanguageWindow::LanguageWindow(Game& game, Dispatch act) : game_(game), act_(std
   heading.setPixelSize(16);
   heading.setBold(true);
   label_->setFont(heading);
+  label_->setTextFormat(Qt::PlainText);
   list_ = new QListWidget(frame);
   check_ = new QCheckBox(frame);
   confirm_ = new QPushButton(frame);
@@ -56,10 +57,15 @@ LanguageWindow::LanguageWindow(Game& game, Dispatch act) : game_(game), act_(std
   layout->addWidget(list_);
   layout->addWidget(check_);
   layout->addWidget(confirm_, 0, Qt::AlignRight);
+  confirm_->setDefault(true);
 
   connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     const int row = list_->row(item);
     act_([this, row] { game_.LanguageRowClicked(row); });
+  });
+  // The arrow keys select a row just as a click does.
+  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (row >= 0) act_([this, row] { game_.LanguageRowClicked(row); });
   });
   connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     const int row = list_->row(item);
@@ -82,6 +88,7 @@ void LanguageWindow::Sync() {
   QStringList shown;
   for (int i = 0; i < list_->count(); ++i) shown << list_->item(i)->text();
   if (shown != items) {
+    const QSignalBlocker quiet(list_);
     list_->clear();
     list_->addItems(items);
   }
@@ -112,6 +119,7 @@ SplashWindow::SplashWindow(Game& game, Dispatch act) : game_(game) {
   version_ = new QLabel(this);
   version_->setGeometry(0, kSplashHeight - 30, kSplashWidth - 16, 20);
   version_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  version_->setTextFormat(Qt::PlainText);
   version_->setStyleSheet(QStringLiteral("color: #ffe600;"));
   timer_ = std::make_unique<TimerBinding>(
       this, game_.splash.CloseTimer,

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "ui/pictures.h"
+#include "ui/plain_text.h"
 
 namespace pyxaro::ui {
 
@@ -75,6 +76,7 @@ Label::Label(QWidget* parent, Action onClick, int pixelSize, Qt::Alignment align
   font.setPixelSize(pixelSize);
   setFont(font);
   setAlignment(alignment | Qt::AlignVCenter);
+  setTextFormat(Qt::PlainText);
 }
 
 void Label::Apply(const Control& c) {
@@ -83,14 +85,16 @@ void Label::Apply(const Control& c) {
   QRect area = PxRect(c);
   area.setHeight(std::max(area.height(), fontMetrics().height()));
   if (geometry() != area) setGeometry(area);
-  const QString caption = QString::fromStdString(c.Caption);
-  if (text() != caption) setText(caption);
-  ApplyTexts(c, caption);
+  const QString full = QString::fromStdString(c.Caption);
+  ApplyTexts(c, full);
   if (font().bold() != c.Bold) {
     QFont f = font();
     f.setBold(c.Bold);
     setFont(f);
   }
+  // A caption too wide for its label ends in "…" rather than a cut glyph.
+  const QString caption = fontMetrics().elidedText(full, Qt::ElideRight, area.width());
+  if (text() != caption) setText(caption);
   const QString style = QStringLiteral("color: %1;").arg(ToQColor(c.ForeColor).name());
   if (styleSheet() != style) setStyleSheet(style);
   setEnabled(c.Enabled);

@@ -9,6 +9,7 @@
 
 #include "core/forms.h"
 #include "ui/geometry.h"
+#include "ui/plain_text.h"
 
 namespace pyxaro::ui {
 
@@ -77,7 +78,8 @@ class Clickable : public Base, public Pressable {
       const QString text = tip.trimmed().isEmpty() ? spoken.name : tip.trimmed();
       tip = QStringLiteral(" %1 (%2) ").arg(text, key_);
     }
-    if (this->toolTip() != tip) this->setToolTip(tip);
+    const QString shown = PlainToolTip(tip.toStdString());
+    if (this->toolTip() != shown) this->setToolTip(shown);
   }
   void mousePressEvent(QMouseEvent* event) override {
     if (event->button() == Qt::LeftButton && onClick_) {

@@ -1,0 +1,101 @@
+#include "ui/plain_text.h"
+
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTextDocument>
+
+#include "tests/game_fixture.h"
+#include "ui/front.h"
+#include "ui/widgets.h"
+
+namespace pyxaro::testing {
+namespace {
+
+const std::string kMarkup[] = {"<h1>Bo</h1>", "<img src=\"x.png\">", "a<br>b", "&amp; <b>x"};
+
+TEST(PlainTextTest, LabelsAndToolTipsShowMarkupLiterally) {
+  QWidget window;
+  ui::Label label(
+      &window, [] {}, 12, Qt::AlignLeft);
+  for (const std::string& text : kMarkup) {
+    Control control;
+    control.Width = 6000;
+    control.Height = 300;
+    control.Caption = text;
+    control.ToolTip = " " + text + " ";
+    label.Apply(control);
+    EXPECT_EQ(label.textFormat(), Qt::PlainText);
+    EXPECT_EQ(label.text().toStdString(), text);
+    // A tool tip is read as rich text when it looks like it: what it shows
+    // is the text itself, blanks and all.
+    QTextDocument shown;
+    shown.setHtml(label.toolTip());
+    EXPECT_EQ(shown.toPlainText().toStdString(), " " + text + " ");
+  }
+}
+
+TEST(PlainTextTest, ARowTooWideForItsLabelEndsInAnEllipsis) {
+  QWidget window;
+  ui::Label label(
+      &window, [] {}, 12, Qt::AlignLeft);
+  Control control;
+  control.Width = 1200;
+  control.Height = 300;
+  control.Caption = "1. 1234 Åsa Öberg-Lindqvist (12:34)";
+  control.Bold = true;
+  label.Apply(control);
+  EXPECT_TRUE(label.text().endsWith(QChar(0x2026))) << label.text().toStdString();
+  EXPECT_LE(label.fontMetrics().horizontalAdvance(label.text()), label.width());
+}
+
+TEST(PlainTextTest, ABoxWithAHugeTextStaysOnTheScreen) {
+  const std::string cases[] = {std::string(5000, 'x'), [] {
+                                 std::string lines;
+                                 for (int i = 0; i < 500; ++i) lines += "line\n";
+                                 return lines;
+                               }()};
+  for (const std::string& text : cases) {
+    QMessageBox box(QMessageBox::Warning, "Pyxaro", ui::BoxText(text), QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.show();
+    QTest::qWait(20);
+    EXPECT_LE(box.width(), 800);
+    EXPECT_LE(box.height(), 600);
+    EXPECT_TRUE(ui::BoxText(text).endsWith(QChar(0x2026)));
+  }
+  EXPECT_EQ(ui::BoxText("short <b>text</b>"), QString("short <b>text</b>"));
+}
+
+class PickerKeysTest : public GameTest {
+ protected:
+  PickerKeysTest() {
+    folder.Write("Pyx4.ini",
+                 "[Options]\nPlaySound=No\n[Language]\nantal=3\nl1n=Test\nl1p=test.lng\n"
+                 "l2n=<b>Two</b>\nl2p=test.lng\nl3n=Three\nl3p=test.lng\nselected=1\n");
+  }
+  ui::Front front{*game, [this] { return host.ended; }};
+};
+
+TEST_F(PickerKeysTest, TheArrowKeysSelectARowAndOkConfirmsIt) {
+  front.Start();
+  QListWidget* list = front.Language()->List();
+  ASSERT_EQ(list->count(), 3);
+  EXPECT_EQ(list->item(1)->text(), "<b>Two</b>");
+  list->setFocus();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(0)).center());
+  QTest::keyClick(list, Qt::Key_Down);
+  QTest::keyClick(list, Qt::Key_Down);
+  QTest::keyClick(list, Qt::Key_Up);
+  EXPECT_EQ(game->language.LanguageList.ListIndex, 1);
+  EXPECT_TRUE(front.Language()->Confirm()->isEnabled());
+  QTest::mouseClick(front.Language()->Confirm(), Qt::LeftButton);
+  EXPECT_EQ(Ini("Language", "selected"), "2");
+}
+
+}  // namespace
+}  // namespace pyxaro::testing

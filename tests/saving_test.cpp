@@ -1,0 +1,206 @@
+// What the player sees when the settings file takes a change, refuses it, or
+// is changed by another game meanwhile, and how hostile settings files start.
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "highscores/highscore_rules.h"
+#include "tests/game_fixture.h"
+
+namespace pyxaro::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SavingTest : public GameTest {
+ protected:
+  void SetUp() override { Start(); }
+  void ReadOnly() const { ::chmod(folder.File("Pyx4.ini").c_str(), 0444); }
+  void EndGame(int total, const std::string& key) {
+    game->state.TotalScore = total;
+    game->run.Candidate.Key = key;
+    host.boxes.clear();
+    game->RecordScore();
+  }
+  std::string Row(int r) const {
+    const std::string n = std::to_string(r);
+    return Ini("Highscore", "p" + n) + " " + Ini("Highscore", "n" + n) + " " +
+           Ini("Highscore", "k" + n);
+  }
+  std::string NotSaved(const std::string& what) const {
+    return what + " could not be saved in the settings file " + folder.File("Pyx4.ini") + ".";
+  }
+};
+
+TEST_F(SavingTest, TheGameEndPlacesIntoTheListAsItIsOnceTheNameIsKnown) {
+  host.inputs = {"Ann", "Bo"};
+  EndGame(200, "KA");
+  // Another game on the same file ends while Bo types a name.
+  host.whileOpen = [&] {
+    ASSERT_EQ(SetINIBatch({{"Highscore", "p1", "300"},
+                           {"Highscore", "n1", "Cy (1:00)"},
+                           {"Highscore", "k1", "KC"},
+                           {"Highscore", "p2", "200"},
+                           {"Highscore", "n2", "Ann (0:00)"},
+                           {"Highscore", "k2", "KA"}},
+                          folder.File("Pyx4.ini")),
+              -1);
+  };
+  EndGame(250, "KB");
+  EXPECT_EQ(Row(1), "300 Cy (1:00) KC");
+  EXPECT_EQ(Row(2), "250 Bo (0:00) KB");
+  EXPECT_EQ(Row(3), "200 Ann (0:00) KA");
+  EXPECT_EQ(game->run.NewRank, 2);
+  EXPECT_TRUE(game->main.TopTenRows[2].Bold);
+}
+
+TEST_F(SavingTest, ARefusedScoreIsReportedAndShownAsNothingNew) {
+  const std::string before = folder.Read("Pyx4.ini");
+  ReadOnly();
+  host.inputs = {"Ann"};
+  EndGame(200, "KA");
+  EXPECT_EQ(folder.Read("Pyx4.ini"), before);
+  ASSERT_EQ(host.boxes.size(), 3U);
+  EXPECT_EQ(host.boxes[1].text, NotSaved("The score"));
+  EXPECT_TRUE(host.boxes[1].exclamation);
+  EXPECT_EQ(host.boxes[2].text, TestText(16) + " 200 p  @ 0:00");
+  EXPECT_EQ(game->run.NewRank, 0);
+  for (const Control& row : game->main.TopTenRows) EXPECT_FALSE(row.Bold);
+}
+
+TEST_F(SavingTest, ARefusedClearingKeepsTheListShown) {
+  host.inputs = {"Ann"};
+  EndGame(200, "KA");
+  ReadOnly();
+  host.answers = {true};
+  host.boxes.clear();
+  game->ClearTopTen();
+  EXPECT_EQ(host.boxes.back().text, NotSaved("The cleared list"));
+  EXPECT_EQ(game->main.TopTenRows[1].Caption, "1. 200 Ann (0:00)");
+}
+
+TEST_F(SavingTest, RefusedChoicesHoldForTheRunAndAreReported) {
+  folder.Write("Pyx4.ini",
+               "[Options]\nPlaySound=Yes\nShowLangu=No\n"
+               "[Language]\nantal=2\nl1n=Test\nl1p=test.lng\nl2n=Other\n"
+               "l2p=other.lng\nselected=1\n");
+  folder.Write("other.lng", "[Language]\nl7=other 7\n");
+  game->OpenLanguagePicker();
+  ReadOnly();
+  host.boxes.clear();
+  game->ToggleSound();
+  EXPECT_EQ(host.boxes.back().text, NotSaved("The choice"));
+  EXPECT_TRUE(host.boxes.back().exclamation);
+
+  host.answers = {true};
+  game->ChangeLanguage();
+  game->LanguageRowClicked(1);
+  game->ConfirmLanguage();
+  EXPECT_EQ(host.boxes.back().text, NotSaved("The choice"));
+  game->SplashTimeUp();
+  EXPECT_EQ(game->run.Message, "other 7");
+  EXPECT_EQ(game->run.PlaySound, "No");
+  EXPECT_EQ(Ini("Options", "PlaySound") + Ini("Language", "selected"), "Yes1");
+}
+
+TEST_F(SavingTest, TheGameEndDuringTheNewGameQuestionStartsOneGame) {
+  game->main.GameEndTimer.SetEnabled(true);
+  host.inputs = {"Ann"};
+  host.answers = {true};
+  dice.faces = {1};  // the check value's digit
+  host.whileOpen = [&] { game->EndGame(); };
+  const int started = game->run.GamesStarted;
+  game->NewGameClicked();
+  EXPECT_EQ(game->run.GamesStarted, started + 1);
+  EXPECT_EQ(game->run.Message, TestText(7));
+}
+
+TEST(ListNameTest, KeepsNoCharacterThatSteersTheText) {
+  const std::pair<std::string, std::string> cases[] = {{"Ann\u202Eevil", "Annevil"},
+                                                       {"a\tb\nc\x7F"
+                                                        "d",
+                                                        "abcd"},
+                                                       {"\u2066\u2069\u202A", "Anonymous"},
+                                                       {"<h1>Bo</h1>", "<h1>Bo</h1>"},
+                                                       {"x\u200Fy\u00C5", "x\u200Fy\u00C5"}};
+  for (const auto& [typed, stored] : cases) EXPECT_EQ(ListName(typed), stored) << typed;
+}
+
+// Settings files that offer no language still lead to a game.
+TEST(HostileSettingsTest, APickerWithNothingToOfferStillStartsTheGame) {
+  const std::vector<std::pair<const char*, std::string>> cases = {
+      {"empty", ""},
+      {"count 0", "[Language]\nantal=0\nl1n=A\n"},
+      {"count negative", "[Language]\nantal=-3\nl1n=A\n"},
+      {"count no number", "[Language]\nantal=many\nl1n=A\n"},
+      {"names missing", "[Language]\nantal=3\n"},
+      {"not a file", ""},
+  };
+  for (const auto& [what, content] : cases) {
+    SCOPED_TRACE(what);
+    TempFolder folder;
+    if (std::string(what) == "not a file") {
+      fs::create_directory(folder.File("Pyx4.ini"));
+    } else {
+      folder.Write("Pyx4.ini", content);
+    }
+    FakeHost host;
+    ScriptedDice dice;
+    Game game(host, dice, folder.Path().string());
+    game.OpenLanguagePicker();
+    ASSERT_TRUE(game.language.Visible);
+    EXPECT_TRUE(game.language.OkButton.Enabled);
+    game.ConfirmLanguage();
+    EXPECT_TRUE(game.splash.Visible);
+    game.SplashTimeUp();
+    EXPECT_TRUE(game.main.Loaded);
+    EXPECT_EQ(game.main.SoundSwitch.ToolTip, " Sound On/Off ");
+  }
+}
+
+TEST(HostileSettingsTest, AMissingFileIsWrittenWithTheShippedSettings) {
+  TempFolder folder;
+  FakeHost host;
+  ScriptedDice dice;
+  Game game(host, dice, folder.Path().string());
+  game.OpenLanguagePicker();
+  const auto shipped = fs::path(__FILE__).parent_path().parent_path() / "data" / "Pyx4.ini";
+  for (const auto& [section, key] :
+       std::vector<std::pair<std::string, std::string>>{{"Options", "PlaySound"},
+                                                        {"Language", "antal"},
+                                                        {"Language", "l3n"},
+                                                        {"Language", "l3p"},
+                                                        {"Language", "selected"}}) {
+    EXPECT_EQ(GetINI(section, key, folder.File("Pyx4.ini")), GetINI(section, key, shipped.string()))
+        << key;
+  }
+  EXPECT_EQ(game.language.LanguageList.Items.size(), 3U);
+  EXPECT_FALSE(game.language.OkButton.Enabled);
+}
+
+TEST_F(SavingTest, AnEmptyRowCannotBeConfirmed) {
+  folder.Write("Pyx4.ini", "[Language]\nantal=3\nl1n=Test\nl1p=test.lng\nl3n=Third\n");
+  game->OpenLanguagePicker();
+  game->LanguageRowClicked(1);
+  EXPECT_FALSE(game->language.OkButton.Enabled);
+  game->ConfirmLanguage();
+  EXPECT_TRUE(game->language.Visible);
+  game->LanguageRowClicked(2);
+  EXPECT_TRUE(game->language.OkButton.Enabled);
+}
+
+TEST_F(SavingTest, ALanguageNameThatIsNoFileReadsAsNoTexts) {
+  for (const std::string& name : {std::string("a\0b", 3), std::string("."), std::string("")}) {
+    folder.Write("Pyx4.ini", "[Options]\nShowLangu=No\n[Language]\nselected=1\nl1p=" + name + "\n");
+    game->Restart();
+    EXPECT_EQ(game->run.Message, "");
+    EXPECT_EQ(game->main.SoundSwitch.ToolTip, " Sound On/Off ");
+  }
+}
+
+}  // namespace
+}  // namespace pyxaro::testing
