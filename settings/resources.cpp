@@ -4,6 +4,7 @@
 
 #include "core/game.h"
 #include "core/text.h"
+#include "settings/ini.h"
 #include "settings/ini_file.h"
 #include "settings/package_reader.h"
 
@@ -50,18 +51,23 @@ void Game::UnpackResources() {
     return;
   }
   host_.SetBusy(true);
-  // Every file is listed for deletion, also one whose copy failed; a name
+  // Every file is listed for deletion, also one whose copy fails; a name
   // that could reach outside the folder is neither copied nor listed. The
-  // keys of the whole loop belong together.
-  int listed = 0;
-  std::vector<std::string> waves;
+  // list is stored in one write before the first copy, so even a game that
+  // dies while unpacking leaves nothing behind that the next quit would miss.
+  std::vector<std::string> names;
   for (int i = 0; i < reader.FileCount(); ++i) {
     const std::string name = reader.FileName(i);
-    if (!IsResourceName(name, run.SettingsFile)) continue;
+    if (IsResourceName(name, run.SettingsFile)) names.push_back(name);
+  }
+  std::vector<IniChange> list{{"Resources", "del", std::to_string(names.size())}};
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    list.push_back({"Resources", "del" + std::to_string(i + 1), names[i]});
+  }
+  StoreGroup(list);
+  std::vector<std::string> waves;
+  for (const std::string& name : names) {
     if (reader.ExtractFile(name) && IsWave(name)) waves.push_back(DataFile(name));
-    ++listed;
-    Store("Resources", "del", std::to_string(listed));
-    Store("Resources", "del" + std::to_string(listed), name);
   }
   host_.PrepareWaves(waves);
   host_.SetBusy(false);
@@ -69,16 +75,17 @@ void Game::UnpackResources() {
 
 void Game::DeleteResources() {
   // The list ends at its first empty key, however large a hand-edited count.
-  // The cleared keys and the count of 0 belong together.
   const int count = LeadingNumber(Setting("Resources", "del"));
+  std::vector<IniChange> cleared;
   for (int i = 1; i <= count; ++i) {
     const std::string key = "del" + std::to_string(i);
     const std::string name = Setting("Resources", key);
     if (name.empty()) break;
     if (IsResourceName(name, run.SettingsFile)) DeleteFile(DataFile(name));
-    Store("Resources", key, "");
+    cleared.push_back({"Resources", key, ""});
   }
-  Store("Resources", "del", "0");
+  cleared.push_back({"Resources", "del", "0"});
+  StoreGroup(cleared);
 }
 
 }  // namespace pyxaro
