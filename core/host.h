@@ -35,6 +35,9 @@ class Host {
   // An input box; no value when the player cancels.
   virtual std::optional<std::string> Prompt(const std::string& prompt, const std::string& title,
                                             const std::string& defaultText) = 0;
+  // An input box that hides what is typed, for passwords; empty at first.
+  virtual std::optional<std::string> PromptMasked(const std::string& prompt,
+                                                  const std::string& title) = 0;
   // Plays a wave file in the background, or to its end when waitForEnd is set.
   virtual void PlayWave(const std::string& path, bool waitForEnd) = 0;
   virtual void OpenAddress(const std::string& address) = 0;

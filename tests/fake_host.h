@@ -19,6 +19,7 @@ struct Box {
   std::string text, title;
   bool yesIsDefault = false, exclamation = false;
   std::string defaultText;
+  bool masked = false;
 };
 
 struct Played {
@@ -65,6 +66,11 @@ class FakeHost : public Host {
                                     const std::string& defaultText) override {
     boxes.push_back({Box::Input, prompt, title, false, false, defaultText});
     return Pop(inputs, "input box: " + prompt);
+  }
+  std::optional<std::string> PromptMasked(const std::string& prompt,
+                                          const std::string& title) override {
+    boxes.push_back({Box::Input, prompt, title, false, false, "", true});
+    return Pop(inputs, "masked input box: " + prompt);
   }
   void PlayWave(const std::string& path, bool wait) override { played.push_back({path, wait}); }
   void OpenAddress(const std::string& address) override { opened.push_back(address); }

@@ -24,6 +24,8 @@ class QtHost : public Host {
   void Tell(const std::string& text, const std::string& title, bool exclamation) override;
   std::optional<std::string> Prompt(const std::string& prompt, const std::string& title,
                                     const std::string& defaultText) override;
+  std::optional<std::string> PromptMasked(const std::string& prompt,
+                                          const std::string& title) override;
   void PlayWave(const std::string& path, bool waitForEnd) override;
   void OpenAddress(const std::string& address) override;
   WorkArea ScreenWorkArea() override;
@@ -34,6 +36,8 @@ class QtHost : public Host {
 
  private:
   void BeforeBox();
+  std::optional<std::string> Input(const std::string& prompt, const std::string& title,
+                                   const std::string& defaultText, bool masked);
 
   std::function<void()> beforeBox_;
   // Created at the first sound, so a silent game never loads the audio stack.
