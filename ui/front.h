@@ -6,6 +6,7 @@
 
 #include "core/game.h"
 #include "ui/main_window.h"
+#include "ui/profiles_window.h"
 #include "ui/start_windows.h"
 
 namespace pyxaro::ui {
@@ -29,6 +30,7 @@ class Front {
   LanguageWindow* Language() const { return language_.get(); }
   SplashWindow* Splash() const { return splash_; }
   MainWindow* Main() const { return main_; }
+  ProfilesWindow* Profiles() const { return profiles_; }
 
  private:
   Game& game_;
@@ -37,6 +39,7 @@ class Front {
   std::unique_ptr<LanguageWindow> language_;
   QPointer<SplashWindow> splash_;
   QPointer<MainWindow> main_;
+  QPointer<ProfilesWindow> profiles_;
 };
 
 }  // namespace pyxaro::ui

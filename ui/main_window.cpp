@@ -50,7 +50,7 @@ MainWindow::MainWindow(Game& game, Dispatch act) : game_(game), act_(std::move(a
   Bind<Area>(
       m.MinimiseSquare, [this] { showMinimized(); }, false);
   Bind<Area>(m.LanguageArea, Click(&Game::ChangeLanguage), false);
-  Bind<Area>(m.HomeLink, Action{}, false);
+  Bind<Area>(m.HomeLink, Click(&Game::HomeLinkClicked), false);
   Bind<Area>(m.Logo, Action{}, false);
   for (int k = 1; k <= kCategoryCount; ++k) {
     Bind<Area>(
@@ -72,7 +72,7 @@ MainWindow::MainWindow(Game& game, Dispatch act) : game_(game), act_(std::move(a
         Qt::AlignLeft);
   }
   Bind<Label>(m.ClearTopTenLabel, Click(&Game::ClearTopTen), kSmallText, Qt::AlignLeft);
-  Bind<Label>(m.PlayerLabel, Action{}, kSmallText, Qt::AlignLeft);
+  Bind<Label>(m.PlayerLabel, Click(&Game::OpenProfiles), kSmallText, Qt::AlignLeft);
   Bind<Picture>(m.SoundSwitch, Click(&Game::ToggleSound));
   Bind<Picture>(m.MoveButton, Action{});
   Bind<Label>(m.Clock, Action{}, kSmallText, Qt::AlignHCenter);
@@ -83,6 +83,9 @@ MainWindow::MainWindow(Game& game, Dispatch act) : game_(game), act_(std::move(a
   timers_.push_back(std::make_unique<TimerBinding>(this, m.GameEndTimer, tick(&Game::EndGame)));
   timers_.push_back(std::make_unique<TimerBinding>(this, m.PageTimer, tick(&Game::NextPage)));
   timers_.push_back(std::make_unique<TimerBinding>(this, m.ClockTimer, tick(&Game::ClockTick)));
+  timers_.push_back(
+      std::make_unique<TimerBinding>(this, m.ProfileTimer, tick(&Game::ProfileTimerTick)));
+  timers_.push_back(std::make_unique<TimerBinding>(this, m.SendTimer, tick(&Game::SendTimerTick)));
 }
 
 void MainWindow::Sync() {
