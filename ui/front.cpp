@@ -93,7 +93,7 @@ void Front::Sync() {
   }
 
   if (game_.profiles.Visible && !profiles_) {
-    profiles_ = new ProfilesWindow(game_, act);
+    profiles_ = new ProfilesWindow(game_, act, main_);
     CentreOnScreen(profiles_);
   }
   if (profiles_) {

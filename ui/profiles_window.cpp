@@ -45,7 +45,8 @@ W* Placed(W* widget, const Control& data) {
 
 }  // namespace
 
-ProfilesWindow::ProfilesWindow(Game& game, Dispatch act) : game_(game), act_(std::move(act)) {
+ProfilesWindow::ProfilesWindow(Game& game, Dispatch act, QWidget* owner)
+    : QWidget(owner, Qt::Dialog), game_(game), act_(std::move(act)) {
   const ProfilesForm& form = game_.profiles;
   setObjectName(QStringLiteral("profiles"));
   setAttribute(Qt::WA_StyledBackground);

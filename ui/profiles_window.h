@@ -14,10 +14,11 @@ class QPushButton;
 namespace pyxaro::ui {
 
 // The window where the player keeps the profiles a score is sent under. It
-// leaves the game window usable while it is open.
+// leaves the game window usable while it is open, and stays above its owner
+// so that a submission waiting for it is never hidden behind the game.
 class ProfilesWindow : public QWidget {
  public:
-  ProfilesWindow(Game& game, Dispatch act);
+  ProfilesWindow(Game& game, Dispatch act, QWidget* owner);
   void Sync();
 
   QListWidget* List() const { return list_; }

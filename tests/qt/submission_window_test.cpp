@@ -77,7 +77,7 @@ TEST_F(SubmissionWindowTest, ARowClickedAndAnsweredYesReachesTheBrowserEncoded) 
   EXPECT_EQ(qtGame.run.Message, TestText(1) + ": 0");
 }
 
-TEST_F(SubmissionWindowTest, ThePlayerLabelOpensTheProfilesWindowAndOkClosesIt) {
+TEST_F(SubmissionWindowTest, ThePlayerLabelOpensTheProfilesWindowAndOnlyOkEndsTheWait) {
   StartGame();
   EXPECT_EQ(qtGame.main.PlayerLabel.Caption, "Åsa & Bo");
   ClickControl(front.Main(), qtGame.main.PlayerLabel);
@@ -86,12 +86,23 @@ TEST_F(SubmissionWindowTest, ThePlayerLabelOpensTheProfilesWindowAndOkClosesIt) 
   ASSERT_EQ(front.Profiles()->List()->count(), 1);
   EXPECT_EQ(front.Profiles()->List()->item(0)->text(), QStringLiteral("Åsa & Bo"));
 
+  // Closed by the desktop's own means, the window is gone but a submission
+  // waiting for it keeps waiting.
+  qtGame.run.WaitingForProfile = true;
+  front.Profiles()->close();
+  ASSERT_TRUE(WaitFor([&] { return front.Profiles() == nullptr; }));
+  EXPECT_FALSE(qtGame.profiles.Visible);
+  EXPECT_TRUE(qtGame.run.WaitingForProfile);
+  ClickControl(front.Main(), qtGame.main.PlayerLabel);
+  ASSERT_TRUE(front.Profiles() != nullptr && front.Profiles()->isVisible());
+
   // "ShowUser" is "No": the box opens ticked, and the player unticks it.
   ASSERT_TRUE(front.Profiles()->DontShow()->isChecked());
   QTest::mouseClick(front.Profiles()->DontShow(), Qt::LeftButton);
   QTest::mouseClick(front.Profiles()->Ok(), Qt::LeftButton);
   EXPECT_TRUE(WaitFor([&] { return front.Profiles() == nullptr; }));
   EXPECT_EQ(Ini("Options", "ShowUser"), "Yes");
+  EXPECT_FALSE(qtGame.run.WaitingForProfile);
 }
 
 }  // namespace
