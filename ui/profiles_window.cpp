@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <functional>
 
 namespace pyxaro::ui {
 
@@ -85,8 +86,8 @@ ProfilesWindow::ProfilesWindow(Game& game, Dispatch act, QWidget* owner)
 
 QPushButton* ProfilesWindow::Button(const Control& data, void (Game::*routine)()) {
   auto* button = Placed(new QPushButton(this), data);
-  connect(button, &QPushButton::clicked, this,
-          [this, routine] { act_([this, routine] { (game_.*routine)(); }); });
+  Action call = std::bind_front(routine, &game_);
+  connect(button, &QPushButton::clicked, this, [this, call = std::move(call)] { act_(call); });
   return button;
 }
 
