@@ -86,6 +86,8 @@ struct MainForm {
   Timer GameEndTimer{1500};
   Timer PageTimer{2000};
   Timer ClockTimer{1500, true};
+  Timer ProfileTimer{1500};
+  Timer SendTimer{1000};
 };
 
 struct ListBox {
@@ -103,6 +105,24 @@ struct LanguageForm {
   Control SkipAtStart;
   bool SkipAtStartTicked = false;
   Control OkButton;
+};
+
+// The window where the player keeps the profiles a score is sent under.
+struct ProfilesForm {
+  ProfilesForm();
+
+  bool Visible = false;
+  std::string Caption = "Pyxaro Users";
+  static constexpr int Width = 4320;  // the inner area within the frame
+  static constexpr int Height = 4230;
+  Control Heading;
+  ListBox ProfileList;
+  Control ListArea;  // where ProfileList stands
+  Control RemoveButton, AddButton;
+  Control NameLabel, NameField, PasswordLabel, PasswordField;
+  Control CancelButton, OkButton;
+  Control DontShowWhenSending;
+  bool DontShowWhenSendingTicked = false;
 };
 
 struct SplashForm {

@@ -23,6 +23,7 @@ class Game {
   MainForm main;
   LanguageForm language;
   SplashForm splash;
+  ProfilesForm profiles;
 
   const std::string& AppFolder() const { return appFolder_; }
 
@@ -107,6 +108,33 @@ class Game {
   void MakeCheckValue();
   // Offers the selected top-ten row to the online list.
   void OfferToSend();
+  // While the profile is settled, builds the address of the selected row.
+  void ProfileTimerTick();
+  // Hands the built address to the browser and returns to the score.
+  void SendTimerTick();
+  // Hands run.LinkAddress to the browser, when it is a web address.
+  void OpenLink();
+  // Opens the online list's home page.
+  void HomeLinkClicked();
+
+  // Player profiles (highscores/profiles.cpp).
+  // Opens the profiles window, asking for a first profile when there is none;
+  // an open window stays as it is.
+  void OpenProfiles();
+  // Asks for a name and a password and adds them as the selected profile.
+  void AddProfile();
+  // Selects the profile in row `row` (from 0) of the list.
+  void ProfileRowClicked(int row);
+  // Removes the profile whose row is selected in the list.
+  void RemoveProfile();
+  // Keeps the choice of showing the window, shows the player, closes.
+  void ConfirmProfiles();
+  // Closes the window and abandons a submission that waits for it.
+  void CancelProfiles();
+  // The desktop closed the window: a waiting submission keeps waiting.
+  void ProfilesWindowClosed();
+  // Shows the selected profile's name on the player label.
+  void ShowPlayer();
 
   // Languages (settings/languages.cpp).
   // Selects row `row` of the language list.

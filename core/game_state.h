@@ -62,6 +62,11 @@ struct RunValues {
   HighscoreEntry Candidate;
   int NewRank = 0;
   int SelectedRow = 0;
+
+  // The online list: a submission waits while the profiles window it opened
+  // is still open; the address the next link opens.
+  bool WaitingForProfile = false;
+  std::string LinkAddress;
 };
 
 }  // namespace pyxaro

@@ -46,6 +46,9 @@ class Host {
                                             const std::string& defaultText) = 0;
   // Keeps these wave files ready, so that each starts at once when played.
   virtual void PrepareWaves(const std::vector<std::string>& paths) = 0;
+  // An input box that hides what is typed, for passwords; empty at first.
+  virtual std::optional<std::string> PromptMasked(const std::string& prompt,
+                                                  const std::string& title) = 0;
   // Plays a wave file in the background, or to its end when waitForEnd is set.
   virtual void PlayWave(const std::string& path, bool waitForEnd) = 0;
   virtual void OpenAddress(const std::string& address) = 0;

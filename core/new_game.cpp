@@ -6,17 +6,6 @@
 
 namespace pyxaro {
 
-namespace {
-
-std::string PlayerCaption(const Game& game) {
-  const std::string name = game.Setting("Users", "user" + game.Setting("Users", "selected"));
-  if (!name.empty()) return name;
-  const std::string noUser = game.LangText("l23");
-  return noUser.empty() ? "No user" : noUser;
-}
-
-}  // namespace
-
 void Game::Restart() {
   ++run.GamesStarted;
   main.ThrowArea.Enabled = true;
@@ -45,7 +34,7 @@ void Game::Restart() {
   main.RollsLeftLabel.ToolTip = ToolTipText("l20", " Rolls ");
   main.RollsPerCategoryLabel.ToolTip = ToolTipText("l21", " Rolls / Category ");
   main.CategoryRows[19].ToolTip = ToolTipText("l22", " Chance ");
-  main.PlayerLabel.Caption = PlayerCaption(*this);
+  ShowPlayer();
 
   for (int k = 1; k <= kDiceCount; ++k) {
     state.OnTable[k] = 0;

@@ -1,7 +1,85 @@
+#include <string>
+
 #include "core/game.h"
+#include "highscores/check_value.h"
+#include "highscores/highscore_rules.h"
+#include "highscores/submission_rules.h"
 
 namespace pyxaro {
 
-void Game::OfferToSend() {}
+namespace {
+
+// An empty or hand-edited address must not be handed to the desktop, which
+// would open whatever handler its scheme names.
+constexpr const char* kNoOnlineAddress = "No online address is configured.";
+
+}  // namespace
+
+void Game::OfferToSend() {
+  if (!host_.Ask(LangText("l14"), LangText("l5"), true)) return;
+  run.WaitingForProfile = false;
+  if (ProfileCount(Setting("Users", "antal")) == 0) {
+    run.WaitingForProfile = true;
+    OpenProfiles();
+  }
+  if (Setting("Options", "ShowUser") == "Yes") {
+    run.WaitingForProfile = true;
+    OpenProfiles();
+  }
+  main.ProfileTimer.SetEnabled(true);
+}
+
+void Game::ProfileTimerTick() {
+  if (run.WaitingForProfile) return;
+  main.ProfileTimer.SetEnabled(false);
+
+  // Read now, so that a profile chosen a moment ago is the one sent.
+  const std::string selected = Setting("Users", "selected");
+  const std::string row = std::to_string(run.SelectedRow);
+  std::string month = Setting("Highscore", "d" + row);
+  if (month.empty()) {
+    const LocalTime now = host_.Now();
+    month = std::to_string(GameMonth(now.Year, now.Month));
+  }
+  run.LinkAddress =
+      SubmissionAddress(Setting("Internet", "send"),
+                        {Setting("Users", "user" + selected), Setting("Users", "pass" + selected),
+                         VersionNumber(run.AppVersion), month, Setting("Highscore", "p" + row),
+                         Setting("Highscore", "k" + row)});
+
+  // Nothing will be sent, so the display must not say that it is sending.
+  if (!IsWebAddress(run.LinkAddress)) {
+    host_.Tell(kNoOnlineAddress, "", false);
+    return;
+  }
+  run.Message = LangText("l15");
+  Say();
+  main.SendTimer.SetEnabled(true);
+}
+
+void Game::SendTimerTick() {
+  main.SendTimer.SetEnabled(false);
+  OpenLink();
+  run.ScoreWord = LangText("l1");
+  run.Message = run.ScoreWord + ": " + std::to_string(state.TotalScore);
+  Say();
+}
+
+void Game::OpenLink() {
+  if (!IsWebAddress(run.LinkAddress)) {
+    host_.Tell(kNoOnlineAddress, "", false);
+    return;
+  }
+  host_.OpenAddress(run.LinkAddress);
+}
+
+void Game::HomeLinkClicked() {
+  run.EffectNumber = 107;
+  PlayEffect();
+  run.EffectNumber = 7;
+  PlayEffect();
+  run.LinkAddress = Setting("Internet", "home");
+  OpenLink();
+}
 
 }  // namespace pyxaro

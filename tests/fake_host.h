@@ -21,6 +21,7 @@ struct Box {
   std::string text, title;
   bool yesIsDefault = false, exclamation = false;
   std::string defaultText;
+  bool masked = false;
 };
 
 struct Played {
@@ -80,6 +81,12 @@ class FakeHost : public Host {
   }
   void PrepareWaves(const std::vector<std::string>& paths) override {
     prepared.insert(prepared.end(), paths.begin(), paths.end());
+  }
+  std::optional<std::string> PromptMasked(const std::string& prompt,
+                                          const std::string& title) override {
+    boxes.push_back({Box::Input, prompt, title, false, false, "", true});
+    RunWhileOpen();
+    return Pop(inputs, "masked input box: " + prompt);
   }
   void PlayWave(const std::string& path, bool wait) override { played.push_back({path, wait}); }
   void OpenAddress(const std::string& address) override { opened.push_back(address); }

@@ -32,6 +32,7 @@ void Retire(QPointer<W>& window) {
 Front::Front(Game& game, std::function<bool()> ending) : game_(game), ending_(std::move(ending)) {}
 
 Front::~Front() {
+  delete profiles_;
   delete main_;
   delete splash_;
 }
@@ -92,6 +93,19 @@ void Front::Sync() {
     } else {
       main_->Sync();
       main_->setVisible(game_.main.Visible);
+    }
+  }
+
+  if (game_.profiles.Visible && !profiles_) {
+    profiles_ = new ProfilesWindow(game_, act, main_);
+    CentreOnScreen(profiles_);
+  }
+  if (profiles_) {
+    if (game_.profiles.Visible) {
+      profiles_->Sync();
+      profiles_->show();
+    } else {
+      Retire(profiles_);
     }
   }
 }

@@ -6,6 +6,7 @@
 
 #include "core/game.h"
 #include "ui/main_window.h"
+#include "ui/profiles_window.h"
 #include "ui/start_windows.h"
 
 namespace pyxaro::ui {
@@ -32,6 +33,7 @@ class Front {
   // The game window, made as soon as the game's data says it is loaded, so
   // that the routines that open it can already place it.
   QWidget* GameWindow();
+  ProfilesWindow* Profiles() const { return profiles_; }
 
  private:
   Game& game_;
@@ -40,6 +42,7 @@ class Front {
   std::unique_ptr<LanguageWindow> language_;
   QPointer<SplashWindow> splash_;
   QPointer<MainWindow> main_;
+  QPointer<ProfilesWindow> profiles_;
 };
 
 }  // namespace pyxaro::ui

@@ -127,8 +127,7 @@ void MainWindow::BindSideControls() {
         Qt::AlignLeft);
   }
   Bind<Label>(m.ClearTopTenLabel, Click(&Game::ClearTopTen), kSmallText, Qt::AlignLeft);
-  // P presses the player label as soon as a click on it opens the profiles.
-  Speak(Bind<Label>(m.PlayerLabel, Action{}, kSmallText, Qt::AlignLeft),
+  Speak(Bind<Label>(m.PlayerLabel, Click(&Game::OpenProfiles), kSmallText, Qt::AlignLeft),
         [&m] {
           return Spoken{QString::fromStdString(m.PlayerLabel.Caption),
                         ControlName(m.PlayerLabel, {})};
@@ -155,7 +154,8 @@ void MainWindow::BindSideControls() {
         Named(m.MinimiseSquare, "Minimise"), keys_);
   Speak(Bind<Area>(m.LanguageArea, Click(&Game::ChangeLanguage), false),
         Named(m.LanguageArea, "Language"), keys_, {QKeyCombination(Qt::Key_L)});
-  Speak(Bind<Area>(m.HomeLink, Action{}, false), Named(m.HomeLink, "Pyxaro online"), keys_);
+  Speak(Bind<Area>(m.HomeLink, Click(&Game::HomeLinkClicked), false),
+        Named(m.HomeLink, "Pyxaro online"), keys_);
   Speak(Bind<Area>(m.Logo, Action{}, false), Named(m.Logo, "Pyxaro"), keys_);
 }
 
@@ -166,6 +166,9 @@ void MainWindow::BindTimers() {
   timers_.push_back(std::make_unique<TimerBinding>(this, m.GameEndTimer, tick(&Game::EndGame)));
   timers_.push_back(std::make_unique<TimerBinding>(this, m.PageTimer, tick(&Game::NextPage)));
   timers_.push_back(std::make_unique<TimerBinding>(this, m.ClockTimer, tick(&Game::ClockTick)));
+  timers_.push_back(
+      std::make_unique<TimerBinding>(this, m.ProfileTimer, tick(&Game::ProfileTimerTick)));
+  timers_.push_back(std::make_unique<TimerBinding>(this, m.SendTimer, tick(&Game::SendTimerTick)));
 }
 
 void MainWindow::Sync() {

@@ -57,11 +57,26 @@ void QtHost::Tell(const std::string& text, const std::string& title, bool exclam
 
 std::optional<std::string> QtHost::Prompt(const std::string& prompt, const std::string& title,
                                           const std::string& defaultText) {
+  return Input(prompt, title, defaultText, false);
+}
+
+std::optional<std::string> QtHost::PromptMasked(const std::string& prompt,
+                                                const std::string& title) {
+  return Input(prompt, title, "", true);
+}
+
+std::optional<std::string> QtHost::Input(const std::string& prompt, const std::string& title,
+                                         const std::string& defaultText, bool masked) {
   BeforeBox();
   QInputDialog box(QApplication::activeWindow());
   box.setWindowTitle(TitleOrName(title));
   box.setLabelText(BoxText(prompt));
   box.setTextValue(Q(defaultText));
+  if (masked) {
+    // Every character a star, as the profiles window shows a password.
+    box.setTextEchoMode(QLineEdit::Password);
+    box.setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+  }
   ShowPlain(box);
   if (box.exec() != QDialog::Accepted) return std::nullopt;
   return box.textValue().toStdString();

@@ -29,6 +29,8 @@ class QtHost : public Host {
   std::optional<std::string> Prompt(const std::string& prompt, const std::string& title,
                                     const std::string& defaultText) override;
   void PrepareWaves(const std::vector<std::string>& paths) override;
+  std::optional<std::string> PromptMasked(const std::string& prompt,
+                                          const std::string& title) override;
   void PlayWave(const std::string& path, bool waitForEnd) override;
   void OpenAddress(const std::string& address) override;
   // The game window and its screen (ui/qt_host_window.cpp).
@@ -46,6 +48,8 @@ class QtHost : public Host {
  private:
   void BeforeBox();
   QWidget* GameWindow() const;
+  std::optional<std::string> Input(const std::string& prompt, const std::string& title,
+                                   const std::string& defaultText, bool masked);
 
   std::function<void()> beforeBox_;
   WavePlayer sounds_;

@@ -6,17 +6,12 @@
 #include <functional>
 
 #include "tests/game_fixture.h"
+#include "tests/qt/window_helpers.h"
 #include "ui/front.h"
 #include "ui/widgets.h"
 
 namespace pyxaro::testing {
 namespace {
-
-// Lets the event loop run until the condition holds or the time is up.
-bool WaitFor(const std::function<bool()>& condition) {
-  for (int waited = 0; waited < 5000 && !condition(); waited += 20) QTest::qWait(20);
-  return condition();
-}
 
 class GameWindowTest : public GameTest {
  protected:
@@ -44,13 +39,7 @@ class GameWindowTest : public GameTest {
     ASSERT_TRUE(WaitFor([&] { return front.Splash() == nullptr; }));
   }
 
-  // A left click on whatever widget the player would hit at the control.
-  void Click(const Control& control) {
-    const QPoint point = ui::PxRect(control).center();
-    QWidget* target = front.Main()->childAt(point);
-    ASSERT_NE(target, nullptr) << point.x() << "," << point.y();
-    QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(front.Main(), point));
-  }
+  void Click(const Control& control) { ClickControl(front.Main(), control); }
 
   ui::Front front{*game, [this] { return host.ended; }};
 };

@@ -104,12 +104,13 @@ TEST_F(KeyboardTest, EachKeyReachesItsRoutineOnlyWhenAClickWould) {
        {},
        {false},
        [&] { return host.boxes.back().text == TestText(11) && !host.ended; }},
-      {"P: the player label has nothing to open",
+      {"P opens the profiles, asking for the first one",
        QKeyCombination(Qt::Key_P),
        {},
        {},
-       [&] { return host.boxes.size() == 3; }},
+       [&] { return game->profiles.Visible && game->Setting("Users", "user1") == "Eve"; }},
   };
+  host.inputs = {std::string("Eve"), std::string("x")};
   for (const Step& step : steps) {
     SCOPED_TRACE(step.what);
     dice.faces.assign(step.faces.begin(), step.faces.end());
@@ -164,8 +165,10 @@ TEST_F(KeyboardTest, TabReachesTheTopTenRowsWhereEnterOffersTheRow) {
   }
   ASSERT_EQ(front.Main()->focusWidget(), row);
   EXPECT_TRUE(row->toolTip().contains(QString::fromStdString(TestText(12))));
+  host.answers = {false};
   Press(QKeyCombination(Qt::Key_Return));
   EXPECT_EQ(game->run.SelectedRow, 1);
+  EXPECT_EQ(host.boxes.back().text, TestText(14));
 }
 
 }  // namespace

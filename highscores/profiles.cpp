@@ -1,0 +1,114 @@
+#include <string>
+
+#include "core/game.h"
+#include "highscores/submission_rules.h"
+
+namespace pyxaro {
+
+namespace {
+
+constexpr const char* kPromptTitle = "Pyxaro users";
+
+std::string Numbered(const char* key, int n) { return key + std::to_string(n); }
+
+// Lists the stored profiles and shows the selected one. A list filled afresh
+// has no row selected, so there is nothing to remove until a row is clicked.
+void ShowProfiles(Game& game) {
+  ProfilesForm& form = game.profiles;
+  const int count = ProfileCount(game.Setting("Users", "antal"));
+  form.ProfileList.Items.clear();
+  for (int i = 1; i <= count; ++i) {
+    form.ProfileList.Items.push_back(game.Setting("Users", Numbered("user", i)));
+  }
+  form.ProfileList.ListIndex = -1;
+  form.RemoveButton.Enabled = false;
+  const std::string selected = game.Setting("Users", "selected");
+  form.NameField.Caption = game.Setting("Users", "user" + selected);
+  form.PasswordField.Caption = game.Setting("Users", "pass" + selected);
+}
+
+}  // namespace
+
+void Game::OpenProfiles() {
+  if (profiles.Visible) return;
+  profiles = ProfilesForm{};
+  const std::string heading = LangText("l18");
+  profiles.Heading.Caption = heading.empty() ? "User profiles" : heading;
+  profiles.AddButton.ToolTip = ToolTipText("l24", " Add ");
+  profiles.RemoveButton.ToolTip = ToolTipText("l25", " Remove ");
+  // The prompts for a first profile come before the window itself.
+  if (ProfileCount(Setting("Users", "antal")) == 0) {
+    AddProfile();
+  } else {
+    ShowProfiles(*this);
+  }
+  profiles.DontShowWhenSendingTicked = Setting("Options", "ShowUser") == "No";
+  profiles.Visible = true;
+}
+
+void Game::AddProfile() {
+  const auto name = host_.Prompt("Username:", kPromptTitle, "");
+  const auto password = host_.PromptMasked("Password:", kPromptTitle);
+  if (name && !name->empty() && password && !password->empty()) {
+    const std::string n = std::to_string(ProfileCount(Setting("Users", "antal")) + 1);
+    StoreGroup({{"Users", "antal", n},
+                {"Users", "selected", n},
+                {"Users", "user" + n, *name},
+                {"Users", "pass" + n, *password}});
+  }
+  ShowProfiles(*this);
+}
+
+void Game::ProfileRowClicked(int row) {
+  ListBox& list = profiles.ProfileList;
+  if (row < 0 || row >= static_cast<int>(list.Items.size())) return;
+  const int k = row + 1;
+  profiles.NameField.Caption = Setting("Users", Numbered("user", k));
+  profiles.PasswordField.Caption = Setting("Users", Numbered("pass", k));
+  Store("Users", "selected", std::to_string(k));
+  list.ListIndex = row;
+  profiles.RemoveButton.Enabled = true;
+}
+
+void Game::RemoveProfile() {
+  const int k = profiles.ProfileList.ListIndex + 1;
+  const int count = ProfileCount(Setting("Users", "antal"));
+  if (k < 1 || k > count) return;
+  // The later profiles move down one place and the former last slot is
+  // emptied, all in one write, so the list is never left half renumbered.
+  std::vector<IniChange> changes;
+  for (int i = k; i < count; ++i) {
+    changes.push_back({"Users", Numbered("user", i), Setting("Users", Numbered("user", i + 1))});
+    changes.push_back({"Users", Numbered("pass", i), Setting("Users", Numbered("pass", i + 1))});
+  }
+  changes.push_back(
+      {"Users", "selected", SelectionAfterRemoval(Setting("Users", "selected"), k, count)});
+  changes.push_back({"Users", Numbered("user", count), ""});
+  changes.push_back({"Users", Numbered("pass", count), ""});
+  changes.push_back({"Users", "antal", std::to_string(count - 1)});
+  StoreGroup(changes);
+  ShowProfiles(*this);
+}
+
+void Game::ConfirmProfiles() {
+  Store("Options", "ShowUser", profiles.DontShowWhenSendingTicked ? "No" : "Yes");
+  ShowPlayer();
+  run.WaitingForProfile = false;
+  profiles.Visible = false;
+}
+
+void Game::CancelProfiles() {
+  run.WaitingForProfile = false;
+  main.ProfileTimer.SetEnabled(false);
+  profiles.Visible = false;
+}
+
+void Game::ProfilesWindowClosed() { profiles.Visible = false; }
+
+void Game::ShowPlayer() {
+  const std::string name = Setting("Users", "user" + Setting("Users", "selected"));
+  const std::string noUser = LangText("l23");
+  main.PlayerLabel.Caption = !name.empty() ? name : !noUser.empty() ? noUser : "No user";
+}
+
+}  // namespace pyxaro

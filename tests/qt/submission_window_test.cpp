@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+
+#include "tests/game_fixture.h"
+#include "tests/qt/window_helpers.h"
+#include "ui/front.h"
+#include "ui/qt_host.h"
+
+namespace pyxaro::testing {
+
+// Stands in for the browser: the desktop hands it every https address.
+class Browser : public QObject {
+  Q_OBJECT
+
+ public:
+  QStringList opened;
+
+ public slots:
+  void Open(const QUrl& url) { opened << url.toString(QUrl::FullyEncoded); }
+};
+
+namespace {
+
+// The game on the real Qt desktop services, so that what reaches the browser
+// is what the desktop was handed.
+class SubmissionWindowTest : public GameTest {
+ protected:
+  SubmissionWindowTest() {
+    folder.Write("Pyx4.ini",
+                 "[Options]\nPlaySound=No\nShowLangu=No\nShowUser=No\n"
+                 "[Language]\nantal=1\nl1n=Test\nl1p=test.lng\nselected=1\n"
+                 "[Users]\nantal=1\nselected=1\nuser1=Åsa & Bo\npass1=p=w\n"
+                 "[Internet]\nsend=https://scores.example/send\n"
+                 "[Highscore]\np1=250\nn1=Eve (1:00)\nk1=37177384513\nd1=2611\n");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "Open");
+    desktop.SetBeforeBox([this] { front.Sync(); });
+  }
+  ~SubmissionWindowTest() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
+
+  void StartGame() {
+    front.Start();
+    ASSERT_TRUE(WaitFor([&] { return front.Main() != nullptr && front.Main()->isVisible(); }));
+  }
+
+  Browser browser;
+  ui::QtHost desktop;
+  Game qtGame{desktop, dice, folder.Path().string()};
+  ui::Front front{qtGame, [this] { return desktop.Ending(); }};
+};
+
+TEST_F(SubmissionWindowTest, ARowClickedAndAnsweredYesReachesTheBrowserEncoded) {
+  StartGame();
+  // Answers Yes on the question as soon as it shows.
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box != nullptr && box->button(QMessageBox::Yes) != nullptr) {
+      box->button(QMessageBox::Yes)->click();
+    }
+  });
+  answer.start(20);
+
+  ClickControl(front.Main(), qtGame.main.TopTenRows[1]);
+  ASSERT_TRUE(WaitFor([&] { return !browser.opened.isEmpty(); }));
+  EXPECT_EQ(browser.opened,
+            QStringList{"https://scores.example/send?user=%C3%85sa%20%26%20Bo&pass=p%3Dw&ver=504"
+                        "&date=2611&points=250&key=37177384513"});
+  EXPECT_EQ(qtGame.run.Message, TestText(1) + ": 0");
+}
+
+TEST_F(SubmissionWindowTest, ThePlayerLabelOpensTheProfilesWindowAndOnlyOkEndsTheWait) {
+  StartGame();
+  EXPECT_EQ(qtGame.main.PlayerLabel.Caption, "Åsa & Bo");
+  ClickControl(front.Main(), qtGame.main.PlayerLabel);
+  ASSERT_TRUE(front.Profiles() != nullptr && front.Profiles()->isVisible());
+  EXPECT_FALSE(front.Profiles()->isModal());
+  ASSERT_EQ(front.Profiles()->List()->count(), 1);
+  EXPECT_EQ(front.Profiles()->List()->item(0)->text(), QStringLiteral("Åsa & Bo"));
+
+  // Closed by the desktop's own means, the window is gone but a submission
+  // waiting for it keeps waiting.
+  qtGame.run.WaitingForProfile = true;
+  front.Profiles()->close();
+  ASSERT_TRUE(WaitFor([&] { return front.Profiles() == nullptr; }));
+  EXPECT_FALSE(qtGame.profiles.Visible);
+  EXPECT_TRUE(qtGame.run.WaitingForProfile);
+  ClickControl(front.Main(), qtGame.main.PlayerLabel);
+  ASSERT_TRUE(front.Profiles() != nullptr && front.Profiles()->isVisible());
+
+  // "ShowUser" is "No": the box opens ticked, and the player unticks it.
+  ASSERT_TRUE(front.Profiles()->DontShow()->isChecked());
+  QTest::mouseClick(front.Profiles()->DontShow(), Qt::LeftButton);
+  QTest::mouseClick(front.Profiles()->Ok(), Qt::LeftButton);
+  EXPECT_TRUE(WaitFor([&] { return front.Profiles() == nullptr; }));
+  EXPECT_EQ(Ini("Options", "ShowUser"), "Yes");
+  EXPECT_FALSE(qtGame.run.WaitingForProfile);
+}
+
+}  // namespace
+}  // namespace pyxaro::testing
+
+#include "submission_window_test.moc"

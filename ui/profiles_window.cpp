@@ -1,0 +1,136 @@
+#include "ui/profiles_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <functional>
+
+namespace pyxaro::ui {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+constexpr int kTextPx = 11;
+constexpr int kHeadingPx = 19;
+
+// Dark grey inside a thin frame, yellow labels and yellow buttons, as the
+// game window wears them. A password shows as stars.
+const char* const kProfilesStyle =
+    "QWidget#profiles { background: #404040; }"
+    "QFrame#frame { border: 1px solid #ffe600; }"
+    "QLabel, QCheckBox { color: #ffe600; }"
+    "QListWidget { background: white; color: black; }"
+    "QListWidget::item:selected { background: #ffe600; color: black; }"
+    "QLineEdit { background: white; color: black; lineedit-password-character: 42; }"
+    "QPushButton { background: #ffe600; color: black; border: 1px solid #807340; }"
+    "QPushButton:disabled { background: #807340; color: #404040; }";
+
+QFont Verdana(int pixelSize, bool bold) {
+  QFont font(QStringLiteral("Verdana"));
+  font.setPixelSize(pixelSize);
+  font.setBold(bold);
+  return font;
+}
+
+template <typename W>
+W* Placed(W* widget, const Control& data) {
+  widget->setGeometry(PxRect(data));
+  widget->setFont(Verdana(kTextPx, data.Bold));
+  return widget;
+}
+
+}  // namespace
+
+ProfilesWindow::ProfilesWindow(Game& game, Dispatch act, QWidget* owner)
+    : QWidget(owner, Qt::Dialog), game_(game), act_(std::move(act)) {
+  const ProfilesForm& form = game_.profiles;
+  setObjectName(QStringLiteral("profiles"));
+  setAttribute(Qt::WA_StyledBackground);
+  setStyleSheet(QString::fromLatin1(kProfilesStyle));
+  setFixedSize(Px(ProfilesForm::Width), Px(ProfilesForm::Height));
+  auto* frame = new QFrame(this);
+  frame->setObjectName(QStringLiteral("frame"));
+  frame->setGeometry(rect());
+  frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+  heading_ = Placed(new QLabel(this), form.Heading);
+  heading_->setFont(Verdana(kHeadingPx, true));
+  list_ = Placed(new QListWidget(this), form.ListArea);
+  remove_ = Button(form.RemoveButton, &Game::RemoveProfile);
+  add_ = Button(form.AddButton, &Game::AddProfile);
+  nameLabel_ = Placed(new QLabel(this), form.NameLabel);
+  name_ = Placed(new QLineEdit(this), form.NameField);
+  passwordLabel_ = Placed(new QLabel(this), form.PasswordLabel);
+  password_ = Placed(new QLineEdit(this), form.PasswordField);
+  password_->setEchoMode(QLineEdit::Password);
+  // The fields show the selected profile; typing there would change nothing.
+  name_->setReadOnly(true);
+  password_->setReadOnly(true);
+  cancel_ = Button(form.CancelButton, &Game::CancelProfiles);
+  ok_ = Button(form.OkButton, &Game::ConfirmProfiles);
+  dontShow_ = Placed(new QCheckBox(this), form.DontShowWhenSending);
+  frame->lower();
+
+  connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    const int row = list_->row(item);
+    act_([this, row] { game_.ProfileRowClicked(row); });
+  });
+  connect(dontShow_, &QCheckBox::toggled, this,
+          [this](bool on) { act_([this, on] { game_.profiles.DontShowWhenSendingTicked = on; }); });
+}
+
+QPushButton* ProfilesWindow::Button(const Control& data, void (Game::*routine)()) {
+  auto* button = Placed(new QPushButton(this), data);
+  Action call = std::bind_front(routine, &game_);
+  connect(button, &QPushButton::clicked, this, [this, call = std::move(call)] { act_(call); });
+  return button;
+}
+
+void ProfilesWindow::Sync() {
+  const ProfilesForm& form = game_.profiles;
+  setWindowTitle(Q(form.Caption));
+  heading_->setText(Q(form.Heading.Caption));
+  QStringList items;
+  for (const auto& item : form.ProfileList.Items) items << Q(item);
+  QStringList shown;
+  for (int i = 0; i < list_->count(); ++i) shown << list_->item(i)->text();
+  if (shown != items) {
+    list_->clear();
+    list_->addItems(items);
+  }
+  if (list_->currentRow() != form.ProfileList.ListIndex) {
+    const QSignalBlocker quiet(list_);
+    list_->setCurrentRow(form.ProfileList.ListIndex);
+  }
+  for (const auto& [button, data] : {std::pair{remove_, &form.RemoveButton},
+                                     {add_, &form.AddButton},
+                                     {cancel_, &form.CancelButton},
+                                     {ok_, &form.OkButton}}) {
+    button->setText(Q(data->Caption));
+    button->setToolTip(Q(data->ToolTip));
+    button->setEnabled(data->Enabled);
+  }
+  nameLabel_->setText(Q(form.NameLabel.Caption));
+  passwordLabel_->setText(Q(form.PasswordLabel.Caption));
+  name_->setText(Q(form.NameField.Caption));
+  password_->setText(Q(form.PasswordField.Caption));
+  dontShow_->setText(Q(form.DontShowWhenSending.Caption));
+  if (dontShow_->isChecked() != form.DontShowWhenSendingTicked) {
+    const QSignalBlocker quiet(dontShow_);
+    dontShow_->setChecked(form.DontShowWhenSendingTicked);
+  }
+}
+
+void ProfilesWindow::closeEvent(QCloseEvent* event) {
+  // Closed by the desktop's own means: neither OK nor Cancel, so a waiting
+  // submission keeps waiting until the window is opened and closed again.
+  event->accept();
+  if (game_.profiles.Visible) act_([this] { game_.ProfilesWindowClosed(); });
+}
+
+}  // namespace pyxaro::ui
