@@ -14,7 +14,7 @@ case "$mode" in
 esac
 
 packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core)
+          libbenchmark-dev fonts-dejavu-core clang libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

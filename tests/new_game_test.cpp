@@ -1,3 +1,4 @@
+#include <sstream>
 #include <tuple>
 
 #include "tests/game_fixture.h"
@@ -33,6 +34,67 @@ TEST_F(NewGameTest, ToolTipsAndCaptionsFallBackWhereTheLanguageLacksThem) {
                folder.Read("Pyx4.ini") + "[Users]\nantal=2\nselected=2\nuser1=Ann\nuser2=Åke\n");
   game->Restart();
   EXPECT_EQ(m.ClearTopTenLabel.Caption + "|" + m.PlayerLabel.Caption, "|Åke");
+}
+
+// What the player sees of the controls a new game puts back.
+std::vector<std::string> Shown(const MainForm& m) {
+  std::vector<std::string> shown;
+  const auto add = [&](const Control& c) {
+    std::ostringstream line;
+    line << c.Caption << "|" << c.ToolTip << "|" << c.Enabled << c.Visible << "|" << c.Left << ","
+         << c.Top << "," << c.Width << "," << c.Height;
+    shown.push_back(line.str());
+  };
+  for (const Control& die : m.DieImages) shown.push_back(die.Visible ? "die" : "");
+  for (const Control* c :
+       {&m.ThrowArea, &m.UndoArea, &m.RollsLeftLabel, &m.RollsPerCategoryLabel, &m.BonusLabel,
+        &m.TotalLabel, &m.ClearTopTenLabel, &m.PlayerLabel, &m.SoundSwitch, &m.MoveButton}) {
+    add(*c);
+  }
+  for (const auto* controls : {&m.CategoryRows, &m.CategoryScores}) {
+    for (const Control& c : *controls) add(c);
+  }
+  for (const Control& row : m.TopTenRows) add(row);
+  const Rgb bonus = m.BonusLabel.ForeColor;
+  shown.push_back("marker " + std::to_string(m.HintMarker.Visible) + " bonus " +
+                  std::to_string(bonus.Red) + "," + std::to_string(bonus.Green) + "," +
+                  std::to_string(bonus.Blue));
+  return shown;
+}
+
+TEST_F(NewGameTest, RestartPutsBackEverythingTheFirstGameStartedWith) {
+  Start();
+  const std::vector<std::string> first = Shown(game->main);
+  const GameState& s = game->state;
+  const GameState fresh = s;
+  // Win the bonus, leave a throw on the table with a die picked up, and a
+  // long message paging.
+  for (int face = 6; face >= 4; --face) {
+    Table(std::vector<int>(6, face));
+    game->EnterCategory(face);
+  }
+  Table({1, 2, 3, 4, 5, 6});
+  game->PickUp(1);
+  game->PlayClockTick();
+  game->run.Candidate = {"300", "Eve", "31234567890", "2612"};
+  game->run.Message = "a message of three pages, no less";
+  game->Say();
+  game->NextPage();
+  ASSERT_NE(Shown(game->main), first);
+
+  game->Restart();
+  EXPECT_EQ(Shown(game->main), first);
+  EXPECT_EQ(std::tie(s.Dice, s.OnTable, s.RollsLeft, s.TotalScore, s.TableCleared, s.CategoriesLeft,
+                     s.UpperToBonus, s.UpperFilled, s.Score, s.UpperBonus, s.PlaySeconds),
+            std::tie(fresh.Dice, fresh.OnTable, fresh.RollsLeft, fresh.TotalScore,
+                     fresh.TableCleared, fresh.CategoriesLeft, fresh.UpperToBonus,
+                     fresh.UpperFilled, fresh.Score, fresh.UpperBonus, fresh.PlaySeconds));
+  const HighscoreEntry& c = game->run.Candidate;
+  EXPECT_EQ(c.Points + c.Key + c.Date, "000");
+  EXPECT_EQ(game->run.PageStart, 1);
+  EXPECT_EQ(game->run.EffectNumber, 0);
+  EXPECT_EQ(game->run.EffectFile, "");
+  EXPECT_FALSE(game->main.PageTimer.Enabled());
 }
 
 TEST_F(NewGameTest, AsksAndRestartsOnlyOnYesWithTheLaterGreeting) {
