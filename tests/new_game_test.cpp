@@ -67,34 +67,40 @@ TEST_F(NewGameTest, RestartPutsBackEverythingTheFirstGameStartedWith) {
   const std::vector<std::string> first = Shown(game->main);
   const GameState& s = game->state;
   const GameState fresh = s;
-  // Win the bonus, leave a throw on the table with a die picked up, and a
-  // long message paging.
+  const auto expectFresh = [&] {
+    ASSERT_NE(Shown(game->main), first);
+    game->Restart();
+    EXPECT_EQ(Shown(game->main), first);
+    EXPECT_EQ(
+        std::tie(s.Dice, s.OnTable, s.RollsLeft, s.TotalScore, s.TableCleared, s.CategoriesLeft,
+                 s.UpperToBonus, s.UpperFilled, s.Score, s.UpperBonus, s.PlaySeconds),
+        std::tie(fresh.Dice, fresh.OnTable, fresh.RollsLeft, fresh.TotalScore, fresh.TableCleared,
+                 fresh.CategoriesLeft, fresh.UpperToBonus, fresh.UpperFilled, fresh.Score,
+                 fresh.UpperBonus, fresh.PlaySeconds));
+    const HighscoreEntry& c = game->run.Candidate;
+    EXPECT_EQ(c.Points + c.Key + c.Date, "000");
+    EXPECT_EQ(game->run.PageStart, 1);
+    EXPECT_EQ(game->run.EffectNumber, 0);
+    EXPECT_EQ(game->run.EffectFile, "");
+    EXPECT_FALSE(game->main.PageTimer.Enabled());
+  };
+  // Right after an entry that won the bonus, with a long message paging.
   for (int face = 6; face >= 4; --face) {
     Table(std::vector<int>(6, face));
     game->EnterCategory(face);
   }
-  Table({1, 2, 3, 4, 5, 6});
-  game->PickUp(1);
   game->PlayClockTick();
   game->run.Candidate = {"300", "Eve", "31234567890", "2612"};
   game->run.Message = "a message of three pages, no less";
   game->Say();
   game->NextPage();
-  ASSERT_NE(Shown(game->main), first);
-
-  game->Restart();
-  EXPECT_EQ(Shown(game->main), first);
-  EXPECT_EQ(std::tie(s.Dice, s.OnTable, s.RollsLeft, s.TotalScore, s.TableCleared, s.CategoriesLeft,
-                     s.UpperToBonus, s.UpperFilled, s.Score, s.UpperBonus, s.PlaySeconds),
-            std::tie(fresh.Dice, fresh.OnTable, fresh.RollsLeft, fresh.TotalScore,
-                     fresh.TableCleared, fresh.CategoriesLeft, fresh.UpperToBonus,
-                     fresh.UpperFilled, fresh.Score, fresh.UpperBonus, fresh.PlaySeconds));
-  const HighscoreEntry& c = game->run.Candidate;
-  EXPECT_EQ(c.Points + c.Key + c.Date, "000");
-  EXPECT_EQ(game->run.PageStart, 1);
-  EXPECT_EQ(game->run.EffectNumber, 0);
-  EXPECT_EQ(game->run.EffectFile, "");
-  EXPECT_FALSE(game->main.PageTimer.Enabled());
+  expectFresh();
+  // In the middle of a turn: a throw on the table, a die picked up.
+  Table({1, 2, 3, 4, 5, 6});
+  game->EnterCategory(15);
+  Table({1, 2, 3, 4, 5, 6});
+  game->PickUp(1);
+  expectFresh();
 }
 
 TEST_F(NewGameTest, AsksAndRestartsOnlyOnYesWithTheLaterGreeting) {

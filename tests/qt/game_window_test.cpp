@@ -100,6 +100,10 @@ TEST_F(GameWindowTest, DotsLitBySayAreReadBackAtTheirPlacesInTheFirstAndLastCell
     }
   }
   EXPECT_LT(colour(1, 2, 0).lightness(), 64);
+  // The display's glass reaches past the first and the last cell.
+  for (const int x : {37, 479}) {
+    EXPECT_LT(shot.pixelColor(QPoint(x, 560) * shot.devicePixelRatio()).lightness(), 30) << x;
+  }
 }
 
 TEST_F(GameWindowTest, AGameWindowOpenedAgainAfterALanguageChangeRunsItsClocks) {
