@@ -11,7 +11,7 @@ namespace {
 
 TEST(HighscoreRulesTest, PlayTimeMonthAndCheckValue) {
   for (const auto& [seconds, text] :
-       {std::pair{0, "0:00"}, {59, "0:59"}, {3600, "60:00"}, {32767, "546:07"}}) {
+       {std::pair{0, "0:00"}, {9, "0:09"}, {70, "1:10"}, {3599, "59:59"}, {32767, "546:07"}}) {
     EXPECT_EQ(PlayTimeText(seconds), text);
   }
   EXPECT_EQ(GameMonth(2026, 12), 2612);

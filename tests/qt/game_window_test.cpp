@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -67,11 +68,15 @@ TEST_F(GameWindowTest, PickerThenSplashThenTheGameWindowWhereAClickThrows) {
   dice.faces = {1, 2, 3, 4, 5, 6};
   Click(game->main.ThrowArea);
   EXPECT_EQ(game->state.RollsLeft, 59);
+  // The throw area looks disabled until a die is picked up.
+  QWidget* throwArea = front.Main()->childAt(ui::PxRect(game->main.ThrowArea).center());
+  EXPECT_FALSE(throwArea->isEnabled());
   QWidget* die = front.Main()->childAt(ui::PxRect(game->main.DieImages[3]).center());
   ASSERT_TRUE(die != nullptr && die->isVisible());
   Click(game->main.DieImages[3]);
   EXPECT_EQ(game->state.OnTable[3], 0);
   EXPECT_FALSE(die->isVisible());
+  EXPECT_TRUE(throwArea->isEnabled());
 
   // Closing the window by the desktop's own means ends the program.
   front.Main()->close();
@@ -122,6 +127,25 @@ TEST_F(GameWindowTest, AGameWindowOpenedAgainAfterALanguageChangeRunsItsClocks) 
   Click(game->main.ThrowArea);
   EXPECT_EQ(game->state.RollsLeft, 59);
   EXPECT_TRUE(WaitFor([&] { return game->state.PlaySeconds == 1; }));
+}
+
+TEST_F(GameWindowTest, ANewLongMessageGetsTheFullTwoSecondsOnItsFirstPage) {
+  StartThroughThePicker();
+  const auto say = [&](const char* text) {
+    game->run.Message = text;
+    front.Act([&] { game->Say(); });
+  };
+  say("the first long message");
+  QTest::qWait(1800);
+  QElapsedTimer sinceSecond;
+  sinceSecond.start();
+  say("the second long message, three pages");
+  QTest::qWait(800);
+  // A busy machine may wake the test too late to tell.
+  if (sinceSecond.elapsed() < 1900) {
+    EXPECT_EQ(game->run.PageStart, 1);
+  }
+  EXPECT_TRUE(WaitFor([&] { return game->run.PageStart == 14; }));
 }
 
 TEST_F(GameWindowTest, WholeGamePlayedByClicksEntersTheTopTen) {
