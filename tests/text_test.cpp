@@ -15,7 +15,8 @@ TEST(Text, EncodesAndDecodesOneToFourBytesAndReplacesEveryMalformedByte) {
       {"a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", U"a\u00E9\u20AC\U0001F600", true},
       {"\xEF\xBF\xBD", U"\uFFFD", true},                         // a literal replacement
       {"\xC0\xAF", U"\uFFFD\uFFFD", false},                      // overlong
-      {"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD", false},            // a surrogate
+      {"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD", false},            // the first surrogate
+      {"\xED\xBF\xBF", U"\uFFFD\uFFFD\uFFFD", false},            // the last surrogate
       {"\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD", false},  // above U+10FFFF
       {"\xE2\x82", U"\uFFFD\uFFFD", false},                      // cut short
       {"\xE2(\xAC", U"\uFFFD(\uFFFD", false},                    // a broken sequence
