@@ -149,10 +149,10 @@ TEST_F(NewGameTest, NewGameInTheMomentBeforeTheEndScoresTheFinishedGame) {
   ASSERT_TRUE(game->main.GameEndTimer.Enabled());
   host.answers = {true};
   host.inputs = {std::string("Eve")};
-  dice.faces = {3};  // the check value's digit
+  dice.draws = {0.5};  // the check value's digit: 5
   game->NewGameClicked();
   EXPECT_FALSE(game->main.GameEndTimer.Enabled());
-  EXPECT_EQ(Ini("Highscore", "p1"), "100");
+  EXPECT_EQ(Ini("Highscore", "p1") + " " + Ini("Highscore", "k1"), "100 58457382511");
   EXPECT_EQ(Ini("Highscore", "n1").rfind("Eve (", 0), 0u);
   EXPECT_EQ(game->state.RollsLeft, 60);
   // The end has run: its tick later finds nothing to do.
