@@ -14,7 +14,8 @@ case "$mode" in
 esac
 
 packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core qt6-translations-l10n)
+          libbenchmark-dev fonts-dejavu-core qt6-translations-l10n
+          clang libclang-rt-14-dev)
 # The install tests validate the menu entry and the AppStream data.
 packages+=(desktop-file-utils appstream)
 missing=()

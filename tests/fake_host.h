@@ -110,14 +110,19 @@ class FakeHost : public Host {
   }
 };
 
-// Deals the faces a test scripts, each as the middle of its sixth of [0, 1).
+// Deals the draws a test scripts; once they are used up, the faces it
+// scripts, each as the middle of its sixth of [0, 1).
 class ScriptedDice : public RandomSource {
  public:
+  std::deque<double> draws;
   std::deque<int> faces;
   int reseeds = 0;
 
   void Reseed(double) override { ++reseeds; }
-  double Next() override { return (Pop(faces, "face", 1) - 0.5) / 6.0; }
+  double Next() override {
+    if (!draws.empty()) return Pop(draws, "draw");
+    return (Pop(faces, "face", 1) - 0.5) / 6.0;
+  }
 };
 
 }  // namespace pyxaro::testing

@@ -1,3 +1,4 @@
+#include <cmath>
 #include <optional>
 #include <sstream>
 
@@ -10,7 +11,7 @@ namespace {
 
 TEST(HighscoreRulesTest, PlayTimeMonthAndCheckValue) {
   for (const auto& [seconds, text] :
-       {std::pair{0, "0:00"}, {59, "0:59"}, {3600, "60:00"}, {32767, "546:07"}}) {
+       {std::pair{0, "0:00"}, {9, "0:09"}, {70, "1:10"}, {3599, "59:59"}, {32767, "546:07"}}) {
     EXPECT_EQ(PlayTimeText(seconds), text);
   }
   EXPECT_EQ(GameMonth(2026, 12), 2612);
@@ -50,17 +51,25 @@ class HighscoreTest : public GameTest {
   }
 };
 
-TEST_F(HighscoreTest, GeKeyDrawsItsDigitAfterReseeding) {
-  // The scripted draw (face f lies in [(f - 1) / 6, f / 6)), the total, the key.
-  const std::tuple<int, int, const char*> cases[] = {
-      {2, 250, "37177384513"}, {6, 1000, "9-997378507"}, {1, 0, "19897386515"}};
-  for (const auto& [face, total, key] : cases) {
-    dice.faces = {face};
-    game->state.TotalScore = total;
-    game->MakeCheckValue();
-    EXPECT_EQ(game->run.Candidate.Key, key);
+TEST_F(HighscoreTest, CheckValueDrawsItsDigitFromOneToNineInEqualNinths) {
+  // The lowest and the highest draws of each ninth of [0, 1) give its digit:
+  // each digit has a ninth of the range.
+  constexpr double kStep = 1e-9;
+  for (int digit = 1; digit <= 9; ++digit) {
+    const double low = digit == 1 ? 0.0 : (digit - 1) / 9.0 + kStep;
+    const double high = digit == 9 ? std::nextafter(1.0, 0.0) : digit / 9.0 - kStep;
+    for (const double draw : {low, high}) {
+      dice.draws = {draw};
+      game->MakeCheckValue();
+      EXPECT_EQ(game->run.Candidate.Key.substr(0, 1), std::to_string(digit)) << draw;
+    }
   }
-  EXPECT_EQ(dice.reseeds, 3);
+  EXPECT_EQ(dice.reseeds, 18);
+  // Digit 5, total 250, December 2026, version 5.04.
+  dice.draws = {0.5};
+  game->state.TotalScore = 250;
+  game->MakeCheckValue();
+  EXPECT_EQ(game->run.Candidate.Key, "56957382511");
 }
 
 TEST_F(HighscoreTest, GameEndPlacesTheTotalRewritesTheListAndStartsANewGame) {

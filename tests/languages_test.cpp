@@ -51,6 +51,7 @@ TEST_F(GameTest, LanguButtonClosesTheGameForAFreshOneInTheChosenLanguage) {
   folder.Write("other.lng", "[Language]\nl0=other 0\nl7=other 7\n");
   Start();
   Throw({1, 2, 3, 4, 5, 6});
+  game->ClockTick();
   game->language.LanguageList.ListIndex = 0;
   game->language.SkipAtStartTicked = true;
   game->main.GameEndTimer.SetEnabled(true);  // a game has just ended
@@ -77,6 +78,11 @@ TEST_F(GameTest, LanguButtonClosesTheGameForAFreshOneInTheChosenLanguage) {
   EXPECT_EQ(game->run.Message, "other 7");
   EXPECT_EQ(game->state.RollsLeft, 60);
   EXPECT_FALSE(game->main.DieImages[1].Visible);
+  // The window's timers and clock run as after the first opening.
+  const MainForm& m = game->main;
+  EXPECT_EQ(m.Clock.Caption, "TIME");
+  EXPECT_TRUE(m.ClockTimer.Enabled());
+  EXPECT_FALSE(m.PlayClock.Enabled() || m.GameEndTimer.Enabled() || m.PageTimer.Enabled());
 }
 
 // Every shipped language has all its texts, and every display message fits

@@ -1,3 +1,4 @@
+#include <sstream>
 #include <tuple>
 
 #include "tests/game_fixture.h"
@@ -33,6 +34,73 @@ TEST_F(NewGameTest, ToolTipsAndCaptionsFallBackWhereTheLanguageLacksThem) {
                folder.Read("Pyx4.ini") + "[Users]\nantal=2\nselected=2\nuser1=Ann\nuser2=Åke\n");
   game->Restart();
   EXPECT_EQ(m.ClearTopTenLabel.Caption + "|" + m.PlayerLabel.Caption, "|Åke");
+}
+
+// What the player sees of the controls a new game puts back.
+std::vector<std::string> Shown(const MainForm& m) {
+  std::vector<std::string> shown;
+  const auto add = [&](const Control& c) {
+    std::ostringstream line;
+    line << c.Caption << "|" << c.ToolTip << "|" << c.Enabled << c.Visible << "|" << c.Left << ","
+         << c.Top << "," << c.Width << "," << c.Height;
+    shown.push_back(line.str());
+  };
+  for (const Control& die : m.DieImages) shown.push_back(die.Visible ? "die" : "");
+  for (const Control* c :
+       {&m.ThrowArea, &m.UndoArea, &m.RollsLeftLabel, &m.RollsPerCategoryLabel, &m.BonusLabel,
+        &m.TotalLabel, &m.ClearTopTenLabel, &m.PlayerLabel, &m.SoundSwitch, &m.MoveButton}) {
+    add(*c);
+  }
+  for (const auto* controls : {&m.CategoryRows, &m.CategoryScores}) {
+    for (const Control& c : *controls) add(c);
+  }
+  for (const Control& row : m.TopTenRows) add(row);
+  const Rgb bonus = m.BonusLabel.ForeColor;
+  shown.push_back("marker " + std::to_string(m.HintMarker.Visible) + " bonus " +
+                  std::to_string(bonus.Red) + "," + std::to_string(bonus.Green) + "," +
+                  std::to_string(bonus.Blue));
+  return shown;
+}
+
+TEST_F(NewGameTest, RestartPutsBackEverythingTheFirstGameStartedWith) {
+  Start();
+  const std::vector<std::string> first = Shown(game->main);
+  const GameState& s = game->state;
+  const GameState fresh = s;
+  const auto expectFresh = [&] {
+    ASSERT_NE(Shown(game->main), first);
+    game->Restart();
+    EXPECT_EQ(Shown(game->main), first);
+    EXPECT_EQ(
+        std::tie(s.Dice, s.OnTable, s.RollsLeft, s.TotalScore, s.TableCleared, s.CategoriesLeft,
+                 s.UpperToBonus, s.UpperFilled, s.Score, s.UpperBonus, s.PlaySeconds),
+        std::tie(fresh.Dice, fresh.OnTable, fresh.RollsLeft, fresh.TotalScore, fresh.TableCleared,
+                 fresh.CategoriesLeft, fresh.UpperToBonus, fresh.UpperFilled, fresh.Score,
+                 fresh.UpperBonus, fresh.PlaySeconds));
+    const HighscoreEntry& c = game->run.Candidate;
+    EXPECT_EQ(c.Points + c.Key + c.Date, "000");
+    EXPECT_EQ(game->run.PageStart, 1);
+    EXPECT_EQ(game->run.EffectNumber, 0);
+    EXPECT_EQ(game->run.EffectFile, "");
+    EXPECT_FALSE(game->main.PageTimer.Enabled());
+  };
+  // Right after an entry that won the bonus, with a long message paging.
+  for (int face = 6; face >= 4; --face) {
+    Table(std::vector<int>(6, face));
+    game->EnterCategory(face);
+  }
+  game->PlayClockTick();
+  game->run.Candidate = {"300", "Eve", "31234567890", "2612"};
+  game->run.Message = "a message of three pages, no less";
+  game->Say();
+  game->NextPage();
+  expectFresh();
+  // In the middle of a turn: a throw on the table, a die picked up.
+  Table({1, 2, 3, 4, 5, 6});
+  game->EnterCategory(15);
+  Table({1, 2, 3, 4, 5, 6});
+  game->PickUp(1);
+  expectFresh();
 }
 
 TEST_F(NewGameTest, AsksAndRestartsOnlyOnYesWithTheLaterGreeting) {
@@ -81,10 +149,10 @@ TEST_F(NewGameTest, NewGameInTheMomentBeforeTheEndScoresTheFinishedGame) {
   ASSERT_TRUE(game->main.GameEndTimer.Enabled());
   host.answers = {true};
   host.inputs = {std::string("Eve")};
-  dice.faces = {3};  // the check value's digit
+  dice.draws = {0.5};  // the check value's digit: 5
   game->NewGameClicked();
   EXPECT_FALSE(game->main.GameEndTimer.Enabled());
-  EXPECT_EQ(Ini("Highscore", "p1"), "100");
+  EXPECT_EQ(Ini("Highscore", "p1") + " " + Ini("Highscore", "k1"), "100 58457382511");
   EXPECT_EQ(Ini("Highscore", "n1").rfind("Eve (", 0), 0u);
   EXPECT_EQ(game->state.RollsLeft, 60);
   // The end has run: its tick later finds nothing to do.

@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstdint>
 
 #include "core/rolls_per_category.h"
@@ -62,6 +63,40 @@ TEST_F(TurnTest, ThrowPickUpUndoAndThrowAgain) {
   EXPECT_EQ(Sounds(), (std::vector<std::string>{"dice.wav", "pop.wav", "dice.wav", "dice.wav",
                                                 "Yahoo2.wav"}));
   EXPECT_EQ(g.run.Message, TestText(4));  // six alike
+}
+
+TEST_F(TurnTest, DrawsFromTheWholeRangeGiveEveryFaceAndNoOther) {
+  // The lowest and the highest draws of each sixth of [0, 1): 0 itself, and
+  // the last number below 1.
+  constexpr double kStep = 1e-9;
+  dice.draws = {
+      0.0, 1 / 6.0 + kStep, 2 / 6.0 + kStep, 3 / 6.0 + kStep, 4 / 6.0 + kStep, 5 / 6.0 + kStep};
+  game->Throw();
+  EXPECT_EQ(game->state.Dice.items, (std::array<int, 6>{1, 2, 3, 4, 5, 6}));
+  for (int k = 1; k <= kDiceCount; ++k) game->PickUp(k);
+  dice.draws = {1 / 6.0 - kStep, 2 / 6.0 - kStep, 3 / 6.0 - kStep,
+                4 / 6.0 - kStep, 5 / 6.0 - kStep, std::nextafter(1.0, 0.0)};
+  game->Throw();
+  EXPECT_EQ(game->state.Dice.items, (std::array<int, 6>{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(Pictures(), (std::vector<int>{11, 22, 33, 44, 55, 66}));
+}
+
+TEST(MixingRandomTest, DrawsFillTheUnitIntervalEvenlyAndEveryReseedMovesOn) {
+  MixingRandom chance;
+  chance.Reseed(3600.25);
+  std::array<int, 6> sixths{};
+  for (int i = 0; i < 60000; ++i) {
+    const double draw = chance.Next();
+    ASSERT_TRUE(draw >= 0 && draw < 1) << draw;
+    ++sixths.at(static_cast<std::size_t>(draw * 6));
+  }
+  // 10000 each, give or take five standard deviations.
+  for (const int count : sixths) EXPECT_NEAR(count, 10000, 460);
+  // Two throws within one tick of the clock still differ.
+  chance.Reseed(7.5);
+  const double first = chance.Next();
+  chance.Reseed(7.5);
+  EXPECT_NE(chance.Next(), first);
 }
 
 TEST_F(TurnTest, AnEntryClearsTheTableUntilTheNextThrow) {

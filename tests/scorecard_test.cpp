@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 
 #include "tests/game_fixture.h"
 
@@ -12,12 +13,16 @@ class ScorecardTest : public GameTest {
 
 TEST_F(ScorecardTest, AWorthlessEntryChangesNothing) {
   // The faces thrown (none: nothing thrown yet this game), the category, and
-  // whether the sound is on.
-  const std::tuple<std::vector<int>, int, bool> cases[] = {
-      {{}, 19, true}, {{6, 6, 1, 2, 3, 4}, 8, true}, {{5, 5, 5, 5, 5, 5}, 16, false}};
+  // the sound option ("" when the settings name none).
+  const std::tuple<std::vector<int>, int, const char*> cases[] = {{{}, 19, "Yes"},
+                                                                  {{6, 6, 1, 2, 3, 4}, 8, "Yes"},
+                                                                  {{5, 5, 5, 5, 5, 5}, 16, "No"},
+                                                                  {{2, 3, 4, 5, 6, 6}, 1, ""},
+                                                                  {{2, 2, 3, 3, 4, 4}, 20, "yes"}};
   for (const auto& [faces, category, sound] : cases) {
+    SCOPED_TRACE(category);
     game->Restart();
-    game->run.PlaySound = sound ? "Yes" : "No";
+    game->run.PlaySound = sound;
     if (!faces.empty()) Table(faces);
     host.played.clear();
     const GameState before = game->state;
@@ -29,7 +34,8 @@ TEST_F(ScorecardTest, AWorthlessEntryChangesNothing) {
     EXPECT_TRUE(game->main.CategoryRows[category].Enabled);
     EXPECT_EQ(game->main.CategoryScores[category].Caption, "");
     EXPECT_EQ(game->run.Message, TestText(2));
-    EXPECT_EQ(Sounds(), sound ? std::vector<std::string>{"doink.wav"} : std::vector<std::string>{});
+    const std::vector<Played> doink{{folder.File("doink.wav"), false}};
+    EXPECT_EQ(host.played, std::string(sound) == "Yes" ? doink : std::vector<Played>{});
   }
   // The refused category stays open for a later throw.
   Table({6, 6, 5, 5, 1, 1});
@@ -88,6 +94,29 @@ TEST_F(ScorecardTest, UpperBonus) {
   }
 }
 
+TEST_F(ScorecardTest, LowerEntriesLeaveTheBonusAloneAndNoBonusWaitsForTheSixthUpper) {
+  // The category, its faces, then the bonus label after the entry.
+  const std::tuple<int, std::vector<int>, const char*> entries[] = {
+      {19, {6, 6, 6, 6, 6, 5}, "-84"}, {12, {5, 5, 5, 5, 5, 1}, "-84"},
+      {7, {4, 4, 1, 2, 3, 6}, "-84"},  {1, {1, 1, 2, 3, 4, 5}, "-82"},
+      {2, {2, 2, 1, 3, 4, 5}, "-78"},  {3, {3, 3, 1, 2, 4, 5}, "-72"},
+      {4, {4, 4, 1, 2, 3, 5}, "-64"},  {5, {5, 5, 1, 2, 3, 4}, "-54"},
+      {6, {6, 6, 1, 2, 3, 4}, "0"}};
+  int total = 0;
+  for (const auto& [category, faces, bonus] : entries) {
+    SCOPED_TRACE(category);
+    Table(faces);
+    game->EnterCategory(category);
+    total += game->state.Score[category];
+    const bool last = category == 6;
+    EXPECT_EQ(game->main.BonusLabel.Caption, bonus);
+    EXPECT_EQ(game->main.BonusLabel.ForeColor, last ? colour::Gold : colour::LightRed);
+    EXPECT_EQ(game->run.Message, last ? TestText(17) : TestText(1) + ": " + std::to_string(total));
+  }
+  EXPECT_EQ(total, 35 + 25 + 8 + 42);
+  EXPECT_EQ(game->main.TotalLabel.Caption, "110");
+}
+
 TEST_F(ScorecardTest, HintProposesTheOpenCategoryWorthMost) {
   // The faces, the open categories (none: all twenty), the rolls before the
   // throw and the category proposed.
@@ -117,28 +146,52 @@ TEST_F(ScorecardTest, HintProposesTheOpenCategoryWorthMost) {
   }
 }
 
-TEST_F(ScorecardTest, PlaceAllReopensAFinishedScorecard) {
-  constexpr int kLabelTop[] = {1550, 1865, 2180, 2490, 2810, 3120, 3440, 3750, 4070, 4380,
-                               4710, 5020, 5340, 5640, 5960, 6270, 6590, 6910, 7220, 7530};
+std::array<int, 4> Bounds(const Control& c) { return {c.Left, c.Top, c.Width, c.Height}; }
+
+TEST_F(ScorecardTest, DesignAndPlaceAllPutEveryControlInItsPlaceAndReopenTheCard) {
+  // Each row's button top and score label top.
+  constexpr std::pair<int, int> kRows[] = {{1500, 1550}, {1800, 1865}, {2130, 2180}, {2430, 2490},
+                                           {2760, 2810}, {3060, 3120}, {3360, 3440}, {3690, 3750},
+                                           {4020, 4070}, {4320, 4380}, {4650, 4710}, {4950, 5020},
+                                           {5280, 5340}, {5580, 5640}, {5910, 5960}, {6210, 6270},
+                                           {6540, 6590}, {6840, 6910}, {7170, 7220}, {7470, 7530}};
   MainForm& m = game->main;
+  for (int r = 1; r <= 10; ++r) {
+    EXPECT_EQ(m.TopTenRows[r].Left, r == 10 ? 45 : 150) << r;
+    EXPECT_EQ(m.TopTenRows[r].Top, 4950 + 240 * (r - 1)) << r;
+  }
+  EXPECT_EQ(std::make_pair(m.ClearTopTenLabel.Left, m.ClearTopTenLabel.Top), std::pair(150, 7380));
+  EXPECT_EQ(std::make_pair(m.PlayerLabel.Left, m.PlayerLabel.Top), std::pair(150, 4680));
+
+  // A finished card with every control moved off its place.
+  for (Control* c :
+       {&m.HintMarker, &m.RollsLeftLabel, &m.RollsPerCategoryLabel, &m.BonusLabel, &m.TotalLabel}) {
+    c->Left = c->Top = c->Width = c->Height = -1;
+  }
   for (int k = 1; k <= 20; ++k) {
+    EXPECT_EQ(m.CategoryRows[k].Top, kRows[k - 1].first) << k;
+    EXPECT_EQ(m.CategoryRows[k].Height, 315) << k;
+    EXPECT_EQ(m.CategoryScores[k].Height, 165) << k;
     m.CategoryRows[k].Enabled = false;
+    m.CategoryRows[k].Left = m.CategoryRows[k].Width = -1;
     m.CategoryScores[k].Caption = "12";
-    m.CategoryScores[k].Top = m.CategoryScores[k].Left = 0;
+    m.CategoryScores[k].Top = m.CategoryScores[k].Left = m.CategoryScores[k].Width = -1;
   }
   m.TotalLabel.Caption = "240";
-  m.BonusLabel.Top = m.HintMarker.Left = 0;
   game->PlaceScorecard();
-  for (int k = 1; k <= 20; ++k) {
-    const int top = kLabelTop[k - 1];
-    EXPECT_TRUE(m.CategoryRows[k].Enabled && m.CategoryScores[k].Caption.empty()) << k;
-    EXPECT_EQ(m.CategoryScores[k].Top, top) << k;
-    EXPECT_EQ(m.CategoryScores[k].Left, 11400) << k;
-    EXPECT_TRUE(top - m.CategoryRows[k].Top >= 50 && top - m.CategoryRows[k].Top <= 80) << k;
-  }
+  EXPECT_EQ(Bounds(m.HintMarker),
+            (std::array<int, 4>{11880, -1, 135, 135}));  // the hint sets its top
+  EXPECT_EQ(Bounds(m.RollsLeftLabel), (std::array<int, 4>{9040, 3030, 465, 255}));
+  EXPECT_EQ(Bounds(m.RollsPerCategoryLabel), (std::array<int, 4>{8500, 2570, 465, 255}));
+  EXPECT_EQ(Bounds(m.BonusLabel), (std::array<int, 4>{11400, 7830, 405, 225}));
+  EXPECT_EQ(Bounds(m.TotalLabel), (std::array<int, 4>{11400, 8130, 405, 225}));
   EXPECT_EQ(m.TotalLabel.Caption, "240");
-  EXPECT_EQ(m.BonusLabel.Top, 7830);
-  EXPECT_EQ(m.HintMarker.Left, 11880);
+  for (int k = 1; k <= 20; ++k) {
+    const auto [buttonTop, labelTop] = kRows[k - 1];
+    EXPECT_EQ(Bounds(m.CategoryRows[k]), (std::array<int, 4>{9870, buttonTop, 2055, 315})) << k;
+    EXPECT_EQ(Bounds(m.CategoryScores[k]), (std::array<int, 4>{11400, labelTop, 405, 165})) << k;
+    EXPECT_TRUE(m.CategoryRows[k].Enabled && m.CategoryScores[k].Caption.empty()) << k;
+  }
 }
 
 }  // namespace

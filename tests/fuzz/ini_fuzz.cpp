@@ -1,6 +1,5 @@
-// libFuzzer target for the settings text rules. Not part of the normal build:
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I. \
-//     tests/fuzz/ini_fuzz.cpp settings/ini_file.cpp core/text.cpp -o ini_fuzz
+// libFuzzer target for the settings text rules; the sanitizer build runs it
+// as a test (tests/fuzz/CMakeLists.txt).
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -24,11 +25,15 @@ class GameWindowTest : public GameTest {
 
   void StartThroughThePicker() {
     front.Start();
-    ASSERT_TRUE(front.Language()->isVisible());
     ASSERT_TRUE(front.Splash() == nullptr && front.Main() == nullptr);
+    EXPECT_FALSE(front.Language()->Confirm()->isEnabled());
+    ChooseTheLanguage();
+  }
+
+  void ChooseTheLanguage() {
+    ASSERT_TRUE(front.Language()->isVisible());
     QListWidget* list = front.Language()->List();
     ASSERT_EQ(list->count(), 1);
-    EXPECT_FALSE(front.Language()->Confirm()->isEnabled());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(0)).center());
     ASSERT_TRUE(front.Language()->Confirm()->isEnabled());
@@ -52,31 +57,84 @@ TEST_F(GameWindowTest, PickerThenSplashThenTheGameWindowWhereAClickThrows) {
   dice.faces = {1, 2, 3, 4, 5, 6};
   Click(game->main.ThrowArea);
   EXPECT_EQ(game->state.RollsLeft, 59);
+  // The throw area looks disabled until a die is picked up.
+  QWidget* throwArea = front.Main()->childAt(ui::PxRect(game->main.ThrowArea).center());
+  EXPECT_FALSE(throwArea->isEnabled());
   QWidget* die = front.Main()->childAt(ui::PxRect(game->main.DieImages[3]).center());
   ASSERT_TRUE(die != nullptr && die->isVisible());
   Click(game->main.DieImages[3]);
   EXPECT_EQ(game->state.OnTable[3], 0);
   EXPECT_FALSE(die->isVisible());
+  EXPECT_TRUE(throwArea->isEnabled());
 
   // Closing the window by the desktop's own means ends the program.
   front.Main()->close();
   EXPECT_TRUE(host.ended);
 }
 
-TEST_F(GameWindowTest, DotsLitBySayAreReadBackAtTheirPlaces) {
+TEST_F(GameWindowTest, DotsLitBySayAreReadBackAtTheirPlacesInTheFirstAndLastCell) {
   StartThroughThePicker();
-  game->run.Message = "A";
+  game->run.Message = "A           A";
   front.Act([&] { game->Say(); });
   const QImage shot = front.Main()->grab().toImage();
-  // "A": column 2 of row 0 is lit, columns 0 and 1 of row 0 are not; row 3 is
-  // lit across.
-  const auto lit = [&](int cell, int column, int row) {
+  const auto colour = [&](int cell, int column, int row) {
     const QPoint centre(40 + 34 * cell + 6 * column + 2, 540 + 6 * row + 2);
-    return shot.pixelColor(centre * shot.devicePixelRatio()) == QColor(192, 192, 255);
+    return shot.pixelColor(centre * shot.devicePixelRatio());
   };
-  EXPECT_TRUE(lit(0, 2, 0));
-  EXPECT_FALSE(lit(0, 0, 0) || lit(0, 1, 0) || lit(1, 2, 0));
-  for (int column = 0; column < 5; ++column) EXPECT_TRUE(lit(0, column, 3)) << column;
+  const QColor litColour(192, 192, 255);
+  // "A": column 2 of row 0 is lit, columns 0 and 1 of row 0 are not; row 3 is
+  // lit across. An unlit dot shows the display's dark glass.
+  for (const int cell : {0, 12}) {
+    SCOPED_TRACE(cell);
+    EXPECT_EQ(colour(cell, 2, 0), litColour);
+    for (int column = 0; column < 5; ++column)
+      EXPECT_EQ(colour(cell, column, 3), litColour) << column;
+    for (const QColor unlit : {colour(cell, 0, 0), colour(cell, 1, 0), colour(cell, 2, 2)}) {
+      EXPECT_LT(unlit.lightness(), 64) << unlit.name().toStdString();
+    }
+  }
+  EXPECT_LT(colour(1, 2, 0).lightness(), 64);
+  // The display's glass reaches past the first and the last cell.
+  for (const int x : {37, 479}) {
+    EXPECT_LT(shot.pixelColor(QPoint(x, 560) * shot.devicePixelRatio()).lightness(), 30) << x;
+  }
+}
+
+TEST_F(GameWindowTest, AGameWindowOpenedAgainAfterALanguageChangeRunsItsClocks) {
+  StartThroughThePicker();
+  dice.faces = {1, 2, 3, 4, 5, 6};
+  Click(game->main.ThrowArea);
+  host.answers = {true};
+  Click(game->main.LanguageArea);
+  ASSERT_EQ(front.Main(), nullptr);
+  ChooseTheLanguage();
+  EXPECT_EQ(game->state.RollsLeft, 60);
+  EXPECT_EQ(game->main.Clock.Caption, "TIME");
+  ASSERT_TRUE(WaitFor([&] { return game->main.Clock.Caption == "21:07"; }));
+  EXPECT_EQ(game->state.PlaySeconds, 0);  // until the first throw
+  dice.faces = {6, 5, 4, 3, 2, 1};
+  Click(game->main.ThrowArea);
+  EXPECT_EQ(game->state.RollsLeft, 59);
+  EXPECT_TRUE(WaitFor([&] { return game->state.PlaySeconds == 1; }));
+}
+
+TEST_F(GameWindowTest, ANewLongMessageGetsTheFullTwoSecondsOnItsFirstPage) {
+  StartThroughThePicker();
+  const auto say = [&](const char* text) {
+    game->run.Message = text;
+    front.Act([&] { game->Say(); });
+  };
+  say("the first long message");
+  QTest::qWait(1800);
+  QElapsedTimer sinceSecond;
+  sinceSecond.start();
+  say("the second long message, three pages");
+  QTest::qWait(800);
+  // A busy machine may wake the test too late to tell.
+  if (sinceSecond.elapsed() < 1900) {
+    EXPECT_EQ(game->run.PageStart, 1);
+  }
+  EXPECT_TRUE(WaitFor([&] { return game->run.PageStart == 14; }));
 }
 
 TEST_F(GameWindowTest, WholeGamePlayedByClicksEntersTheTopTen) {
