@@ -3,6 +3,8 @@
 #include <QAccessibleWidget>
 #include <array>
 
+#include "ui/qt_string.h"
+
 namespace pyxaro::ui {
 
 namespace {
@@ -59,8 +61,6 @@ QAccessibleInterface* GameControls(const QString&, QObject* object) {
   }
   return nullptr;
 }
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 

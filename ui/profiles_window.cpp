@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <functional>
 
+#include "ui/qt_string.h"
+
 namespace pyxaro::ui {
 
 namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 constexpr int kTextPx = 11;
 constexpr int kHeadingPx = 19;

@@ -12,12 +12,11 @@
 #include <QUrl>
 
 #include "ui/plain_text.h"
+#include "ui/qt_string.h"
 
 namespace pyxaro::ui {
 
 namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 QString TitleOrName(const std::string& title) {
   return title.empty() ? QStringLiteral("Pyxaro") : Q(title);

@@ -9,12 +9,11 @@
 #include <QVBoxLayout>
 
 #include "ui/pictures.h"
+#include "ui/qt_string.h"
 
 namespace pyxaro::ui {
 
 namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 constexpr int kSplashWidth = 400;
 constexpr int kSplashHeight = 250;
