@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <functional>
 
+#include "ui/dialog_style.h"
 #include "ui/qt_string.h"
 
 namespace pyxaro::ui {
@@ -17,18 +18,6 @@ namespace {
 
 constexpr int kTextPx = 11;
 constexpr int kHeadingPx = 19;
-
-// Dark grey inside a thin frame, yellow labels and yellow buttons, as the
-// game window wears them. A password shows as stars.
-const char* const kProfilesStyle =
-    "QWidget#profiles { background: #404040; }"
-    "QFrame#frame { border: 1px solid #ffe600; }"
-    "QLabel, QCheckBox { color: #ffe600; }"
-    "QListWidget { background: white; color: black; }"
-    "QListWidget::item:selected { background: #ffe600; color: black; }"
-    "QLineEdit { background: white; color: black; lineedit-password-character: 42; }"
-    "QPushButton { background: #ffe600; color: black; border: 1px solid #807340; }"
-    "QPushButton:disabled { background: #807340; color: #404040; }";
 
 QFont Verdana(int pixelSize, bool bold) {
   QFont font(QStringLiteral("Verdana"));
@@ -51,7 +40,7 @@ ProfilesWindow::ProfilesWindow(Game& game, Dispatch act, QWidget* owner)
   const ProfilesForm& form = game_.profiles;
   setObjectName(QStringLiteral("profiles"));
   setAttribute(Qt::WA_StyledBackground);
-  setStyleSheet(QString::fromLatin1(kProfilesStyle));
+  setStyleSheet(QString::fromLatin1(kDialogStyle));
   setFixedSize(Px(ProfilesForm::Width), Px(ProfilesForm::Height));
   auto* frame = new QFrame(this);
   frame->setObjectName(QStringLiteral("frame"));

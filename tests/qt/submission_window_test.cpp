@@ -74,7 +74,7 @@ TEST_F(SubmissionWindowTest, ARowClickedAndAnsweredYesReachesTheBrowserEncoded) 
   EXPECT_EQ(browser.opened,
             QStringList{"https://scores.example/send?user=%C3%85sa%20%26%20Bo&pass=p%3Dw&ver=504"
                         "&date=2611&points=250&key=37177384513"});
-  EXPECT_EQ(qtGame.run.Message, TestText(1) + ": 0");
+  EXPECT_EQ(qtGame.run.Said, TestText(1) + ": 0");
 }
 
 TEST_F(SubmissionWindowTest, ThePlayerLabelOpensTheProfilesWindowAndOnlyOkEndsTheWait) {
