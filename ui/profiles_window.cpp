@@ -69,6 +69,11 @@ ProfilesWindow::ProfilesWindow(Game& game, Dispatch act, QWidget* owner)
     const int row = list_->row(item);
     act_([this, row] { game_.ProfileRowClicked(row); });
   });
+  // The arrow keys select a row just as a click does, so that Remove takes
+  // the highlighted one.
+  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (row >= 0) act_([this, row] { game_.ProfileRowClicked(row); });
+  });
   connect(dontShow_, &QCheckBox::toggled, this,
           [this](bool on) { act_([this, on] { game_.profiles.DontShowWhenSendingTicked = on; }); });
 }
@@ -89,6 +94,7 @@ void ProfilesWindow::Sync() {
   QStringList shown;
   for (int i = 0; i < list_->count(); ++i) shown << list_->item(i)->text();
   if (shown != items) {
+    const QSignalBlocker quiet(list_);
     list_->clear();
     list_->addItems(items);
   }

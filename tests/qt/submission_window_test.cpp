@@ -105,6 +105,20 @@ TEST_F(SubmissionWindowTest, ThePlayerLabelOpensTheProfilesWindowAndOnlyOkEndsTh
   EXPECT_FALSE(qtGame.run.WaitingForProfile);
 }
 
+TEST_F(SubmissionWindowTest, RemoveTakesTheRowTheArrowKeysHighlighted) {
+  StartGame();
+  ASSERT_TRUE(qtGame.StoreGroup({{"Users", "antal", "2"}, {"Users", "user2", "Cy"}}));
+  ClickControl(front.Main(), qtGame.main.PlayerLabel);
+  ASSERT_TRUE(front.Profiles() != nullptr);
+  QListWidget* list = front.Profiles()->List();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(0)).center());
+  QTest::keyClick(list, Qt::Key_Down);
+  ASSERT_EQ(list->currentRow(), 1);
+  QTest::mouseClick(front.Profiles()->Remove(), Qt::LeftButton);
+  EXPECT_EQ(Ini("Users", "antal") + " " + Ini("Users", "user1"), "1 Åsa & Bo");
+}
+
 }  // namespace
 }  // namespace pyxaro::testing
 
