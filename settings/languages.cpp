@@ -101,6 +101,9 @@ void Game::ConfirmLanguage() {
 
 void Game::ChangeLanguage() {
   if (!host_.Ask(LangText(lang::kAskLanguage), LangText(lang::kQuestionTitle), false)) return;
+  // The profiles window belongs to the game window and goes with it, as
+  // Cancel would close it.
+  if (profiles.Visible) CancelProfiles();
   language.Visible = true;
   // The game window closes and the game in progress goes with it; a closed
   // window's timers must not run on (a pending game end would otherwise

@@ -113,6 +113,16 @@ TEST_F(SubmissionTest, YesSaysSendingAtTheFirstTickAndOpensTheAddressOneTickLate
   EXPECT_TRUE(Messages().empty());
 }
 
+TEST_F(SubmissionTest, ChangingTheLanguageClosesTheProfilesWindowAsCancelWould) {
+  game->Store("Options", "ShowUser", "Yes");
+  Offer(2, true);
+  ASSERT_TRUE(game->profiles.Visible && game->run.WaitingForProfile);
+  host.answers = {true};
+  game->ChangeLanguage();
+  EXPECT_FALSE(game->profiles.Visible || game->run.WaitingForProfile);
+  EXPECT_FALSE(game->main.ProfileTimer.Enabled());
+}
+
 TEST_F(SubmissionTest, NoSendsNothing) {
   Offer(2, false);
   EXPECT_FALSE(game->main.ProfileTimer.Enabled());
