@@ -114,8 +114,8 @@ void Scorecard(QPainter& p) {
 }
 
 void TopTen(QPainter& p) {
-  // Comes in from the window's left edge; the tenth row starts at x 3.
-  const QRectF r(-10.5, 308.5, 426, 204);
+  // Its frame stands whole inside the window, left of the tenth row's x 3.
+  const QRectF r(0.5, 308.5, 415, 204);
   Plate(p, r, 10, QColor(22, 28, 46), QColor(17, 22, 37), kPanelEdge);
   for (int row = 1; row <= 10; row += 2) {
     p.fillRect(QRectF(0, 330 + 16 * (row - 1), 412, 16), QColor(255, 255, 255, 7));
