@@ -210,13 +210,5 @@ TEST(IniRightsTest, RootMayWriteWhereAnyWriteBitIsSetOthersByTheBitsOfTheirClass
   }
 }
 
-TEST(IniRightsTest, AReadOnlyFileIsRefusedAlsoForRoot) {
-  testing::TempFolder folder;
-  folder.Write("Pyx4.ini", "[A]\nx=1\n");
-  ::chmod(folder.File("Pyx4.ini").c_str(), 0444);
-  EXPECT_EQ(SetINI("A", "x", "2", folder.File("Pyx4.ini")), 0);
-  EXPECT_EQ(folder.Read("Pyx4.ini"), "[A]\nx=1\n");
-}
-
 }  // namespace
 }  // namespace pyxaro

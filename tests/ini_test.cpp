@@ -95,15 +95,12 @@ class IniFileTest : public ::testing::Test {
   testing::TempFolder folder;
 };
 
-TEST_F(IniFileTest, KeepsTheBytesOfLinesItDoesNotChangeAndTheMark) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"[A]\r\nn=\xC5sa\r\n; \xD6\r\n", "[A]\r\nn=\xC5sa\r\nk=v\r\n; \xD6\r\n"},
-      {"\xEF\xBB\xBF[A]\nn=x\n", "\xEF\xBB\xBF[A]\nn=x\nk=v\n"}};
-  for (const auto& [before, after] : cases) {
-    folder.Write("Pyx4.ini", before);
-    ASSERT_EQ(SetINI("A", "k", "v", Path()), -1);
-    EXPECT_EQ(folder.Read("Pyx4.ini"), after);
-  }
+// The edit table above keeps the bytes of the other lines; the mark is the
+// disk's.
+TEST_F(IniFileTest, KeepsTheByteOrderMark) {
+  folder.Write("Pyx4.ini", "\xEF\xBB\xBF[A]\nn=x\n");
+  ASSERT_EQ(SetINI("A", "k", "v", Path()), -1);
+  EXPECT_EQ(folder.Read("Pyx4.ini"), "\xEF\xBB\xBF[A]\nn=x\nk=v\n");
 }
 
 TEST_F(IniFileTest, NothingIsCreatedWhereNoFileCanBe) {
