@@ -1,6 +1,7 @@
 #include "core/folders.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "tests/game_fixture.h"
 
@@ -26,20 +27,29 @@ class Mode {
   fs::perms old_;
 };
 
-TEST(MayWriteInTest, TheOwnersBitsDecideForTheOwnerEvenForRoot) {
+TEST(MayWriteInTest, TheBitsOfThePlayersClassDecideEvenForRoot) {
   TempFolder folder;
   folder.Write("file", "");
-  using P = fs::perms;
-  const std::pair<P, bool> cases[] = {{P::owner_all, true},
-                                      {P::owner_read | P::owner_exec, false},
-                                      {P::all, true},
-                                      {P::group_all | P::others_all, false}};
-  for (const auto& [perms, writable] : cases) {
-    const Mode mode(folder.Path(), perms);
-    EXPECT_EQ(MayWriteIn(folder.Path().string()), writable) << static_cast<int>(perms);
-  }
   EXPECT_FALSE(MayWriteIn(folder.File("file")));
   EXPECT_FALSE(MayWriteIn(folder.File("missing")));
+  // The folder's owner and group: the player's, or (only root can give them
+  // away) nobody's; then every combination of the write bits.
+  const uid_t me = ::geteuid(), nobody = 65534;
+  for (const auto& [owner, group] :
+       {std::pair{me, ::getegid()}, {nobody, ::getegid()}, {nobody, nobody}}) {
+    if (owner != me && me != 0) continue;
+    ASSERT_EQ(::chown(folder.Path().c_str(), owner, group), 0);
+    const mode_t bit = owner == me ? S_IWUSR : group == ::getegid() ? S_IWGRP : S_IWOTH;
+    for (mode_t writes = 0; writes <= 7; ++writes) {
+      const mode_t mode = 0555 | (writes & 1 ? S_IWUSR : 0) | (writes & 2 ? S_IWGRP : 0) |
+                          (writes & 4 ? S_IWOTH : 0);
+      ::chmod(folder.Path().c_str(), mode);
+      EXPECT_EQ(MayWriteIn(folder.Path().string()), (mode & bit) != 0)
+          << owner << ":" << group << " " << std::oct << mode;
+    }
+    ::chmod(folder.Path().c_str(), 0700);
+  }
+  ASSERT_EQ(::chown(folder.Path().c_str(), me, ::getegid()), 0);
 }
 
 // The program folder is the fixture's folder, with its shipped settings and

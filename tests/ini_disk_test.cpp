@@ -191,12 +191,23 @@ TEST(IniRightsTest, APlayerWithoutRightsIsRefusedAndLosesNothing) {
   EXPECT_EQ(GetINI("A", "x", folder.File("other.ini")), "1");
 }
 
-TEST(IniRightsTest, AReadOnlyFileIsRefusedAlsoForRoot) {
-  testing::TempFolder folder;
-  folder.Write("Pyx4.ini", "[A]\nx=1\n");
-  ::chmod(folder.File("Pyx4.ini").c_str(), 0444);
-  EXPECT_EQ(SetINI("A", "x", "2", folder.File("Pyx4.ini")), 0);
-  EXPECT_EQ(folder.Read("Pyx4.ini"), "[A]\nx=1\n");
+TEST(IniRightsTest, RootMayWriteWhereAnyWriteBitIsSetOthersByTheBitsOfTheirClass) {
+  const uid_t me = ::geteuid(), nobody = 65534;
+  for (mode_t mode = 0; mode < 01000; ++mode) {
+    for (const auto& [owner, group] :
+         {std::pair{me, ::getegid()}, {nobody, ::getegid()}, {nobody, nobody}}) {
+      struct stat info {};
+      info.st_mode = S_IFREG | mode;
+      info.st_uid = owner;
+      info.st_gid = group;
+      const mode_t bit = me == 0                ? 0222
+                         : owner == me          ? S_IWUSR
+                         : group == ::getegid() ? S_IWGRP
+                                                : S_IWOTH;
+      EXPECT_EQ(ini::PermitsWriting(info), (mode & bit) != 0)
+          << owner << ":" << group << " " << std::oct << mode;
+    }
+  }
 }
 
 }  // namespace

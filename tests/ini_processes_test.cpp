@@ -99,18 +99,5 @@ TEST(IniProcessesTest, TwoGamesEndingTogetherKeepBothEntries) {
   EXPECT_EQ(WholeListCheck(file, 60), "");
 }
 
-TEST(IniProcessesTest, TwoWritersOfDifferentKeysBothKeepTheirs) {
-  TempFolder folder;
-  const std::string file = folder.File("Pyx4.ini");
-  const pid_t first = Spawn({"keys", file, "a", "60"});
-  const pid_t second = Spawn({"keys", file, "b", "60"});
-  EXPECT_EQ(ExitCode(first), 0);
-  EXPECT_EQ(ExitCode(second), 0);
-  for (int i = 1; i <= 60; ++i) {
-    const std::string n = std::to_string(i);
-    EXPECT_EQ(GetINI("Keys", "a" + n, file) + GetINI("Keys", "b" + n, file), n + n);
-  }
-}
-
 }  // namespace
 }  // namespace pyxaro::testing
