@@ -15,6 +15,7 @@ inline constexpr int kDiceFaces = 6;
 inline constexpr int kCategoryCount = 20;
 inline constexpr int kRollPool = 60;
 inline constexpr int kBonusThreshold = 84;
+inline constexpr int kUpperBonus = 100;
 
 // The record of one game; Restart puts every field back to its first value
 // except BestCategory, which only the hint changes.

@@ -5,12 +5,6 @@
 
 namespace pyxaro {
 
-namespace {
-
-constexpr int kUpperBonus = 100;
-
-}  // namespace
-
 void Game::EnterCategory(int k) {
   const Category* category = FindCategory(k);
   if (category == nullptr) return;
