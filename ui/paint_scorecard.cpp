@@ -73,27 +73,32 @@ void ScoreRow(QPainter& p, int category, const QRectF& band) {
   }
   p.drawRoundedRect(band, 3, 3);
 
-  const DieColours dice = category == kYatzy ? GoldDie() : WhiteDie();
-  constexpr qreal kDie = 13;
-  constexpr qreal kGap = 1;
-  constexpr qreal kGroupGap = 5;
-  qreal x = band.left() + 5;
-  const qreal y = std::floor(band.center().y() - kDie / 2);
-  for (const auto& group : Pictograms()[category - 1]) {
-    for (int face : group) {
-      SmallDie(p, QRectF(x, y, kDie, kDie), face, dice);
-      x += kDie + kGap;
-    }
-    x += kGroupGap - kGap;
-  }
-  if (category == kChance) {
-    Caption(p, QRectF(x, band.top(), 14, band.height()), Qt::AlignCenter, QStringLiteral("?"),
-            ArtFont(13), kGold);
-  }
+  CategoryPictogram(p, category, band.left() + 5, band.center().y(), 13);
   Recess(p, QRectF(kCellLeft, band.top() + 1.5, kCellWidth, band.height() - 3));
 }
 
 }  // namespace
+
+qreal CategoryPictogram(QPainter& p, int category, qreal left, qreal middle, qreal die) {
+  const DieColours dice = category == kYatzy ? GoldDie() : WhiteDie();
+  const qreal gap = die / 13;
+  const qreal groupGap = die * 5 / 13;
+  qreal x = left;
+  const qreal y = std::floor(middle - die / 2);
+  for (const auto& group : Pictograms()[category - 1]) {
+    for (int face : group) {
+      SmallDie(p, QRectF(x, y, die, die), face, dice);
+      x += die + gap;
+    }
+    x += groupGap - gap;
+  }
+  if (category == kChance) {
+    Caption(p, QRectF(x, middle - die, die + 1, 2 * die), Qt::AlignCenter, QStringLiteral("?"),
+            ArtFont(static_cast<int>(die)), kGold);
+    x += die + 1;
+  }
+  return x;
+}
 
 void Counters(QPainter& p) {
   const QRectF r(553.5, 162.5, 94, 66);
