@@ -34,6 +34,7 @@ void Game::Restart() {
   main.RollsLeftLabel.ToolTip = ToolTipText("l20", " Rolls ");
   main.RollsPerCategoryLabel.ToolTip = ToolTipText("l21", " Rolls / Category ");
   main.CategoryRows[19].ToolTip = ToolTipText("l22", " Chance ");
+  main.StatisticsArea.ToolTip = ToolTipText("stats_title", " Statistics ");
   ShowPlayer();
 
   for (int k = 1; k <= kDiceCount; ++k) {

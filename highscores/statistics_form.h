@@ -22,6 +22,7 @@ struct CategoryBar {
   int Max = 0;
   std::string Value;  // the average, as the bar is labelled
   std::string Text;   // what the bar shows, for screen readers
+  bool operator==(const CategoryBar&) const = default;
 };
 
 // The statistics window as data: the figures as text and what its charts
@@ -53,6 +54,7 @@ struct StatisticsForm {
   std::string CategoriesTitle;
   std::string CategoriesName;
   OneBased<CategoryBar, kCategoryCount> Categories;
+  bool operator==(const StatisticsForm&) const = default;
 };
 
 // A text of the language file by key; "" when the file lacks it.

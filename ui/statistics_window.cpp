@@ -129,6 +129,8 @@ StatisticsWindow::StatisticsWindow(QWidget* owner, std::function<void()> reset,
 }
 
 void StatisticsWindow::Sync(const StatisticsForm& form) {
+  // Synced after every routine of the game: only new figures repaint.
+  if (form == form_) return;
   form_ = form;
   setWindowTitle(Q(form.Caption));
   for (int i = 0; i < kFigureRows; ++i) {
