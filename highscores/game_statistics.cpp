@@ -3,6 +3,7 @@
 #include "core/game.h"
 #include "highscores/statistics.h"
 #include "highscores/statistics_form.h"
+#include "settings/language_keys.h"
 
 namespace pyxaro {
 
@@ -23,7 +24,8 @@ void Game::ShowStatistics() {
 
 void Game::ResetStatistics() {
   const LanguageText text = [this](const std::string& key) { return LangText(key); };
-  if (!host_.Ask(StatisticsText(text, "stats_reset_ask"), LangText("l5"), false)) return;
+  if (!host_.Ask(StatisticsText(text, "stats_reset_ask"), LangText(lang::kQuestionTitle), false))
+    return;
   if (!StoreGroup(StatisticsChanges({}))) {
     TellNotSaved("The cleared statistics");
     return;

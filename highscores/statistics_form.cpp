@@ -6,7 +6,7 @@
 #include <map>
 
 #include "highscores/highscore_rules.h"
-#include "scoring/category_names.h"
+#include "scoring/categories.h"
 
 namespace pyxaro {
 
@@ -97,7 +97,7 @@ std::vector<StatisticsFigure> FigureList(const StatisticsFigures& f, const Words
           {words("stats_time"), or_dash(PlayTimeText(static_cast<int>(f.AveragePlaySeconds)))}};
 }
 
-std::string CategoryWord(int k) { return std::string(kCategoryWords.at(k - 1)); }
+std::string CategoryWord(int k) { return std::string(CategoryRow(k).spoken); }
 
 void PresentCategories(StatisticsForm& form, const StatisticsFigures& f, const Words& words) {
   form.CategoriesTitle = words("stats_categories");

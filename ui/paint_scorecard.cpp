@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/forms.h"
+#include "scoring/categories.h"
 #include "ui/geometry.h"
 #include "ui/paint_dice.h"
 #include "ui/paint_parts.h"
@@ -20,43 +21,13 @@ namespace pyxaro::ui::paint {
 
 namespace {
 
-// The dice pictograms of the twenty categories, in scorecard order: groups
-// of equal dice are set apart from each other.
-const std::array<std::vector<std::vector<int>>, 20>& Pictograms() {
-  static const std::array<std::vector<std::vector<int>>, 20> kRows = {{
-      {{1}},
-      {{2}},
-      {{3}},
-      {{4}},
-      {{5}},
-      {{6}},
-      {{4, 4}},
-      {{3, 3}, {5, 5}},
-      {{2, 2}, {4, 4}, {6, 6}},
-      {{5, 5, 5}},
-      {{4, 4, 4, 4}},
-      {{6, 6, 6, 6, 6}},
-      {{1, 2, 3, 4, 5}},
-      {{2, 3, 4, 5, 6}},
-      {{1, 2, 3, 4, 5, 6}},
-      {{4, 4, 4}, {2, 2}},
-      {{2, 2, 2}, {5, 5, 5}},
-      {{6, 6, 6, 6}, {1, 1}},
-      {{2, 5, 3}},
-      {{6, 6, 6, 6, 6, 6}},
-  }};
-  return kRows;
-}
-
 constexpr qreal kRowLeft = 657;
 constexpr qreal kRowWidth = 132;
 constexpr qreal kCellLeft = 756.5;
 constexpr qreal kCellWidth = 32;
-constexpr int kChance = 19;
-constexpr int kYatzy = 20;
 
 void ScoreRow(QPainter& p, int category, const QRectF& band) {
-  const bool upper = category <= 6;
+  const bool upper = category <= kUpperCategories;
   const bool odd = category % 2 == 1;
   p.setPen(Qt::NoPen);
   if (category == kYatzy) {
@@ -85,13 +56,16 @@ qreal CategoryPictogram(QPainter& p, int category, qreal left, qreal middle, qre
   const qreal groupGap = die * 5 / 13;
   qreal x = left;
   const qreal y = std::floor(middle - die / 2);
-  for (const auto& group : Pictograms()[category - 1]) {
-    for (int face : group) {
-      SmallDie(p, QRectF(x, y, die, die), face, dice);
-      x += die + gap;
+  // The row's dice in groups of equal faces, set apart from each other.
+  for (const char face : CategoryRow(category).picture) {
+    if (face == ' ') {
+      x += groupGap - gap;
+      continue;
     }
-    x += groupGap - gap;
+    SmallDie(p, QRectF(x, y, die, die), face - '0', dice);
+    x += die + gap;
   }
+  x += groupGap - gap;
   if (category == kChance) {
     Caption(p, QRectF(x, middle - die, die + 1, 2 * die), Qt::AlignCenter, QStringLiteral("?"),
             ArtFont(static_cast<int>(die)), kGold);
@@ -115,9 +89,9 @@ void Scorecard(QPainter& p) {
   Plate(p, QRectF(650.5, 93.5, 148, 471), 8, QColor(24, 32, 60), QColor(14, 20, 40), kPanelEdge);
   // The rows follow the category areas of the window's design.
   const MainForm design;
-  for (int k = 1; k <= 20; ++k) {
+  for (int k = 1; k <= kCategoryCount; ++k) {
     const int top = Px(design.CategoryRows[k].Top);
-    const int next = k < 20 ? Px(design.CategoryRows[k + 1].Top) : top + 21;
+    const int next = k < kCategoryCount ? Px(design.CategoryRows[k + 1].Top) : top + 21;
     const qreal height = std::min(next - top, 21) - 2;
     ScoreRow(p, k, QRectF(kRowLeft, top + 1, kRowWidth, height));
   }
@@ -145,8 +119,8 @@ void Scorecard(QPainter& p) {
 }
 
 void TopTen(QPainter& p) {
-  // Comes in from the window's left edge; the tenth row starts at x 3.
-  const QRectF r(-10.5, 308.5, 426, 204);
+  // Its frame stands whole inside the window, left of the tenth row's x 3.
+  const QRectF r(0.5, 308.5, 415, 204);
   Plate(p, r, 10, QColor(22, 28, 46), QColor(17, 22, 37), kPanelEdge);
   for (int row = 1; row <= 10; row += 2) {
     p.fillRect(QRectF(0, 330 + 16 * (row - 1), 412, 16), QColor(255, 255, 255, 7));
