@@ -8,6 +8,7 @@
 #include "core/forms.h"
 #include "core/game_state.h"
 #include "core/host.h"
+#include "highscores/statistics_form.h"
 #include "settings/ini.h"
 #include "settings/sound.h"
 
@@ -27,6 +28,7 @@ class Game {
   LanguageForm language;
   SplashForm splash;
   ProfilesForm profiles;
+  StatisticsForm statistics;
 
   const std::string& AppFolder() const { return appFolder_; }
 
@@ -111,6 +113,15 @@ class Game {
   void OpenLink();
   // Opens the online list's home page.
   void HomeLinkClicked();
+
+  // Statistics (highscores/game_statistics.cpp).
+  // Opens the statistics window with the figures as the settings hold them.
+  void OpenStatistics();
+  // Shows the stored statistics in the window's data.
+  void ShowStatistics();
+  // Asks, then clears the statistics and nothing else.
+  void ResetStatistics();
+  void StatisticsWindowClosed();
 
   // Player profiles (highscores/profiles.cpp).
   // Opens the profiles window, asking for a first profile when there is none;

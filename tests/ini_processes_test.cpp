@@ -76,6 +76,9 @@ TEST(IniProcessesTest, AGameKilledDuringItsGameEndLeavesTheOldListOrTheNew) {
     ASSERT_GE(now, newest) << "a game end was lost at kill " << kill;
     newest = now;
     ASSERT_EQ(WholeListCheck(file, newest), "") << "at kill " << kill;
+    // The statistics are written in the list's replacement: never one
+    // without the other.
+    ASSERT_EQ(LeadingNumber(GetINI("Statistics", "games", file)), newest) << "at kill " << kill;
   }
   EXPECT_GE(newest, 30) << "after " << kill << " kills";
 
@@ -97,6 +100,8 @@ TEST(IniProcessesTest, TwoGamesEndingTogetherKeepBothEntries) {
   EXPECT_EQ(ExitCode(odd), 0);
   EXPECT_EQ(ExitCode(even), 0);
   EXPECT_EQ(WholeListCheck(file, 60), "");
+  EXPECT_EQ(GetINI("Statistics", "games", file) + " " + GetINI("Statistics", "totalsum", file),
+            "60 1830");
 }
 
 }  // namespace

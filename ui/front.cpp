@@ -32,6 +32,7 @@ void Retire(QPointer<W>& window) {
 Front::Front(Game& game, std::function<bool()> ending) : game_(game), ending_(std::move(ending)) {}
 
 Front::~Front() {
+  delete statistics_;
   delete profiles_;
   delete main_;
   delete splash_;
@@ -107,6 +108,21 @@ void Front::Sync() {
       profiles_->show();
     } else {
       Retire(profiles_);
+    }
+  }
+
+  if (game_.statistics.Visible && !statistics_) {
+    statistics_ = new StatisticsWindow(
+        main_, [this] { Act([this] { game_.ResetStatistics(); }); },
+        [this] { Act([this] { game_.StatisticsWindowClosed(); }); });
+    CentreOnScreen(statistics_);
+  }
+  if (statistics_) {
+    if (game_.statistics.Visible) {
+      statistics_->Sync(game_.statistics);
+      statistics_->show();
+    } else {
+      Retire(statistics_);
     }
   }
 }

@@ -155,6 +155,8 @@ void MainWindow::BindSideControls() {
         Named(m.MinimiseSquare, "Minimise"), keys_);
   Speak(Bind<Area>(m.LanguageArea, Click(&Game::ChangeLanguage), false),
         Named(m.LanguageArea, "Language"), keys_, {QKeyCombination(Qt::Key_L)});
+  Speak(Bind<Area>(m.StatisticsArea, Click(&Game::OpenStatistics), false),
+        Named(m.StatisticsArea, "Statistics"), keys_, {QKeyCombination(Qt::Key_S)});
   Speak(Bind<Area>(m.HomeLink, Click(&Game::HomeLinkClicked), false),
         Named(m.HomeLink, "Pyxaro online"), keys_);
   Speak(Bind<Area>(m.Logo, Action{}, false), Named(m.Logo, "Pyxaro"), keys_);
