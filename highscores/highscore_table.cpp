@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/game.h"
+#include "core/text.h"
 #include "highscores/highscore_rules.h"
 
 namespace pyxaro {
@@ -63,7 +64,8 @@ void Game::RecordScore() {
     PlayEffect();
     run.EffectNumber = 6;
     PlayEffect();
-    name = ListName(host_.Prompt(LangText("l9"), LangText("l8"), Setting("Highscore", "name")));
+    name = ListName(
+        host_.Prompt(LangText("l9"), LangText("l8"), ShownText(Setting("Highscore", "name"))));
     run.Candidate.Name = *name + " (" + playTime + ")";
   }
 
@@ -96,7 +98,7 @@ void Game::ShowTopTen() {
     const std::string points = Setting("Highscore", RowKey("p", r));
     const std::string key = Setting("Highscore", RowKey("k", r));
     if (name.empty() || points.empty() || key.empty()) continue;
-    main.TopTenRows[r].Caption = RowCaption(r, points, name);
+    main.TopTenRows[r].Caption = ShownText(RowCaption(r, points, name));
     main.TopTenRows[r].ToolTip = RowToolTip(LangText("l12"), points);
   }
 }
