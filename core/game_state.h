@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/one_based.h"
 #include "highscores/highscore_entry.h"
@@ -47,6 +48,9 @@ struct RunValues {
   std::string ScoreWord;
   int EffectNumber = 0;
   std::string EffectFile;
+  // The resource files this run unpacked, or took on from a game before it:
+  // the quit deletes them, whether or not the settings could list them.
+  std::vector<std::string> Unpacked;
   std::string MoveStep;
   std::string LastWriteResult;
   // The player's choices the settings file refused, by section and key:
