@@ -83,12 +83,9 @@ TEST(IniProcessesTest, AGameKilledDuringItsGameEndLeavesTheOldListOrTheNew) {
   EXPECT_GE(newest, 30) << "after " << kill << " kills";
 
   RemoveLeftoverTempFiles(file);
-  std::vector<std::string> left;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
-    left.push_back(entry.path().filename());
-  std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{".Pyx4.ini.lock", ".timing.ini.lock", "Pyx4.ini",
-                                            "timing.ini"}));
+  EXPECT_EQ(
+      FileNames(folder.Path()),
+      (std::vector<std::string>{".Pyx4.ini.lock", ".timing.ini.lock", "Pyx4.ini", "timing.ini"}));
 }
 
 TEST(IniProcessesTest, TwoGamesEndingTogetherKeepBothEntries) {
