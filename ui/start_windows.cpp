@@ -10,6 +10,7 @@
 
 #include "ui/pictures.h"
 #include "ui/qt_string.h"
+#include "ui/startup_times.h"
 
 namespace pyxaro::ui {
 
@@ -112,6 +113,7 @@ void LanguageWindow::closeEvent(QCloseEvent* event) {
 }
 
 SplashWindow::SplashWindow(Game& game, Dispatch act) : game_(game) {
+  setObjectName(QStringLiteral("splash"));
   setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
   setWindowTitle(Q(game_.splash.Caption));
   setFixedSize(kSplashWidth, kSplashHeight);
@@ -120,9 +122,12 @@ SplashWindow::SplashWindow(Game& game, Dispatch act) : game_(game) {
   version_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   version_->setTextFormat(Qt::PlainText);
   version_->setStyleSheet(QStringLiteral("color: #ffe600;"));
-  timer_ = std::make_unique<TimerBinding>(
-      this, game_.splash.CloseTimer,
-      [this, act = std::move(act)] { act([this] { game_.SplashTimeUp(); }); });
+  timer_ =
+      std::make_unique<TimerBinding>(this, game_.splash.CloseTimer, [this, act = std::move(act)] {
+        MarkStartup("splash time up");
+        act([this] { game_.SplashTimeUp(); });
+        MarkStartup("game window made and shown");
+      });
 }
 
 void SplashWindow::Sync() {
