@@ -49,6 +49,9 @@ struct RunValues {
   std::string EffectFile;
   std::string MoveStep;
   std::string LastWriteResult;
+  // The package was unpacked while the splash stood, for the next opening of
+  // the game window.
+  bool Unpacked = false;
   // The player's choices the settings file refused, by section and key:
   // they hold until the program ends.
   std::map<std::pair<std::string, std::string>, std::string> HeldChoices;

@@ -1,4 +1,5 @@
 #include <string>
+#include <utility>
 
 #include "core/game.h"
 
@@ -24,6 +25,10 @@ void Game::OpenSplash() {
   splash.CloseTimer.SetEnabled(true);
 }
 
+void Game::PrepareGameWindow() {
+  if (splash.Visible && !run.Unpacked) run.Unpacked = UnpackPackage();
+}
+
 void Game::SplashTimeUp() {
   splash.CloseTimer.SetEnabled(false);
   OpenGameWindow();
@@ -36,7 +41,7 @@ void Game::OpenGameWindow() {
   // brings a fresh game window.
   main = MainForm{};
   main.Loaded = true;
-  UnpackResources();
+  if (!std::exchange(run.Unpacked, false)) UnpackResources();
   PlaceWindow();
   main.Logo.ToolTip = " Pyxaro  v. " + run.AppVersion + " ";
   run.MoveStep = "0";

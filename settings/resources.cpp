@@ -42,14 +42,15 @@ void DeleteFile(const std::string& path) {
 }  // namespace
 
 void Game::UnpackResources() {
+  if (!UnpackPackage()) host_.Tell("Specified package not found.", "", true);
+}
+
+bool Game::UnpackPackage() {
   PackageReader reader;
   reader.SetChunkSize(kChunkBytes);
   reader.SetPackage(AppFile(kPackage));
   reader.SetDestination(DataFile(""));
-  if (!reader.Initialise()) {
-    host_.Tell("Specified package not found.", "", true);
-    return;
-  }
+  if (!reader.Initialise()) return false;
   host_.SetBusy(true);
   // Every file is listed for deletion, also one whose copy fails; a name
   // that could reach outside the folder is neither copied nor listed. The
@@ -71,6 +72,7 @@ void Game::UnpackResources() {
   }
   host_.PrepareWaves(waves);
   host_.SetBusy(false);
+  return true;
 }
 
 void Game::DeleteResources() {

@@ -188,6 +188,11 @@ void MainWindow::Sync() {
   rollsSeen_ = game_.state.RollsLeft;
 }
 
+void MainWindow::PrepareAhead(qreal devicePixelRatio) {
+  PaintGameWindowPictures(devicePixelRatio);
+  for (const int size : {kSmallText, kCounterText}) Label::PrepareFont(size, devicePixelRatio);
+}
+
 void MainWindow::paintEvent(QPaintEvent*) {
   QPainter(this).drawPixmap(0, 0, MainBackground(devicePixelRatioF()));
 }

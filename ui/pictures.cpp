@@ -73,6 +73,14 @@ QPixmap MainBackground(qreal devicePixelRatio) {
   return Remembered(kBackgroundKey, devicePixelRatio, QSize(800, 600), paint::MainWindowArt);
 }
 
+void PaintGameWindowPictures(qreal devicePixelRatio) {
+  MainBackground(devicePixelRatio);
+  for (int set = 1; set <= 6; ++set) {
+    for (int face = 1; face <= 6; ++face) Bitmap(10 * set + face, devicePixelRatio);
+  }
+  for (const int number : {67, 68, 69}) Bitmap(number, devicePixelRatio);
+}
+
 QPixmap SplashPicture(qreal devicePixelRatio) {
   return Remembered(kSplashKey, devicePixelRatio, QSize(400, 250), paint::SplashArt);
 }
