@@ -34,7 +34,8 @@ for _ in $(seq 1 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; s
 now_us() { echo "${EPOCHREALTIME/./}"; }
 
 # Starts a program in the work folder and waits until it has a window
-# mapped; prints the milliseconds that took and leaves its process in gpid.
+# mapped; leaves the milliseconds that took in elapsed and its process in
+# gpid.
 launch() {
   local start
   start=$(now_us)
@@ -47,7 +48,7 @@ launch() {
     fi
     sleep 0.001
   done
-  echo $((($(now_us) - start + 500) / 1000))
+  elapsed=$((($(now_us) - start + 500) / 1000))
 }
 
 stop() { kill "$gpid"; wait "$gpid" 2>/dev/null || true; }
@@ -61,13 +62,16 @@ bare_times=()
 for round in $(seq 1 "$rounds"); do
   # Each goes first in every other round, so neither always finds the
   # caches warmed by the other.
-  if [ $((round % 2)) -eq 1 ]; then
-    game_times+=("$(launch ./pyxaro)"); stop
-    bare_times+=("$(launch "$bare")"); stop
-  else
-    bare_times+=("$(launch "$bare")"); stop
-    game_times+=("$(launch ./pyxaro)"); stop
-  fi
+  for which in $(if [ $((round % 2)) -eq 1 ]; then echo game bare; else echo bare game; fi); do
+    if [ "$which" = game ]; then
+      launch ./pyxaro
+      game_times+=("$elapsed")
+    else
+      launch "$bare"
+      bare_times+=("$elapsed")
+    fi
+    stop
+  done
 done
 game_median=$(median "${game_times[@]}")
 bare_median=$(median "${bare_times[@]}")
@@ -97,7 +101,7 @@ sleep "$idle"
 after=$(cpu_ns)
 stop
 
-launch "$bare" >/dev/null
+launch "$bare"
 sleep 1
 bare_rss=$(rss_kb)
 stop

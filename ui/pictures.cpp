@@ -75,9 +75,6 @@ QPixmap MainBackground(qreal devicePixelRatio) {
 
 void PaintGameWindowPictures(qreal devicePixelRatio) {
   MainBackground(devicePixelRatio);
-  for (int set = 1; set <= 6; ++set) {
-    for (int face = 1; face <= 6; ++face) Bitmap(10 * set + face, devicePixelRatio);
-  }
   for (const int number : {67, 68, 69}) Bitmap(number, devicePixelRatio);
 }
 
