@@ -7,6 +7,7 @@
 #include <map>
 #include <utility>
 
+#include "core/pictures.h"
 #include "ui/paint_dice.h"
 #include "ui/paint_window.h"
 
@@ -75,7 +76,9 @@ QPixmap MainBackground(qreal devicePixelRatio) {
 
 void PaintGameWindowPictures(qreal devicePixelRatio) {
   MainBackground(devicePixelRatio);
-  for (const int number : {67, 68, 69}) Bitmap(number, devicePixelRatio);
+  for (const int number : {kSoundOnPicture, kSoundOffPicture, kMoveHandlePicture}) {
+    Bitmap(number, devicePixelRatio);
+  }
 }
 
 QPixmap SplashPicture(qreal devicePixelRatio) {
