@@ -44,6 +44,10 @@ class Game {
   void OpenLanguagePicker();
   // Shows the splash window with the version and starts the two seconds it stands.
   void ShowSplash();
+  // While the splash stands: unpacks what the game window needs, so that it
+  // opens at the splash's end with no wait. A missing package is told when
+  // the window opens, as it would be without this.
+  void PrepareGameWindow();
   // The splash has stood long enough: open the game window in its place.
   void SplashTimeUp();
   // Prepares a fresh game window from the settings and starts the first game.
@@ -155,6 +159,8 @@ class Game {
   // Resources and sound (settings/).
   // Unpacks the game's sounds into the program folder.
   void UnpackResources();
+  // The same, telling nobody; false when there is no package to unpack.
+  bool UnpackPackage();
   // Deletes the unpacked sounds again.
   void DeleteResources();
   // Plays a sound effect when sound is on.

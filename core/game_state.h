@@ -93,6 +93,9 @@ struct RunValues {
   std::vector<std::string> Unpacked;
   MoveStep WindowPlace = MoveStep::Centred;
   WriteResult LastWrite = WriteResult::Stored;
+  // The package was unpacked while the splash stood, for the next opening of
+  // the game window.
+  bool UnpackedAhead = false;
   // The player's choices the settings file refused, by section and key:
   // they hold until the program ends.
   std::map<std::pair<std::string, std::string>, std::string> HeldChoices;

@@ -89,14 +89,15 @@ bool Exists(const std::string& path) {
 }  // namespace
 
 void Game::UnpackResources() {
+  if (!UnpackPackage()) host_.Tell("Specified package not found.", "", true);
+}
+
+bool Game::UnpackPackage() {
   PackageReader reader;
   reader.SetChunkSize(kChunkBytes);
   reader.SetPackage(AppFile(kPackage));
   reader.SetDestination(DataFile(""));
-  if (!reader.Initialise()) {
-    host_.Tell("Specified package not found.", "", true);
-    return;
-  }
+  if (!reader.Initialise()) return false;
   host_.SetBusy(true);
   AnnounceGame(run.SettingsFile);
   // A file is unpacked only where no file of its name is. One that is there
@@ -129,6 +130,7 @@ void Game::UnpackResources() {
   }
   host_.PrepareWaves(waves);
   host_.SetBusy(false);
+  return true;
 }
 
 void Game::DeleteResources() {

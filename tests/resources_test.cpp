@@ -78,6 +78,25 @@ TEST_F(ResourcesTest, AMissingOrMalformedPackageIsReportedAndNothingIsListed) {
   }
 }
 
+TEST_F(ResourcesTest, UnpackedWhileTheSplashStandsOnceAndAMissingPackageToldAtItsEnd) {
+  for (const bool shipped : {true, false}) {
+    SCOPED_TRACE(shipped);
+    host = FakeHost{};
+    if (!shipped) fs::remove(folder.File("Res.pac"));
+    game->OpenLanguagePicker();
+    game->PrepareGameWindow();
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(fs::exists(folder.File("dice.wav")), shipped);
+    game->SplashTimeUp();
+    EXPECT_EQ(host.boxes.size(), shipped ? 0u : 1u);
+    EXPECT_EQ(host.busy, (shipped ? std::vector<bool>{true, false} : std::vector<bool>{}));
+    EXPECT_EQ(host.prepared.size(), shipped ? kWaves.size() : 0u);
+    // The next opening of the game window unpacks afresh.
+    EXPECT_FALSE(game->run.UnpackedAhead);
+    game->DeleteResources();
+  }
+}
+
 TEST_F(ResourcesTest, APackageWritesAndTheQuitDeletesNothingOfTheGamesOwnNorAnyoneElses) {
   TempFolder outside;
   outside.Write("linked.wav", "keep");

@@ -39,9 +39,6 @@ Front::~Front() {
 }
 
 void Front::Start() {
-  const Dispatch act = [this](const Action& routine) { Act(routine); };
-  language_ = std::make_unique<LanguageWindow>(game_, act);
-  CentreOnScreen(language_.get());
   Act([this] { game_.OpenLanguagePicker(); });
 }
 
@@ -72,8 +69,16 @@ QWidget* Front::GameWindow() {
 void Front::Sync() {
   const Dispatch act = [this](const Action& routine) { Act(routine); };
 
-  language_->Sync();
-  language_->setVisible(game_.language.Visible);
+  // The picker is made when it is first shown: a run that skips it starts
+  // its splash sooner.
+  if (game_.language.Visible && !language_) {
+    language_ = std::make_unique<LanguageWindow>(game_, act);
+    CentreOnScreen(language_.get());
+  }
+  if (language_) {
+    language_->Sync();
+    language_->setVisible(game_.language.Visible);
+  }
 
   if (game_.splash.Visible && !splash_) {
     splash_ = new SplashWindow(game_, act);

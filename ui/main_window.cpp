@@ -191,6 +191,11 @@ void MainWindow::Sync() {
   throwsSeen_ = game_.run.Throws;
 }
 
+void MainWindow::PrepareAhead(qreal devicePixelRatio) {
+  PaintGameWindowPictures(devicePixelRatio);
+  for (const int size : {kSmallText, kCounterText}) Label::PrepareFont(size, devicePixelRatio);
+}
+
 void MainWindow::paintEvent(QPaintEvent*) {
   QPainter(this).drawPixmap(0, 0, MainBackground(devicePixelRatioF()));
 }
