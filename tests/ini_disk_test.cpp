@@ -301,17 +301,18 @@ void BuildLinkCase(const fs::path& at, const LinkCase& c, uid_t me, uid_t other)
   if (c.targetThere) {
     std::ofstream(target) << "[A]\nx=1\n";
     ::chmod(target.c_str(), 0666);
-    ::chown(target.c_str(), c.targetOurs ? me : other, c.targetOurs ? me : other);
+    ASSERT_EQ(::chown(target.c_str(), c.targetOurs ? me : other, c.targetOurs ? me : other), 0);
   }
   fs::path link = at / "game" / "Pyx4.ini";
   if (c.lockLink) {
     std::ofstream(link) << "[A]\nx=1\n";
-    ::chown(link.c_str(), me, me);
+    ASSERT_EQ(::chown(link.c_str(), me, me), 0);
     link = at / "game" / ".Pyx4.ini.lock";
   }
   fs::create_symlink(target, link);
-  ::lchown(link.c_str(), c.linkOurs ? me : other, c.linkOurs ? me : other);
-  for (const char* folder : {"game", "elsewhere"}) ::chown((at / folder).c_str(), me, me);
+  ASSERT_EQ(::lchown(link.c_str(), c.linkOurs ? me : other, c.linkOurs ? me : other), 0);
+  for (const char* folder : {"game", "elsewhere"})
+    ASSERT_EQ(::chown((at / folder).c_str(), me, me), 0);
 }
 
 // "" when a write through the case's link did what the rule says, else what
