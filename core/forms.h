@@ -78,6 +78,7 @@ struct MainForm {
   OneBased<Control, 10> TopTenRows;
   Control ClearTopTenLabel, PlayerLabel, SoundSwitch, MoveButton, Logo, BackgroundPicture;
   Control NewGameArea, QuitArea, CloseSquare, MinimiseSquare, LanguageArea, HomeLink, Clock;
+  Control StatisticsArea;
   std::string BackgroundFile;  // the picture file shown in BackgroundPicture, "" = empty
 
   std::bitset<kDotCount> LitDots;  // the lit dots of the message display

@@ -1,4 +1,5 @@
 #include <string>
+#include <utility>
 
 #include "core/game.h"
 #include "core/pictures.h"
@@ -21,6 +22,10 @@ void Game::ShowSplash() {
   splash.CloseTimer.SetEnabled(true);
 }
 
+void Game::PrepareGameWindow() {
+  if (splash.Visible && !run.UnpackedAhead) run.UnpackedAhead = UnpackPackage();
+}
+
 void Game::SplashTimeUp() {
   splash.CloseTimer.SetEnabled(false);
   OpenGameWindow();
@@ -33,7 +38,7 @@ void Game::OpenGameWindow() {
   // brings a fresh game window.
   main = MainForm{};
   main.Loaded = true;
-  UnpackResources();
+  if (!std::exchange(run.UnpackedAhead, false)) UnpackResources();
   PlaceWindow();
   main.Logo.ToolTip = " Pyxaro  v. " + run.AppVersion + " ";
   run.WindowPlace = MoveStep::Centred;

@@ -58,7 +58,7 @@ void Game::OpenLanguagePicker() {
   const int count = LanguageCount(Setting("Language", "antal"));
   language.LanguageList.Items.clear();
   for (int i = 1; i <= count; ++i)
-    language.LanguageList.Items.push_back(Setting("Language", NumberedKey("l", i, "n")));
+    language.LanguageList.Items.push_back(ShownText(Setting("Language", NumberedKey("l", i, "n"))));
   // With nothing to choose, OK starts the game in the built-in texts.
   language.OkButton.Enabled = !OffersAny(language.LanguageList);
   if (Setting("Options", "ShowLangu") == "No") {
@@ -87,7 +87,7 @@ void Game::ConfirmLanguage() {
     // number wins between two equal names and an unknown name changes nothing.
     const int count = LanguageCount(Setting("Language", "antal"));
     for (int i = 1; i <= count; ++i) {
-      if (Setting("Language", NumberedKey("l", i, "n")) == chosen) {
+      if (ShownText(Setting("Language", NumberedKey("l", i, "n"))) == chosen) {
         choice.push_back({"Language", "selected", std::to_string(i)});
         break;
       }

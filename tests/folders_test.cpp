@@ -3,6 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+
+#include "settings/ini_disk.h"
 #include "tests/game_fixture.h"
 
 namespace pyxaro::testing {
@@ -112,6 +115,35 @@ TEST_F(FoldersTest, AReadOnlyProgramFolderWritesOnlyInThePlayersOwnFolder) {
     EXPECT_EQ(host.played.back().path, Personal("points.wav"));
     EXPECT_EQ(Shipped(), shipped);
     EXPECT_TRUE(host.boxes.empty());
+  }
+}
+
+TEST_F(FoldersTest, AFullDiskLeavesNoSettingsFileAndTheNextStartSeedsIt) {
+  const Mode readOnly(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  ini::Calls().write = [](int, const void*, std::size_t) -> ssize_t {
+    errno = ENOSPC;
+    return -1;
+  };
+  game->SettleDataFolder(Personal().string());
+  ini::ResetCalls();
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_NE(host.boxes[0].text.find("No space left"), std::string::npos);
+  EXPECT_EQ(FileNames(Personal()), std::vector<std::string>{});
+  // A start that left an empty file behind, as the game once did.
+  for (const bool emptyLeft : {false, true}) {
+    if (emptyLeft) {
+      fs::remove(Personal("Pyx4.ini"));
+      std::ofstream(Personal("Pyx4.ini")).flush();
+      fs::permissions(Personal("Pyx4.ini"), fs::perms::owner_read | fs::perms::owner_write |
+                                                fs::perms::group_read | fs::perms::others_read);
+    }
+    host = FakeHost{};
+    game = std::make_unique<Game>(host, dice, folder.Path().string());
+    game->SettleDataFolder(Personal().string());
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(ReadAll(Personal("Pyx4.ini")), Shipped());
+    EXPECT_EQ(fs::status(Personal("Pyx4.ini")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
   }
 }
 

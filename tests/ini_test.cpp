@@ -121,12 +121,14 @@ TEST_F(IniFileTest, CreatedFileIsPrivateAndAWriteKeepsModeAndLink) {
   EXPECT_EQ(fs::status(Path("real.ini")).permissions(),
             fs::perms::owner_read | fs::perms::owner_write);
 
+  // A file without a password keeps the mode it has.
   const auto shared = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  folder.Write("real.ini", "[Users]\npass1=\n");
   fs::permissions(Path("real.ini"), shared);
   fs::create_symlink(Path("real.ini"), Path());
-  ASSERT_EQ(SetINI("Users", "pass1", "other", Path()), -1);
+  ASSERT_EQ(SetINI("Users", "user1", "Eve", Path()), -1);
   EXPECT_TRUE(fs::is_symlink(Path()));
-  EXPECT_EQ(folder.Read("real.ini"), "[Users]\npass1=other\n");
+  EXPECT_EQ(folder.Read("real.ini"), "[Users]\npass1=\nuser1=Eve\n");
   EXPECT_EQ(fs::status(Path()).permissions(), shared);
 }
 

@@ -27,6 +27,9 @@ class MainWindow : public QWidget {
  public:
   MainWindow(Game& game, Dispatch act);
   void Sync();
+  // Paints the window's pictures and loads its fonts ahead of its first
+  // showing, while another window stands.
+  static void PrepareAhead(qreal devicePixelRatio);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

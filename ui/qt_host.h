@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "core/host.h"
-#include "ui/wave_player.h"
+#include "ui/sound_module.h"
 
 class QTranslator;
 class QWidget;
@@ -52,7 +52,7 @@ class QtHost : public Host {
                                    const std::string& defaultText, bool masked);
 
   std::function<void()> beforeBox_;
-  WavePlayer sounds_;
+  SoundModule sound_;
   std::function<QWidget*()> gameWindow_;
   // Qt's own translations for the locale the language file names.
   std::unique_ptr<QTranslator> translator_;

@@ -1,7 +1,6 @@
-// The resource package over hostile packages: lying counts and sizes, names
-// that reach out of the folder, packages cut short. Built with libFuzzer in
-// the sanitizer configuration, and run over a fixed series of inputs by every
-// test run (replay.cpp).
+// libFuzzer target for the resource package: its rules, and a game that
+// unpacks a package and quits in a folder laid with the game's own files and
+// links that lead outside. Built by tests/fuzz/CMakeLists.txt.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -10,154 +9,227 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "core/game.h"
 #include "core/text.h"
-#include "settings/ini_file.h"
+#include "settings/ini.h"
+#include "settings/ini_disk.h"
 #include "settings/package_reader.h"
+#include "tests/helpers/folder_contents.h"
 
 namespace {
 
 using namespace pyxaro;
+using pyxaro::testing::Snapshot;
+
+// Whatever the bytes, the directory stays inside them, its names are text,
+// and a plain name can only mean a file of the folder it is joined to.
+void CheckDirectory(std::string_view bytes) {
+  const auto entries = package::ReadDirectory(bytes, bytes.size());
+  if (!entries) return;
+  if (entries->empty() || entries->size() > 255) std::abort();
+  for (const PackageEntry& entry : *entries) {
+    if (!IsValidUtf8(entry.Name)) std::abort();
+    if (entry.DataFits && (entry.Size < 0 || entry.Offset < 8 ||
+                           entry.Offset + entry.Size > static_cast<std::int64_t>(bytes.size())))
+      std::abort();
+    if (!package::IsPlainFileName(entry.Name)) continue;
+    const std::filesystem::path path = std::filesystem::path("folder") / entry.Name;
+    if (path.parent_path() != "folder" || path.filename() != entry.Name) std::abort();
+  }
+}
+
+// A package the builder makes reads back as it was made.
+void CheckRoundTrip(FuzzedDataProvider& input) {
+  std::vector<PackedFile> files(input.ConsumeIntegralInRange<std::size_t>(1, 8));
+  for (PackedFile& file : files) {
+    file.Name = input.ConsumeRandomLengthString(255);
+    if (!IsValidUtf8(file.Name)) file.Name = "x";
+    file.Data = input.ConsumeRandomLengthString(300);
+  }
+  const std::string bytes = package::Encode(files);
+  const auto entries = package::ReadDirectory(bytes, bytes.size());
+  if (!entries || entries->size() != files.size()) std::abort();
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const PackageEntry& entry = (*entries)[i];
+    if (entry.Name != files[i].Name || !entry.DataFits ||
+        bytes.substr(static_cast<std::size_t>(entry.Offset),
+                     static_cast<std::size_t>(entry.Size)) != files[i].Data)
+      std::abort();
+  }
+}
+
+// A desktop that answers nothing and shows nothing.
+class QuietHost : public Host {
+ public:
+  bool Ask(const std::string&, const std::string&, bool) override { return false; }
+  void Tell(const std::string&, const std::string&, bool) override {}
+  std::optional<std::string> Prompt(const std::string&, const std::string&,
+                                    const std::string&) override {
+    return std::nullopt;
+  }
+  void PrepareWaves(const std::vector<std::string>&) override {}
+  std::optional<std::string> PromptMasked(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  void PlayWave(const std::string&, bool) override {}
+  void OpenAddress(const std::string&) override {}
+  WorkArea ScreenWorkArea() override { return {15360, 10800}; }
+  WindowPlace GameWindowPlace() override { return {}; }
+  void MoveGameWindow(WindowPlace) override {}
+  void RestoreGameWindow() override {}
+  void MinimiseGameWindow() override {}
+  void UseLocale(const std::string&) override {}
+  LocalTime Now() override { return {}; }
+  void SetBusy(bool) override {}
+  bool IsPicture(const std::string&) override { return false; }
+  void EndProgram() override {}
+};
+
+class NoChance : public RandomSource {
+ public:
+  void Reseed(double) override {}
+  double Next() override { return 0; }
+};
+
 namespace fs = std::filesystem;
 
-const std::vector<std::string> kNames = {"dice.wav",
-                                         "DICE.WAV",
-                                         "a b.wav",
-                                         "é.wav",
-                                         ".hidden",
-                                         "",
-                                         ".",
-                                         "..",
-                                         "../x.wav",
-                                         "../out/victim.wav",
-                                         "/tmp/x",
-                                         "a/b",
-                                         "a\\b",
-                                         "C:x",
-                                         "tab\tx",
-                                         "\xC2\x85",
-                                         std::string("nul\0x", 5)};
+// Names a hostile package or list would try: the game's own files, links
+// and a folder that lead outside, a file of the player's, and escapes.
+const std::vector<std::string> kNames{"pyxaro",
+                                      "english.lng",
+                                      "ENGLISH.LNG",
+                                      "Pyx4.ini",
+                                      ".Pyx4.ini.lock",
+                                      ".pyx4.ini.x1Y2z3",
+                                      "Res.pac",
+                                      "back.jpg",
+                                      "notes.txt",
+                                      "link.wav",
+                                      "out",
+                                      "out/inside.wav",
+                                      "../x.wav",
+                                      "dice.wav",
+                                      "DICE.wav",
+                                      "sub.wav",
+                                      ".unpacking.a1b2c3",
+                                      "Spanish.lng",
+                                      "res.PAC",
+                                      ".Pyx4.ini.lock.x"};
 
-// A package whose claims may be false; where the input runs out they are
-// true. Its shape is decided first, while the input lasts.
-std::string Package(FuzzedDataProvider& input, std::vector<std::string>& names) {
-  const int count = input.ConsumeIntegralInRange(1, 6);
-  const int claimed = input.ConsumeBool() ? input.ConsumeIntegralInRange(0, count + 1) : count;
-  const std::string header = input.ConsumeBool() ? input.ConsumeBytesAsString(7) : "LBFP123";
-  // Cut short by a byte or two, to meet the edge of the data area exactly,
-  // or anywhere.
-  const int cut = input.ConsumeIntegralInRange(0, 3);
-  const auto anywhere = input.ConsumeIntegral<std::size_t>();
-  std::vector<std::int32_t> sizes;
-  std::string data;
-  for (int i = 0; i < count; ++i) {
-    std::string name =
-        input.ConsumeBool()
-            ? input.ConsumeRandomLengthString(40)
-            : kNames[input.ConsumeIntegralInRange<std::size_t>(0, kNames.size() - 1)];
-    names.push_back(name.substr(0, 255));
-    const std::string bytes = input.ConsumeRandomLengthString(300);
-    sizes.push_back(input.ConsumeBool() ? input.ConsumeIntegral<std::int32_t>()
-                                        : static_cast<std::int32_t>(bytes.size()));
-    data += bytes;
+// The game's own files by name in lower case, the second language file
+// among them though it is missing, and the start of its settings' lock and
+// temporary files' names.
+const std::vector<std::string> kOwn{"pyxaro",   "english.lng", "spanish.lng",
+                                    "pyx4.ini", "res.pac",     "back.jpg"};
+constexpr std::string_view kOwnPrefix = ".pyx4.ini.";
+
+bool IsOwn(std::string name) {
+  for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return name.starts_with(kOwnPrefix) || std::find(kOwn.begin(), kOwn.end(), name) != kOwn.end();
+}
+
+std::string Name(FuzzedDataProvider& input) {
+  if (input.ConsumeBool()) return input.ConsumeRandomLengthString(24);
+  return kNames[input.ConsumeIntegralInRange<std::size_t>(0, kNames.size() - 1)];
+}
+
+// The game's folder holds the program, its language file, a picture, a file
+// of the player's and links leading to a folder outside; the package and
+// the list of unpacked files come from the input.
+void Lay(const fs::path& root, FuzzedDataProvider& input) {
+  fs::remove_all(root / "game");
+  fs::remove_all(root / "outside");
+  fs::create_directories(root / "game" / "sub.wav");
+  fs::create_directories(root / "outside");
+  std::ofstream(root / "outside" / "linked.wav") << "outside";
+  for (const char* name : {"pyxaro", "english.lng", "back.jpg"})
+    std::ofstream(root / "game" / name) << name;
+  // Longer than any data a package of this input can hold.
+  std::ofstream(root / "game" / "notes.txt") << std::string(500, 'n');
+  fs::create_symlink(root / "outside" / "linked.wav", root / "game" / "link.wav");
+  fs::create_directory_symlink(root / "outside", root / "game" / "out");
+  if (input.ConsumeBool())
+    fs::create_symlink(root / "outside" / "made", root / "game" / ".Pyx4.ini.lock");
+  std::string settings =
+      "[Options]\nShowLangu=No\npicture=back.jpg\n"
+      "[Language]\nantal=2\nl1n=English\nl1p=english.lng\nl2n=Español\nl2p=spanish.lng\n"
+      "selected=1\n[Resources]\n";
+  const int listed = input.ConsumeIntegralInRange<int>(0, 4);
+  settings += "del=" + std::to_string(listed) + "\n";
+  for (int i = 1; i <= listed; ++i)
+    settings += "del" + std::to_string(i) + "=" + Name(input) + "\n";
+  std::ofstream(root / "game" / "Pyx4.ini") << settings;
+
+  std::string package;
+  if (input.ConsumeBool()) {
+    package = input.ConsumeRandomLengthString(400);
+  } else {
+    std::vector<PackedFile> files(input.ConsumeIntegralInRange<std::size_t>(1, 6));
+    for (PackedFile& file : files) {
+      file.Name = Name(input);
+      file.Data = input.ConsumeRandomLengthString(40);
+    }
+    package = package::Encode(files);
   }
-  std::string package = header + static_cast<char>(claimed);
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    package += static_cast<char>(names[i].size());
-    for (int b = 0; b < 4; ++b)
-      package += static_cast<char>((static_cast<std::uint32_t>(sizes[i]) >> (8 * b)) & 0xFF);
-  }
-  for (const std::string& name : names) package += name;
-  package += data;
-  const std::size_t shorter =
-      cut == 3 ? anywhere % (package.size() + 1) : static_cast<std::size_t>(cut);
-  package.resize(package.size() - std::min(shorter, package.size()));
-  return package;
+  std::ofstream(root / "game" / "Res.pac", std::ios::binary) << package;
 }
 
-std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// Every file under the folder, by its path relative to it, with its bytes.
-std::map<std::string, std::string> Files(const fs::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder))
-    files[fs::relative(entry.path(), folder).string()] =
-        entry.is_regular_file() ? Read(entry.path()) : "(folder)";
-  return files;
-}
-
-// A scratch folder for the process: the package, the destination "game" and
-// a folder "out" beside it that nothing may touch.
-const fs::path& Scratch() {
-  static const fs::path scratch = [] {
+// A game that unpacks and quits writes nothing outside its folder, touches
+// none of the game's own files nor the player's, and leaves the folder as
+// it found it, but for its settings and their lock.
+// A folder of the run's own, removed when it ends; the writes skip fsync.
+const fs::path& Root() {
+  static const fs::path root = [] {
     std::string pattern = (fs::temp_directory_path() / "pyxaro-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    fs::create_directories(fs::path(pattern) / "game");
-    fs::create_directories(fs::path(pattern) / "out");
-    std::ofstream(fs::path(pattern) / "out" / "victim.wav") << "keep";
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    ini::Calls().fsync = [](int) { return 0; };
+    std::atexit([] {
+      std::error_code ignored;
+      fs::remove_all(Root(), ignored);
+    });
     return fs::path(pattern);
   }();
-  return scratch;
+  return root;
 }
 
-// Empties the destination for the next input.
-void ClearGame(const std::map<std::string, std::string>& files) {
-  for (const auto& [name, bytes] : files) {
-    if (name.starts_with("game/")) fs::remove(Scratch() / name);
+void CheckUnpackAndQuit(FuzzedDataProvider& input) {
+  const fs::path& root = Root();
+  Lay(root, input);
+  const auto outside = Snapshot(root / "outside");
+  auto before = Snapshot(root / "game");
+  before.erase("Pyx4.ini");
+  before.erase(".Pyx4.ini.lock");
+
+  QuietHost host;
+  NoChance chance;
+  Game game(host, chance, (root / "game").string());
+  game.OpenLanguagePicker();
+  game.UnpackResources();
+  for (const auto& [name, content] : Snapshot(root / "game")) {
+    const auto old = before.find(name);
+    if (old != before.end() ? old->second != content
+                            : IsOwn(name) && name != "Pyx4.ini" && name != ".Pyx4.ini.lock")
+      std::abort();
   }
+  game.CloseClicked();
+  auto after = Snapshot(root / "game");
+  after.erase("Pyx4.ini");
+  after.erase(".Pyx4.ini.lock");
+  if (after != before || Snapshot(root / "outside") != outside) std::abort();
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  CheckDirectory({reinterpret_cast<const char*>(data), size});
   FuzzedDataProvider input(data, size);
-  std::vector<std::string> names;
-  const std::string bytes = Package(input, names);
-
-  // Whatever the bytes, the directory lies inside them and its names are text.
-  const auto entries = package::ReadDirectory(bytes, bytes.size());
-  if (entries && (entries->empty() || !bytes.starts_with("LBFP"))) std::abort();
-  for (const PackageEntry& entry : entries ? *entries : std::vector<PackageEntry>{}) {
-    if (!IsValidUtf8(entry.Name)) std::abort();
-    if (entry.DataFits && (entry.Size < 0 || entry.Offset < 8 ||
-                           entry.Offset + entry.Size > static_cast<std::int64_t>(bytes.size())))
-      std::abort();
-  }
-
-  // Unpacked, a name means a file of the folder, holding exactly the data of
-  // the last entry of that name; nothing else is written, nothing outside
-  // the folder is touched, and the package stays as it was.
-  const fs::path scratch = Scratch();
-  std::ofstream(scratch / "Res.pac", std::ios::binary) << bytes;
-  PackageReader reader;
-  reader.SetPackage((scratch / "Res.pac").string());
-  reader.SetDestination((scratch / "game").string());
-  reader.SetChunkSize(input.ConsumeIntegral<std::int16_t>());
-  std::map<std::string, std::string> expected = {
-      {"Res.pac", bytes}, {"game", "(folder)"}, {"out", "(folder)"}, {"out/victim.wav", "keep"}};
-  for (std::string name : names) {
-    if (!IsValidUtf8(name)) name = Windows1252ToUtf8(name);
-    if (reader.ExtractFile(name)) {
-      if (!entries || !package::IsPlainFileName(name)) std::abort();
-      const auto last = std::find_if(entries->rbegin(), entries->rend(), [&](const auto& entry) {
-        return ini::FoldName(entry.Name) == ini::FoldName(name);
-      });
-      if (last == entries->rend() || !last->DataFits) std::abort();
-      expected["game/" + name] = bytes.substr(static_cast<std::size_t>(last->Offset),
-                                              static_cast<std::size_t>(last->Size));
-    }
-    if (input.ConsumeBool() && reader.Remove(name)) expected.erase("game/" + name);
-  }
-  const std::map<std::string, std::string> written = Files(scratch);
-  if (written != expected) std::abort();
-  ClearGame(written);
-
+  CheckRoundTrip(input);
+  // The round trip may have taken every byte: the game gets them afresh.
+  FuzzedDataProvider folder(data, size);
+  CheckUnpackAndQuit(folder);
   return 0;
 }
