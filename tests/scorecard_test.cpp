@@ -50,6 +50,78 @@ TEST(EntryRulesTest, GamesPlayedByTheRulesEndAndAddUp) {
   }
 }
 
+// A game after a throw of these faces, with only these categories open
+// (none: all twenty) and these rolls left.
+GameState AfterThrowOf(const std::vector<int>& faces, const std::vector<int>& open, int rolls) {
+  GameState state;
+  for (int k = 1; k <= kDiceCount; ++k) state.Dice[k] = faces[static_cast<std::size_t>(k - 1)];
+  for (bool& lying : state.Lying) lying = true;
+  if (!open.empty()) {
+    for (int& score : state.Score) score = 1;
+    for (const int k : open) state.Score[k] = 0;
+  }
+  state.RollsLeft = rolls;
+  return state;
+}
+
+TEST(EntryRulesTest, TheHintProposesTheOpenCategoryWorthMostAndTheGameEndsWhenNoneIsLeft) {
+  // The faces, the open categories, the rolls left, the category proposed and
+  // whether the game is over before an entry.
+  const std::tuple<std::vector<int>, std::vector<int>, int, int, bool> cases[] = {
+      {{6, 6, 6, 6, 6, 6}, {}, 59, 20, false},         {{2, 2, 4, 4, 6, 6}, {}, 59, 9, false},
+      {{3, 3, 3, 3, 3, 1}, {3, 12}, 59, 3, false},     {{6, 6, 1, 2, 3, 4}, {8, 19}, 1, 0, false},
+      {{6, 6, 1, 2, 3, 4}, {8, 19}, 0, 19, false},  // the last roll may go into Chance
+      {{6, 6, 6, 6, 6, 6}, {6, 19}, 0, 6, false},   // a tie goes to the higher row
+      {{6, 6, 6, 6, 6, 6}, {1, 2, 3}, 59, 0, false},   {{1, 1, 1, 1, 1, 1}, {1}, 59, 1, false},
+      {{1, 2, 3, 4, 5, 6}, {8, 15, 20}, 0, 15, false}, {{1, 2, 3, 4, 5, 6}, {20}, 0, 0, true},
+      {{2, 3, 4, 5, 6, 6}, {14}, 59, 14, false}};
+  for (const auto& [faces, open, rolls, best, over] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(faces) + " open " + ::testing::PrintToString(open));
+    GameState state = AfterThrowOf(faces, open, rolls);
+    EXPECT_EQ(BestCategory(state), best);
+    EXPECT_EQ(HintedCategory(state), best);
+    EXPECT_EQ(IsOver(state), over);
+    state.ThrowEntered = true;
+    EXPECT_EQ(HintedCategory(state), 0);
+    EXPECT_EQ(IsOver(state), rolls == 0);
+  }
+  GameState full = AfterThrowOf({1, 1, 1, 1, 1, 1}, {}, 30);
+  for (int& score : full.Score) score = 1;
+  EXPECT_TRUE(IsOver(full));
+}
+
+TEST(EntryRulesTest, WhatThePlayerMayDo) {
+  // The dice on the table ('1') or picked up, the rolls left, whether a throw
+  // was made and entered, whether every category is filled; then whether the
+  // player may throw, pick up die 1, and undo.
+  const std::tuple<const char*, int, bool, bool, bool, bool, bool, bool> cases[] = {
+      {"000000", 60, false, false, false, true, false, false},  // a fresh game
+      {"111111", 59, true, false, false, false, true, false},
+      {"101111", 59, true, false, false, true, true, true},
+      {"011111", 59, true, true, false, true, false, false},
+      {"111111", 0, true, false, false, false, false, false},
+      {"011111", 0, true, false, false, false, false, true},
+      {"011111", 9, true, true, true, false, false, false},
+  };
+  for (const auto& [lying, rolls, thrown, entered, full, mayThrow, mayPickUp, mayUndo] : cases) {
+    SCOPED_TRACE(std::string(lying) + " " + std::to_string(rolls));
+    GameState state;
+    for (int k = 1; k <= kDiceCount; ++k) {
+      state.Lying[k] = lying[k - 1] == '1';
+      state.Dice[k] = thrown ? 1 : 0;
+    }
+    state.RollsLeft = rolls;
+    state.ThrowEntered = entered;
+    if (full) {
+      for (int& score : state.Score) score = 1;
+    }
+    EXPECT_EQ(CanThrow(state), mayThrow);
+    EXPECT_EQ(CanPickUp(state, 1), mayPickUp);
+    EXPECT_EQ(CanUndo(state), mayUndo);
+    for (const int die : {0, 7}) EXPECT_FALSE(CanPickUp(state, die));
+  }
+}
+
 class ScorecardTest : public GameTest {
  protected:
   void SetUp() override { Start(); }
@@ -58,21 +130,13 @@ class ScorecardTest : public GameTest {
 // What an entry does to the game is the rules' test above; here is what the
 // player is told of a refusal. Whether a sound plays at all is the sound test's.
 TEST_F(ScorecardTest, AWorthlessEntryIsToldAndTheCategoryStaysOpen) {
-  // The faces thrown (none: nothing thrown yet this game) and the category.
-  const std::pair<std::vector<int>, int> cases[] = {{{}, 19}, {{6, 6, 1, 2, 3, 4}, 8}};
-  for (const auto& [faces, category] : cases) {
-    SCOPED_TRACE(category);
-    game->Restart();
-    if (!faces.empty()) Table(faces);
-    host.played.clear();
-    const GameState before = game->state;
-    game->EnterCategory(category);
-    EXPECT_EQ(game->state, before);
-    EXPECT_TRUE(game->main.CategoryRows[category].Enabled);
-    EXPECT_EQ(game->main.CategoryScores[category].Caption, "");
-    EXPECT_EQ(game->run.Said, TestText(2));
-    EXPECT_EQ(host.played, (std::vector<Played>{{folder.File("doink.wav"), false}}));
-  }
+  Table({6, 6, 1, 2, 3, 4});
+  host.played.clear();
+  game->EnterCategory(8);
+  EXPECT_TRUE(game->main.CategoryRows[8].Enabled);
+  EXPECT_EQ(game->main.CategoryScores[8].Caption, "");
+  EXPECT_EQ(game->run.Said, TestText(2));
+  EXPECT_EQ(host.played, (std::vector<Played>{{folder.File("doink.wav"), false}}));
   Table({6, 6, 5, 5, 1, 1});
   game->EnterCategory(8);
   EXPECT_EQ(game->main.CategoryScores[8].Caption, "22");
@@ -92,6 +156,9 @@ TEST_F(ScorecardTest, ScoreLabelsAndYatzy) {
     EXPECT_EQ(game->main.CategoryScores[category].ForeColor, colour);
   }
   EXPECT_EQ(game->main.TotalLabel.Caption, "177");
+  // Lower entries leave the open bonus as the sixes made it.
+  EXPECT_EQ(game->main.BonusLabel.Caption, "-54");
+  EXPECT_EQ(game->main.BonusLabel.ForeColor, colour::LightRed);
   EXPECT_EQ(Sounds(), (std::vector<std::string>{"points.wav", "Yatzy.wav"}));
   EXPECT_EQ(game->run.Said, "yatzy! + 100");
 }
@@ -129,52 +196,13 @@ TEST_F(ScorecardTest, UpperBonus) {
   }
 }
 
-TEST_F(ScorecardTest, LowerEntriesLeaveTheBonusAloneAndNoBonusWaitsForTheSixthUpper) {
-  // The category, its faces, then the bonus label after the entry.
-  const std::tuple<int, std::vector<int>, const char*> entries[] = {
-      {19, {6, 6, 6, 6, 6, 5}, "-84"}, {12, {5, 5, 5, 5, 5, 1}, "-84"},
-      {7, {4, 4, 1, 2, 3, 6}, "-84"},  {1, {1, 1, 2, 3, 4, 5}, "-82"},
-      {2, {2, 2, 1, 3, 4, 5}, "-78"},  {3, {3, 3, 1, 2, 4, 5}, "-72"},
-      {4, {4, 4, 1, 2, 3, 5}, "-64"},  {5, {5, 5, 1, 2, 3, 4}, "-54"},
-      {6, {6, 6, 1, 2, 3, 4}, "0"}};
-  int total = 0;
-  for (const auto& [category, faces, bonus] : entries) {
-    SCOPED_TRACE(category);
-    Table(faces);
-    game->EnterCategory(category);
-    total += game->state.Score[category];
-    const bool last = category == 6;
-    EXPECT_EQ(game->main.BonusLabel.Caption, bonus);
-    EXPECT_EQ(game->main.BonusLabel.ForeColor, last ? colour::Gold : colour::LightRed);
-    EXPECT_EQ(game->run.Said, last ? TestText(17) : TestText(1) + ": " + std::to_string(total));
-  }
-  EXPECT_EQ(total, 35 + 25 + 8 + 42);
-  EXPECT_EQ(game->main.TotalLabel.Caption, "110");
-}
-
-TEST_F(ScorecardTest, HintProposesTheOpenCategoryWorthMost) {
-  // The faces, the open categories (none: all twenty), the rolls before the
-  // throw and the category proposed.
-  const std::tuple<std::vector<int>, std::vector<int>, int, int> cases[] = {
-      {{6, 6, 6, 6, 6, 6}, {}, 60, 20},     {{2, 2, 4, 4, 6, 6}, {}, 60, 9},
-      {{3, 3, 3, 3, 3, 1}, {3, 12}, 60, 3}, {{6, 6, 1, 2, 3, 4}, {8, 19}, 2, 0},
-      {{6, 6, 6, 6, 6, 6}, {6, 19}, 1, 6},  {{6, 6, 6, 6, 6, 6}, {1, 2, 3}, 60, 0},
-      {{1, 1, 1, 1, 1, 1}, {1}, 60, 1},
-  };
-  for (const auto& [faces, open, rolls, best] : cases) {
-    SCOPED_TRACE(::testing::PrintToString(faces));
-    game->Restart();
-    if (!open.empty()) OnlyOpen(open);
-    game->state.RollsLeft = rolls;
-    game->main.HintMarker.Visible = true;  // left over from an earlier proposal
-    Table(faces);
-    EXPECT_EQ(BestCategory(game->state), best);
-    EXPECT_EQ(game->main.HintMarker.Visible, best != 0);
-    if (best != 0) {
-      EXPECT_EQ(game->main.HintMarker.Top, 1590 + 315 * (best - 1));
-    }
-    game->main.GameEndTimer.SetEnabled(false);
-  }
+TEST_F(ScorecardTest, TheHintMarksTheProposedRowUntilTheThrowIsEntered) {
+  game->main.HintMarker.Visible = true;  // left over from an earlier proposal
+  Table({2, 2, 4, 4, 6, 6});
+  EXPECT_TRUE(game->main.HintMarker.Visible);
+  EXPECT_EQ(game->main.HintMarker.Top, 1590 + 315 * (9 - 1));
+  game->EnterCategory(9);
+  EXPECT_FALSE(game->main.HintMarker.Visible);
 }
 
 std::array<int, 4> Bounds(const Control& c) { return {c.Left, c.Top, c.Width, c.Height}; }
