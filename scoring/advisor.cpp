@@ -92,9 +92,8 @@ void Advisor::PlanTurn(std::uint32_t open, int upperSum, int layers) {
     for (int d = DiceSets::kFirstFull; d < DiceSets::kSets; ++d) {
       float value = kNoEntry;
       int category = 0;
-      for (int k = 1; k <= 20; ++k) {
-        const int points = sets.Points(d, k);
-        if (points == 0 || (open & (1U << (k - 1))) == 0) continue;
+      for (const auto [k, points] : sets.Fits(d)) {
+        if ((open & (1U << (k - 1))) == 0) continue;
         const int count = IsUpper(k) ? points / k : 0;
         const float worth =
             static_cast<float>(points + (IsUpper(k) ? blocks::BonusWon(upperSum, points) : 0)) +

@@ -1,6 +1,8 @@
 #include "scoring/block_values.h"
 
 #include <algorithm>
+#include <bit>
+#include <thread>
 #include <utility>
 
 #include "scoring/turn_plan.h"
@@ -9,70 +11,68 @@ namespace pyxaro::blocks {
 
 namespace {
 
-// The categories six dice fit, with their points: the only entries a turn
-// plan ever weighs for them.
-struct Fit {
-  int category;
-  int points;
-};
-using Fits = std::vector<std::vector<Fit>>;
-
-Fits FitsOf(int firstCategory, int lastCategory) {
-  const DiceSets& sets = DiceSets::Get();
-  Fits fits(DiceSets::kFullSets);
-  for (int d = DiceSets::kFirstFull; d < DiceSets::kSets; ++d) {
-    for (int k = firstCategory; k <= lastCategory; ++k) {
-      const int points = sets.Points(d, k);
-      if (points > 0)
-        fits[static_cast<std::size_t>(d - DiceSets::kFirstFull)].push_back({k, points});
+// Solves every set of open categories after the sets one category smaller,
+// which are all its entries can lead to; the sets of one size are shared
+// between two threads.
+template <typename SolveSet>
+void SolveBySize(int sets, SolveSet solveSet) {
+  for (int size = 1; (1 << size) <= sets; ++size) {
+    std::vector<int> group;
+    for (int open = 1; open < sets; ++open) {
+      if (std::popcount(static_cast<unsigned>(open)) == size) group.push_back(open);
     }
+    const auto solveShare = [&group, &solveSet](std::size_t first) {
+      TurnPlan plan;
+      for (std::size_t i = first; i < group.size(); i += 2) solveSet(group[i], plan);
+    };
+    std::thread other(solveShare, 1);
+    solveShare(0);
+    other.join();
   }
-  return fits;
 }
 
 void BuildUpper(std::vector<float>& values) {
-  const Fits fits = FitsOf(1, 6);
-  TurnPlan plan;
-  for (int open = 1; open < kUpperSets; ++open) {
+  const DiceSets& sets = DiceSets::Get();
+  SolveBySize(kUpperSets, [&](int open, TurnPlan& plan) {
     for (int sum = 0; sum < kUpperSums; ++sum) {
       plan.Solve(kRolls - 1, [&](int rolls, std::vector<float>& best) {
-        for (std::size_t i = 0; i < fits.size(); ++i) {
+        for (int d = DiceSets::kFirstFull; d < DiceSets::kSets; ++d) {
           float value = kNoEntry;
-          for (const auto [k, points] : fits[i]) {
+          for (const auto [k, points] : sets.Fits(d)) {
             const int bit = 1 << (k - 1);
-            if ((open & bit) == 0) continue;
+            if (k > kUpperCategories || (open & bit) == 0) continue;
             const float after = values[UpperSlot(open & ~bit, SumAfter(sum, points), rolls)];
             value = std::max(value, static_cast<float>(points + BonusWon(sum, points)) + after);
           }
-          best[i] = value;
+          best[static_cast<std::size_t>(d - DiceSets::kFirstFull)] = value;
         }
       });
       for (int rolls = 0; rolls < kRolls; ++rolls) {
         values[UpperSlot(open, sum, rolls)] = plan.TurnValue(rolls);
       }
     }
-  }
+  });
 }
 
 void BuildLower(std::vector<float>& values) {
-  const Fits fits = FitsOf(7, 20);
-  TurnPlan plan;
-  for (int open = 1; open < kLowerSets; ++open) {
+  const DiceSets& sets = DiceSets::Get();
+  SolveBySize(kLowerSets, [&](int open, TurnPlan& plan) {
     plan.Solve(kRolls - 1, [&](int rolls, std::vector<float>& best) {
-      for (std::size_t i = 0; i < fits.size(); ++i) {
+      for (int d = DiceSets::kFirstFull; d < DiceSets::kSets; ++d) {
         float value = kNoEntry;
-        for (const auto [k, points] : fits[i]) {
-          const int bit = 1 << (k - 7);
-          if ((open & bit) == 0) continue;
+        for (const auto [k, points] : sets.Fits(d)) {
+          const int bit = 1 << (k - kUpperCategories - 1);
+          if (k <= kUpperCategories || (open & bit) == 0) continue;
           value =
               std::max(value, static_cast<float>(points) + values[LowerSlot(open & ~bit, rolls)]);
         }
-        best[i] = value;
+        best[static_cast<std::size_t>(d - DiceSets::kFirstFull)] = value;
       }
     });
-    for (int rolls = 0; rolls < kRolls; ++rolls)
+    for (int rolls = 0; rolls < kRolls; ++rolls) {
       values[LowerSlot(open, rolls)] = plan.TurnValue(rolls);
-  }
+    }
+  });
 }
 
 }  // namespace

@@ -69,6 +69,11 @@ DiceSets::DiceSets() : indexOfKey_(kKeys, -1) {
           static_cast<std::int8_t>(ValueOfCounts(category.rule, Counts(full)));
     }
     points_.push_back(points);
+    std::vector<Fit> fits;
+    for (int k = 1; k <= 20; ++k) {
+      if (points[Slot(k - 1)] > 0) fits.push_back({k, points[Slot(k - 1)]});
+    }
+    fits_.push_back(std::move(fits));
     std::vector<std::int16_t> keeps;
     for (int set = 0; set < kFirstFull; ++set) {
       const FaceCounts& kept = Counts(set);

@@ -34,6 +34,12 @@ class DiceSets {
   int Points(int fullSet, int category) const {
     return points_[Slot(fullSet - kFirstFull)][Slot(category - 1)];
   }
+  // The categories a full set fits, in card order, with their points.
+  struct Fit {
+    int category;
+    int points;
+  };
+  const std::vector<Fit>& Fits(int fullSet) const { return fits_[Slot(fullSet - kFirstFull)]; }
   // Every smaller set a full set holds: the dice a player may keep before a
   // throw (keeping none is picking all six up).
   const std::vector<std::int16_t>& Keeps(int fullSet) const {
@@ -50,6 +56,7 @@ class DiceSets {
   std::vector<std::int16_t> with_;
   std::vector<std::int16_t> without_;
   std::vector<std::array<std::int8_t, 20>> points_;
+  std::vector<std::vector<Fit>> fits_;
   std::vector<std::vector<std::int16_t>> keeps_;
   std::vector<std::int16_t> indexOfKey_;
 };
