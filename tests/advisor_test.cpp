@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "scoring/advice_text.h"
 #include "scoring/block_values.h"
 #include "scoring/categories.h"
 
@@ -43,9 +44,6 @@ TEST(AdvisorTest, PlaysTheClearCases) {
       {"one die from a Yatzy",
        {{6, 6, 1, 6, 6, 6}, kAllOnTable, Open("Yatzy FiveKind"), 10, 0, true},
        {M::PickUp, {false, false, true, false, false, false}, 20}},
-      {"the one already picked up is the one to throw",
-       {{1, 6, 6, 6, 6, 6}, {false, true, true, true, true, true}, Open("Yatzy"), 3, 0, true},
-       {M::PickUp, {true, false, false, false, false, false}, 20}},
       {"no roll left: the best points",
        {{6, 6, 1, 6, 6, 6}, kAllOnTable, Open("Ones Sixes Yatzy"), 0, 0, true},
        {M::Enter, {}, 6}},
@@ -59,7 +57,7 @@ TEST(AdvisorTest, PlaysTheClearCases) {
        {{4, 4, 4, 4, 4, 4}, kAllOnTable, kAllOpen, 50, 0, true},
        {M::Enter, {}, 20}},
       {"the bonus won by three fours",
-       {{4, 4, 4, 1, 2, 3}, kAllOnTable, Open("Fours OnePair"), 1, 72, true},
+       {{4, 4, 4, 6, 6, 6}, kAllOnTable, Open("Fours Chance"), 1, 72, true},
        {M::Enter, {}, 4}},
   };
   for (const auto& c : cases) {
@@ -119,6 +117,14 @@ TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
             ASSERT_GT(rolls, 0);
             ASSERT_NE(std::count(advice.pickUp.begin(), advice.pickUp.end(), true), 0);
             ASSERT_NE(p.open & (1U << (advice.category - 1)), 0U) << "aims at an open category";
+            // A die already off the table is thrown before a die of its face
+            // that still lies there.
+            for (std::size_t die = 0; die < 6; ++die) {
+              for (std::size_t other = 0; other < 6; ++other) {
+                ASSERT_FALSE(p.dice[die] == p.dice[other] && !p.onTable[die] && p.onTable[other] &&
+                             advice.pickUp[other] && !advice.pickUp[die]);
+              }
+            }
             break;
           case AdviceMove::None:
             ASSERT_EQ(rolls, 0);
@@ -132,6 +138,26 @@ TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
   }
   EXPECT_GT(entries, 1000);
   EXPECT_GT(pickUps, 1000);
+}
+
+TEST(AdviceTextTest, SaysTheMoveWithTheFacesToKeep) {
+  const AdviceWords words{"KEEP", "ENTER", "THROW ALL", "THROW", "NO MOVE"};
+  const std::array<int, 6> dice{5, 2, 5, 1, 5, 6};
+  const struct {
+    Advice advice;
+    const char* text;
+  } cases[] = {
+      {{AdviceMove::PickUp, {false, true, false, true, false, true}, 5}, "KEEP 5 5 5"},
+      {{AdviceMove::PickUp, {true, false, true, true, true, true}, 7}, "KEEP 2"},
+      {{AdviceMove::PickUp, {false, true, true, false, true, true}, 7}, "KEEP 1 5"},
+      {{AdviceMove::PickUp, {true, true, true, true, true, true}, 20}, "THROW ALL"},
+      {{AdviceMove::Enter, {}, 16}, "ENTER Hut"},
+      {{AdviceMove::Throw, {}, 0}, "THROW"},
+      {{AdviceMove::None, {}, 0}, "NO MOVE"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(AdviceText(c.advice, dice, words, c.advice.category == 16 ? "Hut" : "?"), c.text);
+  }
 }
 
 }  // namespace
