@@ -3,6 +3,7 @@
 #include <QAccessibleWidget>
 #include <array>
 
+#include "scoring/category_names.h"
 #include "ui/qt_string.h"
 
 namespace pyxaro::ui {
@@ -11,18 +12,6 @@ namespace {
 
 constexpr std::array<const char*, kDiceFaces> kFaceWords{"one",  "two",  "three",
                                                          "four", "five", "six"};
-
-constexpr std::array<const char*, kCategoryCount> kCategoryNames{
-    "Ones",           "Twos",
-    "Threes",         "Fours",
-    "Fives",          "Sixes",
-    "One pair",       "Two pairs",
-    "Three pairs",    "Three of a kind",
-    "Four of a kind", "Five of a kind",
-    "Small straight", "Large straight",
-    "Full straight",  "Hut",
-    "House",          "Tower",
-    "Chance",         "Yatzy"};
 
 // A clickable control as a button with the press action, which runs only
 // when a click could.
@@ -89,7 +78,9 @@ QString DieName(const Game& game, int k) {
 
 Spoken CategorySpeech(const Game& game, int k) {
   const Control& row = game.main.CategoryRows[k];
-  const QString name = ControlName(row, QString::fromLatin1(kCategoryNames.at(k - 1)));
+  const std::string_view title = kCategoryTitles.at(static_cast<std::size_t>(k - 1));
+  const QString name =
+      ControlName(row, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
   const QString value =
       row.Enabled ? QStringLiteral("open") : Q(game.main.CategoryScores[k].Caption);
   const bool hinted = game.main.HintMarker.Visible && game.state.BestCategory == k;

@@ -114,6 +114,11 @@ void Buttons(QPainter& p) {
   ButtonFace(p, fresh, 6, QColor(56, 162, 96), QColor(18, 90, 50), QColor(150, 230, 170, 210));
   Caption(p, fresh, Qt::AlignCenter, QStringLiteral("NEW"), ArtFont(10, true, 1.2), white);
 
+  // Asking for advice: amber, the colour of the marks the advice sets.
+  const QRectF hint(590.5, 416.5, 50, 18);
+  ButtonFace(p, hint, 6, QColor(236, 150, 40), QColor(140, 70, 8), QColor(255, 210, 150, 210));
+  Caption(p, hint, Qt::AlignCenter, QStringLiteral("HINT"), ArtFont(10, true, 1.2), white);
+
   const QRectF language(588.5, 442.5, 44, 18);
   ButtonFace(p, language, 6, steelTop, steelBottom, steelEdge);
   Globe(p, QPointF(598, 451.5), 5.5, QColor(230, 240, 255, 210));
