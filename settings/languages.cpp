@@ -7,6 +7,8 @@
 
 #include "core/game.h"
 #include "core/text.h"
+#include "settings/language_keys.h"
+#include "settings/numbered_key.h"
 
 namespace pyxaro {
 
@@ -19,8 +21,6 @@ constexpr int kMostLanguages = 999;
 int LanguageCount(const std::string& countText) {
   return std::clamp(LeadingNumber(countText), 0, kMostLanguages);
 }
-
-std::string Numbered(int i, const char* suffix) { return "l" + std::to_string(i) + suffix; }
 
 // The settings the program comes with, for a player who deleted the file.
 std::vector<IniChange> ShippedSettings() {
@@ -58,7 +58,7 @@ void Game::OpenLanguagePicker() {
   const int count = LanguageCount(Setting("Language", "antal"));
   language.LanguageList.Items.clear();
   for (int i = 1; i <= count; ++i)
-    language.LanguageList.Items.push_back(Setting("Language", Numbered(i, "n")));
+    language.LanguageList.Items.push_back(Setting("Language", NumberedKey("l", i, "n")));
   // With nothing to choose, OK starts the game in the built-in texts.
   language.OkButton.Enabled = !OffersAny(language.LanguageList);
   if (Setting("Options", "ShowLangu") == "No") {
@@ -87,7 +87,7 @@ void Game::ConfirmLanguage() {
     // number wins between two equal names and an unknown name changes nothing.
     const int count = LanguageCount(Setting("Language", "antal"));
     for (int i = 1; i <= count; ++i) {
-      if (Setting("Language", Numbered(i, "n")) == chosen) {
+      if (Setting("Language", NumberedKey("l", i, "n")) == chosen) {
         choice.push_back({"Language", "selected", std::to_string(i)});
         break;
       }
@@ -100,7 +100,10 @@ void Game::ConfirmLanguage() {
 }
 
 void Game::ChangeLanguage() {
-  if (!host_.Ask(LangText("l10"), LangText("l5"), false)) return;
+  if (!host_.Ask(LangText(lang::kAskLanguage), LangText(lang::kQuestionTitle), false)) return;
+  // The profiles window belongs to the game window and goes with it, as
+  // Cancel would close it.
+  if (profiles.Visible) CancelProfiles();
   language.Visible = true;
   // The game window closes and the game in progress goes with it; a closed
   // window's timers must not run on (a pending game end would otherwise
