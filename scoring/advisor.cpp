@@ -77,7 +77,7 @@ void Advisor::PlanTurn(std::uint32_t open, int upperSum, int layers) {
   for (int k = 1; k <= 20; ++k) {
     const std::uint32_t bit = 1U << (k - 1);
     if ((open & bit) == 0) continue;
-    for (int count = 0; count <= (IsUpper(k) ? 6 : 0); ++count) {
+    for (int count = 0; count <= (blocks::IsUpper(k) ? 6 : 0); ++count) {
       std::vector<float>& values =
           after[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(count)];
       const int sum = blocks::SumAfter(upperSum, k * count);
@@ -94,9 +94,10 @@ void Advisor::PlanTurn(std::uint32_t open, int upperSum, int layers) {
       int category = 0;
       for (const auto [k, points] : sets.Fits(d)) {
         if ((open & (1U << (k - 1))) == 0) continue;
-        const int count = IsUpper(k) ? points / k : 0;
+        const int count = blocks::IsUpper(k) ? points / k : 0;
         const float worth =
-            static_cast<float>(points + (IsUpper(k) ? blocks::BonusWon(upperSum, points) : 0)) +
+            static_cast<float>(points +
+                               (blocks::IsUpper(k) ? blocks::BonusWon(upperSum, points) : 0)) +
             after[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(count)]
                  [static_cast<std::size_t>(rolls)];
         if (worth > value) {

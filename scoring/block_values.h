@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/game_state.h"
+
 namespace pyxaro {
 
 // The worth of playing the upper block alone (the six face categories and
@@ -20,6 +22,10 @@ inline constexpr std::size_t kLowerValues = std::size_t{kLowerSets} * kRolls;
 inline constexpr std::size_t kValues = kUpperValues + kLowerValues;
 inline constexpr int kBonus = 100;
 inline constexpr int kBonusLine = kUpperSums - 1;
+
+inline constexpr bool IsUpper(int category) {
+  return category >= 1 && category <= kUpperCategories;
+}
 
 // A set of open categories: bit k - 1 for category k.
 inline int UpperPart(std::uint32_t open) { return static_cast<int>(open & 63U); }

@@ -72,7 +72,8 @@ int BestPoints(const AdvisorPosition& p) {
   for (const Category& category : kCategories) {
     if ((p.open & (1U << (category.number - 1))) == 0) continue;
     int points = CategoryValue(category.number, p.dice);
-    if (points > 0 && IsUpper(category.number)) points += blocks::BonusWon(p.upperSum, points);
+    if (points > 0 && blocks::IsUpper(category.number))
+      points += blocks::BonusWon(p.upperSum, points);
     best = std::max(best, points);
   }
   return best;
@@ -108,7 +109,7 @@ TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
             ASSERT_GT(CategoryValue(advice.category, p.dice), 0);
             if (rolls == 0) {
               int points = CategoryValue(advice.category, p.dice);
-              if (IsUpper(advice.category)) points += blocks::BonusWon(p.upperSum, points);
+              if (blocks::IsUpper(advice.category)) points += blocks::BonusWon(p.upperSum, points);
               ASSERT_EQ(points, best) << "the game ends with this entry";
             }
             break;

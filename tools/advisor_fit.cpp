@@ -74,7 +74,7 @@ int PlayGame(Advisor& advisor, Dice& dice, std::vector<TurnStart>& starts) {
       if (advice.move != AdviceMove::Enter) return total;
       const int points = CategoryValue(advice.category, position.dice);
       total += points;
-      if (IsUpper(advice.category)) {
+      if (blocks::IsUpper(advice.category)) {
         total += blocks::BonusWon(std::min(position.upperSum, blocks::kBonusLine), points);
         position.upperSum = std::min(position.upperSum + points, blocks::kBonusLine);
       }
