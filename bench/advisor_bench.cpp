@@ -116,13 +116,13 @@ int main(int argc, char** argv) {
     if (name == "--games") options.games = std::max(1, std::stoi(argv[i + 1]));
     if (name == "--seed") options.seed = std::stoull(argv[i + 1]);
   }
-  testing::TempFolder folder;
+  pyxaro::testing::TempFolder folder;
   folder.Write("Pyx4.ini",
                "[Options]\nPlaySound=No\nShowLangu=No\n"
                "[Language]\nantal=1\nl1n=English\nl1p=english.lng\nselected=1\n");
   folder.Write("english.lng", "[Language]\nl1=Score\n");
   std::filesystem::copy_file(PYXARO_SHIPPED_PACKAGE, folder.File("Res.pac"));
-  testing::FakeHost host;
+  pyxaro::testing::FakeHost host;
   SeededDice dice;
   Game game(host, dice, folder.Path().string());
   game.OpenLanguagePicker();

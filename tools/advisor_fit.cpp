@@ -32,6 +32,9 @@ struct TurnStart {
   auto operator<=>(const TurnStart&) const = default;
 };
 
+// How many samples' weight the group's mean has in each step's value.
+constexpr double kPull = 4.0;
+
 class Dice {
  public:
   explicit Dice(std::uint64_t seed) : engine_(seed) {}
@@ -105,10 +108,18 @@ correction::Weights Sweep(const float* tables, const std::vector<TurnStart>& sta
     }
     // Rolls no game of the sample reached take the nearest fitted step.
     for (std::size_t group = 0; group < correction::kCells; group += correction::kRollSteps) {
+      // Few samples in a step lean on the mean over all steps of the group.
+      double groupSum = 0;
+      double groupWeight = 0;
+      for (std::size_t cell = group; cell < group + correction::kRollSteps; ++cell) {
+        groupSum += sum[cell];
+        groupWeight += weight[cell];
+      }
       std::vector<std::size_t> fitted;
       for (std::size_t cell = group; cell < group + correction::kRollSteps; ++cell) {
         if (weight[cell] == 0) continue;
-        weights[cell] = static_cast<float>(sum[cell] / weight[cell]);
+        weights[cell] = static_cast<float>((sum[cell] + kPull * groupSum / groupWeight) /
+                                           (weight[cell] + kPull));
         fitted.push_back(cell);
       }
       if (fitted.empty()) continue;
