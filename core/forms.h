@@ -73,6 +73,10 @@ struct MainForm {
   OneBased<Control, 6> DieImages;
   Control ThrowArea, UndoArea, RollsLeftLabel, RollsPerCategoryLabel, HintMarker, BonusLabel,
       TotalLabel;
+  // The advice on show: a ring around each die to pick up, an arrow beside
+  // the row it names, and the button that asks for it.
+  OneBased<Control, 6> AdviceDieMarks;
+  Control AdviceRowMark, AdviceArea;
   OneBased<Control, 20> CategoryRows;    // one clickable row per category
   OneBased<Control, 20> CategoryScores;  // the points entered in each row
   OneBased<Control, 10> TopTenRows;

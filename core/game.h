@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "core/game_state.h"
 #include "core/host.h"
 #include "highscores/statistics_form.h"
+#include "scoring/advisor.h"
 #include "settings/ini.h"
 #include "settings/sound.h"
 
@@ -90,6 +92,11 @@ class Game {
   // Moves the window on to the next of its four places on the screen.
   void MoveButtonClicked();
   void MinimiseClicked();
+
+  // Advice (scoring/advice.cpp).
+  // Marks what the advisor would do with the game as it stands and says it
+  // on the dot display; asking changes nothing in the game.
+  void ShowAdvice();
 
   // The scorecard (scoring/scorecard.cpp, scoring/hint.cpp).
   // Enters the dice of the last throw in category k, or refuses a worthless entry.
@@ -211,12 +218,20 @@ class Game {
   std::string ScoreText(int total) const;
   // Lights the dots of the display's page that starts at run.PageStart.
   void ShowPage();
+  // The advice on show ends at a throw, a pick-up, an entry or a new game.
+  void EndAdvice();
+  // A category's name for the player: English until a language names it.
+  std::string CategoryTitle(int k) const;
 
   Host& host_;
   RandomSource& chance_;
   std::string appFolder_;
   std::string dataFolder_;
   std::vector<GameKeeper> keepers_;
+  // Made at the first request: its tables are in the program, and its
+  // plan of the turn in progress serves every later request of the turn.
+  std::unique_ptr<Advisor> advisor_;
+  std::string adviceSaid_;  // the advice's text while it is on show
 };
 
 }  // namespace pyxaro

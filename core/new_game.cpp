@@ -14,6 +14,7 @@ void Game::Restart() {
   run.PageStart = 1;
   main.PageTimer.SetEnabled(false);
   state = GameState{};
+  EndAdvice();
 
   UseChosenLanguage();
   main.PlayerLabel.ToolTip = ToolTipText(lang::kProfiles, " User profiles ");
@@ -24,6 +25,7 @@ void Game::Restart() {
       ToolTipText(lang::kRollsPerCategoryTip, " Rolls / Category ");
   main.CategoryRows[kChance].ToolTip = ToolTipText(lang::kChanceTip, " Chance ");
   main.StatisticsArea.ToolTip = ToolTipText("stats_title", " Statistics ");
+  main.AdviceArea.ToolTip = ToolTipText(lang::kAdviceAsk, " Hint ");
   ShowPlayer();
 
   run.Candidate.Points = "0";

@@ -16,6 +16,7 @@ void Game::Throw() {
   for (int k = 1; k <= kDiceCount; ++k) {
     if (!state.OnTable(k)) faces[k] = static_cast<int>(chance_.Next() * kDiceFaces) + 1;
   }
+  EndAdvice();
   state = AfterThrow(state, faces);
   ++run.Throws;
   if (state.RollsLeft == kRollPool - 1) main.PlayClock.SetEnabled(true);
@@ -37,6 +38,7 @@ void Game::Throw() {
 void Game::PickUp(int k) {
   if (!CanPickUp(state, k)) return;
   state.Lying[k] = false;
+  EndAdvice();
   PresentDice();
 }
 

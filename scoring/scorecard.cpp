@@ -25,6 +25,7 @@ void Game::EnterCategory(int k) {
   }
   // The score is told before the bonus is added to it; the bonus is told next.
   const int totalBeforeBonus = state.Total() + outcome.Points;
+  EndAdvice();
   state = outcome.After;
   PresentScorecard();
   PresentDice();

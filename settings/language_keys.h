@@ -24,11 +24,17 @@ inline constexpr const char* kNoBonus = "l17";         // the upper section fill
 inline constexpr const char* kProfiles = "l18";        // the profiles window and its label
 inline constexpr const char* kSoundTip = "l19";        // the sound switch
 inline constexpr const char* kRollsTip = "l20";        // the rolls counter
-inline constexpr const char* kRollsPerCategoryTip = "l21";  // the rolls per category
-inline constexpr const char* kChanceTip = "l22";            // the Chance row
-inline constexpr const char* kNoUser = "l23";               // the player label without a profile
-inline constexpr const char* kAddTip = "l24";               // the profiles window's add button
-inline constexpr const char* kRemoveTip = "l25";            // the profiles window's remove button
-inline constexpr const char* kMoveTip = "l26";              // the move handle
+inline constexpr const char* kRollsPerCategoryTip = "l21";   // the rolls per category
+inline constexpr const char* kChanceTip = "l22";             // the Chance row
+inline constexpr const char* kNoUser = "l23";                // the player label without a profile
+inline constexpr const char* kAddTip = "l24";                // the profiles window's add button
+inline constexpr const char* kRemoveTip = "l25";             // the profiles window's remove button
+inline constexpr const char* kMoveTip = "l26";               // the move handle
+inline constexpr const char* kAdviceKeep = "advice_keep";    // before the faces to keep
+inline constexpr const char* kAdviceEnter = "advice_enter";  // before the category to enter
+inline constexpr const char* kAdviceThrow = "advice_throw";  // the turn begins with a throw
+inline constexpr const char* kAdviceThrowAll = "advice_throw_all";  // every die thrown again
+inline constexpr const char* kAdviceNone = "advice_none";           // nothing is left to do
+inline constexpr const char* kAdviceAsk = "advice_ask";             // the hint button
 
 }  // namespace pyxaro::lang

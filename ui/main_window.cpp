@@ -14,6 +14,7 @@
 
 #include "scoring/entry.h"
 #include "ui/accessibility.h"
+#include "ui/advice_marks.h"
 #include "ui/pictures.h"
 
 namespace pyxaro::ui {
@@ -110,6 +111,12 @@ void MainWindow::BindPlay() {
         ->setAttribute(Qt::WA_TransparentForMouseEvents);
   }
   Bind<Marker>(m.HintMarker);
+  // The advice's marks lie over the dice and beside the rows they mark.
+  for (int k = 1; k <= kDiceCount; ++k)
+    Bind<AdviceMark>(m.AdviceDieMarks[k], AdviceMark::Shape::Ring);
+  Bind<AdviceMark>(m.AdviceRowMark, AdviceMark::Shape::Arrow);
+  Speak(Bind<Area>(m.AdviceArea, Click(&Game::ShowAdvice), false), Named(m.AdviceArea, "Hint"),
+        keys_, {QKeyCombination(Qt::Key_H)});
   Speak(Bind<Label>(m.BonusLabel, Action{}, kSmallText, Qt::AlignHCenter),
         Counted(m.BonusLabel, "Bonus"), keys_);
   Speak(Bind<Label>(m.TotalLabel, Action{}, kSmallText, Qt::AlignHCenter),

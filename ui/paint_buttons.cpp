@@ -131,6 +131,10 @@ void Buttons(QPainter& p) {
   BarsGlyph(p, QPointF(594, 421.5), QColor(255, 226, 130));
   Caption(p, QRectF(604, 416, 34, 19), Qt::AlignCenter, QStringLiteral("STATS"),
           ArtFont(8, true, 0.3), white);
+  // Asking for advice: amber, the colour of the marks the advice sets.
+  const QRectF hint(590.5, 416.5, 50, 18);
+  ButtonFace(p, hint, 6, QColor(236, 150, 40), QColor(140, 70, 8), QColor(255, 210, 150, 210));
+  Caption(p, hint, Qt::AlignCenter, QStringLiteral("HINT"), ArtFont(10, true, 1.2), white);
 
   const QRectF language(588.5, 442.5, 44, 18);
   ButtonFace(p, language, 6, steelTop, steelBottom, steelEdge);

@@ -1,0 +1,182 @@
+#include "scoring/advisor.h"
+
+#include <algorithm>
+
+#include "scoring/block_values.h"
+
+namespace pyxaro {
+
+namespace {
+
+constexpr std::uint32_t kAllOpen = (1U << 20) - 1;
+// A throw aims at the category the turn's points most likely come from,
+// seen over the next few throws: the chance still undecided after them, or
+// below this, no longer changes the answer.
+constexpr int kAimThrows = 4;
+constexpr float kUndecided = 0.02F;
+
+std::size_t EntrySlot(int rolls, int fullSet) {
+  return static_cast<std::size_t>(rolls) * DiceSets::kFullSets +
+         static_cast<std::size_t>(fullSet - DiceSets::kFirstFull);
+}
+
+bool AllThrown(const std::array<int, 6>& dice) {
+  return std::all_of(dice.begin(), dice.end(), [](int face) { return face >= 1 && face <= 6; });
+}
+
+// The dice to pick up so that the table holds `keep`: dice already off the
+// table go first, so the player clicks as little as possible.
+std::array<bool, 6> DiceToPickUp(const AdvisorPosition& position, const FaceCounts& keep) {
+  FaceCounts toKeep = keep;
+  std::array<bool, 6> pickUp{};
+  for (const bool lying : {true, false}) {
+    for (std::size_t die = 0; die < 6; ++die) {
+      if (position.onTable[die] != lying) continue;
+      int& left = toKeep[static_cast<std::size_t>(position.dice[die] - 1)];
+      if (left > 0) {
+        --left;
+      } else {
+        pickUp[die] = true;
+      }
+    }
+  }
+  return pickUp;
+}
+
+}  // namespace
+
+Advisor::Advisor(const float* blockValues, const correction::Weights& correction)
+    : blockValues_(blockValues), correction_(correction) {}
+
+float Advisor::TurnValue(std::uint32_t open, int upperSum, int rolls) {
+  if (rolls <= 0 || open == 0) return 0.0F;
+  PlanTurn(open, std::clamp(upperSum, 0, blocks::kBonusLine), rolls);
+  return plan_.TurnValue(rolls);
+}
+
+float Advisor::StateValue(std::uint32_t open, int upperSum, int rolls) const {
+  const int upper = blocks::UpperPart(open);
+  const int lower = blocks::LowerPart(open);
+  const int sum = std::clamp(upperSum, 0, blocks::kBonusLine);
+  if (rolls <= 0 || open == 0) return 0.0F;
+  float best = 0.0F;
+  for (int toUpper = 0; toUpper <= rolls; ++toUpper) {
+    best = std::max(best, blockValues_[blocks::UpperSlot(upper, sum, toUpper)] +
+                              blockValues_[blocks::LowerSlot(lower, rolls - toUpper)]);
+  }
+  return best + correction_[correction::Cell(open, sum, rolls)];
+}
+
+void Advisor::PlanTurn(std::uint32_t open, int upperSum, int layers) {
+  if (planned_ && plannedOpen_ == open && plannedSum_ == upperSum && plan_.Layers() >= layers) {
+    return;
+  }
+  // What each entry leaves behind, for every count of rolls: upper entries
+  // differ by the points they add to the upper sum.
+  std::array<std::array<std::vector<float>, 7>, 20> after;
+  for (int k = 1; k <= 20; ++k) {
+    const std::uint32_t bit = 1U << (k - 1);
+    if ((open & bit) == 0) continue;
+    for (int count = 0; count <= (blocks::IsUpper(k) ? 6 : 0); ++count) {
+      std::vector<float>& values =
+          after[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(count)];
+      const int sum = blocks::SumAfter(upperSum, k * count);
+      for (int rolls = 0; rolls < layers; ++rolls)
+        values.push_back(StateValue(open & ~bit, sum, rolls));
+    }
+  }
+  const DiceSets& sets = DiceSets::Get();
+  entryValue_.assign(static_cast<std::size_t>(layers) * DiceSets::kFullSets, kNoEntry);
+  entryCategory_.assign(entryValue_.size(), 0);
+  plan_.Solve(layers, [&](int rolls, std::vector<float>& best) {
+    for (int d = DiceSets::kFirstFull; d < DiceSets::kSets; ++d) {
+      float value = kNoEntry;
+      int category = 0;
+      for (const auto [k, points] : sets.Fits(d)) {
+        if ((open & (1U << (k - 1))) == 0) continue;
+        const int count = blocks::IsUpper(k) ? points / k : 0;
+        const float worth =
+            static_cast<float>(points +
+                               (blocks::IsUpper(k) ? blocks::BonusWon(upperSum, points) : 0)) +
+            after[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(count)]
+                 [static_cast<std::size_t>(rolls)];
+        if (worth > value) {
+          value = worth;
+          category = k;
+        }
+      }
+      best[static_cast<std::size_t>(d - DiceSets::kFirstFull)] = value;
+      entryValue_[EntrySlot(rolls, d)] = value;
+      entryCategory_[EntrySlot(rolls, d)] = static_cast<std::int8_t>(category);
+    }
+  });
+  planned_ = true;
+  plannedOpen_ = open;
+  plannedSum_ = upperSum;
+}
+
+int Advisor::AimOf(int rolls, int keptSet) const {
+  const DiceSets& sets = DiceSets::Get();
+  std::array<float, 20> expected{};
+  std::vector<float> mass(DiceSets::kSets, 0.0F);
+  mass[static_cast<std::size_t>(keptSet)] = 1.0F;
+  for (int layer = rolls - 1; layer >= std::max(0, rolls - kAimThrows); --layer) {
+    // The thrown dice land one at a time: spread each kept set over its
+    // larger neighbours.
+    for (int set = 0; set < DiceSets::kFirstFull; ++set) {
+      const float m = mass[static_cast<std::size_t>(set)];
+      if (m == 0.0F) continue;
+      mass[static_cast<std::size_t>(set)] = 0.0F;
+      for (int face = 1; face <= 6; ++face)
+        mass[static_cast<std::size_t>(sets.With(set, face))] += m / 6.0F;
+    }
+    float undecided = 0.0F;
+    for (int d = DiceSets::kFirstFull; d < DiceSets::kSets; ++d) {
+      const float m = mass[static_cast<std::size_t>(d)];
+      if (m == 0.0F) continue;
+      mass[static_cast<std::size_t>(d)] = 0.0F;
+      const TurnPlan::Keep keep = plan_.BestKeep(layer, d);
+      const float enter = entryValue_[EntrySlot(layer, d)];
+      if (enter >= keep.value) {
+        const int k = entryCategory_[EntrySlot(layer, d)];
+        if (k > 0)
+          expected[static_cast<std::size_t>(k - 1)] += m * static_cast<float>(sets.Points(d, k));
+      } else {
+        mass[static_cast<std::size_t>(keep.set)] += m;
+        undecided += m;
+      }
+    }
+    if (undecided < kUndecided) break;
+  }
+  const auto richest = std::max_element(expected.begin(), expected.end());
+  return *richest > 0.0F ? static_cast<int>(richest - expected.begin()) + 1 : 0;
+}
+
+Advice Advisor::Advise(const AdvisorPosition& position) {
+  const std::uint32_t open = position.open & kAllOpen;
+  Advice advice;
+  if (open == 0) return advice;
+  if (!position.thrown || !AllThrown(position.dice)) {
+    if (position.rollsLeft > 0) advice.move = AdviceMove::Throw;
+    return advice;
+  }
+  const int rolls = std::max(position.rollsLeft, 0);
+  const int sum = std::clamp(position.upperSum, 0, blocks::kBonusLine);
+  PlanTurn(open, sum, std::min(rolls, blocks::kRolls - 1) + 1);
+  const int layer = std::min(rolls, blocks::kRolls - 1);
+  const int d = DiceSets::Get().IndexOf(FaceCount(position.dice));
+  const float enter = entryValue_[EntrySlot(layer, d)];
+  const TurnPlan::Keep keep = plan_.BestKeep(layer, d);
+  if (enter == kNoEntry && keep.set < 0) return advice;
+  if (enter >= keep.value) {
+    advice.move = AdviceMove::Enter;
+    advice.category = entryCategory_[EntrySlot(layer, d)];
+    return advice;
+  }
+  advice.move = AdviceMove::PickUp;
+  advice.pickUp = DiceToPickUp(position, DiceSets::Get().Counts(keep.set));
+  advice.category = AimOf(layer, keep.set);
+  return advice;
+}
+
+}  // namespace pyxaro

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+
+#include "scoring/block_values.h"
+
+namespace pyxaro {
+
+// What the two blocks played apart miss in the whole game: a throw that
+// fails one block can still score in the other, and the bonus is chased
+// with every roll of the pool. Fitted offline over simulated games
+// (tools/advisor_fit), one value per group of alike states.
+namespace correction {
+
+inline constexpr int kUpperCounts = 7;
+inline constexpr int kLowerCounts = 15;
+// The bonus is decided (won, or out of reach), or how far the upper sum is
+// behind three of each open face, in steps of four.
+inline constexpr int kBonusStates = 7;
+inline constexpr int kRollSteps = 16;
+inline constexpr int kRollsPerStep = 4;
+inline constexpr int kCells = kUpperCounts * kLowerCounts * kBonusStates * kRollSteps;
+using Weights = std::array<float, kCells>;
+
+inline int BonusState(std::uint32_t open, int upperSum) {
+  int reachable = 0;
+  int par = 0;
+  for (int face = 1; face <= 6; ++face) {
+    if ((open & (1U << (face - 1))) == 0) continue;
+    reachable += 6 * face;
+    par += 3 * face;
+  }
+  const int missing = blocks::kBonusLine - upperSum;
+  if (missing <= 0 || missing > reachable) return 0;
+  return std::clamp((missing - par + 12) / 4, 0, kBonusStates - 2) + 1;
+}
+
+inline std::size_t Cell(std::uint32_t open, int upperSum, int rolls) {
+  const int upper = std::popcount(static_cast<unsigned>(blocks::UpperPart(open)));
+  const int lower = std::popcount(static_cast<unsigned>(blocks::LowerPart(open)));
+  const int step = std::min(rolls / kRollsPerStep, kRollSteps - 1);
+  return static_cast<std::size_t>(
+      ((upper * kLowerCounts + lower) * kBonusStates + BonusState(open, upperSum)) * kRollSteps +
+      step);
+}
+
+}  // namespace correction
+
+// The weights the fit made, kept in the sources.
+extern const correction::Weights kFittedCorrection;
+
+}  // namespace pyxaro

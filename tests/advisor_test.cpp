@@ -1,0 +1,165 @@
+#include "scoring/advisor.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "scoring/advice_text.h"
+#include "scoring/block_values.h"
+#include "scoring/categories.h"
+
+namespace pyxaro {
+namespace {
+
+std::uint32_t Open(std::string_view names) {
+  std::uint32_t open = 0;
+  std::istringstream words{std::string(names)};
+  for (std::string name; words >> name;) {
+    for (const Category& category : kCategories) {
+      if (category.name == name) open |= 1U << (category.number - 1);
+    }
+  }
+  return open;
+}
+
+constexpr std::uint32_t kAllOpen = (1U << 20) - 1;
+constexpr std::array<bool, 6> kAllOnTable{true, true, true, true, true, true};
+
+Advisor MakeAdvisor() { return Advisor(blocks::Embedded(), kFittedCorrection); }
+
+// Positions whose answer follows from the rules alone.
+TEST(AdvisorTest, PlaysTheClearCases) {
+  using M = AdviceMove;
+  const struct {
+    const char* why;
+    AdvisorPosition position;
+    Advice advice;
+  } cases[] = {
+      {"the turn begins", {{}, {}, kAllOpen, 60, 0, false}, {M::Throw, {}, 0}},
+      {"a fresh turn with no roll left", {{}, {}, Open("Ones"), 0, 0, false}, {M::None, {}, 0}},
+      {"nothing open", {{1, 2, 3, 4, 5, 6}, kAllOnTable, 0, 9, 0, true}, {M::None, {}, 0}},
+      {"one die from a Yatzy",
+       {{6, 6, 1, 6, 6, 6}, kAllOnTable, Open("Yatzy FiveKind"), 10, 0, true},
+       {M::PickUp, {false, false, true, false, false, false}, 20}},
+      {"no roll left: the best points",
+       {{6, 6, 1, 6, 6, 6}, kAllOnTable, Open("Ones Sixes Yatzy"), 0, 0, true},
+       {M::Enter, {}, 6}},
+      {"no roll left and nothing fits",
+       {{6, 6, 1, 6, 6, 6}, kAllOnTable, Open("Twos Yatzy"), 0, 0, true},
+       {M::None, {}, 0}},
+      {"a full straight thrown",
+       {{3, 1, 2, 6, 5, 4}, kAllOnTable, Open("FullStr Yatzy FourKind"), 4, 0, true},
+       {M::Enter, {}, 15}},
+      {"a Yatzy thrown",
+       {{4, 4, 4, 4, 4, 4}, kAllOnTable, kAllOpen, 50, 0, true},
+       {M::Enter, {}, 20}},
+      {"the bonus won by three fours",
+       {{4, 4, 4, 6, 6, 6}, kAllOnTable, Open("Fours Chance"), 1, 72, true},
+       {M::Enter, {}, 4}},
+  };
+  for (const auto& c : cases) {
+    Advisor advisor = MakeAdvisor();
+    EXPECT_EQ(advisor.Advise(c.position), c.advice) << c.why;
+  }
+}
+
+// The entry of most points (and bonus) with its category, or 0 for none.
+int BestPoints(const AdvisorPosition& p) {
+  int best = 0;
+  for (const Category& category : kCategories) {
+    if ((p.open & (1U << (category.number - 1))) == 0) continue;
+    int points = CategoryValue(category.number, p.dice);
+    if (points > 0 && blocks::IsUpper(category.number))
+      points += blocks::BonusWon(p.upperSum, points);
+    best = std::max(best, points);
+  }
+  return best;
+}
+
+TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
+  std::mt19937 random(19);
+  const auto draw = [&random](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  int entries = 0;
+  int pickUps = 0;
+  for (int state = 0; state < 12; ++state) {
+    AdvisorPosition p;
+    p.open = static_cast<std::uint32_t>(draw(1, static_cast<int>(kAllOpen)));
+    p.upperSum = draw(0, 83);
+    p.thrown = true;
+    Advisor advisor = MakeAdvisor();
+    // From the most rolls down, so one plan serves the whole state.
+    for (int rolls = 60; rolls >= 0; rolls -= draw(1, 3)) {
+      for (int throwNumber = 0; throwNumber < 40; ++throwNumber) {
+        p.rollsLeft = rolls;
+        for (std::size_t die = 0; die < 6; ++die) {
+          p.dice[die] = draw(1, 6);
+          p.onTable[die] = draw(0, 3) > 0;
+        }
+        const Advice advice = advisor.Advise(p);
+        const int best = BestPoints(p);
+        switch (advice.move) {
+          case AdviceMove::Enter:
+            ++entries;
+            ASSERT_NE(p.open & (1U << (advice.category - 1)), 0U);
+            ASSERT_GT(CategoryValue(advice.category, p.dice), 0);
+            if (rolls == 0) {
+              int points = CategoryValue(advice.category, p.dice);
+              if (blocks::IsUpper(advice.category)) points += blocks::BonusWon(p.upperSum, points);
+              ASSERT_EQ(points, best) << "the game ends with this entry";
+            }
+            break;
+          case AdviceMove::PickUp:
+            ++pickUps;
+            ASSERT_GT(rolls, 0);
+            ASSERT_NE(std::count(advice.pickUp.begin(), advice.pickUp.end(), true), 0);
+            ASSERT_NE(p.open & (1U << (advice.category - 1)), 0U) << "aims at an open category";
+            // A die already off the table is thrown before a die of its face
+            // that still lies there.
+            for (std::size_t die = 0; die < 6; ++die) {
+              for (std::size_t other = 0; other < 6; ++other) {
+                ASSERT_FALSE(p.dice[die] == p.dice[other] && !p.onTable[die] && p.onTable[other] &&
+                             advice.pickUp[other] && !advice.pickUp[die]);
+              }
+            }
+            break;
+          case AdviceMove::None:
+            ASSERT_EQ(rolls, 0);
+            ASSERT_EQ(best, 0);
+            break;
+          case AdviceMove::Throw:
+            FAIL() << "the dice were thrown";
+        }
+      }
+    }
+  }
+  EXPECT_GT(entries, 1000);
+  EXPECT_GT(pickUps, 1000);
+}
+
+TEST(AdviceTextTest, SaysTheMoveWithTheFacesToKeep) {
+  const AdviceWords words{"KEEP", "ENTER", "THROW ALL", "THROW", "NO MOVE"};
+  const std::array<int, 6> dice{5, 2, 5, 1, 5, 6};
+  const struct {
+    Advice advice;
+    const char* text;
+  } cases[] = {
+      {{AdviceMove::PickUp, {false, true, false, true, false, true}, 5}, "KEEP 5 5 5"},
+      {{AdviceMove::PickUp, {true, false, true, true, true, true}, 7}, "KEEP 2"},
+      {{AdviceMove::PickUp, {false, true, true, false, true, true}, 7}, "KEEP 1 5"},
+      {{AdviceMove::PickUp, {true, true, true, true, true, true}, 20}, "THROW ALL"},
+      {{AdviceMove::Enter, {}, 16}, "ENTER Hut"},
+      {{AdviceMove::Throw, {}, 0}, "THROW"},
+      {{AdviceMove::None, {}, 0}, "NO MOVE"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(AdviceText(c.advice, dice, words, c.advice.category == 16 ? "Hut" : "?"), c.text);
+  }
+}
+
+}  // namespace
+}  // namespace pyxaro
