@@ -2,6 +2,7 @@
 
 #include <bitset>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/one_based.h"
@@ -105,6 +106,9 @@ struct LanguageForm {
   Control SkipAtStart;
   bool SkipAtStartTicked = false;
   Control OkButton;
+  // Languages the game comes with that the player's older list lacks,
+  // offered after the list's own rows: the name shown and the file.
+  std::vector<std::pair<std::string, std::string>> Unlisted;
 };
 
 // The window where the player keeps the profiles a score is sent under.

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/game.h"
 #include "core/text.h"
+#include "settings/ini.h"
 
 namespace pyxaro {
 
@@ -39,6 +42,40 @@ std::vector<IniChange> ShippedSettings() {
           {"Language", "selected", "1"}};
 }
 
+using Language = std::pair<std::string, std::string>;  // the name shown, the file
+
+// The languages the game comes with whose file the player's own list does
+// not name: a settings file made by an older version keeps its list.
+std::vector<Language> Unlisted(const Game& game, int count) {
+  const std::string shipped = game.AppFile("Pyx4.ini");
+  std::set<std::string> listed;
+  for (int i = 1; i <= count; ++i) {
+    listed.insert(game.Setting("Language", Numbered(i, "n")));
+    listed.insert(game.Setting("Language", Numbered(i, "p")));
+  }
+  std::vector<Language> unlisted;
+  const int shippedCount = LanguageCount(GetINI("Language", "antal", shipped));
+  for (int i = 1; i <= shippedCount; ++i) {
+    Language language{GetINI("Language", Numbered(i, "n"), shipped),
+                      GetINI("Language", Numbered(i, "p"), shipped)};
+    if (!language.first.empty() && !listed.contains(language.first) &&
+        !listed.contains(language.second)) {
+      unlisted.push_back(std::move(language));
+    }
+  }
+  return unlisted;
+}
+
+// A language the list lacked joins it after the player's own rows, which
+// stay as they are, and is selected.
+std::vector<IniChange> Joining(const Language& language, int count) {
+  const std::string number = std::to_string(count + 1);
+  return {{"Language", Numbered(count + 1, "n"), language.first},
+          {"Language", Numbered(count + 1, "p"), language.second},
+          {"Language", "antal", number},
+          {"Language", "selected", number}};
+}
+
 bool IsMissing(const std::string& path) {
   struct stat info {};
   return ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
@@ -67,6 +104,10 @@ void Game::OpenLanguagePicker() {
   language.LanguageList.Items.clear();
   for (int i = 1; i <= count; ++i)
     language.LanguageList.Items.push_back(Setting("Language", Numbered(i, "n")));
+  language.Unlisted = Unlisted(*this, count);
+  for (const Language& unlisted : language.Unlisted) {
+    language.LanguageList.Items.push_back(unlisted.first);
+  }
   // With nothing to choose, OK starts the game in the built-in texts.
   language.OkButton.Enabled = !OffersAny(language.LanguageList);
   if (Setting("Options", "ShowLangu") == "No") {
@@ -99,6 +140,9 @@ void Game::ConfirmLanguage() {
         choice.push_back({"Language", "selected", std::to_string(i)});
         break;
       }
+    }
+    for (const Language& unlisted : language.Unlisted) {
+      if (choice.empty() && unlisted.first == chosen) choice = Joining(unlisted, count);
     }
   }
   choice.push_back({"Options", "ShowLangu", language.SkipAtStartTicked ? "No" : "Yes"});
