@@ -6,7 +6,10 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 
+#include "core/text.h"
+#include "settings/ini.h"
 #include "tests/game_fixture.h"
 #include "ui/front.h"
 #include "ui/qt_host.h"
@@ -141,6 +144,21 @@ TEST(DesktopTextsTest, BoxesSpeakTheGamesLanguageAndAnswerEnterAndEscape) {
   host.UseLocale("en");
   EXPECT_FALSE(ask(false, Qt::Key_Return));
   EXPECT_EQ(buttons, (QStringList{"No", "Yes"}));
+
+  // Every language the game comes with has the boxes' buttons in its words.
+  const auto data =
+      std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+  const std::string list = (data / "Pyx4.ini").string();
+  const int count = LeadingNumber(GetINI("Language", "antal", list));
+  for (int i = 1; i <= count; ++i) {
+    const std::string file =
+        (data / GetINI("Language", "l" + std::to_string(i) + "p", list)).string();
+    const std::string locale = GetINI("Language", "locale", file);
+    SCOPED_TRACE(file + " " + locale);
+    host.UseLocale(locale);
+    EXPECT_FALSE(ask(false, Qt::Key_Escape));
+    EXPECT_EQ(buttons == QStringList({"No", "Yes"}), locale == "en");
+  }
 }
 
 }  // namespace
