@@ -101,8 +101,7 @@ void BM_GameEnd_4MB_200000Keys(benchmark::State& state) {
   for (auto _ : state) {
     host.inputs = {"Ann"};
     host.boxes.clear();
-    game.state.TotalScore = total++;
-    game.RecordScore();
+    game.RecordScore(pyxaro::testing::EndedGame(total++));
   }
   if (GetINI("Highscore", "p1", game.run.SettingsFile) != std::to_string(total - 1))
     state.SkipWithError("the game end was not stored");

@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "core/pictures.h"
+#include "scoring/categories.h"
+
 namespace pyxaro {
 
 namespace {
@@ -33,9 +36,6 @@ Control Label(Control c, Rgb colour, bool bold) {
 
 constexpr std::array<int, 6> kDieLeft{930, 2130, 3270, 4380, 5490, 6630};
 constexpr std::array<int, 6> kDieWidth{1215, 1140, 1110, 1125, 1140, 1200};
-constexpr std::array<int, 20> kButtonTop{1500, 1800, 2130, 2430, 2760, 3060, 3360,
-                                         3690, 4020, 4320, 4650, 4950, 5280, 5580,
-                                         5910, 6210, 6540, 6840, 7170, 7470};
 constexpr int kTopTenTop = 4950;
 constexpr int kTopTenStep = 240;
 
@@ -52,9 +52,10 @@ MainForm::MainForm() {
   HintMarker = Hidden(Label(At(11880, 1590, 135, 135), colour::DarkRed, false));
   BonusLabel = Label(At(11400, 7830, 405, 225), colour::LightRed, true);
   TotalLabel = Label(At(11400, 8130, 405, 225), colour::White, true);
-  for (int k = 1; k <= 20; ++k) {
-    CategoryRows[k] = At(9870, kButtonTop.at(k - 1), 2055, 315);
-    CategoryScores[k] = Label(At(11400, kButtonTop.at(k - 1) + 50, 405, 165), colour::Gold, true);
+  for (const Category& category : kCategories) {
+    CategoryRows[category.number] = At(9870, category.rowTop, 2055, 315);
+    CategoryScores[category.number] =
+        Label(At(11400, category.scoreTop, 405, 165), colour::Gold, true);
   }
   for (int r = 1; r <= 10; ++r) {
     TopTenRows[r] = Label(At(r == 10 ? 45 : 150, kTopTenTop + kTopTenStep * (r - 1), 4500, 240),
@@ -64,7 +65,7 @@ MainForm::MainForm() {
   ClearTopTenLabel.Caption = "Clear highscore";
   PlayerLabel = Label(At(150, 4680, 4500, 240), colour::Grey, true);
   SoundSwitch = At(8910, 7110, 480, 480);
-  SoundSwitch.Picture = 67;
+  SoundSwitch.Picture = kSoundOnPicture;
   MoveButton = Hidden(At(8310, 7590, 315, 315));
   Logo = At(30, 150, 6315, 1425);
   BackgroundPicture = Hidden(At(0, 0, Width, Height));
@@ -106,7 +107,5 @@ ProfilesForm::ProfilesForm() {
   DontShowWhenSending = Label(At(330, 3720, 3855, 255), colour::Gold, false);
   DontShowWhenSending.Caption = "&Don't show this when sending highscore";
 }
-
-SplashForm::SplashForm() { VersionLabel.Caption = "5.00"; }
 
 }  // namespace pyxaro

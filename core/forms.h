@@ -130,8 +130,6 @@ struct ProfilesForm {
 };
 
 struct SplashForm {
-  SplashForm();
-
   bool Visible = false;
   std::string Caption = "Pyxaro";
   Control VersionLabel;

@@ -16,20 +16,25 @@ std::string Game::Setting(const std::string& section, const std::string& key) co
   return GetINI(section, key, run.SettingsFile);
 }
 
+namespace {
+
+// The settings service answers 0 for a refused write.
+bool Kept(RunValues& run, int answer) {
+  run.LastWrite = answer == 0 ? WriteResult::Refused : WriteResult::Stored;
+  return run.LastWrite == WriteResult::Stored;
+}
+
+}  // namespace
+
 bool Game::Store(const std::string& section, const std::string& key, const std::string& value) {
-  run.LastWriteResult = std::to_string(SetINI(section, key, value, run.SettingsFile));
-  return run.LastWriteResult != "0";
+  return Kept(run, SetINI(section, key, value, run.SettingsFile));
 }
 
 bool Game::StoreGroup(const std::vector<IniChange>& changes) {
-  run.LastWriteResult = std::to_string(SetINIBatch(changes, run.SettingsFile));
-  return run.LastWriteResult != "0";
+  return Kept(run, SetINIBatch(changes, run.SettingsFile));
 }
 
-bool Game::UpdateGroup(const IniEdit& edit) {
-  run.LastWriteResult = std::to_string(UpdateINI(edit, run.SettingsFile));
-  return run.LastWriteResult != "0";
-}
+bool Game::UpdateGroup(const IniEdit& edit) { return Kept(run, UpdateINI(edit, run.SettingsFile)); }
 
 bool Game::StoreChoice(const std::vector<IniChange>& changes) {
   const bool saved = StoreGroup(changes);

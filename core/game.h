@@ -4,16 +4,19 @@
 #include <vector>
 
 #include "core/chance.h"
+#include "core/finished_game.h"
 #include "core/forms.h"
 #include "core/game_state.h"
 #include "core/host.h"
 #include "settings/ini.h"
+#include "settings/sound.h"
 
 namespace pyxaro {
 
-// The game's behaviour: every routine works on the shared record and the
-// windows' data, and reaches the desktop only through Host. Each routine is
-// defined in the source file of its subsystem.
+// What the player can do and what the game does in return. A routine asks
+// the rules (scoring/entry.h) what a move does, keeps the new facts in
+// state, reaches the desktop only through Host and presents the facts in the
+// windows' data. Each routine is defined in the source file of its subsystem.
 class Game {
  public:
   Game(Host& host, RandomSource& chance, std::string appFolder);
@@ -37,10 +40,8 @@ class Game {
   // Fixes the version and the settings file, lists the languages, and shows
   // the picker or goes straight on to the splash.
   void OpenLanguagePicker();
-  // Shows the splash window with the version and starts its timer.
+  // Shows the splash window with the version and starts the two seconds it stands.
   void ShowSplash();
-  // Puts the version on the splash and starts the two seconds it stands.
-  void OpenSplash();
   // The splash has stood long enough: open the game window in its place.
   void SplashTimeUp();
   // Prepares a fresh game window from the settings and starts the first game.
@@ -52,11 +53,6 @@ class Game {
   void Throw();
   // Picks die k up from the table so that the next throw throws it again.
   void PickUp(int k);
-  // Picks every die up: the table is empty for the next category.
-  void ClearTable();
-  // After every entry: show the score, count the category, clear the table,
-  // end the game when nothing is left.
-  void AfterEntry();
   // Counts one second of play.
   void PlayClockTick();
 
@@ -74,8 +70,12 @@ class Game {
   void QuitClicked();
   // Cleans up and ends the program.
   void CloseClicked();
-  // The game is over: give it its check value and take it to the top-ten list.
+  // The game is over: give it its check value and hand it to every keeper
+  // of games, the top-ten list first, in one write; then a new game.
   void EndGame();
+  // Adds a keeper of games: what it returns for a finished game goes into
+  // the game end's one write, after the top-ten list's.
+  void KeepGames(GameKeeper keeper);
 
   // Window placement (core/window_placement.cpp).
   // Places the window on its screen, as it opens and whenever the display
@@ -86,18 +86,13 @@ class Game {
   void MinimiseClicked();
 
   // The scorecard (scoring/scorecard.cpp, scoring/hint.cpp).
-  // Enters the dice on the table in category k, or refuses a worthless entry.
+  // Enters the dice of the last throw in category k, or refuses a worthless entry.
   void EnterCategory(int k);
-  // Tells the player that the dice are worth nothing in the chosen category.
-  void RefuseEntry();
-  // After an upper-section entry: how far the bonus is, or that it is won or lost.
-  void UpdateUpperBonus();
-  // Points the hint marker at the open category worth most for the dice.
-  void MarkBestCategory();
 
   // The top-ten list (highscores/).
-  // Places the finished game in the top-ten list, asking the player's name.
-  void RecordScore();
+  // Places a finished game in the top-ten list, asking the player's name,
+  // and gives it to the other keepers of games in the same write.
+  void RecordScore(const FinishedGame& game);
   // Shows the stored top-ten list, the newest entry in bold.
   void ShowTopTen();
   // Asks, then empties the top-ten list.
@@ -105,7 +100,7 @@ class Game {
   // A click on top-ten row r: offer that row for the online list.
   void TopTenRowClicked(int r);
   // Makes the check value that vouches for a finished game's total.
-  void MakeCheckValue();
+  void MakeCheckValue(int total);
   // Offers the selected top-ten row to the online list.
   void OfferToSend();
   // While the profile is settled, builds the address of the selected row.
@@ -151,20 +146,16 @@ class Game {
   void UnpackResources();
   // Deletes the unpacked sounds again.
   void DeleteResources();
-  // Plays sound effect run.EffectNumber when sound is on.
-  void PlayEffect();
+  // Plays a sound effect when sound is on.
+  void PlayEffect(Effect effect);
   // Switches sound on or off and remembers the choice.
   void ToggleSound();
 
   // The message display, its clock and the scorecard layout (display/).
-  // Shows run.Message on the dot display, paging through it when it is long.
-  void Say();
+  // Shows a message on the dot display, paging through it when it is long.
+  void Say(const std::string& message);
   // Shows the next page of a long message.
   void NextPage();
-  // Lights the dots of the page in run.PageText.
-  void ShowPage();
-  // Lights the dots a pattern of '0' and '1' names, one per dot.
-  void LightPattern(const std::string& pattern);
   // Sets the clock to the time of day.
   void ClockTick();
   // Puts the scorecard's rows, scores and counters where the design has them.
@@ -172,7 +163,7 @@ class Game {
 
   // Settings and language texts, read at the moment of use.
   std::string Setting(const std::string& section, const std::string& key) const;
-  // Stores one setting; true when stored. Each store sets run.LastWriteResult.
+  // Stores one setting; true when stored. Each store sets run.LastWrite.
   bool Store(const std::string& section, const std::string& key, const std::string& value);
   // Stores a group of settings that belong together in one write; true when stored.
   bool StoreGroup(const std::vector<IniChange>& changes);
@@ -195,10 +186,20 @@ class Game {
   std::string DataFile(const std::string& name) const;
 
  private:
+  // Writes the scorecard, its counters, the bonus and the hint from state.
+  void PresentScorecard();
+  // Writes the dice and the throw and undo areas from state.
+  void PresentDice();
+  // "Score: 123" in the chosen language.
+  std::string ScoreText(int total) const;
+  // Lights the dots of the display's page that starts at run.PageStart.
+  void ShowPage();
+
   Host& host_;
   RandomSource& chance_;
   std::string appFolder_;
   std::string dataFolder_;
+  std::vector<GameKeeper> keepers_;
 };
 
 }  // namespace pyxaro

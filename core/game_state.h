@@ -13,25 +13,66 @@ namespace pyxaro {
 inline constexpr int kDiceCount = 6;
 inline constexpr int kDiceFaces = 6;
 inline constexpr int kCategoryCount = 20;
+inline constexpr int kUpperCategories = 6;  // categories 1..6, one per face
 inline constexpr int kRollPool = 60;
 inline constexpr int kBonusThreshold = 84;
+inline constexpr int kUpperBonus = 100;
 
-// The record of one game; Restart puts every field back to its first value
-// except BestCategory, which only the hint changes.
+enum class Bonus { Open, Won, Lost };
+
+// Every fact of one game, and nothing of how it looks. A category is open
+// while its score is 0: an entry always scores more than 0.
 struct GameState {
-  OneBased<int, kDiceCount> Dice;     // 0 = not thrown since the game began
-  OneBased<int, kDiceCount> OnTable;  // 1 = lying on the table and shown
+  OneBased<int, kDiceCount> Dice;       // faces 1..6; 0 = not thrown this game
+  OneBased<bool, kDiceCount> Lying;     // on the table, as opposed to picked up
+  OneBased<int, kCategoryCount> Score;  // 0 = open
   int RollsLeft = kRollPool;
-  int TotalScore = 0;
-  int TableCleared = 0;
-  int CategoriesLeft = kCategoryCount;
-  int UpperToBonus = -kBonusThreshold;
-  int UpperFilled = 0;
-  OneBased<int, kCategoryCount> Score;
-  int UpperBonus = 0;
-  int BestCategory = 0;
+  bool ThrowEntered = false;  // the last throw went into a category: no second entry
   std::int16_t PlaySeconds = 0;
+
+  bool operator==(const GameState&) const = default;
+
+  bool OnTable(int die) const { return Lying[die]; }
+  bool AllOnTable() const {
+    for (const bool lying : Lying) {
+      if (!lying) return false;
+    }
+    return true;
+  }
+  bool Thrown() const { return Dice[1] != 0; }
+  bool IsOpen(int category) const { return Score[category] == 0; }
+  int OpenCount() const {
+    int open = 0;
+    for (const int score : Score) open += score == 0 ? 1 : 0;
+    return open;
+  }
+  int UpperSum() const {
+    int sum = 0;
+    for (int k = 1; k <= kUpperCategories; ++k) sum += Score[k];
+    return sum;
+  }
+  bool UpperFull() const {
+    for (int k = 1; k <= kUpperCategories; ++k) {
+      if (IsOpen(k)) return false;
+    }
+    return true;
+  }
+  Bonus BonusState() const {
+    if (UpperSum() >= kBonusThreshold) return Bonus::Won;
+    return UpperFull() ? Bonus::Lost : Bonus::Open;
+  }
+  // The points of the card, with the bonus once it is won.
+  int Total() const {
+    int total = BonusState() == Bonus::Won ? kUpperBonus : 0;
+    for (const int score : Score) total += score;
+    return total;
+  }
 };
+
+// Where the move button last took the window; the next press takes it on.
+enum class MoveStep { Centred, Left, Bottom, Right };
+
+enum class WriteResult { Stored, Refused };
 
 // Values that live for the whole run, across games and across reloads of the
 // game window.
@@ -40,23 +81,20 @@ struct RunValues {
   std::string SettingsFile;
   std::string LanguageFile;
   std::string PlaySound;
-  int WelcomeShown = 0;
+  bool WelcomeShown = false;
   int GamesStarted = 0;
-  std::string Message;
+  unsigned Throws = 0;        // every throw of the run, so the front end sees each new one
+  std::string Said;           // the message on the dot display, as the last Say gave it
   unsigned MessagesSaid = 0;  // counts every Say, so a repeated message is told again
-  std::string ScoreWord;
-  int EffectNumber = 0;
-  std::string EffectFile;
-  std::string MoveStep;
-  std::string LastWriteResult;
+  std::string EffectFile;     // the wave file last played
+  MoveStep WindowPlace = MoveStep::Centred;
+  WriteResult LastWrite = WriteResult::Stored;
   // The player's choices the settings file refused, by section and key:
   // they hold until the program ends.
   std::map<std::pair<std::string, std::string>, std::string> HeldChoices;
 
   // The dot display's pager.
-  int MessageLength = 0;
   int PageStart = 1;
-  std::string PageText;
 
   // The top-ten list.
   HighscoreEntry Candidate;

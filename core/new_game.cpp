@@ -3,78 +3,55 @@
 
 #include "core/game.h"
 #include "core/text.h"
+#include "scoring/categories.h"
+#include "scoring/entry.h"
+#include "settings/language_keys.h"
 
 namespace pyxaro {
 
 void Game::Restart() {
   ++run.GamesStarted;
-  main.ThrowArea.Enabled = true;
-  run.EffectNumber = 0;
-  run.EffectFile.clear();
   run.PageStart = 1;
   main.PageTimer.SetEnabled(false);
-
-  state.UpperFilled = 0;
-  state.UpperToBonus = -kBonusThreshold;
-  main.BonusLabel.ForeColor = colour::LightRed;
-  main.BonusLabel.Caption = std::to_string(state.UpperToBonus);
-  state.UpperBonus = 0;
-  state.TableCleared = 0;
-  state.RollsLeft = kRollPool;
-  state.CategoriesLeft = kCategoryCount;
-  state.TotalScore = 0;
-  main.RollsLeftLabel.Caption = std::to_string(state.RollsLeft);
-  main.RollsPerCategoryLabel.Caption.clear();
-  state.PlaySeconds = 0;
+  state = GameState{};
 
   UseChosenLanguage();
-  main.PlayerLabel.ToolTip = ToolTipText("l18", " User profiles ");
-  main.SoundSwitch.ToolTip = ToolTipText("l19", " Sound On/Off ");
-  main.MoveButton.ToolTip = ToolTipText("l26", "  ");
-  main.RollsLeftLabel.ToolTip = ToolTipText("l20", " Rolls ");
-  main.RollsPerCategoryLabel.ToolTip = ToolTipText("l21", " Rolls / Category ");
-  main.CategoryRows[19].ToolTip = ToolTipText("l22", " Chance ");
+  main.PlayerLabel.ToolTip = ToolTipText(lang::kProfiles, " User profiles ");
+  main.SoundSwitch.ToolTip = ToolTipText(lang::kSoundTip, " Sound On/Off ");
+  main.MoveButton.ToolTip = ToolTipText(lang::kMoveTip, "  ");
+  main.RollsLeftLabel.ToolTip = ToolTipText(lang::kRollsTip, " Rolls ");
+  main.RollsPerCategoryLabel.ToolTip =
+      ToolTipText(lang::kRollsPerCategoryTip, " Rolls / Category ");
+  main.CategoryRows[kChance].ToolTip = ToolTipText(lang::kChanceTip, " Chance ");
   ShowPlayer();
 
-  for (int k = 1; k <= kDiceCount; ++k) {
-    state.OnTable[k] = 0;
-    state.Dice[k] = 0;
-    main.DieImages[k].Visible = false;
-  }
-  main.HintMarker.Visible = false;
-  main.TotalLabel.Caption = std::to_string(state.TotalScore);
-  for (int& score : state.Score) score = 0;
   run.Candidate.Points = "0";
   run.Candidate.Key = "0";
   run.Candidate.Date = "0";
-  main.UndoArea.Enabled = false;
 
-  main.ClearTopTenLabel.Caption = DropLastChar(LangText("l13"));
+  main.ClearTopTenLabel.Caption = DropLastChar(LangText(lang::kAskClearTopTen));
   main.ClearTopTenLabel.ToolTip = main.ClearTopTenLabel.Caption;
   ShowTopTen();
   main.ClearTopTenLabel.Visible =
       std::all_of(main.TopTenRows.begin(), main.TopTenRows.end(),
                   [](const Control& row) { return !row.Caption.empty(); });
   PlaceScorecard();
+  PresentScorecard();
+  PresentDice();
 
-  if (run.WelcomeShown != 1) {
-    run.Message = LangText("l0");
-    run.WelcomeShown = 1;
-  } else {
-    run.Message = LangText("l7");
-  }
-  Say();
+  Say(LangText(run.WelcomeShown ? lang::kNewGame : lang::kGreeting));
+  run.WelcomeShown = true;
 }
 
 void Game::NewGameClicked() {
   const int game = run.GamesStarted;
-  if (!host_.Ask(LangText("l6"), LangText("l5"), false)) return;
+  if (!host_.Ask(LangText(lang::kAskNewGame), LangText(lang::kQuestionTitle), false)) return;
   // The game end may have run while the question stood and already started
   // the next game.
   if (run.GamesStarted != game) return;
   // A game that has just finished is waiting for its end: score it now rather
   // than throw it away, and let the end start the next game.
-  if (main.GameEndTimer.Enabled()) {
+  if (IsOver(state)) {
     EndGame();
   } else {
     Restart();
@@ -82,7 +59,7 @@ void Game::NewGameClicked() {
 }
 
 void Game::QuitClicked() {
-  if (host_.Ask(LangText("l11"), LangText("l5"), false)) CloseClicked();
+  if (host_.Ask(LangText(lang::kAskQuit), LangText(lang::kQuestionTitle), false)) CloseClicked();
 }
 
 void Game::CloseClicked() {
@@ -91,12 +68,13 @@ void Game::CloseClicked() {
 }
 
 void Game::EndGame() {
-  // Once per game end, even while the boxes of the end keep the player busy
-  // long after the next tick would have come.
-  if (!main.GameEndTimer.Enabled()) return;
   main.GameEndTimer.SetEnabled(false);
-  MakeCheckValue();
-  RecordScore();
+  if (!IsOver(state)) return;
+  const LocalTime now = host_.Now();
+  MakeCheckValue(state.Total());
+  RecordScore(Finished(state, now.Year, now.Month, now.Day));
 }
+
+void Game::KeepGames(GameKeeper keeper) { keepers_.push_back(std::move(keeper)); }
 
 }  // namespace pyxaro

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "core/game.h"
+#include "core/pictures.h"
 
 namespace pyxaro {
 
@@ -16,10 +17,6 @@ bool EndsWith(const std::string& text, const std::string& ending) {
 void Game::ShowSplash() {
   splash = SplashForm{};
   splash.Visible = true;
-  OpenSplash();
-}
-
-void Game::OpenSplash() {
   splash.VersionLabel.Caption = run.AppVersion;
   splash.CloseTimer.SetEnabled(true);
 }
@@ -39,10 +36,10 @@ void Game::OpenGameWindow() {
   UnpackResources();
   PlaceWindow();
   main.Logo.ToolTip = " Pyxaro  v. " + run.AppVersion + " ";
-  run.MoveStep = "0";
+  run.WindowPlace = MoveStep::Centred;
   for (auto& row : main.TopTenRows) row.Caption.clear();
   run.PlaySound = Setting("Options", "PlaySound");
-  main.SoundSwitch.Picture = run.PlaySound == "No" ? 68 : 67;
+  main.SoundSwitch.Picture = run.PlaySound == "No" ? kSoundOffPicture : kSoundOnPicture;
   main.BackgroundPicture.Top = 0;
   main.BackgroundPicture.Left = 0;
 

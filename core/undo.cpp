@@ -1,16 +1,14 @@
 #include "core/game.h"
+#include "scoring/entry.h"
 
 namespace pyxaro {
 
 void Game::Undo() {
-  if (!main.UndoArea.Enabled) return;
-  run.EffectNumber = 8;
-  PlayEffect();
+  if (!CanUndo(state)) return;
+  PlayEffect(Effect::Pop);
   // Every die that was picked up still shows the face of the last throw.
-  for (Control& image : main.DieImages) image.Visible = true;
-  for (int& lying : state.OnTable) lying = 1;
-  main.ThrowArea.Enabled = false;
-  main.UndoArea.Enabled = false;
+  for (bool& lying : state.Lying) lying = true;
+  PresentDice();
 }
 
 }  // namespace pyxaro

@@ -1,4 +1,5 @@
 #include "core/game.h"
+#include "core/pictures.h"
 
 namespace pyxaro {
 
@@ -10,7 +11,6 @@ constexpr int kFitWidth = 12000;
 constexpr int kFitHeight = 8580;
 // The move button keeps the window this far from the left, right and bottom.
 constexpr int kMargin = 270;
-constexpr int kMoveHandlePicture = 69;
 
 }  // namespace
 
@@ -40,18 +40,23 @@ void Game::MoveButtonClicked() {
   const int third = (area.Height - MainForm::Height) / 3;
   // The step is never reset while the game runs, so after a display change
   // the cycle goes on where it was.
-  if (run.MoveStep == "1") {
-    host_.MoveGameWindow({centred, area.Height - MainForm::Height - kMargin});
-    run.MoveStep = "2";
-  } else if (run.MoveStep == "2") {
-    host_.MoveGameWindow({area.Width - MainForm::Width - kMargin, third});
-    run.MoveStep = "3";
-  } else if (run.MoveStep == "3") {
-    host_.MoveGameWindow({centred, third});
-    run.MoveStep = "0";
-  } else {
-    host_.MoveGameWindow({kMargin, host_.GameWindowPlace().Top});
-    run.MoveStep = "1";
+  switch (run.WindowPlace) {
+    case MoveStep::Centred:
+      host_.MoveGameWindow({kMargin, host_.GameWindowPlace().Top});
+      run.WindowPlace = MoveStep::Left;
+      break;
+    case MoveStep::Left:
+      host_.MoveGameWindow({centred, area.Height - MainForm::Height - kMargin});
+      run.WindowPlace = MoveStep::Bottom;
+      break;
+    case MoveStep::Bottom:
+      host_.MoveGameWindow({area.Width - MainForm::Width - kMargin, third});
+      run.WindowPlace = MoveStep::Right;
+      break;
+    case MoveStep::Right:
+      host_.MoveGameWindow({centred, third});
+      run.WindowPlace = MoveStep::Centred;
+      break;
   }
 }
 

@@ -23,12 +23,12 @@ std::string CheckValue(int digit, int total, int month, int version) {
   return std::to_string(digit) + std::to_string(b) + std::to_string(c) + std::to_string(a);
 }
 
-void Game::MakeCheckValue() {
+void Game::MakeCheckValue(int total) {
   const LocalTime now = host_.Now();
   chance_.Reseed(now.SecondsSinceMidnight);
   const int digit = std::clamp(static_cast<int>(chance_.Next() * 9) + 1, 1, 9);
-  run.Candidate.Key = CheckValue(digit, state.TotalScore, GameMonth(now.Year, now.Month),
-                                 VersionNumber(run.AppVersion));
+  run.Candidate.Key =
+      CheckValue(digit, total, GameMonth(now.Year, now.Month), VersionNumber(run.AppVersion));
 }
 
 }  // namespace pyxaro

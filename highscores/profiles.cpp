@@ -2,14 +2,14 @@
 
 #include "core/game.h"
 #include "highscores/submission_rules.h"
+#include "settings/language_keys.h"
+#include "settings/numbered_key.h"
 
 namespace pyxaro {
 
 namespace {
 
 constexpr const char* kPromptTitle = "Pyxaro users";
-
-std::string Numbered(const char* key, int n) { return key + std::to_string(n); }
 
 // Lists the stored profiles and shows the selected one. A list filled afresh
 // has no row selected, so there is nothing to remove until a row is clicked.
@@ -18,7 +18,7 @@ void ShowProfiles(Game& game) {
   const int count = ProfileCount(game.Setting("Users", "antal"));
   form.ProfileList.Items.clear();
   for (int i = 1; i <= count; ++i) {
-    form.ProfileList.Items.push_back(game.Setting("Users", Numbered("user", i)));
+    form.ProfileList.Items.push_back(game.Setting("Users", NumberedKey("user", i)));
   }
   form.ProfileList.ListIndex = -1;
   form.RemoveButton.Enabled = false;
@@ -32,10 +32,10 @@ void ShowProfiles(Game& game) {
 void Game::OpenProfiles() {
   if (profiles.Visible) return;
   profiles = ProfilesForm{};
-  const std::string heading = LangText("l18");
+  const std::string heading = LangText(lang::kProfiles);
   profiles.Heading.Caption = heading.empty() ? "User profiles" : heading;
-  profiles.AddButton.ToolTip = ToolTipText("l24", " Add ");
-  profiles.RemoveButton.ToolTip = ToolTipText("l25", " Remove ");
+  profiles.AddButton.ToolTip = ToolTipText(lang::kAddTip, " Add ");
+  profiles.RemoveButton.ToolTip = ToolTipText(lang::kRemoveTip, " Remove ");
   // The prompts for a first profile come before the window itself.
   if (ProfileCount(Setting("Users", "antal")) == 0) {
     AddProfile();
@@ -63,8 +63,8 @@ void Game::ProfileRowClicked(int row) {
   ListBox& list = profiles.ProfileList;
   if (row < 0 || row >= static_cast<int>(list.Items.size())) return;
   const int k = row + 1;
-  profiles.NameField.Caption = Setting("Users", Numbered("user", k));
-  profiles.PasswordField.Caption = Setting("Users", Numbered("pass", k));
+  profiles.NameField.Caption = Setting("Users", NumberedKey("user", k));
+  profiles.PasswordField.Caption = Setting("Users", NumberedKey("pass", k));
   Store("Users", "selected", std::to_string(k));
   list.ListIndex = row;
   profiles.RemoveButton.Enabled = true;
@@ -78,13 +78,15 @@ void Game::RemoveProfile() {
   // emptied, all in one write, so the list is never left half renumbered.
   std::vector<IniChange> changes;
   for (int i = k; i < count; ++i) {
-    changes.push_back({"Users", Numbered("user", i), Setting("Users", Numbered("user", i + 1))});
-    changes.push_back({"Users", Numbered("pass", i), Setting("Users", Numbered("pass", i + 1))});
+    changes.push_back(
+        {"Users", NumberedKey("user", i), Setting("Users", NumberedKey("user", i + 1))});
+    changes.push_back(
+        {"Users", NumberedKey("pass", i), Setting("Users", NumberedKey("pass", i + 1))});
   }
   changes.push_back(
       {"Users", "selected", SelectionAfterRemoval(Setting("Users", "selected"), k, count)});
-  changes.push_back({"Users", Numbered("user", count), ""});
-  changes.push_back({"Users", Numbered("pass", count), ""});
+  changes.push_back({"Users", NumberedKey("user", count), ""});
+  changes.push_back({"Users", NumberedKey("pass", count), ""});
   changes.push_back({"Users", "antal", std::to_string(count - 1)});
   StoreGroup(changes);
   ShowProfiles(*this);
@@ -107,7 +109,7 @@ void Game::ProfilesWindowClosed() { profiles.Visible = false; }
 
 void Game::ShowPlayer() {
   const std::string name = Setting("Users", "user" + Setting("Users", "selected"));
-  const std::string noUser = LangText("l23");
+  const std::string noUser = LangText(lang::kNoUser);
   main.PlayerLabel.Caption = !name.empty() ? name : !noUser.empty() ? noUser : "No user";
 }
 

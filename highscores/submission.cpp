@@ -4,6 +4,8 @@
 #include "highscores/check_value.h"
 #include "highscores/highscore_rules.h"
 #include "highscores/submission_rules.h"
+#include "settings/language_keys.h"
+#include "settings/numbered_key.h"
 
 namespace pyxaro {
 
@@ -16,7 +18,7 @@ constexpr const char* kNoOnlineAddress = "No online address is configured.";
 }  // namespace
 
 void Game::OfferToSend() {
-  if (!host_.Ask(LangText("l14"), LangText("l5"), true)) return;
+  if (!host_.Ask(LangText(lang::kAskSend), LangText(lang::kQuestionTitle), true)) return;
   run.WaitingForProfile = false;
   if (ProfileCount(Setting("Users", "antal")) == 0) {
     run.WaitingForProfile = true;
@@ -35,34 +37,31 @@ void Game::ProfileTimerTick() {
 
   // Read now, so that a profile chosen a moment ago is the one sent.
   const std::string selected = Setting("Users", "selected");
-  const std::string row = std::to_string(run.SelectedRow);
-  std::string month = Setting("Highscore", "d" + row);
+  const int row = run.SelectedRow;
+  std::string month = Setting("Highscore", NumberedKey("d", row));
   if (month.empty()) {
     const LocalTime now = host_.Now();
     month = std::to_string(GameMonth(now.Year, now.Month));
   }
-  run.LinkAddress =
-      SubmissionAddress(Setting("Internet", "send"),
-                        {Setting("Users", "user" + selected), Setting("Users", "pass" + selected),
-                         VersionNumber(run.AppVersion), month, Setting("Highscore", "p" + row),
-                         Setting("Highscore", "k" + row)});
+  run.LinkAddress = SubmissionAddress(
+      Setting("Internet", "send"),
+      {Setting("Users", "user" + selected), Setting("Users", "pass" + selected),
+       VersionNumber(run.AppVersion), month, Setting("Highscore", NumberedKey("p", row)),
+       Setting("Highscore", NumberedKey("k", row))});
 
   // Nothing will be sent, so the display must not say that it is sending.
   if (!IsWebAddress(run.LinkAddress)) {
     host_.Tell(kNoOnlineAddress, "", false);
     return;
   }
-  run.Message = LangText("l15");
-  Say();
+  Say(LangText(lang::kSending));
   main.SendTimer.SetEnabled(true);
 }
 
 void Game::SendTimerTick() {
   main.SendTimer.SetEnabled(false);
   OpenLink();
-  run.ScoreWord = LangText("l1");
-  run.Message = run.ScoreWord + ": " + std::to_string(state.TotalScore);
-  Say();
+  Say(ScoreText(state.Total()));
 }
 
 void Game::OpenLink() {
@@ -74,10 +73,8 @@ void Game::OpenLink() {
 }
 
 void Game::HomeLinkClicked() {
-  run.EffectNumber = 107;
-  PlayEffect();
-  run.EffectNumber = 7;
-  PlayEffect();
+  PlayEffect(Effect::BeepToEnd);
+  PlayEffect(Effect::Beep);
   run.LinkAddress = Setting("Internet", "home");
   OpenLink();
 }

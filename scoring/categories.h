@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "core/game_state.h"
+
 namespace pyxaro {
 
 // How many dice show each face: element f - 1 counts face f. A die that has
@@ -42,11 +44,18 @@ struct Rule {
   FacePart second{};
 };
 
+// Everything that belongs to one category: its rule and best value, its
+// names, the dice its row shows (groups apart, blank between), and where its
+// row and its score stand on the card (twips from the window's top).
 struct Category {
   int number;
   std::string_view name;
   Rule rule;
   int max;
+  std::string_view spoken;
+  std::string_view picture;
+  int rowTop;
+  int scoreTop;
 };
 
 namespace rule {
@@ -63,31 +72,34 @@ constexpr Rule SumOfFaces() { return {.kind = RuleKind::Chance}; }
 constexpr Rule AllAlike(int worth) { return {.kind = RuleKind::Yatzy, .worth = worth}; }
 }  // namespace rule
 
-inline constexpr int kUpperCategories = 6;
+inline constexpr int kChance = 19;
+inline constexpr int kYatzy = 20;
 
-// The scorecard in row order: entering a score and the hint both walk this
-// one list.
-inline constexpr std::array<Category, 20> kCategories{{
-    {1, "Ones", rule::Upper(1), 6},
-    {2, "Twos", rule::Upper(2), 12},
-    {3, "Threes", rule::Upper(3), 18},
-    {4, "Fours", rule::Upper(4), 24},
-    {5, "Fives", rule::Upper(5), 30},
-    {6, "Sixes", rule::Upper(6), 36},
-    {7, "OnePair", rule::OfAKind(2), 12},
-    {8, "TwoPairs", rule::Pairs(2), 22},
-    {9, "ThreePairs", rule::Pairs(3), 30},
-    {10, "ThreeKind", rule::OfAKind(3), 18},
-    {11, "FourKind", rule::OfAKind(4), 24},
-    {12, "FiveKind", rule::OfAKind(5), 30},
-    {13, "SmallStr", rule::Straight(1, 5, 15), 15},
-    {14, "LargeStr", rule::Straight(2, 6, 20), 20},
-    {15, "FullStr", rule::Straight(1, 6, 21), 21},
-    {16, "Hut", rule::Combination({3, false, 3}, {2, false, 2}), 28},
-    {17, "House", rule::Combination({3, true, 3}, {3, true, 3}), 33},
-    {18, "Tower", rule::Combination({4, true, 4}, {2, true, 2}), 34},
-    {19, "Chance", rule::SumOfFaces(), 36},
-    {20, "Yatzy", rule::AllAlike(100), 100},
+// The scorecard in row order: entering a score, the hint, the layout, the
+// painter and the screen reader all walk this one list.
+inline constexpr std::array<Category, kCategoryCount> kCategories{{
+    {1, "Ones", rule::Upper(1), 6, "Ones", "1", 1500, 1550},
+    {2, "Twos", rule::Upper(2), 12, "Twos", "2", 1800, 1865},
+    {3, "Threes", rule::Upper(3), 18, "Threes", "3", 2130, 2180},
+    {4, "Fours", rule::Upper(4), 24, "Fours", "4", 2430, 2490},
+    {5, "Fives", rule::Upper(5), 30, "Fives", "5", 2760, 2810},
+    {6, "Sixes", rule::Upper(6), 36, "Sixes", "6", 3060, 3120},
+    {7, "OnePair", rule::OfAKind(2), 12, "One pair", "44", 3360, 3440},
+    {8, "TwoPairs", rule::Pairs(2), 22, "Two pairs", "33 55", 3690, 3750},
+    {9, "ThreePairs", rule::Pairs(3), 30, "Three pairs", "22 44 66", 4020, 4070},
+    {10, "ThreeKind", rule::OfAKind(3), 18, "Three of a kind", "555", 4320, 4380},
+    {11, "FourKind", rule::OfAKind(4), 24, "Four of a kind", "4444", 4650, 4710},
+    {12, "FiveKind", rule::OfAKind(5), 30, "Five of a kind", "66666", 4950, 5020},
+    {13, "SmallStr", rule::Straight(1, 5, 15), 15, "Small straight", "12345", 5280, 5340},
+    {14, "LargeStr", rule::Straight(2, 6, 20), 20, "Large straight", "23456", 5580, 5640},
+    {15, "FullStr", rule::Straight(1, 6, 21), 21, "Full straight", "123456", 5910, 5960},
+    {16, "Hut", rule::Combination({3, false, 3}, {2, false, 2}), 28, "Hut", "444 22", 6210, 6270},
+    {17, "House", rule::Combination({3, true, 3}, {3, true, 3}), 33, "House", "222 555", 6540,
+     6590},
+    {18, "Tower", rule::Combination({4, true, 4}, {2, true, 2}), 34, "Tower", "6666 11", 6840,
+     6910},
+    {19, "Chance", rule::SumOfFaces(), 36, "Chance", "253", 7170, 7220},
+    {20, "Yatzy", rule::AllAlike(100), 100, "Yatzy", "666666", 7470, 7530},
 }};
 
 static_assert([] {
@@ -103,10 +115,8 @@ constexpr const Category* FindCategory(int category) {
   return &kCategories[static_cast<std::size_t>(category - 1)];
 }
 
-constexpr bool IsUpper(int category) {
-  const Category* row = FindCategory(category);
-  return row != nullptr && row->rule.kind == RuleKind::Upper;
-}
+// The row of category 1..20, which must be one.
+constexpr const Category& CategoryRow(int category) { return *FindCategory(category); }
 
 // The value of the dice in a category; 0 means the dice do not fit it (and
 // for any number outside 1..20).

@@ -1,79 +1,92 @@
 #include <string>
 
 #include "core/game.h"
+#include "core/rolls_per_category.h"
 #include "scoring/categories.h"
+#include "scoring/entry.h"
+#include "settings/language_keys.h"
 
 namespace pyxaro {
 
 namespace {
 
-constexpr int kUpperBonus = 100;
+constexpr int kMarkerTop = 1590;
+constexpr int kRowStep = 315;
 
 }  // namespace
 
 void Game::EnterCategory(int k) {
-  const Category* category = FindCategory(k);
-  if (category == nullptr) return;
-  // An entered category, or a table cleared by the last entry, takes no
-  // click at all: one throw is never entered twice.
-  if (!main.CategoryRows[k].Enabled || state.TableCleared == 1) return;
-
-  const int value = CategoryValue(k, state.Dice.items);
-  if (value == 0) {
-    RefuseEntry();
+  const EntryOutcome outcome = Enter(state, k);
+  if (outcome.Result == EntryResult::NotTaken) return;
+  if (outcome.Result == EntryResult::Refused) {
+    PlayEffect(Effect::Doink);
+    Say(LangText(lang::kWorthNothing));
     return;
   }
-
-  state.Score[k] = value;
-  state.TotalScore += value;
-  if (IsUpper(k)) state.UpperToBonus += value;
-
-  main.CategoryScores[k].ForeColor = value == category->max ? colour::White : colour::Gold;
-  main.CategoryScores[k].Caption = std::to_string(value);
-  main.TotalLabel.Caption = std::to_string(state.TotalScore);
-  main.CategoryRows[k].Enabled = false;
-
-  AfterEntry();
-  if (IsUpper(k)) UpdateUpperBonus();
-  if (category->rule.kind == RuleKind::Yatzy) {
-    run.EffectNumber = 5;
-    PlayEffect();
-    run.Message = "yatzy! + " + std::to_string(state.Score[k]);
-    Say();
+  // The score is told before the bonus is added to it; the bonus is told next.
+  const int totalBeforeBonus = state.Total() + outcome.Points;
+  state = outcome.After;
+  PresentScorecard();
+  PresentDice();
+  Say(ScoreText(totalBeforeBonus));
+  PlayEffect(Effect::Points);
+  if (IsOver(state)) main.GameEndTimer.SetEnabled(true);
+  if (outcome.BonusWon) {
+    PlayEffect(Effect::Bonus);
+    Say("bonus! + " + std::to_string(kUpperBonus));
+  } else if (outcome.BonusLost) {
+    const std::string noBonus = LangText(lang::kNoBonus);
+    Say(noBonus.empty() ? "No bonus" : noBonus);
+  }
+  if (outcome.Yatzy) {
+    PlayEffect(Effect::Yatzy);
+    Say("yatzy! + " + std::to_string(outcome.Points));
   }
 }
 
-void Game::RefuseEntry() {
-  if (run.PlaySound == "Yes") host_.PlayWave(DataFile("doink.wav"), false);
-  run.ScoreWord = LangText("l2");
-  run.Message = run.ScoreWord;
-  Say();
+std::string Game::ScoreText(int total) const {
+  return LangText(lang::kScore) + ": " + std::to_string(total);
 }
 
-void Game::UpdateUpperBonus() {
-  ++state.UpperFilled;
-  if (state.UpperToBonus >= 0) {
-    main.BonusLabel.ForeColor = colour::Gold;
-    main.BonusLabel.Caption = std::to_string(kUpperBonus);
-    if (state.UpperBonus == 0) {
-      run.EffectNumber = 3;
-      PlayEffect();
-      state.TotalScore += kUpperBonus;
-      main.TotalLabel.Caption = std::to_string(state.TotalScore);
-      state.UpperBonus = 1;
-      run.Message = "bonus! + " + std::to_string(kUpperBonus);
-      Say();
-    }
-  } else if (state.UpperFilled != kUpperCategories) {
-    main.BonusLabel.ForeColor = colour::LightRed;
-    main.BonusLabel.Caption = std::to_string(state.UpperToBonus);
+void Game::PresentScorecard() {
+  for (const Category& category : kCategories) {
+    const int k = category.number;
+    const int score = state.Score[k];
+    main.CategoryRows[k].Enabled = state.IsOpen(k);
+    main.CategoryScores[k].Caption = score == 0 ? "" : std::to_string(score);
+    main.CategoryScores[k].ForeColor = score == category.max ? colour::White : colour::Gold;
+  }
+  main.TotalLabel.Caption = std::to_string(state.Total());
+  switch (state.BonusState()) {
+    case Bonus::Won:
+      main.BonusLabel.ForeColor = colour::Gold;
+      main.BonusLabel.Caption = std::to_string(kUpperBonus);
+      break;
+    case Bonus::Lost:
+      main.BonusLabel.ForeColor = colour::Gold;
+      main.BonusLabel.Caption = "0";
+      break;
+    case Bonus::Open:
+      main.BonusLabel.ForeColor = colour::LightRed;
+      main.BonusLabel.Caption = std::to_string(state.UpperSum() - kBonusThreshold);
+      break;
+  }
+
+  main.RollsLeftLabel.Caption = std::to_string(state.RollsLeft);
+  if (state.Thrown()) {
+    // The counter stands as the last throw left it: the entry since then
+    // does not count yet.
+    const int openAtThrow = state.OpenCount() + (state.ThrowEntered ? 1 : 0);
+    main.RollsPerCategoryLabel.Bold = false;
+    main.RollsPerCategoryLabel.ForeColor = colour::LightBlue;
+    main.RollsPerCategoryLabel.Caption = RollsPerCategoryText(state.RollsLeft, openAtThrow);
   } else {
-    main.BonusLabel.ForeColor = colour::Gold;
-    main.BonusLabel.Caption = "0";
-    run.Message = LangText("l17");
-    if (run.Message.empty()) run.Message = "No bonus";
-    Say();
+    main.RollsPerCategoryLabel.Caption.clear();
   }
+
+  const int hinted = HintedCategory(state);
+  main.HintMarker.Visible = hinted != 0;
+  if (hinted != 0) main.HintMarker.Top = kMarkerTop + kRowStep * (hinted - 1);
 }
 
 }  // namespace pyxaro

@@ -10,6 +10,8 @@
 #include "core/game.h"
 #include "core/text.h"
 #include "settings/ini.h"
+#include "settings/language_keys.h"
+#include "settings/numbered_key.h"
 
 namespace pyxaro {
 
@@ -22,8 +24,6 @@ constexpr int kMostLanguages = 999;
 int LanguageCount(const std::string& countText) {
   return std::clamp(LeadingNumber(countText), 0, kMostLanguages);
 }
-
-std::string Numbered(int i, const char* suffix) { return "l" + std::to_string(i) + suffix; }
 
 // The settings the program comes with, for a player who deleted the file.
 std::vector<IniChange> ShippedSettings() {
@@ -50,14 +50,14 @@ std::vector<Language> Unlisted(const Game& game, int count) {
   const std::string shipped = game.AppFile("Pyx4.ini");
   std::set<std::string> listed;
   for (int i = 1; i <= count; ++i) {
-    listed.insert(game.Setting("Language", Numbered(i, "n")));
-    listed.insert(game.Setting("Language", Numbered(i, "p")));
+    listed.insert(game.Setting("Language", NumberedKey("l", i, "n")));
+    listed.insert(game.Setting("Language", NumberedKey("l", i, "p")));
   }
   std::vector<Language> unlisted;
   const int shippedCount = LanguageCount(GetINI("Language", "antal", shipped));
   for (int i = 1; i <= shippedCount; ++i) {
-    Language language{GetINI("Language", Numbered(i, "n"), shipped),
-                      GetINI("Language", Numbered(i, "p"), shipped)};
+    Language language{GetINI("Language", NumberedKey("l", i, "n"), shipped),
+                      GetINI("Language", NumberedKey("l", i, "p"), shipped)};
     if (!language.first.empty() && !listed.contains(language.first) &&
         !listed.contains(language.second)) {
       unlisted.push_back(std::move(language));
@@ -70,8 +70,8 @@ std::vector<Language> Unlisted(const Game& game, int count) {
 // stay as they are, and is selected.
 std::vector<IniChange> Joining(const Language& language, int count) {
   const std::string number = std::to_string(count + 1);
-  return {{"Language", Numbered(count + 1, "n"), language.first},
-          {"Language", Numbered(count + 1, "p"), language.second},
+  return {{"Language", NumberedKey("l", count + 1, "n"), language.first},
+          {"Language", NumberedKey("l", count + 1, "p"), language.second},
           {"Language", "antal", number},
           {"Language", "selected", number}};
 }
@@ -103,7 +103,7 @@ void Game::OpenLanguagePicker() {
   const int count = LanguageCount(Setting("Language", "antal"));
   language.LanguageList.Items.clear();
   for (int i = 1; i <= count; ++i)
-    language.LanguageList.Items.push_back(Setting("Language", Numbered(i, "n")));
+    language.LanguageList.Items.push_back(Setting("Language", NumberedKey("l", i, "n")));
   language.Unlisted = Unlisted(*this, count);
   for (const Language& unlisted : language.Unlisted) {
     language.LanguageList.Items.push_back(unlisted.first);
@@ -136,7 +136,7 @@ void Game::ConfirmLanguage() {
     // number wins between two equal names and an unknown name changes nothing.
     const int count = LanguageCount(Setting("Language", "antal"));
     for (int i = 1; i <= count; ++i) {
-      if (Setting("Language", Numbered(i, "n")) == chosen) {
+      if (Setting("Language", NumberedKey("l", i, "n")) == chosen) {
         choice.push_back({"Language", "selected", std::to_string(i)});
         break;
       }
@@ -152,7 +152,10 @@ void Game::ConfirmLanguage() {
 }
 
 void Game::ChangeLanguage() {
-  if (!host_.Ask(LangText("l10"), LangText("l5"), false)) return;
+  if (!host_.Ask(LangText(lang::kAskLanguage), LangText(lang::kQuestionTitle), false)) return;
+  // The profiles window belongs to the game window and goes with it, as
+  // Cancel would close it.
+  if (profiles.Visible) CancelProfiles();
   language.Visible = true;
   // The game window closes and the game in progress goes with it; a closed
   // window's timers must not run on (a pending game end would otherwise

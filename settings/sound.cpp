@@ -1,36 +1,49 @@
-#include <array>
+#include "settings/sound.h"
+
 #include <string>
 
 #include "core/game.h"
+#include "core/pictures.h"
 
 namespace pyxaro {
 
-namespace {
-
-constexpr int kWaitedFor = 100;
-
-// The wave file of effect 1..8; numbers above 100 play the same files to
-// their end.
-std::string WaveFileOf(int effectNumber) {
-  static const std::array<const char*, 8> kFiles{"dice.wav",   "points.wav", "Bonus.wav",
-                                                 "Yahoo2.wav", "Yatzy.wav",  "Laser.wav",
-                                                 "beep.wav",   "pop.wav"};
-  const int effect = effectNumber > kWaitedFor ? effectNumber - kWaitedFor : effectNumber;
-  if (effect < 1 || effect > static_cast<int>(kFiles.size())) return {};
-  return kFiles.at(static_cast<std::size_t>(effect - 1));
+EffectSound SoundOf(Effect effect) {
+  switch (effect) {
+    case Effect::Dice:
+      return {"dice.wav", false};
+    case Effect::Points:
+      return {"points.wav", false};
+    case Effect::Bonus:
+      return {"Bonus.wav", false};
+    case Effect::Yahoo:
+      return {"Yahoo2.wav", false};
+    case Effect::Yatzy:
+      return {"Yatzy.wav", false};
+    case Effect::Fanfare:
+      return {"Yatzy.wav", true};
+    case Effect::Laser:
+      return {"Laser.wav", false};
+    case Effect::Beep:
+      return {"beep.wav", false};
+    case Effect::BeepToEnd:
+      return {"beep.wav", true};
+    case Effect::Pop:
+      return {"pop.wav", false};
+    case Effect::Doink:
+      return {"doink.wav", false};
+  }
+  return {"beep.wav", false};
 }
 
-}  // namespace
-
-void Game::PlayEffect() {
+void Game::PlayEffect(Effect effect) {
   if (run.PlaySound != "Yes") return;
-  if (const std::string file = WaveFileOf(run.EffectNumber); !file.empty()) run.EffectFile = file;
-  host_.PlayWave(DataFile(run.EffectFile), run.EffectNumber > kWaitedFor);
+  const EffectSound sound = SoundOf(effect);
+  host_.PlayWave(DataFile(sound.File), sound.ToTheEnd);
 }
 
 void Game::ToggleSound() {
   run.PlaySound = run.PlaySound == "No" ? "Yes" : "No";
-  main.SoundSwitch.Picture = run.PlaySound == "No" ? 68 : 67;
+  main.SoundSwitch.Picture = run.PlaySound == "No" ? kSoundOffPicture : kSoundOnPicture;
   StoreChoice({{"Options", "PlaySound", run.PlaySound}});
 }
 

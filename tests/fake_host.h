@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/chance.h"
+#include "core/finished_game.h"
 #include "core/host.h"
 
 namespace pyxaro::testing {
@@ -124,5 +125,16 @@ class ScriptedDice : public RandomSource {
     return (Pop(faces, "face", 1) - 0.5) / 6.0;
   }
 };
+
+// A game that ended with this total and play time on the fake desktop's day.
+inline FinishedGame EndedGame(int total, int playSeconds = 0) {
+  FinishedGame game;
+  game.Total = total;
+  game.PlaySeconds = playSeconds;
+  game.Year = 2026;
+  game.Month = 12;
+  game.Day = 6;
+  return game;
+}
 
 }  // namespace pyxaro::testing

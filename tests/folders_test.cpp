@@ -58,8 +58,7 @@ TEST_F(FoldersTest, AWritableProgramFolderKeepsEverything) {
   Start();
   EXPECT_EQ(game->run.SettingsFile, folder.File("Pyx4.ini"));
   EXPECT_FALSE(fs::exists(Personal()));
-  game->run.EffectNumber = 1;
-  game->PlayEffect();
+  game->PlayEffect(Effect::Dice);
   EXPECT_EQ(host.played.at(0).path, folder.File("dice.wav"));
   EXPECT_TRUE(host.boxes.empty());
 }
@@ -99,8 +98,7 @@ TEST_F(FoldersTest, AReadOnlyProgramFolderWritesOnlyInThePlayersOwnFolder) {
     game->ToggleSound();
     EXPECT_NE(GetINI("Options", "PlaySound", Personal("Pyx4.ini")), was);
     game->run.PlaySound = "Yes";
-    game->run.EffectNumber = 2;
-    game->PlayEffect();
+    game->PlayEffect(Effect::Points);
     EXPECT_EQ(host.played.back().path, Personal("points.wav"));
     EXPECT_EQ(Shipped(), shipped);
     EXPECT_TRUE(host.boxes.empty());

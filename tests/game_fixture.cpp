@@ -24,7 +24,7 @@ GameTest::GameTest() {
 
 void GameTest::Table(const std::vector<int>& faces) {
   for (int k = 1; k <= kDiceCount; ++k) {
-    if (game->state.OnTable[k] == 1) game->PickUp(k);
+    if (game->state.OnTable(k)) game->PickUp(k);
   }
   Throw(faces);
 }

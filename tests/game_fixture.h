@@ -61,6 +61,11 @@ class GameTest : public ::testing::Test {
   }
   // Lays exactly these six faces on the table, as a throw of all six would.
   void Table(const std::vector<int>& faces);
+  // Leaves only these categories open: the others count as entered.
+  void OnlyOpen(const std::vector<int>& open) {
+    for (int k = 1; k <= kCategoryCount; ++k) game->state.Score[k] = 1;
+    for (const int k : open) game->state.Score[k] = 0;
+  }
   std::string Ini(const std::string& section, const std::string& key) const {
     return GetINI(section, key, folder.File("Pyx4.ini"));
   }

@@ -38,13 +38,11 @@ class HighscoreTest : public GameTest {
     }
   }
   void EndGame(int total, int seconds) {
-    game->state.TotalScore = total;
-    game->state.PlaySeconds = static_cast<std::int16_t>(seconds);
     game->run.Candidate.Key = "31234567890";
     game->main.PlayClock.SetEnabled(true);
     host.boxes.clear();
     host.played.clear();
-    game->RecordScore();
+    game->RecordScore(EndedGame(total, seconds));
   }
   std::string Row(const char* field, int r) const {
     return Ini("Highscore", field + std::to_string(r));
@@ -60,15 +58,14 @@ TEST_F(HighscoreTest, CheckValueDrawsItsDigitFromOneToNineInEqualNinths) {
     const double high = digit == 9 ? std::nextafter(1.0, 0.0) : digit / 9.0 - kStep;
     for (const double draw : {low, high}) {
       dice.draws = {draw};
-      game->MakeCheckValue();
+      game->MakeCheckValue(0);
       EXPECT_EQ(game->run.Candidate.Key.substr(0, 1), std::to_string(digit)) << draw;
     }
   }
   EXPECT_EQ(dice.reseeds, 18);
   // Digit 5, total 250, December 2026, version 5.04.
   dice.draws = {0.5};
-  game->state.TotalScore = 250;
-  game->MakeCheckValue();
+  game->MakeCheckValue(250);
   EXPECT_EQ(game->run.Candidate.Key, "56957382511");
 }
 
@@ -114,7 +111,7 @@ TEST_F(HighscoreTest, GameEndPlacesTheTotalRewritesTheListAndStartsANewGame) {
     EXPECT_EQ(host.boxes.back().kind, Box::Message);
     EXPECT_EQ(host.boxes.back().text + "|" + host.boxes.back().title,
               TestText(16) + " " + std::to_string(total) + " p  @ 1:05|");
-    EXPECT_EQ(game->state.TotalScore, 0);
+    EXPECT_EQ(game->state.Total(), 0);
   }
 }
 

@@ -79,11 +79,11 @@ using StoreGroupTest = testing::GameTest;
 TEST_F(StoreGroupTest, ReportsWhetherTheGroupWasStored) {
   game->run.SettingsFile = folder.File("Pyx4.ini");
   EXPECT_TRUE(game->StoreGroup({{"Options", "PlaySound", "No"}, {"Options", "ShowLangu", "No"}}));
-  EXPECT_EQ(game->run.LastWriteResult, "-1");
+  EXPECT_EQ(game->run.LastWrite, WriteResult::Stored);
   EXPECT_EQ(Ini("Options", "PlaySound") + Ini("Options", "ShowLangu"), "NoNo");
   game->run.SettingsFile = folder.File("missing/Pyx4.ini");
   EXPECT_FALSE(game->StoreGroup({{"Options", "PlaySound", "Yes"}}));
-  EXPECT_EQ(game->run.LastWriteResult, "0");
+  EXPECT_EQ(game->run.LastWrite, WriteResult::Refused);
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ TEST_F(GameTest, LanguButtonClosesTheGameForAFreshOneInTheChosenLanguage) {
   game->SplashTimeUp();
   EXPECT_TRUE(game->main.Loaded);
   EXPECT_EQ(game->run.LanguageFile, folder.File("other.lng"));
-  EXPECT_EQ(game->run.Message, "other 7");
+  EXPECT_EQ(game->run.Said, "other 7");
   EXPECT_EQ(game->state.RollsLeft, 60);
   EXPECT_FALSE(game->main.DieImages[1].Visible);
   // The window's timers and clock run as after the first opening.

@@ -111,8 +111,7 @@ TEST_F(GameTest, MessagesShowEachPageOnceAndRestOnTheLast) {
       {"hej,då", "HEJ DÅ"}};  // the text, then its pages
   for (const auto& c : cases) {
     SCOPED_TRACE(c[0]);
-    game->run.Message = c[0];
-    game->Say();
+    game->Say(c[0]);
     for (std::size_t p = 1; p < c.size(); ++p) {
       if (p > 1) game->NextPage();
       const bool more = p + 1 < c.size();
@@ -123,23 +122,19 @@ TEST_F(GameTest, MessagesShowEachPageOnceAndRestOnTheLast) {
   }
   // The full stop lights rows 5 and 6 of columns 1 and 2 of the last cell,
   // whose dots start at 12 * 35; a column is 7 dots.
-  game->run.Message = "            .";
-  game->Say();
+  game->Say("            .");
   EXPECT_EQ(game->main.LitDots, std::bitset<kDotCount>().set(432).set(433).set(439).set(440));
 }
 
 TEST_F(GameTest, NewMessageWhilePagingStartsOnItsFirstPage) {
-  game->run.Message = "ABCDEFGHIJKLMNOPQRSTUVWXYZ!";
-  game->Say();
+  game->Say("ABCDEFGHIJKLMNOPQRSTUVWXYZ!");
   game->NextPage();
   const unsigned starts = game->main.PageTimer.Starts();
-  game->run.Message = "abcdefghijklmnopq";
-  game->Say();
+  game->Say("abcdefghijklmnopq");
   EXPECT_EQ(game->run.PageStart, 1);
   EXPECT_EQ(game->main.PageTimer.Starts(), starts + 1);  // a fresh 2 s for the first page
   EXPECT_EQ(game->main.LitDots, Dots("ABCDEFGHIJKLM"));
-  game->run.Message = "Hi";
-  game->Say();
+  game->Say("Hi");
   EXPECT_FALSE(game->main.PageTimer.Enabled());
   EXPECT_EQ(game->main.LitDots, Dots("HI"));
 }

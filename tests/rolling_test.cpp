@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "core/rolls_per_category.h"
+#include "scoring/entry.h"
 #include "tests/game_fixture.h"
 
 namespace pyxaro::testing {
@@ -62,7 +63,7 @@ TEST_F(TurnTest, ThrowPickUpUndoAndThrowAgain) {
   Table({3, 3, 3, 3, 3, 3});
   EXPECT_EQ(Sounds(), (std::vector<std::string>{"dice.wav", "pop.wav", "dice.wav", "dice.wav",
                                                 "Yahoo2.wav"}));
-  EXPECT_EQ(g.run.Message, TestText(4));  // six alike
+  EXPECT_EQ(g.run.Said, TestText(4));  // six alike
 }
 
 TEST_F(TurnTest, DrawsFromTheWholeRangeGiveEveryFaceAndNoOther) {
@@ -108,16 +109,16 @@ TEST_F(TurnTest, AnEntryClearsTheTableUntilTheNextThrow) {
   EXPECT_EQ(Pictures(), std::vector<int>(6, 0));
   EXPECT_TRUE(g.main.ThrowArea.Enabled);
   EXPECT_FALSE(g.main.HintMarker.Visible);
-  EXPECT_EQ(g.run.Message, TestText(1) + ": 20");
+  EXPECT_EQ(g.run.Said, TestText(1) + ": 20");
   EXPECT_EQ(Sounds(), (std::vector<std::string>{"dice.wav", "points.wav"}));
 
   // Neither a category nor undo takes the cleared table back.
   for (const int k : {6, 19}) game->EnterCategory(k);
   game->Undo();
-  EXPECT_EQ(g.state.TotalScore, 20);
-  EXPECT_EQ(g.state.OnTable.items, (std::array<int, 6>{}));
+  EXPECT_EQ(g.state.Total(), 20);
+  EXPECT_EQ(g.state.Lying.items, (std::array<bool, 6>{}));
   EXPECT_EQ(host.played.size(), 2U);
-  EXPECT_EQ(g.run.Message, TestText(1) + ": 20");
+  EXPECT_EQ(g.run.Said, TestText(1) + ": 20");
 }
 
 TEST_F(TurnTest, TheGameEndsWhenRollsOrCategoriesRunOut) {
@@ -132,13 +133,11 @@ TEST_F(TurnTest, TheGameEndsWhenRollsOrCategoriesRunOut) {
   for (const auto& [open, rolls, faces, best, ended] : cases) {
     SCOPED_TRACE(best);
     game->Restart();
-    for (Control& button : game->main.CategoryRows) button.Enabled = false;
-    for (const int k : open) game->main.CategoryRows[k].Enabled = true;
-    game->state.CategoriesLeft = static_cast<int>(open.size());
+    OnlyOpen(open);
     game->state.RollsLeft = rolls;
     Throw(faces);
-    EXPECT_EQ(game->run.Message == TestText(3), rolls == 1);
-    EXPECT_EQ(game->state.BestCategory, best);
+    EXPECT_EQ(game->run.Said == TestText(3), rolls == 1);
+    EXPECT_EQ(BestCategory(game->state), best);
     EXPECT_EQ(game->main.GameEndTimer.Enabled(), ended);
     game->PickUp(1);  // no effect without rolls left
     EXPECT_EQ(game->main.ThrowArea.Enabled, rolls > 1);

@@ -22,10 +22,9 @@ class SavingTest : public GameTest {
   void SetUp() override { Start(); }
   void ReadOnly() const { ::chmod(folder.File("Pyx4.ini").c_str(), 0444); }
   void EndGame(int total, const std::string& key) {
-    game->state.TotalScore = total;
     game->run.Candidate.Key = key;
     host.boxes.clear();
-    game->RecordScore();
+    game->RecordScore(EndedGame(total));
   }
   std::string Row(int r) const {
     const std::string n = std::to_string(r);
@@ -103,12 +102,13 @@ TEST_F(SavingTest, RefusedChoicesHoldForTheRunAndAreReported) {
   game->ConfirmLanguage();
   EXPECT_EQ(host.boxes.back().text, NotSaved("The choice"));
   game->SplashTimeUp();
-  EXPECT_EQ(game->run.Message, "other 7");
+  EXPECT_EQ(game->run.Said, "other 7");
   EXPECT_EQ(game->run.PlaySound, "No");
   EXPECT_EQ(Ini("Options", "PlaySound") + Ini("Language", "selected"), "Yes1");
 }
 
 TEST_F(SavingTest, TheGameEndDuringTheNewGameQuestionStartsOneGame) {
+  game->state.RollsLeft = 0;  // the game has just ended
   game->main.GameEndTimer.SetEnabled(true);
   host.inputs = {"Ann"};
   host.answers = {true};
@@ -117,7 +117,7 @@ TEST_F(SavingTest, TheGameEndDuringTheNewGameQuestionStartsOneGame) {
   const int started = game->run.GamesStarted;
   game->NewGameClicked();
   EXPECT_EQ(game->run.GamesStarted, started + 1);
-  EXPECT_EQ(game->run.Message, TestText(7));
+  EXPECT_EQ(game->run.Said, TestText(7));
 }
 
 TEST(ListNameTest, KeepsNoCharacterThatSteersTheText) {
@@ -200,7 +200,7 @@ TEST_F(SavingTest, ALanguageNameThatIsNoFileReadsAsNoTexts) {
   for (const std::string& name : {std::string("a\0b", 3), std::string("."), std::string("")}) {
     folder.Write("Pyx4.ini", "[Options]\nShowLangu=No\n[Language]\nselected=1\nl1p=" + name + "\n");
     game->Restart();
-    EXPECT_EQ(game->run.Message, "");
+    EXPECT_EQ(game->run.Said, "");
     EXPECT_EQ(game->main.SoundSwitch.ToolTip, " Sound On/Off ");
   }
 }

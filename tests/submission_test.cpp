@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "highscores/submission_rules.h"
+#include "scoring/categories.h"
 #include "tests/game_fixture.h"
 
 namespace pyxaro::testing {
@@ -99,17 +100,27 @@ TEST_F(SubmissionTest, YesSaysSendingAtTheFirstTickAndOpensTheAddressOneTickLate
   EXPECT_TRUE(game->main.ProfileTimer.Enabled());
 
   game->ProfileTimerTick();
-  EXPECT_EQ(game->run.Message, TestText(15));
+  EXPECT_EQ(game->run.Said, TestText(15));
   EXPECT_FALSE(game->main.ProfileTimer.Enabled());
   EXPECT_TRUE(game->main.SendTimer.Enabled());
   EXPECT_TRUE(host.opened.empty());
 
-  game->state.TotalScore = 42;
+  game->state.Score[kChance] = 42;
   game->SendTimerTick();
   EXPECT_EQ(host.opened, std::vector<std::string>{sent_});
-  EXPECT_EQ(game->run.Message, TestText(1) + ": 42");
+  EXPECT_EQ(game->run.Said, TestText(1) + ": 42");
   EXPECT_FALSE(game->main.SendTimer.Enabled());
   EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(SubmissionTest, ChangingTheLanguageClosesTheProfilesWindowAsCancelWould) {
+  game->Store("Options", "ShowUser", "Yes");
+  Offer(2, true);
+  ASSERT_TRUE(game->profiles.Visible && game->run.WaitingForProfile);
+  host.answers = {true};
+  game->ChangeLanguage();
+  EXPECT_FALSE(game->profiles.Visible || game->run.WaitingForProfile);
+  EXPECT_FALSE(game->main.ProfileTimer.Enabled());
 }
 
 TEST_F(SubmissionTest, NoSendsNothing) {
@@ -128,7 +139,7 @@ TEST_F(SubmissionTest, AWindowItOpensHoldsTheSubmissionUntilOkOrCancel) {
     game->Store("Users", "antal", noProfile ? "0" : "1");
     game->Store("Options", "ShowUser", showUser);
     host.opened.clear();
-    game->run.Message.clear();
+    game->Say("");
     // The first-profile prompts, answered with a new Eve.
     if (noProfile) host.inputs = {"Eve", "s3cret"};
     Offer(2, true);
@@ -136,7 +147,7 @@ TEST_F(SubmissionTest, AWindowItOpensHoldsTheSubmissionUntilOkOrCancel) {
     EXPECT_TRUE(game->run.WaitingForProfile);
     game->ProfileTimerTick();
     EXPECT_TRUE(game->main.ProfileTimer.Enabled());
-    EXPECT_EQ(game->run.Message, "");
+    EXPECT_EQ(game->run.Said, "");
 
     if (close == Ok) game->ConfirmProfiles();
     if (close == Cancel) game->CancelProfiles();
@@ -172,12 +183,12 @@ TEST_F(SubmissionTest, AnAddressThatIsNoWebAddressIsNeverOpened) {
   for (const char* send : {"", "file:///etc/passwd", "mailto:x@example.org"}) {
     game->Store("Internet", "send", send);
     host.boxes.clear();
-    game->run.Message = "before";
+    game->Say("before");
     Offer(2, true);
     game->ProfileTimerTick();
     ASSERT_EQ(Messages().size(), 1u) << send;
     EXPECT_EQ(Messages()[0].text, kNoAddress);
-    EXPECT_EQ(game->run.Message, "before") << send;
+    EXPECT_EQ(game->run.Said, "before") << send;
     EXPECT_FALSE(game->main.ProfileTimer.Enabled() || game->main.SendTimer.Enabled());
   }
   EXPECT_TRUE(host.opened.empty());

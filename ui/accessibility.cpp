@@ -3,6 +3,8 @@
 #include <QAccessibleWidget>
 #include <array>
 
+#include "scoring/categories.h"
+#include "scoring/entry.h"
 #include "ui/qt_string.h"
 
 namespace pyxaro::ui {
@@ -11,18 +13,6 @@ namespace {
 
 constexpr std::array<const char*, kDiceFaces> kFaceWords{"one",  "two",  "three",
                                                          "four", "five", "six"};
-
-constexpr std::array<const char*, kCategoryCount> kCategoryNames{
-    "Ones",           "Twos",
-    "Threes",         "Fours",
-    "Fives",          "Sixes",
-    "One pair",       "Two pairs",
-    "Three pairs",    "Three of a kind",
-    "Four of a kind", "Five of a kind",
-    "Small straight", "Large straight",
-    "Full straight",  "Hut",
-    "House",          "Tower",
-    "Chance",         "Yatzy"};
 
 // A clickable control as a button with the press action, which runs only
 // when a click could.
@@ -83,16 +73,18 @@ QString CounterName(const Control& counter, const QString& fallback) {
 QString DieName(const Game& game, int k) {
   const QString die = QStringLiteral("Die %1").arg(k);
   const int face = game.state.Dice[k];
-  if (!game.main.DieImages[k].Visible || face < 1 || face > kDiceFaces) return die;
+  if (!game.state.OnTable(k) || face < 1 || face > kDiceFaces) return die;
   return die + QStringLiteral(": ") + QString::fromLatin1(kFaceWords.at(face - 1));
 }
 
 Spoken CategorySpeech(const Game& game, int k) {
-  const Control& row = game.main.CategoryRows[k];
-  const QString name = ControlName(row, QString::fromLatin1(kCategoryNames.at(k - 1)));
+  const std::string_view spoken = CategoryRow(k).spoken;
+  const QString name =
+      ControlName(game.main.CategoryRows[k],
+                  QString::fromLatin1(spoken.data(), static_cast<int>(spoken.size())));
   const QString value =
-      row.Enabled ? QStringLiteral("open") : Q(game.main.CategoryScores[k].Caption);
-  const bool hinted = game.main.HintMarker.Visible && game.state.BestCategory == k;
+      game.state.IsOpen(k) ? QStringLiteral("open") : QString::number(game.state.Score[k]);
+  const bool hinted = HintedCategory(game.state) == k;
   return {name + QStringLiteral(": ") + value,
           hinted ? QStringLiteral("Proposed for the dice on the table") : QString()};
 }

@@ -96,7 +96,8 @@ void Front::Sync() {
     }
   }
 
-  if (game_.profiles.Visible && !profiles_) {
+  // The profiles window belongs to the game window and never stands alone.
+  if (game_.profiles.Visible && !profiles_ && main_) {
     profiles_ = new ProfilesWindow(game_, act, main_);
     CentreOnScreen(profiles_);
   }

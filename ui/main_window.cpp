@@ -12,6 +12,7 @@
 #include <functional>
 #include <initializer_list>
 
+#include "scoring/entry.h"
 #include "ui/accessibility.h"
 #include "ui/pictures.h"
 
@@ -181,11 +182,11 @@ void MainWindow::Sync() {
   background_->setGeometry(PxRect(m.BackgroundPicture));
   background_->setVisible(m.BackgroundPicture.Visible && !file.isEmpty());
   for (const auto& sync : syncs_) sync();
-  dots_->Apply(m.LitDots, game_.run.Message, game_.run.MessagesSaid);
+  dots_->Apply(m.LitDots, game_.run.Said, game_.run.MessagesSaid);
   for (const auto& timer : timers_) timer->Sync();
-  // Every throw spends a roll: the keyboard mark starts at the hint again.
-  if (game_.state.RollsLeft < rollsSeen_) MarkHintedRow();
-  rollsSeen_ = game_.state.RollsLeft;
+  // After every throw the keyboard mark starts at the hint again.
+  if (game_.run.Throws != throwsSeen_) MarkHintedRow();
+  throwsSeen_ = game_.run.Throws;
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
@@ -230,10 +231,8 @@ bool MainWindow::RowOpen(int k) const {
 }
 
 void MainWindow::MarkHintedRow() {
-  const int best = game_.state.BestCategory;
-  if (game_.main.HintMarker.Visible && best >= 1 && best <= kCategoryCount && RowOpen(best)) {
-    rows_.at(best - 1)->setFocus(Qt::OtherFocusReason);
-  }
+  const int hinted = HintedCategory(game_.state);
+  if (hinted != 0 && RowOpen(hinted)) rows_.at(hinted - 1)->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::MoveMark(int step) {

@@ -61,7 +61,7 @@ class MainWindow : public QWidget {
   QLabel* background_ = nullptr;
   QString backgroundFile_;
   DotDisplay* dots_ = nullptr;
-  int rollsSeen_ = kRollPool;
+  unsigned throwsSeen_ = 0;
   QMetaObject::Connection screenWatch_;
   bool displayChangePending_ = false;
 };

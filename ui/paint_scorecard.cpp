@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/forms.h"
+#include "scoring/categories.h"
 #include "ui/geometry.h"
 #include "ui/paint_dice.h"
 #include "ui/paint_parts.h"
@@ -20,43 +21,13 @@ namespace pyxaro::ui::paint {
 
 namespace {
 
-// The dice pictograms of the twenty categories, in scorecard order: groups
-// of equal dice are set apart from each other.
-const std::array<std::vector<std::vector<int>>, 20>& Pictograms() {
-  static const std::array<std::vector<std::vector<int>>, 20> kRows = {{
-      {{1}},
-      {{2}},
-      {{3}},
-      {{4}},
-      {{5}},
-      {{6}},
-      {{4, 4}},
-      {{3, 3}, {5, 5}},
-      {{2, 2}, {4, 4}, {6, 6}},
-      {{5, 5, 5}},
-      {{4, 4, 4, 4}},
-      {{6, 6, 6, 6, 6}},
-      {{1, 2, 3, 4, 5}},
-      {{2, 3, 4, 5, 6}},
-      {{1, 2, 3, 4, 5, 6}},
-      {{4, 4, 4}, {2, 2}},
-      {{2, 2, 2}, {5, 5, 5}},
-      {{6, 6, 6, 6}, {1, 1}},
-      {{2, 5, 3}},
-      {{6, 6, 6, 6, 6, 6}},
-  }};
-  return kRows;
-}
-
 constexpr qreal kRowLeft = 657;
 constexpr qreal kRowWidth = 132;
 constexpr qreal kCellLeft = 756.5;
 constexpr qreal kCellWidth = 32;
-constexpr int kChance = 19;
-constexpr int kYatzy = 20;
 
 void ScoreRow(QPainter& p, int category, const QRectF& band) {
-  const bool upper = category <= 6;
+  const bool upper = category <= kUpperCategories;
   const bool odd = category % 2 == 1;
   p.setPen(Qt::NoPen);
   if (category == kYatzy) {
@@ -79,13 +50,16 @@ void ScoreRow(QPainter& p, int category, const QRectF& band) {
   constexpr qreal kGroupGap = 5;
   qreal x = band.left() + 5;
   const qreal y = std::floor(band.center().y() - kDie / 2);
-  for (const auto& group : Pictograms()[category - 1]) {
-    for (int face : group) {
-      SmallDie(p, QRectF(x, y, kDie, kDie), face, dice);
-      x += kDie + kGap;
+  // The row's dice in groups of equal faces, set apart from each other.
+  for (const char die : CategoryRow(category).picture) {
+    if (die == ' ') {
+      x += kGroupGap - kGap;
+      continue;
     }
-    x += kGroupGap - kGap;
+    SmallDie(p, QRectF(x, y, kDie, kDie), die - '0', dice);
+    x += kDie + kGap;
   }
+  x += kGroupGap - kGap;
   if (category == kChance) {
     Caption(p, QRectF(x, band.top(), 14, band.height()), Qt::AlignCenter, QStringLiteral("?"),
             ArtFont(13), kGold);
@@ -110,9 +84,9 @@ void Scorecard(QPainter& p) {
   Plate(p, QRectF(650.5, 93.5, 148, 471), 8, QColor(24, 32, 60), QColor(14, 20, 40), kPanelEdge);
   // The rows follow the category areas of the window's design.
   const MainForm design;
-  for (int k = 1; k <= 20; ++k) {
+  for (int k = 1; k <= kCategoryCount; ++k) {
     const int top = Px(design.CategoryRows[k].Top);
-    const int next = k < 20 ? Px(design.CategoryRows[k + 1].Top) : top + 21;
+    const int next = k < kCategoryCount ? Px(design.CategoryRows[k + 1].Top) : top + 21;
     const qreal height = std::min(next - top, 21) - 2;
     ScoreRow(p, k, QRectF(kRowLeft, top + 1, kRowWidth, height));
   }
@@ -140,8 +114,8 @@ void Scorecard(QPainter& p) {
 }
 
 void TopTen(QPainter& p) {
-  // Comes in from the window's left edge; the tenth row starts at x 3.
-  const QRectF r(-10.5, 308.5, 426, 204);
+  // Its frame stands whole inside the window, left of the tenth row's x 3.
+  const QRectF r(0.5, 308.5, 415, 204);
   Plate(p, r, 10, QColor(22, 28, 46), QColor(17, 22, 37), kPanelEdge);
   for (int row = 1; row <= 10; row += 2) {
     p.fillRect(QRectF(0, 330 + 16 * (row - 1), 412, 16), QColor(255, 255, 255, 7));

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <functional>
 
+#include "ui/dialog_style.h"
 #include "ui/qt_string.h"
 
 namespace pyxaro::ui {
@@ -17,18 +18,6 @@ namespace {
 
 constexpr int kTextPx = 11;
 constexpr int kHeadingPx = 19;
-
-// Dark grey inside a thin frame, yellow labels and yellow buttons, as the
-// game window wears them. A password shows as stars.
-const char* const kProfilesStyle =
-    "QWidget#profiles { background: #404040; }"
-    "QFrame#frame { border: 1px solid #ffe600; }"
-    "QLabel, QCheckBox { color: #ffe600; }"
-    "QListWidget { background: white; color: black; }"
-    "QListWidget::item:selected { background: #ffe600; color: black; }"
-    "QLineEdit { background: white; color: black; lineedit-password-character: 42; }"
-    "QPushButton { background: #ffe600; color: black; border: 1px solid #807340; }"
-    "QPushButton:disabled { background: #807340; color: #404040; }";
 
 QFont Verdana(int pixelSize, bool bold) {
   QFont font(QStringLiteral("Verdana"));
@@ -51,7 +40,7 @@ ProfilesWindow::ProfilesWindow(Game& game, Dispatch act, QWidget* owner)
   const ProfilesForm& form = game_.profiles;
   setObjectName(QStringLiteral("profiles"));
   setAttribute(Qt::WA_StyledBackground);
-  setStyleSheet(QString::fromLatin1(kProfilesStyle));
+  setStyleSheet(QString::fromLatin1(kDialogStyle));
   setFixedSize(Px(ProfilesForm::Width), Px(ProfilesForm::Height));
   auto* frame = new QFrame(this);
   frame->setObjectName(QStringLiteral("frame"));
@@ -80,6 +69,11 @@ ProfilesWindow::ProfilesWindow(Game& game, Dispatch act, QWidget* owner)
     const int row = list_->row(item);
     act_([this, row] { game_.ProfileRowClicked(row); });
   });
+  // The arrow keys select a row just as a click does, so that Remove takes
+  // the highlighted one.
+  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (row >= 0) act_([this, row] { game_.ProfileRowClicked(row); });
+  });
   connect(dontShow_, &QCheckBox::toggled, this,
           [this](bool on) { act_([this, on] { game_.profiles.DontShowWhenSendingTicked = on; }); });
 }
@@ -100,6 +94,7 @@ void ProfilesWindow::Sync() {
   QStringList shown;
   for (int i = 0; i < list_->count(); ++i) shown << list_->item(i)->text();
   if (shown != items) {
+    const QSignalBlocker quiet(list_);
     list_->clear();
     list_->addItems(items);
   }

@@ -23,6 +23,7 @@ class ProfilesWindow : public QWidget {
 
   QListWidget* List() const { return list_; }
   QPushButton* Ok() const { return ok_; }
+  QPushButton* Remove() const { return remove_; }
   QCheckBox* DontShow() const { return dontShow_; }
 
  protected:

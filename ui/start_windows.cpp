@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/dialog_style.h"
 #include "ui/pictures.h"
 #include "ui/qt_string.h"
 
@@ -18,24 +19,12 @@ namespace {
 constexpr int kSplashWidth = 400;
 constexpr int kSplashHeight = 250;
 
-// The picker wears the game's colours: dark panel, yellow text.
-const char* const kPickerStyle =
-    "QWidget#picker { background: #404040; }"
-    "QFrame#frame { border: 1px solid #ffe600; border-radius: 6px; }"
-    "QLabel, QCheckBox { color: #ffe600; }"
-    "QListWidget { background: #202020; color: white; border: 1px solid #808080;"
-    " font-size: 14px; }"
-    "QListWidget::item { padding: 4px 6px; }"
-    "QListWidget::item:selected { background: #ffe600; color: black; }"
-    "QPushButton { background: #ffe600; color: black; border-radius: 4px; padding: 4px 18px; }"
-    "QPushButton:disabled { background: #807340; color: #404040; }";
-
 }  // namespace
 
 LanguageWindow::LanguageWindow(Game& game, Dispatch act) : game_(game), act_(std::move(act)) {
   setObjectName(QStringLiteral("picker"));
   setWindowTitle(Q(game_.language.Caption));
-  setStyleSheet(QString::fromLatin1(kPickerStyle));
+  setStyleSheet(QString::fromLatin1(kDialogStyle));
   setFixedSize(300, 320);
 
   auto* frame = new QFrame(this);

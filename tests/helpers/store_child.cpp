@@ -31,10 +31,9 @@ int EndGames(const std::string& file, int total, int step, int count, const std:
   for (int played = 0; count == 0 || played < count; ++played, total += step) {
     host.inputs = {name + std::to_string(total)};
     host.boxes.clear();
-    game.state.TotalScore = total;
     game.run.Candidate.Key = "K" + std::to_string(total);
-    game.RecordScore();
-    if (game.run.LastWriteResult != "-1") return 1;
+    game.RecordScore(pyxaro::testing::EndedGame(total));
+    if (game.run.LastWrite != pyxaro::WriteResult::Stored) return 1;
   }
   return 0;
 }

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "core/text.h"
+#include "scoring/entry.h"
 #include "settings/ini.h"
 #include "tests/game_fixture.h"
 #include "ui/front.h"
@@ -54,7 +55,7 @@ TEST_F(AccessibilityTest, DiceRowsAndCountersSayWhatTheyShow) {
   EXPECT_EQ(Name(Reader(game->main.CategoryRows[19])),
             QString::fromStdString(TestText(22)) + ": open");
   // The hint is part of the proposed row's description, and only of it.
-  const int hinted = game->state.BestCategory;
+  const int hinted = HintedCategory(game->state);
   ASSERT_GT(hinted, 0);
   EXPECT_FALSE(Reader(game->main.CategoryRows[hinted])->text(QAccessible::Description).isEmpty());
   EXPECT_TRUE(Reader(game->main.CategoryRows[hinted == 1 ? 2 : 1])
@@ -107,8 +108,7 @@ TEST_F(AccessibilityTest, TheDisplayGivesItsWholeMessageAsText) {
   EXPECT_EQ(Name(reader), QString::fromStdString(TestText(0)));
   // Longer than the thirteen dots of one page, and whole on every page.
   const std::string message = "Score: 14 and the bonus";
-  game->run.Message = message;
-  front.Act([this] { game->Say(); });
+  front.Act([&] { game->Say(message); });
   EXPECT_EQ(Name(reader), QString::fromStdString(message));
   front.Act([this] { game->NextPage(); });
   EXPECT_EQ(Name(reader), QString::fromStdString(message));

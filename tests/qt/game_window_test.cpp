@@ -63,7 +63,7 @@ TEST_F(GameWindowTest, PickerThenSplashThenTheGameWindowWhereAClickThrows) {
   QWidget* die = front.Main()->childAt(ui::PxRect(game->main.DieImages[3]).center());
   ASSERT_TRUE(die != nullptr && die->isVisible());
   Click(game->main.DieImages[3]);
-  EXPECT_EQ(game->state.OnTable[3], 0);
+  EXPECT_FALSE(game->state.OnTable(3));
   EXPECT_FALSE(die->isVisible());
   EXPECT_TRUE(throwArea->isEnabled());
 
@@ -74,8 +74,7 @@ TEST_F(GameWindowTest, PickerThenSplashThenTheGameWindowWhereAClickThrows) {
 
 TEST_F(GameWindowTest, DotsLitBySayAreReadBackAtTheirPlacesInTheFirstAndLastCell) {
   StartThroughThePicker();
-  game->run.Message = "A           A";
-  front.Act([&] { game->Say(); });
+  front.Act([&] { game->Say("A           A"); });
   const QImage shot = front.Main()->grab().toImage();
   const auto colour = [&](int cell, int column, int row) {
     const QPoint centre(40 + 34 * cell + 6 * column + 2, 540 + 6 * row + 2);
@@ -120,10 +119,7 @@ TEST_F(GameWindowTest, AGameWindowOpenedAgainAfterALanguageChangeRunsItsClocks) 
 
 TEST_F(GameWindowTest, ANewLongMessageGetsTheFullTwoSecondsOnItsFirstPage) {
   StartThroughThePicker();
-  const auto say = [&](const char* text) {
-    game->run.Message = text;
-    front.Act([&] { game->Say(); });
-  };
+  const auto say = [&](const char* text) { front.Act([&] { game->Say(text); }); };
   say("the first long message");
   QTest::qWait(1800);
   QElapsedTimer sinceSecond;
@@ -154,7 +150,7 @@ TEST_F(GameWindowTest, WholeGamePlayedByClicksEntersTheTopTen) {
     ASSERT_FALSE(game->main.CategoryRows[k].Enabled) << k;
   }
   EXPECT_TRUE(game->main.GameEndTimer.Enabled());
-  EXPECT_EQ(game->state.TotalScore, 606);
+  EXPECT_EQ(game->state.Total(), 606);
 
   dice.faces = {5};  // the check value's digit
   host.inputs = {std::string("Eve")};

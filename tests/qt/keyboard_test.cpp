@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+#include "scoring/entry.h"
 #include "tests/game_fixture.h"
 #include "ui/front.h"
 
@@ -60,25 +61,21 @@ TEST_F(KeyboardTest, EachKeyReachesItsRoutineOnlyWhenAClickWould) {
     std::function<bool()> done;
   };
   const std::vector<Step> steps{
-      {"no die to pick up yet",
-       QKeyCombination(Qt::Key_1),
-       {},
-       {},
-       [&] { return s.OnTable[1] == 0; }},
+      {"no die to pick up yet", QKeyCombination(Qt::Key_1), {}, {}, [&] { return !s.OnTable(1); }},
       {"nothing to undo", Qt::CTRL | Qt::Key_Z, {}, {}, [&] { return s.RollsLeft == 60; }},
       {"Space throws",
        QKeyCombination(Qt::Key_Space),
        {1, 2, 5, 4, 5, 6},
        {},
-       [&] { return s.RollsLeft == 59 && s.OnTable[3] == 1; }},
+       [&] { return s.RollsLeft == 59 && s.OnTable(3); }},
       {"every die lies: no throw",
        QKeyCombination(Qt::Key_Space),
        {},
        {},
        [&] { return s.RollsLeft == 59; }},
-      {"3 picks up die 3", QKeyCombination(Qt::Key_3), {}, {}, [&] { return s.OnTable[3] == 0; }},
-      {"Ctrl+Z lays it back", Qt::CTRL | Qt::Key_Z, {}, {}, [&] { return s.OnTable[3] == 1; }},
-      {"the keypad's 3", Qt::KeypadModifier | Qt::Key_3, {}, {}, [&] { return s.OnTable[3] == 0; }},
+      {"3 picks up die 3", QKeyCombination(Qt::Key_3), {}, {}, [&] { return !s.OnTable(3); }},
+      {"Ctrl+Z lays it back", Qt::CTRL | Qt::Key_Z, {}, {}, [&] { return s.OnTable(3); }},
+      {"the keypad's 3", Qt::KeypadModifier | Qt::Key_3, {}, {}, [&] { return !s.OnTable(3); }},
       {"Ctrl+R throws",
        Qt::CTRL | Qt::Key_R,
        {2},
@@ -123,16 +120,16 @@ TEST_F(KeyboardTest, EachKeyReachesItsRoutineOnlyWhenAClickWould) {
 
 TEST_F(KeyboardTest, TheMarkStartsAtTheHintMovesOverOpenRowsAndEntersOnEnter) {
   ThrowByKey({2, 2, 2, 2, 1, 3});
-  ASSERT_GT(game->state.BestCategory, 0);
-  EXPECT_EQ(MarkedRow(), game->state.BestCategory);
+  ASSERT_GT(HintedCategory(game->state), 0);
+  EXPECT_EQ(MarkedRow(), HintedCategory(game->state));
   // Twos first, so the mark has an entered row to step over.
   ASSERT_TRUE(MarkRow(2));
   Press(QKeyCombination(Qt::Key_Return));
   ASSERT_FALSE(game->main.CategoryRows[2].Enabled);
 
   ThrowByKey({1, 1, 1, 1, 3, 3});
-  ASSERT_GT(game->state.BestCategory, 0);
-  EXPECT_EQ(MarkedRow(), game->state.BestCategory);
+  ASSERT_GT(HintedCategory(game->state), 0);
+  EXPECT_EQ(MarkedRow(), HintedCategory(game->state));
   ASSERT_TRUE(MarkRow(1));
   Press(QKeyCombination(Qt::Key_Down));
   EXPECT_EQ(MarkedRow(), 3);
@@ -145,7 +142,7 @@ TEST_F(KeyboardTest, TheMarkStartsAtTheHintMovesOverOpenRowsAndEntersOnEnter) {
   ASSERT_TRUE(MarkRow(6));
   Press(QKeyCombination(Qt::Key_Return));
   EXPECT_TRUE(game->main.CategoryRows[6].Enabled);
-  EXPECT_EQ(game->run.Message, TestText(2));
+  EXPECT_EQ(game->run.Said, TestText(2));
 
   ASSERT_TRUE(MarkRow(1));
   Press(QKeyCombination(Qt::Key_Enter));

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <cmath>
 #include <functional>
 #include <limits>
+
+#include "ui/paint_parts.h"
 
 namespace pyxaro::ui {
 namespace {
@@ -94,6 +97,20 @@ TEST(Pictures, EachFaceShowsItsNumberOfPipsOnALooseDie) {
       EXPECT_NEAR(pips, face, 0.25) << "set " << set << " face " << face;
     }
   }
+}
+
+TEST(Pictures, TheTopTenFrameStandsWholeInsideTheWindow) {
+  QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  {
+    QPainter p(&image);
+    paint::TopTen(p);
+  }
+  // Between two rows' stripes: the window's first column is the frame's
+  // edge, not the panel's fill running on past the window.
+  constexpr int kBetweenStripes = 350;
+  EXPECT_NE(image.pixel(0, kBetweenStripes), image.pixel(6, kBetweenStripes));
+  EXPECT_NE(qAlpha(image.pixel(6, kBetweenStripes)), 0);
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ TEST_F(SubmissionWindowTest, ARowClickedAndAnsweredYesReachesTheBrowserEncoded) 
   EXPECT_EQ(browser.opened,
             QStringList{"https://scores.example/send?user=%C3%85sa%20%26%20Bo&pass=p%3Dw&ver=504"
                         "&date=2611&points=250&key=37177384513"});
-  EXPECT_EQ(qtGame.run.Message, TestText(1) + ": 0");
+  EXPECT_EQ(qtGame.run.Said, TestText(1) + ": 0");
 }
 
 TEST_F(SubmissionWindowTest, ThePlayerLabelOpensTheProfilesWindowAndOnlyOkEndsTheWait) {
@@ -103,6 +103,20 @@ TEST_F(SubmissionWindowTest, ThePlayerLabelOpensTheProfilesWindowAndOnlyOkEndsTh
   EXPECT_TRUE(WaitFor([&] { return front.Profiles() == nullptr; }));
   EXPECT_EQ(Ini("Options", "ShowUser"), "Yes");
   EXPECT_FALSE(qtGame.run.WaitingForProfile);
+}
+
+TEST_F(SubmissionWindowTest, RemoveTakesTheRowTheArrowKeysHighlighted) {
+  StartGame();
+  ASSERT_TRUE(qtGame.StoreGroup({{"Users", "antal", "2"}, {"Users", "user2", "Cy"}}));
+  ClickControl(front.Main(), qtGame.main.PlayerLabel);
+  ASSERT_TRUE(front.Profiles() != nullptr);
+  QListWidget* list = front.Profiles()->List();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(0)).center());
+  QTest::keyClick(list, Qt::Key_Down);
+  ASSERT_EQ(list->currentRow(), 1);
+  QTest::mouseClick(front.Profiles()->Remove(), Qt::LeftButton);
+  EXPECT_EQ(Ini("Users", "antal") + " " + Ini("Users", "user1"), "1 Åsa & Bo");
 }
 
 }  // namespace
