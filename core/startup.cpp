@@ -33,6 +33,8 @@ void Game::OpenGameWindow() {
   // brings a fresh game window.
   main = MainForm{};
   main.Loaded = true;
+  // The boxes of the opening speak the chosen language too.
+  UseChosenLanguage();
   UnpackResources();
   PlaceWindow();
   main.Logo.ToolTip = " Pyxaro  v. " + run.AppVersion + " ";

@@ -9,6 +9,7 @@
 
 #include "core/game.h"
 #include "core/text.h"
+#include "scoring/categories.h"
 #include "settings/ini.h"
 #include "settings/language_keys.h"
 #include "settings/numbered_key.h"
@@ -100,6 +101,8 @@ void Game::OpenLanguagePicker() {
   run.SettingsFile = DataFile("Pyx4.ini");
   RemoveLeftoverTempFiles(run.SettingsFile);
   if (IsMissing(run.SettingsFile)) StoreGroup(ShippedSettings());
+  // The picker speaks the language chosen last.
+  UseChosenLanguage();
   const int count = LanguageCount(Setting("Language", "antal"));
   language.LanguageList.Items.clear();
   for (int i = 1; i <= count; ++i)
@@ -167,12 +170,65 @@ void Game::ChangeLanguage() {
   main.Loaded = false;
 }
 
+std::string Game::Text(const TextKey& text) const {
+  const std::string found = LangText(std::string(text.key));
+  return found.empty() ? std::string(text.english) : found;
+}
+
+std::string Game::Text(const TextKey& text, const std::string& value) const {
+  std::string found = Text(text);
+  const auto mark = found.find("%1");
+  return mark == std::string::npos ? found : found.replace(mark, 2, value);
+}
+
+void Game::PresentSpokenTexts() {
+  SpokenTexts& words = main.Spoken;
+  // The dice's faces and the categories have numbered keys.
+  const auto numbered = [this](const std::string& key, int n, std::string_view english) {
+    return Text({key + std::to_string(n), english});
+  };
+  words.Die = Text(text::kDie);
+  for (int n = 1; n <= kDiceFaces; ++n) {
+    words.Faces[n] = numbered("face", n, text::kFaces.at(static_cast<std::size_t>(n - 1)));
+  }
+  for (int k = 1; k <= kCategoryCount; ++k) {
+    words.Categories[k] = numbered("category", k, CategoryRow(k).spoken);
+  }
+  for (const auto& [word, key] : {std::pair{&words.Open, text::kOpen},
+                                  {&words.Proposed, text::kProposed},
+                                  {&words.SoundOn, text::kSoundOn},
+                                  {&words.SoundOff, text::kSoundOff},
+                                  {&words.KeySpace, text::kKeySpace},
+                                  {&words.KeyCtrl, text::kKeyCtrl},
+                                  {&words.Throw, text::kThrow},
+                                  {&words.Undo, text::kUndo},
+                                  {&words.NewGame, text::kNewGame},
+                                  {&words.Quit, text::kQuit},
+                                  {&words.Close, text::kClose},
+                                  {&words.Minimise, text::kMinimise},
+                                  {&words.Language, text::kLanguage},
+                                  {&words.Home, text::kHome},
+                                  {&words.Bonus, text::kBonus},
+                                  {&words.Total, text::kTotal},
+                                  {&words.Time, text::kTime},
+                                  {&words.SoundSwitch, text::kSoundSwitch},
+                                  {&words.RollsLeft, text::kRollsLeft},
+                                  {&words.RollsPerCategory, text::kRollsPerCategory},
+                                  {&words.Move, text::kMove}}) {
+    *word = Text(key);
+  }
+}
+
 void Game::UseChosenLanguage() {
   const std::string selected = Setting("Language", "selected");
   const std::string name = Setting("Language", "l" + selected + "p");
   // A name the file system cannot take names no file: the texts read empty.
   run.LanguageFile = name.find('\0') == std::string::npos ? AppFile(name) : std::string();
   host_.UseLocale(LangText("locale"));
+  PresentSpokenTexts();
+  language.Heading.Caption = Text(text::kSelectLanguage);
+  language.SkipAtStart.Caption = Text(text::kDontShowAtStartup);
+  language.OkButton.Caption = Text(text::kOk);
 }
 
 }  // namespace pyxaro

@@ -47,7 +47,7 @@ void Game::UnpackResources() {
   reader.SetPackage(AppFile(kPackage));
   reader.SetDestination(DataFile(""));
   if (!reader.Initialise()) {
-    host_.Tell("Specified package not found.", "", true);
+    host_.Tell(Text(text::kPackageNotFound), "", true);
     return;
   }
   host_.SetBusy(true);

@@ -145,7 +145,7 @@ TEST_F(FoldersTest, ThePickerOffersTheShippedLanguagesThePlayersListLacks) {
   game->ConfirmLanguage();
   game->SplashTimeUp();
   EXPECT_EQ(game->run.LanguageFile, folder.File("third.lng"));
-  EXPECT_EQ(game->run.Message, "third 0");
+  EXPECT_EQ(game->run.Said, "third 0");
   // The player's own rows stay; the chosen one joins after them.
   const std::pair<const char*, const char*> list[] = {
       {"l1n", "Test"}, {"l1p", "test.lng"}, {"l2n", "Andra"}, {"l2p", "other.lng"},

@@ -39,6 +39,11 @@ class TempFolder {
   std::error_code ignored_;
 };
 
+// The data folder of the sources: the shipped settings and language files.
+std::filesystem::path ShippedData();
+// The keys a language file holds, in the order of the file.
+std::vector<std::string> KeysOf(const std::filesystem::path& file);
+
 // The text every language key "lN" holds in the test language file.
 inline std::string TestText(int n) { return "text " + std::to_string(n); }
 

@@ -1,5 +1,8 @@
+#include <sys/stat.h>
+
 #include <cctype>
-#include <fstream>
+#include <functional>
+#include <optional>
 #include <set>
 
 #include "core/text.h"
@@ -89,19 +92,7 @@ TEST_F(GameTest, LanguButtonClosesTheGameForAFreshOneInTheChosenLanguage) {
   EXPECT_FALSE(m.PlayClock.Enabled() || m.GameEndTimer.Enabled() || m.PageTimer.Enabled());
 }
 
-const std::filesystem::path kData =
-    std::filesystem::path(__FILE__).parent_path().parent_path() / "data";
-
-// The keys a language file holds, in the order of the file.
-std::vector<std::string> KeysOf(const std::filesystem::path& file) {
-  std::ifstream in(file);
-  std::vector<std::string> keys;
-  for (std::string line; std::getline(in, line);) {
-    const auto equals = line.find('=');
-    if (equals != std::string::npos && line[0] != ';') keys.push_back(line.substr(0, equals));
-  }
-  return keys;
-}
+const std::filesystem::path kData = ShippedData();
 
 // The dot display shows the messages and, in the advice, the categories.
 bool OnTheDisplay(const std::string& key) {
@@ -137,6 +128,66 @@ TEST(ShippedLanguages, HaveEveryTextAndTheDisplayDrawsEveryLetter) {
       EXPECT_LE(CharCount(text), 13) << text;
     }
   }
+}
+
+// A language file with the newer texts shows them in its boxes and windows
+// and gives the screen reader its words; "%1" takes what the text names.
+TEST_F(GameTest, TheNewerTextsComeFromTheLanguageFile) {
+  std::string texts = folder.Read("test.lng");
+  for (const std::string& key : KeysOf(kData / "english.lng")) {
+    if (key != "locale" && !(key[0] == 'l' && std::isdigit(static_cast<unsigned char>(key[1])))) {
+      texts += key + "=<" + key + " %1>\n";
+    }
+  }
+  folder.Write("test.lng", texts);
+  Start();
+  const std::string settings = folder.File("Pyx4.ini");
+  const std::tuple<const char*, std::function<void()>, std::string> boxes[] = {
+      {"not_saved_choice",
+       [&] {
+         ::chmod(settings.c_str(), 0444);
+         game->ToggleSound();
+         ::chmod(settings.c_str(), 0644);
+       },
+       settings},
+      {"no_online_address", [&] { game->HomeLinkClicked(); }, "%1"},
+      {"screen_too_small",
+       [&] {
+         host.area = {9000, 6000};
+         game->PlaceWindow();
+       },
+       "%1"},
+      {"package_not_found",
+       [&] {
+         std::filesystem::remove(folder.File("Res.pac"));
+         game->OpenGameWindow();
+       },
+       "%1"},
+      {"username",
+       [&] {
+         host.inputs = {std::nullopt, std::nullopt};
+         game->OpenProfiles();
+       },
+       "%1"}};
+  for (const auto& [key, trigger, filled] : boxes) {
+    host.boxes.clear();
+    trigger();
+    ASSERT_FALSE(host.boxes.empty()) << key;
+    EXPECT_EQ(host.boxes.front().text, "<" + std::string(key) + " " + filled + ">");
+  }
+  EXPECT_EQ(host.boxes.front().title, "<users_title %1>");
+  const std::pair<std::string, const char*> shown[] = {
+      {game->language.Heading.Caption, "select_language"},
+      {game->language.SkipAtStart.Caption, "dont_show_at_startup"},
+      {game->profiles.CancelButton.Caption, "button_cancel"},
+      {game->profiles.DontShowWhenSending.Caption, "dont_show_when_sending"},
+      {game->main.Spoken.Die, "die"},
+      {game->main.Spoken.Faces[6], "face6"},
+      {game->main.Spoken.Categories[20], "category20"},
+      {game->main.Spoken.KeyCtrl, "key_ctrl"},
+      {game->main.Spoken.Minimise, "control_minimise"}};
+  for (const auto& [text, key] : shown) EXPECT_EQ(text, "<" + std::string(key) + " %1>");
+  EXPECT_EQ(game->main.Spoken.Move, TestText(26));
 }
 
 TEST_F(GameTest, TheLanguageFileNamesTheLocaleOfTheDesktopsOwnTexts) {

@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
+#include <set>
 
 #include "core/text.h"
 #include "scoring/entry.h"
@@ -14,6 +16,7 @@
 #include "tests/game_fixture.h"
 #include "ui/front.h"
 #include "ui/qt_host.h"
+#include "ui/qt_string.h"
 #include "ui/widgets.h"
 
 namespace pyxaro::testing {
@@ -69,6 +72,38 @@ TEST_F(AccessibilityTest, DiceRowsAndCountersSayWhatTheyShow) {
   ASSERT_NE(rolls, nullptr);
   EXPECT_EQ(Name(rolls), QString::fromStdString(TestText(20)) + ": 59");
   EXPECT_EQ(rolls->role(), QAccessible::StaticText);
+}
+
+// Played in Swedish, no control says or shows an English text that the
+// Swedish file says otherwise.
+TEST_F(AccessibilityTest, InSwedishNoControlSpeaksEnglish) {
+  const std::string english = (ShippedData() / "english.lng").string();
+  const std::string swedish = (ShippedData() / "swedish.lng").string();
+  std::filesystem::copy_file(swedish, folder.File("test.lng"),
+                             std::filesystem::copy_options::overwrite_existing);
+  front.Act([this] { game->Restart(); });
+  Throw({1, 2, 5, 4, 5, 6});
+  // A text without what the game fills in, numbers and access keys.
+  const auto bare = [](QString text) {
+    return text.remove(QRegularExpression(QStringLiteral("%1|[0-9&]"))).trimmed();
+  };
+  std::set<QString> englishOnly;
+  for (const std::string& key : KeysOf(english)) {
+    const std::string text = GetINI("Language", key, english);
+    if (text != GetINI("Language", key, swedish)) englishOnly.insert(bare(ui::Q(text)));
+  }
+  int heard = 0;
+  for (QWidget* control : front.Main()->findChildren<QWidget*>()) {
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(control);
+    for (const QString& text :
+         {Name(reader), reader->text(QAccessible::Description), control->toolTip()}) {
+      for (const QString& part : text.split(QRegularExpression(QStringLiteral("[:()]")))) {
+        EXPECT_FALSE(englishOnly.contains(bare(part))) << text.toStdString();
+        ++heard;
+      }
+    }
+  }
+  EXPECT_GT(heard, 100);
 }
 
 TEST_F(AccessibilityTest, AScreenReaderPressesOnlyWhatAClickCouldReach) {
@@ -146,8 +181,7 @@ TEST(DesktopTextsTest, BoxesSpeakTheGamesLanguageAndAnswerEnterAndEscape) {
   EXPECT_EQ(buttons, (QStringList{"No", "Yes"}));
 
   // Every language the game comes with has the boxes' buttons in its words.
-  const auto data =
-      std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+  const std::filesystem::path data = ShippedData();
   const std::string list = (data / "Pyx4.ini").string();
   const int count = LeadingNumber(GetINI("Language", "antal", list));
   for (int i = 1; i <= count; ++i) {
