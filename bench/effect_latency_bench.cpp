@@ -1,6 +1,5 @@
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QAudioDevice>
 #include <QElapsedTimer>
 #include <QMediaDevices>
@@ -9,19 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/application.h"
 #include "ui/wave_player.h"
 
 namespace {
-
-// The game's own application object, on the offscreen platform unless told
-// otherwise.
-void StartApplication() {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "effect_latency_bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-}
 
 std::string Wave(const char* name) {
   return (std::filesystem::path(PYXARO_WAVE_DIR) / name).string();
@@ -31,7 +21,7 @@ std::string Wave(const char* name) {
 // for prepared effects that cut each other off as a quick game's roll,
 // entry and roll again would. Needs a sound device.
 void EffectStart(benchmark::State& state) {
-  StartApplication();
+  pyxaro::bench::StartApplication();
   if (QMediaDevices::audioOutputs().isEmpty()) {
     state.SkipWithError("no sound device");
     return;
@@ -54,7 +44,7 @@ BENCHMARK(EffectStart)->Unit(benchmark::kMillisecond)->Iterations(60);
 // A waited effect holds the game for the sound's own length (Yatzy.wav lasts
 // one second), not for the longest wait allowed.
 void WaitedEffect(benchmark::State& state) {
-  StartApplication();
+  pyxaro::bench::StartApplication();
   if (QMediaDevices::audioOutputs().isEmpty()) {
     state.SkipWithError("no sound device");
     return;

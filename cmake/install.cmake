@@ -45,6 +45,7 @@ add_custom_target(install_files ALL
 file(CREATE_LINK ../${PYXARO_PROGRAM_DIR}/pyxaro ${PYXARO_STAGE}/pyxaro SYMBOLIC)
 
 install(TARGETS pyxaro RUNTIME DESTINATION ${PYXARO_PROGRAM_DIR})
+install(TARGETS pyxaro_sound LIBRARY DESTINATION ${PYXARO_PROGRAM_DIR})
 install(FILES data/Pyx4.ini ${PYXARO_LANGUAGE_FILES} DESTINATION ${PYXARO_PROGRAM_DIR})
 # The resource package is a build output of its own target.
 install(FILES ${PYXARO_PACKAGE} DESTINATION ${PYXARO_PROGRAM_DIR})

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/game.h"
+#include "settings/ini_disk.h"
 
 namespace pyxaro {
 
@@ -41,18 +42,24 @@ std::error_code MakePrivateFolder(const fs::path& folder) {
   return {};
 }
 
-// Copies the shipped settings file in when the folder has none of its own;
-// the player's file, once there, is never replaced. It will hold the
-// profiles' passwords, so only its owner may read it.
+// Copies the shipped settings file in when the folder has none of its own,
+// or only the empty one a failed start left; the player's file, once there,
+// is never replaced. The copy is whole or absent, and only its owner may
+// read it: it will hold the profiles' passwords.
 std::error_code SeedSettings(const fs::path& shipped, const fs::path& own) {
-  std::error_code error;
-  if (fs::exists(own, error) || !fs::exists(shipped, error)) return error;
-  if (!fs::copy_file(shipped, own, fs::copy_options::none, error)) {
-    // Another game starting at the same moment may have been first.
-    return error == std::errc::file_exists ? std::error_code{} : error;
+  struct stat info {};
+  if (::lstat(own.c_str(), &info) == 0 && (!S_ISREG(info.st_mode) || info.st_size > 0)) return {};
+  const ini::FileContent content = ini::ReadFile(shipped.string());
+  if (content.state != ini::FileState::kRead) return {};
+  // Another game starting at the same moment writes the same bytes.
+  ini::FileContent none;
+  none.state = ini::FileState::kMissing;
+  ino_t inode = 0;
+  errno = 0;
+  if (!ini::ReplaceFile(own.string(), content.bytes, none, true, inode)) {
+    return {errno != 0 ? errno : EIO, std::generic_category()};
   }
-  fs::permissions(own, fs::perms::owner_read | fs::perms::owner_write, error);
-  return error;
+  return {};
 }
 
 }  // namespace

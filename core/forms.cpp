@@ -74,6 +74,7 @@ MainForm::MainForm() {
   CloseSquare = At(11700, 60, 225, 225);
   MinimiseSquare = At(11370, 60, 255, 255);
   LanguageArea = At(8820, 6630, 675, 285);
+  StatisticsArea = At(8820, 6240, 765, 285);
   HomeLink = At(10080, 390, 1575, 915);
   HomeLink.ToolTip = " Pyxaro ONLINE ";
   Clock = Label(At(11010, 8700, 885, 225), colour::LightBlue, false);

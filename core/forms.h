@@ -71,7 +71,8 @@ struct SpokenTexts {
   OneBased<std::string, 6> Faces;
   OneBased<std::string, 20> Categories;
   std::string Open, Proposed, SoundOn, SoundOff, KeySpace, KeyCtrl;
-  std::string Throw, Undo, NewGame, Quit, Close, Minimise, Language, Home, Bonus, Total, Time;
+  std::string Throw, Undo, NewGame, Quit, Close, Minimise, Language, Home, Bonus, Total, Time,
+      Statistics;
   std::string SoundSwitch, RollsLeft, RollsPerCategory, Move;
 };
 
@@ -91,6 +92,7 @@ struct MainForm {
   OneBased<Control, 10> TopTenRows;
   Control ClearTopTenLabel, PlayerLabel, SoundSwitch, MoveButton, Logo, BackgroundPicture;
   Control NewGameArea, QuitArea, CloseSquare, MinimiseSquare, LanguageArea, HomeLink, Clock;
+  Control StatisticsArea;
   std::string BackgroundFile;  // the picture file shown in BackgroundPicture, "" = empty
 
   std::bitset<kDotCount> LitDots;  // the lit dots of the message display

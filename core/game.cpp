@@ -3,12 +3,17 @@
 #include <filesystem>
 #include <utility>
 
+#include "highscores/statistics.h"
 #include "settings/ini.h"
 
 namespace pyxaro {
 
 Game::Game(Host& host, RandomSource& chance, std::string appFolder)
-    : host_(host), chance_(chance), appFolder_(std::move(appFolder)), dataFolder_(appFolder_) {}
+    : host_(host), chance_(chance), appFolder_(std::move(appFolder)), dataFolder_(appFolder_) {
+  // Every finished game is counted in the statistics, in the game end's
+  // one write.
+  KeepGames(KeepStatistics);
+}
 
 std::string Game::Setting(const std::string& section, const std::string& key) const {
   const auto held = run.HeldChoices.find({section, key});

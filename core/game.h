@@ -8,6 +8,7 @@
 #include "core/forms.h"
 #include "core/game_state.h"
 #include "core/host.h"
+#include "highscores/statistics_form.h"
 #include "settings/ini.h"
 #include "settings/sound.h"
 #include "settings/texts.h"
@@ -28,6 +29,7 @@ class Game {
   LanguageForm language;
   SplashForm splash;
   ProfilesForm profiles;
+  StatisticsForm statistics;
 
   const std::string& AppFolder() const { return appFolder_; }
 
@@ -43,6 +45,10 @@ class Game {
   void OpenLanguagePicker();
   // Shows the splash window with the version and starts the two seconds it stands.
   void ShowSplash();
+  // While the splash stands: unpacks what the game window needs, so that it
+  // opens at the splash's end with no wait. A missing package is told when
+  // the window opens, as it would be without this.
+  void PrepareGameWindow();
   // The splash has stood long enough: open the game window in its place.
   void SplashTimeUp();
   // Prepares a fresh game window from the settings and starts the first game.
@@ -113,6 +119,15 @@ class Game {
   // Opens the online list's home page.
   void HomeLinkClicked();
 
+  // Statistics (highscores/game_statistics.cpp).
+  // Opens the statistics window with the figures as the settings hold them.
+  void OpenStatistics();
+  // Shows the stored statistics in the window's data.
+  void ShowStatistics();
+  // Asks, then clears the statistics and nothing else.
+  void ResetStatistics();
+  void StatisticsWindowClosed();
+
   // Player profiles (highscores/profiles.cpp).
   // Opens the profiles window, asking for a first profile when there is none;
   // an open window stays as it is.
@@ -147,6 +162,8 @@ class Game {
   // Resources and sound (settings/).
   // Unpacks the game's sounds into the program folder.
   void UnpackResources();
+  // The same, telling nobody; false when there is no package to unpack.
+  bool UnpackPackage();
   // Deletes the unpacked sounds again.
   void DeleteResources();
   // Plays a sound effect when sound is on.

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/one_based.h"
 #include "highscores/highscore_entry.h"
@@ -87,8 +88,14 @@ struct RunValues {
   std::string Said;           // the message on the dot display, as the last Say gave it
   unsigned MessagesSaid = 0;  // counts every Say, so a repeated message is told again
   std::string EffectFile;     // the wave file last played
+  // The resource files this run unpacked, or took on from a game before it:
+  // the quit deletes them, whether or not the settings could list them.
+  std::vector<std::string> Unpacked;
   MoveStep WindowPlace = MoveStep::Centred;
   WriteResult LastWrite = WriteResult::Stored;
+  // The package was unpacked while the splash stood, for the next opening of
+  // the game window.
+  bool UnpackedAhead = false;
   // The player's choices the settings file refused, by section and key:
   // they hold until the program ends.
   std::map<std::pair<std::string, std::string>, std::string> HeldChoices;

@@ -23,6 +23,7 @@ void Game::Restart() {
   main.RollsPerCategoryLabel.ToolTip =
       ToolTipText(lang::kRollsPerCategoryTip, " Rolls / Category ");
   main.CategoryRows[kChance].ToolTip = ToolTipText(lang::kChanceTip, " Chance ");
+  main.StatisticsArea.ToolTip = ToolTipText("stats_title", " Statistics ");
   ShowPlayer();
 
   run.Candidate.Points = "0";

@@ -1,4 +1,5 @@
 #include <string>
+#include <utility>
 
 #include "core/game.h"
 #include "core/pictures.h"
@@ -21,6 +22,10 @@ void Game::ShowSplash() {
   splash.CloseTimer.SetEnabled(true);
 }
 
+void Game::PrepareGameWindow() {
+  if (splash.Visible && !run.UnpackedAhead) run.UnpackedAhead = UnpackPackage();
+}
+
 void Game::SplashTimeUp() {
   splash.CloseTimer.SetEnabled(false);
   OpenGameWindow();
@@ -35,7 +40,7 @@ void Game::OpenGameWindow() {
   main.Loaded = true;
   // The boxes of the opening speak the chosen language too.
   UseChosenLanguage();
-  UnpackResources();
+  if (!std::exchange(run.UnpackedAhead, false)) UnpackResources();
   PlaceWindow();
   main.Logo.ToolTip = " Pyxaro  v. " + run.AppVersion + " ";
   run.WindowPlace = MoveStep::Centred;

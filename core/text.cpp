@@ -152,4 +152,15 @@ int LeadingNumber(std::string_view text) {
   return static_cast<int>(negative ? -value : value);
 }
 
+bool SteersText(char32_t c) {
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0x202A && c <= 0x202E) ||
+         (c >= 0x2066 && c <= 0x2069);
+}
+
+std::string ShownText(std::string_view utf8) {
+  std::u32string text = ToCodePoints(utf8);
+  std::erase_if(text, SteersText);
+  return ToUtf8(text);
+}
+
 }  // namespace pyxaro

@@ -24,4 +24,12 @@ std::string DropLastChar(std::string_view utf8);
 // blanks skipped, digits up to the first other character, 0 for no number.
 int LeadingNumber(std::string_view text);
 
+// Characters that would steer the text rather than be part of it: control
+// characters and the bidirectional overrides and isolates, which could make
+// a name read as someone else's.
+bool SteersText(char32_t c);
+// The text as a name from a file or a player is shown: without the
+// characters that steer it.
+std::string ShownText(std::string_view utf8);
+
 }  // namespace pyxaro

@@ -21,23 +21,10 @@ int EntryRow(const OneBased<int, kTopTenRows>& points, int total) {
   return 0;
 }
 
-namespace {
-
-// Characters that would steer the text rather than be part of it: control
-// characters and the bidirectional overrides and isolates, which could make
-// a row read as someone else's.
-bool Steers(char32_t c) {
-  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0x202A && c <= 0x202E) ||
-         (c >= 0x2066 && c <= 0x2069);
-}
-
-}  // namespace
-
 std::string ListName(const std::optional<std::string>& answer) {
-  std::u32string name = answer ? ToCodePoints(*answer) : std::u32string();
-  std::erase_if(name, Steers);
+  const std::string name = answer ? ShownText(*answer) : std::string();
   if (name.empty()) return "Anonymous";
-  return CharLeft(ToUtf8(name), kNameLength);
+  return CharLeft(name, kNameLength);
 }
 
 std::string RowCaption(int row, const std::string& points, const std::string& name) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/game.h"
+#include "core/text.h"
 #include "highscores/highscore_rules.h"
 #include "settings/language_keys.h"
 #include "settings/numbered_key.h"
@@ -61,7 +62,7 @@ void Game::RecordScore(const FinishedGame& game) {
     PlayEffect(Effect::Fanfare);
     PlayEffect(Effect::Laser);
     name = ListName(host_.Prompt(LangText(lang::kNamePrompt), LangText(lang::kNameTitle),
-                                 Setting("Highscore", "name")));
+                                 ShownText(Setting("Highscore", "name"))));
     run.Candidate.Name = *name + " (" + playTime + ")";
   }
 
@@ -98,7 +99,7 @@ void Game::ShowTopTen() {
     const std::string points = Setting("Highscore", NumberedKey("p", r));
     const std::string key = Setting("Highscore", NumberedKey("k", r));
     if (name.empty() || points.empty() || key.empty()) continue;
-    main.TopTenRows[r].Caption = RowCaption(r, points, name);
+    main.TopTenRows[r].Caption = ShownText(RowCaption(r, points, name));
     main.TopTenRows[r].ToolTip = RowToolTip(LangText(lang::kRowTip), points);
   }
 }

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "core/game.h"
+#include "core/text.h"
 #include "highscores/submission_rules.h"
 #include "settings/language_keys.h"
 #include "settings/numbered_key.h"
@@ -16,12 +17,12 @@ void ShowProfiles(Game& game) {
   const int count = ProfileCount(game.Setting("Users", "antal"));
   form.ProfileList.Items.clear();
   for (int i = 1; i <= count; ++i) {
-    form.ProfileList.Items.push_back(game.Setting("Users", NumberedKey("user", i)));
+    form.ProfileList.Items.push_back(ShownText(game.Setting("Users", NumberedKey("user", i))));
   }
   form.ProfileList.ListIndex = -1;
   form.RemoveButton.Enabled = false;
   const std::string selected = game.Setting("Users", "selected");
-  form.NameField.Caption = game.Setting("Users", "user" + selected);
+  form.NameField.Caption = ShownText(game.Setting("Users", "user" + selected));
   form.PasswordField.Caption = game.Setting("Users", "pass" + selected);
 }
 
@@ -68,7 +69,7 @@ void Game::ProfileRowClicked(int row) {
   ListBox& list = profiles.ProfileList;
   if (row < 0 || row >= static_cast<int>(list.Items.size())) return;
   const int k = row + 1;
-  profiles.NameField.Caption = Setting("Users", NumberedKey("user", k));
+  profiles.NameField.Caption = ShownText(Setting("Users", NumberedKey("user", k)));
   profiles.PasswordField.Caption = Setting("Users", NumberedKey("pass", k));
   Store("Users", "selected", std::to_string(k));
   list.ListIndex = row;
@@ -113,7 +114,7 @@ void Game::CancelProfiles() {
 void Game::ProfilesWindowClosed() { profiles.Visible = false; }
 
 void Game::ShowPlayer() {
-  const std::string name = Setting("Users", "user" + Setting("Users", "selected"));
+  const std::string name = ShownText(Setting("Users", "user" + Setting("Users", "selected")));
   const std::string noUser = LangText(lang::kNoUser);
   main.PlayerLabel.Caption = !name.empty() ? name : !noUser.empty() ? noUser : "No user";
 }

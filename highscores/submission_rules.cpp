@@ -15,6 +15,13 @@ bool IsUnreserved(unsigned char c) {
   return std::isalnum(c) != 0 || c == '-' || c == '.' || c == '_' || c == '~';
 }
 
+// Characters that change how an address reads without being part of it: a
+// browser refuses a host that holds one, so such an address would open
+// nothing at all.
+bool SteersAddress(char32_t c) {
+  return SteersText(c) || c == 0x061C || c == 0x200E || c == 0x200F;
+}
+
 std::string Lower(std::string_view text) {
   std::string lower(text);
   for (char& c : lower) {
@@ -57,11 +64,10 @@ bool IsWebAddress(std::string_view address) {
   const std::string_view rest = address.substr(colon + 1);
   if (rest.substr(0, 2) != "//" || rest.size() < 3) return false;
   const char first = rest[2];
+  const std::u32string characters = ToCodePoints(address);
   return first != '/' && first != '?' && first != '#' &&
-         std::none_of(address.begin(), address.end(), [](char c) {
-           const auto byte = static_cast<unsigned char>(c);
-           return byte <= ' ' || byte == 0x7F;
-         });
+         std::none_of(characters.begin(), characters.end(),
+                      [](char32_t c) { return c == ' ' || SteersAddress(c); });
 }
 
 int ProfileCount(std::string_view countText) {

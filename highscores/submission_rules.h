@@ -25,7 +25,8 @@ std::string PercentEncoded(std::string_view value);
 std::string SubmissionAddress(const std::string& base, const SubmissionFields& fields);
 
 // Whether the address is one the browser should be given: an http or https
-// scheme followed by a host. Nothing else ever leaves the program.
+// scheme followed by a host, without blanks, control or direction
+// characters. Nothing else ever leaves the program.
 bool IsWebAddress(std::string_view address);
 
 // The number of profiles "antal" stands for: its leading number, 0 for none,

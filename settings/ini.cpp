@@ -186,6 +186,7 @@ bool Store(const IniEdit& edit, const std::string& path) {
   if (hadBom) body.remove_prefix(kByteOrderMark.size());
   std::optional<std::string> edited = ini::SetValues(body, AsUtf8(changes));
   if (!edited) return false;
+  const bool ownerOnly = ini::HoldsPassword(*edited);
   std::string bytes = hadBom ? std::string(kByteOrderMark) + *edited : std::move(*edited);
   if (old.state == ini::FileState::kRead && bytes == old.bytes) return true;
   // Never write a file that reading would then refuse.
@@ -193,7 +194,7 @@ bool Store(const IniEdit& edit, const std::string& path) {
 
   const long long writtenAt = Now();
   ino_t inode = 0;
-  if (!ini::ReplaceFile(*target, bytes, old, inode)) return false;
+  if (!ini::ReplaceFile(*target, bytes, old, ownerOnly, inode)) return false;
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0 && info.st_ino == inode) {
     const bool replacedByUs = old.state != ini::FileState::kRead || inode != old.info.st_ino;

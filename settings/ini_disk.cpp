@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <thread>
 #include <vector>
 
@@ -22,14 +21,13 @@ namespace fs = std::filesystem;
 constexpr FileCalls kRealCalls{::write, ::fsync, ::rename, ::ftruncate,
                                std::chrono::milliseconds(3000)};
 constexpr auto kLockRetry = std::chrono::milliseconds(10);
+// Links followed from the settings file to the file it stands for; a longer
+// chain is refused as the system refuses a loop.
+constexpr int kMostLinks = 8;
 // mkostemp's six characters after the file's own name.
 constexpr std::string_view kTempSuffix = ".XXXXXX";
 
 std::string TempPrefix(const fs::path& target) { return "." + target.filename().string(); }
-
-std::string LockFileName(const fs::path& target) {
-  return (target.parent_path() / (TempPrefix(target) + ".lock")).string();
-}
 
 // A file beside the target that disappears again unless it is kept. Created
 // readable by its owner only: it holds the passwords until it is complete.
@@ -87,8 +85,14 @@ bool FolderRefuses(int error) {
 
 enum class Outcome { kDone, kFailed, kFolderRefused };
 
+// The mode the new file takes: the old file's, without the rights of group
+// and others when it is to be the owner's alone.
+mode_t ModeOf(const struct stat& old, bool ownerOnly) {
+  return old.st_mode & (ownerOnly ? 07700 : 07777);
+}
+
 Outcome ReplaceByRename(const std::string& target, std::string_view bytes, const FileContent& old,
-                        ino_t& inode) {
+                        bool ownerOnly, ino_t& inode) {
   TempFile temp{fs::path(target)};
   if (!temp.Created()) return FolderRefuses(errno) ? Outcome::kFolderRefused : Outcome::kFailed;
   if (!WriteAll(temp.Fd(), bytes)) return Outcome::kFailed;
@@ -97,7 +101,7 @@ Outcome ReplaceByRename(const std::string& target, std::string_view bytes, const
     // mode are whole all the same.
     if (::fchown(temp.Fd(), old.info.st_uid, old.info.st_gid) != 0) {
     }
-    if (::fchmod(temp.Fd(), old.info.st_mode & 07777) != 0) return Outcome::kFailed;
+    if (::fchmod(temp.Fd(), ModeOf(old.info, ownerOnly)) != 0) return Outcome::kFailed;
   }
   struct stat written {};
   if (Calls().fsync(temp.Fd()) != 0 || ::fstat(temp.Fd(), &written) != 0 || !temp.Close()) {
@@ -112,15 +116,49 @@ Outcome ReplaceByRename(const std::string& target, std::string_view bytes, const
   return Outcome::kDone;
 }
 
-// Overwrites from the start, then cuts off what is left of the old file:
-// the file is never empty on the way, and a full disk mostly finds the old
-// file's blocks to write into.
-bool RewriteInPlace(const std::string& target, std::string_view bytes, ino_t& inode) {
-  const Descriptor fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+// The bytes from..to of the new file are all that differ from the old one.
+struct Difference {
+  std::size_t from = 0;
+  std::size_t to = 0;
+};
+
+Difference DifferenceOf(std::string_view old, std::string_view bytes) {
+  const auto first = std::mismatch(old.begin(), old.end(), bytes.begin(), bytes.end());
+  Difference difference{static_cast<std::size_t>(first.second - bytes.begin()), bytes.size()};
+  // Only where nothing moves does the old tail stay as it is.
+  if (old.size() == bytes.size()) {
+    const auto last =
+        std::mismatch(old.rbegin(), old.rend() - static_cast<std::ptrdiff_t>(difference.from),
+                      bytes.rbegin(), bytes.rend());
+    difference.to -= static_cast<std::size_t>(last.second - bytes.rbegin());
+  }
+  return difference;
+}
+
+// Writes only the bytes that change, into a file already grown to its new
+// size, and cuts off what is left of the old one last. A crash can damage no
+// more than the changed stretch, the file is never empty on the way, and a
+// full disk is met before the first byte changes.
+bool RewriteInPlace(const std::string& target, std::string_view bytes, const FileContent& old,
+                    bool ownerOnly, ino_t& inode) {
+  const Descriptor fd(
+      ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW));
   struct stat info {};
   if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-  if (!WriteAll(fd.Get(), bytes) ||
-      Calls().ftruncate(fd.Get(), static_cast<off_t>(bytes.size())) != 0 ||
+  if (ownerOnly && (info.st_mode & 077) != 0 && ::fchmod(fd.Get(), ModeOf(info, true)) != 0)
+    return false;
+  const bool unchanged =
+      info.st_ino == old.info.st_ino && static_cast<std::size_t>(info.st_size) == old.bytes.size();
+  const Difference change =
+      unchanged ? DifferenceOf(old.bytes, bytes) : Difference{0, bytes.size()};
+  const auto size = static_cast<off_t>(bytes.size());
+  if (size > info.st_size && ::fallocate(fd.Get(), 0, 0, size) != 0 &&
+      (errno != EOPNOTSUPP || Calls().ftruncate(fd.Get(), size) != 0)) {
+    return false;
+  }
+  if (::lseek(fd.Get(), static_cast<off_t>(change.from), SEEK_SET) < 0 ||
+      !WriteAll(fd.Get(), bytes.substr(change.from, change.to - change.from)) ||
+      (size < info.st_size && Calls().ftruncate(fd.Get(), size) != 0) ||
       Calls().fsync(fd.Get()) != 0) {
     return false;
   }
@@ -147,6 +185,11 @@ bool InGroup(gid_t group) {
 }
 
 }  // namespace
+
+std::string LockFileName(const std::string& file) {
+  const fs::path path(file);
+  return (path.parent_path() / (TempPrefix(path) + ".lock")).string();
+}
 
 FileCalls& Calls() {
   static FileCalls calls = kRealCalls;
@@ -197,23 +240,40 @@ FileContent ReadFile(const std::string& path) {
 
 std::optional<std::string> WriteTarget(const std::string& path) {
   if (path.empty()) return std::nullopt;
-  struct stat link {};
-  if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
-  const std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr),
-                                                         &std::free);
-  if (!real) return std::nullopt;
-  return std::string(real.get());
+  const uid_t user = ::geteuid();
+  fs::path current(path);
+  for (int links = 0;; ++links) {
+    struct stat info {};
+    if (::lstat(current.c_str(), &info) != 0) {
+      // A missing file may be made, but never at the end of a link.
+      return links == 0 && errno == ENOENT ? std::optional(path) : std::nullopt;
+    }
+    if (!S_ISLNK(info.st_mode)) {
+      if (links == 0) return path;
+      return S_ISREG(info.st_mode) && info.st_uid == user ? std::optional(current.string())
+                                                          : std::nullopt;
+    }
+    if (links == kMostLinks || info.st_uid != user) return std::nullopt;
+    std::error_code error;
+    const fs::path next = fs::read_symlink(current, error);
+    if (error) return std::nullopt;
+    current = current.parent_path() / next;
+  }
 }
 
 std::optional<WriteLock> WriteLock::Take(const std::string& target) {
   // Writers who may not create the lock file still share it read-only; in a
   // folder that takes no new files at all, every writer rewrites the file in
   // place, so its own inode stays and serves as the lock.
-  const std::string lockName = LockFileName(fs::path(target));
-  Descriptor fd(::open(lockName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0644));
-  if (fd.Get() < 0) fd = Descriptor(::open(lockName.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
-  if (fd.Get() < 0) {
-    fd = Descriptor(::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  // A link in the lock file's place is never followed: it could make the
+  // game create or open a file anywhere.
+  const std::string lockName = LockFileName(target);
+  constexpr int kLockFlags = O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK;
+  Descriptor fd(::open(lockName.c_str(), O_RDWR | O_CREAT | kLockFlags, 0644));
+  if (fd.Get() < 0 && errno != ELOOP)
+    fd = Descriptor(::open(lockName.c_str(), O_RDONLY | kLockFlags));
+  if (fd.Get() < 0 && errno != ELOOP) {
+    fd = Descriptor(::open(target.c_str(), O_RDONLY | kLockFlags));
   }
   if (fd.Get() < 0) return std::nullopt;
   const auto giveUp = std::chrono::steady_clock::now() + Calls().lockWait;
@@ -235,10 +295,10 @@ bool PermitsWriting(const struct stat& info) {
 }
 
 bool ReplaceFile(const std::string& target, std::string_view bytes, const FileContent& old,
-                 ino_t& inode) {
-  const Outcome outcome = ReplaceByRename(target, bytes, old, inode);
+                 bool ownerOnly, ino_t& inode) {
+  const Outcome outcome = ReplaceByRename(target, bytes, old, ownerOnly, inode);
   if (outcome == Outcome::kFolderRefused && old.state == FileState::kRead) {
-    return RewriteInPlace(target, bytes, inode);
+    return RewriteInPlace(target, bytes, old, ownerOnly, inode);
   }
   return outcome == Outcome::kDone;
 }

@@ -54,9 +54,15 @@ struct FileContent {
 };
 FileContent ReadFile(const std::string& path);
 
-// The file a write changes: the target of a link, so that the link stays.
-// nullopt when path names nothing that can be written.
+// The file a write changes: path itself, or the file a link there stands for,
+// so that the link stays. A link is followed only when it and every link
+// after it belong to the running user and it ends at a regular file of that
+// user's; nothing is ever created at the end of a link. nullopt when path
+// names nothing that may be written.
 std::optional<std::string> WriteTarget(const std::string& path);
+
+// The lock file beside a settings file: ".<name>.lock".
+std::string LockFileName(const std::string& file);
 
 // Holds the lock of the settings file target (on a lock file beside it)
 // while it lives. nullopt when another writer keeps it longer than
@@ -77,9 +83,12 @@ bool PermitsWriting(const struct stat& info);
 
 // Puts bytes in the target's place so that the target is always either the
 // old file or the whole new one; where the folder refuses new files, the
-// file is rewritten in place. The new file's inode is written to inode.
+// file is rewritten in place, from its first changed byte. The new file
+// keeps the old one's mode, less the rights of group and others when
+// ownerOnly; a new file is its owner's alone. The new file's inode is
+// written to inode.
 bool ReplaceFile(const std::string& target, std::string_view bytes, const FileContent& old,
-                 ino_t& inode);
+                 bool ownerOnly, ino_t& inode);
 
 // Removes the temporary files beside target; the caller holds the lock.
 void RemoveTempFiles(const std::string& target);

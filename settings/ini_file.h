@@ -90,6 +90,10 @@ std::string QuoteValue(std::string_view value);
 // be written.
 std::optional<std::string> SetValues(std::string_view bytes, const std::vector<IniChange>& changes);
 
+// Whether the text holds a password (a "pass" key of a profile with a
+// value): such a file is for its owner's eyes only.
+bool HoldsPassword(std::string_view text);
+
 // SetValues with a single change.
 std::optional<std::string> SetValue(std::string_view bytes, std::string_view section,
                                     std::string_view key, std::string_view value);

@@ -106,10 +106,10 @@ void Game::OpenLanguagePicker() {
   const int count = LanguageCount(Setting("Language", "antal"));
   language.LanguageList.Items.clear();
   for (int i = 1; i <= count; ++i)
-    language.LanguageList.Items.push_back(Setting("Language", NumberedKey("l", i, "n")));
+    language.LanguageList.Items.push_back(ShownText(Setting("Language", NumberedKey("l", i, "n"))));
   language.Unlisted = Unlisted(*this, count);
   for (const Language& unlisted : language.Unlisted) {
-    language.LanguageList.Items.push_back(unlisted.first);
+    language.LanguageList.Items.push_back(ShownText(unlisted.first));
   }
   // With nothing to choose, OK starts the game in the built-in texts.
   language.OkButton.Enabled = !OffersAny(language.LanguageList);
@@ -139,7 +139,7 @@ void Game::ConfirmLanguage() {
     // number wins between two equal names and an unknown name changes nothing.
     const int count = LanguageCount(Setting("Language", "antal"));
     for (int i = 1; i <= count; ++i) {
-      if (Setting("Language", NumberedKey("l", i, "n")) == chosen) {
+      if (ShownText(Setting("Language", NumberedKey("l", i, "n"))) == chosen) {
         choice.push_back({"Language", "selected", std::to_string(i)});
         break;
       }
@@ -208,6 +208,7 @@ void Game::PresentSpokenTexts() {
                                   {&words.Minimise, text::kMinimise},
                                   {&words.Language, text::kLanguage},
                                   {&words.Home, text::kHome},
+                                  {&words.Statistics, text::kStatistics},
                                   {&words.Bonus, text::kBonus},
                                   {&words.Total, text::kTotal},
                                   {&words.Time, text::kTime},

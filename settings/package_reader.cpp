@@ -1,7 +1,12 @@
 #include "settings/package_reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -120,41 +125,54 @@ namespace {
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
-// A new file of that name only: a stale file or a link of the name is
-// removed first, and the exclusive mode refuses to follow a link made since.
-File CreateFresh(const fs::path& path) {
-  std::error_code ignored;
-  fs::remove(path, ignored);
-  return {std::fopen(path.string().c_str(), "wbx"), &std::fclose};
+// A file of a new name of its own in the folder: no file already there is
+// opened, removed or followed. What is unpacked is no secret.
+File CreatePart(std::string& name) {
+  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) return {nullptr, &std::fclose};
+  std::FILE* file = ::fchmod(fd, 0644) == 0 ? ::fdopen(fd, "wb") : nullptr;
+  if (file == nullptr) {
+    ::close(fd);
+    ::unlink(name.c_str());
+  }
+  return {file, &std::fclose};
 }
 
 }  // namespace
 
-bool PackageReader::ExtractFile(const std::string& name) {
-  if (FileCount() == 0 && !Initialise()) return false;
-  if (!package::IsPlainFileName(name)) return false;
+const PackageEntry* PackageReader::Find(const std::string& name) const {
+  if (!package::IsPlainFileName(name)) return nullptr;
   const std::string wanted = ini::FoldName(name);
   const auto match = std::find_if(directory_.rbegin(), directory_.rend(), [&](const auto& entry) {
     return ini::FoldName(entry.Name) == wanted;
   });
-  if (match == directory_.rend() || !match->DataFits) return false;
+  return match == directory_.rend() || !match->DataFits ? nullptr : &*match;
+}
+
+bool PackageReader::ExtractFile(const std::string& name) {
+  if (FileCount() == 0 && !Initialise()) return false;
+  const PackageEntry* match = Find(name);
+  if (match == nullptr) return false;
 
   std::ifstream in(package_, std::ios::binary);
   in.seekg(match->Offset);
   // The copy goes to a file of its own and takes the target's name only when
   // whole, so a failed copy leaves an existing file as it was.
   const fs::path target = fs::path(destination_ + name);
-  const fs::path part = fs::path(destination_ + name + ".unpacking");
-  File out = CreateFresh(part);
-  if (!in || !out) return false;
-  const bool copied = package::CopyInChunks(
-      match->Size, chunk_,
-      [&](std::span<char> bytes) {
-        return static_cast<bool>(in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())));
-      },
-      [&](std::span<const char> bytes) {
-        return std::fwrite(bytes.data(), 1, bytes.size(), out.get()) == bytes.size();
-      });
+  std::string partName = destination_ + ".unpacking.XXXXXX";
+  File out = CreatePart(partName);
+  const fs::path part(partName);
+  if (!out) return false;
+  const bool copied =
+      in && package::CopyInChunks(
+                match->Size, chunk_,
+                [&](std::span<char> bytes) {
+                  return static_cast<bool>(
+                      in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())));
+                },
+                [&](std::span<const char> bytes) {
+                  return std::fwrite(bytes.data(), 1, bytes.size(), out.get()) == bytes.size();
+                });
   const bool closed = std::fclose(out.release()) == 0;
   std::error_code error;
   if (copied && closed) fs::rename(part, target, error);
@@ -163,6 +181,29 @@ bool PackageReader::ExtractFile(const std::string& name) {
     return false;
   }
   return true;
+}
+
+bool PackageReader::MatchesFile(const std::string& name, const std::string& path) const {
+  const PackageEntry* entry = Find(name);
+  struct stat info {};
+  if (entry == nullptr || ::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+      info.st_size != entry->Size) {
+    return false;
+  }
+  std::ifstream in(package_, std::ios::binary);
+  std::ifstream file(path, std::ios::binary);
+  in.seekg(entry->Offset);
+  std::vector<char> theirs;
+  return package::CopyInChunks(
+      entry->Size, chunk_,
+      [&](std::span<char> bytes) {
+        return static_cast<bool>(in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())));
+      },
+      [&](std::span<const char> bytes) {
+        theirs.resize(bytes.size());
+        return file.read(theirs.data(), static_cast<std::streamsize>(bytes.size())) &&
+               std::equal(bytes.begin(), bytes.end(), theirs.begin());
+      });
 }
 
 bool PackageReader::Initialise() {

@@ -80,6 +80,9 @@ class PackageReader {
   void SetDestination(std::string folder);
   // Bytes copied at a time; 0 or less means the default.
   void SetChunkSize(std::int16_t bytes) { chunk_ = bytes; }
+  // Whether the file at path is a plain file (not a link) holding exactly
+  // the bytes ExtractFile would give it for that name.
+  bool MatchesFile(const std::string& name, const std::string& path) const;
   // Deletes that file from the destination folder; false when nothing was
   // deleted.
   bool Remove(const std::string& name) const;
@@ -88,6 +91,10 @@ class PackageReader {
   std::string FileName(int index) const;
 
  private:
+  // The entry ExtractFile copies for that name; nullptr when there is none
+  // or its data does not fit.
+  const PackageEntry* Find(const std::string& name) const;
+
   std::string package_;
   std::string destination_;
   std::int16_t chunk_ = 0;

@@ -1,9 +1,14 @@
+#include <unistd.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/game.h"
 #include "core/text.h"
+#include "settings/game_presence.h"
 #include "settings/ini.h"
 #include "settings/ini_file.h"
 #include "settings/package_reader.h"
@@ -15,74 +20,144 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kPackage[] = "Res.pac";
+constexpr char kProgram[] = "pyxaro";
 constexpr int kChunkBytes = 2048;
+constexpr int kMostLanguages = 999;
 
-// A name the package may put into the data folder and the quit may take out
-// of it: a plain file name, and neither the settings file nor the package,
-// whose loss would cost the player the game's memory or its sounds.
-bool IsResourceName(const std::string& name, const std::string& settingsFile) {
-  const std::string folded = ini::FoldName(name);
-  return package::IsPlainFileName(name) &&
-         folded != ini::FoldName(fs::path(settingsFile).filename().string()) &&
-         folded != ini::FoldName(kPackage);
-}
+// The files the game itself lives on, by folded name: the program, the
+// settings file with its lock and temporary files, the package, every
+// language file the settings name and the background picture. A package
+// never writes them and a quit never deletes them.
+class OwnFiles {
+ public:
+  explicit OwnFiles(const Game& game) {
+    const std::string settings = fs::path(game.run.SettingsFile).filename().string();
+    settingsPrefix_ = ini::FoldName("." + settings + ".");
+    std::error_code error;
+    const fs::path program = fs::read_symlink("/proc/self/exe", error);
+    for (const std::string& name :
+         {settings, std::string(kPackage), std::string(kProgram), program.filename().string(),
+          game.Setting("Options", "picture")}) {
+      names_.push_back(ini::FoldName(name));
+    }
+    const int count =
+        std::clamp(LeadingNumber(game.Setting("Language", "antal")), 0, kMostLanguages);
+    for (int i = 1; i <= count; ++i) {
+      names_.push_back(ini::FoldName(game.Setting("Language", "l" + std::to_string(i) + "p")));
+    }
+  }
+
+  // A name the package may put into the data folder and the quit may take
+  // out of it: a plain file name that is none of the game's own.
+  bool AllowsResource(const std::string& name) const {
+    const std::string folded = ini::FoldName(name);
+    return package::IsPlainFileName(name) && !folded.starts_with(settingsPrefix_) &&
+           std::find(names_.begin(), names_.end(), folded) == names_.end();
+  }
+
+ private:
+  std::vector<std::string> names_;
+  std::string settingsPrefix_;
+};
 
 bool IsWave(const std::string& name) {
   return ini::FoldName(fs::path(name).extension().string()) == ".wav";
 }
 
-// Deletes a file or a link of that name, never a folder and never what a
-// link points to.
-void DeleteFile(const std::string& path) {
+bool Contains(const std::vector<std::string>& names, const std::string& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// The names the settings list as unpacked. The list ends at its first empty
+// key, however large a hand-edited count.
+std::vector<std::string> ListedResources(const Game& game) {
+  const int count = LeadingNumber(game.Setting("Resources", "del"));
+  std::vector<std::string> names;
+  for (int i = 1; i <= count; ++i) {
+    std::string name = game.Setting("Resources", "del" + std::to_string(i));
+    if (name.empty()) break;
+    names.push_back(std::move(name));
+  }
+  return names;
+}
+
+bool Exists(const std::string& path) {
   std::error_code error;
-  const fs::file_status status = fs::symlink_status(path, error);
-  if (!error && fs::exists(status) && !fs::is_directory(status)) fs::remove(path, error);
+  return fs::exists(fs::symlink_status(path, error));
 }
 
 }  // namespace
 
 void Game::UnpackResources() {
+  if (!UnpackPackage()) host_.Tell(Text(text::kPackageNotFound), "", true);
+}
+
+bool Game::UnpackPackage() {
   PackageReader reader;
   reader.SetChunkSize(kChunkBytes);
   reader.SetPackage(AppFile(kPackage));
   reader.SetDestination(DataFile(""));
-  if (!reader.Initialise()) {
-    host_.Tell(Text(text::kPackageNotFound), "", true);
-    return;
-  }
+  if (!reader.Initialise()) return false;
   host_.SetBusy(true);
-  // Every file is listed for deletion, also one whose copy fails; a name
-  // that could reach outside the folder is neither copied nor listed. The
+  AnnounceGame(run.SettingsFile);
+  // A file is unpacked only where no file of its name is. One that is there
+  // is taken on only when a game listed it and it still holds what the
+  // package would write; any other stays as it is and is not listed. The
   // list is stored in one write before the first copy, so even a game that
-  // dies while unpacking leaves nothing behind that the next quit would miss.
+  // dies while unpacking leaves nothing the next game would not take on.
+  const OwnFiles own(*this);
+  const std::vector<std::string> listed = ListedResources(*this);
   std::vector<std::string> names;
+  std::vector<bool> present;
   for (int i = 0; i < reader.FileCount(); ++i) {
     const std::string name = reader.FileName(i);
-    if (IsResourceName(name, run.SettingsFile)) names.push_back(name);
+    if (!own.AllowsResource(name)) continue;
+    const bool there = Exists(DataFile(name));
+    if (there && (!Contains(listed, name) || !reader.MatchesFile(name, DataFile(name)))) continue;
+    names.push_back(name);
+    present.push_back(there);
   }
   std::vector<IniChange> list{{"Resources", "del", std::to_string(names.size())}};
   for (std::size_t i = 0; i < names.size(); ++i) {
     list.push_back({"Resources", "del" + std::to_string(i + 1), names[i]});
   }
   StoreGroup(list);
+  run.Unpacked.insert(run.Unpacked.end(), names.begin(), names.end());
   std::vector<std::string> waves;
-  for (const std::string& name : names) {
-    if (reader.ExtractFile(name) && IsWave(name)) waves.push_back(DataFile(name));
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if ((present[i] || reader.ExtractFile(names[i])) && IsWave(names[i]))
+      waves.push_back(DataFile(names[i]));
   }
   host_.PrepareWaves(waves);
   host_.SetBusy(false);
+  return true;
 }
 
 void Game::DeleteResources() {
-  // The list ends at its first empty key, however large a hand-edited count.
-  const int count = LeadingNumber(Setting("Resources", "del"));
+  // Another game in the folder still plays the sounds: they and their list
+  // stay for the last one to go.
+  if (!IsLastGameHere(run.SettingsFile)) return;
+  // What this run unpacked and what the list names are deleted, but only
+  // while each still holds what the package writes under its name: a file
+  // the game did not write is never lost, whatever the list says.
+  const std::vector<std::string> listed = ListedResources(*this);
+  std::vector<std::string> names = run.Unpacked;
+  names.insert(names.end(), listed.begin(), listed.end());
+  PackageReader reader;
+  reader.SetPackage(AppFile(kPackage));
+  reader.SetDestination(DataFile(""));
+  if (reader.Initialise()) {
+    const OwnFiles own(*this);
+    for (const std::string& name : names) {
+      if (own.AllowsResource(name) && reader.MatchesFile(name, DataFile(name))) {
+        ::unlink(DataFile(name).c_str());
+      }
+    }
+  }
+  run.Unpacked.clear();
   std::vector<IniChange> cleared;
-  for (int i = 1; i <= count; ++i) {
-    const std::string key = "del" + std::to_string(i);
-    const std::string name = Setting("Resources", key);
-    if (name.empty()) break;
-    if (IsResourceName(name, run.SettingsFile)) DeleteFile(DataFile(name));
-    cleared.push_back({"Resources", key, ""});
+  for (std::size_t i = 1; i <= listed.size(); ++i) {
+    cleared.push_back({"Resources", "del" + std::to_string(i), ""});
   }
   cleared.push_back({"Resources", "del", "0"});
   StoreGroup(cleared);

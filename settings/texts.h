@@ -23,6 +23,8 @@ inline constexpr TextKey kNotSavedList{
     "not_saved_list", "The cleared list could not be saved in the settings file %1."};
 inline constexpr TextKey kNotSavedChoice{"not_saved_choice",
                                          "The choice could not be saved in the settings file %1."};
+inline constexpr TextKey kNotSavedStatistics{
+    "not_saved_statistics", "The cleared statistics could not be saved in the settings file %1."};
 inline constexpr TextKey kNoOnlineAddress{"no_online_address", "No online address is configured."};
 inline constexpr TextKey kScreenTooSmall{
     "screen_too_small",
@@ -57,6 +59,7 @@ inline constexpr TextKey kClose{"control_close", "Close"};
 inline constexpr TextKey kMinimise{"control_minimise", "Minimise"};
 inline constexpr TextKey kLanguage{"control_language", "Language"};
 inline constexpr TextKey kHome{"control_home", "Pyxaro online"};
+inline constexpr TextKey kStatistics{"stats_title", "Statistics"};
 inline constexpr TextKey kBonus{"counter_bonus", "Bonus"};
 inline constexpr TextKey kTotal{"counter_total", "Total"};
 inline constexpr TextKey kTime{"counter_time", "Time"};

@@ -1,7 +1,11 @@
 #include "core/folders.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+
+#include "settings/ini_disk.h"
 #include "tests/game_fixture.h"
 
 namespace pyxaro::testing {
@@ -26,20 +30,29 @@ class Mode {
   fs::perms old_;
 };
 
-TEST(MayWriteInTest, TheOwnersBitsDecideForTheOwnerEvenForRoot) {
+TEST(MayWriteInTest, TheBitsOfThePlayersClassDecideEvenForRoot) {
   TempFolder folder;
   folder.Write("file", "");
-  using P = fs::perms;
-  const std::pair<P, bool> cases[] = {{P::owner_all, true},
-                                      {P::owner_read | P::owner_exec, false},
-                                      {P::all, true},
-                                      {P::group_all | P::others_all, false}};
-  for (const auto& [perms, writable] : cases) {
-    const Mode mode(folder.Path(), perms);
-    EXPECT_EQ(MayWriteIn(folder.Path().string()), writable) << static_cast<int>(perms);
-  }
   EXPECT_FALSE(MayWriteIn(folder.File("file")));
   EXPECT_FALSE(MayWriteIn(folder.File("missing")));
+  // The folder's owner and group: the player's, or (only root can give them
+  // away) nobody's; then every combination of the write bits.
+  const uid_t me = ::geteuid(), nobody = 65534;
+  for (const auto& [owner, group] :
+       {std::pair{me, ::getegid()}, {nobody, ::getegid()}, {nobody, nobody}}) {
+    if (owner != me && me != 0) continue;
+    ASSERT_EQ(::chown(folder.Path().c_str(), owner, group), 0);
+    const mode_t bit = owner == me ? S_IWUSR : group == ::getegid() ? S_IWGRP : S_IWOTH;
+    for (mode_t writes = 0; writes <= 7; ++writes) {
+      const mode_t mode = 0555 | (writes & 1 ? S_IWUSR : 0) | (writes & 2 ? S_IWGRP : 0) |
+                          (writes & 4 ? S_IWOTH : 0);
+      ::chmod(folder.Path().c_str(), mode);
+      EXPECT_EQ(MayWriteIn(folder.Path().string()), (mode & bit) != 0)
+          << owner << ":" << group << " " << std::oct << mode;
+    }
+    ::chmod(folder.Path().c_str(), 0700);
+  }
+  ASSERT_EQ(::chown(folder.Path().c_str(), me, ::getegid()), 0);
 }
 
 // The program folder is the fixture's folder, with its shipped settings and
@@ -102,6 +115,35 @@ TEST_F(FoldersTest, AReadOnlyProgramFolderWritesOnlyInThePlayersOwnFolder) {
     EXPECT_EQ(host.played.back().path, Personal("points.wav"));
     EXPECT_EQ(Shipped(), shipped);
     EXPECT_TRUE(host.boxes.empty());
+  }
+}
+
+TEST_F(FoldersTest, AFullDiskLeavesNoSettingsFileAndTheNextStartSeedsIt) {
+  const Mode readOnly(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  ini::Calls().write = [](int, const void*, std::size_t) -> ssize_t {
+    errno = ENOSPC;
+    return -1;
+  };
+  game->SettleDataFolder(Personal().string());
+  ini::ResetCalls();
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_NE(host.boxes[0].text.find("No space left"), std::string::npos);
+  EXPECT_EQ(FileNames(Personal()), std::vector<std::string>{});
+  // A start that left an empty file behind, as the game once did.
+  for (const bool emptyLeft : {false, true}) {
+    if (emptyLeft) {
+      fs::remove(Personal("Pyx4.ini"));
+      std::ofstream(Personal("Pyx4.ini")).flush();
+      fs::permissions(Personal("Pyx4.ini"), fs::perms::owner_read | fs::perms::owner_write |
+                                                fs::perms::group_read | fs::perms::others_read);
+    }
+    host = FakeHost{};
+    game = std::make_unique<Game>(host, dice, folder.Path().string());
+    game->SettleDataFolder(Personal().string());
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(ReadAll(Personal("Pyx4.ini")), Shipped());
+    EXPECT_EQ(fs::status(Personal("Pyx4.ini")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
   }
 }
 

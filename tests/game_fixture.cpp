@@ -1,5 +1,10 @@
 #include "tests/game_fixture.h"
 
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdlib>
 
 namespace pyxaro::testing {
@@ -22,6 +27,38 @@ std::vector<std::string> KeysOf(const std::filesystem::path& file) {
     if (equals != std::string::npos && line[0] != ';') keys.push_back(line.substr(0, equals));
   }
   return keys;
+}
+
+std::string TempFolder::Read(const std::string& name) const { return ReadAll(path_ / name); }
+
+std::vector<std::string> FileNames(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::optional<std::string> AsNobody(const std::function<std::string()>& check) {
+  int pipe[2];
+  if (::pipe(pipe) != 0) return std::nullopt;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(pipe[0]);
+    std::string result = "\x01";  // never a check's own answer
+    if (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0)
+      result = check();
+    const ssize_t ignored = ::write(pipe[1], result.data(), result.size());
+    ::_exit(ignored < 0 ? 1 : 0);
+  }
+  ::close(pipe[1]);
+  std::string result;
+  char buffer[256];
+  for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;) result.append(buffer, n);
+  ::close(pipe[0]);
+  ::waitpid(pid, nullptr, 0);
+  if (result == "\x01") return std::nullopt;
+  return result;
 }
 
 GameTest::GameTest() {

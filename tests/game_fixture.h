@@ -1,11 +1,14 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/types.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -13,6 +16,7 @@
 #include "core/game.h"
 #include "settings/ini.h"
 #include "tests/fake_host.h"
+#include "tests/helpers/folder_contents.h"
 
 namespace pyxaro::testing {
 
@@ -29,10 +33,7 @@ class TempFolder {
   void Write(const std::string& name, const std::string& content) const {
     std::ofstream(path_ / name, std::ios::binary) << content;
   }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
+  std::string Read(const std::string& name) const;
 
  private:
   std::filesystem::path path_;
@@ -43,6 +44,17 @@ class TempFolder {
 std::filesystem::path ShippedData();
 // The keys a language file holds, in the order of the file.
 std::vector<std::string> KeysOf(const std::filesystem::path& file);
+
+// The names in a folder, sorted.
+std::vector<std::string> FileNames(const std::filesystem::path& folder);
+
+// The user nobody, whom the tests that run as root become in a child to
+// meet the game as an ordinary player does.
+inline constexpr uid_t kNobody = 65534;
+
+// What check returns when run in a forked child that has become nobody;
+// nullopt when the child could not become nobody (only root can).
+std::optional<std::string> AsNobody(const std::function<std::string()>& check);
 
 // The text every language key "lN" holds in the test language file.
 inline std::string TestText(int n) { return "text " + std::to_string(n); }

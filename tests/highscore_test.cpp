@@ -148,6 +148,38 @@ TEST_F(HighscoreTest, RowsShowOnlyCompleteEntries) {
   EXPECT_EQ(game->main.TopTenRows[4].Caption, "as before");
 }
 
+// Names already in the settings file, wherever the game shows them, lose
+// the characters that steer text just as a typed name does.
+TEST_F(HighscoreTest, NamesFromTheFileAreShownWithoutSteeringCharacters) {
+  for (const char* steer : {"\u202E", "\u2067", "\x1B", "\u202A", "\u0085"}) {
+    SCOPED_TRACE(steer);
+    const std::string name = std::string("LI") + steer + "VE";
+    ASSERT_TRUE(game->StoreGroup({{"Highscore", "p1", "99"},
+                                  {"Highscore", "n1", name},
+                                  {"Highscore", "k1", "K"},
+                                  {"Highscore", "name", name},
+                                  {"Users", "antal", "1"},
+                                  {"Users", "selected", "1"},
+                                  {"Users", "user1", name},
+                                  {"Users", "pass1", "pw"},
+                                  {"Language", "l1n", name}}));
+    game->ShowTopTen();
+    game->ShowPlayer();
+    game->profiles = ProfilesForm{};
+    game->OpenProfiles();
+    game->OpenLanguagePicker();
+    host.inputs = {std::nullopt};
+    EndGame(100, 1);
+    const std::vector<std::string> shown{
+        game->main.TopTenRows[2].Caption,        game->main.PlayerLabel.Caption,
+        game->profiles.ProfileList.Items.at(0),  game->profiles.NameField.Caption,
+        game->language.LanguageList.Items.at(0), host.boxes.at(0).defaultText};
+    for (const std::string& text : shown) EXPECT_EQ(text.find(steer), std::string::npos) << text;
+    EXPECT_EQ(game->main.TopTenRows[2].Caption, "2. 99 LIVE");
+    host = FakeHost{};
+  }
+}
+
 TEST_F(HighscoreTest, ClearingIsOfferedForTenShownRowsAndEmptiesTheListOnYes) {
   StoreList("100 100 100 100 100 100 100 100 100");
   game->Restart();

@@ -4,20 +4,22 @@
 #include "settings/ini_disk.h"
 
 #include <fcntl.h>
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "settings/ini_file.h"
 #include "tests/game_fixture.h"
 
 namespace pyxaro {
 namespace {
+
+namespace fs = std::filesystem;
 
 std::vector<std::string>& Log() {
   static std::vector<std::string> log;
@@ -29,6 +31,12 @@ std::string NameOf(int fd) {
   struct stat info {};
   ::fstat(fd, &info);
   return S_ISDIR(info.st_mode) ? "folder" : "file";
+}
+
+// A folder that takes no new names.
+int RefuseRename(const char*, const char*) {
+  errno = EACCES;
+  return -1;
 }
 
 class IniDiskTest : public ::testing::Test {
@@ -69,16 +77,68 @@ TEST_F(IniDiskTest, AFolderThatRefusesTheNewFileHasTheFileRewrittenInPlace) {
   struct stat before {
   }, after{};
   ::stat(Path().c_str(), &before);
-  ini::Calls().rename = [](const char*, const char*) {
-    errno = EACCES;
-    return -1;
-  };
+  ini::Calls().rename = RefuseRename;
   ASSERT_EQ(SetINI("A", "x", "2", Path()), -1);
   EXPECT_EQ(folder.Read("Pyx4.ini"), "[A]\nx=2\n");
   ::stat(Path().c_str(), &after);
   EXPECT_EQ(after.st_ino, before.st_ino);
   EXPECT_EQ(Log(), (std::vector<std::string>{"write file", "fsync file", "write file", "truncate",
                                              "fsync file"}));
+}
+
+// The file a cut write hits, the bytes it may still take, and where the
+// first write to it began.
+struct Cut {
+  ino_t inode = 0;
+  std::size_t left = 0;
+  off_t firstAt = -1;
+};
+Cut& TheCut() {
+  static Cut cut;
+  return cut;
+}
+
+TEST_F(IniDiskTest, AnInPlaceRewriteCutAnywhereDamagesOnlyTheChangedStretch) {
+  const std::string old = "[A]\nx=1\ny=middle\nz=end\n";
+  ini::Calls().rename = RefuseRename;
+  ini::Calls().write = [](int fd, const void* data, std::size_t size) -> ssize_t {
+    struct stat info {};
+    ::fstat(fd, &info);
+    Cut& cut = TheCut();
+    if (info.st_ino != cut.inode) return ::write(fd, data, size);
+    if (cut.firstAt < 0) cut.firstAt = ::lseek(fd, 0, SEEK_CUR);
+    if (cut.left == 0) {
+      errno = EIO;
+      return -1;
+    }
+    const ssize_t written = ::write(fd, data, std::min(size, cut.left));
+    cut.left -= static_cast<std::size_t>(written);
+    return written;
+  };
+  // A longer, a shorter and an equally long value, and a new key.
+  for (const auto& [key, value] :
+       {std::pair{"y", "a much longer middle"}, {"y", "m"}, {"y", "MIDDLE"}, {"w", "new"}}) {
+    const std::string made = *ini::SetValue(old, "A", key, value);
+    const auto first = static_cast<std::size_t>(
+        std::mismatch(old.begin(), old.end(), made.begin(), made.end()).first - old.begin());
+    const std::string grown =
+        old + std::string(made.size() - std::min(made.size(), old.size()), '\0');
+    for (std::size_t left = 0;; ++left) {
+      SCOPED_TRACE(std::string(key) + "=" + value + ", cut after " + std::to_string(left));
+      folder.Write("Pyx4.ini", old);
+      struct stat info {};
+      ::stat(Path().c_str(), &info);
+      TheCut() = {info.st_ino, left, -1};
+      const bool stored = SetINI("A", key, value, Path()) == -1;
+      EXPECT_EQ(TheCut().firstAt, static_cast<off_t>(first));
+      if (stored) {
+        EXPECT_EQ(folder.Read("Pyx4.ini"), made);
+        break;
+      }
+      ASSERT_LE(first + left, made.size());
+      EXPECT_EQ(folder.Read("Pyx4.ini"), made.substr(0, first + left) + grown.substr(first + left));
+    }
+  }
 }
 
 TEST_F(IniDiskTest, NeverWritesAFileLargerThanItWouldRead) {
@@ -90,26 +150,46 @@ TEST_F(IniDiskTest, NeverWritesAFileLargerThanItWouldRead) {
   EXPECT_EQ(GetINI("A", "y", Path()), "1");
 }
 
-mode_t& ModeAtFirstWrite() {
+// The rights of group and others that any file written so far allowed.
+mode_t& WidestMode() {
   static mode_t mode = 0;
   return mode;
 }
 
-TEST_F(IniDiskTest, TheTemporaryFileIsTheOwnersAloneUntilItIsComplete) {
-  folder.Write("Pyx4.ini", "[Users]\npass1=old\n");
-  ::chmod(Path().c_str(), 0644);
-  ModeAtFirstWrite() = 0;
+void SeeMode(int fd) {
+  struct stat info {};
+  ::fstat(fd, &info);
+  WidestMode() |= info.st_mode & 077;
+}
+
+TEST_F(IniDiskTest, AFileWithAPasswordAndEveryTemporaryFileOfItAreTheOwnersAlone) {
   ini::Calls().write = [](int fd, const void* data, std::size_t size) {
-    struct stat info {};
-    ::fstat(fd, &info);
-    if (ModeAtFirstWrite() == 0) ModeAtFirstWrite() = info.st_mode & 0777;
+    SeeMode(fd);
     return ::write(fd, data, size);
   };
-  ASSERT_EQ(SetINI("Users", "pass1", "secret", Path()), -1);
-  EXPECT_EQ(ModeAtFirstWrite(), 0600U);
-  EXPECT_EQ(std::filesystem::status(Path()).permissions(),
-            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                std::filesystem::perms::group_read | std::filesystem::perms::others_read);
+  for (const bool inPlace : {false, true}) {
+    ini::Calls().rename = [](const char* from, const char* to) {
+      SeeMode(ini::Descriptor(::open(from, O_RDONLY)).Get());
+      return ::rename(from, to);
+    };
+    if (inPlace) ini::Calls().rename = RefuseRename;
+    for (const mode_t mode : {0644, 0664, 0640, 0604}) {
+      for (const bool password : {true, false}) {
+        SCOPED_TRACE(std::to_string(inPlace) + " " + std::to_string(mode) + " " +
+                     std::to_string(password));
+        folder.Write("Pyx4.ini", "[Users]\nuser1=Eve\n");
+        ::chmod(Path().c_str(), mode);
+        WidestMode() = 0;
+        ASSERT_EQ(SetINI("Users", "pass1", password ? "secret" : "", Path()), -1);
+        struct stat info {};
+        ::stat(Path().c_str(), &info);
+        EXPECT_EQ(info.st_mode & 0777, password ? mode & 0700 : mode);
+        if (password) {
+          EXPECT_EQ(WidestMode(), 0U);
+        }
+      }
+    }
+  }
 }
 
 TEST_F(IniDiskTest, AWriterThatCannotHaveTheLockGivesUpAndLeftoversWaitForIt) {
@@ -165,38 +245,126 @@ TEST(IniRightsTest, APlayerWithoutRightsIsRefusedAndLosesNothing) {
   }
   // As root the same cases run in a child that has become nobody; root's
   // own file is the one nobody must not replace.
-  constexpr uid_t kNobody = 65534;
   std::ofstream(folder.File("other.ini")) << "[A]\nx=1\n";
   ::chmod(folder.File("other.ini").c_str(), 0644);
-  ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
-  int pipe[2];
-  ASSERT_EQ(::pipe(pipe), 0);
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::close(pipe[0]);
-    std::string result = "could not become nobody";
-    if (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0)
-      result = RefusalsWithoutRights(path, true);
-    const ssize_t ignored = ::write(pipe[1], result.data(), result.size());
-    ::_exit(ignored < 0 ? 1 : 0);
-  }
-  ::close(pipe[1]);
-  std::string result;
-  char buffer[256];
-  for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;) result.append(buffer, n);
-  ::close(pipe[0]);
-  ::waitpid(pid, nullptr, 0);
-  if (result == "could not become nobody") GTEST_SKIP() << result;
-  EXPECT_EQ(result, "");
+  ASSERT_EQ(::chown(path.c_str(), testing::kNobody, testing::kNobody), 0);
+  const auto result = testing::AsNobody([&] { return RefusalsWithoutRights(path, true); });
+  if (!result) GTEST_SKIP() << "could not become nobody";
+  EXPECT_EQ(*result, "");
   EXPECT_EQ(GetINI("A", "x", folder.File("other.ini")), "1");
 }
 
-TEST(IniRightsTest, AReadOnlyFileIsRefusedAlsoForRoot) {
+TEST(IniRightsTest, RootMayWriteWhereAnyWriteBitIsSetOthersByTheBitsOfTheirClass) {
+  const uid_t me = ::geteuid(), nobody = 65534;
+  for (mode_t mode = 0; mode < 01000; ++mode) {
+    for (const auto& [owner, group] :
+         {std::pair{me, ::getegid()}, {nobody, ::getegid()}, {nobody, nobody}}) {
+      struct stat info {};
+      info.st_mode = S_IFREG | mode;
+      info.st_uid = owner;
+      info.st_gid = group;
+      const mode_t bit = me == 0                ? 0222
+                         : owner == me          ? S_IWUSR
+                         : group == ::getegid() ? S_IWGRP
+                                                : S_IWOTH;
+      EXPECT_EQ(ini::PermitsWriting(info), (mode & bit) != 0)
+          << owner << ":" << group << " " << std::oct << mode;
+    }
+  }
+}
+
+// One way the settings file can lead to a file elsewhere.
+struct LinkCase {
+  const char* what;
+  bool linkOurs;    // the link belongs to the user the game runs as
+  bool targetOurs;  // so does the file it ends at
+  bool targetThere;
+  bool lockLink;  // the settings file is plain and its lock name is the link
+  bool written;
+};
+constexpr LinkCase kLinkCases[] = {
+    {"our link to our own file", true, true, true, false, true},
+    {"our link to another user's file", true, false, true, false, false},
+    {"another user's link to our file", false, true, true, false, false},
+    {"our link to nothing", true, true, false, false, false},
+    {"a lock link to nothing", true, true, false, true, false},
+    {"a lock link to another user's file", true, false, true, true, false},
+};
+
+// Case i in folder/i: the game's folder and a folder elsewhere, owned by
+// `me` but for what the case gives `other`. The file elsewhere may be
+// written by anyone, so that only the rule on links can refuse it.
+void BuildLinkCase(const fs::path& at, const LinkCase& c, uid_t me, uid_t other) {
+  fs::create_directories(at / "game");
+  fs::create_directories(at / "elsewhere");
+  const fs::path target = at / "elsewhere" / "t.ini";
+  if (c.targetThere) {
+    std::ofstream(target) << "[A]\nx=1\n";
+    ::chmod(target.c_str(), 0666);
+    ::chown(target.c_str(), c.targetOurs ? me : other, c.targetOurs ? me : other);
+  }
+  fs::path link = at / "game" / "Pyx4.ini";
+  if (c.lockLink) {
+    std::ofstream(link) << "[A]\nx=1\n";
+    ::chown(link.c_str(), me, me);
+    link = at / "game" / ".Pyx4.ini.lock";
+  }
+  fs::create_symlink(target, link);
+  ::lchown(link.c_str(), c.linkOurs ? me : other, c.linkOurs ? me : other);
+  for (const char* folder : {"game", "elsewhere"}) ::chown((at / folder).c_str(), me, me);
+}
+
+// "" when a write through the case's link did what the rule says, else what
+// went wrong.
+std::string CheckLinkCase(const fs::path& at, const LinkCase& c) {
+  const fs::path target = at / "elsewhere" / "t.ini";
+  std::vector<std::string> expected = testing::FileNames(at / "elsewhere");
+  const int result = SetINI("A", "x", "2", (at / "game" / "Pyx4.ini").string());
+  if (result != (c.written ? -1 : 0)) return std::string(c.what) + ": wrong answer";
+  if (c.written) expected = {".t.ini.lock", "t.ini"};
+  if (testing::FileNames(at / "elsewhere") != expected)
+    return std::string(c.what) + ": a file was made";
+  if (c.targetThere && GetINI("A", "x", target.string()) != (c.written ? "2" : "1"))
+    return std::string(c.what) + ": the file elsewhere is wrong";
+  if (!fs::is_symlink(at / "game" / (c.lockLink ? ".Pyx4.ini.lock" : "Pyx4.ini")))
+    return std::string(c.what) + ": the link was replaced";
+  return {};
+}
+
+// Runs every case as the user `me`, whom `other` may not be.
+std::string CheckLinkCases(const fs::path& folder, bool ordinary) {
+  std::string failures;
+  for (std::size_t i = 0; i < std::size(kLinkCases); ++i) {
+    const LinkCase& c = kLinkCases[i];
+    if (ordinary || (c.linkOurs && c.targetOurs)) {
+      failures += CheckLinkCase(folder / std::to_string(i), c);
+    }
+  }
+  return failures;
+}
+
+TEST(IniLinksTest, ALinkIsFollowedOnlyToTheRunningUsersOwnFile) {
   testing::TempFolder folder;
-  folder.Write("Pyx4.ini", "[A]\nx=1\n");
-  ::chmod(folder.File("Pyx4.ini").c_str(), 0444);
-  EXPECT_EQ(SetINI("A", "x", "2", folder.File("Pyx4.ini")), 0);
-  EXPECT_EQ(folder.Read("Pyx4.ini"), "[A]\nx=1\n");
+  const uid_t me = ::geteuid();
+  if (me != 0) {
+    // Without root no file of another user can be made: the cases of our own.
+    for (std::size_t i = 0; i < std::size(kLinkCases); ++i)
+      BuildLinkCase(folder.Path() / std::to_string(i), kLinkCases[i], me, me);
+    EXPECT_EQ(CheckLinkCases(folder.Path(), false), "");
+    return;
+  }
+  for (const auto& [user, other] : {std::pair{me, testing::kNobody}, {testing::kNobody, me}}) {
+    SCOPED_TRACE(user);
+    const fs::path at = folder.Path() / std::to_string(user);
+    for (std::size_t i = 0; i < std::size(kLinkCases); ++i)
+      BuildLinkCase(at / std::to_string(i), kLinkCases[i], user, other);
+    ::chmod(folder.Path().c_str(), 0755);
+    const std::optional<std::string> result =
+        user == me ? CheckLinkCases(at, true)
+                   : testing::AsNobody([&] { return CheckLinkCases(at, true); });
+    if (!result) GTEST_SKIP() << "could not become nobody";
+    EXPECT_EQ(*result, "");
+  }
 }
 
 }  // namespace

@@ -136,8 +136,6 @@ TEST(HostileSettingsTest, APickerWithNothingToOfferStillStartsTheGame) {
   const std::vector<std::pair<const char*, std::string>> cases = {
       {"empty", ""},
       {"count 0", "[Language]\nantal=0\nl1n=A\n"},
-      {"count negative", "[Language]\nantal=-3\nl1n=A\n"},
-      {"count no number", "[Language]\nantal=many\nl1n=A\n"},
       {"names missing", "[Language]\nantal=3\n"},
       {"not a file", ""},
   };

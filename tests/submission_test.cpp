@@ -42,6 +42,12 @@ TEST(SubmissionRulesTest, OnlyWebAddressesAreOpened) {
                                      {"ftp://x", false},
                                      {" https://x", false},
                                      {"https://x y", false},
+                                     {"https://scores\u202E.example/send", false},
+                                     {"https://x\u2067y/send", false},
+                                     {"https://x\u200F.example", false},
+                                     {"https://x\u061C.example", false},
+                                     {"https://x/\u0085", false},
+                                     {"https://bücher.example/", true},
                                      {"httpsx://x", false}}) {
     EXPECT_EQ(IsWebAddress(address), web) << address;
   }

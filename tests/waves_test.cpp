@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -9,7 +7,15 @@
 #include <iterator>
 #include <string>
 
+#include "settings/package_reader.h"
+#include "tests/game_fixture.h"
+
 namespace {
+
+std::string Read(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
 
 std::uint32_t Field(const std::string& bytes, std::size_t at, int size) {
   std::uint32_t value = 0;
@@ -18,19 +24,30 @@ std::uint32_t Field(const std::string& bytes, std::size_t at, int size) {
   return value;
 }
 
-// The wave files the build made: the format the game ships, short, quiet
-// enough never to clip, and silent at both ends so that nothing clicks.
-TEST(Waves, EveryEffectIsShortQuietAndFadedAtBothEnds) {
-  const char* const names[] = {"dice.wav",  "points.wav", "Bonus.wav", "Yahoo2.wav", "Yatzy.wav",
-                               "Laser.wav", "beep.wav",   "pop.wav",   "doink.wav"};
+// The wave files the build made and packed: the format the game ships,
+// short, quiet enough never to clip, and silent at both ends so that nothing
+// clicks.
+TEST(Waves, ThePackageHoldsEveryEffectShortQuietAndFadedAtBothEnds) {
+  const std::vector<std::string> names{"dice.wav",   "points.wav", "Bonus.wav",
+                                       "Yahoo2.wav", "Yatzy.wav",  "Laser.wav",
+                                       "beep.wav",   "pop.wav",    "doink.wav"};
+  pyxaro::testing::TempFolder folder;
+  pyxaro::PackageReader reader;
+  reader.SetPackage(PYXARO_SHIPPED_PACKAGE);
+  reader.SetDestination(folder.Path().string());
+  ASSERT_TRUE(reader.Initialise());
+  std::vector<std::string> packed;
+  for (int i = 0; i < reader.FileCount(); ++i) packed.push_back(reader.FileName(i));
+  EXPECT_EQ(packed, names);
   const double belowOneDb = 32768 * std::pow(10, -1 / 20.0);
   std::uintmax_t total = 0;
   double longest = 0;
   std::string longestName;
-  for (const char* name : names) {
+  for (const std::string& name : names) {
     SCOPED_TRACE(name);
-    std::ifstream in(std::filesystem::path(PYXARO_WAVE_DIR) / name, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    const std::string bytes = Read(std::filesystem::path(PYXARO_WAVE_DIR) / name);
+    ASSERT_TRUE(reader.ExtractFile(name));
+    EXPECT_EQ(folder.Read(name), bytes);
     ASSERT_GE(bytes.size(), 46u);
     total += bytes.size();
     EXPECT_EQ(bytes.substr(0, 4) + bytes.substr(8, 8) + bytes.substr(36, 4), "RIFFWAVEfmt data");

@@ -32,15 +32,13 @@ void Retire(QPointer<W>& window) {
 Front::Front(Game& game, std::function<bool()> ending) : game_(game), ending_(std::move(ending)) {}
 
 Front::~Front() {
+  delete statistics_;
   delete profiles_;
   delete main_;
   delete splash_;
 }
 
 void Front::Start() {
-  const Dispatch act = [this](const Action& routine) { Act(routine); };
-  language_ = std::make_unique<LanguageWindow>(game_, act);
-  CentreOnScreen(language_.get());
   Act([this] { game_.OpenLanguagePicker(); });
 }
 
@@ -71,8 +69,16 @@ QWidget* Front::GameWindow() {
 void Front::Sync() {
   const Dispatch act = [this](const Action& routine) { Act(routine); };
 
-  language_->Sync();
-  language_->setVisible(game_.language.Visible);
+  // The picker is made when it is first shown: a run that skips it starts
+  // its splash sooner.
+  if (game_.language.Visible && !language_) {
+    language_ = std::make_unique<LanguageWindow>(game_, act);
+    CentreOnScreen(language_.get());
+  }
+  if (language_) {
+    language_->Sync();
+    language_->setVisible(game_.language.Visible);
+  }
 
   if (game_.splash.Visible && !splash_) {
     splash_ = new SplashWindow(game_, act);
@@ -107,6 +113,21 @@ void Front::Sync() {
       profiles_->show();
     } else {
       Retire(profiles_);
+    }
+  }
+
+  if (game_.statistics.Visible && !statistics_) {
+    statistics_ = new StatisticsWindow(
+        main_, [this] { Act([this] { game_.ResetStatistics(); }); },
+        [this] { Act([this] { game_.StatisticsWindowClosed(); }); });
+    CentreOnScreen(statistics_);
+  }
+  if (statistics_) {
+    if (game_.statistics.Visible) {
+      statistics_->Sync(game_.statistics);
+      statistics_->show();
+    } else {
+      Retire(statistics_);
     }
   }
 }

@@ -8,6 +8,7 @@
 #include "ui/main_window.h"
 #include "ui/profiles_window.h"
 #include "ui/start_windows.h"
+#include "ui/statistics_window.h"
 
 namespace pyxaro::ui {
 
@@ -34,6 +35,7 @@ class Front {
   // that the routines that open it can already place it.
   QWidget* GameWindow();
   ProfilesWindow* Profiles() const { return profiles_; }
+  StatisticsWindow* Statistics() const { return statistics_; }
 
  private:
   Game& game_;
@@ -43,6 +45,7 @@ class Front {
   QPointer<SplashWindow> splash_;
   QPointer<MainWindow> main_;
   QPointer<ProfilesWindow> profiles_;
+  QPointer<StatisticsWindow> statistics_;
 };
 
 }  // namespace pyxaro::ui

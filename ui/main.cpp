@@ -9,6 +9,7 @@
 #include "core/game.h"
 #include "ui/front.h"
 #include "ui/qt_host.h"
+#include "ui/startup_times.h"
 
 namespace {
 
@@ -54,7 +55,9 @@ std::optional<int> ReadCommandLine(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  pyxaro::ui::StartStartupClock();
   if (const std::optional<int> status = ReadCommandLine(argc, argv)) return *status;
+  pyxaro::ui::MarkStartup("command line read");
 
   QApplication app(argc, argv);
   // The lower-case name makes the player's data folder ~/.local/share/pyxaro.
@@ -64,16 +67,20 @@ int main(int argc, char** argv) {
   // The game's texts are set in Verdana; where it is missing, a sans face of
   // the same build stands in.
   QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+  pyxaro::ui::MarkStartup("application made");
+  pyxaro::ui::MarkWindowsAppearing();
 
   pyxaro::ui::QtHost host;
   pyxaro::MixingRandom chance;
   pyxaro::Game game(host, chance, QCoreApplication::applicationDirPath().toStdString());
   game.SettleDataFolder(
       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString());
+  pyxaro::ui::MarkStartup("data folder settled");
   pyxaro::ui::Front front(game, [&host] { return host.Ending(); });
   host.SetBeforeBox([&front] { front.Sync(); });
   host.SetGameWindow([&front] { return front.GameWindow(); });
 
   front.Start();
+  pyxaro::ui::MarkStartup("first window made and shown");
   return QApplication::exec();
 }

@@ -162,6 +162,8 @@ void MainWindow::BindSideControls() {
         Named(m.MinimiseSquare, m.Spoken.Minimise));
   Speak(Bind<Area>(m.LanguageArea, Click(&Game::ChangeLanguage), false),
         Named(m.LanguageArea, m.Spoken.Language), {QKeyCombination(Qt::Key_L)});
+  Speak(Bind<Area>(m.StatisticsArea, Click(&Game::OpenStatistics), false),
+        Named(m.StatisticsArea, m.Spoken.Statistics), {QKeyCombination(Qt::Key_S)});
   Speak(Bind<Area>(m.HomeLink, Click(&Game::HomeLinkClicked), false),
         Named(m.HomeLink, m.Spoken.Home));
   Speak(Bind<Area>(m.Logo, Action{}, false), Named(m.Logo, m.Logo.ToolTip));
@@ -194,6 +196,11 @@ void MainWindow::Sync() {
   // After every throw the keyboard mark starts at the hint again.
   if (game_.run.Throws != throwsSeen_) MarkHintedRow();
   throwsSeen_ = game_.run.Throws;
+}
+
+void MainWindow::PrepareAhead(qreal devicePixelRatio) {
+  PaintGameWindowPictures(devicePixelRatio);
+  for (const int size : {kSmallText, kCounterText}) Label::PrepareFont(size, devicePixelRatio);
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {

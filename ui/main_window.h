@@ -30,6 +30,9 @@ class MainWindow : public QWidget {
   void Sync();
   // The keys the window answers wherever the keyboard mark stands.
   std::vector<QKeyCombination> Keys() const;
+  // Paints the window's pictures and loads its fonts ahead of its first
+  // showing, while another window stands.
+  static void PrepareAhead(qreal devicePixelRatio);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "ui/paint_dice.h"
@@ -47,6 +48,17 @@ QPainterPath UndoArrow(QPointF at) {
   arrow.moveTo(at + QPointF(0.5, 8));
   arrow.cubicTo(at + QPointF(4, 1), at + QPointF(13, 1), at + QPointF(13, 8.5));
   return arrow;
+}
+
+// Three rising bars on a base line, from the lower left corner `at`.
+void BarsGlyph(QPainter& p, QPointF at, const QColor& colour) {
+  p.setPen(Qt::NoPen);
+  p.setBrush(colour);
+  for (const auto& [x, height] : {std::pair{0.0, 4.0}, {3.0, 7.0}, {6.0, 5.5}}) {
+    p.drawRect(QRectF(at.x() + x, at.y() + 8 - height, 2.2, height));
+  }
+  p.setPen(QPen(QColor(230, 240, 255, 210), 0.8));
+  p.drawLine(QPointF(at.x() - 0.5, at.y() + 8.4), QPointF(at.x() + 8.7, at.y() + 8.4));
 }
 
 QPainterPath PowerSign(QPointF centre, qreal radius) {
@@ -113,6 +125,12 @@ void Buttons(QPainter& p) {
   const QRectF fresh(590.5, 390.5, 50, 18);
   ButtonFace(p, fresh, 6, QColor(56, 162, 96), QColor(18, 90, 50), QColor(150, 230, 170, 210));
   Caption(p, fresh, Qt::AlignCenter, QStringLiteral("NEW"), ArtFont(10, true, 1.2), white);
+
+  const QRectF statistics(588.5, 416.5, 50, 18);
+  ButtonFace(p, statistics, 6, steelTop, steelBottom, steelEdge);
+  BarsGlyph(p, QPointF(594, 421.5), QColor(255, 226, 130));
+  Caption(p, QRectF(604, 416, 34, 19), Qt::AlignCenter, QStringLiteral("STATS"),
+          ArtFont(8, true, 0.3), white);
 
   const QRectF language(588.5, 442.5, 44, 18);
   ButtonFace(p, language, 6, steelTop, steelBottom, steelEdge);

@@ -27,6 +27,9 @@ void Buttons(QPainter& p);
 void Counters(QPainter& p);
 void Scorecard(QPainter& p);
 void TopTen(QPainter& p);
+// The dice pictogram of a category, `die` pixels a die, from `left` and
+// centred on `middle`; returns its right edge.
+qreal CategoryPictogram(QPainter& p, int category, qreal left, qreal middle, qreal die);
 
 // The dot panel and the clock (paint_dot_panel.cpp).
 void DotDisplay(QPainter& p);

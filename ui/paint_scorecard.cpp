@@ -44,30 +44,35 @@ void ScoreRow(QPainter& p, int category, const QRectF& band) {
   }
   p.drawRoundedRect(band, 3, 3);
 
-  const DieColours dice = category == kYatzy ? GoldDie() : WhiteDie();
-  constexpr qreal kDie = 13;
-  constexpr qreal kGap = 1;
-  constexpr qreal kGroupGap = 5;
-  qreal x = band.left() + 5;
-  const qreal y = std::floor(band.center().y() - kDie / 2);
-  // The row's dice in groups of equal faces, set apart from each other.
-  for (const char die : CategoryRow(category).picture) {
-    if (die == ' ') {
-      x += kGroupGap - kGap;
-      continue;
-    }
-    SmallDie(p, QRectF(x, y, kDie, kDie), die - '0', dice);
-    x += kDie + kGap;
-  }
-  x += kGroupGap - kGap;
-  if (category == kChance) {
-    Caption(p, QRectF(x, band.top(), 14, band.height()), Qt::AlignCenter, QStringLiteral("?"),
-            ArtFont(13), kGold);
-  }
+  CategoryPictogram(p, category, band.left() + 5, band.center().y(), 13);
   Recess(p, QRectF(kCellLeft, band.top() + 1.5, kCellWidth, band.height() - 3));
 }
 
 }  // namespace
+
+qreal CategoryPictogram(QPainter& p, int category, qreal left, qreal middle, qreal die) {
+  const DieColours dice = category == kYatzy ? GoldDie() : WhiteDie();
+  const qreal gap = die / 13;
+  const qreal groupGap = die * 5 / 13;
+  qreal x = left;
+  const qreal y = std::floor(middle - die / 2);
+  // The row's dice in groups of equal faces, set apart from each other.
+  for (const char face : CategoryRow(category).picture) {
+    if (face == ' ') {
+      x += groupGap - gap;
+      continue;
+    }
+    SmallDie(p, QRectF(x, y, die, die), face - '0', dice);
+    x += die + gap;
+  }
+  x += groupGap - gap;
+  if (category == kChance) {
+    Caption(p, QRectF(x, middle - die, die + 1, 2 * die), Qt::AlignCenter, QStringLiteral("?"),
+            ArtFont(static_cast<int>(die)), kGold);
+    x += die + 1;
+  }
+  return x;
+}
 
 void Counters(QPainter& p) {
   const QRectF r(553.5, 162.5, 94, 66);

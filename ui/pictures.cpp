@@ -7,6 +7,7 @@
 #include <map>
 #include <utility>
 
+#include "core/pictures.h"
 #include "ui/paint_dice.h"
 #include "ui/paint_window.h"
 
@@ -71,6 +72,13 @@ QPixmap Bitmap(int number, qreal devicePixelRatio) {
 
 QPixmap MainBackground(qreal devicePixelRatio) {
   return Remembered(kBackgroundKey, devicePixelRatio, QSize(800, 600), paint::MainWindowArt);
+}
+
+void PaintGameWindowPictures(qreal devicePixelRatio) {
+  MainBackground(devicePixelRatio);
+  for (const int number : {kSoundOnPicture, kSoundOffPicture, kMoveHandlePicture}) {
+    Bitmap(number, devicePixelRatio);
+  }
 }
 
 QPixmap SplashPicture(qreal devicePixelRatio) {

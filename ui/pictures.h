@@ -18,6 +18,10 @@ QPixmap Bitmap(int number, qreal devicePixelRatio);
 // logo and the unlit dot display.
 QPixmap MainBackground(qreal devicePixelRatio);
 
+// Paints ahead what the game window shows when it opens: its background
+// and the small bitmaps. The dice wait for the first throw.
+void PaintGameWindowPictures(qreal devicePixelRatio);
+
 // The splash window's picture, 400 x 250, with room for the version label
 // along its bottom edge.
 QPixmap SplashPicture(qreal devicePixelRatio);

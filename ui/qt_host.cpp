@@ -3,13 +3,16 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QTimer>
 #include <QTranslator>
 #include <QUrl>
+#include <utility>
 
 #include "ui/plain_text.h"
 #include "ui/qt_string.h"
@@ -27,9 +30,31 @@ bool IsReadableFile(const std::string& path) {
   return info.isFile() && info.isReadable();
 }
 
+// Runs a job once, after the window's first paint, so that the window is
+// on the screen before the job's time is spent.
+class AfterFirstPaint : public QObject {
+ public:
+  AfterFirstPaint(QWidget* window, std::function<void()> job)
+      : QObject(window), job_(std::move(job)) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint && job_) {
+      QTimer::singleShot(0, parent(), std::exchange(job_, {}));
+      deleteLater();
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> job_;
+};
+
 }  // namespace
 
-QtHost::QtHost() = default;
+QtHost::QtHost() : sound_(QCoreApplication::applicationDirPath()) {}
 QtHost::~QtHost() = default;
 
 void QtHost::BeforeBox() {
@@ -81,9 +106,23 @@ std::optional<std::string> QtHost::Input(const std::string& prompt, const std::s
   return box.textValue().toStdString();
 }
 
-void QtHost::PrepareWaves(const std::vector<std::string>& paths) { sounds_.Prepare(paths); }
+void QtHost::PrepareWaves(const std::vector<std::string>& paths) {
+  // Loading the sound libraries, asking for a device and reading the waves
+  // wait until the game window is on the screen; a sound played before then
+  // loads what it needs itself.
+  auto prepare = [this, paths] {
+    if (SoundOutput* output = sound_.Output()) output->Prepare(paths);
+  };
+  if (QWidget* window = GameWindow()) {
+    new AfterFirstPaint(window, std::move(prepare));
+  } else {
+    QTimer::singleShot(0, QCoreApplication::instance(), std::move(prepare));
+  }
+}
 
-void QtHost::PlayWave(const std::string& path, bool waitForEnd) { sounds_.Play(path, waitForEnd); }
+void QtHost::PlayWave(const std::string& path, bool waitForEnd) {
+  if (SoundOutput* output = sound_.Output()) output->Play(path, waitForEnd);
+}
 
 void QtHost::OpenAddress(const std::string& address) {
   QDesktopServices::openUrl(QUrl(Q(address), QUrl::TolerantMode));

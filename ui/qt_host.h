@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "core/host.h"
-#include "ui/wave_player.h"
+#include "ui/sound_module.h"
 
 class QLocale;
 class QTranslator;
@@ -55,7 +55,7 @@ class QtHost : public Host {
                                    const std::string& defaultText, bool masked);
 
   std::function<void()> beforeBox_;
-  WavePlayer sounds_;
+  SoundModule sound_;
   std::function<QWidget*()> gameWindow_;
   // Qt's own translations for the locale the language file names.
   std::unique_ptr<QTranslator> translator_;

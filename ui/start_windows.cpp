@@ -6,11 +6,14 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "ui/dialog_style.h"
 #include "ui/pictures.h"
 #include "ui/qt_string.h"
+#include "ui/startup_times.h"
 
 namespace pyxaro::ui {
 
@@ -100,7 +103,8 @@ void LanguageWindow::closeEvent(QCloseEvent* event) {
   act_([this] { game_.CloseClicked(); });
 }
 
-SplashWindow::SplashWindow(Game& game, Dispatch act) : game_(game) {
+SplashWindow::SplashWindow(Game& game, Dispatch act) : game_(game), act_(std::move(act)) {
+  setObjectName(QStringLiteral("splash"));
   setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
   setWindowTitle(Q(game_.splash.Caption));
   setFixedSize(kSplashWidth, kSplashHeight);
@@ -109,9 +113,11 @@ SplashWindow::SplashWindow(Game& game, Dispatch act) : game_(game) {
   version_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   version_->setTextFormat(Qt::PlainText);
   version_->setStyleSheet(QStringLiteral("color: #ffe600;"));
-  timer_ = std::make_unique<TimerBinding>(
-      this, game_.splash.CloseTimer,
-      [this, act = std::move(act)] { act([this] { game_.SplashTimeUp(); }); });
+  timer_ = std::make_unique<TimerBinding>(this, game_.splash.CloseTimer, [this] {
+    MarkStartup("splash time up");
+    act_([this] { game_.SplashTimeUp(); });
+    MarkStartup("game window made and shown");
+  });
 }
 
 void SplashWindow::Sync() {
@@ -121,6 +127,16 @@ void SplashWindow::Sync() {
 
 void SplashWindow::paintEvent(QPaintEvent*) {
   QPainter(this).drawPixmap(0, 0, SplashPicture(devicePixelRatioF()));
+  // The splash stands its time while the game window is made ready: once it
+  // is on the screen, the package is unpacked and the game window's pictures
+  // and fonts are prepared.
+  if (!std::exchange(painted_, true)) {
+    QTimer::singleShot(0, this, [this] {
+      act_([this] { game_.PrepareGameWindow(); });
+      MainWindow::PrepareAhead(devicePixelRatioF());
+      MarkStartup("game window prepared");
+    });
+  }
 }
 
 }  // namespace pyxaro::ui

@@ -46,8 +46,10 @@ class SplashWindow : public QWidget {
 
  private:
   Game& game_;
+  Dispatch act_;
   QLabel* version_;
   std::unique_ptr<TimerBinding> timer_;
+  bool painted_ = false;
 };
 
 }  // namespace pyxaro::ui

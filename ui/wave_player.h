@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/sound_output.h"
+
 class QSoundEffect;
 
 namespace pyxaro::ui {
@@ -14,16 +16,15 @@ namespace pyxaro::ui {
 // Plays the game's wave files. Each file is loaded once, when prepared or at
 // its first play, and kept ready; a new sound cuts off the one still playing, as one voice
 // would. Without a sound device the game stays silent.
-class WavePlayer {
+class WavePlayer : public SoundOutput {
  public:
   WavePlayer();
-  ~WavePlayer();
+  ~WavePlayer() override;
+  WavePlayer(const WavePlayer&) = delete;
+  WavePlayer& operator=(const WavePlayer&) = delete;
 
-  // Loads the files that exist, so that each starts at once when played.
-  void Prepare(const std::vector<std::string>& paths);
-  // Plays the file in the background, or to its end while the windows go
-  // on painting and the game's timers go on ticking.
-  void Play(const std::string& path, bool waitForEnd);
+  void Prepare(const std::vector<std::string>& paths) override;
+  void Play(const std::string& path, bool waitForEnd) override;
 
  private:
   bool HasDevice();

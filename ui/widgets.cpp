@@ -1,6 +1,7 @@
 #include "ui/widgets.h"
 
 #include <QAccessible>
+#include <QImage>
 #include <QPainter>
 
 #include "ui/pictures.h"
@@ -70,11 +71,19 @@ void Picture::paintEvent(QPaintEvent* event) {
   Clickable::paintEvent(event);
 }
 
-Label::Label(QWidget* parent, Action onClick, int pixelSize, Qt::Alignment alignment)
-    : Clickable(parent, std::move(onClick)) {
+namespace {
+
+QFont LabelFont(int pixelSize) {
   QFont font(QStringLiteral("Verdana"));
   font.setPixelSize(pixelSize);
-  setFont(font);
+  return font;
+}
+
+}  // namespace
+
+Label::Label(QWidget* parent, Action onClick, int pixelSize, Qt::Alignment alignment)
+    : Clickable(parent, std::move(onClick)) {
+  setFont(LabelFont(pixelSize));
   setAlignment(alignment | Qt::AlignVCenter);
   setTextFormat(Qt::PlainText);
 }
@@ -95,10 +104,29 @@ void Label::Apply(const Control& c) {
   // A caption too wide for its label ends in "…" rather than a cut glyph.
   const QString caption = fontMetrics().elidedText(full, Qt::ElideRight, area.width());
   if (text() != caption) setText(caption);
-  const QString style = QStringLiteral("color: %1;").arg(ToQColor(c.ForeColor).name());
-  if (styleSheet() != style) setStyleSheet(style);
+  // The colour goes into the palette, in every state: a style sheet of its
+  // own would cost each label a style and a polish of its own.
+  const QColor colour = ToQColor(c.ForeColor);
+  if (palette().color(QPalette::WindowText) != colour) {
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText, colour);
+    setPalette(colours);
+  }
   setEnabled(c.Enabled);
   setVisible(c.Visible);
+}
+
+void Label::PrepareFont(int pixelSize, qreal devicePixelRatio) {
+  QImage scratch(QSize(64, 32) * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
+  scratch.setDevicePixelRatio(devicePixelRatio);
+  QPainter painter(&scratch);
+  QFont font = LabelFont(pixelSize);
+  for (const bool bold : {false, true}) {
+    font.setBold(bold);
+    painter.setFont(font);
+    painter.drawText(QPointF(0, 20), QStringLiteral("0123456789-:. abcdefghijklmnopqrstuvwxyz"
+                                                    "ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+  }
 }
 
 Marker::Marker(QWidget* parent) : QWidget(parent) {

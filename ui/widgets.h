@@ -142,6 +142,9 @@ class Label : public Clickable<QLabel> {
  public:
   Label(QWidget* parent, Action onClick, int pixelSize, Qt::Alignment alignment);
   void Apply(const Control& c);
+  // Loads the labels' font at a size, plain and bold, with its glyphs, so
+  // that the first window showing such labels does not wait for it.
+  static void PrepareFont(int pixelSize, qreal devicePixelRatio);
 };
 
 // The hint marker: a filled square.

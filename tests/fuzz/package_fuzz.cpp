@@ -1,22 +1,29 @@
-// libFuzzer target for the resource package rules. Not part of the normal build:
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I. \
-//     tests/fuzz/package_fuzz.cpp settings/package_reader.cpp settings/ini_file.cpp \
-//     core/text.cpp -o package_fuzz
+// libFuzzer target for the resource package: its rules, and a game that
+// unpacks a package and quits in a folder laid with the game's own files and
+// links that lead outside. Built by tests/fuzz/CMakeLists.txt.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "core/game.h"
 #include "core/text.h"
+#include "settings/ini.h"
+#include "settings/ini_disk.h"
 #include "settings/package_reader.h"
+#include "tests/helpers/folder_contents.h"
 
 namespace {
 
 using namespace pyxaro;
+using pyxaro::testing::Snapshot;
 
 // Whatever the bytes, the directory stays inside them, its names are text,
 // and a plain name can only mean a file of the folder it is joined to.
@@ -55,11 +62,174 @@ void CheckRoundTrip(FuzzedDataProvider& input) {
   }
 }
 
+// A desktop that answers nothing and shows nothing.
+class QuietHost : public Host {
+ public:
+  bool Ask(const std::string&, const std::string&, bool) override { return false; }
+  void Tell(const std::string&, const std::string&, bool) override {}
+  std::optional<std::string> Prompt(const std::string&, const std::string&,
+                                    const std::string&) override {
+    return std::nullopt;
+  }
+  void PrepareWaves(const std::vector<std::string>&) override {}
+  std::optional<std::string> PromptMasked(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  void PlayWave(const std::string&, bool) override {}
+  void OpenAddress(const std::string&) override {}
+  WorkArea ScreenWorkArea() override { return {15360, 10800}; }
+  WindowPlace GameWindowPlace() override { return {}; }
+  void MoveGameWindow(WindowPlace) override {}
+  void RestoreGameWindow() override {}
+  void MinimiseGameWindow() override {}
+  void UseLocale(const std::string&) override {}
+  LocalTime Now() override { return {}; }
+  void SetBusy(bool) override {}
+  bool IsPicture(const std::string&) override { return false; }
+  void EndProgram() override {}
+};
+
+class NoChance : public RandomSource {
+ public:
+  void Reseed(double) override {}
+  double Next() override { return 0; }
+};
+
+namespace fs = std::filesystem;
+
+// Names a hostile package or list would try: the game's own files, links
+// and a folder that lead outside, a file of the player's, and escapes.
+const std::vector<std::string> kNames{"pyxaro",
+                                      "english.lng",
+                                      "ENGLISH.LNG",
+                                      "Pyx4.ini",
+                                      ".Pyx4.ini.lock",
+                                      ".pyx4.ini.x1Y2z3",
+                                      "Res.pac",
+                                      "back.jpg",
+                                      "notes.txt",
+                                      "link.wav",
+                                      "out",
+                                      "out/inside.wav",
+                                      "../x.wav",
+                                      "dice.wav",
+                                      "DICE.wav",
+                                      "sub.wav",
+                                      ".unpacking.a1b2c3",
+                                      "Spanish.lng",
+                                      "res.PAC",
+                                      ".Pyx4.ini.lock.x"};
+
+// The game's own files by name in lower case, the second language file
+// among them though it is missing, and the start of its settings' lock and
+// temporary files' names.
+const std::vector<std::string> kOwn{"pyxaro",   "english.lng", "spanish.lng",
+                                    "pyx4.ini", "res.pac",     "back.jpg"};
+constexpr std::string_view kOwnPrefix = ".pyx4.ini.";
+
+bool IsOwn(std::string name) {
+  for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return name.starts_with(kOwnPrefix) || std::find(kOwn.begin(), kOwn.end(), name) != kOwn.end();
+}
+
+std::string Name(FuzzedDataProvider& input) {
+  if (input.ConsumeBool()) return input.ConsumeRandomLengthString(24);
+  return kNames[input.ConsumeIntegralInRange<std::size_t>(0, kNames.size() - 1)];
+}
+
+// The game's folder holds the program, its language file, a picture, a file
+// of the player's and links leading to a folder outside; the package and
+// the list of unpacked files come from the input.
+void Lay(const fs::path& root, FuzzedDataProvider& input) {
+  fs::remove_all(root / "game");
+  fs::remove_all(root / "outside");
+  fs::create_directories(root / "game" / "sub.wav");
+  fs::create_directories(root / "outside");
+  std::ofstream(root / "outside" / "linked.wav") << "outside";
+  for (const char* name : {"pyxaro", "english.lng", "back.jpg"})
+    std::ofstream(root / "game" / name) << name;
+  // Longer than any data a package of this input can hold.
+  std::ofstream(root / "game" / "notes.txt") << std::string(500, 'n');
+  fs::create_symlink(root / "outside" / "linked.wav", root / "game" / "link.wav");
+  fs::create_directory_symlink(root / "outside", root / "game" / "out");
+  if (input.ConsumeBool())
+    fs::create_symlink(root / "outside" / "made", root / "game" / ".Pyx4.ini.lock");
+  std::string settings =
+      "[Options]\nShowLangu=No\npicture=back.jpg\n"
+      "[Language]\nantal=2\nl1n=English\nl1p=english.lng\nl2n=Español\nl2p=spanish.lng\n"
+      "selected=1\n[Resources]\n";
+  const int listed = input.ConsumeIntegralInRange<int>(0, 4);
+  settings += "del=" + std::to_string(listed) + "\n";
+  for (int i = 1; i <= listed; ++i)
+    settings += "del" + std::to_string(i) + "=" + Name(input) + "\n";
+  std::ofstream(root / "game" / "Pyx4.ini") << settings;
+
+  std::string package;
+  if (input.ConsumeBool()) {
+    package = input.ConsumeRandomLengthString(400);
+  } else {
+    std::vector<PackedFile> files(input.ConsumeIntegralInRange<std::size_t>(1, 6));
+    for (PackedFile& file : files) {
+      file.Name = Name(input);
+      file.Data = input.ConsumeRandomLengthString(40);
+    }
+    package = package::Encode(files);
+  }
+  std::ofstream(root / "game" / "Res.pac", std::ios::binary) << package;
+}
+
+// A game that unpacks and quits writes nothing outside its folder, touches
+// none of the game's own files nor the player's, and leaves the folder as
+// it found it, but for its settings and their lock.
+// A folder of the run's own, removed when it ends; the writes skip fsync.
+const fs::path& Root() {
+  static const fs::path root = [] {
+    std::string pattern = (fs::temp_directory_path() / "pyxaro-fuzz-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    ini::Calls().fsync = [](int) { return 0; };
+    std::atexit([] {
+      std::error_code ignored;
+      fs::remove_all(Root(), ignored);
+    });
+    return fs::path(pattern);
+  }();
+  return root;
+}
+
+void CheckUnpackAndQuit(FuzzedDataProvider& input) {
+  const fs::path& root = Root();
+  Lay(root, input);
+  const auto outside = Snapshot(root / "outside");
+  auto before = Snapshot(root / "game");
+  before.erase("Pyx4.ini");
+  before.erase(".Pyx4.ini.lock");
+
+  QuietHost host;
+  NoChance chance;
+  Game game(host, chance, (root / "game").string());
+  game.OpenLanguagePicker();
+  game.UnpackResources();
+  for (const auto& [name, content] : Snapshot(root / "game")) {
+    const auto old = before.find(name);
+    if (old != before.end() ? old->second != content
+                            : IsOwn(name) && name != "Pyx4.ini" && name != ".Pyx4.ini.lock")
+      std::abort();
+  }
+  game.CloseClicked();
+  auto after = Snapshot(root / "game");
+  after.erase("Pyx4.ini");
+  after.erase(".Pyx4.ini.lock");
+  if (after != before || Snapshot(root / "outside") != outside) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   CheckDirectory({reinterpret_cast<const char*>(data), size});
   FuzzedDataProvider input(data, size);
   CheckRoundTrip(input);
+  // The round trip may have taken every byte: the game gets them afresh.
+  FuzzedDataProvider folder(data, size);
+  CheckUnpackAndQuit(folder);
   return 0;
 }

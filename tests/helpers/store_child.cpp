@@ -4,8 +4,6 @@
 //     ends <count> games whose totals start at <first total>; each row's
 //     name and check value carry its total, so a torn row shows.
 //     A <count> of 0 runs until killed, starting above the stored list.
-//   store_child keys <settings file> <key prefix> <count>
-//     stores the keys <prefix>1 .. <prefix><count> one by one.
 
 #include <cstdlib>
 #include <string>
@@ -20,7 +18,6 @@ namespace {
 using pyxaro::Game;
 using pyxaro::GetINI;
 using pyxaro::LeadingNumber;
-using pyxaro::SetINI;
 
 int EndGames(const std::string& file, int total, int step, int count, const std::string& name) {
   pyxaro::testing::FakeHost host;
@@ -38,13 +35,6 @@ int EndGames(const std::string& file, int total, int step, int count, const std:
   return 0;
 }
 
-int StoreKeys(const std::string& file, const std::string& prefix, int count) {
-  for (int i = 1; i <= count; ++i) {
-    if (SetINI("Keys", prefix + std::to_string(i), std::to_string(i), file) != -1) return 1;
-  }
-  return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -52,6 +42,5 @@ int main(int argc, char** argv) {
   if (mode == "games" && argc == 7) {
     return EndGames(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), argv[6]);
   }
-  if (mode == "keys" && argc == 5) return StoreKeys(argv[2], argv[3], std::atoi(argv[4]));
   return 2;
 }

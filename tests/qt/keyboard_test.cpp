@@ -34,7 +34,7 @@ class KeyboardTest : public GameTest {
   }
   void ThrowByKey(const std::vector<int>& faces) {
     dice.faces.assign(faces.begin(), faces.end());
-    Press(QKeyCombination(Qt::Key_Space));
+    Press(Qt::Key_Space);
   }
   // The widget a click on the control would reach.
   QWidget* At(const Control& control) const {
@@ -67,19 +67,15 @@ TEST_F(KeyboardTest, EachKeyReachesItsRoutineOnlyWhenAClickWould) {
     std::function<bool()> done;
   };
   const std::vector<Step> steps{
-      {"no die to pick up yet", QKeyCombination(Qt::Key_1), {}, {}, [&] { return !s.OnTable(1); }},
+      {"no die to pick up yet", Qt::Key_1, {}, {}, [&] { return !s.OnTable(1); }},
       {"nothing to undo", Qt::CTRL | Qt::Key_Z, {}, {}, [&] { return s.RollsLeft == 60; }},
       {"Space throws",
-       QKeyCombination(Qt::Key_Space),
+       Qt::Key_Space,
        {1, 2, 5, 4, 5, 6},
        {},
        [&] { return s.RollsLeft == 59 && s.OnTable(3); }},
-      {"every die lies: no throw",
-       QKeyCombination(Qt::Key_Space),
-       {},
-       {},
-       [&] { return s.RollsLeft == 59; }},
-      {"3 picks up die 3", QKeyCombination(Qt::Key_3), {}, {}, [&] { return !s.OnTable(3); }},
+      {"every die lies: no throw", Qt::Key_Space, {}, {}, [&] { return s.RollsLeft == 59; }},
+      {"3 picks up die 3", Qt::Key_3, {}, {}, [&] { return !s.OnTable(3); }},
       {"Ctrl+Z lays it back", Qt::CTRL | Qt::Key_Z, {}, {}, [&] { return s.OnTable(3); }},
       {"the keypad's 3", Qt::KeypadModifier | Qt::Key_3, {}, {}, [&] { return !s.OnTable(3); }},
       {"Ctrl+R throws",
@@ -87,18 +83,14 @@ TEST_F(KeyboardTest, EachKeyReachesItsRoutineOnlyWhenAClickWould) {
        {2},
        {},
        [&] { return s.RollsLeft == 58 && s.Dice[3] == 2; }},
-      {"M switches the sound off",
-       QKeyCombination(Qt::Key_M),
-       {},
-       {},
-       [&] { return game->run.PlaySound == "No"; }},
+      {"M switches the sound off", Qt::Key_M, {}, {}, [&] { return game->run.PlaySound == "No"; }},
       {"Ctrl+N asks first",
        Qt::CTRL | Qt::Key_N,
        {},
        {false},
        [&] { return host.boxes.back().text == TestText(6) && s.RollsLeft == 58; }},
       {"L asks first",
-       QKeyCombination(Qt::Key_L),
+       Qt::Key_L,
        {},
        {false},
        [&] { return host.boxes.back().text == TestText(10) && game->main.Loaded; }},
@@ -108,7 +100,7 @@ TEST_F(KeyboardTest, EachKeyReachesItsRoutineOnlyWhenAClickWould) {
        {false},
        [&] { return host.boxes.back().text == TestText(11) && !host.ended; }},
       {"P opens the profiles, asking for the first one",
-       QKeyCombination(Qt::Key_P),
+       Qt::Key_P,
        {},
        {},
        [&] { return game->profiles.Visible && game->Setting("Users", "user1") == "Eve"; }},
@@ -130,28 +122,28 @@ TEST_F(KeyboardTest, TheMarkStartsAtTheHintMovesOverOpenRowsAndEntersOnEnter) {
   EXPECT_EQ(MarkedRow(), HintedCategory(game->state));
   // Twos first, so the mark has an entered row to step over.
   ASSERT_TRUE(MarkRow(2));
-  Press(QKeyCombination(Qt::Key_Return));
+  Press(Qt::Key_Return);
   ASSERT_FALSE(game->main.CategoryRows[2].Enabled);
 
   ThrowByKey({1, 1, 1, 1, 3, 3});
   ASSERT_GT(HintedCategory(game->state), 0);
   EXPECT_EQ(MarkedRow(), HintedCategory(game->state));
   ASSERT_TRUE(MarkRow(1));
-  Press(QKeyCombination(Qt::Key_Down));
+  Press(Qt::Key_Down);
   EXPECT_EQ(MarkedRow(), 3);
-  Press(QKeyCombination(Qt::Key_Up));
+  Press(Qt::Key_Up);
   EXPECT_EQ(MarkedRow(), 1);
-  Press(QKeyCombination(Qt::Key_Up));
+  Press(Qt::Key_Up);
   EXPECT_EQ(MarkedRow(), 1);
 
   // Sixes are worth nothing: refused as a click would be.
   ASSERT_TRUE(MarkRow(6));
-  Press(QKeyCombination(Qt::Key_Return));
+  Press(Qt::Key_Return);
   EXPECT_TRUE(game->main.CategoryRows[6].Enabled);
   EXPECT_EQ(game->run.Said, TestText(2));
 
   ASSERT_TRUE(MarkRow(1));
-  Press(QKeyCombination(Qt::Key_Enter));
+  Press(Qt::Key_Enter);
   EXPECT_FALSE(game->main.CategoryRows[1].Enabled);
   EXPECT_EQ(game->state.Score[1], 4);
 }
@@ -164,12 +156,12 @@ TEST_F(KeyboardTest, TabReachesTheTopTenRowsWhereEnterOffersTheRow) {
   QWidget* row = At(game->main.TopTenRows[1]);
   ASSERT_NE(row, nullptr);
   for (int tabs = 0; tabs < 80 && front.Main()->focusWidget() != row; ++tabs) {
-    Press(QKeyCombination(Qt::Key_Tab));
+    Press(Qt::Key_Tab);
   }
   ASSERT_EQ(front.Main()->focusWidget(), row);
   EXPECT_TRUE(row->toolTip().contains(QString::fromStdString(TestText(12))));
   host.answers = {false};
-  Press(QKeyCombination(Qt::Key_Return));
+  Press(Qt::Key_Return);
   EXPECT_EQ(game->run.SelectedRow, 1);
   EXPECT_EQ(host.boxes.back().text, TestText(14));
 }

@@ -62,7 +62,7 @@ TEST(PlainTextTest, ABoxWithAHugeTextStaysOnTheScreen) {
     QMessageBox box(QMessageBox::Warning, "Pyxaro", ui::BoxText(text), QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.show();
-    QTest::qWait(20);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
     EXPECT_LE(box.width(), 800);
     EXPECT_LE(box.height(), 600);
     EXPECT_TRUE(ui::BoxText(text).endsWith(QChar(0x2026)));

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QTest>
 #include <filesystem>
 
 #include "tests/game_fixture.h"
+#include "tests/qt/window_helpers.h"
 #include "ui/front.h"
 
 namespace pyxaro::testing {
@@ -15,8 +15,7 @@ namespace {
 TEST_F(GameTest, TheShippedPackageUnpacksWhenTheWindowOpensAndGoesWhenItCloses) {
   ui::Front front{*game, [this] { return host.ended; }};
   front.Start();
-  for (int waited = 0; waited < 5000 && front.Main() == nullptr; waited += 20) QTest::qWait(20);
-  ASSERT_NE(front.Main(), nullptr);
+  ASSERT_TRUE(WaitFor([&] { return front.Main() != nullptr; }));
   EXPECT_TRUE(host.boxes.empty());
   int unpacked = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))

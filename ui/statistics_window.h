@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "highscores/statistics_form.h"
+
+class QLabel;
+class QPainter;
+class QPushButton;
+
+namespace pyxaro::ui {
+
+// The statistics window: the figures, the charts of the totals, the recent
+// games and the categories, and the Reset button. It shows what the form it
+// is given says, and hands the Reset button and its closing to its owner.
+class StatisticsWindow : public QWidget {
+ public:
+  static constexpr int kFigureRows = 9;
+
+  StatisticsWindow(QWidget* owner, std::function<void()> reset, std::function<void()> closed);
+  void Sync(const StatisticsForm& form);
+
+  QPushButton* Reset() const { return reset_; }
+  const std::array<QWidget*, kFigureRows>& FigureRows() const { return figures_; }
+  QWidget* Totals() const { return totals_; }
+  QWidget* Recent() const { return recent_; }
+  QWidget* Categories() const { return categories_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void PaintBackdrop(QPainter& p) const;
+
+  std::function<void()> closed_;
+  StatisticsForm form_;
+  std::array<QWidget*, kFigureRows> figures_{};
+  QWidget* totals_;
+  QWidget* recent_;
+  QWidget* categories_;
+  std::array<QWidget*, kCategoryCount> bars_{};
+  QLabel* note_;
+  QPushButton* reset_;
+  QPushButton* close_;
+};
+
+}  // namespace pyxaro::ui
