@@ -87,12 +87,7 @@ MainForm::MainForm() {
   Clock.Caption = "TIME";
 }
 
-LanguageForm::LanguageForm() {
-  Heading.Caption = "Select language";
-  SkipAtStart.Caption = "Don't show this at startup";
-  OkButton.Caption = "OK";
-  OkButton.Enabled = false;
-}
+LanguageForm::LanguageForm() { OkButton.Enabled = false; }
 
 ProfilesForm::ProfilesForm() {
   Heading = Label(At(60, 240, 4215, 345), colour::Gold, true);
@@ -102,17 +97,12 @@ ProfilesForm::ProfilesForm() {
   AddButton = At(3420, 1590, 555, 285);
   AddButton.Caption = "+";
   NameLabel = Label(At(330, 1860, 1245, 225), colour::Gold, false);
-  NameLabel.Caption = "Username:";
   NameField = Label(At(330, 2070, 3645, 285), colour::White, true);
   PasswordLabel = Label(At(330, 2460, 1245, 225), colour::Gold, false);
-  PasswordLabel.Caption = "Password:";
   PasswordField = At(330, 2670, 3645, 285);
   CancelButton = At(330, 3180, 885, 315);
-  CancelButton.Caption = "&Cancel";
   OkButton = At(3090, 3180, 885, 315);
-  OkButton.Caption = "&OK";
   DontShowWhenSending = Label(At(330, 3720, 3855, 255), colour::Gold, false);
-  DontShowWhenSending.Caption = "&Don't show this when sending highscore";
 }
 
 }  // namespace pyxaro

@@ -2,6 +2,7 @@
 
 #include <bitset>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/one_based.h"
@@ -62,6 +63,19 @@ class Timer {
 
 inline constexpr int kDotCount = 455;
 
+// What a screen reader says of the game window, in the player's language:
+// the names of the controls whose tool tip names none, and the words the
+// names of the dice, the rows, the sound switch and the keys are made of.
+struct SpokenTexts {
+  std::string Die;  // "%1" is the die's number
+  OneBased<std::string, 6> Faces;
+  OneBased<std::string, 20> Categories;
+  std::string Open, Proposed, SoundOn, SoundOff, KeySpace, KeyCtrl;
+  std::string Throw, Undo, NewGame, Quit, Close, Minimise, Language, Home, Bonus, Total, Time,
+      Statistics;
+  std::string SoundSwitch, RollsLeft, RollsPerCategory, Move;
+};
+
 struct MainForm {
   MainForm();
 
@@ -86,6 +100,7 @@ struct MainForm {
   std::string BackgroundFile;  // the picture file shown in BackgroundPicture, "" = empty
 
   std::bitset<kDotCount> LitDots;  // the lit dots of the message display
+  SpokenTexts Spoken;
 
   Timer PlayClock{1000};
   Timer GameEndTimer{1500};
@@ -110,6 +125,9 @@ struct LanguageForm {
   Control SkipAtStart;
   bool SkipAtStartTicked = false;
   Control OkButton;
+  // Languages the game comes with that the player's older list lacks,
+  // offered after the list's own rows: the name shown and the file.
+  std::vector<std::pair<std::string, std::string>> Unlisted;
 };
 
 // The window where the player keeps the profiles a score is sent under.
@@ -117,7 +135,7 @@ struct ProfilesForm {
   ProfilesForm();
 
   bool Visible = false;
-  std::string Caption = "Pyxaro Users";
+  std::string Caption;
   static constexpr int Width = 4320;  // the inner area within the frame
   static constexpr int Height = 4230;
   Control Heading;

@@ -50,13 +50,11 @@ bool Game::StoreChoice(const std::vector<IniChange>& changes) {
       run.HeldChoices[{change.Section, change.Key}] = change.Value;
     }
   }
-  if (!saved) TellNotSaved("The choice");
+  if (!saved) TellNotSaved(text::kNotSavedChoice);
   return saved;
 }
 
-void Game::TellNotSaved(const std::string& what) {
-  host_.Tell(what + " could not be saved in the settings file " + run.SettingsFile + ".", "", true);
-}
+void Game::TellNotSaved(const TextKey& what) { host_.Tell(Text(what, run.SettingsFile), "", true); }
 
 std::string Game::LangText(const std::string& key) const {
   return GetINI("Language", key, run.LanguageFile);

@@ -13,6 +13,7 @@
 #include "scoring/advisor.h"
 #include "settings/ini.h"
 #include "settings/sound.h"
+#include "settings/texts.h"
 
 namespace pyxaro {
 
@@ -162,6 +163,8 @@ class Game {
   void ChangeLanguage();
   // Takes the texts from the language file the settings select.
   void UseChosenLanguage();
+  // Gives the screen reader's words of the game window in that language.
+  void PresentSpokenTexts();
 
   // Resources and sound (settings/).
   // Unpacks the game's sounds into the program folder.
@@ -197,10 +200,14 @@ class Game {
   // Stores a choice of the player's; when the file refuses it, the choice
   // holds for this run all the same and the player is told.
   bool StoreChoice(const std::vector<IniChange>& changes);
-  // Tells the player, in an OK box with the exclamation icon, that what
-  // ("The score") could not be saved, naming the settings file.
-  void TellNotSaved(const std::string& what);
+  // Tells the player, in an OK box with the exclamation icon, what could not
+  // be saved, naming the settings file.
+  void TellNotSaved(const TextKey& what);
   std::string LangText(const std::string& key) const;
+  // The text of a key, or its English when the language file lacks it
+  // (settings/languages.cpp); the second fills in what "%1" stands for.
+  std::string Text(const TextKey& text) const;
+  std::string Text(const TextKey& text, const std::string& value) const;
   // " " + text + " ", or the fallback when the text is empty.
   std::string ToolTipText(const std::string& key, const std::string& fallback) const;
   // A file the game only reads: the language files, pictures, the package.

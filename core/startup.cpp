@@ -38,6 +38,8 @@ void Game::OpenGameWindow() {
   // brings a fresh game window.
   main = MainForm{};
   main.Loaded = true;
+  // The boxes of the opening speak the chosen language too.
+  UseChosenLanguage();
   if (!std::exchange(run.UnpackedAhead, false)) UnpackResources();
   PlaceWindow();
   main.Logo.ToolTip = " Pyxaro  v. " + run.AppVersion + " ";

@@ -28,8 +28,7 @@ void Game::PlaceWindow() {
     host_.MoveGameWindow(
         {(area.Width - MainForm::Width) / 2, (area.Height - MainForm::Height) / 3});
   } else if (area.Width < kFitWidth && area.Height < kFitHeight) {
-    host_.Tell("Screen resolution must be at least 800 x 600 for the game to work properly.", "",
-               false);
+    host_.Tell(Text(text::kScreenTooSmall), "", false);
   }
   // One side fits and the other does not: the window stays where it is.
 }

@@ -1,6 +1,7 @@
 #include "display/font.h"
 
 #include <array>
+#include <span>
 
 namespace pyxaro {
 
@@ -47,9 +48,29 @@ constexpr std::array<Glyph, 61> kFont{{
     {U' ', "00000000000000000000000000000000000"},
 }};
 
+// The accented letters of the languages the game speaks: the mark in the top
+// two rows over a letter five rows high, as Ä and Ñ have it.
+constexpr std::array<Glyph, 22> kAccented{{
+    {U'Á', "00011110010100011010010101000001111"}, {U'À', "00011111010100011010000101000001111"},
+    {U'Â', "00011110110100101010001101000001111"}, {U'Ã', "10011111010100011010001101001001111"},
+    {U'É', "00111110010101011010110101010010001"}, {U'È', "00111111010101011010100101010010001"},
+    {U'Ê', "00111110110101101010101101010010001"}, {U'Ë', "00111111010101001010110101010010001"},
+    {U'Í', "00000000010001011111110100010000000"}, {U'Ì', "00000001010001011111100100010000000"},
+    {U'Î', "00000000110001101111101100010000000"}, {U'Ï', "00000001010001001111110100010000000"},
+    {U'Ó', "00011100010001011000110100010001110"}, {U'Ò', "00011101010001011000100100010001110"},
+    {U'Ô', "00011100110001101000101100010001110"}, {U'Õ', "10011101010001011000101100011001110"},
+    {U'Ú', "00111100000001010000110000010011110"}, {U'Ù', "00111101000001010000100000010011110"},
+    {U'Û', "00111100100001100000101000010011110"}, {U'Ü', "00111101000001000000110000010011110"},
+    {U'Ç', "01110001000101100011110001001000100"}, {U'ß', "01111111000000100100101101010000010"},
+}};
+
+constexpr std::array<std::span<const Glyph>, 2> kTables{kFont, kAccented};
+
 constexpr bool EveryGlyphFillsACell() {
-  for (const Glyph& glyph : kFont) {
-    if (glyph.dots.size() != kGlyphDots) return false;
+  for (const std::span<const Glyph> table : kTables) {
+    for (const Glyph& glyph : table) {
+      if (glyph.dots.size() != kGlyphDots) return false;
+    }
   }
   return kBlank.size() == kGlyphDots;
 }
@@ -67,8 +88,10 @@ char32_t DisplayUpper(char32_t ch) {
 
 std::string_view GlyphDots(char32_t ch) {
   const char32_t upper = DisplayUpper(ch);
-  for (const Glyph& glyph : kFont) {
-    if (glyph.ch == upper) return glyph.dots;
+  for (const std::span<const Glyph> table : kTables) {
+    for (const Glyph& glyph : table) {
+      if (glyph.ch == upper) return glyph.dots;
+    }
   }
   return kBlank;
 }

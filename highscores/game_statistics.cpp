@@ -27,7 +27,7 @@ void Game::ResetStatistics() {
   if (!host_.Ask(StatisticsText(text, "stats_reset_ask"), LangText(lang::kQuestionTitle), false))
     return;
   if (!StoreGroup(StatisticsChanges({}))) {
-    TellNotSaved("The cleared statistics");
+    TellNotSaved(text::kNotSavedStatistics);
     return;
   }
   ShowStatistics();

@@ -87,7 +87,7 @@ void Game::RecordScore(const FinishedGame& game) {
   run.NewRank = saved ? rank : 0;
 
   ShowTopTen();
-  if (!saved) TellNotSaved("The score");
+  if (!saved) TellNotSaved(text::kNotSavedScore);
   host_.Tell(FinalScoreText(LangText(lang::kFinalScore), game.Total, playTime), "", false);
   Restart();
 }
@@ -109,7 +109,7 @@ void Game::ClearTopTen() {
   TopTen cleared;
   for (HighscoreEntry& row : cleared) row.Points = "0";
   if (!StoreGroup(ListChanges(cleared))) {
-    TellNotSaved("The cleared list");
+    TellNotSaved(text::kNotSavedList);
     return;
   }
   for (auto& row : main.TopTenRows) row.Caption.clear();

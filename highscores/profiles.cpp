@@ -10,8 +10,6 @@ namespace pyxaro {
 
 namespace {
 
-constexpr const char* kPromptTitle = "Pyxaro users";
-
 // Lists the stored profiles and shows the selected one. A list filled afresh
 // has no row selected, so there is nothing to remove until a row is clicked.
 void ShowProfiles(Game& game) {
@@ -37,6 +35,12 @@ void Game::OpenProfiles() {
   profiles.Heading.Caption = heading.empty() ? "User profiles" : heading;
   profiles.AddButton.ToolTip = ToolTipText(lang::kAddTip, " Add ");
   profiles.RemoveButton.ToolTip = ToolTipText(lang::kRemoveTip, " Remove ");
+  profiles.Caption = Text(text::kUsersWindow);
+  profiles.NameLabel.Caption = Text(text::kUsername);
+  profiles.PasswordLabel.Caption = Text(text::kPassword);
+  profiles.OkButton.Caption = Text(text::kOk);
+  profiles.CancelButton.Caption = Text(text::kCancel);
+  profiles.DontShowWhenSending.Caption = Text(text::kDontShowWhenSending);
   // The prompts for a first profile come before the window itself.
   if (ProfileCount(Setting("Users", "antal")) == 0) {
     AddProfile();
@@ -48,8 +52,9 @@ void Game::OpenProfiles() {
 }
 
 void Game::AddProfile() {
-  const auto name = host_.Prompt("Username:", kPromptTitle, "");
-  const auto password = host_.PromptMasked("Password:", kPromptTitle);
+  const std::string title = Text(text::kUsersTitle);
+  const auto name = host_.Prompt(Text(text::kUsername), title, "");
+  const auto password = host_.PromptMasked(Text(text::kPassword), title);
   if (name && !name->empty() && password && !password->empty()) {
     const std::string n = std::to_string(ProfileCount(Setting("Users", "antal")) + 1);
     StoreGroup({{"Users", "antal", n},

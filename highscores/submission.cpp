@@ -9,14 +9,6 @@
 
 namespace pyxaro {
 
-namespace {
-
-// An empty or hand-edited address must not be handed to the desktop, which
-// would open whatever handler its scheme names.
-constexpr const char* kNoOnlineAddress = "No online address is configured.";
-
-}  // namespace
-
 void Game::OfferToSend() {
   if (!host_.Ask(LangText(lang::kAskSend), LangText(lang::kQuestionTitle), true)) return;
   run.WaitingForProfile = false;
@@ -51,7 +43,7 @@ void Game::ProfileTimerTick() {
 
   // Nothing will be sent, so the display must not say that it is sending.
   if (!IsWebAddress(run.LinkAddress)) {
-    host_.Tell(kNoOnlineAddress, "", false);
+    host_.Tell(Text(text::kNoOnlineAddress), "", false);
     return;
   }
   Say(LangText(lang::kSending));
@@ -65,8 +57,10 @@ void Game::SendTimerTick() {
 }
 
 void Game::OpenLink() {
+  // An empty or hand-edited address must not be handed to the desktop, which
+  // would open whatever handler its scheme names.
   if (!IsWebAddress(run.LinkAddress)) {
-    host_.Tell(kNoOnlineAddress, "", false);
+    host_.Tell(Text(text::kNoOnlineAddress), "", false);
     return;
   }
   host_.OpenAddress(run.LinkAddress);

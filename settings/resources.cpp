@@ -89,7 +89,7 @@ bool Exists(const std::string& path) {
 }  // namespace
 
 void Game::UnpackResources() {
-  if (!UnpackPackage()) host_.Tell("Specified package not found.", "", true);
+  if (!UnpackPackage()) host_.Tell(Text(text::kPackageNotFound), "", true);
 }
 
 bool Game::UnpackPackage() {

@@ -164,5 +164,46 @@ TEST_F(FoldersTest, AFolderThatCannotBeMadeIsSaidAndTheGamePlaysOnTheShippedSett
   EXPECT_EQ(game->state.RollsLeft, 59);
 }
 
+// A game installed over an older one: the player's list stays the player's,
+// and the languages it lacks are offered after its rows.
+TEST_F(FoldersTest, ThePickerOffersTheShippedLanguagesThePlayersListLacks) {
+  folder.Write("Pyx4.ini",
+               "[Language]\nantal=4\nl1n=Test\nl1p=test.lng\nl2n=Other\nl2p=other.lng\n"
+               "l3n=Third\nl3p=third.lng\nl4n=Mine\nl4p=x.lng\nselected=1\n");
+  folder.Write("third.lng", "[Language]\nl0=third 0\n");
+  const std::string shipped = Shipped();
+  const std::string own =
+      "[Language]\nantal=3\nl1n=Test\nl1p=test.lng\nl2n=Andra\nl2p=other.lng\n"
+      "l3n=Mine\nl3p=mine.lng\nselected=2\n";
+  fs::create_directories(Personal());
+  std::ofstream(Personal("Pyx4.ini")) << own;
+  const Mode readOnly(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  game->SettleDataFolder(Personal().string());
+  game->OpenLanguagePicker();
+  EXPECT_EQ(game->language.LanguageList.Items,
+            (std::vector<std::string>{"Test", "Andra", "Mine", "Third"}));
+
+  game->LanguageRowClicked(3);
+  game->ConfirmLanguage();
+  game->SplashTimeUp();
+  EXPECT_EQ(game->run.LanguageFile, folder.File("third.lng"));
+  EXPECT_EQ(game->run.Said, "third 0");
+  // The player's own rows stay; the chosen one joins after them.
+  const std::pair<const char*, const char*> list[] = {
+      {"l1n", "Test"}, {"l1p", "test.lng"}, {"l2n", "Andra"}, {"l2p", "other.lng"},
+      {"l3n", "Mine"}, {"l3p", "mine.lng"}, {"l4n", "Third"}, {"l4p", "third.lng"},
+      {"antal", "4"},  {"selected", "4"}};
+  for (const auto& [key, value] : list) {
+    EXPECT_EQ(GetINI("Language", key, Personal("Pyx4.ini")), value) << key;
+  }
+  EXPECT_EQ(Shipped(), shipped);
+
+  Game next(host, dice, folder.Path().string());
+  next.SettleDataFolder(Personal().string());
+  next.OpenLanguagePicker();
+  EXPECT_EQ(next.language.LanguageList.Items,
+            (std::vector<std::string>{"Test", "Andra", "Mine", "Third"}));
+}
+
 }  // namespace
 }  // namespace pyxaro::testing

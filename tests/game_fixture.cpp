@@ -15,6 +15,20 @@ TempFolder::TempFolder() {
   path_ = pattern;
 }
 
+std::filesystem::path ShippedData() {
+  return std::filesystem::path(__FILE__).parent_path().parent_path() / "data";
+}
+
+std::vector<std::string> KeysOf(const std::filesystem::path& file) {
+  std::ifstream in(file);
+  std::vector<std::string> keys;
+  for (std::string line; std::getline(in, line);) {
+    const auto equals = line.find('=');
+    if (equals != std::string::npos && line[0] != ';') keys.push_back(line.substr(0, equals));
+  }
+  return keys;
+}
+
 std::string TempFolder::Read(const std::string& name) const { return ReadAll(path_ / name); }
 
 std::vector<std::string> FileNames(const std::filesystem::path& folder) {

@@ -40,6 +40,11 @@ class TempFolder {
   std::error_code ignored_;
 };
 
+// The data folder of the sources: the shipped settings and language files.
+std::filesystem::path ShippedData();
+// The keys a language file holds, in the order of the file.
+std::vector<std::string> KeysOf(const std::filesystem::path& file);
+
 // The names in a folder, sorted.
 std::vector<std::string> FileNames(const std::filesystem::path& folder);
 

@@ -1,3 +1,10 @@
+#include <sys/stat.h>
+
+#include <cctype>
+#include <functional>
+#include <optional>
+#include <set>
+
 #include "core/text.h"
 #include "display/font.h"
 #include "tests/game_fixture.h"
@@ -83,29 +90,102 @@ TEST_F(GameTest, LanguButtonClosesTheGameForAFreshOneInTheChosenLanguage) {
   EXPECT_FALSE(m.PlayClock.Enabled() || m.GameEndTimer.Enabled() || m.PageTimer.Enabled());
 }
 
-// Every shipped language has all its texts, and every display message fits
-// one page in characters the display can draw.
-TEST(ShippedLanguages, AreCompleteAndFitTheDisplay) {
-  const auto data = std::filesystem::path(__FILE__).parent_path().parent_path() / "data";
-  const std::string ini = (data / "Pyx4.ini").string();
+const std::filesystem::path kData = ShippedData();
+
+// The dot display shows the messages and, in the advice, the categories.
+bool OnTheDisplay(const std::string& key) {
+  static const std::set<std::string> kMessages{"l0", "l1", "l2", "l3", "l4", "l7", "l15", "l17"};
+  return kMessages.contains(key) || key.starts_with("advice_") ||
+         (key.starts_with("category") && std::isdigit(static_cast<unsigned char>(key.back())));
+}
+
+// Every language the shipped settings list has every text the English file
+// has, and the dot display draws every letter of the texts it shows.
+TEST(ShippedLanguages, HaveEveryTextAndTheDisplayDrawsEveryLetter) {
+  const std::string ini = (kData / "Pyx4.ini").string();
   EXPECT_EQ(GetINI("Options", "ShowLangu", ini), "");
   const int count = LeadingNumber(GetINI("Language", "antal", ini));
-  EXPECT_GE(count, 3);
+  EXPECT_GE(count, 11);
+  const std::vector<std::string> keys = KeysOf(kData / "english.lng");
+  ASSERT_GT(keys.size(), 28U);
   for (int i = 1; i <= count; ++i) {
     const std::string file =
-        (data / GetINI("Language", "l" + std::to_string(i) + "p", ini)).string();
+        (kData / GetINI("Language", "l" + std::to_string(i) + "p", ini)).string();
     SCOPED_TRACE(file);
-    for (int n = 0; n <= 26; ++n) {
-      std::string text = GetINI("Language", "l" + std::to_string(n), file);
-      EXPECT_NE(text, "") << n;
-      if (n > 4 && n != 7 && n != 15 && n != 17) continue;
-      if (n == 1) text += ": 1234";  // the score word comes before the total
-      EXPECT_LE(CharCount(text), 13) << text;
+    EXPECT_EQ(KeysOf(file), keys);
+    for (const std::string& key : keys) {
+      std::string text = GetINI("Language", key, file);
+      EXPECT_NE(text, "") << key;
+      if (!OnTheDisplay(key)) continue;
       for (char32_t ch : ToCodePoints(text)) {
-        EXPECT_TRUE(ch == U' ' || GlyphDots(ch) != GlyphDots(U' ')) << text;
+        EXPECT_TRUE(ch == U' ' || GlyphDots(ch) != GlyphDots(U' ')) << key << ": " << text;
       }
+      if (!key.starts_with("l")) continue;
+      // A message fits one page, the score word with the total after it.
+      if (key == "l1") text += ": 1234";
+      EXPECT_LE(CharCount(text), 13) << text;
     }
   }
+}
+
+// A language file with the newer texts shows them in its boxes and windows
+// and gives the screen reader its words; "%1" takes what the text names.
+TEST_F(GameTest, TheNewerTextsComeFromTheLanguageFile) {
+  std::string texts = folder.Read("test.lng");
+  for (const std::string& key : KeysOf(kData / "english.lng")) {
+    if (key != "locale" && !(key[0] == 'l' && std::isdigit(static_cast<unsigned char>(key[1])))) {
+      texts += key + "=<" + key + " %1>\n";
+    }
+  }
+  folder.Write("test.lng", texts);
+  Start();
+  const std::string settings = folder.File("Pyx4.ini");
+  const std::tuple<const char*, std::function<void()>, std::string> boxes[] = {
+      {"not_saved_choice",
+       [&] {
+         ::chmod(settings.c_str(), 0444);
+         game->ToggleSound();
+         ::chmod(settings.c_str(), 0644);
+       },
+       settings},
+      {"no_online_address", [&] { game->HomeLinkClicked(); }, "%1"},
+      {"screen_too_small",
+       [&] {
+         host.area = {9000, 6000};
+         game->PlaceWindow();
+       },
+       "%1"},
+      {"package_not_found",
+       [&] {
+         std::filesystem::remove(folder.File("Res.pac"));
+         game->OpenGameWindow();
+       },
+       "%1"},
+      {"username",
+       [&] {
+         host.inputs = {std::nullopt, std::nullopt};
+         game->OpenProfiles();
+       },
+       "%1"}};
+  for (const auto& [key, trigger, filled] : boxes) {
+    host.boxes.clear();
+    trigger();
+    ASSERT_FALSE(host.boxes.empty()) << key;
+    EXPECT_EQ(host.boxes.front().text, "<" + std::string(key) + " " + filled + ">");
+  }
+  EXPECT_EQ(host.boxes.front().title, "<users_title %1>");
+  const std::pair<std::string, const char*> shown[] = {
+      {game->language.Heading.Caption, "select_language"},
+      {game->language.SkipAtStart.Caption, "dont_show_at_startup"},
+      {game->profiles.CancelButton.Caption, "button_cancel"},
+      {game->profiles.DontShowWhenSending.Caption, "dont_show_when_sending"},
+      {game->main.Spoken.Die, "die"},
+      {game->main.Spoken.Faces[6], "face6"},
+      {game->main.Spoken.Categories[20], "category20"},
+      {game->main.Spoken.KeyCtrl, "key_ctrl"},
+      {game->main.Spoken.Minimise, "control_minimise"}};
+  for (const auto& [text, key] : shown) EXPECT_EQ(text, "<" + std::string(key) + " %1>");
+  EXPECT_EQ(game->main.Spoken.Move, TestText(26));
 }
 
 TEST_F(GameTest, TheLanguageFileNamesTheLocaleOfTheDesktopsOwnTexts) {

@@ -64,11 +64,27 @@ TEST(Font, EveryCharacterDrawsItsGlyphSmallLettersTheirCapitalsOthersBlank) {
   for (std::size_t i = 0; i < small.size(); ++i)
     EXPECT_EQ(GlyphDots(small[i]), ExpectedDots(capital[i])) << ToUtf8(small.substr(i, 1));
   const std::string blank(kGlyphDots, '0');
-  for (char32_t ch : std::u32string(U" ,'()#%&éÉÿß÷×\tΩ😀")) EXPECT_EQ(GlyphDots(ch), blank);
-  // Nothing else lights a dot: 60 glyphs besides the space, 32 small letters.
+  for (char32_t ch : std::u32string(U" ,'()#%&ÿÝÐ÷×\tΩŒ😀")) EXPECT_EQ(GlyphDots(ch), blank);
+  // Nothing else lights a dot: 60 glyphs besides the space, 22 accented
+  // letters of the languages shipped, 32 + 21 small letters.
   int lit = 0;
   for (char32_t ch = 0; ch < 0x3000; ++ch) lit += GlyphDots(ch) != blank ? 1 : 0;
-  EXPECT_EQ(lit, 60 + 32);
+  EXPECT_EQ(lit, 60 + 22 + 32 + 21);
+}
+
+// Each accented letter is told apart from every other character, and its
+// small letter draws like it.
+TEST(Font, AccentedLettersHaveGlyphsOfTheirOwn) {
+  const std::u32string capital = U"ÁÀÂÃÉÈÊËÍÌÎÏÓÒÔÕÚÙÛÜÇß";
+  const std::u32string small = U"áàâãéèêëíìîïóòôõúùûüçß";
+  for (std::size_t i = 0; i < capital.size(); ++i) {
+    SCOPED_TRACE(ToUtf8(capital.substr(i, 1)));
+    EXPECT_EQ(GlyphDots(small[i]), GlyphDots(capital[i]));
+    for (char32_t other = 1; other < 0x3000; ++other) {
+      if (DisplayUpper(other) == capital[i]) continue;
+      EXPECT_NE(GlyphDots(other), GlyphDots(capital[i])) << static_cast<int>(other);
+    }
+  }
 }
 
 // The dots a page lights, cell by cell from the left; the page is written in

@@ -1,7 +1,6 @@
 #include "ui/accessibility.h"
 
 #include <QAccessibleWidget>
-#include <array>
 
 #include "scoring/categories.h"
 #include "scoring/entry.h"
@@ -10,9 +9,6 @@
 namespace pyxaro::ui {
 
 namespace {
-
-constexpr std::array<const char*, kDiceFaces> kFaceWords{"one",  "two",  "three",
-                                                         "four", "five", "six"};
 
 // A clickable control as a button with the press action, which runs only
 // when a click could.
@@ -71,22 +67,19 @@ QString CounterName(const Control& counter, const QString& fallback) {
 }
 
 QString DieName(const Game& game, int k) {
-  const QString die = QStringLiteral("Die %1").arg(k);
+  const SpokenTexts& words = game.main.Spoken;
+  const QString die = Q(words.Die).arg(k);
   const int face = game.state.Dice[k];
   if (!game.state.OnTable(k) || face < 1 || face > kDiceFaces) return die;
-  return die + QStringLiteral(": ") + QString::fromLatin1(kFaceWords.at(face - 1));
+  return die + QStringLiteral(": ") + Q(words.Faces[face]);
 }
 
 Spoken CategorySpeech(const Game& game, int k) {
-  const std::string_view spoken = CategoryRow(k).spoken;
-  const QString name =
-      ControlName(game.main.CategoryRows[k],
-                  QString::fromLatin1(spoken.data(), static_cast<int>(spoken.size())));
-  const QString value =
-      game.state.IsOpen(k) ? QStringLiteral("open") : QString::number(game.state.Score[k]);
+  const SpokenTexts& words = game.main.Spoken;
+  const QString name = ControlName(game.main.CategoryRows[k], Q(words.Categories[k]));
+  const QString value = game.state.IsOpen(k) ? Q(words.Open) : QString::number(game.state.Score[k]);
   const bool hinted = HintedCategory(game.state) == k;
-  return {name + QStringLiteral(": ") + value,
-          hinted ? QStringLiteral("Proposed for the dice on the table") : QString()};
+  return {name + QStringLiteral(": ") + value, hinted ? Q(words.Proposed) : QString(), {}};
 }
 
 }  // namespace pyxaro::ui

@@ -12,9 +12,9 @@ namespace pyxaro::ui {
 // text. Installed once per run, before the first window shows.
 void InstallAccessibility();
 
-// What screen readers say of the game window's controls. Where the language
-// file names a control (its tool tip), that name is used; the rest are
-// English.
+// What screen readers say of the game window's controls, in the player's
+// language: the control's tool tip where it has one, else the words the
+// game window's data gives.
 QString DieName(const Game& game, int k);
 Spoken CategorySpeech(const Game& game, int k);
 // A counter: what it counts, then its value.

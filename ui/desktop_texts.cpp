@@ -24,6 +24,13 @@ class DesktopTexts : public QTranslator {
   }
 };
 
+// Qt comes without a catalogue of Norwegian Bokmål; the standard buttons of
+// the Nynorsk one (Ja, Nei, Avbryt) read the same in Bokmål.
+QLocale Neighbour(const QLocale& locale) {
+  return locale.language() == QLocale::NorwegianBokmal ? QLocale(QLocale::NorwegianNynorsk)
+                                                       : locale;
+}
+
 }  // namespace
 
 void QtHost::UseLocale(const std::string& name) {
@@ -31,12 +38,19 @@ void QtHost::UseLocale(const std::string& name) {
   if (translator_) QCoreApplication::removeTranslator(translator_.get());
   translator_ = std::make_unique<DesktopTexts>();
   locale_ = name;
-  const QLocale locale = name.empty() ? QLocale::system() : QLocale(QString::fromStdString(name));
+  const QLocale locale = GameLocale();
   // "qt" names every module's translations of a language at once.
-  if (translator_->load(locale, QStringLiteral("qt"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+  const auto load = [this](const QLocale& catalogue) {
+    return translator_->load(catalogue, QStringLiteral("qt"), QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  };
+  if (load(locale) || load(Neighbour(locale))) {
     QCoreApplication::installTranslator(translator_.get());
   }
+}
+
+QLocale QtHost::GameLocale() const {
+  return locale_.empty() ? QLocale::system() : QLocale(QString::fromStdString(locale_));
 }
 
 }  // namespace pyxaro::ui

@@ -11,11 +11,13 @@
 #include <algorithm>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 
 #include "scoring/entry.h"
 #include "ui/accessibility.h"
 #include "ui/advice_marks.h"
 #include "ui/pictures.h"
+#include "ui/qt_string.h"
 
 namespace pyxaro::ui {
 
@@ -26,33 +28,38 @@ constexpr int kHeightPx = 600;
 constexpr int kSmallText = 11;
 constexpr int kCounterText = 13;
 
-using Keys = std::vector<std::pair<QKeyCombination, Pressable*>>;
-
-// Gives a control its speech and the keys that press it, the first of which
-// its tool tip names.
-template <typename W>
-W* Speak(W* control, Speech speech, Keys& keys,
-         std::initializer_list<QKeyCombination> combos = {}) {
-  QString name;
-  if (combos.size() > 0) name = QKeySequence(*combos.begin()).toString(QKeySequence::NativeText);
-  control->Describe(std::move(speech), name);
-  for (const QKeyCombination combo : combos) keys.emplace_back(combo, control);
-  return control;
+// The key as a tool tip names it, in the player's words for Space and Ctrl.
+QString KeyName(QKeyCombination combo, const SpokenTexts& words) {
+  const QString key = combo.key() == Qt::Key_Space
+                          ? Q(words.KeySpace)
+                          : QKeySequence(combo.key()).toString(QKeySequence::PortableText);
+  return combo.keyboardModifiers() & Qt::ControlModifier ? Q(words.KeyCtrl) + '+' + key : key;
 }
 
-Speech Named(const Control& control, const char* fallback) {
-  return [&control, fallback] {
-    return Spoken{ControlName(control, QString::fromUtf8(fallback)), {}};
-  };
+// The control's tool tip names it, or else the words of the window's data,
+// which live as long as the window.
+Speech Named(const Control& control, const std::string& fallback) {
+  return [&control, &fallback] { return Spoken{ControlName(control, Q(fallback)), {}, {}}; };
 }
 
-Speech Counted(const Control& counter, const char* fallback) {
-  return [&counter, fallback] {
-    return Spoken{CounterName(counter, QString::fromUtf8(fallback)), {}};
-  };
+Speech Counted(const Control& counter, const std::string& fallback) {
+  return [&counter, &fallback] { return Spoken{CounterName(counter, Q(fallback)), {}, {}}; };
 }
 
 }  // namespace
+
+template <typename W>
+W* MainWindow::Speak(W* control, Speech speech, std::initializer_list<QKeyCombination> combos) {
+  std::optional<QKeyCombination> named;
+  if (combos.size() > 0) named = *combos.begin();
+  control->Describe([this, speech = std::move(speech), named] {
+    Spoken spoken = speech();
+    if (named) spoken.key = KeyName(*named, game_.main.Spoken);
+    return spoken;
+  });
+  for (const QKeyCombination combo : combos) keys_.emplace_back(combo, control);
+  return control;
+}
 
 template <typename W, typename... Args>
 W* MainWindow::Bind(const Control& data, Args&&... args) {
@@ -90,19 +97,18 @@ void MainWindow::BindPlay() {
     auto* die = Bind<Picture>(m.DieImages[k], [this, k] { act_([this, k] { game_.PickUp(k); }); });
     Speak(die,
           [this, k] {
-            return Spoken{DieName(game_, k), {}};
+            return Spoken{DieName(game_, k), {}, {}};
           },
-          keys_, {QKeyCombination(Qt::Key(Qt::Key_1 + k - 1))});
+          {QKeyCombination(Qt::Key(Qt::Key_1 + k - 1))});
   }
-  Speak(Bind<Area>(m.ThrowArea, Click(&Game::Throw), true), Named(m.ThrowArea, "Throw"), keys_,
+  Speak(Bind<Area>(m.ThrowArea, Click(&Game::Throw), true), Named(m.ThrowArea, m.Spoken.Throw),
         {QKeyCombination(Qt::Key_Space), Qt::CTRL | Qt::Key_R});
-  Speak(Bind<Area>(m.UndoArea, Click(&Game::Undo), true), Named(m.UndoArea, "Undo"), keys_,
+  Speak(Bind<Area>(m.UndoArea, Click(&Game::Undo), true), Named(m.UndoArea, m.Spoken.Undo),
         {Qt::CTRL | Qt::Key_Z});
   for (int k = 1; k <= kCategoryCount; ++k) {
     rows_.at(k - 1) = Bind<Area>(
         m.CategoryRows[k], [this, k] { act_([this, k] { game_.EnterCategory(k); }); }, false);
-    Speak(
-        rows_.at(k - 1), [this, k] { return CategorySpeech(game_, k); }, keys_);
+    Speak(rows_.at(k - 1), [this, k] { return CategorySpeech(game_, k); });
   }
   // Score labels and the marker let clicks through to their row, which
   // speaks for them.
@@ -118,13 +124,13 @@ void MainWindow::BindPlay() {
   Speak(Bind<Area>(m.AdviceArea, Click(&Game::ShowAdvice), false), Named(m.AdviceArea, "Hint"),
         keys_, {QKeyCombination(Qt::Key_H)});
   Speak(Bind<Label>(m.BonusLabel, Action{}, kSmallText, Qt::AlignHCenter),
-        Counted(m.BonusLabel, "Bonus"), keys_);
+        Counted(m.BonusLabel, m.Spoken.Bonus));
   Speak(Bind<Label>(m.TotalLabel, Action{}, kSmallText, Qt::AlignHCenter),
-        Counted(m.TotalLabel, "Total"), keys_);
+        Counted(m.TotalLabel, m.Spoken.Total));
   Speak(Bind<Label>(m.RollsLeftLabel, Action{}, kCounterText, Qt::AlignHCenter),
-        Counted(m.RollsLeftLabel, "Rolls left"), keys_);
+        Counted(m.RollsLeftLabel, m.Spoken.RollsLeft));
   Speak(Bind<Label>(m.RollsPerCategoryLabel, Action{}, kCounterText, Qt::AlignHCenter),
-        Counted(m.RollsPerCategoryLabel, "Rolls per open category"), keys_);
+        Counted(m.RollsPerCategoryLabel, m.Spoken.RollsPerCategory));
 }
 
 void MainWindow::BindSideControls() {
@@ -137,36 +143,37 @@ void MainWindow::BindSideControls() {
   Bind<Label>(m.ClearTopTenLabel, Click(&Game::ClearTopTen), kSmallText, Qt::AlignLeft);
   Speak(Bind<Label>(m.PlayerLabel, Click(&Game::OpenProfiles), kSmallText, Qt::AlignLeft),
         [&m] {
-          return Spoken{QString::fromStdString(m.PlayerLabel.Caption),
-                        ControlName(m.PlayerLabel, {})};
+          return Spoken{Q(m.PlayerLabel.Caption), ControlName(m.PlayerLabel, {}), {}};
         },
-        keys_, {QKeyCombination(Qt::Key_P)});
+        {QKeyCombination(Qt::Key_P)});
   Speak(Bind<Picture>(m.SoundSwitch, Click(&Game::ToggleSound)),
         [this] {
+          const SpokenTexts& words = game_.main.Spoken;
           const bool off = game_.run.PlaySound == "No";
-          return Spoken{ControlName(game_.main.SoundSwitch, QStringLiteral("Sound on/off")),
-                        off ? QStringLiteral("Sound is off") : QStringLiteral("Sound is on")};
+          return Spoken{ControlName(game_.main.SoundSwitch, Q(words.SoundSwitch)),
+                        Q(off ? words.SoundOff : words.SoundOn),
+                        {}};
         },
-        keys_, {QKeyCombination(Qt::Key_M)});
+        {QKeyCombination(Qt::Key_M)});
   Speak(Bind<Picture>(m.MoveButton, Click(&Game::MoveButtonClicked)),
-        Named(m.MoveButton, "Move the window"), keys_);
-  Speak(Bind<Label>(m.Clock, Action{}, kSmallText, Qt::AlignHCenter), Counted(m.Clock, "Time"),
-        keys_);
+        Named(m.MoveButton, m.Spoken.Move));
+  Speak(Bind<Label>(m.Clock, Action{}, kSmallText, Qt::AlignHCenter),
+        Counted(m.Clock, m.Spoken.Time));
   Speak(Bind<Area>(m.NewGameArea, Click(&Game::NewGameClicked), false),
-        Named(m.NewGameArea, "New game"), keys_, {Qt::CTRL | Qt::Key_N});
-  Speak(Bind<Area>(m.QuitArea, Click(&Game::QuitClicked), false), Named(m.QuitArea, "Quit"), keys_,
+        Named(m.NewGameArea, m.Spoken.NewGame), {Qt::CTRL | Qt::Key_N});
+  Speak(Bind<Area>(m.QuitArea, Click(&Game::QuitClicked), false), Named(m.QuitArea, m.Spoken.Quit),
         {Qt::CTRL | Qt::Key_Q});
-  Speak(Bind<Area>(m.CloseSquare, Click(&Game::CloseClicked), false), Named(m.CloseSquare, "Close"),
-        keys_);
+  Speak(Bind<Area>(m.CloseSquare, Click(&Game::CloseClicked), false),
+        Named(m.CloseSquare, m.Spoken.Close));
   Speak(Bind<Area>(m.MinimiseSquare, Click(&Game::MinimiseClicked), false),
-        Named(m.MinimiseSquare, "Minimise"), keys_);
+        Named(m.MinimiseSquare, m.Spoken.Minimise));
   Speak(Bind<Area>(m.LanguageArea, Click(&Game::ChangeLanguage), false),
-        Named(m.LanguageArea, "Language"), keys_, {QKeyCombination(Qt::Key_L)});
+        Named(m.LanguageArea, m.Spoken.Language), {QKeyCombination(Qt::Key_L)});
   Speak(Bind<Area>(m.StatisticsArea, Click(&Game::OpenStatistics), false),
-        Named(m.StatisticsArea, "Statistics"), keys_, {QKeyCombination(Qt::Key_S)});
+        Named(m.StatisticsArea, m.Spoken.Statistics), {QKeyCombination(Qt::Key_S)});
   Speak(Bind<Area>(m.HomeLink, Click(&Game::HomeLinkClicked), false),
-        Named(m.HomeLink, "Pyxaro online"), keys_);
-  Speak(Bind<Area>(m.Logo, Action{}, false), Named(m.Logo, "Pyxaro"), keys_);
+        Named(m.HomeLink, m.Spoken.Home));
+  Speak(Bind<Area>(m.Logo, Action{}, false), Named(m.Logo, m.Logo.ToolTip));
 }
 
 void MainWindow::BindTimers() {
@@ -237,6 +244,12 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && windowHandle() != nullptr) {
     windowHandle()->startSystemMove();
   }
+}
+
+std::vector<QKeyCombination> MainWindow::Keys() const {
+  std::vector<QKeyCombination> keys{QKeyCombination(Qt::Key_Up), QKeyCombination(Qt::Key_Down)};
+  for (const auto& [key, control] : keys_) keys.push_back(key);
+  return keys;
 }
 
 bool MainWindow::RowOpen(int k) const {

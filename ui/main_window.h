@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -27,6 +28,8 @@ class MainWindow : public QWidget {
  public:
   MainWindow(Game& game, Dispatch act);
   void Sync();
+  // The keys the window answers wherever the keyboard mark stands.
+  std::vector<QKeyCombination> Keys() const;
   // Paints the window's pictures and loads its fonts ahead of its first
   // showing, while another window stands.
   static void PrepareAhead(qreal devicePixelRatio);
@@ -40,6 +43,10 @@ class MainWindow : public QWidget {
  private:
   template <typename W, typename... Args>
   W* Bind(const Control& data, Args&&... args);
+  // Gives a control its speech and the keys that press it, the first of which
+  // its tool tip names.
+  template <typename W>
+  W* Speak(W* control, Speech speech, std::initializer_list<QKeyCombination> combos = {});
   Action Click(void (Game::*routine)());
   // The dice, the throw and undo areas, the scorecard and its counters.
   void BindPlay();

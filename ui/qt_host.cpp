@@ -139,7 +139,8 @@ LocalTime QtHost::Now() {
   local.Hour = time.hour();
   local.Minute = time.minute();
   local.SecondsSinceMidnight = time.msecsSinceStartOfDay() / 1000.0;
-  local.MonthName = QLocale::system().monthName(date.month(), QLocale::LongFormat).toStdString();
+  // The month in the game's language, as every other text.
+  local.MonthName = GameLocale().monthName(date.month(), QLocale::LongFormat).toStdString();
   return local;
 }
 

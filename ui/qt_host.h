@@ -7,6 +7,7 @@
 #include "core/host.h"
 #include "ui/sound_module.h"
 
+class QLocale;
 class QTranslator;
 class QWidget;
 
@@ -47,6 +48,8 @@ class QtHost : public Host {
 
  private:
   void BeforeBox();
+  // The locale the language file names, else the system's.
+  QLocale GameLocale() const;
   QWidget* GameWindow() const;
   std::optional<std::string> Input(const std::string& prompt, const std::string& title,
                                    const std::string& defaultText, bool masked);

@@ -16,10 +16,11 @@ namespace pyxaro::ui {
 using Action = std::function<void()>;
 
 // What a screen reader says of a control: its name, and what more there is
-// to know about it.
+// to know about it; and the key that presses it, which its tool tip names.
 struct Spoken {
   QString name;
   QString description;
+  QString key;
 };
 using Speech = std::function<Spoken()>;
 
@@ -56,27 +57,23 @@ class Clickable : public Base, public Pressable {
   }
   bool HasAction() const override { return static_cast<bool>(onClick_); }
 
-  // What a screen reader says of the control, and the key that presses it,
-  // which its tool tip names.
-  void Describe(Speech speech, QString key = {}) {
-    speech_ = std::move(speech);
-    key_ = std::move(key);
-  }
+  // What a screen reader says of the control.
+  void Describe(Speech speech) { speech_ = std::move(speech); }
 
  protected:
   // The tool tip the data gives, or the control's name when the tool tip
   // should name a key and the data gives none. Without a speech of its own
   // the control is named by the given text.
   void ApplyTexts(const Control& c, const QString& name = {}) {
-    const Spoken spoken = speech_ ? speech_() : Spoken{name, {}};
+    const Spoken spoken = speech_ ? speech_() : Spoken{name, {}, {}};
     if (this->accessibleName() != spoken.name) this->setAccessibleName(spoken.name);
     if (this->accessibleDescription() != spoken.description) {
       this->setAccessibleDescription(spoken.description);
     }
     QString tip = QString::fromStdString(c.ToolTip);
-    if (!key_.isEmpty() && onClick_) {
+    if (!spoken.key.isEmpty() && onClick_) {
       const QString text = tip.trimmed().isEmpty() ? spoken.name : tip.trimmed();
-      tip = QStringLiteral(" %1 (%2) ").arg(text, key_);
+      tip = QStringLiteral(" %1 (%2) ").arg(text, spoken.key);
     }
     const QString shown = PlainToolTip(tip.toStdString());
     if (this->toolTip() != shown) this->setToolTip(shown);
@@ -111,7 +108,6 @@ class Clickable : public Base, public Pressable {
  private:
   Action onClick_;
   Speech speech_;
-  QString key_;
 };
 
 // A clickable area without text, laid over the painted background. When

@@ -5,7 +5,15 @@ set(EXPECTED_FILES
   lib/pyxaro/libpyxaro_sound.so
   lib/pyxaro/Pyx4.ini
   lib/pyxaro/Res.pac
+  lib/pyxaro/danish.lng
+  lib/pyxaro/dutch.lng
   lib/pyxaro/english.lng
+  lib/pyxaro/finnish.lng
+  lib/pyxaro/french.lng
+  lib/pyxaro/german.lng
+  lib/pyxaro/italian.lng
+  lib/pyxaro/norwegian.lng
+  lib/pyxaro/portuguese.lng
   lib/pyxaro/spanish.lng
   lib/pyxaro/swedish.lng
   share/applications/${APP_ID}.desktop

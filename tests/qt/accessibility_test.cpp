@@ -4,13 +4,19 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
+#include <set>
 
+#include "core/text.h"
 #include "scoring/entry.h"
+#include "settings/ini.h"
 #include "tests/game_fixture.h"
 #include "ui/front.h"
 #include "ui/qt_host.h"
+#include "ui/qt_string.h"
 #include "ui/widgets.h"
 
 namespace pyxaro::testing {
@@ -66,6 +72,42 @@ TEST_F(AccessibilityTest, DiceRowsAndCountersSayWhatTheyShow) {
   ASSERT_NE(rolls, nullptr);
   EXPECT_EQ(Name(rolls), QString::fromStdString(TestText(20)) + ": 59");
   EXPECT_EQ(rolls->role(), QAccessible::StaticText);
+}
+
+// Played in Swedish, no control says or shows an English text that the
+// Swedish file says otherwise.
+TEST_F(AccessibilityTest, InSwedishNoControlSpeaksEnglish) {
+  const std::string english = (ShippedData() / "english.lng").string();
+  const std::string swedish = (ShippedData() / "swedish.lng").string();
+  std::filesystem::copy_file(swedish, folder.File("test.lng"),
+                             std::filesystem::copy_options::overwrite_existing);
+  front.Act([this] { game->Restart(); });
+  Throw({1, 2, 5, 4, 5, 6});
+  // A text without what the game fills in, numbers and access keys.
+  const auto bare = [](QString text) {
+    return text.remove(QRegularExpression(QStringLiteral("%1|[0-9&]"))).trimmed();
+  };
+  std::set<QString> englishOnly;
+  for (const std::string& key : KeysOf(english)) {
+    const std::string text = GetINI("Language", key, english);
+    // Words only: a decimal point is no English.
+    const QString words = bare(ui::Q(text));
+    if (text != GetINI("Language", key, swedish) && words.contains(QRegularExpression("\\w{2}"))) {
+      englishOnly.insert(words);
+    }
+  }
+  int heard = 0;
+  for (QWidget* control : front.Main()->findChildren<QWidget*>()) {
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(control);
+    for (const QString& text :
+         {Name(reader), reader->text(QAccessible::Description), control->toolTip()}) {
+      for (const QString& part : text.split(QRegularExpression(QStringLiteral("[:()]")))) {
+        EXPECT_FALSE(englishOnly.contains(bare(part))) << text.toStdString();
+        ++heard;
+      }
+    }
+  }
+  EXPECT_GT(heard, 100);
 }
 
 // A screen reader's press goes through the same gate as a key (the keyboard
@@ -136,6 +178,20 @@ TEST(DesktopTextsTest, BoxesSpeakTheGamesLanguageAndAnswerEnterAndEscape) {
   host.UseLocale("en");
   EXPECT_FALSE(ask(false, Qt::Key_Return));
   EXPECT_EQ(buttons, (QStringList{"No", "Yes"}));
+
+  // Every language the game comes with has the boxes' buttons in its words.
+  const std::filesystem::path data = ShippedData();
+  const std::string list = (data / "Pyx4.ini").string();
+  const int count = LeadingNumber(GetINI("Language", "antal", list));
+  for (int i = 1; i <= count; ++i) {
+    const std::string file =
+        (data / GetINI("Language", "l" + std::to_string(i) + "p", list)).string();
+    const std::string locale = GetINI("Language", "locale", file);
+    SCOPED_TRACE(file + " " + locale);
+    host.UseLocale(locale);
+    EXPECT_FALSE(ask(false, Qt::Key_Escape));
+    EXPECT_EQ(buttons == QStringList({"No", "Yes"}), locale == "en");
+  }
 }
 
 }  // namespace

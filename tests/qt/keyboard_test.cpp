@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QKeySequence>
 #include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <string>
 
 #include "scoring/entry.h"
 #include "tests/game_fixture.h"
@@ -158,6 +164,36 @@ TEST_F(KeyboardTest, TabReachesTheTopTenRowsWhereEnterOffersTheRow) {
   Press(Qt::Key_Return);
   EXPECT_EQ(game->run.SelectedRow, 1);
   EXPECT_EQ(host.boxes.back().text, TestText(14));
+}
+
+// The manual page and the README name every key the game window answers,
+// where each lists its keys: the manual's tagged lines, the README's table.
+TEST_F(KeyboardTest, TheManualAndTheReadmeNameEveryKey) {
+  // The words of the lines that list keys, "1 .. 6" read as the six digits.
+  const auto named = [](const std::filesystem::path& file, const char* listLine) {
+    std::set<std::string> keys;
+    std::ifstream in(file);
+    std::smatch listed;
+    const std::regex words(R"([\w+]+)");
+    for (std::string line; std::getline(in, line);) {
+      if (!std::regex_search(line, listed, std::regex(listLine))) continue;
+      const std::string keysText =
+          std::regex_replace(listed[1].str(), std::regex(R"(\b1\W+(\.\.|–)\W+6\b)"), "1 2 3 4 5 6");
+      for (std::sregex_iterator word(keysText.begin(), keysText.end(), words), end; word != end;
+           ++word) {
+        keys.insert(word->str());
+      }
+    }
+    return keys;
+  };
+  const std::filesystem::path source = ShippedData().parent_path();
+  const auto manual = named(source / "data" / "desktop" / "pyxaro.6.in", R"(^\.BR? (.*))");
+  const auto readme = named(source / "README.md", R"(^\| ([^|]*) \| [a-z])");
+  for (const QKeyCombination key : front.Main()->Keys()) {
+    const std::string name = QKeySequence(key).toString(QKeySequence::PortableText).toStdString();
+    EXPECT_TRUE(manual.contains(name)) << name;
+    EXPECT_TRUE(readme.contains(name)) << name;
+  }
 }
 
 }  // namespace

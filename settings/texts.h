@@ -1,0 +1,78 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "settings/language_keys.h"
+
+namespace pyxaro {
+
+// A text of the language file with the English the game shows when a
+// language file lacks it. "%1" stands for what the game fills in.
+struct TextKey {
+  std::string_view key;
+  std::string_view english;
+};
+
+namespace text {
+
+// Boxes.
+inline constexpr TextKey kNotSavedScore{"not_saved_score",
+                                        "The score could not be saved in the settings file %1."};
+inline constexpr TextKey kNotSavedList{
+    "not_saved_list", "The cleared list could not be saved in the settings file %1."};
+inline constexpr TextKey kNotSavedChoice{"not_saved_choice",
+                                         "The choice could not be saved in the settings file %1."};
+inline constexpr TextKey kNotSavedStatistics{
+    "not_saved_statistics", "The cleared statistics could not be saved in the settings file %1."};
+inline constexpr TextKey kNoOnlineAddress{"no_online_address", "No online address is configured."};
+inline constexpr TextKey kScreenTooSmall{
+    "screen_too_small",
+    "Screen resolution must be at least 800 x 600 for the game to work properly."};
+inline constexpr TextKey kPackageNotFound{"package_not_found", "Specified package not found."};
+
+// The language picker and the profiles window.
+inline constexpr TextKey kSelectLanguage{"select_language", "Select language"};
+inline constexpr TextKey kDontShowAtStartup{"dont_show_at_startup", "Don't show this at startup"};
+inline constexpr TextKey kUsersTitle{"users_title", "Pyxaro users"};
+inline constexpr TextKey kUsersWindow{"users_title", "Pyxaro Users"};
+inline constexpr TextKey kUsername{"username", "Username:"};
+inline constexpr TextKey kPassword{"password", "Password:"};
+inline constexpr TextKey kOk{"button_ok", "&OK"};
+inline constexpr TextKey kCancel{"button_cancel", "&Cancel"};
+inline constexpr TextKey kDontShowWhenSending{"dont_show_when_sending",
+                                              "&Don't show this when sending highscore"};
+
+// What a screen reader says of the game window; the dice's faces and the
+// categories are numbered keys ("face1", "category1"), the categories' English
+// is their spoken name in the category table.
+inline constexpr TextKey kDie{"die", "Die %1"};
+inline constexpr std::array<std::string_view, 6> kFaces{"one",  "two",  "three",
+                                                        "four", "five", "six"};
+inline constexpr TextKey kOpen{"category_open", "open"};
+inline constexpr TextKey kProposed{"category_proposed", "Proposed for the dice on the table"};
+inline constexpr TextKey kThrow{"control_throw", "Throw"};
+inline constexpr TextKey kUndo{"control_undo", "Undo"};
+inline constexpr TextKey kNewGame{"control_new_game", "New game"};
+inline constexpr TextKey kQuit{"control_quit", "Quit"};
+inline constexpr TextKey kClose{"control_close", "Close"};
+inline constexpr TextKey kMinimise{"control_minimise", "Minimise"};
+inline constexpr TextKey kLanguage{"control_language", "Language"};
+inline constexpr TextKey kHome{"control_home", "Pyxaro online"};
+inline constexpr TextKey kStatistics{"stats_title", "Statistics"};
+inline constexpr TextKey kBonus{"counter_bonus", "Bonus"};
+inline constexpr TextKey kTotal{"counter_total", "Total"};
+inline constexpr TextKey kTime{"counter_time", "Time"};
+inline constexpr TextKey kSoundOn{"sound_is_on", "Sound is on"};
+inline constexpr TextKey kSoundOff{"sound_is_off", "Sound is off"};
+inline constexpr TextKey kKeySpace{"key_space", "Space"};
+inline constexpr TextKey kKeyCtrl{"key_ctrl", "Ctrl"};
+// Tool tips that name their control, spoken with an English of their own when
+// a language file lacks them.
+inline constexpr TextKey kSoundSwitch{lang::kSoundTip, "Sound on/off"};
+inline constexpr TextKey kRollsLeft{lang::kRollsTip, "Rolls left"};
+inline constexpr TextKey kRollsPerCategory{lang::kRollsPerCategoryTip, "Rolls per open category"};
+inline constexpr TextKey kMove{lang::kMoveTip, "Move the window"};
+
+}  // namespace text
+}  // namespace pyxaro
