@@ -50,7 +50,7 @@ MainForm::MainForm() {
         Hidden(At(kDieLeft.at(k - 1) - 90, 3270 - 90, kDieWidth.at(k - 1) + 180, 1170 + 180));
   }
   AdviceRowMark = Hidden(At(9705, 1590, 165, 195));
-  AdviceArea = At(8850, 6240, 765, 285);
+  AdviceArea = At(8025, 5850, 765, 285);
   ThrowArea = At(6510, 4740, 1815, 585);
   UndoArea = Disabled(At(7860, 5370, 1185, 435));
   RollsLeftLabel = Label(At(9040, 3030, 465, 255), colour::White, true);

@@ -122,7 +122,7 @@ void MainWindow::BindPlay() {
     Bind<AdviceMark>(m.AdviceDieMarks[k], AdviceMark::Shape::Ring);
   Bind<AdviceMark>(m.AdviceRowMark, AdviceMark::Shape::Arrow);
   Speak(Bind<Area>(m.AdviceArea, Click(&Game::ShowAdvice), false), Named(m.AdviceArea, "Hint"),
-        keys_, {QKeyCombination(Qt::Key_H)});
+        {QKeyCombination(Qt::Key_H)});
   Speak(Bind<Label>(m.BonusLabel, Action{}, kSmallText, Qt::AlignHCenter),
         Counted(m.BonusLabel, m.Spoken.Bonus));
   Speak(Bind<Label>(m.TotalLabel, Action{}, kSmallText, Qt::AlignHCenter),

@@ -132,7 +132,7 @@ void Buttons(QPainter& p) {
   Caption(p, QRectF(604, 416, 34, 19), Qt::AlignCenter, QStringLiteral("STATS"),
           ArtFont(8, true, 0.3), white);
   // Asking for advice: amber, the colour of the marks the advice sets.
-  const QRectF hint(590.5, 416.5, 50, 18);
+  const QRectF hint(535.5, 390.5, 50, 18);
   ButtonFace(p, hint, 6, QColor(236, 150, 40), QColor(140, 70, 8), QColor(255, 210, 150, 210));
   Caption(p, hint, Qt::AlignCenter, QStringLiteral("HINT"), ArtFont(10, true, 1.2), white);
 
