@@ -47,6 +47,10 @@ void Game::EndAdvice() {
   adviceSaid_.clear();
 }
 
-std::string Game::CategoryTitle(int k) const { return std::string(CategoryRow(k).spoken); }
+std::string Game::CategoryTitle(int k) const {
+  // The player's language names the category as the screen reader says it.
+  const std::string& title = main.Spoken.Categories[k];
+  return title.empty() ? std::string(CategoryRow(k).spoken) : title;
+}
 
 }  // namespace pyxaro
