@@ -42,6 +42,10 @@ Speech Named(const Control& control, const std::string& fallback) {
   return [&control, &fallback] { return Spoken{ControlName(control, Q(fallback)), {}, {}}; };
 }
 
+// The advice button's name when its tool tip is empty; it must outlive the
+// window, as the window's own words do.
+const std::string kAdviceFallback = "Hint";
+
 Speech Counted(const Control& counter, const std::string& fallback) {
   return [&counter, &fallback] { return Spoken{CounterName(counter, Q(fallback)), {}, {}}; };
 }
@@ -121,8 +125,8 @@ void MainWindow::BindPlay() {
   for (int k = 1; k <= kDiceCount; ++k)
     Bind<AdviceMark>(m.AdviceDieMarks[k], AdviceMark::Shape::Ring);
   Bind<AdviceMark>(m.AdviceRowMark, AdviceMark::Shape::Arrow);
-  Speak(Bind<Area>(m.AdviceArea, Click(&Game::ShowAdvice), false), Named(m.AdviceArea, "Hint"),
-        {QKeyCombination(Qt::Key_H)});
+  Speak(Bind<Area>(m.AdviceArea, Click(&Game::ShowAdvice), false),
+        Named(m.AdviceArea, kAdviceFallback), {QKeyCombination(Qt::Key_H)});
   Speak(Bind<Label>(m.BonusLabel, Action{}, kSmallText, Qt::AlignHCenter),
         Counted(m.BonusLabel, m.Spoken.Bonus));
   Speak(Bind<Label>(m.TotalLabel, Action{}, kSmallText, Qt::AlignHCenter),
