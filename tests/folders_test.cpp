@@ -66,16 +66,6 @@ class FoldersTest : public GameTest {
   TempFolder home;
 };
 
-TEST_F(FoldersTest, AWritableProgramFolderKeepsEverything) {
-  game->SettleDataFolder(Personal().string());
-  Start();
-  EXPECT_EQ(game->run.SettingsFile, folder.File("Pyx4.ini"));
-  EXPECT_FALSE(fs::exists(Personal()));
-  game->PlayEffect(Effect::Dice);
-  EXPECT_EQ(host.played.at(0).path, folder.File("dice.wav"));
-  EXPECT_TRUE(host.boxes.empty());
-}
-
 TEST_F(FoldersTest, AReadOnlyProgramFolderWritesOnlyInThePlayersOwnFolder) {
   const std::string shipped = Shipped();
   const std::string own =

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeySequence>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
@@ -14,6 +15,7 @@
 #include <set>
 
 #include "core/text.h"
+#include "highscores/statistics.h"
 #include "scoring/entry.h"
 #include "settings/ini.h"
 #include "tests/game_fixture.h"
@@ -273,6 +275,44 @@ TEST_F(ControlsTest, TheDisplayGivesItsWholeMessageOnEveryPage) {
   EXPECT_EQ(Name(reader), QString::fromStdString(message));
   ThrowByKey({1, 1, 1, 1, 1, 1});
   EXPECT_EQ(Name(reader), QString::fromStdString(TestText(4)));
+}
+
+TEST_F(ControlsTest, SOpensTheFiguresAsTextAndResetClearsOnlyThemAfterAsking) {
+  Statistics kept;
+  for (const int total : {310, 290, 318}) {
+    FinishedGame finished;
+    finished.Total = total;
+    finished.Scores[kCategoryCount] = 100;
+    finished.BonusWon = total > 300;
+    finished.RollsUsed = 57;
+    finished.PlaySeconds = 300;
+    kept = AddGame(kept, finished);
+  }
+  ASSERT_TRUE(game->StoreGroup(StatisticsChanges(kept)));
+  game->Store("Highscore", "p1", "318");
+
+  Press(Qt::Key_S);
+  ASSERT_TRUE(front.Statistics() != nullptr && front.Statistics()->isVisible());
+  const auto figures = [this] {
+    QStringList figures;
+    for (QWidget* row : front.Statistics()->FigureRows())
+      figures << Name(QAccessible::queryAccessibleInterface(row));
+    return figures;
+  };
+  EXPECT_EQ(figures(), (QStringList{"Games: 3", "Average: 306", "Median: 310", "Best: 318",
+                                    "Bonus rate: 67%", "Yatzy rate: 100%", "Average rolls left: 3",
+                                    "Completion rate: 0%", "Average game time: 5:00"}));
+  EXPECT_EQ(Name(QAccessible::queryAccessibleInterface(front.Statistics()->Totals())),
+            "Totals: most games between 300 and 325");
+  for (const bool yes : {false, true}) {
+    host.answers = {yes};
+    front.Statistics()->Reset()->click();
+    EXPECT_FALSE(host.boxes.back().yesIsDefault);
+    EXPECT_EQ(figures().front(), yes ? "Games: 0" : "Games: 3");
+  }
+  EXPECT_EQ(Ini("Highscore", "p1"), "318");
+  QTest::keyClick(front.Statistics(), Qt::Key_Escape);
+  EXPECT_FALSE(game->statistics.Visible);
 }
 
 TEST(DesktopBoxesTest, SpeakTheGamesLanguageAndAnswerEnterAndEscape) {

@@ -21,7 +21,8 @@ class GameWindowTest : public GameTest {
     // The picker shows: no skip stored.
     folder.Write("Pyx4.ini",
                  "[Options]\nPlaySound=No\n"
-                 "[Language]\nantal=1\nl1n=Test\nl1p=test.lng\nselected=1\n");
+                 "[Language]\nantal=3\nl1n=Test\nl1p=test.lng\nl2n=<b>Two</b>\nl2p=test.lng\n"
+                 "l3n=Three\nl3p=test.lng\nselected=1\n");
   }
 
   void StartThroughThePicker() {
@@ -34,7 +35,7 @@ class GameWindowTest : public GameTest {
   void ChooseTheLanguage() {
     ASSERT_TRUE(front.Language()->isVisible());
     QListWidget* list = front.Language()->List();
-    ASSERT_EQ(list->count(), 1);
+    ASSERT_EQ(list->count(), 3);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(0)).center());
     ASSERT_TRUE(front.Language()->Confirm()->isEnabled());
@@ -81,6 +82,19 @@ TEST_F(GameWindowTest, PickerThenSplashThenTheGameWindowWhereAClickThrows) {
   front.Main()->close();
   EXPECT_TRUE(host.ended);
   EXPECT_EQ(waves(), 0);
+}
+
+// A name from the settings is shown as it is written.
+TEST_F(GameWindowTest, InThePickerTheArrowKeysSelectARowAndOkConfirmsIt) {
+  front.Start();
+  QListWidget* list = front.Language()->List();
+  EXPECT_EQ(list->item(1)->text(), "<b>Two</b>");
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(0)).center());
+  for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) QTest::keyClick(list, key);
+  EXPECT_EQ(game->language.LanguageList.ListIndex, 1);
+  QTest::mouseClick(front.Language()->Confirm(), Qt::LeftButton);
+  EXPECT_EQ(Ini("Language", "selected"), "2");
 }
 
 TEST_F(GameWindowTest, DotsLitBySayAreReadBackAtTheirPlacesInTheFirstAndLastCell) {
