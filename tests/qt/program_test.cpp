@@ -32,13 +32,11 @@ TEST(Program, KeepsItsSettingsBesideItsExecutable) {
   run.setStandardErrorFile(QProcess::nullDevice());
   run.start(QString::fromStdString(executable.string()), {});
   ASSERT_TRUE(run.waitForStarted());
-  const auto opened = [&] {
-    return program.Read("Pyx4.ini").find("[Resources]") != std::string::npos;
-  };
-  for (int waited = 0; waited < 15000 && !opened(); waited += 100) QTest::qWait(100);
+  const bool opened = QTest::qWaitFor(
+      [&] { return program.Read("Pyx4.ini").find("[Resources]") != std::string::npos; }, 15000);
   run.kill();
   run.waitForFinished();
-  EXPECT_TRUE(opened());
+  EXPECT_TRUE(opened);
   EXPECT_TRUE(fs::is_empty(work.Path()));
 }
 
