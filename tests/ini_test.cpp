@@ -26,6 +26,8 @@ TEST(IniRead, HandMadeFiles) {
   const std::vector<std::pair<std::string, std::optional<std::string>>> cases = {
       {"[Språk]\nNyckel=v\n", "v"},
       {"[Språk]\nNyckel=v", "v"},
+      // The fuzz target's round trip folds and trims names as the code does,
+      // so a letter left unfolded or a tab kept shows only here.
       {"[SPRÅK]\nnYCKEL=v\n", "v"},
       {" \t[ språk ]\t\n \tNyckel \t= \tv \t\n", "v"},
       {"[Språk]\nNyckel= \" a \" \n", " a "},
@@ -52,8 +54,9 @@ TEST(IniRead, HandMadeFiles) {
   }
 }
 
-// Hostile names and values, and the round trip of every key, are the fuzz
-// target's (tests/fuzz/ini_fuzz.cpp); here is where each change goes.
+// Folded and padded names, the last of several values, quoting and line
+// breaks are the fuzz target's round trip (tests/fuzz/ini_fuzz.cpp); here is
+// where each change goes.
 TEST(IniEdit, ChangesOnlyTheLinesItWritesInOnePass) {
   // The text before, the changes, the text after.
   const std::tuple<std::string, std::vector<IniChange>, std::string> cases[] = {
@@ -66,15 +69,11 @@ TEST(IniEdit, ChangesOnlyTheLinesItWritesInOnePass) {
        {{"B", "y", "new"}, {"A", "X", "new"}, {"A", "w", "added"}},
        "[A]\r\nx=new\r\nw=added\r\n; c\r\n[B]\r\ny=new\r\n"},
       {"[A]\r\nx=1\r\n\r\n", {{"B", "k", "v"}}, "[A]\r\nx=1\r\n\r\n[B]\r\nk=v\r\n"},
-      {"[A]\nx=1\n", {{"A", "x", "2"}, {"A", "x", "3"}}, "[A]\nx=3\n"},
       {"[A]\nx=1\n[A]\nx=2\n", {{"A", "x", "9"}, {"A", "n", "v"}}, "[A]\nx=9\nn=v\n[A]\nx=2\n"},
       {"[A]", {{"A", "x", "1"}}, "[A]\nx=1\n"},
       {"[A]\nx=1", {{"B", "y", "1"}, {"C", "z", "2"}}, "[A]\nx=1\n\n[B]\ny=1\n\n[C]\nz=2\n"},
       {"[A]\nx=\xC5\nn=\xD6\n", {{"A", "n", "Ö"}}, "[A]\nx=\xC5\nn=Ö\n"},
       {"[A]\n\xC5=1\n", {{"A", "Å", "2"}}, "[A]\nÅ=2\n"},
-      {"[A]\nk=1\n", {{"A", "k", ""}}, "[A]\nk=\n"},
-      {"[A]\n", {{"A", "k", " a"}}, "[A]\nk=\" a\"\n"},
-      {"[A]\n", {{"A", "k", "a\r\nb\nc"}}, "[A]\nk=a  b c\n"},
   };
   for (const auto& [before, changes, after] : cases) {
     EXPECT_EQ(ini::SetValues(before, changes), after) << before;
@@ -84,14 +83,7 @@ TEST(IniEdit, ChangesOnlyTheLinesItWritesInOnePass) {
 class IniFileTest : public ::testing::Test {
  protected:
   std::string Path(const std::string& name = "Pyx4.ini") const { return folder.File(name); }
-  std::vector<std::string> Entries() const {
-    std::vector<std::string> names;
-    // The writers' lock file stays once made; it holds nothing.
-    for (const auto& entry : fs::directory_iterator(folder.Path())) {
-      if (entry.path().filename() != ".Pyx4.ini.lock") names.push_back(entry.path());
-    }
-    return names;
-  }
+  std::vector<std::string> Entries() const { return testing::FileNames(folder.Path()); }
   testing::TempFolder folder;
 };
 
@@ -112,7 +104,7 @@ TEST_F(IniFileTest, NothingIsCreatedWhereNoFileCanBe) {
       EXPECT_EQ(SetINI("Options", "PlaySound", "No", path), 0) << path;
     }
   }
-  EXPECT_EQ(Entries(), std::vector<std::string>{Path("folder.ini")});
+  EXPECT_EQ(Entries(), std::vector<std::string>{"folder.ini"});
 }
 
 TEST_F(IniFileTest, CreatedFileIsPrivateAndAWriteKeepsModeAndLink) {
@@ -149,7 +141,8 @@ TEST_F(IniFileTest, ARefusedGroupLeavesTheOldFileWhole) {
 
   EXPECT_EQ(stored, 0);
   EXPECT_EQ(folder.Read("Pyx4.ini"), old);
-  EXPECT_EQ(Entries(), std::vector<std::string>{Path()});
+  // The writers' lock file stays once made; it holds nothing.
+  EXPECT_EQ(Entries(), (std::vector<std::string>{".Pyx4.ini.lock", "Pyx4.ini"}));
   EXPECT_EQ(GetINI("Users", "user1", Path()), "Åsa");
   EXPECT_EQ(GetINI("Users", "pass1", Path()), "");
 }

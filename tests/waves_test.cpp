@@ -28,17 +28,15 @@ std::uint32_t Field(const std::string& bytes, std::size_t at, int size) {
 // short, quiet enough never to clip, and silent at both ends so that nothing
 // clicks.
 TEST(Waves, ThePackageHoldsEveryEffectShortQuietAndFadedAtBothEnds) {
-  const std::vector<std::string> names{"dice.wav",   "points.wav", "Bonus.wav",
-                                       "Yahoo2.wav", "Yatzy.wav",  "Laser.wav",
-                                       "beep.wav",   "pop.wav",    "doink.wav"};
   pyxaro::testing::TempFolder folder;
   pyxaro::PackageReader reader;
   reader.SetPackage(PYXARO_SHIPPED_PACKAGE);
   reader.SetDestination(folder.Path().string());
   ASSERT_TRUE(reader.Initialise());
-  std::vector<std::string> packed;
-  for (int i = 0; i < reader.FileCount(); ++i) packed.push_back(reader.FileName(i));
-  EXPECT_EQ(packed, names);
+  // Which names the package holds is the resources test's.
+  std::vector<std::string> names;
+  for (int i = 0; i < reader.FileCount(); ++i) names.push_back(reader.FileName(i));
+  ASSERT_FALSE(names.empty());
   const double belowOneDb = 32768 * std::pow(10, -1 / 20.0);
   std::uintmax_t total = 0;
   double longest = 0;
@@ -52,10 +50,9 @@ TEST(Waves, ThePackageHoldsEveryEffectShortQuietAndFadedAtBothEnds) {
     total += bytes.size();
     EXPECT_EQ(bytes.substr(0, 4) + bytes.substr(8, 8) + bytes.substr(36, 4), "RIFFWAVEfmt data");
     // PCM, mono, 44.1 kHz, 16 bit.
-    EXPECT_EQ(Field(bytes, 20, 2), 1u);
-    EXPECT_EQ(Field(bytes, 22, 2), 1u);
-    EXPECT_EQ(Field(bytes, 24, 4), 44100u);
-    EXPECT_EQ(Field(bytes, 34, 2), 16u);
+    EXPECT_EQ(std::vector({Field(bytes, 20, 2), Field(bytes, 22, 2), Field(bytes, 24, 4),
+                           Field(bytes, 34, 2)}),
+              std::vector<std::uint32_t>({1, 1, 44100, 16}));
     const std::uint32_t dataBytes = Field(bytes, 40, 4);
     ASSERT_EQ(bytes.size(), 44u + dataBytes);
     const double seconds = dataBytes / 2 / 44100.0;

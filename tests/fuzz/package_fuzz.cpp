@@ -220,6 +220,8 @@ void CheckUnpackAndQuit(FuzzedDataProvider& input) {
   after.erase("Pyx4.ini");
   after.erase(".Pyx4.ini.lock");
   if (after != before || Snapshot(root / "outside") != outside) std::abort();
+  // Nor beside the folder, where a name climbing out of it would land.
+  if (Snapshot(root).size() != 2) std::abort();
 }
 
 }  // namespace

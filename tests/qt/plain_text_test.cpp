@@ -2,14 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QListWidget>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
 #include <QTextDocument>
 
-#include "tests/game_fixture.h"
-#include "ui/front.h"
 #include "ui/widgets.h"
 
 namespace pyxaro::testing {
@@ -68,33 +64,6 @@ TEST(PlainTextTest, ABoxWithAHugeTextStaysOnTheScreen) {
     EXPECT_TRUE(ui::BoxText(text).endsWith(QChar(0x2026)));
   }
   EXPECT_EQ(ui::BoxText("short <b>text</b>"), QString("short <b>text</b>"));
-}
-
-class PickerKeysTest : public GameTest {
- protected:
-  PickerKeysTest() {
-    folder.Write("Pyx4.ini",
-                 "[Options]\nPlaySound=No\n[Language]\nantal=3\nl1n=Test\nl1p=test.lng\n"
-                 "l2n=<b>Two</b>\nl2p=test.lng\nl3n=Three\nl3p=test.lng\nselected=1\n");
-  }
-  ui::Front front{*game, [this] { return host.ended; }};
-};
-
-TEST_F(PickerKeysTest, TheArrowKeysSelectARowAndOkConfirmsIt) {
-  front.Start();
-  QListWidget* list = front.Language()->List();
-  ASSERT_EQ(list->count(), 3);
-  EXPECT_EQ(list->item(1)->text(), "<b>Two</b>");
-  list->setFocus();
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                    list->visualItemRect(list->item(0)).center());
-  QTest::keyClick(list, Qt::Key_Down);
-  QTest::keyClick(list, Qt::Key_Down);
-  QTest::keyClick(list, Qt::Key_Up);
-  EXPECT_EQ(game->language.LanguageList.ListIndex, 1);
-  EXPECT_TRUE(front.Language()->Confirm()->isEnabled());
-  QTest::mouseClick(front.Language()->Confirm(), Qt::LeftButton);
-  EXPECT_EQ(Ini("Language", "selected"), "2");
 }
 
 }  // namespace

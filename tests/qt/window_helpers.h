@@ -13,8 +13,7 @@ namespace pyxaro::testing {
 
 // Lets the event loop run until the condition holds or the time is up.
 inline bool WaitFor(const std::function<bool()>& condition) {
-  for (int waited = 0; waited < 5000 && !condition(); waited += 20) QTest::qWait(20);
-  return condition();
+  return QTest::qWaitFor(condition, 5000);
 }
 
 // A left click on whatever widget the player would hit at the control.
