@@ -78,6 +78,14 @@ TEST_F(ResourcesTest, AMissingOrMalformedPackageIsReportedAndNothingIsListed) {
   }
 }
 
+TEST_F(ResourcesTest, TheWavesAreLoadedOnlyWhileTheSoundIsOn) {
+  SetINI("Options", "PlaySound", "No", folder.File("Pyx4.ini"));
+  Start();
+  EXPECT_TRUE(host.prepared.empty());
+  game->ToggleSound();
+  EXPECT_EQ(host.prepared.size(), kWaves.size());
+}
+
 TEST_F(ResourcesTest, UnpackedWhileTheSplashStandsOnceAndAMissingPackageToldAtItsEnd) {
   for (const bool shipped : {true, false}) {
     SCOPED_TRACE(shipped);
@@ -90,7 +98,7 @@ TEST_F(ResourcesTest, UnpackedWhileTheSplashStandsOnceAndAMissingPackageToldAtIt
     game->SplashTimeUp();
     EXPECT_EQ(host.boxes.size(), shipped ? 0u : 1u);
     EXPECT_EQ(host.busy, (shipped ? std::vector<bool>{true, false} : std::vector<bool>{}));
-    EXPECT_EQ(host.prepared.size(), shipped ? kWaves.size() : 0u);
+    EXPECT_EQ(game->run.Waves.size(), shipped ? kWaves.size() : 0u);
     // The next opening of the game window unpacks afresh.
     EXPECT_FALSE(game->run.UnpackedAhead);
     game->DeleteResources();
@@ -139,7 +147,7 @@ TEST_F(ResourcesTest, APackageWritesAndTheQuitDeletesNothingOfTheGamesOwnNorAnyo
   EXPECT_EQ(Snapshot(outside.Path()), (std::map<std::string, std::string>{{"linked.wav", "keep"}}));
   EXPECT_EQ(Ini("Resources", "del"), "3");
   EXPECT_EQ(Listed(4), (std::vector<std::string>{"ok.wav", "left.wav", "short.wav", ""}));
-  EXPECT_EQ(host.prepared,
+  EXPECT_EQ(game->run.Waves,
             (std::vector<std::string>{folder.File("ok.wav"), folder.File("left.wav")}));
 
   game->CloseClicked();
