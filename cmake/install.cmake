@@ -45,7 +45,8 @@ add_custom_target(install_files ALL
 file(CREATE_LINK ../${PYXARO_PROGRAM_DIR}/pyxaro ${PYXARO_STAGE}/pyxaro SYMBOLIC)
 
 install(TARGETS pyxaro RUNTIME DESTINATION ${PYXARO_PROGRAM_DIR})
-install(TARGETS pyxaro_sound LIBRARY DESTINATION ${PYXARO_PROGRAM_DIR})
+# A module one folder down, where the package needs no ldconfig call.
+install(TARGETS pyxaro_sound LIBRARY DESTINATION ${PYXARO_PROGRAM_DIR}/sound)
 install(FILES data/Pyx4.ini ${PYXARO_LANGUAGE_FILES} DESTINATION ${PYXARO_PROGRAM_DIR})
 # The resource package is a build output of its own target.
 install(FILES ${PYXARO_PACKAGE} DESTINATION ${PYXARO_PROGRAM_DIR})
@@ -70,8 +71,9 @@ set(CPACK_PACKAGE_DESCRIPTION "\
 Pyxaro is a dice game of the Yatzy family, played in one small window.
 You throw six dice, pick up the ones to throw again and enter the faces
 into one of twenty categories, with one pool of 60 rolls for the whole
-game. It keeps a top-ten list of your best games and speaks English,
-Swedish and Spanish.")
+game. It keeps a top-ten list of your best games and speaks eleven
+languages: English, Swedish, Spanish, Danish, German, French, Italian,
+Dutch, Norwegian, Portuguese and Finnish.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)

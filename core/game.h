@@ -177,6 +177,9 @@ class Game {
   void PlayEffect(Effect effect);
   // Switches sound on or off and remembers the choice.
   void ToggleSound();
+  // Has the desktop load the unpacked waves while sound is on, so the first
+  // effect does not wait for them; with sound off nothing is loaded.
+  void PrepareSound();
 
   // The message display, its clock and the scorecard layout (display/).
   // Shows a message on the dot display, paging through it when it is long.

@@ -91,6 +91,9 @@ struct RunValues {
   // The resource files this run unpacked, or took on from a game before it:
   // the quit deletes them, whether or not the settings could list them.
   std::vector<std::string> Unpacked;
+  // The wave files there to play: the sound module loads them only while the
+  // sound is on.
+  std::vector<std::string> Waves;
   MoveStep WindowPlace = MoveStep::Centred;
   WriteResult LastWrite = WriteResult::Stored;
   // The package was unpacked while the splash stood, for the next opening of

@@ -47,6 +47,7 @@ void Game::OpenGameWindow() {
   for (auto& row : main.TopTenRows) row.Caption.clear();
   run.PlaySound = Setting("Options", "PlaySound");
   main.SoundSwitch.Picture = run.PlaySound == "No" ? kSoundOffPicture : kSoundOnPicture;
+  PrepareSound();
   main.BackgroundPicture.Top = 0;
   main.BackgroundPicture.Left = 0;
 

@@ -93,6 +93,7 @@ void Game::UnpackResources() {
 }
 
 bool Game::UnpackPackage() {
+  run.Waves.clear();
   PackageReader reader;
   reader.SetChunkSize(kChunkBytes);
   reader.SetPackage(AppFile(kPackage));
@@ -123,12 +124,10 @@ bool Game::UnpackPackage() {
   }
   StoreGroup(list);
   run.Unpacked.insert(run.Unpacked.end(), names.begin(), names.end());
-  std::vector<std::string> waves;
   for (std::size_t i = 0; i < names.size(); ++i) {
     if ((present[i] || reader.ExtractFile(names[i])) && IsWave(names[i]))
-      waves.push_back(DataFile(names[i]));
+      run.Waves.push_back(DataFile(names[i]));
   }
-  host_.PrepareWaves(waves);
   host_.SetBusy(false);
   return true;
 }

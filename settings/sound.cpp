@@ -45,6 +45,11 @@ void Game::ToggleSound() {
   run.PlaySound = run.PlaySound == "No" ? "Yes" : "No";
   main.SoundSwitch.Picture = run.PlaySound == "No" ? kSoundOffPicture : kSoundOnPicture;
   StoreChoice({{"Options", "PlaySound", run.PlaySound}});
+  PrepareSound();
+}
+
+void Game::PrepareSound() {
+  if (run.PlaySound == "Yes") host_.PrepareWaves(run.Waves);
 }
 
 }  // namespace pyxaro

@@ -60,6 +60,14 @@ TEST_F(ResourcesTest, TheShippedPackageUnpacksOnceWhileTheSplashStandsAndEitherQ
   }
 }
 
+TEST_F(ResourcesTest, TheWavesAreLoadedOnlyWhileTheSoundIsOn) {
+  SetINI("Options", "PlaySound", "No", folder.File("Pyx4.ini"));
+  Start();
+  EXPECT_TRUE(host.prepared.empty());
+  game->ToggleSound();
+  EXPECT_EQ(host.prepared.size(), kWaves.size());
+}
+
 TEST_F(ResourcesTest, AMissingOrMalformedPackageIsToldWhenTheSplashEndsAndNothingIsListed) {
   // Missing, empty, of another kind, and of no files.
   const char* const cases[] = {nullptr, "", "LBFQ123\x01\x01\0\0\0\0a", "LBFP123\0"};
@@ -95,7 +103,7 @@ TEST_F(ResourcesTest, WhatACrashedGameLeftIsTakenOnAndWhatOthersLeftIsKept) {
   game->OpenLanguagePicker();
   game->UnpackResources();
   EXPECT_EQ(Listed(4), (std::vector<std::string>{"ok.wav", "left.wav", "", "late.wav"}));
-  EXPECT_EQ(host.prepared,
+  EXPECT_EQ(game->run.Waves,
             (std::vector<std::string>{folder.File("ok.wav"), folder.File("left.wav")}));
   game->CloseClicked();
   EXPECT_EQ(FileNames(folder.Path()),

@@ -13,7 +13,7 @@ SoundOutput* SoundModule::Output() {
   if (tried_) return output_.get();
   tried_ = true;
   // Kept loaded to the end of the run: the output's code lives in it.
-  QLibrary module(QDir(programFolder_).filePath(QStringLiteral("libpyxaro_sound.so")));
+  QLibrary module(QDir(programFolder_).filePath(QStringLiteral("sound/libpyxaro_sound.so")));
   if (const auto make = reinterpret_cast<MakeSoundOutput>(module.resolve(kMakeSoundOutput))) {
     output_.reset(make());
   }

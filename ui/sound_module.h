@@ -7,7 +7,8 @@
 
 namespace pyxaro::ui {
 
-// The sound module in the program folder, loaded at the first sound. Without
+// The sound module in the program folder's sound folder, loaded at the
+// first sound. Without
 // the module the game stays silent, as it does without a sound device.
 class SoundModule {
  public:

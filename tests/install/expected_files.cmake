@@ -2,7 +2,7 @@
 set(EXPECTED_FILES
   games/pyxaro
   lib/pyxaro/pyxaro
-  lib/pyxaro/libpyxaro_sound.so
+  lib/pyxaro/sound/libpyxaro_sound.so
   lib/pyxaro/Pyx4.ini
   lib/pyxaro/Res.pac
   lib/pyxaro/danish.lng
