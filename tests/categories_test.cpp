@@ -4,102 +4,79 @@
 
 #include <algorithm>
 #include <array>
-#include <sstream>
-#include <string>
-#include <string_view>
+#include <vector>
 
 namespace pyxaro {
 namespace {
 
-using Dice = std::array<int, 6>;
-
-// Categories by the name the scorecard gives them.
-int C(std::string_view name) {
-  for (const Category& category : kCategories) {
-    if (category.name == name) return category.number;
-  }
-  ADD_FAILURE() << "no category " << name;
-  return 0;
-}
-
-TEST(CategoryValueTest, WorkedExamples) {
-  const struct {
-    Dice dice;
-    const char* values;  // category name, value, ...
-  } examples[] = {
-      {{0, 0, 0, 0, 0, 0}, "Ones 0 OnePair 0 Chance 0 Yatzy 0"},
-      {{6, 6, 6, 1, 2, 3}, "ThreeKind 18 Chance 24 OnePair 12"},
-      {{6, 6, 6, 6, 6, 6}, "Sixes 36 FiveKind 30 Yatzy 100 TwoPairs 0 Hut 0 Tower 0"},
-      {{2, 2, 4, 4, 6, 6}, "OnePair 12 TwoPairs 20 ThreePairs 24"},
-      {{5, 5, 5, 5, 3, 1}, "TwoPairs 0 FourKind 20 Hut 0"},
-      {{5, 5, 5, 5, 2, 2}, "TwoPairs 14 ThreePairs 0 Hut 19 Tower 24 House 0"},
-      {{3, 3, 3, 6, 6, 6}, "ThreeKind 18 OnePair 12 TwoPairs 18 Hut 24 House 27"},
-      {{5, 5, 5, 6, 6, 6}, "Hut 28 House 33"},
-      {{1, 1, 1, 1, 6, 6}, "Tower 16 Hut 15"},
-      {{6, 5, 4, 3, 2, 1}, "SmallStr 15 LargeStr 20 FullStr 21 OnePair 0"},
-      {{1, 2, 3, 4, 5, 5}, "SmallStr 15 LargeStr 0 FullStr 0"},
-      {{1, 1, 1, 1, 1, 1}, "Ones 6 Yatzy 100 OnePair 2"},
-  };
-  for (const auto& e : examples) {
-    std::istringstream values(e.values);
-    std::string name;
-    for (int value = 0; values >> name >> value;) {
-      EXPECT_EQ(CategoryValue(C(name), e.dice), value) << name << " of " << e.values;
+// The value of a throw in each category (1..20), read from the rules on the
+// count of each face (count[0] holds the dice not thrown, which fit
+// nothing): a second reading that shares no code with the game's.
+std::array<int, 21> Expected(const std::array<int, 7>& count) {
+  // The faces shown at least n times (exactly n when exact), the highest first.
+  const auto faces = [&](int n, bool exact, int besides = 0) {
+    std::vector<int> found;
+    for (int f = 6; f >= 1; --f) {
+      if (f != besides && (exact ? count.at(f) == n : count.at(f) >= n)) found.push_back(f);
     }
-  }
-  EXPECT_EQ(CategoryValue(21, {6, 6, 6, 6, 6, 6}), 0);
-  EXPECT_EQ(CategoryMax(0), 0);
-}
-
-// Whether the dice fit, told from the shape of the throw (the counts sorted
-// from the largest) and the faces shown: a second reading of the rules that
-// shares no code with them.
-bool Fits(int category, const std::array<int, 7>& count) {
-  if (category <= 6) return count.at(static_cast<std::size_t>(category)) > 0;
-  std::array<int, 6> s{};
-  std::copy(count.begin() + 1, count.end(), s.begin());
-  std::sort(s.rbegin(), s.rend());
-  auto shown = [&](int low, int high) {
+    return found;
+  };
+  const auto highest = [](const std::vector<int>& found, int times) {
+    return found.empty() ? 0 : times * found[0];
+  };
+  // Two different faces: the highest that fits the first part, then the
+  // highest other one that fits the second.
+  const auto both = [&](int n, int m, bool exact, int times, int timesM) {
+    const auto first = faces(n, exact);
+    if (first.empty()) return 0;
+    const auto second = faces(m, exact, first[0]);
+    return second.empty() ? 0 : times * first[0] + timesM * second[0];
+  };
+  const auto shown = [&](int low, int high) {
     return std::all_of(count.begin() + low, count.begin() + high + 1, [](int c) { return c > 0; });
   };
-  const std::string_view name = kCategories.at(static_cast<std::size_t>(category - 1)).name;
-  if (name == "OnePair") return s[0] >= 2;
-  if (name == "TwoPairs") return s[1] >= 2;
-  if (name == "ThreePairs") return s[2] >= 2;
-  if (name == "ThreeKind") return s[0] >= 3;
-  if (name == "FourKind") return s[0] >= 4;
-  if (name == "FiveKind") return s[0] >= 5;
-  if (name == "SmallStr") return shown(1, 5);
-  if (name == "LargeStr") return shown(2, 6);
-  if (name == "FullStr") return shown(1, 6);
-  if (name == "Hut") return s[0] >= 3 && s[1] >= 2;
-  if (name == "House") return s[0] == 3 && s[1] == 3;
-  if (name == "Tower") return s[0] == 4 && s[1] == 2;
-  return name == "Chance" || s[0] == 6;  // Yatzy
+  std::array<int, 21> value{};
+  for (int f = 1; f <= 6; ++f) {
+    value.at(f) = f * count.at(f);
+    value[19] += f * count.at(f);
+  }
+  const auto pairs = faces(2, false);
+  value[7] = highest(pairs, 2);
+  value[8] = pairs.size() < 2 ? 0 : 2 * (pairs[0] + pairs[1]);
+  value[9] = pairs.size() < 3 ? 0 : 2 * (pairs[0] + pairs[1] + pairs[2]);
+  for (int n = 3; n <= 5; ++n) value.at(n + 7) = highest(faces(n, false), n);
+  value[13] = shown(1, 5) ? 15 : 0;
+  value[14] = shown(2, 6) ? 20 : 0;
+  value[15] = shown(1, 6) ? 21 : 0;
+  value[16] = both(3, 2, false, 3, 2);
+  value[17] = both(3, 3, true, 3, 3);
+  value[18] = both(4, 2, true, 4, 2);
+  value[20] = faces(6, true).empty() ? 0 : 100;
+  return value;
 }
 
-TEST(CategoryValueTest, PropertiesOverEveryThrow) {
-  std::array<int, 21> highest{};
-  for (int n = 0; n < 46656; ++n) {
-    Dice dice{};
+// Every throw of six dice, each die also not thrown yet (0).
+TEST(CategoryValueTest, EveryThrowIsWorthWhatTheRulesSay) {
+  std::array<int, 21> best{};
+  for (int n = 0; n < 7 * 7 * 7 * 7 * 7 * 7; ++n) {
+    std::array<int, 6> dice{};
     std::array<int, 7> count{};
-    for (int k = 0, rest = n; k < 6; ++k, rest /= 6) {
-      dice.at(static_cast<std::size_t>(k)) = rest % 6 + 1;
-      ++count.at(static_cast<std::size_t>(rest % 6 + 1));
+    for (int k = 0, rest = n; k < 6; ++k, rest /= 7) {
+      dice.at(k) = rest % 7;
+      ++count.at(rest % 7);
     }
-    Dice sorted = dice;
-    std::sort(sorted.begin(), sorted.end());
+    const std::array<int, 21> expected = Expected(count);
     for (int c = 1; c <= 20; ++c) {
       const int value = CategoryValue(c, dice);
-      int& top = highest.at(static_cast<std::size_t>(c));
-      top = std::max(top, value);
-      ASSERT_TRUE(value >= 0 && value <= CategoryMax(c)) << c;
-      ASSERT_EQ(value != 0, Fits(c, count)) << c << " " << ::testing::PrintToString(dice);
-      ASSERT_EQ(CategoryValue(c, sorted), value) << c;
+      ASSERT_EQ(value, expected.at(c)) << c << " " << ::testing::PrintToString(dice);
+      best.at(c) = std::max(best.at(c), value);
     }
   }
-  for (int c = 1; c <= 20; ++c)
-    EXPECT_EQ(highest.at(static_cast<std::size_t>(c)), CategoryMax(c)) << c;
+  for (int c = 1; c <= 20; ++c) EXPECT_EQ(best.at(c), CategoryMax(c)) << c;
+  for (const int outside : {0, 21}) {
+    EXPECT_EQ(CategoryValue(outside, {6, 6, 6, 6, 6, 6}), 0);
+    EXPECT_EQ(CategoryMax(outside), 0);
+  }
 }
 
 }  // namespace

@@ -47,6 +47,12 @@ TEST(EntryRulesTest, GamesPlayedByTheRulesEndAndAddUp) {
     const bool won = state.UpperSum() >= kBonusThreshold;
     EXPECT_EQ(state.Total(), sum + (won ? kUpperBonus : 0));
     EXPECT_EQ(bonusTold, won || state.UpperFull() ? 1 : 0);
+    const FinishedGame finished = Finished(state, 2026, 12, 6);
+    EXPECT_EQ(finished.Total, state.Total());
+    EXPECT_EQ(finished.Scores, state.Score);
+    EXPECT_EQ(finished.BonusWon, won);
+    EXPECT_EQ(finished.RollsUsed + state.RollsLeft, kRollPool);
+    EXPECT_EQ(finished.Year * 10000 + finished.Month * 100 + finished.Day, 20261206);
   }
 }
 
@@ -86,6 +92,9 @@ TEST(EntryRulesTest, TheHintProposesTheOpenCategoryWorthMostAndTheGameEndsWhenNo
     EXPECT_EQ(IsOver(state), rolls == 0);
   }
   GameState full = AfterThrowOf({1, 1, 1, 1, 1, 1}, {}, 30);
+  // Numbers outside the card, and a throw entered already, are not taken.
+  for (const int k : {0, 21}) EXPECT_EQ(Enter(full, k).Result, EntryResult::NotTaken) << k;
+  EXPECT_EQ(Enter(Enter(full, 1).After, 2).Result, EntryResult::NotTaken);
   for (int& score : full.Score) score = 1;
   EXPECT_TRUE(IsOver(full));
 }
@@ -128,49 +137,57 @@ class ScorecardTest : public GameTest {
 };
 
 // What an entry does to the game is the rules' test above; here is what the
-// player is told of a refusal. Whether a sound plays at all is the sound test's.
-TEST_F(ScorecardTest, AWorthlessEntryIsToldAndTheCategoryStaysOpen) {
+// player sees, hears and is told, and that the throw goes in once.
+TEST_F(ScorecardTest, EntriesAreShownToldAndHeardAndClearTheTable) {
+  const MainForm& m = game->main;
   Table({6, 6, 1, 2, 3, 4});
   host.played.clear();
-  game->EnterCategory(8);
-  EXPECT_TRUE(game->main.CategoryRows[8].Enabled);
-  EXPECT_EQ(game->main.CategoryScores[8].Caption, "");
+  game->EnterCategory(8);  // one pair only
+  EXPECT_TRUE(m.CategoryRows[8].Enabled);
+  EXPECT_EQ(m.CategoryScores[8].Caption, "");
   EXPECT_EQ(game->run.Said, TestText(2));
   EXPECT_EQ(host.played, (std::vector<Played>{{folder.File("doink.wav"), false}}));
-  Table({6, 6, 5, 5, 1, 1});
-  game->EnterCategory(8);
-  EXPECT_EQ(game->main.CategoryScores[8].Caption, "22");
-}
-
-TEST_F(ScorecardTest, ScoreLabelsAndYatzy) {
-  const std::tuple<std::vector<int>, int, const char*, Rgb> entries[] = {
-      {{6, 6, 6, 6, 6, 1}, 6, "30", colour::Gold},
-      {{6, 6, 6, 6, 6, 6}, 11, "24", colour::White},
-      {{5, 5, 5, 4, 4, 6}, 16, "23", colour::Gold},
-      {{2, 2, 2, 2, 2, 2}, 20, "100", colour::White}};
-  for (const auto& [faces, category, caption, colour] : entries) {
+  // The faces, a die picked up before the entry (it still counts), the
+  // category, its caption and colour.
+  const std::tuple<std::vector<int>, int, int, const char*, Rgb> entries[] = {
+      {{6, 6, 6, 6, 6, 1}, 1, 6, "30", colour::Gold},
+      {{6, 6, 6, 6, 6, 6}, 0, 11, "24", colour::White},
+      {{2, 2, 2, 2, 2, 2}, 0, 20, "100", colour::White}};
+  for (const auto& [faces, pickedUp, category, caption, colour] : entries) {
     Table(faces);
+    game->PickUp(pickedUp);
     host.played.clear();
     game->EnterCategory(category);
-    EXPECT_EQ(game->main.CategoryScores[category].Caption, caption);
-    EXPECT_EQ(game->main.CategoryScores[category].ForeColor, colour);
+    EXPECT_EQ(m.CategoryScores[category].Caption, caption);
+    EXPECT_EQ(m.CategoryScores[category].ForeColor, colour);
+    EXPECT_FALSE(m.CategoryRows[category].Enabled);
+    if (category == 6) {
+      EXPECT_EQ(game->run.Said, TestText(1) + ": 30");
+    }
   }
-  EXPECT_EQ(game->main.TotalLabel.Caption, "177");
+  EXPECT_EQ(m.TotalLabel.Caption, "154");
   // Lower entries leave the open bonus as the sixes made it.
-  EXPECT_EQ(game->main.BonusLabel.Caption, "-54");
-  EXPECT_EQ(game->main.BonusLabel.ForeColor, colour::LightRed);
+  EXPECT_EQ(m.BonusLabel.Caption, "-54");
+  EXPECT_EQ(m.BonusLabel.ForeColor, colour::LightRed);
   EXPECT_EQ(Sounds(), (std::vector<std::string>{"points.wav", "Yatzy.wav"}));
   EXPECT_EQ(game->run.Said, "yatzy! + 100");
+  // The table is cleared, and neither a row nor undo takes the throw again.
+  for (const Control& die : m.DieImages) EXPECT_FALSE(die.Visible);
+  EXPECT_TRUE(m.ThrowArea.Enabled);
+  EXPECT_FALSE(m.HintMarker.Visible);
+  game->EnterCategory(19);
+  game->Undo();
+  EXPECT_EQ(host.played.size(), 2U);
+  EXPECT_EQ(game->run.Said, "yatzy! + 100");
+  EXPECT_TRUE(m.CategoryRows[19].Enabled);
 }
 
 TEST_F(ScorecardTest, UpperBonus) {
   // The upper entries (10 x category + how many dice show its face), then the
   // bonus label, the total and the message.
   const std::tuple<std::vector<int>, const char*, Rgb, int, std::string> cases[] = {
-      {{14, 24, 34, 44, 54, 64}, "100", colour::Gold, 184, "bonus! + 100"},         // exactly 84
-      {{66, 56, 46, 11, 21, 31}, "100", colour::Gold, 196, TestText(1) + ": 196"},  // won early
+      {{14, 24, 34, 44, 54, 64}, "100", colour::Gold, 184, "bonus! + 100"},  // exactly 84
       {{13, 24, 34, 44, 54, 64}, "0", colour::Gold, 83, TestText(17)},
-      {{64, 53, 42}, "-37", colour::LightRed, 47, TestText(1) + ": 47"},
       {{11, 21, 31, 41, 51, 61}, "0", colour::Gold, 21, "No bonus"},  // without the l17 text
   };
   for (const auto& [entries, bonus, colour, total, said] : cases) {
@@ -207,44 +224,37 @@ TEST_F(ScorecardTest, TheHintMarksTheProposedRowUntilTheThrowIsEntered) {
 
 std::array<int, 4> Bounds(const Control& c) { return {c.Left, c.Top, c.Width, c.Height}; }
 
-TEST_F(ScorecardTest, DesignAndPlaceAllPutEveryControlInItsPlace) {
-  // Each row's button top and score label top.
-  constexpr std::pair<int, int> kRows[] = {{1500, 1550}, {1800, 1865}, {2130, 2180}, {2430, 2490},
-                                           {2760, 2810}, {3060, 3120}, {3360, 3440}, {3690, 3750},
-                                           {4020, 4070}, {4320, 4380}, {4650, 4710}, {4950, 5020},
-                                           {5280, 5340}, {5580, 5640}, {5910, 5960}, {6210, 6270},
-                                           {6540, 6590}, {6840, 6910}, {7170, 7220}, {7470, 7530}};
+TEST_F(ScorecardTest, EveryControlOfTheCardStandsInItsPlace) {
+  // Each row's top, then its score's top.
+  constexpr int kTops[] = {1500, 1550, 1800, 1865, 2130, 2180, 2430, 2490, 2760, 2810,
+                           3060, 3120, 3360, 3440, 3690, 3750, 4020, 4070, 4320, 4380,
+                           4650, 4710, 4950, 5020, 5280, 5340, 5580, 5640, 5910, 5960,
+                           6210, 6270, 6540, 6590, 6840, 6910, 7170, 7220, 7470, 7530};
   MainForm& m = game->main;
   for (int r = 1; r <= 10; ++r) {
-    EXPECT_EQ(m.TopTenRows[r].Left, r == 10 ? 45 : 150) << r;
-    EXPECT_EQ(m.TopTenRows[r].Top, 4950 + 240 * (r - 1)) << r;
+    EXPECT_EQ(Bounds(m.TopTenRows[r]),
+              (std::array<int, 4>{r == 10 ? 45 : 150, 4710 + 240 * r, 4500, 240}));
   }
-  EXPECT_EQ(std::make_pair(m.ClearTopTenLabel.Left, m.ClearTopTenLabel.Top), std::pair(150, 7380));
-  EXPECT_EQ(std::make_pair(m.PlayerLabel.Left, m.PlayerLabel.Top), std::pair(150, 4680));
-
-  // A finished card with every control moved off its place.
-  for (Control* c :
-       {&m.HintMarker, &m.RollsLeftLabel, &m.RollsPerCategoryLabel, &m.BonusLabel, &m.TotalLabel}) {
-    c->Left = c->Top = c->Width = c->Height = -1;
-  }
+  EXPECT_EQ(Bounds(m.ClearTopTenLabel), (std::array<int, 4>{150, 7380, 2400, 240}));
+  EXPECT_EQ(Bounds(m.PlayerLabel), (std::array<int, 4>{150, 4680, 4500, 240}));
+  // Moved off their places, then put back.
+  std::vector<Control*> card{&m.HintMarker, &m.RollsLeftLabel, &m.RollsPerCategoryLabel,
+                             &m.BonusLabel, &m.TotalLabel};
+  for (Control* c : card) *c = Control{};
   for (int k = 1; k <= 20; ++k) {
-    EXPECT_EQ(m.CategoryRows[k].Top, kRows[k - 1].first) << k;
-    EXPECT_EQ(m.CategoryRows[k].Height, 315) << k;
-    EXPECT_EQ(m.CategoryScores[k].Height, 165) << k;
-    m.CategoryRows[k].Left = m.CategoryRows[k].Width = -1;
-    m.CategoryScores[k].Top = m.CategoryScores[k].Left = m.CategoryScores[k].Width = -1;
+    m.CategoryRows[k].Left = m.CategoryRows[k].Width = 0;
+    m.CategoryScores[k].Top = m.CategoryScores[k].Left = m.CategoryScores[k].Width = 0;
   }
   game->PlaceScorecard();
-  EXPECT_EQ(Bounds(m.HintMarker),
-            (std::array<int, 4>{11880, -1, 135, 135}));  // the hint sets its top
-  EXPECT_EQ(Bounds(m.RollsLeftLabel), (std::array<int, 4>{9040, 3030, 465, 255}));
-  EXPECT_EQ(Bounds(m.RollsPerCategoryLabel), (std::array<int, 4>{8500, 2570, 465, 255}));
-  EXPECT_EQ(Bounds(m.BonusLabel), (std::array<int, 4>{11400, 7830, 405, 225}));
-  EXPECT_EQ(Bounds(m.TotalLabel), (std::array<int, 4>{11400, 8130, 405, 225}));
+  const std::vector<std::array<int, 4>> placed{{11880, 0, 135, 135},  // the hint sets its top
+                                               {9040, 3030, 465, 255},
+                                               {8500, 2570, 465, 255},
+                                               {11400, 7830, 405, 225},
+                                               {11400, 8130, 405, 225}};
+  for (std::size_t i = 0; i < card.size(); ++i) EXPECT_EQ(Bounds(*card[i]), placed[i]) << i;
   for (int k = 1; k <= 20; ++k) {
-    const auto [buttonTop, labelTop] = kRows[k - 1];
-    EXPECT_EQ(Bounds(m.CategoryRows[k]), (std::array<int, 4>{9870, buttonTop, 2055, 315})) << k;
-    EXPECT_EQ(Bounds(m.CategoryScores[k]), (std::array<int, 4>{11400, labelTop, 405, 165})) << k;
+    EXPECT_EQ(Bounds(m.CategoryRows[k]), (std::array<int, 4>{9870, kTops[2 * k - 2], 2055, 315}));
+    EXPECT_EQ(Bounds(m.CategoryScores[k]), (std::array<int, 4>{11400, kTops[2 * k - 1], 405, 165}));
   }
 }
 
