@@ -1,7 +1,5 @@
 #include "scoring/advisor.h"
 
-#include <gtest/gtest.h>
-
 #include <random>
 #include <sstream>
 #include <string>
@@ -10,8 +8,9 @@
 #include "scoring/advice_text.h"
 #include "scoring/block_values.h"
 #include "scoring/categories.h"
+#include "tests/game_fixture.h"
 
-namespace pyxaro {
+namespace pyxaro::testing {
 namespace {
 
 std::uint32_t Open(std::string_view names) {
@@ -30,7 +29,8 @@ constexpr std::array<bool, 6> kAllOnTable{true, true, true, true, true, true};
 
 Advisor MakeAdvisor() { return Advisor(blocks::Embedded(), kFittedCorrection); }
 
-// Positions whose answer follows from the rules alone.
+// Positions whose answer follows from the rules alone; two more are asked of
+// the game below.
 TEST(AdvisorTest, PlaysTheClearCases) {
   using M = AdviceMove;
   const struct {
@@ -41,18 +41,12 @@ TEST(AdvisorTest, PlaysTheClearCases) {
       {"the turn begins", {{}, {}, kAllOpen, 60, 0, false}, {M::Throw, {}, 0}},
       {"a fresh turn with no roll left", {{}, {}, Open("Ones"), 0, 0, false}, {M::None, {}, 0}},
       {"nothing open", {{1, 2, 3, 4, 5, 6}, kAllOnTable, 0, 9, 0, true}, {M::None, {}, 0}},
-      {"one die from a Yatzy",
-       {{6, 6, 1, 6, 6, 6}, kAllOnTable, Open("Yatzy FiveKind"), 10, 0, true},
-       {M::PickUp, {false, false, true, false, false, false}, 20}},
       {"no roll left: the best points",
        {{6, 6, 1, 6, 6, 6}, kAllOnTable, Open("Ones Sixes Yatzy"), 0, 0, true},
        {M::Enter, {}, 6}},
       {"no roll left and nothing fits",
        {{6, 6, 1, 6, 6, 6}, kAllOnTable, Open("Twos Yatzy"), 0, 0, true},
        {M::None, {}, 0}},
-      {"a full straight thrown",
-       {{3, 1, 2, 6, 5, 4}, kAllOnTable, Open("FullStr Yatzy FourKind"), 4, 0, true},
-       {M::Enter, {}, 15}},
       {"a Yatzy thrown",
        {{4, 4, 4, 4, 4, 4}, kAllOnTable, kAllOpen, 50, 0, true},
        {M::Enter, {}, 20}},
@@ -161,5 +155,59 @@ TEST(AdviceTextTest, SaysTheMoveWithTheFacesToKeep) {
   }
 }
 
+// What the game shows of the advice, and that asking changes nothing in it.
+TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
+  Start();
+  const struct {
+    std::vector<int> open, faces;
+    std::vector<bool> ringed;
+    int row;  // the row the arrow stands beside
+    const char* said;
+  } cases[] = {
+      {{12, 20},
+       {6, 6, 1, 6, 6, 6},
+       {false, false, true, false, false, false},
+       20,
+       "KEEP 6 6 6 6 6"},
+      {{15, 20}, {3, 1, 2, 6, 5, 4}, std::vector<bool>(6, false), 15, "ENTER Full straight"}};
+  const auto ringed = [this] {
+    std::vector<bool> marks;
+    for (const Control& mark : game->main.AdviceDieMarks) marks.push_back(mark.Visible);
+    return marks;
+  };
+  for (const auto& c : cases) {
+    game->Restart();
+    OnlyOpen(c.open);
+    game->state.RollsLeft = 4;
+    Table(c.faces);
+    // What the view shows is not what the advisor reads.
+    for (Control& row : game->main.CategoryRows) row.Enabled = !row.Enabled;
+    for (Control& die : game->main.DieImages) die.Visible = false;
+    const GameState before = game->state;
+    game->ShowAdvice();
+    EXPECT_EQ(game->state, before) << "asking costs nothing";
+    EXPECT_EQ(ringed(), c.ringed) << c.said;
+    EXPECT_TRUE(game->main.AdviceRowMark.Visible);
+    EXPECT_EQ(game->main.AdviceRowMark.Top, CategoryRow(c.row).rowTop + 60);
+    EXPECT_EQ(game->run.Said, c.said);
+  }
+  // A pick-up, a throw and an entry each end the advice on show.
+  game->Restart();
+  OnlyOpen({12, 20});
+  Table({6, 6, 1, 6, 6, 6});
+  game->ShowAdvice();
+  game->PickUp(3);
+  EXPECT_EQ(ringed(), std::vector<bool>(6, false));
+  EXPECT_FALSE(game->main.AdviceRowMark.Visible);
+  EXPECT_EQ(game->run.Said, "");
+  game->ShowAdvice();
+  Throw({6});
+  EXPECT_FALSE(game->main.AdviceRowMark.Visible);
+  game->ShowAdvice();
+  game->EnterCategory(20);
+  EXPECT_FALSE(game->main.AdviceRowMark.Visible);
+  EXPECT_NE(game->run.Said, "ENTER Yatzy");
+}
+
 }  // namespace
-}  // namespace pyxaro
+}  // namespace pyxaro::testing
