@@ -87,56 +87,23 @@ TEST(StatisticsTest, GamesCountedThroughTheFileGiveTheirOwnFigures) {
 }
 
 TEST(StatisticsTest, HostileStoredValuesCountAsZeroOrAreCapped) {
-  struct Case {
-    Stored stored;
-    Statistics expected;
-  };
-  Statistics tenGames;
-  tenGames.Games = 10;
-  const auto with = [](Statistics s, auto change) {
-    change(s);
-    return s;
-  };
-  const std::vector<Case> cases{
+  const std::pair<Stored, Statistics> cases[] = {
       {{}, {}},
       {{{"games", "-4"}, {"complete", "x"}, {"best", "300"}}, {}},
       {{{"games", "ten"}, {"recent", "1,2"}, {"bins", "5"}}, {}},
-      {{{"games", "99999999999999999999999"}},
-       with({}, [](Statistics& s) { s.Games = kMostGames; })},
+      {{{"games", "99999999999999999999999"}}, {.Games = kMostGames}},
       {{{"games", " 10"}, {"complete", "11"}, {"bonuses", "12"}, {"best", "9999"}},
-       with(tenGames,
-            [](Statistics& s) {
-              s.Complete = s.Bonuses = 10;
-              s.Best = kHighestTotal;
-            })},
+       {.Games = 10, .Complete = 10, .Best = kHighestTotal, .Bonuses = 10}},
       {{{"games", "10"}, {"totalsum", "1e9"}, {"rollsleft", "601"}, {"seconds", "-1"}},
-       with(tenGames,
-            [](Statistics& s) {
-              s.TotalSum = 1;
-              s.RollsLeft = 600;
-            })},
+       {.Games = 10, .TotalSum = 1, .RollsLeft = 600}},
       {{{"games", "10"}, {"bins", "1,,x,11,3,4,5,6,7,8,9,1,2,3,4,5,6,7,8,9,1,2,3,4,5,6,7,8"}},
-       with(tenGames,
-            [](Statistics& s) {
-              s.Bins = {1, 0, 0, 10, 3, 4, 5, 6, 7, 8, 9, 1, 2,
-                        3, 4, 5, 6,  7, 8, 9, 1, 2, 3, 4, 5, 6};
-            })},
-      {{{"games", "3"}, {"recent", "7,1,-3,900,"}},
-       with({},
-            [](Statistics& s) {
-              s.Games = 3;
-              s.Recent = {1, 0, kHighestTotal};
-            })},
+       {.Games = 10,
+        .Bins = {1, 0, 0, 10, 3, 4, 5, 6, 7, 8, 9, 1, 2, 3, 4, 5, 6, 7, 8, 9, 1, 2, 3, 4, 5, 6}}},
+      {{{"games", "3"}, {"recent", "7,1,-3,900,"}}, {.Games = 3, .Recent = {1, 0, kHighestTotal}}},
       {{{"games", "1"}, {"filled", "2,1"}, {"points", "9,13,5"}},
-       with({},
-            [](Statistics& s) {
-              s.Games = 1;
-              s.Categories[1] = {1, 6};
-              s.Categories[2] = {1, 12};
-            })},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ReadStatistics(ReaderOf(c.stored)), c.expected) << ::testing::PrintToString(c.stored);
+       {.Games = 1, .Categories = {{{{1, 6}, {1, 12}}}}}}};
+  for (const auto& [stored, expected] : cases) {
+    EXPECT_EQ(ReadStatistics(ReaderOf(stored)), expected) << ::testing::PrintToString(stored);
   }
 }
 
