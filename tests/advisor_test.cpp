@@ -60,15 +60,18 @@ TEST(AdvisorTest, PlaysTheClearCases) {
   }
 }
 
-// The entry of most points (and bonus) with its category, or 0 for none.
+// The points of an entry, with the bonus it wins.
+int Points(const AdvisorPosition& p, int category) {
+  const int points = CategoryValue(category, p.dice);
+  return points > 0 && blocks::IsUpper(category) ? points + blocks::BonusWon(p.upperSum, points)
+                                                 : points;
+}
+
+// The entry of most points, or 0 for none.
 int BestPoints(const AdvisorPosition& p) {
   int best = 0;
-  for (const Category& category : kCategories) {
-    if ((p.open & (1U << (category.number - 1))) == 0) continue;
-    int points = CategoryValue(category.number, p.dice);
-    if (points > 0 && blocks::IsUpper(category.number))
-      points += blocks::BonusWon(p.upperSum, points);
-    best = std::max(best, points);
+  for (int k = 1; k <= kCategoryCount; ++k) {
+    if ((p.open & (1U << (k - 1))) != 0) best = std::max(best, Points(p, k));
   }
   return best;
 }
@@ -102,9 +105,7 @@ TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
             ASSERT_NE(p.open & (1U << (advice.category - 1)), 0U);
             ASSERT_GT(CategoryValue(advice.category, p.dice), 0);
             if (rolls == 0) {
-              int points = CategoryValue(advice.category, p.dice);
-              if (blocks::IsUpper(advice.category)) points += blocks::BonusWon(p.upperSum, points);
-              ASSERT_EQ(points, best) << "the game ends with this entry";
+              ASSERT_EQ(Points(p, advice.category), best) << "the game ends with this entry";
             }
             break;
           case AdviceMove::PickUp:

@@ -114,8 +114,6 @@ TEST_F(NewGameTest, QuestionsDoTheirWorkOnlyOnYes) {
                 game->main.PlayClock.Enabled();
        }},
       {"quit", [](Game& g) { g.QuitClicked(); }, 11, false, [this] { return host.ended; }},
-      {"language", [](Game& g) { g.ChangeLanguage(); }, 10, false,
-       [this] { return !game->main.Loaded; }},
       {"clear", [](Game& g) { g.ClearTopTen(); }, 13, false,
        [this] { return Ini("Highscore", "p1") == "0"; }},
       {"submit", [](Game& g) { g.TopTenRowClicked(1); }, 14, true,
