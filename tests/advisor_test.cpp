@@ -159,38 +159,31 @@ TEST(AdviceTextTest, SaysTheMoveWithTheFacesToKeep) {
 // What the game shows of the advice, and that asking changes nothing in it.
 TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
   Start();
-  const struct {
-    std::vector<int> open, faces;
-    std::vector<bool> ringed;
-    int row;  // the row the arrow stands beside
-    const char* said;
-  } cases[] = {
-      {{12, 20},
-       {6, 6, 1, 6, 6, 6},
-       {false, false, true, false, false, false},
-       20,
-       "KEEP 6 6 6 6 6"},
-      {{15, 20}, {3, 1, 2, 6, 5, 4}, std::vector<bool>(6, false), 15, "ENTER Full straight"}};
+  // The open categories, the faces; the dice ringed, the row the arrow
+  // stands beside, what the display says.
+  const std::tuple<std::vector<int>, std::vector<int>, const char*, int, const char*> cases[] = {
+      {{12, 20}, {6, 6, 1, 6, 6, 6}, "001000", 20, "KEEP 6 6 6 6 6"},
+      {{15, 20}, {3, 1, 2, 6, 5, 4}, "000000", 15, "ENTER Full straight"}};
   const auto ringed = [this] {
-    std::vector<bool> marks;
-    for (const Control& mark : game->main.AdviceDieMarks) marks.push_back(mark.Visible);
+    std::string marks;
+    for (const Control& mark : game->main.AdviceDieMarks) marks += mark.Visible ? "1" : "0";
     return marks;
   };
-  for (const auto& c : cases) {
+  for (const auto& [open, faces, rings, row, said] : cases) {
     game->Restart();
-    OnlyOpen(c.open);
+    OnlyOpen(open);
     game->state.RollsLeft = 4;
-    Table(c.faces);
+    Table(faces);
     // What the view shows is not what the advisor reads.
     for (Control& row : game->main.CategoryRows) row.Enabled = !row.Enabled;
     for (Control& die : game->main.DieImages) die.Visible = false;
     const GameState before = game->state;
     game->ShowAdvice();
     EXPECT_EQ(game->state, before) << "asking costs nothing";
-    EXPECT_EQ(ringed(), c.ringed) << c.said;
+    EXPECT_EQ(ringed(), rings) << said;
     EXPECT_TRUE(game->main.AdviceRowMark.Visible);
-    EXPECT_EQ(game->main.AdviceRowMark.Top, CategoryRow(c.row).rowTop + 60);
-    EXPECT_EQ(game->run.Said, c.said);
+    EXPECT_EQ(game->main.AdviceRowMark.Top, CategoryRow(row).rowTop + 60);
+    EXPECT_EQ(game->run.Said, said);
   }
   // A pick-up, a throw and an entry each end the advice on show.
   game->Restart();
@@ -198,7 +191,7 @@ TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
   Table({6, 6, 1, 6, 6, 6});
   game->ShowAdvice();
   game->PickUp(3);
-  EXPECT_EQ(ringed(), std::vector<bool>(6, false));
+  EXPECT_EQ(ringed(), "000000");
   EXPECT_FALSE(game->main.AdviceRowMark.Visible);
   EXPECT_EQ(game->run.Said, "");
   game->ShowAdvice();
