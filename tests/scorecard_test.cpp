@@ -172,32 +172,25 @@ TEST(EntryRulesTest, TheHintProposesTheOpenCategoryWorthMostAndTheGameEndsWhenNo
 
 TEST(EntryRulesTest, WhatThePlayerMayDo) {
   // The dice on the table ('1') or picked up, the rolls left, whether a throw
-  // was made and entered, whether every category is filled; then whether the
+  // was made, entered, and every category filled ('1'); then whether the
   // player may throw, pick up die 1, and undo.
-  const std::tuple<const char*, int, bool, bool, bool, bool, bool, bool> cases[] = {
-      {"000000", 60, false, false, false, true, false, false},  // a fresh game
-      {"111111", 59, true, false, false, false, true, false},
-      {"101111", 59, true, false, false, true, true, true},
-      {"011111", 59, true, true, false, true, false, false},
-      {"111111", 0, true, false, false, false, false, false},
-      {"011111", 0, true, false, false, false, false, true},
-      {"011111", 9, true, true, true, false, false, false},
-  };
-  for (const auto& [lying, rolls, thrown, entered, full, mayThrow, mayPickUp, mayUndo] : cases) {
-    SCOPED_TRACE(std::string(lying) + " " + std::to_string(rolls));
+  const std::tuple<const char*, int, const char*, const char*> cases[] = {
+      {"000000", 60, "000", "100"},  // a fresh game
+      {"111111", 59, "100", "010"}, {"101111", 59, "100", "111"}, {"011111", 59, "110", "100"},
+      {"111111", 0, "100", "000"},  {"011111", 0, "100", "001"},  {"011111", 9, "111", "000"}};
+  for (const auto& [lying, rolls, facts, may] : cases) {
     GameState state;
     for (int k = 1; k <= kDiceCount; ++k) {
       state.Lying[k] = lying[k - 1] == '1';
-      state.Dice[k] = thrown ? 1 : 0;
+      state.Dice[k] = facts[0] == '1' ? 1 : 0;
     }
     state.RollsLeft = rolls;
-    state.ThrowEntered = entered;
-    if (full) {
-      for (int& score : state.Score) score = 1;
-    }
-    EXPECT_EQ(CanThrow(state), mayThrow);
-    EXPECT_EQ(CanPickUp(state, 1), mayPickUp);
-    EXPECT_EQ(CanUndo(state), mayUndo);
+    state.ThrowEntered = facts[1] == '1';
+    for (int& score : state.Score) score = facts[2] == '1' ? 1 : 0;
+    const auto yes = [](bool b) { return b ? '1' : '0'; };
+    EXPECT_EQ(std::string({yes(CanThrow(state)), yes(CanPickUp(state, 1)), yes(CanUndo(state))}),
+              may)
+        << lying << " " << rolls << " " << facts;
     for (const int die : {0, 7}) EXPECT_FALSE(CanPickUp(state, die));
   }
 }
@@ -259,6 +252,8 @@ TEST_F(ScorecardTest, UpperBonus) {
   const std::tuple<std::vector<int>, const char*, Rgb, int, std::string> cases[] = {
       {{14, 24, 34, 44, 54, 64}, "100", colour::Gold, 184, "bonus! + 100"},  // exactly 84
       {{13, 24, 34, 44, 54, 64}, "0", colour::Gold, 83, TestText(17)},
+      // Open again in the next game, after a settled one.
+      {{64, 53, 42}, "-37", colour::LightRed, 47, TestText(1) + ": 47"},
       {{11, 21, 31, 41, 51, 61}, "0", colour::Gold, 21, "No bonus"},  // without the l17 text
   };
   for (const auto& [entries, bonus, colour, total, said] : cases) {

@@ -108,31 +108,23 @@ TEST(StatisticsTest, HostileStoredValuesCountAsZeroOrAreCapped) {
 }
 
 TEST(StatisticsTest, FiguresAndChartsAreNamedInTheLanguageOrInEnglish) {
-  struct Case {
-    Stored language;
-    long long upperBin;
-    std::string median;
-    std::string totals;
-  };
-  const std::vector<Case> cases{
+  // The language's texts, the games in the upper of two bins; the median and
+  // the totals' chart's name.
+  const std::tuple<Stored, long long, const char*, const char*> cases[] = {
       {{}, 100, "275", "Totals: most games between 250 and 275"},
       {{{"stats_decimal", ","}, {"stats_totals", "Summor"}},
        101,
        "300,1",
-       "Summor: most games between 300 and 325"},
-  };
-  for (const Case& c : cases) {
+       "Summor: most games between 300 and 325"}};
+  for (const auto& [language, upperBin, median, totals] : cases) {
     // More games than the recent ones: the median comes from the bins.
-    Statistics s;
+    Statistics s{.Games = 100 + upperBin, .Recent = std::vector<int>(kRecentGames, 300)};
     s.Bins[10] = 100;
-    s.Bins[12] = c.upperBin;
-    s.Games = 100 + c.upperBin;
-    s.Recent.assign(kRecentGames, 300);
-    const StatisticsForm form = PresentStatistics(s, [&](const std::string& key) {
-      return c.language.contains(key) ? c.language.at(key) : "";
-    });
-    EXPECT_EQ(form.Figures[2].Value, c.median);
-    EXPECT_EQ(form.TotalsName, c.totals);
+    s.Bins[12] = upperBin;
+    const StatisticsForm form = PresentStatistics(
+        s, [&](const std::string& key) { return ReaderOf(language)("Statistics", key); });
+    EXPECT_EQ(form.Figures[2].Value, median);
+    EXPECT_EQ(form.TotalsName, totals);
     EXPECT_EQ(form.Categories[20].Text, "Yatzy: 0 of 100 points on average, filled in 0% of games");
   }
 }
