@@ -29,7 +29,7 @@ class ProfilesTest : public GameTest {
   const ProfilesForm& Window() const { return game->profiles; }
 };
 
-TEST_F(ProfilesTest, FirstOpeningAsksForAProfileAndKeepsOnlyACompleteOne) {
+TEST_F(ProfilesTest, AFirstProfileIsAskedForThenProfilesAreAddedAndRemoved) {
   const std::pair<std::optional<std::string>, std::optional<std::string>> answers[] = {
       {"Eve", ""}, {"Eve", std::nullopt}, {"", "x"}, {"Eve", "x"}};
   for (const auto& [name, password] : answers) {
@@ -51,21 +51,35 @@ TEST_F(ProfilesTest, FirstOpeningAsksForAProfileAndKeepsOnlyACompleteOne) {
   EXPECT_EQ(Window().Heading.Caption, TestText(18));
   EXPECT_EQ(Window().AddButton.ToolTip, " " + TestText(24) + " ");
   EXPECT_EQ(Window().RemoveButton.ToolTip, " " + TestText(25) + " ");
-}
 
-TEST_F(ProfilesTest, AddingEveToTwoProfilesSelectsHer) {
-  StoreProfiles({"Ann", "Bo"}, "1");
-  game->OpenProfiles();
-  EXPECT_EQ(Window().ProfileList.Items, (std::vector<std::string>{"Ann", "Bo"}));
-  EXPECT_EQ(Window().NameField.Caption + "/" + Window().PasswordField.Caption, "Ann/pwAnn");
+  // Each profile added is selected.
+  for (const std::string name : {"Ann", "Bo"}) {
+    host.inputs = {name, "pw" + name};
+    game->AddProfile();
+  }
+  EXPECT_EQ(Ini("Users", "antal") + Ini("Users", "selected") + User(3) + Pass(3), "33BopwBo");
+  EXPECT_EQ(Window().ProfileList.Items, (std::vector<std::string>{"Eve", "Ann", "Bo"}));
+  EXPECT_EQ(Window().NameField.Caption + "/" + Window().PasswordField.Caption, "Bo/pwBo");
   EXPECT_FALSE(Window().RemoveButton.Enabled);
 
-  host.inputs = {"Eve", "x"};
-  game->AddProfile();
-  EXPECT_EQ(Ini("Users", "antal") + Ini("Users", "selected") + User(3) + Pass(3), "33Evex");
-  EXPECT_EQ(Window().ProfileList.Items, (std::vector<std::string>{"Ann", "Bo", "Eve"}));
-  EXPECT_EQ(Window().NameField.Caption, "Eve");
-  EXPECT_EQ(Window().PasswordField.Caption, "x");
+  // A click selects at once; a removal renumbers the profiles after it.
+  game->ProfileRowClicked(0);
+  EXPECT_EQ(Ini("Users", "selected"), "1");
+  EXPECT_TRUE(Window().RemoveButton.Enabled);
+  game->Store("Users", "selected", "3");
+  game->RemoveProfile();
+  EXPECT_EQ(Ini("Users", "antal") + Ini("Users", "selected"), "22");
+  EXPECT_EQ(User(1) + Pass(1) + User(2) + Pass(2) + User(3) + Pass(3), "AnnpwAnnBopwBo");
+  EXPECT_EQ(Window().ProfileList.Items, (std::vector<std::string>{"Ann", "Bo"}));
+  EXPECT_FALSE(Window().RemoveButton.Enabled);
+  EXPECT_EQ(Window().ProfileList.ListIndex, -1);
+  for (const int row : {1, 0}) {
+    game->ProfileRowClicked(row);
+    game->RemoveProfile();
+  }
+  EXPECT_EQ(Ini("Users", "antal") + Ini("Users", "selected") + User(1), "0");
+  game->ConfirmProfiles();
+  EXPECT_EQ(game->main.PlayerLabel.Caption, TestText(23));
 }
 
 TEST(SubmissionRulesTest, ARemovalKeepsTheSameProfileSelected) {
@@ -80,29 +94,6 @@ TEST(SubmissionRulesTest, ARemovalKeepsTheSameProfileSelected) {
   for (const auto& [selected, removed, count, after] : cases) {
     EXPECT_EQ(SelectionAfterRemoval(selected, removed, count), after) << selected << removed;
   }
-}
-
-TEST_F(ProfilesTest, RemovingRenumbersTheProfilesAfterIt) {
-  StoreProfiles({"A", "B", "C"}, "3");
-  game->OpenProfiles();
-  EXPECT_FALSE(Window().RemoveButton.Enabled);
-  game->ProfileRowClicked(0);
-  EXPECT_EQ(Ini("Users", "selected"), "1");  // a click selects at once
-  EXPECT_TRUE(Window().RemoveButton.Enabled);
-  game->Store("Users", "selected", "3");
-  game->RemoveProfile();
-  EXPECT_EQ(Ini("Users", "antal") + Ini("Users", "selected"), "22");
-  EXPECT_EQ(User(1) + Pass(1) + User(2) + Pass(2) + User(3) + Pass(3), "BpwBCpwC");
-  EXPECT_EQ(Window().ProfileList.Items, (std::vector<std::string>{"B", "C"}));
-  EXPECT_FALSE(Window().RemoveButton.Enabled);
-  EXPECT_EQ(Window().ProfileList.ListIndex, -1);
-  for (const int row : {1, 0}) {
-    game->ProfileRowClicked(row);
-    game->RemoveProfile();
-  }
-  EXPECT_EQ(Ini("Users", "antal") + Ini("Users", "selected") + User(1), "0");
-  game->ConfirmProfiles();
-  EXPECT_EQ(game->main.PlayerLabel.Caption, TestText(23));
 }
 
 TEST_F(ProfilesTest, ChoosingThenCancelKeepsTheLabelButNotTheSelection) {
