@@ -41,8 +41,8 @@ struct Statistics {
   long long TotalSum = 0;
   int Best = 0;
   std::array<long long, kTotalBins> Bins{};  // games by total, kTotalBinWidth points a bin
-  std::vector<int> Recent{};                 // the last kRecentGames totals, oldest first
-  OneBased<CategoryRecord, kCategoryCount> Categories{};
+  std::vector<int> Recent;                   // the last kRecentGames totals, oldest first
+  OneBased<CategoryRecord, kCategoryCount> Categories;
   long long Bonuses = 0;
   long long RollsLeft = 0;  // summed over the games
   long long PlaySeconds = 0;
