@@ -1,7 +1,5 @@
 #include "scoring/advisor.h"
 
-#include <gtest/gtest.h>
-
 #include <random>
 #include <sstream>
 #include <string>
@@ -10,8 +8,9 @@
 #include "scoring/advice_text.h"
 #include "scoring/block_values.h"
 #include "scoring/categories.h"
+#include "tests/game_fixture.h"
 
-namespace pyxaro {
+namespace pyxaro::testing {
 namespace {
 
 std::uint32_t Open(std::string_view names) {
@@ -30,7 +29,8 @@ constexpr std::array<bool, 6> kAllOnTable{true, true, true, true, true, true};
 
 Advisor MakeAdvisor() { return Advisor(blocks::Embedded(), kFittedCorrection); }
 
-// Positions whose answer follows from the rules alone.
+// Positions whose answer follows from the rules alone; two more are asked of
+// the game below.
 TEST(AdvisorTest, PlaysTheClearCases) {
   using M = AdviceMove;
   const struct {
@@ -41,18 +41,12 @@ TEST(AdvisorTest, PlaysTheClearCases) {
       {"the turn begins", {{}, {}, kAllOpen, 60, 0, false}, {M::Throw, {}, 0}},
       {"a fresh turn with no roll left", {{}, {}, Open("Ones"), 0, 0, false}, {M::None, {}, 0}},
       {"nothing open", {{1, 2, 3, 4, 5, 6}, kAllOnTable, 0, 9, 0, true}, {M::None, {}, 0}},
-      {"one die from a Yatzy",
-       {{6, 6, 1, 6, 6, 6}, kAllOnTable, Open("Yatzy FiveKind"), 10, 0, true},
-       {M::PickUp, {false, false, true, false, false, false}, 20}},
       {"no roll left: the best points",
        {{6, 6, 1, 6, 6, 6}, kAllOnTable, Open("Ones Sixes Yatzy"), 0, 0, true},
        {M::Enter, {}, 6}},
       {"no roll left and nothing fits",
        {{6, 6, 1, 6, 6, 6}, kAllOnTable, Open("Twos Yatzy"), 0, 0, true},
        {M::None, {}, 0}},
-      {"a full straight thrown",
-       {{3, 1, 2, 6, 5, 4}, kAllOnTable, Open("FullStr Yatzy FourKind"), 4, 0, true},
-       {M::Enter, {}, 15}},
       {"a Yatzy thrown",
        {{4, 4, 4, 4, 4, 4}, kAllOnTable, kAllOpen, 50, 0, true},
        {M::Enter, {}, 20}},
@@ -66,15 +60,18 @@ TEST(AdvisorTest, PlaysTheClearCases) {
   }
 }
 
-// The entry of most points (and bonus) with its category, or 0 for none.
+// The points of an entry, with the bonus it wins.
+int Points(const AdvisorPosition& p, int category) {
+  const int points = CategoryValue(category, p.dice);
+  return points > 0 && blocks::IsUpper(category) ? points + blocks::BonusWon(p.upperSum, points)
+                                                 : points;
+}
+
+// The entry of most points, or 0 for none.
 int BestPoints(const AdvisorPosition& p) {
   int best = 0;
-  for (const Category& category : kCategories) {
-    if ((p.open & (1U << (category.number - 1))) == 0) continue;
-    int points = CategoryValue(category.number, p.dice);
-    if (points > 0 && blocks::IsUpper(category.number))
-      points += blocks::BonusWon(p.upperSum, points);
-    best = std::max(best, points);
+  for (int k = 1; k <= kCategoryCount; ++k) {
+    if ((p.open & (1U << (k - 1))) != 0) best = std::max(best, Points(p, k));
   }
   return best;
 }
@@ -108,9 +105,7 @@ TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
             ASSERT_NE(p.open & (1U << (advice.category - 1)), 0U);
             ASSERT_GT(CategoryValue(advice.category, p.dice), 0);
             if (rolls == 0) {
-              int points = CategoryValue(advice.category, p.dice);
-              if (blocks::IsUpper(advice.category)) points += blocks::BonusWon(p.upperSum, points);
-              ASSERT_EQ(points, best) << "the game ends with this entry";
+              ASSERT_EQ(Points(p, advice.category), best) << "the game ends with this entry";
             }
             break;
           case AdviceMove::PickUp:
@@ -161,5 +156,52 @@ TEST(AdviceTextTest, SaysTheMoveWithTheFacesToKeep) {
   }
 }
 
+// What the game shows of the advice, and that asking changes nothing in it.
+TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
+  Start();
+  // The open categories, the faces; the dice ringed, the row the arrow
+  // stands beside, what the display says.
+  const std::tuple<std::vector<int>, std::vector<int>, const char*, int, const char*> cases[] = {
+      {{12, 20}, {6, 6, 1, 6, 6, 6}, "001000", 20, "KEEP 6 6 6 6 6"},
+      {{15, 20}, {3, 1, 2, 6, 5, 4}, "000000", 15, "ENTER Full straight"}};
+  const auto ringed = [this] {
+    std::string marks;
+    for (const Control& mark : game->main.AdviceDieMarks) marks += mark.Visible ? "1" : "0";
+    return marks;
+  };
+  for (const auto& [open, faces, rings, row, said] : cases) {
+    game->Restart();
+    OnlyOpen(open);
+    game->state.RollsLeft = 4;
+    Table(faces);
+    // What the view shows is not what the advisor reads.
+    for (Control& row : game->main.CategoryRows) row.Enabled = !row.Enabled;
+    for (Control& die : game->main.DieImages) die.Visible = false;
+    const GameState before = game->state;
+    game->ShowAdvice();
+    EXPECT_EQ(game->state, before) << "asking costs nothing";
+    EXPECT_EQ(ringed(), rings) << said;
+    EXPECT_TRUE(game->main.AdviceRowMark.Visible);
+    EXPECT_EQ(game->main.AdviceRowMark.Top, CategoryRow(row).rowTop + 60);
+    EXPECT_EQ(game->run.Said, said);
+  }
+  // A pick-up, a throw and an entry each end the advice on show.
+  game->Restart();
+  OnlyOpen({12, 20});
+  Table({6, 6, 1, 6, 6, 6});
+  game->ShowAdvice();
+  game->PickUp(3);
+  EXPECT_EQ(ringed(), "000000");
+  EXPECT_FALSE(game->main.AdviceRowMark.Visible);
+  EXPECT_EQ(game->run.Said, "");
+  game->ShowAdvice();
+  Throw({6});
+  EXPECT_FALSE(game->main.AdviceRowMark.Visible);
+  game->ShowAdvice();
+  game->EnterCategory(20);
+  EXPECT_FALSE(game->main.AdviceRowMark.Visible);
+  EXPECT_NE(game->run.Said, "ENTER Yatzy");
+}
+
 }  // namespace
-}  // namespace pyxaro
+}  // namespace pyxaro::testing

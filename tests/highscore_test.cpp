@@ -22,6 +22,26 @@ TEST(HighscoreRulesTest, PlayTimeMonthAndCheckValue) {
   EXPECT_EQ(CheckValue(1, 0, 0, 32767), "19899998-32758");  // the version's 16 bits
 }
 
+TEST(HighscoreRulesTest, ATotalEntersAboveTheFirstLowerRow) {
+  using Points = OneBased<int, kTopTenRows>;
+  const Points full{{300, 290, 280, 270, 260, 250, 240, 230, 220, 210}};
+  // The points of the rows, the total, the row it enters (0: none).
+  const std::tuple<Points, int, int> cases[] = {
+      {Points{}, 0, 0},
+      {Points{}, 7, 1},
+      {full, 255, 6},
+      {full, 211, 10},
+      {full, 210, 0},  // an equal total stands below the older ones
+      {Points{{300, 250, 250, 200, 190, 180, 170, 160, 150, 140}}, 250, 4},
+      {Points{{300, 100, 280, 270, 260, 255, 254, 253, 252, 251}}, 200, 2}};  // hand-edited
+  for (const auto& [points, total, row] : cases) {
+    EXPECT_EQ(EntryRow(points, total), row) << total << " " << points[1] << " " << points[2];
+  }
+  for (const auto& [text, points] : {std::pair{"280.9", 280}, {"many", 0}, {"", 0}}) {
+    EXPECT_EQ(StoredPoints(text), points) << text;
+  }
+}
+
 class HighscoreTest : public GameTest {
  protected:
   void SetUp() override { Start(); }
@@ -50,23 +70,18 @@ class HighscoreTest : public GameTest {
 };
 
 TEST_F(HighscoreTest, CheckValueDrawsItsDigitFromOneToNineInEqualNinths) {
-  // The lowest and the highest draws of each ninth of [0, 1) give its digit:
-  // each digit has a ninth of the range.
+  // The lowest and the highest draws of each ninth of [0, 1) give its digit.
   constexpr double kStep = 1e-9;
   for (int digit = 1; digit <= 9; ++digit) {
     const double low = digit == 1 ? 0.0 : (digit - 1) / 9.0 + kStep;
     const double high = digit == 9 ? std::nextafter(1.0, 0.0) : digit / 9.0 - kStep;
     for (const double draw : {low, high}) {
       dice.draws = {draw};
-      game->MakeCheckValue(0);
-      EXPECT_EQ(game->run.Candidate.Key.substr(0, 1), std::to_string(digit)) << draw;
+      game->MakeCheckValue(250);  // December 2026, version 5.04
+      EXPECT_EQ(game->run.Candidate.Key, CheckValue(digit, 250, 2612, 504)) << draw;
     }
   }
   EXPECT_EQ(dice.reseeds, 18);
-  // Digit 5, total 250, December 2026, version 5.04.
-  dice.draws = {0.5};
-  game->MakeCheckValue(250);
-  EXPECT_EQ(game->run.Candidate.Key, "56957382511");
 }
 
 TEST_F(HighscoreTest, GameEndPlacesTheTotalRewritesTheListAndStartsANewGame) {
@@ -74,20 +89,14 @@ TEST_F(HighscoreTest, GameEndPlacesTheTotalRewritesTheListAndStartsANewGame) {
   // The points stored, the total, the row it enters and the points after.
   const std::tuple<const char*, std::string, int, int, const char*> cases[] = {
       {"no list yet", "", 120, 1, "120 0 0 0 0 0 0 0 0 0"},
-      {"full list", kFull, 255, 6, "300 290 280 270 260 255 250 240 230 220"},
-      {"equal totals enter below", "300 250 250 200 190 180 170 160 150 140", 250, 4,
-       "300 250 250 250 200 190 180 170 160 150"},
-      {"equal to row 10", kFull, 210, 0, kFull},
-      {"below row 10", kFull, 5, 0, kFull},
-      {"cleared, nothing scored", "0 0 0 0 0 0 0 0 0 0", 0, 0, "0 0 0 0 0 0 0 0 0 0"},
-      {"cleared", "0 0 0 0 0 0 0 0 0 0", 7, 1, "7 0 0 0 0 0 0 0 0 0"},
-      {"hand-edited out of order", "300 100 280 270 260 255 254 253 252 251", 200, 2,
-       "300 200 100 280 270 260 255 254 253 252"},
       {"points that are no number", "300 280.9 many 0 0 0 0 0 0 0", 10, 3,
-       "300 280 10 0 0 0 0 0 0 0"}};
+       "300 280 10 0 0 0 0 0 0 0"},
+      {"the tenth row", kFull, 215, 10, "300 290 280 270 260 250 240 230 220 215"},
+      {"equal to row 10", kFull, 210, 0, kFull}};
   for (const auto& [what, stored, total, rank, pointsAfter] : cases) {
     SCOPED_TRACE(what);
     StoreList(stored);
+    const std::string lastName = Ini("Highscore", "name");
     if (rank > 0) host.inputs.push_back("Eve");
     EndGame(total, 65);
     EXPECT_FALSE(game->main.PlayClock.Enabled());
@@ -99,9 +108,13 @@ TEST_F(HighscoreTest, GameEndPlacesTheTotalRewritesTheListAndStartsANewGame) {
     }
     EXPECT_EQ(points, pointsAfter);
     if (rank > 0) {
-      EXPECT_EQ(host.boxes.front().kind, Box::Input);
+      const Box& prompt = host.boxes.front();
+      EXPECT_EQ(prompt.kind, Box::Input);
+      EXPECT_EQ(prompt.text + "|" + prompt.title + "|" + prompt.defaultText,
+                TestText(9) + "|" + TestText(8) + "|" + lastName);
       EXPECT_EQ(Row("n", rank) + Row("k", rank) + Row("d", rank), "Eve (1:05)312345678902612");
-      EXPECT_EQ(Row("n", rank + 1), stored.empty() ? "" : "P" + std::to_string(rank));
+      EXPECT_EQ(Row("n", rank + 1), rank == 3 ? "P3" : "");
+      EXPECT_EQ(Ini("Highscore", "name"), "Eve");
     }
     const std::vector<Played> fanfare{{folder.File("Yatzy.wav"), true},
                                       {folder.File("Laser.wav"), false}};
@@ -130,20 +143,6 @@ TEST(ListNameTest, CutsAtTwentyCharactersAndKeepsNoCharacterThatSteersTheText) {
       {"x\u200Fy\u00C5", "x\u200Fy\u00C5"}};
   for (const auto& [typed, stored] : cases)
     EXPECT_EQ(ListName(typed), stored) << typed.value_or("-");
-}
-
-TEST_F(HighscoreTest, ThePromptOffersTheLastNameGiven) {
-  std::string lastName;
-  for (const char* answer : {"Bo", "Eve"}) {
-    StoreList("0 0 0 0 0 0 0 0 0 0");
-    host.inputs.push_back(std::string(answer));
-    EndGame(100, 42);
-    const Box& prompt = host.boxes.front();
-    EXPECT_EQ(prompt.text + "|" + prompt.title + "|" + prompt.defaultText,
-              TestText(9) + "|" + TestText(8) + "|" + lastName);
-    EXPECT_EQ(Row("n", 1), std::string(answer) + " (0:42)");
-    lastName = Ini("Highscore", "name");
-  }
 }
 
 TEST_F(HighscoreTest, RowsShowOnlyCompleteEntries) {

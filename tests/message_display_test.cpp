@@ -1,8 +1,8 @@
 #include <array>
+#include <climits>
 #include <tuple>
 
 #include "core/text.h"
-#include "display/clock.h"
 #include "display/font.h"
 #include "tests/game_fixture.h"
 
@@ -100,15 +100,14 @@ std::bitset<kDotCount> Dots(const std::string& page) {
 }
 
 TEST_F(GameTest, MessagesShowEachPageOnceAndRestOnTheLast) {
+  // The text, then its pages; a page holds 13 characters, of two bytes too.
   const std::vector<std::vector<std::string>> cases = {
       {"", ""},
       {"ABCDEFGHIJKLM", "ABCDEFGHIJKLM"},
-      {"ABCDEFGHIJKLMN", "ABCDEFGHIJKLM", "N"},
       {"ABCDEFGHIJKLMNOPQRST", "ABCDEFGHIJKLM", "NOPQRST"},
       {"ABCDEFGHIJKLMNOPQRSTUVWXYZ!", "ABCDEFGHIJKLM", "NOPQRSTUVWXYZ", "!"},
-      // Two bytes a character: a page still holds 13 characters.
       {"ÅÄÖåäöØÆÑøæñ¿¡", "ÅÄÖÅÄÖØÆÑØÆÑ¿", "¡"},
-      {"hej,då", "HEJ DÅ"}};  // the text, then its pages
+      {"hej,då", "HEJ DÅ"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c[0]);
     game->Say(c[0]);
@@ -139,30 +138,68 @@ TEST_F(GameTest, NewMessageWhilePagingStartsOnItsFirstPage) {
   EXPECT_EQ(game->main.LitDots, Dots("HI"));
 }
 
-TEST(Clock, HourWithoutAndMinuteWithALeadingZero) {
-  const std::tuple<int, int, const char*> cases[] = {
-      {0, 0, "0:00"}, {0, 7, "0:07"}, {9, 9, "9:09"}, {10, 10, "10:10"}, {23, 59, "23:59"}};
-  for (const auto& [hour, minute, shown] : cases) {
-    EXPECT_EQ(ClockCaption({2026, 1, 1, hour, minute, 0, ""}), shown);
-  }
-}
-
-TEST(Clock, ToolTipNamesTheMonthInEnglishWhenTheSystemGivesNoName) {
+// The caption and tool tip a clock tick shows from the host's time: the hour
+// without, the minute with a leading zero; the month's English name when the
+// system gives none.
+TEST_F(GameTest, ClockShowsTheHostsTimeFromItsFirstTick) {
+  EXPECT_EQ(game->main.Clock.Caption, "TIME");
   const char* const english[] = {"January",   "February", "March",    "April",
                                  "May",       "June",     "July",     "August",
                                  "September", "October",  "November", "December"};
   for (int month = 1; month <= 12; ++month) {
-    EXPECT_EQ(ClockToolTip({2026, month, 5, 12, 0, 0, ""}),
-              "5 " + std::string(english[month - 1]) + " 2026");
-    EXPECT_EQ(ClockToolTip({1999, month, 31, 12, 0, 0, "mes"}), "31 mes 1999");
+    host.now = {2026, month, 5, month * 2 - 2, month * 5 - 5, 0, ""};
+    game->ClockTick();
+    EXPECT_EQ(game->main.Clock.Caption + "|" + game->main.Clock.ToolTip,
+              std::to_string(month * 2 - 2) + (month < 3 ? ":0" : ":") +
+                  std::to_string(month * 5 - 5) + "|5 " + english[month - 1] + " 2026");
   }
+  host.now = {1999, 12, 31, 23, 59, 0, "diciembre"};
+  game->ClockTick();
+  EXPECT_EQ(game->main.Clock.Caption + "|" + game->main.Clock.ToolTip, "23:59|31 diciembre 1999");
 }
 
-TEST_F(GameTest, ClockShowsTheHostsTimeFromItsFirstTick) {
-  EXPECT_EQ(game->main.Clock.Caption, "TIME");
-  host.now = {2026, 12, 6, 0, 7, 420, "diciembre"};
-  game->ClockTick();
-  EXPECT_EQ(game->main.Clock.Caption + "|" + game->main.Clock.ToolTip, "0:07|6 diciembre 2026");
+TEST(Text, EncodesAndDecodesOneToFourBytesAndReplacesEveryMalformedByte) {
+  // The bytes, the code points they hold, and whether they are valid UTF-8.
+  const std::tuple<std::string, std::u32string, bool> cases[] = {
+      {"a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", U"a\u00E9\u20AC\U0001F600", true},
+      {"\xEF\xBF\xBD", U"\uFFFD", true},                         // a literal replacement
+      {"\xC0\xAF", U"\uFFFD\uFFFD", false},                      // overlong
+      {"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD", false},            // the first surrogate
+      {"\xED\xBF\xBF", U"\uFFFD\uFFFD\uFFFD", false},            // the last surrogate
+      {"\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD", false},  // above U+10FFFF
+      {"\xE2\x82", U"\uFFFD\uFFFD", false},                      // cut short
+      {"\xE2(\xAC", U"\uFFFD(\uFFFD", false},                    // a broken sequence
+  };
+  for (const auto& [bytes, codePoints, valid] : cases) {
+    SCOPED_TRACE(bytes);
+    EXPECT_EQ(ToCodePoints(bytes), codePoints);
+    EXPECT_EQ(IsValidUtf8(bytes), valid);
+    EXPECT_EQ(CharCount(bytes), static_cast<int>(codePoints.size()));
+    if (valid) {
+      EXPECT_EQ(ToUtf8(codePoints), bytes);
+    }
+  }
+  EXPECT_EQ(Windows1252ToUtf8("\x80\x81\x9F\xA0\xE5z"), "\u20AC\u0081\u0178\u00A0\u00E5z");
+}
+
+TEST(Text, CountsCutsAndNumbersByCharacters) {
+  EXPECT_EQ(CharMid("ÅÄÖabc", 3, 2), "Öa");
+  EXPECT_EQ(CharMid("ÅÄÖabc", 0, 2), "ÅÄ");
+  EXPECT_EQ(CharMid("ÅÄÖabc", 6, 5), "c");
+  EXPECT_EQ(CharMid("ÅÄÖabc", 7, 5), "");
+  EXPECT_EQ(CharMid("ÅÄÖabc", 2, 0), "");
+  EXPECT_EQ(CharLeft("ÅÄÖabc", 4), "ÅÄÖa");
+  EXPECT_EQ(DropLastChar("Rensa:ö"), "Rensa:");
+  EXPECT_EQ(DropLastChar(""), "");
+  const std::pair<const char*, int> numbers[] = {{"42", 42},
+                                                 {" \t-17x", -17},
+                                                 {"+8", 8},
+                                                 {"", 0},
+                                                 {"x1", 0},
+                                                 {"3.9", 3},
+                                                 {"99999999999", INT_MAX},
+                                                 {"-99999999999", INT_MIN}};
+  for (const auto& [text, number] : numbers) EXPECT_EQ(LeadingNumber(text), number) << text;
 }
 
 }  // namespace

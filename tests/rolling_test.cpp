@@ -66,19 +66,19 @@ TEST_F(TurnTest, ThrowPickUpUndoAndThrowAgain) {
 }
 
 TEST_F(TurnTest, DrawsFromTheWholeRangeGiveEveryFaceAndNoOther) {
-  // The lowest and the highest draws of each sixth of [0, 1): 0 itself, and
-  // the last number below 1.
+  // The lowest and the highest draws of each sixth of [0, 1).
   constexpr double kStep = 1e-9;
-  dice.draws = {
-      0.0, 1 / 6.0 + kStep, 2 / 6.0 + kStep, 3 / 6.0 + kStep, 4 / 6.0 + kStep, 5 / 6.0 + kStep};
-  game->Throw();
-  EXPECT_EQ(game->state.Dice.items, (std::array<int, 6>{1, 2, 3, 4, 5, 6}));
-  for (int k = 1; k <= kDiceCount; ++k) game->PickUp(k);
-  dice.draws = {1 / 6.0 - kStep, 2 / 6.0 - kStep, 3 / 6.0 - kStep,
-                4 / 6.0 - kStep, 5 / 6.0 - kStep, std::nextafter(1.0, 0.0)};
-  game->Throw();
-  EXPECT_EQ(game->state.Dice.items, (std::array<int, 6>{1, 2, 3, 4, 5, 6}));
-  EXPECT_EQ(Pictures(), (std::vector<int>{11, 22, 33, 44, 55, 66}));
+  for (const double edge : {kStep, -kStep}) {
+    for (int face = 1; face <= 6; ++face) {
+      const double low = face == 1 ? 0.0 : (face - 1) / 6.0 + kStep;
+      dice.draws.push_back(edge > 0    ? low
+                           : face == 6 ? std::nextafter(1.0, 0.0)
+                                       : face / 6.0 - kStep);
+    }
+    game->Throw();
+    EXPECT_EQ(Pictures(), (std::vector<int>{11, 22, 33, 44, 55, 66}));
+    for (int k = 1; k <= kDiceCount; ++k) game->PickUp(k);
+  }
 }
 
 TEST(MixingRandomTest, DrawsFillTheUnitIntervalEvenlyAndEveryReseedMovesOn) {
@@ -97,24 +97,6 @@ TEST(MixingRandomTest, DrawsFillTheUnitIntervalEvenlyAndEveryReseedMovesOn) {
   const double first = chance.Next();
   chance.Reseed(7.5);
   EXPECT_NE(chance.Next(), first);
-}
-
-TEST_F(TurnTest, AnEntryClearsTheTableUntilTheNextThrow) {
-  Throw({2, 2, 3, 4, 5, 6});
-  game->PickUp(1);
-  game->EnterCategory(14);  // the picked-up die still counts
-  const Game& g = *game;
-  EXPECT_EQ(g.state.Score[14], 20);
-  EXPECT_EQ(Pictures(), std::vector<int>(6, 0));
-  EXPECT_TRUE(g.main.ThrowArea.Enabled);
-  EXPECT_FALSE(g.main.HintMarker.Visible);
-  EXPECT_EQ(g.run.Said, TestText(1) + ": 20");
-  EXPECT_EQ(Sounds(), (std::vector<std::string>{"dice.wav", "points.wav"}));
-  // Neither a category nor undo takes the cleared table back, and neither says so.
-  for (const int k : {6, 19}) game->EnterCategory(k);
-  game->Undo();
-  EXPECT_EQ(host.played.size(), 2U);
-  EXPECT_EQ(g.run.Said, TestText(1) + ": 20");
 }
 
 TEST_F(TurnTest, TheLastRollIsToldAndTheGameEndsWhenItsThrowFitsNowhere) {
@@ -140,6 +122,43 @@ TEST_F(TurnTest, PlayClockStopsAtItsTop) {
     game->PlayClockTick();
     EXPECT_EQ(game->state.PlaySeconds, std::min(start + 1, 32767));
   }
+}
+
+TEST_F(GameTest, EffectsPlayTheirFilesOnlyTheWaitedOnesWaitAndOnlyWithSoundOn) {
+  Start();
+  for (const Effect effect :
+       {Effect::Dice, Effect::Points, Effect::Bonus, Effect::Yahoo, Effect::Yatzy, Effect::Laser,
+        Effect::Beep, Effect::Pop, Effect::Fanfare, Effect::BeepToEnd, Effect::Doink}) {
+    game->PlayEffect(effect);
+  }
+  std::string heard;  // "!" for a sound waited for
+  for (const Played& p : host.played) {
+    EXPECT_EQ(p.path, folder.File(std::filesystem::path(p.path).filename()));
+    heard += std::filesystem::path(p.path).filename().string() + (p.waited ? "! " : " ");
+  }
+  EXPECT_EQ(heard,
+            "dice.wav points.wav Bonus.wav Yahoo2.wav Yatzy.wav Laser.wav beep.wav pop.wav "
+            "Yatzy.wav! beep.wav! doink.wav ");
+  host.played.clear();
+  for (const char* value : {"No", "yes", ""}) {
+    game->run.PlaySound = value;
+    game->PlayEffect(Effect::Dice);
+  }
+  EXPECT_TRUE(host.played.empty());
+}
+
+TEST_F(GameTest, SoundSwitchWithoutAStoredValueTurnsOffThenOn) {
+  folder.Write("Pyx4.ini", "[Options]\nShowLangu=No\n");
+  Start();
+  game->PlayEffect(Effect::Dice);
+  EXPECT_TRUE(host.played.empty());
+  for (const auto& [picture, stored] : {std::pair{68, "No"}, {67, "Yes"}}) {
+    game->ToggleSound();
+    EXPECT_EQ(game->main.SoundSwitch.Picture, picture);
+    EXPECT_EQ(Ini("Options", "PlaySound"), stored);
+  }
+  game->PlayEffect(Effect::Dice);
+  EXPECT_EQ(host.played.size(), 1u);
 }
 
 }  // namespace

@@ -58,26 +58,21 @@ TEST_F(SavingTest, TheGameEndPlacesIntoTheListAsItIsOnceTheNameIsKnown) {
   EXPECT_TRUE(game->main.TopTenRows[2].Bold);
 }
 
-TEST_F(SavingTest, ARefusedScoreIsReportedAndShownAsNothingNew) {
-  const std::string before = folder.Read("Pyx4.ini");
-  ReadOnly();
+TEST_F(SavingTest, ARefusedScoreOrClearingIsReportedAndTheListShownAsItWas) {
   host.inputs = {"Ann"};
   EndGame(200, "KA");
+  const std::string before = folder.Read("Pyx4.ini");
+  ReadOnly();
+  host.inputs = {"Bo"};
+  EndGame(300, "KB");
   EXPECT_EQ(folder.Read("Pyx4.ini"), before);
   ASSERT_EQ(host.boxes.size(), 3U);
   EXPECT_EQ(host.boxes[1].text, NotSaved("The score"));
   EXPECT_TRUE(host.boxes[1].exclamation);
-  EXPECT_EQ(host.boxes[2].text, TestText(16) + " 200 p  @ 0:00");
+  EXPECT_EQ(host.boxes[2].text, TestText(16) + " 300 p  @ 0:00");
   EXPECT_EQ(game->run.NewRank, 0);
   for (const Control& row : game->main.TopTenRows) EXPECT_FALSE(row.Bold);
-}
-
-TEST_F(SavingTest, ARefusedClearingKeepsTheListShown) {
-  host.inputs = {"Ann"};
-  EndGame(200, "KA");
-  ReadOnly();
   host.answers = {true};
-  host.boxes.clear();
   game->ClearTopTen();
   EXPECT_EQ(host.boxes.back().text, NotSaved("The cleared list"));
   EXPECT_EQ(game->main.TopTenRows[1].Caption, "1. 200 Ann (0:00)");
@@ -120,18 +115,13 @@ TEST_F(SavingTest, TheGameEndDuringTheNewGameQuestionStartsOneGame) {
   EXPECT_EQ(game->run.Said, TestText(7));
 }
 
-// Settings files that offer no language still lead to a game.
+// Settings files that offer no language still lead to a game in English.
 TEST(HostileSettingsTest, APickerWithNothingToOfferStillStartsTheGame) {
-  const std::vector<std::pair<const char*, std::string>> cases = {
-      {"empty", ""},
-      {"count 0", "[Language]\nantal=0\nl1n=A\n"},
-      {"names missing", "[Language]\nantal=3\n"},
-      {"not a file", ""},
-  };
-  for (const auto& [what, content] : cases) {
-    SCOPED_TRACE(what);
+  for (const char* content : {"", "[Language]\nantal=0\nl1n=A\n", "[Language]\nantal=3\n",
+                              static_cast<const char*>(nullptr)}) {
+    SCOPED_TRACE(content == nullptr ? "not a file" : content);
     TempFolder folder;
-    if (std::string(what) == "not a file") {
+    if (content == nullptr) {
       fs::create_directory(folder.File("Pyx4.ini"));
     } else {
       folder.Write("Pyx4.ini", content);
@@ -140,8 +130,7 @@ TEST(HostileSettingsTest, APickerWithNothingToOfferStillStartsTheGame) {
     ScriptedDice dice;
     Game game(host, dice, folder.Path().string());
     game.OpenLanguagePicker();
-    ASSERT_TRUE(game.language.Visible);
-    EXPECT_TRUE(game.language.OkButton.Enabled);
+    ASSERT_TRUE(game.language.Visible && game.language.OkButton.Enabled);
     game.ConfirmLanguage();
     EXPECT_TRUE(game.splash.Visible);
     game.SplashTimeUp();
@@ -156,8 +145,7 @@ TEST(HostileSettingsTest, AMissingFileIsWrittenWithTheShippedSettings) {
   ScriptedDice dice;
   Game game(host, dice, folder.Path().string());
   game.OpenLanguagePicker();
-  const std::string shipped =
-      (fs::path(__FILE__).parent_path().parent_path() / "data" / "Pyx4.ini").string();
+  const std::string shipped = (ShippedData() / "Pyx4.ini").string();
   const int languages = LeadingNumber(GetINI("Language", "antal", shipped));
   std::vector<std::pair<std::string, std::string>> keys{
       {"Options", "PlaySound"}, {"Language", "antal"}, {"Language", "selected"}};

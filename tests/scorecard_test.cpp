@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <random>
+#include <vector>
 
 #include "scoring/categories.h"
 #include "scoring/entry.h"
@@ -8,6 +9,76 @@
 
 namespace pyxaro::testing {
 namespace {
+
+// The value of a throw in each category (1..20), read from the rules on the
+// count of each face (count[0] holds the dice not thrown, which fit
+// nothing): a second reading that shares no code with the game's.
+std::array<int, 21> Expected(const std::array<int, 7>& count) {
+  // The faces shown at least n times (exactly n when exact), the highest first.
+  const auto faces = [&](int n, bool exact, int besides = 0) {
+    std::vector<int> found;
+    for (int f = 6; f >= 1; --f) {
+      if (f != besides && (exact ? count.at(f) == n : count.at(f) >= n)) found.push_back(f);
+    }
+    return found;
+  };
+  const auto highest = [](const std::vector<int>& found, int times) {
+    return found.empty() ? 0 : times * found[0];
+  };
+  // Two different faces: the highest that fits the first part, then the
+  // highest other one that fits the second.
+  const auto both = [&](int n, int m, bool exact, int times, int timesM) {
+    const auto first = faces(n, exact);
+    if (first.empty()) return 0;
+    const auto second = faces(m, exact, first[0]);
+    return second.empty() ? 0 : times * first[0] + timesM * second[0];
+  };
+  const auto shown = [&](int low, int high) {
+    return std::all_of(count.begin() + low, count.begin() + high + 1, [](int c) { return c > 0; });
+  };
+  std::array<int, 21> value{};
+  for (int f = 1; f <= 6; ++f) {
+    value.at(f) = f * count.at(f);
+    value[19] += f * count.at(f);
+  }
+  const auto pairs = faces(2, false);
+  value[7] = highest(pairs, 2);
+  value[8] = pairs.size() < 2 ? 0 : 2 * (pairs[0] + pairs[1]);
+  value[9] = pairs.size() < 3 ? 0 : 2 * (pairs[0] + pairs[1] + pairs[2]);
+  for (int n = 3; n <= 5; ++n) value.at(n + 7) = highest(faces(n, false), n);
+  value[13] = shown(1, 5) ? 15 : 0;
+  value[14] = shown(2, 6) ? 20 : 0;
+  value[15] = shown(1, 6) ? 21 : 0;
+  value[16] = both(3, 2, false, 3, 2);
+  value[17] = both(3, 3, true, 3, 3);
+  value[18] = both(4, 2, true, 4, 2);
+  value[20] = faces(6, true).empty() ? 0 : 100;
+  return value;
+}
+
+// Every throw of six dice, each die also not thrown yet (0).
+TEST(CategoryValueTest, EveryThrowIsWorthWhatTheRulesSay) {
+  std::array<int, 21> best{};
+  for (int n = 0; n < 7 * 7 * 7 * 7 * 7 * 7; ++n) {
+    std::array<int, 6> dice{};
+    std::array<int, 7> count{};
+    for (int k = 0, rest = n; k < 6; ++k, rest /= 7) {
+      dice.at(k) = rest % 7;
+      ++count.at(rest % 7);
+    }
+    const std::array<int, 21> expected = Expected(count);
+    for (int c = 1; c <= 20; ++c) {
+      const int value = CategoryValue(c, dice);
+      ASSERT_EQ(value, expected.at(c)) << c << " " << ::testing::PrintToString(dice);
+      best.at(c) = std::max(best.at(c), value);
+    }
+  }
+  for (int c = 1; c <= 20; ++c) EXPECT_EQ(best.at(c), CategoryMax(c)) << c;
+  for (const int outside : {0, 21}) {
+    EXPECT_EQ(CategoryValue(outside, {6, 6, 6, 6, 6, 6}), 0);
+    EXPECT_EQ(CategoryMax(outside), 0);
+  }
+}
 
 // Games played by the rules alone: every die picked up and thrown, then the
 // hinted category entered, or a random one tried when there is no hint.
@@ -47,6 +118,12 @@ TEST(EntryRulesTest, GamesPlayedByTheRulesEndAndAddUp) {
     const bool won = state.UpperSum() >= kBonusThreshold;
     EXPECT_EQ(state.Total(), sum + (won ? kUpperBonus : 0));
     EXPECT_EQ(bonusTold, won || state.UpperFull() ? 1 : 0);
+    const FinishedGame finished = Finished(state, 2026, 12, 6);
+    EXPECT_EQ(finished.Total, state.Total());
+    EXPECT_EQ(finished.Scores, state.Score);
+    EXPECT_EQ(finished.BonusWon, won);
+    EXPECT_EQ(finished.RollsUsed + state.RollsLeft, kRollPool);
+    EXPECT_EQ(finished.Year * 10000 + finished.Month * 100 + finished.Day, 20261206);
   }
 }
 
@@ -86,38 +163,34 @@ TEST(EntryRulesTest, TheHintProposesTheOpenCategoryWorthMostAndTheGameEndsWhenNo
     EXPECT_EQ(IsOver(state), rolls == 0);
   }
   GameState full = AfterThrowOf({1, 1, 1, 1, 1, 1}, {}, 30);
+  // Numbers outside the card, and a throw entered already, are not taken.
+  for (const int k : {0, 21}) EXPECT_EQ(Enter(full, k).Result, EntryResult::NotTaken) << k;
+  EXPECT_EQ(Enter(Enter(full, 1).After, 2).Result, EntryResult::NotTaken);
   for (int& score : full.Score) score = 1;
   EXPECT_TRUE(IsOver(full));
 }
 
 TEST(EntryRulesTest, WhatThePlayerMayDo) {
   // The dice on the table ('1') or picked up, the rolls left, whether a throw
-  // was made and entered, whether every category is filled; then whether the
+  // was made, entered, and every category filled ('1'); then whether the
   // player may throw, pick up die 1, and undo.
-  const std::tuple<const char*, int, bool, bool, bool, bool, bool, bool> cases[] = {
-      {"000000", 60, false, false, false, true, false, false},  // a fresh game
-      {"111111", 59, true, false, false, false, true, false},
-      {"101111", 59, true, false, false, true, true, true},
-      {"011111", 59, true, true, false, true, false, false},
-      {"111111", 0, true, false, false, false, false, false},
-      {"011111", 0, true, false, false, false, false, true},
-      {"011111", 9, true, true, true, false, false, false},
-  };
-  for (const auto& [lying, rolls, thrown, entered, full, mayThrow, mayPickUp, mayUndo] : cases) {
-    SCOPED_TRACE(std::string(lying) + " " + std::to_string(rolls));
+  const std::tuple<const char*, int, const char*, const char*> cases[] = {
+      {"000000", 60, "000", "100"},  // a fresh game
+      {"111111", 59, "100", "010"}, {"101111", 59, "100", "111"}, {"011111", 59, "110", "100"},
+      {"111111", 0, "100", "000"},  {"011111", 0, "100", "001"},  {"011111", 9, "111", "000"}};
+  for (const auto& [lying, rolls, facts, may] : cases) {
     GameState state;
     for (int k = 1; k <= kDiceCount; ++k) {
       state.Lying[k] = lying[k - 1] == '1';
-      state.Dice[k] = thrown ? 1 : 0;
+      state.Dice[k] = facts[0] == '1' ? 1 : 0;
     }
     state.RollsLeft = rolls;
-    state.ThrowEntered = entered;
-    if (full) {
-      for (int& score : state.Score) score = 1;
-    }
-    EXPECT_EQ(CanThrow(state), mayThrow);
-    EXPECT_EQ(CanPickUp(state, 1), mayPickUp);
-    EXPECT_EQ(CanUndo(state), mayUndo);
+    state.ThrowEntered = facts[1] == '1';
+    for (int& score : state.Score) score = facts[2] == '1' ? 1 : 0;
+    const auto yes = [](bool b) { return b ? '1' : '0'; };
+    EXPECT_EQ(std::string({yes(CanThrow(state)), yes(CanPickUp(state, 1)), yes(CanUndo(state))}),
+              may)
+        << lying << " " << rolls << " " << facts;
     for (const int die : {0, 7}) EXPECT_FALSE(CanPickUp(state, die));
   }
 }
@@ -128,48 +201,58 @@ class ScorecardTest : public GameTest {
 };
 
 // What an entry does to the game is the rules' test above; here is what the
-// player is told of a refusal. Whether a sound plays at all is the sound test's.
-TEST_F(ScorecardTest, AWorthlessEntryIsToldAndTheCategoryStaysOpen) {
+// player sees, hears and is told, and that the throw goes in once.
+TEST_F(ScorecardTest, EntriesAreShownToldAndHeardAndClearTheTable) {
+  const MainForm& m = game->main;
   Table({6, 6, 1, 2, 3, 4});
   host.played.clear();
-  game->EnterCategory(8);
-  EXPECT_TRUE(game->main.CategoryRows[8].Enabled);
-  EXPECT_EQ(game->main.CategoryScores[8].Caption, "");
+  game->EnterCategory(8);  // one pair only
+  EXPECT_TRUE(m.CategoryRows[8].Enabled);
+  EXPECT_EQ(m.CategoryScores[8].Caption, "");
   EXPECT_EQ(game->run.Said, TestText(2));
   EXPECT_EQ(host.played, (std::vector<Played>{{folder.File("doink.wav"), false}}));
-  Table({6, 6, 5, 5, 1, 1});
-  game->EnterCategory(8);
-  EXPECT_EQ(game->main.CategoryScores[8].Caption, "22");
-}
-
-TEST_F(ScorecardTest, ScoreLabelsAndYatzy) {
-  const std::tuple<std::vector<int>, int, const char*, Rgb> entries[] = {
-      {{6, 6, 6, 6, 6, 1}, 6, "30", colour::Gold},
-      {{6, 6, 6, 6, 6, 6}, 11, "24", colour::White},
-      {{5, 5, 5, 4, 4, 6}, 16, "23", colour::Gold},
-      {{2, 2, 2, 2, 2, 2}, 20, "100", colour::White}};
-  for (const auto& [faces, category, caption, colour] : entries) {
+  // The faces, a die picked up before the entry (it still counts), the
+  // category, its caption and colour.
+  const std::tuple<std::vector<int>, int, int, const char*, Rgb> entries[] = {
+      {{6, 6, 6, 6, 6, 1}, 1, 6, "30", colour::Gold},
+      {{6, 6, 6, 6, 6, 6}, 0, 11, "24", colour::White},
+      {{2, 2, 2, 2, 2, 2}, 0, 20, "100", colour::White}};
+  for (const auto& [faces, pickedUp, category, caption, colour] : entries) {
     Table(faces);
+    game->PickUp(pickedUp);
     host.played.clear();
     game->EnterCategory(category);
-    EXPECT_EQ(game->main.CategoryScores[category].Caption, caption);
-    EXPECT_EQ(game->main.CategoryScores[category].ForeColor, colour);
+    EXPECT_EQ(m.CategoryScores[category].Caption, caption);
+    EXPECT_EQ(m.CategoryScores[category].ForeColor, colour);
+    EXPECT_FALSE(m.CategoryRows[category].Enabled);
+    if (category == 6) {
+      EXPECT_EQ(game->run.Said, TestText(1) + ": 30");
+    }
   }
-  EXPECT_EQ(game->main.TotalLabel.Caption, "177");
+  EXPECT_EQ(m.TotalLabel.Caption, "154");
   // Lower entries leave the open bonus as the sixes made it.
-  EXPECT_EQ(game->main.BonusLabel.Caption, "-54");
-  EXPECT_EQ(game->main.BonusLabel.ForeColor, colour::LightRed);
+  EXPECT_EQ(m.BonusLabel.Caption, "-54");
+  EXPECT_EQ(m.BonusLabel.ForeColor, colour::LightRed);
   EXPECT_EQ(Sounds(), (std::vector<std::string>{"points.wav", "Yatzy.wav"}));
   EXPECT_EQ(game->run.Said, "yatzy! + 100");
+  // The table is cleared, and neither a row nor undo takes the throw again.
+  for (const Control& die : m.DieImages) EXPECT_FALSE(die.Visible);
+  EXPECT_TRUE(m.ThrowArea.Enabled);
+  EXPECT_FALSE(m.HintMarker.Visible);
+  game->EnterCategory(19);
+  game->Undo();
+  EXPECT_EQ(host.played.size(), 2U);
+  EXPECT_EQ(game->run.Said, "yatzy! + 100");
+  EXPECT_TRUE(m.CategoryRows[19].Enabled);
 }
 
 TEST_F(ScorecardTest, UpperBonus) {
   // The upper entries (10 x category + how many dice show its face), then the
   // bonus label, the total and the message.
   const std::tuple<std::vector<int>, const char*, Rgb, int, std::string> cases[] = {
-      {{14, 24, 34, 44, 54, 64}, "100", colour::Gold, 184, "bonus! + 100"},         // exactly 84
-      {{66, 56, 46, 11, 21, 31}, "100", colour::Gold, 196, TestText(1) + ": 196"},  // won early
+      {{14, 24, 34, 44, 54, 64}, "100", colour::Gold, 184, "bonus! + 100"},  // exactly 84
       {{13, 24, 34, 44, 54, 64}, "0", colour::Gold, 83, TestText(17)},
+      // Open again in the next game, after a settled one.
       {{64, 53, 42}, "-37", colour::LightRed, 47, TestText(1) + ": 47"},
       {{11, 21, 31, 41, 51, 61}, "0", colour::Gold, 21, "No bonus"},  // without the l17 text
   };
@@ -207,44 +290,37 @@ TEST_F(ScorecardTest, TheHintMarksTheProposedRowUntilTheThrowIsEntered) {
 
 std::array<int, 4> Bounds(const Control& c) { return {c.Left, c.Top, c.Width, c.Height}; }
 
-TEST_F(ScorecardTest, DesignAndPlaceAllPutEveryControlInItsPlace) {
-  // Each row's button top and score label top.
-  constexpr std::pair<int, int> kRows[] = {{1500, 1550}, {1800, 1865}, {2130, 2180}, {2430, 2490},
-                                           {2760, 2810}, {3060, 3120}, {3360, 3440}, {3690, 3750},
-                                           {4020, 4070}, {4320, 4380}, {4650, 4710}, {4950, 5020},
-                                           {5280, 5340}, {5580, 5640}, {5910, 5960}, {6210, 6270},
-                                           {6540, 6590}, {6840, 6910}, {7170, 7220}, {7470, 7530}};
+TEST_F(ScorecardTest, EveryControlOfTheCardStandsInItsPlace) {
+  // Each row's top, then its score's top.
+  constexpr int kTops[] = {1500, 1550, 1800, 1865, 2130, 2180, 2430, 2490, 2760, 2810,
+                           3060, 3120, 3360, 3440, 3690, 3750, 4020, 4070, 4320, 4380,
+                           4650, 4710, 4950, 5020, 5280, 5340, 5580, 5640, 5910, 5960,
+                           6210, 6270, 6540, 6590, 6840, 6910, 7170, 7220, 7470, 7530};
   MainForm& m = game->main;
   for (int r = 1; r <= 10; ++r) {
-    EXPECT_EQ(m.TopTenRows[r].Left, r == 10 ? 45 : 150) << r;
-    EXPECT_EQ(m.TopTenRows[r].Top, 4950 + 240 * (r - 1)) << r;
+    EXPECT_EQ(Bounds(m.TopTenRows[r]),
+              (std::array<int, 4>{r == 10 ? 45 : 150, 4710 + 240 * r, 4500, 240}));
   }
-  EXPECT_EQ(std::make_pair(m.ClearTopTenLabel.Left, m.ClearTopTenLabel.Top), std::pair(150, 7380));
-  EXPECT_EQ(std::make_pair(m.PlayerLabel.Left, m.PlayerLabel.Top), std::pair(150, 4680));
-
-  // A finished card with every control moved off its place.
-  for (Control* c :
-       {&m.HintMarker, &m.RollsLeftLabel, &m.RollsPerCategoryLabel, &m.BonusLabel, &m.TotalLabel}) {
-    c->Left = c->Top = c->Width = c->Height = -1;
-  }
+  EXPECT_EQ(Bounds(m.ClearTopTenLabel), (std::array<int, 4>{150, 7380, 2400, 240}));
+  EXPECT_EQ(Bounds(m.PlayerLabel), (std::array<int, 4>{150, 4680, 4500, 240}));
+  // Moved off their places, then put back.
+  std::vector<Control*> card{&m.HintMarker, &m.RollsLeftLabel, &m.RollsPerCategoryLabel,
+                             &m.BonusLabel, &m.TotalLabel};
+  for (Control* c : card) *c = Control{};
   for (int k = 1; k <= 20; ++k) {
-    EXPECT_EQ(m.CategoryRows[k].Top, kRows[k - 1].first) << k;
-    EXPECT_EQ(m.CategoryRows[k].Height, 315) << k;
-    EXPECT_EQ(m.CategoryScores[k].Height, 165) << k;
-    m.CategoryRows[k].Left = m.CategoryRows[k].Width = -1;
-    m.CategoryScores[k].Top = m.CategoryScores[k].Left = m.CategoryScores[k].Width = -1;
+    m.CategoryRows[k].Left = m.CategoryRows[k].Width = 0;
+    m.CategoryScores[k].Top = m.CategoryScores[k].Left = m.CategoryScores[k].Width = 0;
   }
   game->PlaceScorecard();
-  EXPECT_EQ(Bounds(m.HintMarker),
-            (std::array<int, 4>{11880, -1, 135, 135}));  // the hint sets its top
-  EXPECT_EQ(Bounds(m.RollsLeftLabel), (std::array<int, 4>{9040, 3030, 465, 255}));
-  EXPECT_EQ(Bounds(m.RollsPerCategoryLabel), (std::array<int, 4>{8500, 2570, 465, 255}));
-  EXPECT_EQ(Bounds(m.BonusLabel), (std::array<int, 4>{11400, 7830, 405, 225}));
-  EXPECT_EQ(Bounds(m.TotalLabel), (std::array<int, 4>{11400, 8130, 405, 225}));
+  const std::vector<std::array<int, 4>> placed{{11880, 0, 135, 135},  // the hint sets its top
+                                               {9040, 3030, 465, 255},
+                                               {8500, 2570, 465, 255},
+                                               {11400, 7830, 405, 225},
+                                               {11400, 8130, 405, 225}};
+  for (std::size_t i = 0; i < card.size(); ++i) EXPECT_EQ(Bounds(*card[i]), placed[i]) << i;
   for (int k = 1; k <= 20; ++k) {
-    const auto [buttonTop, labelTop] = kRows[k - 1];
-    EXPECT_EQ(Bounds(m.CategoryRows[k]), (std::array<int, 4>{9870, buttonTop, 2055, 315})) << k;
-    EXPECT_EQ(Bounds(m.CategoryScores[k]), (std::array<int, 4>{11400, labelTop, 405, 165})) << k;
+    EXPECT_EQ(Bounds(m.CategoryRows[k]), (std::array<int, 4>{9870, kTops[2 * k - 2], 2055, 315}));
+    EXPECT_EQ(Bounds(m.CategoryScores[k]), (std::array<int, 4>{11400, kTops[2 * k - 1], 405, 165}));
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <numeric>
 #include <random>
@@ -87,85 +88,65 @@ TEST(StatisticsTest, GamesCountedThroughTheFileGiveTheirOwnFigures) {
 }
 
 TEST(StatisticsTest, HostileStoredValuesCountAsZeroOrAreCapped) {
-  struct Case {
-    Stored stored;
-    Statistics expected;
-  };
-  Statistics tenGames;
-  tenGames.Games = 10;
-  const auto with = [](Statistics s, auto change) {
-    change(s);
-    return s;
-  };
-  const std::vector<Case> cases{
-      {{}, {}},
-      {{{"games", "-4"}, {"complete", "x"}, {"best", "300"}}, {}},
-      {{{"games", "ten"}, {"recent", "1,2"}, {"bins", "5"}}, {}},
-      {{{"games", "99999999999999999999999"}},
-       with({}, [](Statistics& s) { s.Games = kMostGames; })},
+  // What is stored, and what of the statistics read differs from none.
+  const std::pair<Stored, std::function<void(Statistics&)>> cases[] = {
+      {{}, [](Statistics&) {}},
+      {{{"games", "-4"}, {"complete", "x"}, {"best", "300"}}, [](Statistics&) {}},
+      {{{"games", "ten"}, {"recent", "1,2"}, {"bins", "5"}}, [](Statistics&) {}},
+      {{{"games", "99999999999999999999999"}}, [](Statistics& s) { s.Games = kMostGames; }},
       {{{"games", " 10"}, {"complete", "11"}, {"bonuses", "12"}, {"best", "9999"}},
-       with(tenGames,
-            [](Statistics& s) {
-              s.Complete = s.Bonuses = 10;
-              s.Best = kHighestTotal;
-            })},
+       [](Statistics& s) {
+         s.Games = s.Complete = s.Bonuses = 10;
+         s.Best = kHighestTotal;
+       }},
       {{{"games", "10"}, {"totalsum", "1e9"}, {"rollsleft", "601"}, {"seconds", "-1"}},
-       with(tenGames,
-            [](Statistics& s) {
-              s.TotalSum = 1;
-              s.RollsLeft = 600;
-            })},
+       [](Statistics& s) {
+         s.Games = 10;
+         s.TotalSum = 1;
+         s.RollsLeft = 600;
+       }},
       {{{"games", "10"}, {"bins", "1,,x,11,3,4,5,6,7,8,9,1,2,3,4,5,6,7,8,9,1,2,3,4,5,6,7,8"}},
-       with(tenGames,
-            [](Statistics& s) {
-              s.Bins = {1, 0, 0, 10, 3, 4, 5, 6, 7, 8, 9, 1, 2,
-                        3, 4, 5, 6,  7, 8, 9, 1, 2, 3, 4, 5, 6};
-            })},
+       [](Statistics& s) {
+         s.Games = 10;
+         s.Bins = {1, 0, 0, 10, 3, 4, 5, 6, 7, 8, 9, 1, 2, 3, 4, 5, 6, 7, 8, 9, 1, 2, 3, 4, 5, 6};
+       }},
       {{{"games", "3"}, {"recent", "7,1,-3,900,"}},
-       with({},
-            [](Statistics& s) {
-              s.Games = 3;
-              s.Recent = {1, 0, kHighestTotal};
-            })},
-      {{{"games", "1"}, {"filled", "2,1"}, {"points", "9,13,5"}},
-       with({},
-            [](Statistics& s) {
-              s.Games = 1;
-              s.Categories[1] = {1, 6};
-              s.Categories[2] = {1, 12};
-            })},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ReadStatistics(ReaderOf(c.stored)), c.expected) << ::testing::PrintToString(c.stored);
+       [](Statistics& s) {
+         s.Games = 3;
+         s.Recent = {1, 0, kHighestTotal};
+       }},
+      {{{"games", "1"}, {"filled", "2,1"}, {"points", "9,13,5"}}, [](Statistics& s) {
+         s.Games = 1;
+         s.Categories[1] = {1, 6};
+         s.Categories[2] = {1, 12};
+       }}};
+  for (const auto& [stored, change] : cases) {
+    Statistics expected;
+    change(expected);
+    EXPECT_EQ(ReadStatistics(ReaderOf(stored)), expected) << ::testing::PrintToString(stored);
   }
 }
 
 TEST(StatisticsTest, FiguresAndChartsAreNamedInTheLanguageOrInEnglish) {
-  struct Case {
-    Stored language;
-    long long upperBin;
-    std::string median;
-    std::string totals;
-  };
-  const std::vector<Case> cases{
+  // The language's texts, the games in the upper of two bins; the median and
+  // the totals' chart's name.
+  const std::tuple<Stored, long long, const char*, const char*> cases[] = {
       {{}, 100, "275", "Totals: most games between 250 and 275"},
       {{{"stats_decimal", ","}, {"stats_totals", "Summor"}},
        101,
        "300,1",
-       "Summor: most games between 300 and 325"},
-  };
-  for (const Case& c : cases) {
+       "Summor: most games between 300 and 325"}};
+  for (const auto& [language, upperBin, median, totals] : cases) {
     // More games than the recent ones: the median comes from the bins.
     Statistics s;
-    s.Bins[10] = 100;
-    s.Bins[12] = c.upperBin;
-    s.Games = 100 + c.upperBin;
+    s.Games = 100 + upperBin;
     s.Recent.assign(kRecentGames, 300);
-    const StatisticsForm form = PresentStatistics(s, [&](const std::string& key) {
-      return c.language.contains(key) ? c.language.at(key) : "";
-    });
-    EXPECT_EQ(form.Figures[2].Value, c.median);
-    EXPECT_EQ(form.TotalsName, c.totals);
+    s.Bins[10] = 100;
+    s.Bins[12] = upperBin;
+    const StatisticsForm form = PresentStatistics(
+        s, [&](const std::string& key) { return ReaderOf(language)("Statistics", key); });
+    EXPECT_EQ(form.Figures[2].Value, median);
+    EXPECT_EQ(form.TotalsName, totals);
     EXPECT_EQ(form.Categories[20].Text, "Yatzy: 0 of 100 points on average, filled in 0% of games");
   }
 }
