@@ -39,6 +39,16 @@ void Game::ShowAdvice() {
   Say(adviceSaid_);
 }
 
+void Game::ToggleAdviceShown() {
+  run.ShowAdvice = run.ShowAdvice == "Yes" ? "No" : "Yes";
+  StoreChoice({{"Options", "ShowAdvice", run.ShowAdvice}});
+  if (run.ShowAdvice == "Yes") {
+    ShowAdvice();
+  } else {
+    EndAdvice();
+  }
+}
+
 void Game::EndAdvice() {
   for (Control& mark : main.AdviceDieMarks) mark.Visible = false;
   main.AdviceRowMark.Visible = false;
