@@ -10,7 +10,7 @@ namespace pyxaro {
 namespace {
 
 // Rows are 315 twips apart; the arrow sits level with the row's middle.
-constexpr int kRowMarkDrop = 60;
+constexpr int kRowMarkDrop = 15;
 
 }  // namespace
 

@@ -57,7 +57,7 @@ TEST_F(AdviceTest, MarksDiceAndRowSaysItAndChangesNothingInTheGame) {
     EXPECT_EQ(game->state, before) << "asking costs nothing";
     EXPECT_EQ(RingedDice(), c.ringed) << c.said;
     EXPECT_TRUE(game->main.AdviceRowMark.Visible);
-    EXPECT_EQ(game->main.AdviceRowMark.Top, CategoryRow(c.row).rowTop + 60);
+    EXPECT_EQ(game->main.AdviceRowMark.Top, CategoryRow(c.row).rowTop + 15);
     EXPECT_EQ(game->run.Said, c.said);
   }
 }
