@@ -49,7 +49,9 @@ MainForm::MainForm() {
     AdviceDieMarks[k] =
         Hidden(At(kDieLeft.at(k - 1) - 90, 3270 - 90, kDieWidth.at(k - 1) + 180, 1170 + 180));
   }
-  AdviceRowMark = Hidden(At(9705, 1590, 165, 195));
+  // In the gap between the counters and the scorecard, reaching into the
+  // row's own margin: it touches neither the counters nor the row's dice.
+  AdviceRowMark = Hidden(At(9735, 1590, 210, 285));
   AdviceArea = At(8025, 5850, 765, 285);
   ThrowArea = At(6510, 4740, 1815, 585);
   UndoArea = Disabled(At(7860, 5370, 1185, 435));

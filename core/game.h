@@ -98,6 +98,9 @@ class Game {
   // Marks what the advisor would do with the game as it stands and says it
   // on the dot display; asking changes nothing in the game.
   void ShowAdvice();
+  // Switches showing the advice after every throw on or off, remembers the
+  // choice, and shows or takes away the advice at once.
+  void ToggleAdviceShown();
 
   // The scorecard (scoring/scorecard.cpp, scoring/hint.cpp).
   // Enters the dice of the last throw in category k, or refuses a worthless entry.

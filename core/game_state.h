@@ -82,6 +82,7 @@ struct RunValues {
   std::string SettingsFile;
   std::string LanguageFile;
   std::string PlaySound;
+  std::string ShowAdvice;  // "Yes": the advice shows after every throw unasked
   bool WelcomeShown = false;
   int GamesStarted = 0;
   unsigned Throws = 0;        // every throw of the run, so the front end sees each new one

@@ -22,6 +22,8 @@ void Game::Throw() {
   if (state.RollsLeft == kRollPool - 1) main.PlayClock.SetEnabled(true);
   PresentDice();
   PresentScorecard();
+  // Before the throw's own messages, which the display then shows instead.
+  if (run.ShowAdvice == "Yes") ShowAdvice();
 
   PlayEffect(Effect::Dice);
   if (AllAlike(state)) {

@@ -46,6 +46,7 @@ void Game::OpenGameWindow() {
   run.WindowPlace = MoveStep::Centred;
   for (auto& row : main.TopTenRows) row.Caption.clear();
   run.PlaySound = Setting("Options", "PlaySound");
+  run.ShowAdvice = Setting("Options", "ShowAdvice");
   main.SoundSwitch.Picture = run.PlaySound == "No" ? kSoundOffPicture : kSoundOnPicture;
   PrepareSound();
   main.BackgroundPicture.Top = 0;

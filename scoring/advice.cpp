@@ -10,7 +10,7 @@ namespace pyxaro {
 namespace {
 
 // Rows are 315 twips apart; the arrow sits level with the row's middle.
-constexpr int kRowMarkDrop = 60;
+constexpr int kRowMarkDrop = 15;
 
 }  // namespace
 
@@ -37,6 +37,16 @@ void Game::ShowAdvice() {
   adviceSaid_ = AdviceText(advice, state.Dice.items, words,
                            named == nullptr ? "" : CategoryTitle(advice.category));
   Say(adviceSaid_);
+}
+
+void Game::ToggleAdviceShown() {
+  run.ShowAdvice = run.ShowAdvice == "Yes" ? "No" : "Yes";
+  StoreChoice({{"Options", "ShowAdvice", run.ShowAdvice}});
+  if (run.ShowAdvice == "Yes") {
+    ShowAdvice();
+  } else {
+    EndAdvice();
+  }
 }
 
 void Game::EndAdvice() {

@@ -18,8 +18,9 @@ namespace correction {
 inline constexpr int kUpperCounts = 7;
 inline constexpr int kLowerCounts = 15;
 // The bonus is decided (won, or out of reach), or how far the upper sum is
-// behind three of each open face, in steps of four.
-inline constexpr int kBonusStates = 7;
+// behind three of each open face, in steps of four: from eight points ahead
+// to twenty behind, which is where a game begins.
+inline constexpr int kBonusStates = 10;
 inline constexpr int kRollSteps = 16;
 inline constexpr int kRollsPerStep = 4;
 inline constexpr int kCells = kUpperCounts * kLowerCounts * kBonusStates * kRollSteps;

@@ -182,7 +182,7 @@ TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
     EXPECT_EQ(game->state, before) << "asking costs nothing";
     EXPECT_EQ(ringed(), rings) << said;
     EXPECT_TRUE(game->main.AdviceRowMark.Visible);
-    EXPECT_EQ(game->main.AdviceRowMark.Top, CategoryRow(row).rowTop + 60);
+    EXPECT_EQ(game->main.AdviceRowMark.Top, CategoryRow(row).rowTop + 15);
     EXPECT_EQ(game->run.Said, said);
   }
   // A pick-up, a throw and an entry each end the advice on show.

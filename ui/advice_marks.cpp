@@ -29,8 +29,8 @@ void AdviceMark::Apply(const Control& c) {
 void AdviceMark::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
-  const QRectF area = QRectF(rect()).adjusted(2, 2, -2, -2);
   if (shape_ == Shape::Ring) {
+    const QRectF area = QRectF(rect()).adjusted(2, 2, -2, -2);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(kAdviceEdge, 6));
     painter.drawRoundedRect(area, 10, 10);
@@ -38,12 +38,15 @@ void AdviceMark::paintEvent(QPaintEvent*) {
     painter.drawRoundedRect(area, 10, 10);
     return;
   }
+  // The arrow fills its narrow place, a dark edge setting it off the blues
+  // of the scorecard around it.
+  const QRectF place = QRectF(rect()).adjusted(1, 1, -1, -1);
   QPainterPath arrow;
-  arrow.moveTo(area.left(), area.top());
-  arrow.lineTo(area.right(), area.center().y());
-  arrow.lineTo(area.left(), area.bottom());
+  arrow.moveTo(place.left(), place.top());
+  arrow.lineTo(place.right(), place.center().y());
+  arrow.lineTo(place.left(), place.bottom());
   arrow.closeSubpath();
-  painter.setPen(QPen(kAdviceEdge, 1.2));
+  painter.setPen(QPen(kAdviceEdge, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   painter.setBrush(kAdviceColour);
   painter.drawPath(arrow);
 }

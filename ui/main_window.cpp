@@ -46,6 +46,10 @@ Speech Named(const Control& control, const std::string& fallback) {
 // window, as the window's own words do.
 const std::string kAdviceFallback = "Hint";
 
+// Switches the advice after every throw on or off, as M does the sound; no
+// control of the window stands for it.
+constexpr QKeyCombination kAdviceSwitch(Qt::Key_A);
+
 Speech Counted(const Control& counter, const std::string& fallback) {
   return [&counter, &fallback] { return Spoken{CounterName(counter, Q(fallback)), {}, {}}; };
 }
@@ -233,7 +237,9 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
       return;
     }
   }
-  if (pressed == QKeyCombination(Qt::Key_Up)) {
+  if (pressed == kAdviceSwitch) {
+    act_([this] { game_.ToggleAdviceShown(); });
+  } else if (pressed == QKeyCombination(Qt::Key_Up)) {
     MoveMark(-1);
   } else if (pressed == QKeyCombination(Qt::Key_Down)) {
     MoveMark(1);
@@ -251,7 +257,8 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 std::vector<QKeyCombination> MainWindow::Keys() const {
-  std::vector<QKeyCombination> keys{QKeyCombination(Qt::Key_Up), QKeyCombination(Qt::Key_Down)};
+  std::vector<QKeyCombination> keys{QKeyCombination(Qt::Key_Up), QKeyCombination(Qt::Key_Down),
+                                    kAdviceSwitch};
   for (const auto& [key, control] : keys_) keys.push_back(key);
   return keys;
 }
