@@ -19,6 +19,7 @@ void Game::ShowSplash() {
   splash = SplashForm{};
   splash.Visible = true;
   splash.VersionLabel.Caption = run.AppVersion;
+  splash.Tagline = main.Painted.Tagline;
   splash.CloseTimer.SetEnabled(true);
 }
 
@@ -40,6 +41,7 @@ void Game::OpenGameWindow() {
   main.Loaded = true;
   // The boxes of the opening speak the chosen language too.
   UseChosenLanguage();
+  main.Clock.Caption = Text(text::kCaptionTime);
   if (!std::exchange(run.UnpackedAhead, false)) UnpackResources();
   PlaceWindow();
   main.Logo.ToolTip = " Pyxaro  v. " + run.AppVersion + " ";
