@@ -24,8 +24,9 @@ QString Stacked(const std::string& words) {
 std::vector<PaintedCaption> WindowCaptions(const PaintedTexts& words) {
   const QColor white(255, 255, 255);
   const qreal wordmarkRight = LogoWordmarkRight();
-  // The rooms end where a neighbour begins: a button's glyph or edge, the
-  // figure beside a counter's name, the player's name left of the list's.
+  // The rooms end short of a neighbour: a button's glyph or edge, the figure
+  // beside a counter's name, the player's name left of the list's. A centred
+  // room keeps its centre, so a word that fits stands where it always stood.
   return {
       {Q(words.Tagline), QRectF(104, 88, wordmarkRight - 104, 14), kRight, ArtFont(10, true, 2.6),
        kIce},
@@ -34,20 +35,20 @@ std::vector<PaintedCaption> WindowCaptions(const PaintedTexts& words) {
        QColor(150, 175, 225)},
       {Q(words.TableSlogan), QRectF(96, 187, 376, 17), kCentre, ArtFont(8, true, 1.6),
        QColor(255, 236, 170, 80), false},
-      {Stacked(words.PerCategory), QRectF(603, 169, 44, 21), kLeft, ArtFont(7, true, 0.8), kIce},
+      {Stacked(words.PerCategory), QRectF(603, 169, 42, 21), kLeft, ArtFont(7, true, 0.8), kIce},
       {Q(words.RollsLeft), QRectF(555, 200, 43, 21), kRight, ArtFont(8, true, 0.8), kIce},
       {Q(words.Bonus), QRectF(663, 518.5, 43, 20), kLeft, ArtFont(9, true, 1.4), kGold},
       {Q(words.Total), QRectF(663, 540, 91, 20), kLeft, ArtFont(10, true, 1.6),
        QColor(255, 226, 130)},
       {QStringLiteral("\u2605 ") + Q(words.TopTen), QRectF(300, 311, 110, 15), kRight,
        ArtFont(9, true, 1.6), QColor(220, 184, 96, 190)},
-      {Q(words.Roll), QRectF(474, 316, 78, 39), kCentre, ArtFont(18, true, 2.5), white},
-      {Q(words.Undo), QRectF(546, 358, 54, 26), kCentre, ArtFont(11, true, 1), white},
-      {Q(words.Hint), QRectF(537.5, 390.5, 46, 18), kCentre, ArtFont(10, true, 1.2), white},
-      {Q(words.NewGame), QRectF(592.5, 390.5, 46, 18), kCentre, ArtFont(10, true, 1.2), white},
-      {Q(words.Statistics), QRectF(605, 416, 32, 19), kCentre, ArtFont(8, true, 0.3), white},
-      {Q(words.Language), QRectF(604, 442, 28, 19), kCentre, ArtFont(8, true, 0.3), white},
-      {Q(words.Quit), QRectF(530, 464, 50, 23), kCentre, ArtFont(11, true, 1), white},
+      {Q(words.Roll), QRectF(477, 316, 72, 39), kCentre, ArtFont(18, true, 2.5), white},
+      {Q(words.Undo), QRectF(548, 358, 50, 26), kCentre, ArtFont(11, true, 1), white},
+      {Q(words.Hint), QRectF(538.5, 390.5, 44, 18), kCentre, ArtFont(10, true, 1.2), white},
+      {Q(words.NewGame), QRectF(593.5, 390.5, 44, 18), kCentre, ArtFont(10, true, 1.2), white},
+      {Q(words.Statistics), QRectF(606, 416, 30, 19), kCentre, ArtFont(8, true, 0.3), white},
+      {Q(words.Language), QRectF(605, 442, 26, 19), kCentre, ArtFont(8, true, 0.3), white},
+      {Q(words.Quit), QRectF(532, 464, 46, 23), kCentre, ArtFont(11, true, 1), white},
   };
 }
 
