@@ -189,6 +189,8 @@ TEST_F(GameTest, TheNewerTextsComeFromTheLanguageFile) {
       {game->main.Spoken.Minimise, "control_minimise"}};
   for (const auto& [text, key] : shown) EXPECT_EQ(text, "<" + std::string(key) + " %1>");
   EXPECT_EQ(game->main.Spoken.Move, TestText(26));
+  game->OpenStatistics();
+  EXPECT_EQ(game->statistics.Categories[20].Text, "<stats_bar <category20 %1>>");
 }
 
 TEST_F(GameTest, TheLanguageFileNamesTheLocaleOfTheDesktopsOwnTexts) {
