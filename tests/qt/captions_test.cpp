@@ -2,30 +2,15 @@
 
 #include <QImage>
 #include <QPainter>
-#include <filesystem>
 
-#include "core/game.h"
-#include "tests/fake_host.h"
 #include "tests/game_fixture.h"
 #include "ui/paint_captions.h"
 
 namespace pyxaro::ui {
 namespace {
 
-// The bounds of the ink painted near a room.
-QRect Ink(const QImage& image, const QRect& room) {
-  const QRect near = room.adjusted(-80, -20, 80, 20) & image.rect();
-  QRect ink;
-  for (int y = near.top(); y <= near.bottom(); ++y) {
-    for (int x = near.left(); x <= near.right(); ++x) {
-      if (qAlpha(image.pixel(x, y)) != 0) ink |= QRect(x, y, 1, 1);
-    }
-  }
-  return ink;
-}
-
 // In every shipped language each word of the game window's picture stays in
-// its room: a longer word is shrunk, never cut and never run into its neighbour.
+// its room: too long a word is shrunk, never cut and never run into its neighbour.
 TEST(Captions, EveryCaptionStaysInItsRoomInEveryLanguage) {
   testing::FakeHost host;
   testing::ScriptedDice dice;
@@ -40,18 +25,20 @@ TEST(Captions, EveryCaptionStaysInItsRoomInEveryLanguage) {
       SCOPED_TRACE(file.path().filename().string() + ": " + caption.text.toStdString());
       QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
       image.fill(Qt::transparent);
-      {
-        QPainter p(&image);
-        p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-        paint::PaintCaption(p, caption);
-      }
-      // Edge pixels are shaded by the room's own fractions; the drop shadow
-      // falls one pixel below.
+      QPainter p(&image);
+      p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+      paint::PaintCaption(p, caption);
+      p.end();
+      // The room's edge pixels take a shade; the drop shadow falls a pixel lower.
       const QRect room = caption.room.adjusted(-1, -1, 1, 2).toAlignedRect();
-      const QRect ink = Ink(image, room);
-      EXPECT_FALSE(ink.isEmpty());
-      EXPECT_TRUE(room.contains(ink))
-          << "ink " << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height();
+      const QRect near = room.adjusted(-80, -20, 80, 20) & image.rect();
+      for (int y = near.top(); y <= near.bottom(); ++y) {
+        for (int x = near.left(); x <= near.right(); ++x) {
+          if (qAlpha(image.pixel(x, y)) != 0) {
+            ASSERT_TRUE(room.contains(x, y)) << x << "," << y;
+          }
+        }
+      }
     }
   }
   EXPECT_GE(languages, 11);
