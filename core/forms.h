@@ -105,6 +105,7 @@ struct MainForm {
   Control ClearTopTenLabel, PlayerLabel, SoundSwitch, MoveButton, Logo, BackgroundPicture;
   Control NewGameArea, QuitArea, CloseSquare, MinimiseSquare, LanguageArea, HomeLink, Clock;
   Control StatisticsArea;
+  bool ClockTold = false;      // the clock has shown the time since the window opened
   std::string BackgroundFile;  // the picture file shown in BackgroundPicture, "" = empty
 
   std::bitset<kDotCount> LitDots;  // the lit dots of the message display

@@ -41,7 +41,6 @@ void Game::OpenGameWindow() {
   main.Loaded = true;
   // The boxes of the opening speak the chosen language too.
   UseChosenLanguage();
-  main.Clock.Caption = Text(text::kCaptionTime);
   if (!std::exchange(run.UnpackedAhead, false)) UnpackResources();
   PlaceWindow();
   main.Logo.ToolTip = " Pyxaro  v. " + run.AppVersion + " ";

@@ -244,6 +244,7 @@ void Game::PresentPaintedTexts() {
   }
   // The badge's link is named as the badge reads.
   main.HomeLink.ToolTip = " Pyxaro " + words.Online + " ";
+  if (!main.ClockTold) main.Clock.Caption = Text(text::kCaptionTime);
 }
 
 void Game::UseChosenLanguage() {
