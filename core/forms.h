@@ -76,6 +76,14 @@ struct SpokenTexts {
   std::string SoundSwitch, RollsLeft, RollsPerCategory, Move;
 };
 
+// The words painted into the game window's picture, in the player's language.
+struct PaintedTexts {
+  std::string Roll, Undo, NewGame, Hint, Statistics, Language, Quit;
+  std::string RollsLeft, PerCategory, Bonus, Total, TopTen, Online, Highscores;
+  std::string Tagline, TableSlogan;
+  bool operator==(const PaintedTexts&) const = default;
+};
+
 struct MainForm {
   MainForm();
 
@@ -97,10 +105,12 @@ struct MainForm {
   Control ClearTopTenLabel, PlayerLabel, SoundSwitch, MoveButton, Logo, BackgroundPicture;
   Control NewGameArea, QuitArea, CloseSquare, MinimiseSquare, LanguageArea, HomeLink, Clock;
   Control StatisticsArea;
+  bool ClockTold = false;      // the clock has shown the time since the window opened
   std::string BackgroundFile;  // the picture file shown in BackgroundPicture, "" = empty
 
   std::bitset<kDotCount> LitDots;  // the lit dots of the message display
   SpokenTexts Spoken;
+  PaintedTexts Painted;
 
   Timer PlayClock{1000};
   Timer GameEndTimer{1500};
@@ -151,6 +161,7 @@ struct ProfilesForm {
 struct SplashForm {
   bool Visible = false;
   std::string Caption = "Pyxaro";
+  std::string Tagline;  // painted under the name
   Control VersionLabel;
   Timer CloseTimer{2000};
 };

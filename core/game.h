@@ -168,6 +168,8 @@ class Game {
   void UseChosenLanguage();
   // Gives the screen reader's words of the game window in that language.
   void PresentSpokenTexts();
+  // Gives the words painted into the game window's picture in that language.
+  void PresentPaintedTexts();
 
   // Resources and sound (settings/).
   // Unpacks the game's sounds into the program folder.

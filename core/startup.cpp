@@ -19,6 +19,7 @@ void Game::ShowSplash() {
   splash = SplashForm{};
   splash.Visible = true;
   splash.VersionLabel.Caption = run.AppVersion;
+  splash.Tagline = main.Painted.Tagline;
   splash.CloseTimer.SetEnabled(true);
 }
 

@@ -33,6 +33,7 @@ void Game::ClockTick() {
   const LocalTime now = host_.Now();
   main.Clock.Caption = ClockCaption(now);
   main.Clock.ToolTip = ClockToolTip(now);
+  main.ClockTold = true;
 }
 
 }  // namespace pyxaro

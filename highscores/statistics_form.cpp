@@ -75,6 +75,11 @@ class Words {
     if (tenths % 10 == 0) return std::to_string(tenths / 10);
     return std::to_string(tenths / 10) + (*this)("stats_decimal") + std::to_string(tenths % 10);
   }
+  // The category's name in the player's language, English where it has none.
+  std::string Category(int k) const {
+    const std::string name = text_("category" + std::to_string(k));
+    return name.empty() ? std::string(CategoryRow(k).spoken) : name;
+  }
   std::string Percent(double share) const {
     return Fill((*this)("stats_percent"), {std::to_string(std::lround(share * 100))});
   }
@@ -97,8 +102,6 @@ std::vector<StatisticsFigure> FigureList(const StatisticsFigures& f, const Words
           {words("stats_time"), or_dash(PlayTimeText(static_cast<int>(f.AveragePlaySeconds)))}};
 }
 
-std::string CategoryWord(int k) { return std::string(CategoryRow(k).spoken); }
-
 void PresentCategories(StatisticsForm& form, const StatisticsFigures& f, const Words& words) {
   form.CategoriesTitle = words("stats_categories");
   int most = 1;
@@ -109,15 +112,15 @@ void PresentCategories(StatisticsForm& form, const StatisticsFigures& f, const W
     bar.FillRate = f.FillRate[k];
     bar.Max = CategoryMax(k);
     bar.Value = f.FillRate[k] > 0 ? words.Number(bar.AveragePoints) : "-";
-    bar.Text = Fill(words("stats_bar"), {CategoryWord(k), words.Number(bar.AveragePoints),
+    bar.Text = Fill(words("stats_bar"), {words.Category(k), words.Number(bar.AveragePoints),
                                          std::to_string(bar.Max), words.Percent(bar.FillRate)});
     if (bar.FillRate > f.FillRate[most]) most = k;
     if (bar.FillRate < f.FillRate[least]) least = k;
   }
-  form.CategoriesName =
-      form.CategoriesTitle + ": " +
-      (f.Games > 0 ? Fill(words("stats_categories_name"), {CategoryWord(most), CategoryWord(least)})
-                   : words("stats_none"));
+  form.CategoriesName = form.CategoriesTitle + ": " +
+                        (f.Games > 0 ? Fill(words("stats_categories_name"),
+                                            {words.Category(most), words.Category(least)})
+                                     : words("stats_none"));
 }
 
 }  // namespace

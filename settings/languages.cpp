@@ -151,6 +151,8 @@ void Game::ConfirmLanguage() {
   choice.push_back({"Options", "ShowLangu", language.SkipAtStartTicked ? "No" : "Yes"});
   StoreChoice(choice);
   language.Visible = false;
+  // The splash and the game window painted behind it speak the choice.
+  UseChosenLanguage();
   ShowSplash();
 }
 
@@ -220,6 +222,31 @@ void Game::PresentSpokenTexts() {
   }
 }
 
+void Game::PresentPaintedTexts() {
+  PaintedTexts& words = main.Painted;
+  for (const auto& [word, key] : {std::pair{&words.Roll, text::kCaptionRoll},
+                                  {&words.Undo, text::kCaptionUndo},
+                                  {&words.NewGame, text::kCaptionNew},
+                                  {&words.Hint, text::kCaptionHint},
+                                  {&words.Statistics, text::kCaptionStatistics},
+                                  {&words.Language, text::kCaptionLanguage},
+                                  {&words.Quit, text::kCaptionQuit},
+                                  {&words.RollsLeft, text::kCaptionRollsLeft},
+                                  {&words.PerCategory, text::kCaptionPerCategory},
+                                  {&words.Bonus, text::kCaptionBonus},
+                                  {&words.Total, text::kCaptionTotal},
+                                  {&words.TopTen, text::kCaptionTopTen},
+                                  {&words.Online, text::kCaptionOnline},
+                                  {&words.Highscores, text::kCaptionHighscores},
+                                  {&words.Tagline, text::kTagline},
+                                  {&words.TableSlogan, text::kTableSlogan}}) {
+    *word = ShownText(Text(key));
+  }
+  // The badge's link is named as the badge reads.
+  main.HomeLink.ToolTip = " Pyxaro " + words.Online + " ";
+  if (!main.ClockTold) main.Clock.Caption = Text(text::kCaptionTime);
+}
+
 void Game::UseChosenLanguage() {
   const std::string selected = Setting("Language", "selected");
   const std::string name = Setting("Language", "l" + selected + "p");
@@ -227,6 +254,7 @@ void Game::UseChosenLanguage() {
   run.LanguageFile = name.find('\0') == std::string::npos ? AppFile(name) : std::string();
   host_.UseLocale(LangText("locale"));
   PresentSpokenTexts();
+  PresentPaintedTexts();
   language.Heading.Caption = Text(text::kSelectLanguage);
   language.SkipAtStart.Caption = Text(text::kDontShowAtStartup);
   language.OkButton.Caption = Text(text::kOk);

@@ -35,7 +35,7 @@ inline constexpr TextKey kPackageNotFound{"package_not_found", "Specified packag
 inline constexpr TextKey kSelectLanguage{"select_language", "Select language"};
 inline constexpr TextKey kDontShowAtStartup{"dont_show_at_startup", "Don't show this at startup"};
 inline constexpr TextKey kUsersTitle{"users_title", "Pyxaro users"};
-inline constexpr TextKey kUsersWindow{"users_title", "Pyxaro Users"};
+inline constexpr TextKey kUsersWindow{"users_window", "Pyxaro Users"};
 inline constexpr TextKey kUsername{"username", "Username:"};
 inline constexpr TextKey kPassword{"password", "Password:"};
 inline constexpr TextKey kOk{"button_ok", "&OK"};
@@ -73,6 +73,27 @@ inline constexpr TextKey kSoundSwitch{lang::kSoundTip, "Sound on/off"};
 inline constexpr TextKey kRollsLeft{lang::kRollsTip, "Rolls left"};
 inline constexpr TextKey kRollsPerCategory{lang::kRollsPerCategoryTip, "Rolls per open category"};
 inline constexpr TextKey kMove{lang::kMoveTip, "Move the window"};
+
+// The words painted into the game window's picture, and the clock's caption
+// before its first tick. The rolls per category stand one word a line.
+inline constexpr TextKey kCaptionRoll{"caption_roll", "ROLL"};
+inline constexpr TextKey kCaptionUndo{"caption_undo", "UNDO"};
+inline constexpr TextKey kCaptionNew{"caption_new", "NEW"};
+inline constexpr TextKey kCaptionHint{"caption_hint", "HINT"};
+inline constexpr TextKey kCaptionStatistics{"caption_stats", "STATS"};
+inline constexpr TextKey kCaptionLanguage{"caption_lang", "LANG"};
+inline constexpr TextKey kCaptionQuit{"caption_quit", "QUIT"};
+inline constexpr TextKey kCaptionRollsLeft{"caption_rolls", "ROLLS"};
+inline constexpr TextKey kCaptionPerCategory{"caption_per_category", "PER CAT."};
+inline constexpr TextKey kCaptionBonus{"caption_bonus", "BONUS"};
+inline constexpr TextKey kCaptionTotal{"caption_total", "TOTAL"};
+inline constexpr TextKey kCaptionTopTen{"caption_top_ten", "TOP 10"};
+inline constexpr TextKey kCaptionOnline{"caption_online", "ONLINE"};
+inline constexpr TextKey kCaptionHighscores{"caption_highscores", "HIGHSCORES"};
+inline constexpr TextKey kCaptionTime{"caption_time", "TIME"};
+inline constexpr TextKey kTagline{"slogan_game", "THE SIX-DICE GAME"};
+inline constexpr TextKey kTableSlogan{
+    "slogan_table", "SIXTY ROLLS  \u2022  TWENTY CATEGORIES  \u2022  BONUS AT 84"};
 
 }  // namespace text
 }  // namespace pyxaro

@@ -170,9 +170,14 @@ TEST_F(GameTest, TheNewerTextsComeFromTheLanguageFile) {
       {game->language.Heading.Caption, "select_language"},
       {game->language.SkipAtStart.Caption, "dont_show_at_startup"},
       {game->profiles.CancelButton.Caption, "button_cancel"},
-      {game->profiles.DontShowWhenSending.Caption, "dont_show_when_sending"}};
+      {game->profiles.DontShowWhenSending.Caption, "dont_show_when_sending"},
+      {game->profiles.Caption, "users_window"},
+      {game->main.Clock.Caption, "caption_time"},
+      {game->main.Painted.TableSlogan, "slogan_table"}};
   // What the game window speaks is the Swedish controls test's.
   for (const auto& [text, key] : shown) EXPECT_EQ(text, "<" + std::string(key) + " %1>");
+  game->OpenStatistics();
+  EXPECT_EQ(game->statistics.Categories[20].Text, "<stats_bar <category20 %1>>");
 }
 
 TEST_F(GameTest, TheLanguageFileNamesTheLocaleOfTheDesktopsOwnTexts) {

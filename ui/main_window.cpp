@@ -206,6 +206,10 @@ void MainWindow::Sync() {
   background_->setGeometry(PxRect(m.BackgroundPicture));
   background_->setVisible(m.BackgroundPicture.Visible && !file.isEmpty());
   for (const auto& sync : syncs_) sync();
+  if (m.Painted != painted_) {
+    painted_ = m.Painted;
+    update();
+  }
   dots_->Apply(m.LitDots, game_.run.Said, game_.run.MessagesSaid);
   for (const auto& timer : timers_) timer->Sync();
   // After every throw the keyboard mark starts at the hint again.
@@ -213,13 +217,13 @@ void MainWindow::Sync() {
   throwsSeen_ = game_.run.Throws;
 }
 
-void MainWindow::PrepareAhead(qreal devicePixelRatio) {
-  PaintGameWindowPictures(devicePixelRatio);
+void MainWindow::PrepareAhead(qreal devicePixelRatio, const PaintedTexts& words) {
+  PaintGameWindowPictures(devicePixelRatio, words);
   for (const int size : {kSmallText, kCounterText}) Label::PrepareFont(size, devicePixelRatio);
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
-  QPainter(this).drawPixmap(0, 0, MainBackground(devicePixelRatioF()));
+  QPainter(this).drawPixmap(0, 0, MainBackground(devicePixelRatioF(), game_.main.Painted));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -30,9 +30,9 @@ class MainWindow : public QWidget {
   void Sync();
   // The keys the window answers wherever the keyboard mark stands.
   std::vector<QKeyCombination> Keys() const;
-  // Paints the window's pictures and loads its fonts ahead of its first
-  // showing, while another window stands.
-  static void PrepareAhead(qreal devicePixelRatio);
+  // Paints the window's pictures in their words and loads its fonts ahead
+  // of its first showing, while another window stands.
+  static void PrepareAhead(qreal devicePixelRatio, const PaintedTexts& words);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -70,6 +70,7 @@ class MainWindow : public QWidget {
   std::array<Area*, kCategoryCount> rows_{};
   QLabel* background_ = nullptr;
   QString backgroundFile_;
+  PaintedTexts painted_;  // the words the background was last painted in
   DotDisplay* dots_ = nullptr;
   unsigned throwsSeen_ = 0;
   QMetaObject::Connection screenWatch_;

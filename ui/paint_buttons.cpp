@@ -91,10 +91,6 @@ void OnlineBadge(QPainter& p) {
   Globe(p, QPointF(698, 56.5), 17, QColor(214, 236, 255, 190));
   Caption(p, QRectF(718, 34, 56, 14), Qt::AlignCenter, QStringLiteral("PYXARO"),
           ArtFont(8, true, 1.2), kIce);
-  Caption(p, QRectF(718, 49, 56, 16), Qt::AlignCenter, QStringLiteral("ONLINE"),
-          ArtFont(11, true, 0.4), kGold);
-  Caption(p, QRectF(718, 66, 56, 12), Qt::AlignCenter, QStringLiteral("HIGHSCORES"),
-          ArtFont(6, true, 0.6), QColor(150, 175, 225));
 }
 
 void Buttons(QPainter& p) {
@@ -110,8 +106,6 @@ void Buttons(QPainter& p) {
     SmallDie(p, QRectF(-7.5, -7.5, 15, 15), face, WhiteDie());
     p.restore();
   }
-  Caption(p, QRectF(474, 316, 78, 39), Qt::AlignCenter, QStringLiteral("ROLL"),
-          ArtFont(18, true, 2.5), white);
 
   const QColor steelTop(80, 114, 182);
   const QColor steelBottom(32, 52, 104);
@@ -119,34 +113,24 @@ void Buttons(QPainter& p) {
   const QRectF undo(524.5, 358.5, 78, 25);
   ButtonFace(p, undo, 7, steelTop, steelBottom, steelEdge);
   Stroke(p, UndoArrow(QPointF(531, 362)), white, 1.6);
-  Caption(p, QRectF(546, 358, 54, 26), Qt::AlignCenter, QStringLiteral("UNDO"),
-          ArtFont(11, true, 1), white);
 
   const QRectF fresh(590.5, 390.5, 50, 18);
   ButtonFace(p, fresh, 6, QColor(56, 162, 96), QColor(18, 90, 50), QColor(150, 230, 170, 210));
-  Caption(p, fresh, Qt::AlignCenter, QStringLiteral("NEW"), ArtFont(10, true, 1.2), white);
 
   const QRectF statistics(588.5, 416.5, 50, 18);
   ButtonFace(p, statistics, 6, steelTop, steelBottom, steelEdge);
   BarsGlyph(p, QPointF(594, 421.5), QColor(255, 226, 130));
-  Caption(p, QRectF(604, 416, 34, 19), Qt::AlignCenter, QStringLiteral("STATS"),
-          ArtFont(8, true, 0.3), white);
   // Asking for advice: amber, the colour of the marks the advice sets.
   const QRectF hint(535.5, 390.5, 50, 18);
   ButtonFace(p, hint, 6, QColor(236, 150, 40), QColor(140, 70, 8), QColor(255, 210, 150, 210));
-  Caption(p, hint, Qt::AlignCenter, QStringLiteral("HINT"), ArtFont(10, true, 1.2), white);
 
   const QRectF language(588.5, 442.5, 44, 18);
   ButtonFace(p, language, 6, steelTop, steelBottom, steelEdge);
   Globe(p, QPointF(598, 451.5), 5.5, QColor(230, 240, 255, 210));
-  Caption(p, QRectF(604, 442, 28, 19), Qt::AlignCenter, QStringLiteral("LANG"),
-          ArtFont(8, true, 0.3), white);
 
   const QRectF quit(508.5, 464.5, 74, 22);
   ButtonFace(p, quit, 7, QColor(134, 42, 46), QColor(70, 14, 20), QColor(236, 140, 140, 210));
   Stroke(p, PowerSign(QPointF(521, 476), 5), QColor(255, 220, 215), 1.6);
-  Caption(p, QRectF(530, 464, 50, 23), Qt::AlignCenter, QStringLiteral("QUIT"),
-          ArtFont(11, true, 1), white);
 }
 
 void SoundIcon(QPainter& p, bool on) {

@@ -11,9 +11,11 @@ namespace pyxaro::ui::paint {
 
 // The table and the logo (paint_table_and_logo.cpp).
 void Night(QPainter& p, const QRectF& r, QPointF glowAt);
-// The "Pyxaro" wordmark from its baseline; returns its right edge.
-qreal Wordmark(QPainter& p, qreal left, qreal baseline, int pixels);
+// The "Pyxaro" wordmark from its baseline.
+void Wordmark(QPainter& p, qreal left, qreal baseline, int pixels);
 void Logo(QPainter& p);
+// Where the logo's wordmark ends, and the tagline under it with it.
+qreal LogoWordmarkRight();
 // A card table round a green cloth; returns the cloth's rectangle.
 QRectF CardTable(QPainter& p, const QRectF& rail, qreal railWidth, qreal radius);
 void FeltTable(QPainter& p);

@@ -78,10 +78,6 @@ void Counters(QPainter& p) {
   const QRectF r(553.5, 162.5, 94, 66);
   Plate(p, r, 8, QColor(34, 48, 86), QColor(18, 26, 50), kPanelEdge);
   Recess(p, QRectF(564.5, 169.5, 36, 21));
-  Caption(p, QRectF(603, 169, 44, 21), Qt::AlignLeft | Qt::AlignVCenter,
-          QStringLiteral("PER\nCAT."), ArtFont(7, true, 0.8), kIce);
-  Caption(p, QRectF(555, 200, 43, 21), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("ROLLS"),
-          ArtFont(8, true, 0.8), kIce);
   Recess(p, QRectF(600.5, 199.5, 37, 21));
 }
 
@@ -103,8 +99,6 @@ void Scorecard(QPainter& p) {
   p.setPen(Qt::NoPen);
   p.setBrush(Vertical(bonus, QColor(58, 50, 40), QColor(40, 34, 28)));
   p.drawRoundedRect(bonus, 3, 3);
-  Caption(p, bonus.adjusted(6, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("BONUS"),
-          ArtFont(9, true, 1.4), kGold);
   Caption(p, QRectF(bonus.left() + 50, bonus.top(), 46, bonus.height()), Qt::AlignCenter,
           QStringLiteral("84 \u25B8 100"), ArtFont(7, true), QColor(220, 200, 160, 150));
   Recess(p, QRectF(kCellLeft, 520, kCellWidth, 17.5));
@@ -113,8 +107,6 @@ void Scorecard(QPainter& p) {
   p.setPen(QPen(kGold, 1));
   p.setBrush(Vertical(total, QColor(70, 56, 28), QColor(44, 34, 16)));
   p.drawRoundedRect(total, 3, 3);
-  Caption(p, total.adjusted(6, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("TOTAL"),
-          ArtFont(10, true, 1.6), QColor(255, 226, 130));
   Recess(p, QRectF(kCellLeft, 541.5, kCellWidth, 17.5));
 }
 
@@ -128,8 +120,6 @@ void TopTen(QPainter& p) {
   p.setPen(QPen(QColor(255, 255, 255, 22), 1));
   p.drawLine(QPointF(4, 328.5), QPointF(410, 328.5));
   p.drawLine(QPointF(4, 490.5), QPointF(410, 490.5));
-  Caption(p, QRectF(300, 311, 110, 15), Qt::AlignRight | Qt::AlignVCenter,
-          QStringLiteral("\u2605 TOP 10"), ArtFont(9, true, 1.6), QColor(220, 184, 96, 190));
 }
 
 }  // namespace pyxaro::ui::paint

@@ -33,6 +33,17 @@ class Speckle {
   std::uint32_t state_;
 };
 
+// The logo's wordmark, beside its die.
+constexpr qreal kLogoWordLeft = 104;
+constexpr qreal kLogoWordBaseline = 80;
+constexpr int kLogoWordPixels = 64;
+
+QPainterPath WordmarkPath(qreal left, qreal baseline, int pixels) {
+  QPainterPath word;
+  word.addText(left, baseline, ArtFont(pixels, true, 0, true), QStringLiteral("Pyxaro"));
+  return word;
+}
+
 }  // namespace
 
 void Night(QPainter& p, const QRectF& r, QPointF glowAt) {
@@ -44,12 +55,10 @@ void Night(QPainter& p, const QRectF& r, QPointF glowAt) {
 }
 
 // "Pyxaro" in gold with a dark rim and a drop shadow, its baseline at
-// `baseline`, starting at `left`. Returns the right end of the word.
-qreal Wordmark(QPainter& p, qreal left, qreal baseline, int pixels) {
-  const QFont font = ArtFont(pixels, true, 0, true);
-  QPainterPath word;
-  word.addText(left, baseline, font, QStringLiteral("Pyxaro"));
-  const qreal cap = QFontMetricsF(font).capHeight();
+// `baseline`, starting at `left`.
+void Wordmark(QPainter& p, qreal left, qreal baseline, int pixels) {
+  const QPainterPath word = WordmarkPath(left, baseline, pixels);
+  const qreal cap = QFontMetricsF(ArtFont(pixels, true, 0, true)).capHeight();
 
   p.save();
   p.setPen(Qt::NoPen);
@@ -71,18 +80,17 @@ qreal Wordmark(QPainter& p, qreal left, qreal baseline, int pixels) {
   p.drawRect(
       QRectF(left - 10, baseline - cap - 10, word.boundingRect().width() + 40, cap * 0.45 + 10));
   p.restore();
-  return word.boundingRect().right();
 }
 
 // ---------------------------------------------------------------- main window parts
 
 void Logo(QPainter& p) {
   SolidDie(p, QRectF(8, 12, 86, 86), DieView{-14, 0.95, {4.5, 5.5}, false}, 5, RedDie());
-  const qreal right = Wordmark(p, 104, 80, 64);
-  const QFont tag = ArtFont(10, true, 2.6);
-  const QRectF line(right - 190, 88, 190, 14);
-  Caption(p, line, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("THE SIX-DICE GAME"), tag,
-          kIce);
+  Wordmark(p, kLogoWordLeft, kLogoWordBaseline, kLogoWordPixels);
+}
+
+qreal LogoWordmarkRight() {
+  return WordmarkPath(kLogoWordLeft, kLogoWordBaseline, kLogoWordPixels).boundingRect().right();
 }
 
 // A card table: a padded leather rail with a gold pinstripe round a green
@@ -147,19 +155,13 @@ void FeltTable(QPainter& p) {
   p.setPen(QPen(ink, 1));
   p.drawLine(QPointF(96, 186.5), QPointF(472, 186.5));
   p.drawLine(QPointF(96, 204.5), QPointF(472, 204.5));
-  p.setFont(ArtFont(8, true, 1.6));
-  p.setPen(QColor(255, 236, 170, 80));
-  p.drawText(QRectF(96, 187, 376, 17), Qt::AlignCenter,
-             QStringLiteral("SIXTY ROLLS  \u2022  TWENTY CATEGORIES  \u2022  BONUS AT 84"));
 }
 
-void SplashArt(QPainter& p) {
+void SplashArt(QPainter& p, const QString& tagline) {
   Night(p, QRectF(0, 0, 400, 250), QPointF(200, 90));
-  QPainterPath probe;
-  probe.addText(0, 0, ArtFont(60, true, 0, true), QStringLiteral("Pyxaro"));
-  Wordmark(p, (400 - probe.boundingRect().width()) / 2 - probe.boundingRect().left(), 72, 60);
-  Caption(p, QRectF(0, 82, 400, 16), Qt::AlignCenter, QStringLiteral("THE SIX-DICE GAME"),
-          ArtFont(10, true, 3), kIce);
+  const QRectF probe = WordmarkPath(0, 0, 60).boundingRect();
+  Wordmark(p, (400 - probe.width()) / 2 - probe.left(), 72, 60);
+  Caption(p, QRectF(8, 82, 384, 16), Qt::AlignCenter, tagline, ArtFont(10, true, 3), kIce);
 
   CardTable(p, QRectF(16, 116, 368, 96), 7, 26);
   SolidDie(p, QRectF(84, 130, 70, 70), TableDieView(1), 3, WhiteDie());

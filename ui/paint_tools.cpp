@@ -24,14 +24,33 @@ QFont ArtFont(int pixels, bool bold, qreal spacing, bool italic) {
   return font;
 }
 
+void FittedText(QPainter& p, const QRectF& box, int align, const QString& text) {
+  // Shrunk, not cut: a letter beyond the box would be lost at its edge.
+  align |= Qt::TextDontClip;
+  const QRectF natural = QFontMetricsF(p.font(), p.device()).boundingRect(box, align, text);
+  const qreal scale =
+      std::min({1.0, box.width() / natural.width(), box.height() / natural.height()});
+  if (scale >= 1) {
+    p.drawText(box, align, text);
+    return;
+  }
+  // Laid out in a box as much larger as the letters are smaller, so the
+  // alignment holds in the box itself.
+  p.save();
+  p.translate(box.topLeft());
+  p.scale(scale, scale);
+  p.drawText(QRectF(0, 0, box.width() / scale, box.height() / scale), align, text);
+  p.restore();
+}
+
 // Text with a one-pixel dark drop below it, so it reads on any gradient.
 void Caption(QPainter& p, const QRectF& box, int align, const QString& text, const QFont& font,
              const QColor& colour) {
   p.setFont(font);
   p.setPen(QColor(0, 0, 0, 150));
-  p.drawText(box.translated(0, 1), align, text);
+  FittedText(p, box.translated(0, 1), align, text);
   p.setPen(colour);
-  p.drawText(box, align, text);
+  FittedText(p, box, align, text);
 }
 
 QLinearGradient Vertical(const QRectF& r, const QColor& top, const QColor& bottom) {

@@ -21,7 +21,12 @@ inline const QColor kIce(170, 192, 240);
 inline const QColor kPanelEdge(96, 112, 160, 120);
 
 QFont ArtFont(int pixels, bool bold = true, qreal spacing = 0, bool italic = false);
-// Text with a one-pixel dark drop below it, so it reads on any gradient.
+// Text in the painter's font and pen, its letters shrunk evenly until it
+// fits its box when it is too long for it: a longer language neither runs
+// over its neighbours nor loses letters.
+void FittedText(QPainter& p, const QRectF& box, int align, const QString& text);
+// Text with a one-pixel dark drop below it, so it reads on any gradient,
+// shrunk to fit its box.
 void Caption(QPainter& p, const QRectF& box, int align, const QString& text, const QFont& font,
              const QColor& colour);
 QLinearGradient Vertical(const QRectF& r, const QColor& top, const QColor& bottom);

@@ -15,10 +15,6 @@ namespace pyxaro::ui {
 
 namespace {
 
-// Cache keys beyond the bitmap numbers.
-constexpr int kBackgroundKey = 1000;
-constexpr int kSplashKey = 1001;
-
 // No screen has a ratio beyond 4; a larger request would only allocate a
 // huge pixmap, and a broken one (zero, negative, not a number) means 1.
 qreal SaneRatio(qreal ratio) {
@@ -26,12 +22,21 @@ qreal SaneRatio(qreal ratio) {
   return std::min(ratio, 4.0);
 }
 
+// No words: a bitmap.
+struct Wordless {
+  bool operator==(const Wordless&) const = default;
+};
+
+// A picture by its number and ratio; one in other words than asked for is
+// painted again in place of the old. Each kind of words keeps a store of
+// its own, so the background and the splash are number 0 each.
+template <typename Words = Wordless>
 QPixmap Remembered(int key, qreal requestedRatio, QSize logical,
-                   const std::function<void(QPainter&)>& paint) {
-  static std::map<std::pair<int, qreal>, QPixmap> cache;
+                   const std::function<void(QPainter&)>& paint, const Words& words = {}) {
+  static std::map<std::pair<int, qreal>, std::pair<Words, QPixmap>> cache;
   const qreal ratio = SaneRatio(requestedRatio);
   const auto found = cache.find({key, ratio});
-  if (found != cache.end()) return found->second;
+  if (found != cache.end() && found->second.first == words) return found->second.second;
 
   QPixmap pixmap(QSize(qRound(logical.width() * ratio), qRound(logical.height() * ratio)));
   pixmap.setDevicePixelRatio(ratio);
@@ -42,7 +47,7 @@ QPixmap Remembered(int key, qreal requestedRatio, QSize logical,
                      QPainter::SmoothPixmapTransform);
     paint(p);
   }
-  cache.emplace(std::pair{key, ratio}, pixmap);
+  cache.insert_or_assign(std::pair{key, ratio}, std::pair{words, pixmap});
   return pixmap;
 }
 
@@ -70,19 +75,23 @@ QPixmap Bitmap(int number, qreal devicePixelRatio) {
   }
 }
 
-QPixmap MainBackground(qreal devicePixelRatio) {
-  return Remembered(kBackgroundKey, devicePixelRatio, QSize(800, 600), paint::MainWindowArt);
+QPixmap MainBackground(qreal devicePixelRatio, const PaintedTexts& words) {
+  return Remembered(
+      0, devicePixelRatio, QSize(800, 600), [&](QPainter& p) { paint::MainWindowArt(p, words); },
+      words);
 }
 
-void PaintGameWindowPictures(qreal devicePixelRatio) {
-  MainBackground(devicePixelRatio);
+void PaintGameWindowPictures(qreal devicePixelRatio, const PaintedTexts& words) {
+  MainBackground(devicePixelRatio, words);
   for (const int number : {kSoundOnPicture, kSoundOffPicture, kMoveHandlePicture}) {
     Bitmap(number, devicePixelRatio);
   }
 }
 
-QPixmap SplashPicture(qreal devicePixelRatio) {
-  return Remembered(kSplashKey, devicePixelRatio, QSize(400, 250), paint::SplashArt);
+QPixmap SplashPicture(qreal devicePixelRatio, const std::string& tagline) {
+  return Remembered(
+      0, devicePixelRatio, QSize(400, 250),
+      [&](QPainter& p) { paint::SplashArt(p, QString::fromStdString(tagline)); }, tagline);
 }
 
 }  // namespace pyxaro::ui

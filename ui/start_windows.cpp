@@ -126,14 +126,14 @@ void SplashWindow::Sync() {
 }
 
 void SplashWindow::paintEvent(QPaintEvent*) {
-  QPainter(this).drawPixmap(0, 0, SplashPicture(devicePixelRatioF()));
+  QPainter(this).drawPixmap(0, 0, SplashPicture(devicePixelRatioF(), game_.splash.Tagline));
   // The splash stands its time while the game window is made ready: once it
   // is on the screen, the package is unpacked and the game window's pictures
   // and fonts are prepared.
   if (!std::exchange(painted_, true)) {
     QTimer::singleShot(0, this, [this] {
       act_([this] { game_.PrepareGameWindow(); });
-      MainWindow::PrepareAhead(devicePixelRatioF());
+      MainWindow::PrepareAhead(devicePixelRatioF(), game_.main.Painted);
       MarkStartup("game window prepared");
     });
   }

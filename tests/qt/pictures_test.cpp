@@ -51,8 +51,8 @@ TEST(Pictures, WindowPicturesHaveTheirSizeAndHideNothingBehindThem) {
     std::function<QPixmap(qreal)> picture;
     QSize size;
   };
-  const Case cases[] = {{"background", MainBackground, {800, 600}},
-                        {"splash", SplashPicture, {400, 250}}};
+  const Case cases[] = {{"background", [](qreal r) { return MainBackground(r, {}); }, {800, 600}},
+                        {"splash", [](qreal r) { return SplashPicture(r, ""); }, {400, 250}}};
   for (const Case& c : cases) {
     for (qreal ratio : {1.0, 2.0}) {
       SCOPED_TRACE(testing::Message() << c.name << " at ratio " << ratio);

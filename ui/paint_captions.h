@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRectF>
+#include <QString>
+#include <vector>
+
+#include "core/forms.h"
+
+class QPainter;
+
+namespace pyxaro::ui::paint {
+
+// A word painted into the game window's picture: the room it has there
+// without touching its neighbours, and its letters at their full size.
+struct PaintedCaption {
+  QString text;
+  QRectF room;
+  int align = 0;
+  QFont font;
+  QColor colour;
+  bool dropShadow = true;
+};
+
+// Every word of the game window's picture, in the words given.
+std::vector<PaintedCaption> WindowCaptions(const PaintedTexts& words);
+
+// Paints a caption in its room, its letters shrunk when it is too long.
+void PaintCaption(QPainter& p, const PaintedCaption& caption);
+
+}  // namespace pyxaro::ui::paint
