@@ -15,14 +15,12 @@ class ProfilesTest : public GameTest {
 
   // Profiles 1.. with these names, password "pw" + name, and the selection.
   void StoreProfiles(const std::vector<std::string>& names, const std::string& selected) {
-    std::vector<IniChange> changes{{"Users", "antal", std::to_string(names.size())},
-                                   {"Users", "selected", selected}};
+    game->Store("Users", "antal", std::to_string(names.size()));
+    game->Store("Users", "selected", selected);
     for (std::size_t i = 0; i < names.size(); ++i) {
-      const std::string n = std::to_string(i + 1);
-      changes.push_back({"Users", "user" + n, names[i]});
-      changes.push_back({"Users", "pass" + n, "pw" + names[i]});
+      game->Store("Users", "user" + std::to_string(i + 1), names[i]);
+      game->Store("Users", "pass" + std::to_string(i + 1), "pw" + names[i]);
     }
-    ASSERT_TRUE(game->StoreGroup(changes));
   }
   // The stored count, selection and first three profiles.
   std::string Stored() const {
@@ -245,13 +243,11 @@ TEST_F(SubmissionTest, AWindowItOpensHoldsTheSubmissionUntilOkOrCancel) {
     EXPECT_TRUE(game->profiles.Visible && game->run.WaitingForProfile);
     game->ProfileTimerTick();
     EXPECT_EQ(Timers() + game->run.Said, "10");
+    host.answers = {true};  // to the language change's question
     if (close == Ok) game->ConfirmProfiles();
     if (close == Cancel) game->CancelProfiles();
     if (close == ByTheDesktop) game->ProfilesWindowClosed();
-    if (close == ByALanguageChange) {
-      host.answers = {true};
-      game->ChangeLanguage();
-    }
+    if (close == ByALanguageChange) game->ChangeLanguage();
     const bool abandoned = close == Cancel || close == ByALanguageChange;
     EXPECT_EQ(std::tuple(game->profiles.Visible, game->main.ProfileTimer.Enabled(),
                          game->run.WaitingForProfile),
