@@ -243,11 +243,13 @@ TEST_F(SubmissionTest, AWindowItOpensHoldsTheSubmissionUntilOkOrCancel) {
     EXPECT_TRUE(game->profiles.Visible && game->run.WaitingForProfile);
     game->ProfileTimerTick();
     EXPECT_EQ(Timers() + game->run.Said, "10");
-    host.answers = {true};  // to the language change's question
     if (close == Ok) game->ConfirmProfiles();
     if (close == Cancel) game->CancelProfiles();
     if (close == ByTheDesktop) game->ProfilesWindowClosed();
-    if (close == ByALanguageChange) game->ChangeLanguage();
+    if (close == ByALanguageChange) {
+      host.answers = {true};
+      game->ChangeLanguage();
+    }
     const bool abandoned = close == Cancel || close == ByALanguageChange;
     EXPECT_EQ(std::tuple(game->profiles.Visible, game->main.ProfileTimer.Enabled(),
                          game->run.WaitingForProfile),
