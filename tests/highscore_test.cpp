@@ -124,24 +124,17 @@ TEST_F(HighscoreTest, GameEndPlacesTheTotalRewritesTheListAndStartsANewGame) {
 }
 
 TEST(ListNameTest, CutsAtTwentyCharactersAndKeepsNoCharacterThatSteersTheText) {
-  const std::pair<std::optional<std::string>, std::string> cases[] = {
-      {std::nullopt, "Anonymous"},
-      {"", "Anonymous"},
-      {"\u2066\u2069\u202A", "Anonymous"},
-      {"ABCDEFGHIJKLMNOPQRSTUVWXY", "ABCDEFGHIJKLMNOPQRST"},
-      {"ÅÄÖåäöéèêëÉÈÊËüÜñÑçÇßø", "ÅÄÖåäöéèêëÉÈÊËüÜñÑçÇ"},
-      {"Ann\u202Eevil", "Annevil"},
-      {"a\tb\nc\x7F"
-       "d",
-       "abcd"},
-      {"<h1>Bo</h1>", "<h1>Bo</h1>"},
-      {"x\u200Fy\u00C5", "x\u200Fy\u00C5"}};
-  for (const auto& [typed, stored] : cases)
-    EXPECT_EQ(ListName(typed), stored) << typed.value_or("-");
+  std::string stored = ListName(std::nullopt);
+  for (const char* typed :
+       {"", "\u2066\u2069\u202A", "ABCDEFGHIJKLMNOPQRSTUVWXY", "ÅÄÖåäöéèêëÉÈÊËüÜñÑçÇßø",
+        "Ann\u202Eevil", "a\tb\nc\x7F\x64", "<h1>Bo</h1>", "x\u200Fy\u00C5"}) {
+    stored += "|" + ListName(std::string(typed));
+  }
+  EXPECT_EQ(stored,
+            "Anonymous|Anonymous|Anonymous|ABCDEFGHIJKLMNOPQRST|ÅÄÖåäöéèêëÉÈÊËüÜñÑçÇ|Annevil|abcd|"
+            "<h1>Bo</h1>|x\u200Fy\u00C5");
 }
 
-// Names already in the settings file, wherever the game shows them, lose
-// the characters that steer text just as a typed name does.
 TEST_F(HighscoreTest, NamesFromTheFileAreShownWithoutSteeringCharacters) {
   for (const char* steer : {"\u202E", "\u2067", "\x1B", "\u202A", "\u0085"}) {
     SCOPED_TRACE(steer);
