@@ -82,6 +82,7 @@ TEST_F(GameTest, MessagesShowEachPageOnceAndRestOnTheLast) {
       {"", ""},
       {"ABCDEFGHIJKLM", "ABCDEFGHIJKLM"},
       {"ABCDEFGHIJKLMNOPQRST", "ABCDEFGHIJKLM", "NOPQRST"},
+      {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "ABCDEFGHIJKLM", "NOPQRSTUVWXYZ"},  // two full pages
       {"ABCDEFGHIJKLMNOPQRSTUVWXYZ!", "ABCDEFGHIJKLM", "NOPQRSTUVWXYZ", "!"},
       {"ÅÄÖåäöØÆÑøæñ¿¡", "ÅÄÖÅÄÖØÆÑØÆÑ¿", "¡"},
       {"hej,då", "HEJ DÅ"}};
