@@ -1,9 +1,7 @@
 #include "scoring/advisor.h"
 
 #include <random>
-#include <sstream>
 #include <string>
-#include <string_view>
 
 #include "scoring/advice_text.h"
 #include "scoring/block_values.h"
@@ -13,13 +11,12 @@
 namespace pyxaro::testing {
 namespace {
 
-std::uint32_t Open(std::string_view names) {
+// The categories of these one-word names.
+std::uint32_t Open(const std::string& names) {
   std::uint32_t open = 0;
-  std::istringstream words{std::string(names)};
-  for (std::string name; words >> name;) {
-    for (const Category& category : kCategories) {
-      if (category.name == name) open |= 1U << (category.number - 1);
-    }
+  for (const Category& c : kCategories) {
+    if ((" " + names + " ").find(" " + std::string(c.name) + " ") != std::string::npos)
+      open |= 1U << (c.number - 1);
   }
   return open;
 }
@@ -54,10 +51,7 @@ TEST(AdvisorTest, PlaysTheClearCases) {
        {{4, 4, 4, 6, 6, 6}, kAllOnTable, Open("Fours Chance"), 1, 72, true},
        {M::Enter, {}, 4}},
   };
-  for (const auto& c : cases) {
-    Advisor advisor = MakeAdvisor();
-    EXPECT_EQ(advisor.Advise(c.position), c.advice) << c.why;
-  }
+  for (const auto& c : cases) EXPECT_EQ(MakeAdvisor().Advise(c.position), c.advice) << c.why;
 }
 
 // The points of an entry, with the bonus it wins.
@@ -81,8 +75,7 @@ TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
   const auto draw = [&random](int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(random);
   };
-  int entries = 0;
-  int pickUps = 0;
+  int entries = 0, pickUps = 0;
   for (int state = 0; state < 12; ++state) {
     AdvisorPosition p;
     p.open = static_cast<std::uint32_t>(draw(1, static_cast<int>(kAllOpen)));
@@ -102,8 +95,8 @@ TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
         switch (advice.move) {
           case AdviceMove::Enter:
             ++entries;
-            ASSERT_NE(p.open & (1U << (advice.category - 1)), 0U);
-            ASSERT_GT(CategoryValue(advice.category, p.dice), 0);
+            ASSERT_TRUE((p.open & (1U << (advice.category - 1))) != 0 &&
+                        CategoryValue(advice.category, p.dice) > 0);
             if (rolls == 0) {
               ASSERT_EQ(Points(p, advice.category), best) << "the game ends with this entry";
             }
@@ -111,8 +104,9 @@ TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
           case AdviceMove::PickUp:
             ++pickUps;
             ASSERT_GT(rolls, 0);
-            ASSERT_NE(std::count(advice.pickUp.begin(), advice.pickUp.end(), true), 0);
-            ASSERT_NE(p.open & (1U << (advice.category - 1)), 0U) << "aims at an open category";
+            ASSERT_TRUE(std::count(advice.pickUp.begin(), advice.pickUp.end(), true) > 0 &&
+                        (p.open & (1U << (advice.category - 1))) != 0)
+                << "picks up a die, aiming at an open category";
             // A die already off the table is thrown before a die of its face
             // that still lies there.
             for (std::size_t die = 0; die < 6; ++die) {
@@ -123,8 +117,7 @@ TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
             }
             break;
           case AdviceMove::None:
-            ASSERT_EQ(rolls, 0);
-            ASSERT_EQ(best, 0);
+            ASSERT_EQ(rolls + best, 0);
             break;
           case AdviceMove::Throw:
             FAIL() << "the dice were thrown";
@@ -132,8 +125,7 @@ TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
       }
     }
   }
-  EXPECT_GT(entries, 1000);
-  EXPECT_GT(pickUps, 1000);
+  EXPECT_GT(std::min(entries, pickUps), 1000);
 }
 
 TEST(AdviceTextTest, SaysTheMoveWithTheFacesToKeep) {
@@ -166,7 +158,7 @@ TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
       {{15, 20}, {3, 1, 2, 6, 5, 4}, "000000", 15, "ENTER Full straight"}};
   const auto ringed = [this] {
     std::string marks;
-    for (const Control& mark : game->main.AdviceDieMarks) marks += mark.Visible ? "1" : "0";
+    for (const Control& mark : game->main.AdviceDieMarks) marks += std::to_string(mark.Visible);
     return marks;
   };
   for (const auto& [open, faces, rings, row, said] : cases) {
@@ -180,10 +172,9 @@ TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
     const GameState before = game->state;
     game->ShowAdvice();
     EXPECT_EQ(game->state, before) << "asking costs nothing";
-    EXPECT_EQ(ringed(), rings) << said;
-    EXPECT_TRUE(game->main.AdviceRowMark.Visible);
-    EXPECT_EQ(game->main.AdviceRowMark.Top, CategoryRow(row).rowTop + 15);
-    EXPECT_EQ(game->run.Said, said);
+    EXPECT_EQ(std::tuple(ringed(), game->main.AdviceRowMark.Visible, game->main.AdviceRowMark.Top,
+                         game->run.Said),
+              std::tuple(rings, true, CategoryRow(row).rowTop + 15, said));
   }
   // A pick-up, a throw and an entry each end the advice on show.
   game->Restart();
@@ -191,9 +182,8 @@ TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
   Table({6, 6, 1, 6, 6, 6});
   game->ShowAdvice();
   game->PickUp(3);
-  EXPECT_EQ(ringed(), "000000");
-  EXPECT_FALSE(game->main.AdviceRowMark.Visible);
-  EXPECT_EQ(game->run.Said, "");
+  EXPECT_EQ(ringed() + std::to_string(game->main.AdviceRowMark.Visible) + game->run.Said,
+            "0000000");
   game->ShowAdvice();
   Throw({6});
   EXPECT_FALSE(game->main.AdviceRowMark.Visible);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -51,43 +52,35 @@ class FakeHost : public Host {
   std::deque<std::optional<std::string>> inputs;
   std::vector<Box> boxes;
   std::vector<Played> played;
-  std::vector<std::string> prepared;
-  std::vector<std::string> opened;
+  std::vector<std::string> prepared, opened;
   std::set<std::string> pictures;
   std::vector<bool> busy;
   WorkArea area{15360, 10800};
   WindowPlace place{1500, 900};
   std::vector<WindowPlace> moves;
-  bool minimised = false;
+  bool minimised = false, ended = false;
   std::string locale = "unset";
   LocalTime now{2026, 12, 6, 21, 7, 76020.25, "December"};
-  bool ended = false;
   // Runs once while the next question or input box is open, as events
   // handled behind a modal box would.
   std::function<void()> whileOpen;
 
   bool Ask(const std::string& question, const std::string& title, bool yesIsDefault) override {
-    boxes.push_back({Box::Question, question, title, yesIsDefault, false, ""});
-    RunWhileOpen();
-    return Pop(answers, "question: " + question);
+    return Open({Box::Question, question, title, yesIsDefault, false, ""}, answers);
   }
   void Tell(const std::string& text, const std::string& title, bool exclamation) override {
     boxes.push_back({Box::Message, text, title, false, exclamation, ""});
   }
   std::optional<std::string> Prompt(const std::string& prompt, const std::string& title,
                                     const std::string& defaultText) override {
-    boxes.push_back({Box::Input, prompt, title, false, false, defaultText});
-    RunWhileOpen();
-    return Pop(inputs, "input box: " + prompt);
+    return Open({Box::Input, prompt, title, false, false, defaultText}, inputs);
   }
   void PrepareWaves(const std::vector<std::string>& paths) override {
     prepared.insert(prepared.end(), paths.begin(), paths.end());
   }
   std::optional<std::string> PromptMasked(const std::string& prompt,
                                           const std::string& title) override {
-    boxes.push_back({Box::Input, prompt, title, false, false, "", true});
-    RunWhileOpen();
-    return Pop(inputs, "masked input box: " + prompt);
+    return Open({Box::Input, prompt, title, false, false, "", true}, inputs);
   }
   void PlayWave(const std::string& path, bool wait) override { played.push_back({path, wait}); }
   void OpenAddress(const std::string& address) override { opened.push_back(address); }
@@ -106,8 +99,11 @@ class FakeHost : public Host {
   void EndProgram() override { ended = true; }
 
  private:
-  void RunWhileOpen() {
+  template <typename T>
+  T Open(const Box& box, std::deque<T>& answered) {
+    boxes.push_back(box);
     if (auto run = std::exchange(whileOpen, nullptr)) run();
+    return Pop(answered, "box: " + box.text);
   }
 };
 
@@ -129,11 +125,8 @@ class ScriptedDice : public RandomSource {
 // A game that ended with this total and play time on the fake desktop's day.
 inline FinishedGame EndedGame(int total, int playSeconds = 0) {
   FinishedGame game;
-  game.Total = total;
-  game.PlaySeconds = playSeconds;
-  game.Year = 2026;
-  game.Month = 12;
-  game.Day = 6;
+  std::tie(game.Total, game.PlaySeconds, game.Year, game.Month, game.Day) =
+      std::tuple(total, playSeconds, 2026, 12, 6);
   return game;
 }
 

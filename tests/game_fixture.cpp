@@ -74,9 +74,8 @@ GameTest::GameTest() {
 }
 
 void GameTest::Table(const std::vector<int>& faces) {
-  for (int k = 1; k <= kDiceCount; ++k) {
+  for (int k = 1; k <= kDiceCount; ++k)
     if (game->state.OnTable(k)) game->PickUp(k);
-  }
   Throw(faces);
 }
 

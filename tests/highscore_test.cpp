@@ -10,14 +10,12 @@ namespace pyxaro::testing {
 namespace {
 
 TEST(HighscoreRulesTest, PlayTimeMonthAndCheckValue) {
-  for (const auto& [seconds, text] :
-       {std::pair{0, "0:00"}, {9, "0:09"}, {70, "1:10"}, {3599, "59:59"}, {32767, "546:07"}}) {
-    EXPECT_EQ(PlayTimeText(seconds), text);
-  }
-  EXPECT_EQ(GameMonth(2026, 12), 2612);
-  EXPECT_EQ(GameMonth(2000, 6), 6);
-  EXPECT_EQ(VersionNumber("5.04"), 504);
-  EXPECT_EQ(VersionNumber(""), 0);
+  EXPECT_EQ(PlayTimeText(0) + " " + PlayTimeText(9) + " " + PlayTimeText(70) + " " +
+                PlayTimeText(3599) + " " + PlayTimeText(32767),
+            "0:00 0:09 1:10 59:59 546:07");
+  EXPECT_EQ(
+      std::tuple(GameMonth(2026, 12), GameMonth(2000, 6), VersionNumber("5.04"), VersionNumber("")),
+      std::tuple(2612, 6, 504, 0));
   EXPECT_EQ(CheckValue(1, 0, 6, 504), "19899992515");
   EXPECT_EQ(CheckValue(1, 0, 0, 32767), "19899998-32758");  // the version's 16 bits
 }
@@ -37,9 +35,8 @@ TEST(HighscoreRulesTest, ATotalEntersAboveTheFirstLowerRow) {
   for (const auto& [points, total, row] : cases) {
     EXPECT_EQ(EntryRow(points, total), row) << total << " " << points[1] << " " << points[2];
   }
-  for (const auto& [text, points] : {std::pair{"280.9", 280}, {"many", 0}, {"", 0}}) {
-    EXPECT_EQ(StoredPoints(text), points) << text;
-  }
+  EXPECT_EQ(std::tuple(StoredPoints("280.9"), StoredPoints("many"), StoredPoints("")),
+            std::tuple(280, 0, 0));
 }
 
 class HighscoreTest : public GameTest {
@@ -100,78 +97,52 @@ TEST_F(HighscoreTest, GameEndPlacesTheTotalRewritesTheListAndStartsANewGame) {
     if (rank > 0) host.inputs.push_back("Eve");
     EndGame(total, 65);
     EXPECT_FALSE(game->main.PlayClock.Enabled());
-    EXPECT_EQ(game->run.NewRank, rank);
-    std::string points;
+    std::string points, bold;
     for (int r = 1; r <= kTopTenRows; ++r) {
       points += (r > 1 ? " " : "") + Row("p", r);
-      EXPECT_EQ(game->main.TopTenRows[r].Bold, r == rank) << r;
+      bold += game->main.TopTenRows[r].Bold ? std::to_string(r) : "";
     }
-    EXPECT_EQ(points, pointsAfter);
+    EXPECT_EQ(std::tuple(points, game->run.NewRank, bold),
+              std::tuple(pointsAfter, rank, rank > 0 ? std::to_string(rank) : ""));
+    // The name prompt when the total enters, then the final score.
+    std::string boxes;
+    for (const Box& b : host.boxes)
+      boxes += std::to_string(b.kind) + b.text + "|" + b.title + "|" + b.defaultText + "\n";
+    const std::string prompt = "2" + TestText(9) + "|" + TestText(8) + "|" + lastName + "\n";
+    EXPECT_EQ(boxes, (rank > 0 ? prompt : "") + "1" + TestText(16) + " " + std::to_string(total) +
+                         " p  @ 1:05||\n");
     if (rank > 0) {
-      const Box& prompt = host.boxes.front();
-      EXPECT_EQ(prompt.kind, Box::Input);
-      EXPECT_EQ(prompt.text + "|" + prompt.title + "|" + prompt.defaultText,
-                TestText(9) + "|" + TestText(8) + "|" + lastName);
-      EXPECT_EQ(Row("n", rank) + Row("k", rank) + Row("d", rank), "Eve (1:05)312345678902612");
-      EXPECT_EQ(Row("n", rank + 1), rank == 3 ? "P3" : "");
-      EXPECT_EQ(Ini("Highscore", "name"), "Eve");
+      EXPECT_EQ(Row("n", rank) + Row("k", rank) + Row("d", rank) + "|" + Row("n", rank + 1) + "|" +
+                    Ini("Highscore", "name"),
+                std::string("Eve (1:05)312345678902612|") + (rank == 3 ? "P3" : "") + "|Eve");
     }
     const std::vector<Played> fanfare{{folder.File("Yatzy.wav"), true},
                                       {folder.File("Laser.wav"), false}};
     EXPECT_EQ(host.played, rank > 0 ? fanfare : std::vector<Played>{});
-    // The final score is the one box besides the name prompt.
-    ASSERT_EQ(host.boxes.size(), rank > 0 ? 2U : 1U);
-    EXPECT_EQ(host.boxes.back().kind, Box::Message);
-    EXPECT_EQ(host.boxes.back().text + "|" + host.boxes.back().title,
-              TestText(16) + " " + std::to_string(total) + " p  @ 1:05|");
     EXPECT_EQ(game->state.Total(), 0);
   }
 }
 
 TEST(ListNameTest, CutsAtTwentyCharactersAndKeepsNoCharacterThatSteersTheText) {
-  const std::pair<std::optional<std::string>, std::string> cases[] = {
-      {std::nullopt, "Anonymous"},
-      {"", "Anonymous"},
-      {"\u2066\u2069\u202A", "Anonymous"},
-      {"ABCDEFGHIJKLMNOPQRSTUVWXY", "ABCDEFGHIJKLMNOPQRST"},
-      {"ÅÄÖåäöéèêëÉÈÊËüÜñÑçÇßø", "ÅÄÖåäöéèêëÉÈÊËüÜñÑçÇ"},
-      {"Ann\u202Eevil", "Annevil"},
-      {"a\tb\nc\x7F"
-       "d",
-       "abcd"},
-      {"<h1>Bo</h1>", "<h1>Bo</h1>"},
-      {"x\u200Fy\u00C5", "x\u200Fy\u00C5"}};
-  for (const auto& [typed, stored] : cases)
-    EXPECT_EQ(ListName(typed), stored) << typed.value_or("-");
+  std::string stored = ListName(std::nullopt);
+  for (const char* typed :
+       {"", "\u2066\u2069\u202A", "ABCDEFGHIJKLMNOPQRSTUVWXY", "ÅÄÖåäöéèêëÉÈÊËüÜñÑçÇßø",
+        "Ann\u202Eevil", "a\tb\nc\x7F\x64", "<h1>Bo</h1>", "x\u200Fy\u00C5"}) {
+    stored += "|" + ListName(std::string(typed));
+  }
+  EXPECT_EQ(stored,
+            "Anonymous|Anonymous|Anonymous|ABCDEFGHIJKLMNOPQRST|ÅÄÖåäöéèêëÉÈÊËüÜñÑçÇ|Annevil|abcd|"
+            "<h1>Bo</h1>|x\u200Fy\u00C5");
 }
 
-TEST_F(HighscoreTest, RowsShowOnlyCompleteEntries) {
-  StoreList("300 290 280 270 260 250 240 230 220 210");
-  game->Store("Highscore", "n10", "Eve (9:58)");
-  game->Store("Highscore", "k4", "");
-  game->main.TopTenRows[4].Caption = "as before";
-  game->ShowTopTen();
-  EXPECT_EQ(game->main.TopTenRows[1].Caption, "1. 300 P1");
-  EXPECT_EQ(game->main.TopTenRows[10].Caption, "10. 210 Eve (9:58)");
-  EXPECT_EQ(game->main.TopTenRows[10].ToolTip, " " + TestText(12) + "  (210 p) ");
-  EXPECT_EQ(game->main.TopTenRows[4].Caption, "as before");
-}
-
-// Names already in the settings file, wherever the game shows them, lose
-// the characters that steer text just as a typed name does.
 TEST_F(HighscoreTest, NamesFromTheFileAreShownWithoutSteeringCharacters) {
   for (const char* steer : {"\u202E", "\u2067", "\x1B", "\u202A", "\u0085"}) {
     SCOPED_TRACE(steer);
     const std::string name = std::string("LI") + steer + "VE";
-    ASSERT_TRUE(game->StoreGroup({{"Highscore", "p1", "99"},
-                                  {"Highscore", "n1", name},
-                                  {"Highscore", "k1", "K"},
-                                  {"Highscore", "name", name},
-                                  {"Users", "antal", "1"},
-                                  {"Users", "selected", "1"},
-                                  {"Users", "user1", name},
-                                  {"Users", "pass1", "pw"},
-                                  {"Language", "l1n", name}}));
+    folder.Write("Pyx4.ini",
+                 "[Options]\nShowLangu=No\n[Language]\nantal=1\nl1p=test.lng\nl1n=" + name +
+                     "\n[Highscore]\np1=99\nk1=K\nn1=" + name + "\nname=" + name +
+                     "\n[Users]\nantal=1\nselected=1\npass1=pw\nuser1=" + name + "\n");
     game->ShowTopTen();
     game->ShowPlayer();
     game->profiles = ProfilesForm{};
@@ -189,31 +160,38 @@ TEST_F(HighscoreTest, NamesFromTheFileAreShownWithoutSteeringCharacters) {
   }
 }
 
-TEST_F(HighscoreTest, ClearingIsOfferedForTenShownRowsAndEmptiesTheListOnYes) {
-  StoreList("100 100 100 100 100 100 100 100 100");
-  game->Restart();
-  EXPECT_FALSE(game->main.ClearTopTenLabel.Visible);
+TEST_F(HighscoreTest, RowsShowOnlyCompleteEntriesAndClearingIsOfferedForTen) {
+  const MainForm& m = game->main;
   StoreList("300 290 280 270 260 250 240 230 220 210");
+  game->StoreGroup({{"Highscore", "n10", "Eve (9:58)"}, {"Highscore", "k4", ""}});
   game->Restart();
-  EXPECT_TRUE(game->main.ClearTopTenLabel.Visible);
+  EXPECT_FALSE(m.ClearTopTenLabel.Visible);
+  game->main.TopTenRows[4].Caption = "as before";
+  game->ShowTopTen();
+  EXPECT_EQ(m.TopTenRows[1].Caption + "|" + m.TopTenRows[4].Caption + "|" +
+                m.TopTenRows[10].Caption + "|" + m.TopTenRows[10].ToolTip,
+            "1. 300 P1|as before|10. 210 Eve (9:58)| " + TestText(12) + "  (210 p) ");
+  game->Store("Highscore", "k4", "K4");
+  game->Restart();
+  EXPECT_TRUE(m.ClearTopTenLabel.Visible);
 
   game->run.NewRank = 3;
   host.answers = {false, true};
   game->ClearTopTen();
-  EXPECT_EQ(game->main.TopTenRows[1].Caption, "1. 300 P1");
-  EXPECT_TRUE(game->main.ClearTopTenLabel.Visible);
+  EXPECT_EQ(m.TopTenRows[1].Caption, "1. 300 P1");
+  EXPECT_TRUE(m.ClearTopTenLabel.Visible);
   game->ClearTopTen();
-  for (int r = 1; r <= kTopTenRows; ++r) {
-    EXPECT_EQ(Row("p", r) + "|" + Row("n", r) + "|" + Row("k", r) + "|" + Row("d", r), "0|||");
-    EXPECT_EQ(game->main.TopTenRows[r].Caption, "");
-  }
-  EXPECT_FALSE(game->main.ClearTopTenLabel.Visible);
-  EXPECT_TRUE(game->main.TopTenRows[3].Bold);
+  std::string rows;
+  for (int r = 1; r <= kTopTenRows; ++r)
+    rows += Row("p", r) + Row("n", r) + Row("k", r) + Row("d", r) + m.TopTenRows[r].Caption + " ";
+  EXPECT_EQ(rows, "0 0 0 0 0 0 0 0 0 0 ");
+  EXPECT_FALSE(m.ClearTopTenLabel.Visible);
+  EXPECT_TRUE(m.TopTenRows[3].Bold);
 
   host.inputs.push_back("Bo");
   EndGame(50, 10);
-  EXPECT_EQ(game->main.TopTenRows[1].Caption, "1. 50 Bo (0:10)");
-  EXPECT_FALSE(game->main.ClearTopTenLabel.Visible);
+  EXPECT_EQ(m.TopTenRows[1].Caption, "1. 50 Bo (0:10)");
+  EXPECT_FALSE(m.ClearTopTenLabel.Visible);
 }
 
 }  // namespace

@@ -15,17 +15,29 @@ class ProfilesTest : public GameTest {
 
   // Profiles 1.. with these names, password "pw" + name, and the selection.
   void StoreProfiles(const std::vector<std::string>& names, const std::string& selected) {
-    std::vector<IniChange> changes{{"Users", "antal", std::to_string(names.size())},
-                                   {"Users", "selected", selected}};
+    game->Store("Users", "antal", std::to_string(names.size()));
+    game->Store("Users", "selected", selected);
     for (std::size_t i = 0; i < names.size(); ++i) {
-      const std::string n = std::to_string(i + 1);
-      changes.push_back({"Users", "user" + n, names[i]});
-      changes.push_back({"Users", "pass" + n, "pw" + names[i]});
+      game->Store("Users", "user" + std::to_string(i + 1), names[i]);
+      game->Store("Users", "pass" + std::to_string(i + 1), "pw" + names[i]);
     }
-    ASSERT_TRUE(game->StoreGroup(changes));
   }
-  std::string User(int n) const { return Ini("Users", "user" + std::to_string(n)); }
-  std::string Pass(int n) const { return Ini("Users", "pass" + std::to_string(n)); }
+  // The stored count, selection and first three profiles.
+  std::string Stored() const {
+    std::string stored = Ini("Users", "antal") + " " + Ini("Users", "selected") + ":";
+    for (const char* n : {"1", "2", "3"})
+      stored +=
+          " " + Ini("Users", std::string("user") + n) + "/" + Ini("Users", std::string("pass") + n);
+    return stored;
+  }
+  // The window's list, its highlighted row, the fields, and whether Remove is on.
+  std::string Shown() const {
+    const ProfilesForm& w = game->profiles;
+    std::string shown;
+    for (const std::string& item : w.ProfileList.Items) shown += item + ",";
+    return shown + " [" + std::to_string(w.ProfileList.ListIndex) + "] " + w.NameField.Caption +
+           "/" + w.PasswordField.Caption + (w.RemoveButton.Enabled ? " remove" : "");
+  }
   const ProfilesForm& Window() const { return game->profiles; }
 };
 
@@ -33,87 +45,72 @@ TEST_F(ProfilesTest, AFirstProfileIsAskedForThenProfilesAreAddedAndRemoved) {
   const std::pair<std::optional<std::string>, std::optional<std::string>> answers[] = {
       {"Eve", ""}, {"Eve", std::nullopt}, {"", "x"}, {"Eve", "x"}};
   for (const auto& [name, password] : answers) {
-    SCOPED_TRACE(name.value_or("(cancelled)") + "/" + password.value_or("(cancelled)"));
     game->profiles.Visible = false;
     host.boxes.clear();
     host.inputs = {name, password};
     game->OpenProfiles();
-    ASSERT_EQ(host.boxes.size(), 2u);
-    EXPECT_EQ(host.boxes[0].text + "|" + host.boxes[1].text, "Username:|Password:");
-    EXPECT_EQ(host.boxes[0].title + "|" + host.boxes[1].title, "Pyxaro users|Pyxaro users");
-    EXPECT_TRUE(!host.boxes[0].masked && host.boxes[1].masked);
+    std::string boxes;
+    for (const Box& b : host.boxes) boxes += b.text + "|" + b.title + (b.masked ? "*\n" : "\n");
+    EXPECT_EQ(boxes, "Username:|Pyxaro users\nPassword:|Pyxaro users*\n");
     EXPECT_TRUE(Window().Visible);
   }
   // Only the last answers were complete.
-  EXPECT_EQ(Ini("Users", "antal") + Ini("Users", "selected") + User(1) + Pass(1), "11Evex");
-  EXPECT_EQ(Window().ProfileList.Items, std::vector<std::string>{"Eve"});
-  EXPECT_EQ(Window().NameField.Caption, "Eve");
-  EXPECT_EQ(Window().Heading.Caption, TestText(18));
-  EXPECT_EQ(Window().AddButton.ToolTip, " " + TestText(24) + " ");
-  EXPECT_EQ(Window().RemoveButton.ToolTip, " " + TestText(25) + " ");
-
+  EXPECT_EQ(Stored(), "1 1: Eve/x / /");
+  EXPECT_EQ(Shown(), "Eve, [-1] Eve/x");
+  EXPECT_EQ(Window().Heading.Caption + Window().AddButton.ToolTip + Window().RemoveButton.ToolTip,
+            TestText(18) + " " + TestText(24) + "  " + TestText(25) + " ");
   // Each profile added is selected.
   for (const std::string name : {"Ann", "Bo"}) {
     host.inputs = {name, "pw" + name};
     game->AddProfile();
   }
-  EXPECT_EQ(Ini("Users", "antal") + Ini("Users", "selected") + User(3) + Pass(3), "33BopwBo");
-  EXPECT_EQ(Window().ProfileList.Items, (std::vector<std::string>{"Eve", "Ann", "Bo"}));
-  EXPECT_EQ(Window().NameField.Caption + "/" + Window().PasswordField.Caption, "Bo/pwBo");
-  EXPECT_FALSE(Window().RemoveButton.Enabled);
-
+  EXPECT_EQ(Stored(), "3 3: Eve/x Ann/pwAnn Bo/pwBo");
+  EXPECT_EQ(Shown(), "Eve,Ann,Bo, [-1] Bo/pwBo");
   // A click selects at once; a removal renumbers the profiles after it.
   game->ProfileRowClicked(0);
-  EXPECT_EQ(Ini("Users", "selected"), "1");
-  EXPECT_TRUE(Window().RemoveButton.Enabled);
+  EXPECT_EQ(Ini("Users", "selected") + Shown(), "1Eve,Ann,Bo, [0] Eve/x remove");
   game->Store("Users", "selected", "3");
   game->RemoveProfile();
-  EXPECT_EQ(Ini("Users", "antal") + Ini("Users", "selected"), "22");
-  EXPECT_EQ(User(1) + Pass(1) + User(2) + Pass(2) + User(3) + Pass(3), "AnnpwAnnBopwBo");
-  EXPECT_EQ(Window().ProfileList.Items, (std::vector<std::string>{"Ann", "Bo"}));
-  EXPECT_FALSE(Window().RemoveButton.Enabled);
-  EXPECT_EQ(Window().ProfileList.ListIndex, -1);
+  EXPECT_EQ(Stored(), "2 2: Ann/pwAnn Bo/pwBo /");
+  EXPECT_EQ(Shown(), "Ann,Bo, [-1] Bo/pwBo");
   for (const int row : {1, 0}) {
     game->ProfileRowClicked(row);
     game->RemoveProfile();
   }
-  EXPECT_EQ(Ini("Users", "antal") + Ini("Users", "selected") + User(1), "0");
+  EXPECT_EQ(Stored(), "0 : / / /");
   game->ConfirmProfiles();
   EXPECT_EQ(game->main.PlayerLabel.Caption, TestText(23));
 }
 
+// The same profile stays selected; when it is the one removed, or the
+// selection was no profile, the first is.
 TEST(SubmissionRulesTest, ARemovalKeepsTheSameProfileSelected) {
-  // The selection, the row removed, the count before; the selection after.
-  const std::tuple<const char*, int, int, const char*> cases[] = {
-      {"2", 2, 3, "1"},  // the selected one
-      {"3", 1, 3, "2"},  // one before it
-      {"1", 3, 3, "1"},  // one after it
-      {"3", 3, 3, "1"},  // the last, selected
-      {"7", 2, 3, "1"},  // a selection past the end
-      {"1", 1, 1, ""}};  // the only one
-  for (const auto& [selected, removed, count, after] : cases) {
-    EXPECT_EQ(SelectionAfterRemoval(selected, removed, count), after) << selected << removed;
+  for (int count = 1; count <= 4; ++count) {
+    for (int selected = 0; selected <= count + 1; ++selected) {
+      for (int removed = 1; removed <= count; ++removed) {
+        const bool kept = selected >= 1 && selected <= count && selected != removed;
+        const int after = kept ? selected - (selected > removed ? 1 : 0) : 1;
+        EXPECT_EQ(SelectionAfterRemoval(std::to_string(selected), removed, count),
+                  count == 1 ? "" : std::to_string(after))
+            << selected << " " << removed << " " << count;
+      }
+    }
   }
 }
 
 TEST_F(ProfilesTest, ChoosingThenCancelKeepsTheLabelButNotTheSelection) {
   StoreProfiles({"Ann", "Bo"}, "1");
   game->Restart();
-  EXPECT_EQ(game->main.PlayerLabel.Caption, "Ann");
-  EXPECT_EQ(game->main.PlayerLabel.ToolTip, " " + TestText(18) + " ");
+  EXPECT_EQ(game->main.PlayerLabel.Caption + game->main.PlayerLabel.ToolTip,
+            "Ann " + TestText(18) + " ");
   game->OpenProfiles();
   game->ProfileRowClicked(1);
-  EXPECT_EQ(Window().NameField.Caption + "/" + Window().PasswordField.Caption, "Bo/pwBo");
-  // Showing the open window again changes nothing in it.
-  game->OpenProfiles();
-  EXPECT_EQ(Window().ProfileList.ListIndex, 1);
-
+  game->OpenProfiles();  // showing the open window again changes nothing in it
+  EXPECT_EQ(Shown(), "Ann,Bo, [1] Bo/pwBo remove");
   game->main.ProfileTimer.SetEnabled(true);
   game->CancelProfiles();
-  EXPECT_FALSE(Window().Visible);
-  EXPECT_FALSE(game->main.ProfileTimer.Enabled());
-  EXPECT_EQ(Ini("Users", "selected"), "2");
-  EXPECT_EQ(Ini("Options", "ShowUser"), "");
+  EXPECT_FALSE(Window().Visible || game->main.ProfileTimer.Enabled());
+  EXPECT_EQ(Ini("Users", "selected") + Ini("Options", "ShowUser"), "2");
   EXPECT_EQ(game->main.PlayerLabel.Caption, "Ann");
   game->Restart();
   EXPECT_EQ(game->main.PlayerLabel.Caption, "Bo");
@@ -135,8 +132,8 @@ TEST_F(ProfilesTest, OkStoresTheBoxAndShowsThePlayer) {
     game->profiles.DontShowWhenSendingTicked = ticked;
     game->run.WaitingForProfile = true;
     game->ConfirmProfiles();
-    EXPECT_EQ(Ini("Options", "ShowUser"), after) << stored;
-    EXPECT_EQ(game->main.PlayerLabel.Caption, "Bo");
+    EXPECT_EQ(Ini("Options", "ShowUser") + game->main.PlayerLabel.Caption,
+              after + std::string("Bo"));
     EXPECT_FALSE(game->run.WaitingForProfile || Window().Visible);
   }
 }
@@ -146,8 +143,8 @@ TEST_F(ProfilesTest, TextsFallBackToEnglish) {
   StoreProfiles({"Ann", "Bo"}, "3");
   game->Restart();
   game->OpenProfiles();
-  EXPECT_EQ(Window().Heading.Caption, "User profiles");
-  EXPECT_EQ(Window().AddButton.ToolTip + Window().RemoveButton.ToolTip, " Add  Remove ");
+  EXPECT_EQ(Window().Heading.Caption + Window().AddButton.ToolTip + Window().RemoveButton.ToolTip,
+            "User profiles Add  Remove ");
   game->ConfirmProfiles();
   EXPECT_EQ(game->main.PlayerLabel.Caption, "No user");
 }
@@ -155,15 +152,9 @@ TEST_F(ProfilesTest, TextsFallBackToEnglish) {
 const std::string kNoAddress = "No online address is configured.\n";
 
 TEST(SubmissionRulesTest, ValuesAreEncodedSoNoneCanAddAFieldAndOnlyWebAddressesOpen) {
-  for (const auto& [value, encoded] : {std::pair{"", ""},
-                                       {"Az09-._~", "Az09-._~"},
-                                       {"a&b=c", "a%26b%3Dc"},
-                                       {"two words", "two%20words"},
-                                       {"1+1#x?/%", "1%2B1%23x%3F%2F%25"},
-                                       {"Åsa", "%C3%85sa"},
-                                       {"ö", "%C3%B6"}}) {
-    EXPECT_EQ(PercentEncoded(value), encoded) << value;
-  }
+  // Byte by byte, so one string holds every case.
+  EXPECT_EQ(PercentEncoded("") + PercentEncoded("Az09-._~ a&b=c 1+1#x?/% Åsa ö"),
+            "Az09-._~%20a%26b%3Dc%201%2B1%23x%3F%2F%25%20%C3%85sa%20%C3%B6");
   EXPECT_EQ(SubmissionAddress("https://scores.example/send",
                               {"Åsa & Bo", "p=w&ver=1", 504, "2612", "250", "37177384513"}),
             "https://scores.example/send?user=%C3%85sa%20%26%20Bo&pass=p%3Dw%26ver%3D1&ver=504"
@@ -180,14 +171,9 @@ TEST(SubmissionRulesTest, ValuesAreEncodedSoNoneCanAddAFieldAndOnlyWebAddressesO
         "https://x\u061C.example", "https://x/\u0085", "httpsx://x"}) {
     EXPECT_FALSE(IsWebAddress(other)) << other;
   }
-  for (const auto& [text, count] : {std::pair{"", 0},
-                                    {"3", 3},
-                                    {"3 profiles", 3},
-                                    {"none", 0},
-                                    {"-2", 0},
-                                    {"99999999999", 999}}) {
-    EXPECT_EQ(ProfileCount(text), count) << text;
-  }
+  const std::pair<const char*, int> counts[] = {{"", 0},     {"3", 3},  {"3 profiles", 3},
+                                                {"none", 0}, {"-2", 0}, {"99999999999", 999}};
+  for (const auto& [text, count] : counts) EXPECT_EQ(ProfileCount(text), count) << text;
 }
 
 // One profile, Eve with password "pwEve", and row 2 of the list to send.
@@ -214,6 +200,11 @@ class SubmissionTest : public ProfilesTest {
     for (const Box& box : host.boxes) told += box.kind == Box::Message ? box.text + "\n" : "";
     return told;
   }
+  // Whether the profile and the send timers run: "10" for the first alone.
+  std::string Timers() const {
+    return std::to_string(game->main.ProfileTimer.Enabled()) +
+           std::to_string(game->main.SendTimer.Enabled());
+  }
 
   const std::string sent_ =
       "https://scores.example/send?user=Eve&pass=pwEve&ver=504&date=2611&points=250"
@@ -222,21 +213,14 @@ class SubmissionTest : public ProfilesTest {
 
 TEST_F(SubmissionTest, YesSaysSendingAtTheFirstTickAndOpensTheAddressOneTickLater) {
   Offer(2);
-  EXPECT_FALSE(game->profiles.Visible);
-  EXPECT_TRUE(game->main.ProfileTimer.Enabled());
-
+  EXPECT_EQ(Timers() + (game->profiles.Visible ? " window" : ""), "10");
   game->ProfileTimerTick();
-  EXPECT_EQ(game->run.Said, TestText(15));
-  EXPECT_FALSE(game->main.ProfileTimer.Enabled());
-  EXPECT_TRUE(game->main.SendTimer.Enabled());
+  EXPECT_EQ(Timers() + game->run.Said, "01" + TestText(15));
   EXPECT_TRUE(host.opened.empty());
-
   game->state.Score[kChance] = 42;
   game->SendTimerTick();
   EXPECT_EQ(host.opened, std::vector<std::string>{sent_});
-  EXPECT_EQ(game->run.Said, TestText(1) + ": 42");
-  EXPECT_FALSE(game->main.SendTimer.Enabled());
-  EXPECT_EQ(Told(), "");
+  EXPECT_EQ(Timers() + game->run.Said + Told(), "00" + TestText(1) + ": 42");
 }
 
 TEST_F(SubmissionTest, AWindowItOpensHoldsTheSubmissionUntilOkOrCancel) {
@@ -254,14 +238,11 @@ TEST_F(SubmissionTest, AWindowItOpensHoldsTheSubmissionUntilOkOrCancel) {
     game->Store("Options", "ShowUser", showUser);
     host.opened.clear();
     game->Say("");
-    // The first-profile prompts, answered with a new Eve.
-    if (noProfile) host.inputs = {"Eve", "pwEve"};
+    if (noProfile) host.inputs = {"Eve", "pwEve"};  // the first-profile prompts
     Offer(2);
     EXPECT_TRUE(game->profiles.Visible && game->run.WaitingForProfile);
     game->ProfileTimerTick();
-    EXPECT_TRUE(game->main.ProfileTimer.Enabled());
-    EXPECT_EQ(game->run.Said, "");
-
+    EXPECT_EQ(Timers() + game->run.Said, "10");
     if (close == Ok) game->ConfirmProfiles();
     if (close == Cancel) game->CancelProfiles();
     if (close == ByTheDesktop) game->ProfilesWindowClosed();
@@ -269,15 +250,14 @@ TEST_F(SubmissionTest, AWindowItOpensHoldsTheSubmissionUntilOkOrCancel) {
       host.answers = {true};
       game->ChangeLanguage();
     }
-    EXPECT_FALSE(game->profiles.Visible);
     const bool abandoned = close == Cancel || close == ByALanguageChange;
-    EXPECT_EQ(game->main.ProfileTimer.Enabled(), !abandoned);
-    EXPECT_EQ(game->run.WaitingForProfile, close == ByTheDesktop);
+    EXPECT_EQ(std::tuple(game->profiles.Visible, game->main.ProfileTimer.Enabled(),
+                         game->run.WaitingForProfile),
+              std::tuple(false, !abandoned, close == ByTheDesktop));
     if (!abandoned) game->ProfileTimerTick();
     EXPECT_EQ(game->main.SendTimer.Enabled(), close == Ok);
     if (close == Ok) game->SendTimerTick();
-    EXPECT_EQ(host.opened,
-              close == Ok ? std::vector<std::string>{sent_} : std::vector<std::string>{});
+    EXPECT_EQ(host.opened, std::vector<std::string>(close == Ok ? 1 : 0, sent_));
     game->CancelProfiles();
   }
 }
@@ -301,24 +281,22 @@ TEST_F(SubmissionTest, AnAddressThatIsNoWebAddressIsNeverOpened) {
     game->Say("before");
     Offer(2);
     game->ProfileTimerTick();
-    EXPECT_EQ(Told(), kNoAddress) << send;
-    EXPECT_EQ(game->run.Said, "before") << send;
-    EXPECT_FALSE(game->main.ProfileTimer.Enabled() || game->main.SendTimer.Enabled());
+    EXPECT_EQ(Told() + game->run.Said + Timers(), kNoAddress + "before00") << send;
   }
   EXPECT_TRUE(host.opened.empty());
 }
 
 TEST_F(SubmissionTest, TheHomeLinkPlaysItsSoundsAndOpensOnlyAWebAddress) {
-  for (const auto& [home, opened] :
-       {std::pair{"https://pyxaro.example/", true}, {"", false}, {"c:\\x.exe", false}}) {
+  const std::pair<const char*, bool> homes[] = {
+      {"https://pyxaro.example/", true}, {"", false}, {"c:\\x.exe", false}};
+  const std::vector<Played> beeps{{folder.File("beep.wav"), true},
+                                  {folder.File("beep.wav"), false}};
+  for (const auto& [home, opened] : homes) {
     game->Store("Internet", "home", home);
-    host.boxes.clear();
-    host.opened.clear();
-    host.played.clear();
+    host = FakeHost{};
     game->HomeLinkClicked();
-    EXPECT_EQ(Sounds(), (std::vector<std::string>{"beep.wav", "beep.wav"}));
-    EXPECT_TRUE(host.played.at(0).waited && !host.played.at(1).waited);
-    EXPECT_EQ(host.opened, opened ? std::vector<std::string>{home} : std::vector<std::string>{});
+    EXPECT_EQ(host.played, beeps);
+    EXPECT_EQ(host.opened, std::vector<std::string>(opened ? 1 : 0, home));
     EXPECT_EQ(Told(), opened ? "" : kNoAddress) << home;
   }
 }

@@ -29,40 +29,38 @@ class TurnTest : public GameTest {
       pictures.push_back(die.Visible ? die.Picture : 0);
     return pictures;
   }
+  // The pictures, the rolls per category and left, and T and U while the
+  // throw and the undo are on.
+  std::string Shown() const {
+    const MainForm& m = game->main;
+    std::string shown;
+    for (const int picture : Pictures()) shown += std::to_string(picture) + " ";
+    return shown + m.RollsPerCategoryLabel.Caption + " " + m.RollsLeftLabel.Caption + " " +
+           (m.ThrowArea.Enabled ? "T" : "") + (m.UndoArea.Enabled ? "U" : "");
+  }
 };
 
 TEST_F(TurnTest, ThrowPickUpUndoAndThrowAgain) {
   Throw({1, 2, 3, 4, 5, 6});
-  const Game& g = *game;
-  EXPECT_EQ(g.state.RollsLeft, 59);
-  EXPECT_EQ(Pictures(), (std::vector<int>{11, 22, 33, 44, 55, 66}));
-  EXPECT_TRUE(g.main.PlayClock.Enabled());
-  EXPECT_EQ(g.main.RollsPerCategoryLabel.Caption + " " + g.main.RollsLeftLabel.Caption, "2.95 59");
-  EXPECT_EQ(g.main.RollsPerCategoryLabel.ForeColor, colour::LightBlue);
-  EXPECT_FALSE(g.main.ThrowArea.Enabled);
+  EXPECT_EQ(Shown(), "11 22 33 44 55 66 2.95 59 ");
+  EXPECT_TRUE(game->main.PlayClock.Enabled());
+  EXPECT_EQ(game->main.RollsPerCategoryLabel.ForeColor, colour::LightBlue);
   EXPECT_EQ(dice.reseeds, 1);
   game->Throw();  // locked until a die is picked up
-  EXPECT_EQ(g.state.RollsLeft, 59);
-
+  EXPECT_EQ(game->state.RollsLeft, 59);
   for (const int k : {2, 5, 5, 0, 7}) game->PickUp(k);
-  EXPECT_EQ(Pictures(), (std::vector<int>{11, 0, 33, 44, 0, 66}));
-  EXPECT_TRUE(g.main.ThrowArea.Enabled && g.main.UndoArea.Enabled);
+  EXPECT_EQ(Shown(), "11 0 33 44 0 66 2.95 59 TU");
   game->Undo();
-  EXPECT_EQ(Pictures(), (std::vector<int>{11, 22, 33, 44, 55, 66}));
-  EXPECT_FALSE(g.main.ThrowArea.Enabled || g.main.UndoArea.Enabled);
-
+  EXPECT_EQ(Shown(), "11 22 33 44 55 66 2.95 59 ");
   game->PickUp(2);
   game->PickUp(5);
   Throw({6, 1});
-  EXPECT_EQ(g.state.Dice.items, (std::array<int, 6>{1, 6, 3, 4, 1, 6}));
-  EXPECT_EQ(Pictures(), (std::vector<int>{11, 26, 33, 44, 51, 66}));
-  EXPECT_EQ(g.state.RollsLeft, 58);
-  EXPECT_FALSE(g.main.UndoArea.Enabled);
-
+  EXPECT_EQ(game->state.Dice.items, (std::array<int, 6>{1, 6, 3, 4, 1, 6}));
+  EXPECT_EQ(Shown(), "11 26 33 44 51 66 2.9 58 ");
   Table({3, 3, 3, 3, 3, 3});
   EXPECT_EQ(Sounds(), (std::vector<std::string>{"dice.wav", "pop.wav", "dice.wav", "dice.wav",
                                                 "Yahoo2.wav"}));
-  EXPECT_EQ(g.run.Said, TestText(4));  // six alike
+  EXPECT_EQ(game->run.Said, TestText(4));  // six alike
 }
 
 TEST_F(TurnTest, DrawsFromTheWholeRangeGiveEveryFaceAndNoOther) {
@@ -104,16 +102,14 @@ TEST_F(TurnTest, TheLastRollIsToldAndTheGameEndsWhenItsThrowFitsNowhere) {
   game->state.RollsLeft = 1;
   Throw({1, 2, 3, 4, 5, 6});
   EXPECT_EQ(game->run.Said, TestText(3));
-  EXPECT_TRUE(game->main.GameEndTimer.Enabled());
-  EXPECT_FALSE(game->main.ThrowArea.Enabled);
+  EXPECT_TRUE(game->main.GameEndTimer.Enabled() && !game->main.ThrowArea.Enabled);
   game->main.GameEndTimer.SetEnabled(false);
   game->Restart();
   OnlyOpen({14});
   Throw({2, 3, 4, 5, 6, 6});
   EXPECT_FALSE(game->main.GameEndTimer.Enabled());
   game->EnterCategory(14);
-  EXPECT_TRUE(game->main.GameEndTimer.Enabled());
-  EXPECT_FALSE(game->main.ThrowArea.Enabled);
+  EXPECT_TRUE(game->main.GameEndTimer.Enabled() && !game->main.ThrowArea.Enabled);
 }
 
 TEST_F(TurnTest, PlayClockStopsAtItsTop) {

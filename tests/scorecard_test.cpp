@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <numeric>
 #include <random>
 #include <vector>
 
@@ -14,45 +15,38 @@ namespace {
 // count of each face (count[0] holds the dice not thrown, which fit
 // nothing): a second reading that shares no code with the game's.
 std::array<int, 21> Expected(const std::array<int, 7>& count) {
-  // The faces shown at least n times (exactly n when exact), the highest first.
+  // The faces shown at least n times (exactly n when exact), the highest
+  // first, then zeros for none.
   const auto faces = [&](int n, bool exact, int besides = 0) {
     std::vector<int> found;
-    for (int f = 6; f >= 1; --f) {
+    for (int f = 6; f >= 1; --f)
       if (f != besides && (exact ? count.at(f) == n : count.at(f) >= n)) found.push_back(f);
-    }
+    found.resize(found.size() + 3);
     return found;
-  };
-  const auto highest = [](const std::vector<int>& found, int times) {
-    return found.empty() ? 0 : times * found[0];
   };
   // Two different faces: the highest that fits the first part, then the
   // highest other one that fits the second.
-  const auto both = [&](int n, int m, bool exact, int times, int timesM) {
-    const auto first = faces(n, exact);
-    if (first.empty()) return 0;
-    const auto second = faces(m, exact, first[0]);
-    return second.empty() ? 0 : times * first[0] + timesM * second[0];
+  const auto both = [&](int n, int m, bool exact) {
+    const int first = faces(n, exact)[0], second = faces(m, exact, first)[0];
+    return first > 0 && second > 0 ? n * first + m * second : 0;
   };
   const auto shown = [&](int low, int high) {
     return std::all_of(count.begin() + low, count.begin() + high + 1, [](int c) { return c > 0; });
   };
   std::array<int, 21> value{};
-  for (int f = 1; f <= 6; ++f) {
-    value.at(f) = f * count.at(f);
-    value[19] += f * count.at(f);
-  }
+  for (int f = 1; f <= 6; ++f) value[19] += value.at(f) = f * count.at(f);
   const auto pairs = faces(2, false);
-  value[7] = highest(pairs, 2);
-  value[8] = pairs.size() < 2 ? 0 : 2 * (pairs[0] + pairs[1]);
-  value[9] = pairs.size() < 3 ? 0 : 2 * (pairs[0] + pairs[1] + pairs[2]);
-  for (int n = 3; n <= 5; ++n) value.at(n + 7) = highest(faces(n, false), n);
+  value[7] = 2 * pairs[0];
+  value[8] = pairs[1] > 0 ? 2 * (pairs[0] + pairs[1]) : 0;
+  value[9] = pairs[2] > 0 ? 2 * (pairs[0] + pairs[1] + pairs[2]) : 0;
+  for (int n = 3; n <= 5; ++n) value.at(n + 7) = n * faces(n, false)[0];
   value[13] = shown(1, 5) ? 15 : 0;
   value[14] = shown(2, 6) ? 20 : 0;
   value[15] = shown(1, 6) ? 21 : 0;
-  value[16] = both(3, 2, false, 3, 2);
-  value[17] = both(3, 3, true, 3, 3);
-  value[18] = both(4, 2, true, 4, 2);
-  value[20] = faces(6, true).empty() ? 0 : 100;
+  value[16] = both(3, 2, false);
+  value[17] = both(3, 3, true);
+  value[18] = both(4, 2, true);
+  value[20] = faces(6, true)[0] > 0 ? 100 : 0;
   return value;
 }
 
@@ -62,10 +56,7 @@ TEST(CategoryValueTest, EveryThrowIsWorthWhatTheRulesSay) {
   for (int n = 0; n < 7 * 7 * 7 * 7 * 7 * 7; ++n) {
     std::array<int, 6> dice{};
     std::array<int, 7> count{};
-    for (int k = 0, rest = n; k < 6; ++k, rest /= 7) {
-      dice.at(k) = rest % 7;
-      ++count.at(rest % 7);
-    }
+    for (int k = 0, rest = n; k < 6; ++k, rest /= 7) ++count.at(dice.at(k) = rest % 7);
     const std::array<int, 21> expected = Expected(count);
     for (int c = 1; c <= 20; ++c) {
       const int value = CategoryValue(c, dice);
@@ -74,10 +65,8 @@ TEST(CategoryValueTest, EveryThrowIsWorthWhatTheRulesSay) {
     }
   }
   for (int c = 1; c <= 20; ++c) EXPECT_EQ(best.at(c), CategoryMax(c)) << c;
-  for (const int outside : {0, 21}) {
-    EXPECT_EQ(CategoryValue(outside, {6, 6, 6, 6, 6, 6}), 0);
-    EXPECT_EQ(CategoryMax(outside), 0);
-  }
+  for (const int outside : {0, 21})
+    EXPECT_EQ(CategoryValue(outside, {6, 6, 6, 6, 6, 6}) + CategoryMax(outside), 0);
 }
 
 // Games played by the rules alone: every die picked up and thrown, then the
@@ -86,8 +75,7 @@ TEST(CategoryValueTest, EveryThrowIsWorthWhatTheRulesSay) {
 // tells the bonus won or lost once, when the upper section settles it.
 TEST(EntryRulesTest, GamesPlayedByTheRulesEndAndAddUp) {
   std::mt19937 random(17);
-  std::uniform_int_distribution<int> face(1, kDiceFaces);
-  std::uniform_int_distribution<int> anyCategory(1, kCategoryCount);
+  std::uniform_int_distribution<int> face(1, kDiceFaces), anyCategory(1, kCategoryCount);
   for (int game = 0; game < 3000; ++game) {
     GameState state;
     int bonusTold = 0;
@@ -100,30 +88,22 @@ TEST(EntryRulesTest, GamesPlayedByTheRulesEndAndAddUp) {
       const int hinted = HintedCategory(state);
       const int k = hinted != 0 ? hinted : anyCategory(random);
       const EntryOutcome outcome = Enter(state, k);
-      ASSERT_EQ(outcome.Result == EntryResult::Entered, state.IsOpen(k) && outcome.Points > 0);
+      const bool entered = outcome.Result == EntryResult::Entered;
+      ASSERT_EQ(entered, state.IsOpen(k) && outcome.Points > 0);
       ASSERT_EQ(outcome.Points, state.IsOpen(k) ? CategoryValue(k, state.Dice.items) : 0);
-      if (hinted != 0) {
-        ASSERT_EQ(outcome.Result, EntryResult::Entered);
-      }
-      if (outcome.Result != EntryResult::Entered) {
-        ASSERT_EQ(outcome.After, state);
-      }
+      ASSERT_TRUE(entered || (hinted == 0 && outcome.After == state));
       bonusTold += (outcome.BonusWon ? 1 : 0) + (outcome.BonusLost ? 1 : 0);
       state = outcome.After;
     }
-    EXPECT_GE(state.RollsLeft, 0);
     EXPECT_FALSE(CanThrow(state));
-    int sum = 0;
-    for (const int score : state.Score) sum += score;
     const bool won = state.UpperSum() >= kBonusThreshold;
+    const int sum = std::accumulate(state.Score.begin(), state.Score.end(), 0);
     EXPECT_EQ(state.Total(), sum + (won ? kUpperBonus : 0));
     EXPECT_EQ(bonusTold, won || state.UpperFull() ? 1 : 0);
-    const FinishedGame finished = Finished(state, 2026, 12, 6);
-    EXPECT_EQ(finished.Total, state.Total());
-    EXPECT_EQ(finished.Scores, state.Score);
-    EXPECT_EQ(finished.BonusWon, won);
-    EXPECT_EQ(finished.RollsUsed + state.RollsLeft, kRollPool);
-    EXPECT_EQ(finished.Year * 10000 + finished.Month * 100 + finished.Day, 20261206);
+    const FinishedGame f = Finished(state, 2026, 12, 6);
+    EXPECT_EQ(std::tuple(f.Total, f.Scores, f.BonusWon, f.RollsUsed + state.RollsLeft, f.Year,
+                         f.Month, f.Day),
+              std::tuple(state.Total(), state.Score, won, kRollPool, 2026, 12, 6));
   }
 }
 
@@ -133,10 +113,8 @@ GameState AfterThrowOf(const std::vector<int>& faces, const std::vector<int>& op
   GameState state;
   for (int k = 1; k <= kDiceCount; ++k) state.Dice[k] = faces[static_cast<std::size_t>(k - 1)];
   for (bool& lying : state.Lying) lying = true;
-  if (!open.empty()) {
-    for (int& score : state.Score) score = 1;
-    for (const int k : open) state.Score[k] = 0;
-  }
+  for (int& score : state.Score) score = open.empty() ? 0 : 1;
+  for (const int k : open) state.Score[k] = 0;
   state.RollsLeft = rolls;
   return state;
 }
@@ -154,13 +132,12 @@ TEST(EntryRulesTest, TheHintProposesTheOpenCategoryWorthMostAndTheGameEndsWhenNo
       {{2, 3, 4, 5, 6, 6}, {14}, 59, 14, false}};
   for (const auto& [faces, open, rolls, best, over] : cases) {
     SCOPED_TRACE(::testing::PrintToString(faces) + " open " + ::testing::PrintToString(open));
-    GameState state = AfterThrowOf(faces, open, rolls);
-    EXPECT_EQ(BestCategory(state), best);
-    EXPECT_EQ(HintedCategory(state), best);
-    EXPECT_EQ(IsOver(state), over);
-    state.ThrowEntered = true;
-    EXPECT_EQ(HintedCategory(state), 0);
-    EXPECT_EQ(IsOver(state), rolls == 0);
+    const GameState state = AfterThrowOf(faces, open, rolls);
+    GameState entered = state;
+    entered.ThrowEntered = true;
+    EXPECT_EQ(std::tuple(BestCategory(state), HintedCategory(state), IsOver(state),
+                         HintedCategory(entered), IsOver(entered)),
+              std::tuple(best, best, over, 0, rolls == 0));
   }
   GameState full = AfterThrowOf({1, 1, 1, 1, 1, 1}, {}, 30);
   // Numbers outside the card, and a throw entered already, are not taken.
@@ -180,10 +157,8 @@ TEST(EntryRulesTest, WhatThePlayerMayDo) {
       {"111111", 0, "100", "000"},  {"011111", 0, "100", "001"},  {"011111", 9, "111", "000"}};
   for (const auto& [lying, rolls, facts, may] : cases) {
     GameState state;
-    for (int k = 1; k <= kDiceCount; ++k) {
-      state.Lying[k] = lying[k - 1] == '1';
-      state.Dice[k] = facts[0] == '1' ? 1 : 0;
-    }
+    for (int k = 1; k <= kDiceCount; ++k) state.Lying[k] = lying[k - 1] == '1';
+    for (int& face : state.Dice) face = facts[0] == '1' ? 1 : 0;
     state.RollsLeft = rolls;
     state.ThrowEntered = facts[1] == '1';
     for (int& score : state.Score) score = facts[2] == '1' ? 1 : 0;
@@ -204,91 +179,79 @@ class ScorecardTest : public GameTest {
 // player sees, hears and is told, and that the throw goes in once.
 TEST_F(ScorecardTest, EntriesAreShownToldAndHeardAndClearTheTable) {
   const MainForm& m = game->main;
+  game->main.HintMarker.Visible = true;  // left over from an earlier proposal
   Table({6, 6, 1, 2, 3, 4});
+  EXPECT_TRUE(m.HintMarker.Visible);
+  EXPECT_EQ(m.HintMarker.Top, 1590 + 315 * (6 - 1));  // a tie goes to the higher row
   host.played.clear();
   game->EnterCategory(8);  // one pair only
-  EXPECT_TRUE(m.CategoryRows[8].Enabled);
-  EXPECT_EQ(m.CategoryScores[8].Caption, "");
+  EXPECT_TRUE(m.CategoryRows[8].Enabled && m.CategoryScores[8].Caption.empty());
   EXPECT_EQ(game->run.Said, TestText(2));
   EXPECT_EQ(host.played, (std::vector<Played>{{folder.File("doink.wav"), false}}));
   // The faces, a die picked up before the entry (it still counts), the
-  // category, its caption and colour.
-  const std::tuple<std::vector<int>, int, int, const char*, Rgb> entries[] = {
-      {{6, 6, 6, 6, 6, 1}, 1, 6, "30", colour::Gold},
-      {{6, 6, 6, 6, 6, 6}, 0, 11, "24", colour::White},
-      {{2, 2, 2, 2, 2, 2}, 0, 20, "100", colour::White}};
-  for (const auto& [faces, pickedUp, category, caption, colour] : entries) {
+  // category; its caption, colour, what is said (the total) and heard.
+  using Sound = std::vector<std::string>;
+  const std::tuple<std::vector<int>, int, int, std::string, Rgb, std::string, Sound> entries[] = {
+      {{6, 6, 6, 6, 6, 1}, 1, 6, "30", colour::Gold, TestText(1) + ": 30", {"points.wav"}},
+      {{6, 6, 6, 6, 6, 6}, 0, 11, "24", colour::White, TestText(1) + ": 54", {"points.wav"}},
+      {{2, 2, 2, 2, 2, 2},
+       0,
+       20,
+       "100",
+       colour::White,
+       "yatzy! + 100",
+       {"points.wav", "Yatzy.wav"}}};
+  for (const auto& [faces, pickedUp, k, caption, colour, said, sounds] : entries) {
     Table(faces);
     game->PickUp(pickedUp);
     host.played.clear();
-    game->EnterCategory(category);
-    EXPECT_EQ(m.CategoryScores[category].Caption, caption);
-    EXPECT_EQ(m.CategoryScores[category].ForeColor, colour);
-    EXPECT_FALSE(m.CategoryRows[category].Enabled);
-    if (category == 6) {
-      EXPECT_EQ(game->run.Said, TestText(1) + ": 30");
-    }
+    game->EnterCategory(k);
+    EXPECT_EQ(std::tuple(m.CategoryScores[k].Caption, m.CategoryScores[k].ForeColor,
+                         m.CategoryRows[k].Enabled, game->run.Said, Sounds()),
+              std::tuple(caption, colour, false, said, sounds));
   }
-  EXPECT_EQ(m.TotalLabel.Caption, "154");
   // Lower entries leave the open bonus as the sixes made it.
-  EXPECT_EQ(m.BonusLabel.Caption, "-54");
+  EXPECT_EQ(m.TotalLabel.Caption + " " + m.BonusLabel.Caption, "154 -54");
   EXPECT_EQ(m.BonusLabel.ForeColor, colour::LightRed);
-  EXPECT_EQ(Sounds(), (std::vector<std::string>{"points.wav", "Yatzy.wav"}));
-  EXPECT_EQ(game->run.Said, "yatzy! + 100");
   // The table is cleared, and neither a row nor undo takes the throw again.
   for (const Control& die : m.DieImages) EXPECT_FALSE(die.Visible);
-  EXPECT_TRUE(m.ThrowArea.Enabled);
-  EXPECT_FALSE(m.HintMarker.Visible);
+  EXPECT_TRUE(m.ThrowArea.Enabled && !m.HintMarker.Visible);
   game->EnterCategory(19);
   game->Undo();
-  EXPECT_EQ(host.played.size(), 2U);
-  EXPECT_EQ(game->run.Said, "yatzy! + 100");
-  EXPECT_TRUE(m.CategoryRows[19].Enabled);
+  EXPECT_EQ(std::tuple(host.played.size(), game->run.Said, m.CategoryRows[19].Enabled),
+            std::tuple(2U, "yatzy! + 100", true));
 }
 
 TEST_F(ScorecardTest, UpperBonus) {
   // The upper entries (10 x category + how many dice show its face), then the
-  // bonus label, the total and the message.
-  const std::tuple<std::vector<int>, const char*, Rgb, int, std::string> cases[] = {
-      {{14, 24, 34, 44, 54, 64}, "100", colour::Gold, 184, "bonus! + 100"},  // exactly 84
-      {{13, 24, 34, 44, 54, 64}, "0", colour::Gold, 83, TestText(17)},
+  // bonus label, its colour, the total and the message.
+  const std::tuple<std::vector<int>, std::string, Rgb, std::string, std::string> cases[] = {
+      {{14, 24, 34, 44, 54, 64}, "100", colour::Gold, "184", "bonus! + 100"},  // exactly 84
+      {{13, 24, 34, 44, 54, 64}, "0", colour::Gold, "83", TestText(17)},
       // Open again in the next game, after a settled one.
-      {{64, 53, 42}, "-37", colour::LightRed, 47, TestText(1) + ": 47"},
-      {{11, 21, 31, 41, 51, 61}, "0", colour::Gold, 21, "No bonus"},  // without the l17 text
+      {{64, 53, 42}, "-37", colour::LightRed, "47", TestText(1) + ": 47"},
+      {{11, 21, 31, 41, 51, 61}, "0", colour::Gold, "21", "No bonus"},  // without the l17 text
   };
   for (const auto& [entries, bonus, colour, total, said] : cases) {
-    SCOPED_TRACE(total);
     if (said == "No bonus") folder.Write("test.lng", "[Language]\n");
     game->Restart();
     host.played.clear();
     for (const int entry : entries) {
-      const int face = entry / 10;
-      std::vector<int> faces(static_cast<std::size_t>(entry % 10), face);
-      for (int other = 1; faces.size() < 6; ++other) {
-        if (other != face) faces.push_back(other);
-      }
+      std::vector<int> faces(6, entry / 10 % 6 + 1);
+      std::fill_n(faces.begin(), entry % 10, entry / 10);
       Table(faces);
-      game->EnterCategory(face);
+      game->EnterCategory(entry / 10);
     }
-    EXPECT_EQ(game->main.BonusLabel.Caption, bonus);
-    EXPECT_EQ(game->main.BonusLabel.ForeColor, colour);
-    EXPECT_EQ(game->main.TotalLabel.Caption, std::to_string(total));
     const auto sounds = Sounds();
-    EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "Bonus.wav"), *bonus == '1' ? 1 : 0);
-    EXPECT_EQ(game->run.Said, said);
+    EXPECT_EQ(std::tuple(game->main.BonusLabel.Caption, game->main.BonusLabel.ForeColor,
+                         game->main.TotalLabel.Caption, game->run.Said,
+                         std::count(sounds.begin(), sounds.end(), "Bonus.wav")),
+              std::tuple(bonus, colour, total, said, bonus == "100" ? 1 : 0));
   }
 }
 
-TEST_F(ScorecardTest, TheHintMarksTheProposedRowUntilTheThrowIsEntered) {
-  game->main.HintMarker.Visible = true;  // left over from an earlier proposal
-  Table({2, 2, 4, 4, 6, 6});
-  EXPECT_TRUE(game->main.HintMarker.Visible);
-  EXPECT_EQ(game->main.HintMarker.Top, 1590 + 315 * (9 - 1));
-  game->EnterCategory(9);
-  EXPECT_FALSE(game->main.HintMarker.Visible);
-}
-
-std::array<int, 4> Bounds(const Control& c) { return {c.Left, c.Top, c.Width, c.Height}; }
+using Rect = std::array<int, 4>;
+Rect Bounds(const Control& c) { return {c.Left, c.Top, c.Width, c.Height}; }
 
 TEST_F(ScorecardTest, EveryControlOfTheCardStandsInItsPlace) {
   // Each row's top, then its score's top.
@@ -297,30 +260,26 @@ TEST_F(ScorecardTest, EveryControlOfTheCardStandsInItsPlace) {
                            4650, 4710, 4950, 5020, 5280, 5340, 5580, 5640, 5910, 5960,
                            6210, 6270, 6540, 6590, 6840, 6910, 7170, 7220, 7470, 7530};
   MainForm& m = game->main;
-  for (int r = 1; r <= 10; ++r) {
-    EXPECT_EQ(Bounds(m.TopTenRows[r]),
-              (std::array<int, 4>{r == 10 ? 45 : 150, 4710 + 240 * r, 4500, 240}));
-  }
-  EXPECT_EQ(Bounds(m.ClearTopTenLabel), (std::array<int, 4>{150, 7380, 2400, 240}));
-  EXPECT_EQ(Bounds(m.PlayerLabel), (std::array<int, 4>{150, 4680, 4500, 240}));
-  // Moved off their places, then put back.
-  std::vector<Control*> card{&m.HintMarker, &m.RollsLeftLabel, &m.RollsPerCategoryLabel,
-                             &m.BonusLabel, &m.TotalLabel};
-  for (Control* c : card) *c = Control{};
+  for (int r = 1; r <= 10; ++r)
+    EXPECT_EQ(Bounds(m.TopTenRows[r]), (Rect{r == 10 ? 45 : 150, 4710 + 240 * r, 4500, 240}));
+  EXPECT_EQ(Bounds(m.ClearTopTenLabel), (Rect{150, 7380, 2400, 240}));
+  EXPECT_EQ(Bounds(m.PlayerLabel), (Rect{150, 4680, 4500, 240}));
+  // Moved off their places, then put back; the hint sets its own top.
+  const std::pair<Control*, Rect> card[] = {{&m.HintMarker, {11880, 0, 135, 135}},
+                                            {&m.RollsLeftLabel, {9040, 3030, 465, 255}},
+                                            {&m.RollsPerCategoryLabel, {8500, 2570, 465, 255}},
+                                            {&m.BonusLabel, {11400, 7830, 405, 225}},
+                                            {&m.TotalLabel, {11400, 8130, 405, 225}}};
+  for (const auto& [c, bounds] : card) *c = Control{};
   for (int k = 1; k <= 20; ++k) {
     m.CategoryRows[k].Left = m.CategoryRows[k].Width = 0;
     m.CategoryScores[k].Top = m.CategoryScores[k].Left = m.CategoryScores[k].Width = 0;
   }
   game->PlaceScorecard();
-  const std::vector<std::array<int, 4>> placed{{11880, 0, 135, 135},  // the hint sets its top
-                                               {9040, 3030, 465, 255},
-                                               {8500, 2570, 465, 255},
-                                               {11400, 7830, 405, 225},
-                                               {11400, 8130, 405, 225}};
-  for (std::size_t i = 0; i < card.size(); ++i) EXPECT_EQ(Bounds(*card[i]), placed[i]) << i;
+  for (const auto& [c, bounds] : card) EXPECT_EQ(Bounds(*c), bounds);
   for (int k = 1; k <= 20; ++k) {
-    EXPECT_EQ(Bounds(m.CategoryRows[k]), (std::array<int, 4>{9870, kTops[2 * k - 2], 2055, 315}));
-    EXPECT_EQ(Bounds(m.CategoryScores[k]), (std::array<int, 4>{11400, kTops[2 * k - 1], 405, 165}));
+    EXPECT_EQ(Bounds(m.CategoryRows[k]), (Rect{9870, kTops[2 * k - 2], 2055, 315}));
+    EXPECT_EQ(Bounds(m.CategoryScores[k]), (Rect{11400, kTops[2 * k - 1], 405, 165}));
   }
 }
 
