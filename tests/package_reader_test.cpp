@@ -14,8 +14,8 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string Bytes(std::size_t size) {
-  std::string bytes(size, '\0');
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 + i / 256);
+  std::string bytes;
+  while (bytes.size() < size) bytes += static_cast<char>(bytes.size() * 7 + bytes.size() / 256);
   return bytes;
 }
 
@@ -67,14 +67,12 @@ TEST_F(PackageTest, TheReaderNamesItsEntriesAndRemovesOnlyInsideItsFolder) {
   reader.SetDestination(Destination().string() + "   ");
   EXPECT_EQ(reader.FileCount(), 0);
   ASSERT_TRUE(reader.Initialise());
-  const std::string names[] = {reader.FileName(-1), reader.FileName(0), reader.FileName(1),
-                               reader.FileName(2)};
-  EXPECT_EQ(std::vector<std::string>(std::begin(names), std::end(names)),
-            (std::vector<std::string>{"1", "Tone.wav", "x", "1"}));
+  EXPECT_EQ(reader.FileName(-1) + "|" + reader.FileName(0) + "|" + reader.FileName(1) + "|" +
+                reader.FileName(2),
+            "1|Tone.wav|x|1");
   ASSERT_TRUE(reader.ExtractFile("tone.wav"));
   EXPECT_EQ(Written(), std::vector<std::string>{"game/tone.wav"});
-  EXPECT_TRUE(reader.Remove("tone.wav"));
-  EXPECT_FALSE(reader.Remove("tone.wav"));
+  EXPECT_TRUE(reader.Remove("tone.wav") && !reader.Remove("tone.wav"));
 }
 
 TEST_F(PackageTest, AnExistingFileIsReplacedWholeOrKeptAsItWas) {
@@ -84,10 +82,8 @@ TEST_F(PackageTest, AnExistingFileIsReplacedWholeOrKeptAsItWas) {
   // The last entry claims 100 bytes, of which the package holds 3.
   const std::string package = package::Encode({{"short.wav", "new"}, {"lying.wav", Bytes(100)}});
   scratch.Write("Res.pac", package.substr(0, package.size() - 97));
-  EXPECT_TRUE(reader.ExtractFile("short.wav"));
-  EXPECT_EQ(Unpacked("short.wav"), "new");
-  EXPECT_FALSE(reader.ExtractFile("lying.wav"));
-  EXPECT_EQ(Unpacked("lying.wav"), old);
+  EXPECT_TRUE(reader.ExtractFile("short.wav") && !reader.ExtractFile("lying.wav"));
+  EXPECT_EQ(Unpacked("short.wav") + Unpacked("lying.wav"), "new" + old);
   // The package shrinks after its directory was read: the copy fails midway.
   scratch.Write("Res.pac", package::Encode({{"short.wav", Bytes(5000)}}));
   ASSERT_TRUE(reader.Initialise());

@@ -3,19 +3,13 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "settings/package_reader.h"
 #include "tests/game_fixture.h"
+#include "tests/helpers/folder_contents.h"
 
 namespace {
-
-std::string Read(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::uint32_t Field(const std::string& bytes, std::size_t at, int size) {
   std::uint32_t value = 0;
@@ -34,47 +28,43 @@ TEST(Waves, ThePackageHoldsEveryEffectShortQuietAndFadedAtBothEnds) {
   reader.SetDestination(folder.Path().string());
   ASSERT_TRUE(reader.Initialise());
   // Which names the package holds is the resources test's.
-  std::vector<std::string> names;
-  for (int i = 0; i < reader.FileCount(); ++i) names.push_back(reader.FileName(i));
-  ASSERT_FALSE(names.empty());
+  ASSERT_GT(reader.FileCount(), 0);
   const double belowOneDb = 32768 * std::pow(10, -1 / 20.0);
   std::uintmax_t total = 0;
-  double longest = 0;
-  std::string longestName;
-  for (const std::string& name : names) {
+  std::pair<double, std::string> longest;
+  for (int i = 0; i < reader.FileCount(); ++i) {
+    const std::string name = reader.FileName(i);
     SCOPED_TRACE(name);
-    const std::string bytes = Read(std::filesystem::path(PYXARO_WAVE_DIR) / name);
+    const std::string bytes =
+        pyxaro::testing::ReadAll(std::filesystem::path(PYXARO_WAVE_DIR) / name);
     ASSERT_TRUE(reader.ExtractFile(name));
     EXPECT_EQ(folder.Read(name), bytes);
     ASSERT_GE(bytes.size(), 46u);
     total += bytes.size();
-    EXPECT_EQ(bytes.substr(0, 4) + bytes.substr(8, 8) + bytes.substr(36, 4), "RIFFWAVEfmt data");
-    // PCM, mono, 44.1 kHz, 16 bit.
-    EXPECT_EQ(std::vector({Field(bytes, 20, 2), Field(bytes, 22, 2), Field(bytes, 24, 4),
-                           Field(bytes, 34, 2)}),
-              std::vector<std::uint32_t>({1, 1, 44100, 16}));
+    // PCM, mono, 44.1 kHz, 16 bit, and the data runs to the end.
     const std::uint32_t dataBytes = Field(bytes, 40, 4);
-    ASSERT_EQ(bytes.size(), 44u + dataBytes);
+    ASSERT_EQ(std::tuple(bytes.substr(0, 4) + bytes.substr(8, 8) + bytes.substr(36, 4),
+                         Field(bytes, 20, 2), Field(bytes, 22, 2), Field(bytes, 24, 4),
+                         Field(bytes, 34, 2), bytes.size()),
+              std::tuple("RIFFWAVEfmt data", 1u, 1u, 44100u, 16u, 44u + dataBytes));
     const double seconds = dataBytes / 2 / 44100.0;
     EXPECT_LT(seconds, 1.2);
-    if (seconds > longest) longest = seconds, longestName = name;
+    longest = std::max(longest, std::pair(seconds, name));
 
+    const auto sample = [&bytes](std::size_t at) {
+      return std::abs(static_cast<std::int16_t>(Field(bytes, at, 2)));
+    };
     int peak = 0;
-    for (std::size_t at = 44; at < bytes.size(); at += 2)
-      peak = std::max(peak, std::abs(static_cast<std::int16_t>(Field(bytes, at, 2))));
-    EXPECT_LT(peak, belowOneDb);
-    EXPECT_GT(peak, belowOneDb / 8);  // heard, not a whisper
+    for (std::size_t at = 44; at < bytes.size(); at += 2) peak = std::max(peak, sample(at));
+    EXPECT_TRUE(peak < belowOneDb && peak > belowOneDb / 8) << peak;  // heard, not a whisper
     // The first and the last quarter millisecond rise from and fall to silence.
     int ends = 0;
-    for (std::size_t k = 0; k < 10; ++k) {
-      ends = std::max(ends, std::abs(static_cast<std::int16_t>(Field(bytes, 44 + 2 * k, 2))));
-      ends = std::max(
-          ends, std::abs(static_cast<std::int16_t>(Field(bytes, bytes.size() - 2 - 2 * k, 2))));
-    }
+    for (std::size_t k = 0; k < 10; ++k)
+      ends = std::max({ends, sample(44 + 2 * k), sample(bytes.size() - 2 - 2 * k)});
     EXPECT_LT(ends, peak / 20);
   }
   EXPECT_LT(total, 400000u);
-  EXPECT_EQ(longestName, "Yatzy.wav");
+  EXPECT_EQ(longest.second, "Yatzy.wav");
 }
 
 }  // namespace

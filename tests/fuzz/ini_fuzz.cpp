@@ -40,19 +40,11 @@ std::string File(FuzzedDataProvider& input) {
   std::string file = input.ConsumeBool() ? "\xEF\xBB\xBF" : "";
   const char* const end = input.ConsumeBool() ? "\r\n" : "\n";
   for (int lines = input.ConsumeIntegralInRange(0, 12); lines > 0; --lines) {
-    switch (input.ConsumeIntegralInRange(0, 4)) {
-      case 0:
-        file += "[" + Text(input, kSections) + "]";
-        break;
-      case 1:
-        file += ";" + Text(input, kKeys) + "=1";
-        break;
-      case 2:
-        file += input.ConsumeRandomLengthString(24);
-        break;
-      default:
-        file += Text(input, kKeys) + "=" + Text(input, kValues);
-    }
+    const int kind = input.ConsumeIntegralInRange(0, 4);
+    file += kind == 0   ? "[" + Text(input, kSections) + "]"
+            : kind == 1 ? ";" + Text(input, kKeys) + "=1"
+            : kind == 2 ? input.ConsumeRandomLengthString(24)
+                        : Text(input, kKeys) + "=" + Text(input, kValues);
     file += end;
   }
   return file;
@@ -99,8 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           ini::FoldName(change.Key) != ini::FoldName(key))
         continue;
       expected = change.Value;
-      std::replace(expected->begin(), expected->end(), '\r', ' ');
-      std::replace(expected->begin(), expected->end(), '\n', ' ');
+      std::replace_if(
+          expected->begin(), expected->end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     }
     if (Found(now, section, key) != expected) std::abort();
   }

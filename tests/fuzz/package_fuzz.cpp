@@ -9,7 +9,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -99,26 +101,13 @@ namespace fs = std::filesystem;
 
 // Names a hostile package or list would try: the game's own files, links
 // and a folder that lead outside, a file of the player's, and escapes.
-const std::vector<std::string> kNames{"pyxaro",
-                                      "english.lng",
-                                      "ENGLISH.LNG",
-                                      "Pyx4.ini",
-                                      ".Pyx4.ini.lock",
-                                      ".pyx4.ini.x1Y2z3",
-                                      "Res.pac",
-                                      "back.jpg",
-                                      "notes.txt",
-                                      "link.wav",
-                                      "out",
-                                      "out/inside.wav",
-                                      "../x.wav",
-                                      "dice.wav",
-                                      "DICE.wav",
-                                      "sub.wav",
-                                      ".unpacking.a1b2c3",
-                                      "Spanish.lng",
-                                      "res.PAC",
-                                      ".Pyx4.ini.lock.x"};
+const std::vector<std::string> kNames = [] {
+  std::istringstream words(
+      "pyxaro english.lng ENGLISH.LNG Pyx4.ini .Pyx4.ini.lock .pyx4.ini.x1Y2z3 Res.pac back.jpg "
+      "notes.txt link.wav out out/inside.wav ../x.wav dice.wav DICE.wav sub.wav "
+      ".unpacking.a1b2c3 Spanish.lng res.PAC .Pyx4.ini.lock.x");
+  return std::vector<std::string>(std::istream_iterator<std::string>(words), {});
+}();
 
 // The game's own files by name in lower case, the second language file
 // among them though it is missing, and the start of its settings' lock and
@@ -200,26 +189,28 @@ void CheckUnpackAndQuit(FuzzedDataProvider& input) {
   const fs::path& root = Root();
   Lay(root, input);
   const auto outside = Snapshot(root / "outside");
-  auto before = Snapshot(root / "game");
-  before.erase("Pyx4.ini");
-  before.erase(".Pyx4.ini.lock");
+  // The game's folder but for its settings and their lock.
+  const auto game = [&root] {
+    auto files = Snapshot(root / "game");
+    files.erase("Pyx4.ini");
+    files.erase(".Pyx4.ini.lock");
+    return files;
+  };
+  const auto before = game();
 
   QuietHost host;
   NoChance chance;
-  Game game(host, chance, (root / "game").string());
-  game.OpenLanguagePicker();
-  game.UnpackResources();
+  Game player(host, chance, (root / "game").string());
+  player.OpenLanguagePicker();
+  player.UnpackResources();
   for (const auto& [name, content] : Snapshot(root / "game")) {
     const auto old = before.find(name);
     if (old != before.end() ? old->second != content
                             : IsOwn(name) && name != "Pyx4.ini" && name != ".Pyx4.ini.lock")
       std::abort();
   }
-  game.CloseClicked();
-  auto after = Snapshot(root / "game");
-  after.erase("Pyx4.ini");
-  after.erase(".Pyx4.ini.lock");
-  if (after != before || Snapshot(root / "outside") != outside) std::abort();
+  player.CloseClicked();
+  if (game() != before || Snapshot(root / "outside") != outside) std::abort();
   // Nor beside the folder, where a name climbing out of it would land.
   if (Snapshot(root).size() != 2) std::abort();
 }

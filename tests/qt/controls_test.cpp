@@ -156,29 +156,24 @@ TEST_F(ControlsTest, TabReachesTheTopTenRowsWhereEnterOffersTheRow) {
 // The manual page and the README name every key the game window answers,
 // where each lists its keys: the manual's tagged lines, the README's table.
 TEST_F(ControlsTest, TheManualAndTheReadmeNameEveryKey) {
-  // The words of the lines that list keys, "1 .. 6" read as the six digits.
-  const auto named = [](const std::filesystem::path& file, const char* listLine) {
+  const std::regex words(R"([\w+]+)");
+  for (const auto& [file, listLine] : {std::pair{"data/desktop/pyxaro.6.in", R"(^\.BR? (.*))"},
+                                       {"README.md", R"(^\| ([^|]*) \| [a-z])"}}) {
+    // The words of the lines that list keys, "1 .. 6" read as the six digits.
     std::set<std::string> keys;
-    std::ifstream in(file);
+    std::ifstream in(ShippedData().parent_path() / file);
     std::smatch listed;
-    const std::regex words(R"([\w+]+)");
     for (std::string line; std::getline(in, line);) {
       if (!std::regex_search(line, listed, std::regex(listLine))) continue;
-      const std::string keysText =
+      const std::string text =
           std::regex_replace(listed[1].str(), std::regex(R"(\b1\W+(\.\.|–)\W+6\b)"), "1 2 3 4 5 6");
-      for (std::sregex_iterator word(keysText.begin(), keysText.end(), words), end; word != end;
-           ++word)
+      for (std::sregex_iterator word(text.begin(), text.end(), words), end; word != end; ++word)
         keys.insert(word->str());
     }
-    return keys;
-  };
-  const std::filesystem::path source = ShippedData().parent_path();
-  const auto manual = named(source / "data" / "desktop" / "pyxaro.6.in", R"(^\.BR? (.*))");
-  const auto readme = named(source / "README.md", R"(^\| ([^|]*) \| [a-z])");
-  for (const QKeyCombination key : front.Main()->Keys()) {
-    const std::string name = QKeySequence(key).toString(QKeySequence::PortableText).toStdString();
-    EXPECT_TRUE(manual.contains(name)) << name;
-    EXPECT_TRUE(readme.contains(name)) << name;
+    for (const QKeyCombination key : front.Main()->Keys()) {
+      const QString name = QKeySequence(key).toString(QKeySequence::PortableText);
+      EXPECT_TRUE(keys.contains(name.toStdString())) << file << ": " << name.toStdString();
+    }
   }
 }
 
@@ -196,15 +191,14 @@ TEST_F(ControlsTest, EachControlTellsAScreenReaderWhatItShows) {
   for (const auto& [control, name, role] : controls) {
     QAccessibleInterface* reader = Reader(*control);
     ASSERT_NE(reader, nullptr) << name.toStdString();
-    EXPECT_EQ(Name(reader), name);
-    EXPECT_EQ(reader->role(), role) << name.toStdString();
+    EXPECT_EQ(std::pair(Name(reader), reader->role()), std::pair(name, role));
   }
   // The hint is part of the proposed row's description, and only of it.
+  const auto hint = [this](int k) {
+    return Reader(game->main.CategoryRows[k])->text(QAccessible::Description);
+  };
   const int hinted = HintedCategory(game->state);
-  ASSERT_GT(hinted, 0);
-  EXPECT_FALSE(Reader(game->main.CategoryRows[hinted])->text(QAccessible::Description).isEmpty());
-  const int other = hinted == 1 ? 2 : 1;
-  EXPECT_TRUE(Reader(game->main.CategoryRows[other])->text(QAccessible::Description).isEmpty());
+  EXPECT_TRUE(hinted > 0 && !hint(hinted).isEmpty() && hint(hinted == 1 ? 2 : 1).isEmpty());
   front.Act([this] { game->EnterCategory(1); });
   EXPECT_EQ(Name(Reader(game->main.CategoryRows[1])), "Ones: 1");
 }
@@ -266,8 +260,8 @@ TEST_F(ControlsTest, TheDisplayGivesItsWholeMessageOnEveryPage) {
   ui::DotDisplay* display = front.Main()->findChildren<ui::DotDisplay*>().last();
   ASSERT_NE(display, nullptr);
   QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(display);
-  EXPECT_EQ(reader->role(), QAccessible::StaticText);
-  EXPECT_EQ(Name(reader), QString::fromStdString(TestText(0)));
+  EXPECT_EQ(std::pair(Name(reader), reader->role()),
+            std::pair(QString::fromStdString(TestText(0)), QAccessible::StaticText));
   // Longer than the thirteen dots of one page.
   const std::string message = "Score: 14 and the bonus";
   front.Act([&] { game->Say(message); });
@@ -282,10 +276,10 @@ TEST_F(ControlsTest, SOpensTheFiguresAsTextAndResetClearsOnlyThemAfterAsking) {
   for (const int total : {310, 290, 318}) {
     FinishedGame finished;
     finished.Total = total;
-    finished.Scores[kCategoryCount] = 100;
     finished.BonusWon = total > 300;
     finished.RollsUsed = 57;
     finished.PlaySeconds = 300;
+    finished.Scores[kCategoryCount] = 100;
     kept = AddGame(kept, finished);
   }
   ASSERT_TRUE(game->StoreGroup(StatisticsChanges(kept)));

@@ -32,13 +32,10 @@ TEST(Pictures, EveryBitmapHasItsSizeAtEachRatioAndOtherNumbersAreNull) {
       SCOPED_TRACE(testing::Message() << "bitmap " << number << " at ratio " << ratio);
       const QPixmap pixmap = Bitmap(number, ratio);
       const QSize expected = ExpectedSize(number);
-      if (!expected.isValid()) {
-        EXPECT_TRUE(pixmap.isNull());
-        continue;
-      }
-      ASSERT_FALSE(pixmap.isNull());
-      EXPECT_EQ(pixmap.deviceIndependentSize().toSize(), expected);
-      EXPECT_EQ(pixmap.size(), expected * ratio);
+      ASSERT_EQ(pixmap.isNull(), !expected.isValid());
+      if (pixmap.isNull()) continue;
+      EXPECT_EQ(std::pair(pixmap.deviceIndependentSize().toSize(), pixmap.size()),
+                std::pair(expected, expected * ratio));
     }
   }
   // The sound switch shows which way it stands.
@@ -46,25 +43,20 @@ TEST(Pictures, EveryBitmapHasItsSizeAtEachRatioAndOtherNumbersAreNull) {
 }
 
 TEST(Pictures, WindowPicturesHaveTheirSizeAndHideNothingBehindThem) {
-  struct Case {
-    const char* name;
-    std::function<QPixmap(qreal)> picture;
-    QSize size;
+  const std::tuple<const char*, std::function<QPixmap(qreal)>, QSize> cases[] = {
+      {"background", [](qreal r) { return MainBackground(r, {}); }, {800, 600}},
+      {"splash", [](qreal r) { return SplashPicture(r, ""); }, {400, 250}},
   };
-  const Case cases[] = {{"background", [](qreal r) { return MainBackground(r, {}); }, {800, 600}},
-                        {"splash", [](qreal r) { return SplashPicture(r, ""); }, {400, 250}}};
-  for (const Case& c : cases) {
+  for (const auto& [name, picture, size] : cases) {
     for (qreal ratio : {1.0, 2.0}) {
-      SCOPED_TRACE(testing::Message() << c.name << " at ratio " << ratio);
-      const QPixmap pixmap = c.picture(ratio);
-      EXPECT_EQ(pixmap.deviceIndependentSize().toSize(), c.size);
-      EXPECT_EQ(pixmap.size(), c.size * ratio);
+      SCOPED_TRACE(testing::Message() << name << " at ratio " << ratio);
+      const QPixmap pixmap = picture(ratio);
+      EXPECT_EQ(std::pair(pixmap.deviceIndependentSize().toSize(), pixmap.size()),
+                std::pair(size, size * ratio));
       const QImage image = pixmap.toImage();
-      for (int y = 0; y < image.height(); y += 7) {
-        for (int x = 0; x < image.width(); x += 7) {
+      for (int y = 0; y < image.height(); y += 7)
+        for (int x = 0; x < image.width(); x += 7)
           ASSERT_EQ(image.pixelColor(x, y).alpha(), 255) << "at " << x << "," << y;
-        }
-      }
     }
   }
 }
@@ -78,12 +70,9 @@ TEST(Pictures, ABrokenRatioPaintsAtRatioOne) {
 // Pips are the die's only dark pixels, and every pip is as large as the next.
 int DarkPixels(const QImage& image) {
   int dark = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      const QColor c = image.pixelColor(x, y);
-      if (c.alpha() > 200 && qGray(c.rgb()) < 50) ++dark;
-    }
-  }
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      dark += image.pixelColor(x, y).alpha() > 200 && qGray(image.pixel(x, y)) < 50;
   return dark;
 }
 
@@ -103,10 +92,9 @@ TEST(Pictures, EachFaceShowsItsNumberOfPipsOnALooseDie) {
 TEST(Pictures, TheTopTenFrameStandsWholeInsideTheWindow) {
   QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
-  {
-    QPainter p(&image);
-    paint::TopTen(p);
-  }
+  QPainter p(&image);
+  paint::TopTen(p);
+  p.end();
   // Between two rows' stripes: the window's first column is the frame's
   // edge, not the panel's fill running on past the window.
   constexpr int kBetweenStripes = 350;

@@ -46,7 +46,7 @@ class SubmissionWindowTest : public GameTest {
   }
   ~SubmissionWindowTest() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
 
-  void StartGame() {
+  void SetUp() override {
     front.Start();
     ASSERT_TRUE(WaitFor([&] { return front.Main() != nullptr && front.Main()->isVisible(); }));
   }
@@ -58,14 +58,12 @@ class SubmissionWindowTest : public GameTest {
 };
 
 TEST_F(SubmissionWindowTest, ARowClickedAndAnsweredYesReachesTheBrowserEncoded) {
-  StartGame();
   // Answers Yes on the question as soon as it shows.
   QTimer answer;
   QObject::connect(&answer, &QTimer::timeout, [] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box != nullptr && box->button(QMessageBox::Yes) != nullptr) {
+    if (box != nullptr && box->button(QMessageBox::Yes) != nullptr)
       box->button(QMessageBox::Yes)->click();
-    }
   });
   answer.start(20);
 
@@ -78,7 +76,6 @@ TEST_F(SubmissionWindowTest, ARowClickedAndAnsweredYesReachesTheBrowserEncoded) 
 }
 
 TEST_F(SubmissionWindowTest, ThePlayerLabelOpensTheProfilesWindowAndOnlyOkEndsTheWait) {
-  StartGame();
   EXPECT_EQ(qtGame.main.PlayerLabel.Caption, "Åsa & Bo");
   ClickControl(front.Main(), qtGame.main.PlayerLabel);
   ASSERT_TRUE(front.Profiles() != nullptr && front.Profiles()->isVisible());
@@ -91,8 +88,7 @@ TEST_F(SubmissionWindowTest, ThePlayerLabelOpensTheProfilesWindowAndOnlyOkEndsTh
   qtGame.run.WaitingForProfile = true;
   front.Profiles()->close();
   ASSERT_TRUE(WaitFor([&] { return front.Profiles() == nullptr; }));
-  EXPECT_FALSE(qtGame.profiles.Visible);
-  EXPECT_TRUE(qtGame.run.WaitingForProfile);
+  EXPECT_TRUE(!qtGame.profiles.Visible && qtGame.run.WaitingForProfile);
   ClickControl(front.Main(), qtGame.main.PlayerLabel);
   ASSERT_TRUE(front.Profiles() != nullptr && front.Profiles()->isVisible());
 
@@ -101,12 +97,10 @@ TEST_F(SubmissionWindowTest, ThePlayerLabelOpensTheProfilesWindowAndOnlyOkEndsTh
   QTest::mouseClick(front.Profiles()->DontShow(), Qt::LeftButton);
   QTest::mouseClick(front.Profiles()->Ok(), Qt::LeftButton);
   EXPECT_TRUE(WaitFor([&] { return front.Profiles() == nullptr; }));
-  EXPECT_EQ(Ini("Options", "ShowUser"), "Yes");
-  EXPECT_FALSE(qtGame.run.WaitingForProfile);
+  EXPECT_TRUE(Ini("Options", "ShowUser") == "Yes" && !qtGame.run.WaitingForProfile);
 }
 
 TEST_F(SubmissionWindowTest, RemoveTakesTheRowTheArrowKeysHighlighted) {
-  StartGame();
   ASSERT_TRUE(qtGame.StoreGroup({{"Users", "antal", "2"}, {"Users", "user2", "Cy"}}));
   ClickControl(front.Main(), qtGame.main.PlayerLabel);
   ASSERT_TRUE(front.Profiles() != nullptr);
