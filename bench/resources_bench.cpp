@@ -40,7 +40,8 @@ void ExtractShippedPackage(benchmark::State& state) {
     reader.Initialise();
     for (int i = 0; i < reader.FileCount(); ++i) reader.ExtractFile(reader.FileName(i));
     state.PauseTiming();
-    for (int i = 0; i < reader.FileCount(); ++i) reader.Remove(reader.FileName(i));
+    for (int i = 0; i < reader.FileCount(); ++i)
+      std::filesystem::remove(folder.Path() / reader.FileName(i));
     state.ResumeTiming();
   }
 }

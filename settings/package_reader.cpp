@@ -229,11 +229,6 @@ void PackageReader::SetDestination(std::string folder) {
   destination_ = std::move(folder);
 }
 
-bool PackageReader::Remove(const std::string& name) const {
-  std::error_code error;
-  return package::IsPlainFileName(name) && fs::remove(fs::path(destination_ + name), error);
-}
-
 std::string PackageReader::FileName(int index) const {
   if (index < 0 || index >= FileCount()) return "1";
   return directory_[static_cast<std::size_t>(index)].Name;

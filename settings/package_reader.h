@@ -83,9 +83,6 @@ class PackageReader {
   // Whether the file at path is a plain file (not a link) holding exactly
   // the bytes ExtractFile would give it for that name.
   bool MatchesFile(const std::string& name, const std::string& path) const;
-  // Deletes that file from the destination folder; false when nothing was
-  // deleted.
-  bool Remove(const std::string& name) const;
   int FileCount() const { return static_cast<int>(directory_.size()); }
   // The name of entry index, or "1" for an index out of range.
   std::string FileName(int index) const;
