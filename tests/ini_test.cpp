@@ -38,6 +38,7 @@ TEST(IniRead, HandMadeFiles) {
       {"[Språk]\nx=1\n[B]\n[språk]\nNyckel=2\n", std::nullopt},
       {"[Språk]\nNyckel\nx=1\n", std::nullopt},
       {"Nyckel=v\n[Språk]\n", std::nullopt},
+      {"[Språk\nNyckel=v\n", std::nullopt},
       {"[Språk]\nNyckel=\n", ""},
       {"[Sprak]\nNyckel=v\n", std::nullopt},
       {"\xEF\xBB\xBF[Språk]\nNyckel=v\n", "v"},
