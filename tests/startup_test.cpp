@@ -35,6 +35,11 @@ TEST_F(StartupTest, PickerShowsUnlessSkippedElseTheSplashOpensAGameReadyToThrow)
   game->SplashTimeUp();
   EXPECT_FALSE(game->splash.Visible || game->splash.CloseTimer.Enabled());
   EXPECT_TRUE(game->main.Loaded && game->main.Visible);
+  const MainForm& main = game->main;  // play clock, game end, pages, clock, profiles, sending
+  EXPECT_EQ((std::vector{main.PlayClock.Interval(), main.GameEndTimer.Interval(),
+                         main.PageTimer.Interval(), main.ClockTimer.Interval(),
+                         main.ProfileTimer.Interval(), main.SendTimer.Interval()}),
+            (std::vector{1000, 1500, 2000, 1500, 1500, 1000}));
 
   EXPECT_EQ(game->state, GameState{});
   EXPECT_TRUE(game->main.ThrowArea.Enabled && !game->main.UndoArea.Enabled);
