@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <QImage>
 #include <QPainter>
 
@@ -9,8 +7,8 @@
 namespace pyxaro::ui {
 namespace {
 
-// In every shipped language each word of the game window's picture stays in
-// its room: too long a word is shrunk, never cut and never run into its neighbour.
+// In every shipped language each word of the game window's picture stays in its room: too long a
+// word is shrunk, never cut and never run into its neighbour.
 TEST(Captions, EveryCaptionStaysInItsRoomInEveryLanguage) {
   testing::FakeHost host;
   testing::ScriptedDice dice;

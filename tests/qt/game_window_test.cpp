@@ -1,10 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <filesystem>
-#include <functional>
 
 #include "core/text.h"
 #include "tests/game_fixture.h"
@@ -67,8 +63,8 @@ TEST_F(GameWindowTest, PickerThenSplashThenTheGameWindowWhereAClickThrows) {
   Click(game->main.DieImages[3]);
   EXPECT_TRUE(!game->state.OnTable(3) && !die->isVisible() && throwArea->isEnabled());
 
-  // The sounds lie in the program folder while the window is open; closing
-  // it by the desktop's own means ends the program and takes them away.
+  // The sounds lie in the program folder while the window is open; closing it by the desktop's own
+  // means ends the program and takes them away.
   const auto waves = [&] {
     return std::ranges::count_if(
         std::filesystem::directory_iterator(folder.Path()),
@@ -78,44 +74,6 @@ TEST_F(GameWindowTest, PickerThenSplashThenTheGameWindowWhereAClickThrows) {
   EXPECT_GT(waves(), 0);
   front.Main()->close();
   EXPECT_TRUE(host.ended && waves() == 0);
-}
-
-// A name from the settings is shown as it is written.
-TEST_F(GameWindowTest, InThePickerTheArrowKeysSelectARowAndOkConfirmsIt) {
-  front.Start();
-  QListWidget* list = front.Language()->List();
-  EXPECT_EQ(list->item(1)->text(), "<b>Two</b>");
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                    list->visualItemRect(list->item(0)).center());
-  for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) QTest::keyClick(list, key);
-  EXPECT_EQ(game->language.LanguageList.ListIndex, 1);
-  QTest::mouseClick(front.Language()->Confirm(), Qt::LeftButton);
-  EXPECT_EQ(Ini("Language", "selected"), "2");
-}
-
-TEST_F(GameWindowTest, DotsLitBySayAreReadBackAtTheirPlacesInTheFirstAndLastCell) {
-  StartThroughThePicker();
-  front.Act([&] { game->Say("A           A"); });
-  const QImage shot = front.Main()->grab().toImage();
-  const auto colour = [&](int cell, int column, int row) {
-    const QPoint centre(40 + 34 * cell + 6 * column + 2, 540 + 6 * row + 2);
-    return shot.pixelColor(centre * shot.devicePixelRatio());
-  };
-  const QColor litColour(192, 192, 255);
-  // "A": column 2 of row 0 is lit, columns 0 and 1 of row 0 are not; row 3 is
-  // lit across. An unlit dot shows the display's dark glass.
-  for (const int cell : {0, 12}) {
-    SCOPED_TRACE(cell);
-    EXPECT_EQ(colour(cell, 2, 0), litColour);
-    for (int column = 0; column < 5; ++column)
-      EXPECT_EQ(colour(cell, column, 3), litColour) << column;
-    for (const QColor unlit : {colour(cell, 0, 0), colour(cell, 1, 0), colour(cell, 2, 2)})
-      EXPECT_LT(unlit.lightness(), 64) << unlit.name().toStdString();
-  }
-  EXPECT_LT(colour(1, 2, 0).lightness(), 64);
-  // The display's glass reaches past the first and the last cell.
-  for (const int x : {37, 479})
-    EXPECT_LT(shot.pixelColor(QPoint(x, 560) * shot.devicePixelRatio()).lightness(), 30) << x;
 }
 
 TEST_F(GameWindowTest, AGameWindowOpenedAgainAfterALanguageChangeRunsItsClocksAndPages) {
@@ -133,27 +91,10 @@ TEST_F(GameWindowTest, AGameWindowOpenedAgainAfterALanguageChangeRunsItsClocksAn
   Click(game->main.ThrowArea);
   EXPECT_EQ(game->state.RollsLeft, 59);
   EXPECT_TRUE(WaitFor([&] { return game->state.PlaySeconds == 1; }));
-  // The display turns a long message's pages by itself (that the first page
-  // gets the whole interval is the timer binding's test).
+  // The display turns a long message's pages by itself (that the first page gets the whole interval
+  // is the timer binding's test).
   front.Act([&] { game->Say("a long message, three pages"); });
   EXPECT_TRUE(WaitFor([&] { return game->run.PageStart == 14; }));
-}
-
-TEST_F(GameWindowTest, AGameEndedByClicksEntersTheTopTen) {
-  StartThroughThePicker();
-  OnlyOpen({kCategoryCount});
-  dice.faces = {6, 6, 6, 6, 6, 6};
-  Click(game->main.ThrowArea);
-  Click(game->main.CategoryRows[kCategoryCount]);
-  ASSERT_TRUE(game->main.GameEndTimer.Enabled());
-  dice.faces = {5};  // the check value's digit
-  host.inputs = {std::string("Eve")};
-  ASSERT_TRUE(WaitFor([&] { return game->state.RollsLeft == 60; }));
-  // Every other category counts 1; the Yatzy 100.
-  EXPECT_EQ(Ini("Highscore", "p1") + "|" + Ini("Highscore", "n1").substr(0, 5) + "|" +
-                game->main.TopTenRows[1].Caption.substr(0, 12),
-            "119|Eve (|1. 119 Eve (");
-  EXPECT_TRUE(game->main.TopTenRows[1].Bold);
 }
 
 }  // namespace

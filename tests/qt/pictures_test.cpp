@@ -3,14 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QPainter>
 #include <cmath>
 #include <functional>
-#include <limits>
 
 #include "core/forms.h"
 #include "ui/geometry.h"
-#include "ui/paint_parts.h"
 
 namespace pyxaro::ui {
 namespace {
@@ -61,12 +58,6 @@ TEST(Pictures, WindowPicturesHaveTheirSizeAndHideNothingBehindThem) {
   }
 }
 
-// A broken ratio would ask for an empty or a huge pixmap.
-TEST(Pictures, ABrokenRatioPaintsAtRatioOne) {
-  for (qreal ratio : {0.0, -2.0, std::numeric_limits<qreal>::quiet_NaN()})
-    EXPECT_EQ(Bitmap(11, ratio).size(), ExpectedSize(11));
-}
-
 // Pips are the die's only dark pixels, and every pip is as large as the next.
 int DarkPixels(const QImage& image) {
   int dark = 0;
@@ -87,19 +78,6 @@ TEST(Pictures, EachFaceShowsItsNumberOfPipsOnALooseDie) {
       EXPECT_NEAR(pips, face, 0.25) << "set " << set << " face " << face;
     }
   }
-}
-
-TEST(Pictures, TheTopTenFrameStandsWholeInsideTheWindow) {
-  QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter p(&image);
-  paint::TopTen(p);
-  p.end();
-  // Between two rows' stripes: the window's first column is the frame's
-  // edge, not the panel's fill running on past the window.
-  constexpr int kBetweenStripes = 350;
-  EXPECT_NE(image.pixel(0, kBetweenStripes), image.pixel(6, kBetweenStripes));
-  EXPECT_NE(qAlpha(image.pixel(6, kBetweenStripes)), 0);
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QMessageBox>
-#include <QTest>
 #include <QTextDocument>
 
 #include "ui/widgets.h"
@@ -27,8 +25,8 @@ TEST(PlainTextTest, LabelsAndToolTipsShowMarkupLiterallyAndCutWhatIsTooWide) {
     label.Apply(control);
     EXPECT_EQ(label.textFormat(), Qt::PlainText);
     EXPECT_EQ(label.text().toStdString(), text);
-    // A tool tip is read as rich text when it looks like it: what it shows
-    // is the text itself, blanks and all.
+    // A tool tip is read as rich text when it looks like it: what it shows is the text itself,
+    // blanks and all.
     QTextDocument shown;
     shown.setHtml(label.toolTip());
     EXPECT_EQ(shown.toPlainText().toStdString(), " " + text + " ");
@@ -39,20 +37,6 @@ TEST(PlainTextTest, LabelsAndToolTipsShowMarkupLiterallyAndCutWhatIsTooWide) {
   label.Apply(control);
   EXPECT_TRUE(label.text().endsWith(QChar(0x2026))) << label.text().toStdString();
   EXPECT_LE(label.fontMetrics().horizontalAdvance(label.text()), label.width());
-}
-
-TEST(PlainTextTest, ABoxWithAHugeTextStaysOnTheScreen) {
-  std::string lines;
-  for (int i = 0; i < 500; ++i) lines += "line\n";
-  for (const std::string& text : {std::string(5000, 'x'), lines}) {
-    QMessageBox box(QMessageBox::Warning, "Pyxaro", ui::BoxText(text), QMessageBox::Ok);
-    box.setTextFormat(Qt::PlainText);
-    box.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-    EXPECT_TRUE(box.width() <= 800 && box.height() <= 600) << box.width() << "x" << box.height();
-    EXPECT_TRUE(ui::BoxText(text).endsWith(QChar(0x2026)));
-  }
-  EXPECT_EQ(ui::BoxText("short <b>text</b>"), QString("short <b>text</b>"));
 }
 
 }  // namespace

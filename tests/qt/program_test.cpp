@@ -1,8 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <QProcess>
 #include <QTest>
-#include <filesystem>
 
 #include "tests/game_fixture.h"
 
@@ -11,9 +8,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The built program started as a player starts it, from another folder: it
-// reads its settings beside its executable, and there the opening lists the
-// sounds it unpacked; the working folder it leaves alone.
+// The built program started as a player starts it, from another folder: it reads its settings
+// beside its executable, and there the opening lists the sounds it unpacked; the working folder it
+// leaves alone.
 TEST(Program, KeepsItsSettingsBesideItsExecutable) {
   TempFolder program, work;
   const fs::path executable = program.Path() / "pyxaro";

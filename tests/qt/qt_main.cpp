@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-// Front-end tests share one application object, as the game does, and run on
-// the offscreen platform unless told otherwise, so they need no display.
+// Front-end tests share one application object, as the game does, and run on the offscreen platform
+// unless told otherwise, so they need no display.
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);

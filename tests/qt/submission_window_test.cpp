@@ -1,8 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QDesktopServices>
 #include <QListWidget>
 #include <QMessageBox>
@@ -30,8 +27,8 @@ class Browser : public QObject {
 
 namespace {
 
-// The game on the real Qt desktop services, so that what reaches the browser
-// is what the desktop was handed.
+// The game on the real Qt desktop services, so that what reaches the browser is what the desktop
+// was handed.
 class SubmissionWindowTest : public GameTest {
  protected:
   SubmissionWindowTest() {
@@ -73,31 +70,6 @@ TEST_F(SubmissionWindowTest, ARowClickedAndAnsweredYesReachesTheBrowserEncoded) 
             QStringList{"https://scores.example/send?user=%C3%85sa%20%26%20Bo&pass=p%3Dw&ver=504"
                         "&date=2611&points=250&key=37177384513"});
   EXPECT_EQ(qtGame.run.Said, TestText(1) + ": 0");
-}
-
-TEST_F(SubmissionWindowTest, ThePlayerLabelOpensTheProfilesWindowAndOnlyOkEndsTheWait) {
-  EXPECT_EQ(qtGame.main.PlayerLabel.Caption, "Åsa & Bo");
-  ClickControl(front.Main(), qtGame.main.PlayerLabel);
-  ASSERT_TRUE(front.Profiles() != nullptr && front.Profiles()->isVisible());
-  EXPECT_FALSE(front.Profiles()->isModal());
-  ASSERT_EQ(front.Profiles()->List()->count(), 1);
-  EXPECT_EQ(front.Profiles()->List()->item(0)->text(), QStringLiteral("Åsa & Bo"));
-
-  // Closed by the desktop's own means, the window is gone but a submission
-  // waiting for it keeps waiting.
-  qtGame.run.WaitingForProfile = true;
-  front.Profiles()->close();
-  ASSERT_TRUE(WaitFor([&] { return front.Profiles() == nullptr; }));
-  EXPECT_TRUE(!qtGame.profiles.Visible && qtGame.run.WaitingForProfile);
-  ClickControl(front.Main(), qtGame.main.PlayerLabel);
-  ASSERT_TRUE(front.Profiles() != nullptr && front.Profiles()->isVisible());
-
-  // "ShowUser" is "No": the box opens ticked, and the player unticks it.
-  ASSERT_TRUE(front.Profiles()->DontShow()->isChecked());
-  QTest::mouseClick(front.Profiles()->DontShow(), Qt::LeftButton);
-  QTest::mouseClick(front.Profiles()->Ok(), Qt::LeftButton);
-  EXPECT_TRUE(WaitFor([&] { return front.Profiles() == nullptr; }));
-  EXPECT_TRUE(Ini("Options", "ShowUser") == "Yes" && !qtGame.run.WaitingForProfile);
 }
 
 TEST_F(SubmissionWindowTest, RemoveTakesTheRowTheArrowKeysHighlighted) {

@@ -7,8 +7,7 @@
 namespace pyxaro::ui {
 namespace {
 
-// Time is not waited out: the test starts the QTimer short, as if most of its
-// interval had passed.
+// Time is not waited out: the test starts the QTimer short, as if most of its interval had passed.
 TEST(TimerBindingTest, FollowsTheGamesTimerAndASwitchOnAfreshGetsTheWholeInterval) {
   QObject owner;
   Timer data(2000);
