@@ -1,7 +1,6 @@
 #include "scoring/advisor.h"
 
 #include <random>
-#include <string>
 
 #include "scoring/advice_text.h"
 #include "scoring/block_values.h"
@@ -26,8 +25,7 @@ constexpr std::array<bool, 6> kAllOnTable{true, true, true, true, true, true};
 
 Advisor MakeAdvisor() { return Advisor(blocks::Embedded(), kFittedCorrection); }
 
-// Positions whose answer follows from the rules alone; two more are asked of
-// the game below.
+// Positions whose answer follows from the rules alone; two more are asked of the game below.
 TEST(AdvisorTest, PlaysTheClearCases) {
   using M = AdviceMove;
   const struct {
@@ -107,8 +105,7 @@ TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
             ASSERT_TRUE(std::count(advice.pickUp.begin(), advice.pickUp.end(), true) > 0 &&
                         (p.open & (1U << (advice.category - 1))) != 0)
                 << "picks up a die, aiming at an open category";
-            // A die already off the table is thrown before a die of its face
-            // that still lies there.
+            // A die already off the table is thrown before a die of its face that still lies there.
             for (std::size_t die = 0; die < 6; ++die) {
               for (std::size_t other = 0; other < 6; ++other) {
                 ASSERT_FALSE(p.dice[die] == p.dice[other] && !p.onTable[die] && p.onTable[other] &&
@@ -151,8 +148,8 @@ TEST(AdviceTextTest, SaysTheMoveWithTheFacesToKeep) {
 // What the game shows of the advice, and that asking changes nothing in it.
 TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
   Start();
-  // The open categories, the faces; the dice ringed, the row the arrow
-  // stands beside, what the display says.
+  // The open categories, the faces; the dice ringed, the row the arrow stands beside, what the
+  // display says.
   const std::tuple<std::vector<int>, std::vector<int>, const char*, int, const char*> cases[] = {
       {{12, 20}, {6, 6, 1, 6, 6, 6}, "001000", 20, "KEEP 6 6 6 6 6"},
       {{15, 20}, {3, 1, 2, 6, 5, 4}, "000000", 15, "ENTER Full straight"}};
@@ -191,6 +188,32 @@ TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
   game->EnterCategory(20);
   EXPECT_FALSE(game->main.AdviceRowMark.Visible);
   EXPECT_NE(game->run.Said, "ENTER Yatzy");
+}
+
+// Whether every throw shows the advice unasked is the player's choice, kept in the settings; each
+// switch shows or takes away the advice at once.
+TEST_F(GameTest, EveryThrowShowsTheAdviceWhileThePlayerChoosesSo) {
+  folder.Write("Pyx4.ini", "[Options]\nShowLangu=No\nShowAdvice=Yes\n");
+  Start();
+  // Only Yatzy open: five sixes ask for the sixth die to be thrown again.
+  OnlyOpen({20});
+  const Control& ring = game->main.AdviceDieMarks[6];
+  Throw({6, 6, 6, 6, 6, 1});
+  EXPECT_TRUE(ring.Visible) << "the stored choice holds from the start";
+
+  game->ToggleAdviceShown();
+  EXPECT_EQ(Ini("Options", "ShowAdvice"), "No");
+  EXPECT_FALSE(ring.Visible);
+  game->PickUp(6);
+  Throw({2});
+  EXPECT_FALSE(ring.Visible);
+
+  game->ToggleAdviceShown();
+  EXPECT_EQ(Ini("Options", "ShowAdvice"), "Yes");
+  EXPECT_TRUE(ring.Visible);
+  game->PickUp(6);
+  Throw({3});
+  EXPECT_TRUE(ring.Visible) << "every throw shows it anew";
 }
 
 }  // namespace

@@ -44,8 +44,7 @@ T Pop(std::deque<T>& queue, const std::string& asked, T none = {}) {
   return next;
 }
 
-// Answers boxes from queues and records everything the game asked of the
-// desktop.
+// Answers boxes from queues and records everything the game asked of the desktop.
 class FakeHost : public Host {
  public:
   std::deque<bool> answers;
@@ -61,8 +60,8 @@ class FakeHost : public Host {
   bool minimised = false, ended = false;
   std::string locale = "unset";
   LocalTime now{2026, 12, 6, 21, 7, 76020.25, "December"};
-  // Runs once while the next question or input box is open, as events
-  // handled behind a modal box would.
+  // Runs once while the next question or input box is open, as events handled behind a modal box
+  // would.
   std::function<void()> whileOpen;
 
   bool Ask(const std::string& question, const std::string& title, bool yesIsDefault) override {
@@ -107,8 +106,8 @@ class FakeHost : public Host {
   }
 };
 
-// Deals the draws a test scripts; once they are used up, the faces it
-// scripts, each as the middle of its sixth of [0, 1).
+// Deals the draws a test scripts; once they are used up, the faces it scripts, each as the middle
+// of its sixth of [0, 1).
 class ScriptedDice : public RandomSource {
  public:
   std::deque<double> draws;

@@ -13,8 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Takes the owner's write bit from a folder for one scope, so that the
-// temporary folders can be removed afterwards.
+// Takes the owner's write bit from a folder for one scope, so that the temporary folders can be
+// removed afterwards.
 struct ReadOnly {
   explicit ReadOnly(const fs::path& at) : folder(at) {
     fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
@@ -33,8 +33,8 @@ TEST(MayWriteInTest, TheBitsOfThePlayersClassDecideEvenForRoot) {
   folder.Write("file", "");
   EXPECT_FALSE(MayWriteIn(folder.File("file")));
   EXPECT_FALSE(MayWriteIn(folder.File("missing")));
-  // The folder's owner and group: the player's, or (only root can give them
-  // away) nobody's; then every combination of the write bits.
+  // The folder's owner and group: the player's, or (only root can give them away) nobody's; then
+  // every combination of the write bits.
   const uid_t me = ::geteuid(), nobody = 65534;
   for (const auto& [owner, group] :
        {std::pair{me, ::getegid()}, {nobody, ::getegid()}, {nobody, nobody}}) {
@@ -51,8 +51,8 @@ TEST(MayWriteInTest, TheBitsOfThePlayersClassDecideEvenForRoot) {
   ASSERT_EQ(::chown(folder.Path().c_str(), me, ::getegid()), 0);
 }
 
-// The program folder is the fixture's folder, with its shipped settings and
-// language; the player's home is a second temporary folder.
+// The program folder is the fixture's folder, with its shipped settings and language; the player's
+// home is a second temporary folder.
 class FoldersTest : public GameTest {
  protected:
   fs::path Personal() const { return home.Path() / ".local" / "share" / "pyxaro"; }
@@ -67,8 +67,8 @@ TEST_F(FoldersTest, AReadOnlyProgramFolderWritesOnlyInThePlayersOwnFolder) {
   const std::string own =
       "[Options]\nPlaySound=No\nShowLangu=No\n"
       "[Language]\nantal=1\nl1n=Test\nl1p=test.lng\nselected=1\n";
-  // The player's folder before the start: absent, there but empty, or
-  // holding the player's own settings.
+  // The player's folder before the start: absent, there but empty, or holding the player's own
+  // settings.
   const std::tuple<const char*, bool, const char*> cases[] = {
       {"first start", false, nullptr},
       {"folder left empty", true, nullptr},
@@ -145,8 +145,8 @@ TEST_F(FoldersTest, AFolderThatCannotBeMadeIsSaidAndTheGamePlaysOnTheShippedSett
   EXPECT_EQ(game->state.RollsLeft, 59);
 }
 
-// A game installed over an older one: the player's list stays the player's,
-// and the languages it lacks are offered after its rows.
+// A game installed over an older one: the player's list stays the player's, and the languages it
+// lacks are offered after its rows.
 TEST_F(FoldersTest, ThePickerOffersTheShippedLanguagesThePlayersListLacks) {
   folder.Write("Pyx4.ini",
                "[Language]\nantal=4\nl1n=Test\nl1p=test.lng\nl2n=Other\nl2p=other.lng\n"

@@ -48,20 +48,19 @@ std::vector<std::string> KeysOf(const std::filesystem::path& file);
 // The names in a folder, sorted.
 std::vector<std::string> FileNames(const std::filesystem::path& folder);
 
-// The user nobody, whom the tests that run as root become in a child to
-// meet the game as an ordinary player does.
+// The user nobody, whom the tests that run as root become in a child to meet the game as an
+// ordinary player does.
 inline constexpr uid_t kNobody = 65534;
 
-// What check returns when run in a forked child that has become nobody;
-// nullopt when the child could not become nobody (only root can).
+// What check returns when run in a forked child that has become nobody; nullopt when the child
+// could not become nobody (only root can).
 std::optional<std::string> AsNobody(const std::function<std::string()>& check);
 
 // The text every language key "lN" holds in the test language file.
 inline std::string TestText(int n) { return "text " + std::to_string(n); }
 
-// A Game in a temporary program folder whose settings select a complete test
-// language, sound on and the picker skipped, with a fake desktop and scripted
-// dice.
+// A Game in a temporary program folder whose settings select a complete test language, sound on and
+// the picker skipped, with a fake desktop and scripted dice.
 class GameTest : public ::testing::Test {
  protected:
   GameTest();

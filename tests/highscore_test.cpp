@@ -1,5 +1,4 @@
 #include <cmath>
-#include <optional>
 #include <sstream>
 
 #include "highscores/check_value.h"

@@ -1,5 +1,5 @@
-// The store's calls to the file system: their order, the size limit, and the
-// refusals a player without rights meets.
+// The store's calls to the file system: their order, the size limit, and the refusals a player
+// without rights meets.
 
 #include "settings/ini_disk.h"
 
@@ -9,9 +9,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
-#include <string>
-#include <vector>
 
 #include "settings/ini_file.h"
 #include "tests/game_fixture.h"
@@ -86,8 +83,7 @@ TEST_F(IniDiskTest, TheNewFileIsOnDiskBeforeItTakesTheOldOnesPlaceOrTheOldIsRewr
   }
 }
 
-// The file a cut write hits, the bytes it may still take, and where the
-// first write to it began.
+// The file a cut write hits, the bytes it may still take, and where the first write to it began.
 struct Cut {
   ino_t inode = 0;
   std::size_t left = 0;
@@ -204,8 +200,8 @@ TEST_F(IniDiskTest, AWriterThatCannotHaveTheLockGivesUpAndLeftoversWaitForIt) {
   EXPECT_EQ(folder.Read(".Pyx4.ini.note"), "not ours");
 }
 
-// "" when the write permission follows the bits of the caller's class for
-// every mode and owner, else the first mode it gets wrong.
+// "" when the write permission follows the bits of the caller's class for every mode and owner,
+// else the first mode it gets wrong.
 std::string WriteRuleBreaks() {
   const uid_t me = ::geteuid(), other = me == 0 ? testing::kNobody : 0;
   const gid_t mine = ::getegid(), theirs = mine == 0 ? testing::kNobody : 0;
@@ -223,8 +219,7 @@ std::string WriteRuleBreaks() {
   return {};
 }
 
-// What a player without rights meets; "" when every case holds, else the
-// first case that fails.
+// What a player without rights meets; "" when every case holds, else the first case that fails.
 std::string RefusalsWithoutRights(const std::string& folder, bool othersFile) {
   const std::string file = folder + "/Pyx4.ini";
   std::ofstream(file) << "[A]\nx=1\n";
@@ -244,8 +239,8 @@ std::string RefusalsWithoutRights(const std::string& folder, bool othersFile) {
 
 TEST(IniRightsTest, RootMayWriteWhereAnyWriteBitIsSet) { EXPECT_EQ(WriteRuleBreaks(), ""); }
 
-// As root the same cases run in a child that has become nobody; root's own
-// file is the one nobody must not replace.
+// As root the same cases run in a child that has become nobody; root's own file is the one nobody
+// must not replace.
 TEST(IniRightsTest, APlayerWithoutRightsIsRefusedAndLosesNothing) {
   testing::TempFolder folder;
   const std::string path = folder.Path().string();
@@ -262,8 +257,8 @@ TEST(IniRightsTest, APlayerWithoutRightsIsRefusedAndLosesNothing) {
   EXPECT_EQ(GetINI("A", "x", folder.File("other.ini")), "1");
 }
 
-// One way the settings file can lead to a file elsewhere. A lock name that
-// is a link to nothing is the package fuzz target's.
+// One way the settings file can lead to a file elsewhere. A lock name that is a link to nothing is
+// the package fuzz target's.
 struct LinkCase {
   const char* what;
   bool linkOurs;    // the link belongs to the user the game runs as
@@ -280,10 +275,9 @@ constexpr LinkCase kLinkCases[] = {
     {"a lock link to another user's file", true, false, true, true, false},
 };
 
-// "" when a write through the case's link, in `at`, did what the rule says,
-// else what went wrong. The game's folder and a folder elsewhere are ours,
-// but for what the case gives `other`; the file elsewhere may be written by
-// anyone, so that only the rule on links can refuse it.
+// "" when a write through the case's link, in `at`, did what the rule says, else what went wrong.
+// The game's folder and a folder elsewhere are ours, but for what the case gives `other`; the file
+// elsewhere may be written by anyone, so that only the rule on links can refuse it.
 std::string CheckLinkCase(const fs::path& at, const LinkCase& c, uid_t other) {
   const uid_t me = ::geteuid();
   fs::create_directories(at / "game");

@@ -1,13 +1,9 @@
-// Two games writing one settings file at once. That a game killed in its game
-// end leaves the old list or the new is the store's: the new file is on disk
-// before it takes the old one's place (ini_disk_test), and the statistics go
-// in the list's write (new_game_test).
+// Two games writing one settings file at once. That a game killed in its game end leaves the old
+// list or the new is the store's: the new file is on disk before it takes the old one's place
+// (ini_disk_test), and the statistics go in the list's write (new_game_test).
 
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <string>
-#include <vector>
 
 #include "tests/game_fixture.h"
 
@@ -41,8 +37,8 @@ TEST(IniProcessesTest, TwoGamesEndingTogetherKeepBothEntries) {
   const pid_t even = Spawn({"games", file, "2", "2", "30", "P"});
   EXPECT_EQ(ExitCode(odd), 0);
   EXPECT_EQ(ExitCode(even), 0);
-  // Row r holds total 61 - r, its name and check value carrying it, so a
-  // torn row or a lost entry shows.
+  // Row r holds total 61 - r, its name and check value carrying it, so a torn row or a lost entry
+  // shows.
   for (int r = 1; r <= 10; ++r) {
     const std::string n = std::to_string(r), total = std::to_string(61 - r);
     EXPECT_EQ(Ini("p" + n) + "|" + Ini("n" + n) + "|" + Ini("k" + n),

@@ -1,6 +1,4 @@
-#include <functional>
 #include <sstream>
-#include <tuple>
 
 #include "tests/game_fixture.h"
 
@@ -91,8 +89,8 @@ TEST_F(NewGameTest, RestartPutsBackEverythingTheFirstGameStartedWith) {
   expectFresh();
 }
 
-// Every yes/no question: its text and title, the answer it proposes, and
-// what Yes does that No leaves undone.
+// Every yes/no question: its text and title, the answer it proposes, and what Yes does that No
+// leaves undone.
 TEST_F(NewGameTest, QuestionsDoTheirWorkOnlyOnYes) {
   struct Question {
     const char* what;
@@ -134,8 +132,8 @@ TEST_F(NewGameTest, QuestionsDoTheirWorkOnlyOnYes) {
   EXPECT_TRUE(host.ended && host.boxes.empty());
 }
 
-// The finished game's record itself is the rules' test; here the game end
-// hands it on, also when New game is asked for in the moment before it.
+// The finished game's record itself is the rules' test; here the game end hands it on, also when
+// New game is asked for in the moment before it.
 TEST_F(NewGameTest, NewGameBeforeTheEndHandsEveryKeeperTheGameInTheListsWrite) {
   std::vector<FinishedGame> kept;
   game->KeepGames([&](const FinishedGame& finished, const IniReader& current) {

@@ -1,10 +1,7 @@
 #include "settings/package_reader.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
 
 #include "tests/game_fixture.h"
 
@@ -19,12 +16,11 @@ std::string Bytes(std::size_t size) {
   return bytes;
 }
 
-// Hostile packages are the fuzz target's (tests/fuzz/package_fuzz.cpp); here
-// are the rules and what only a file already in place or a package changed
-// under the reader shows.
+// Hostile packages are the fuzz target's (tests/fuzz/package_fuzz.cpp); here are the rules and what
+// only a file already in place or a package changed under the reader shows.
 
-// A package in a scratch folder, unpacked into a folder inside it, so that
-// anything written beside the destination shows.
+// A package in a scratch folder, unpacked into a folder inside it, so that anything written beside
+// the destination shows.
 class PackageTest : public ::testing::Test {
  protected:
   PackageTest() {
@@ -54,8 +50,8 @@ class PackageTest : public ::testing::Test {
 TEST(PackageRules, OnlyPlainNamesStayInTheirFolder) {
   for (const char* name : {"dice.wav", "Yahoo2.wav", "a b.wav", "...wav", "é.wav", ".hidden"})
     EXPECT_TRUE(package::IsPlainFileName(name)) << name;
-  // Names reaching out of the folder are the fuzz target's; these it lets
-  // through unseen, or writes outside the scratch folder it watches.
+  // Names reaching out of the folder are the fuzz target's; these it lets through unseen, or writes
+  // outside the scratch folder it watches.
   for (const std::string& name : std::vector<std::string>{
            "", ".", "..", "/tmp/x", "a/b", "a\\b", "C:x", std::string("a\0b", 3), "tab\there",
            "line\n", "del\x7F", "\xC2\x85next"})

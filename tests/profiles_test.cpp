@@ -1,7 +1,3 @@
-#include <optional>
-#include <string>
-#include <vector>
-
 #include "highscores/submission_rules.h"
 #include "scoring/categories.h"
 #include "tests/game_fixture.h"
@@ -82,8 +78,8 @@ TEST_F(ProfilesTest, AFirstProfileIsAskedForThenProfilesAreAddedAndRemoved) {
   EXPECT_EQ(game->main.PlayerLabel.Caption, TestText(23));
 }
 
-// The same profile stays selected; when it is the one removed, or the
-// selection was no profile, the first is.
+// The same profile stays selected; when it is the one removed, or the selection was no profile, the
+// first is.
 TEST(SubmissionRulesTest, ARemovalKeepsTheSameProfileSelected) {
   for (int count = 1; count <= 4; ++count) {
     for (int selected = 0; selected <= count + 1; ++selected) {
@@ -117,8 +113,8 @@ TEST_F(ProfilesTest, ChoosingThenCancelKeepsTheLabelButNotTheSelection) {
 }
 
 TEST_F(ProfilesTest, OkStoresTheBoxAndShowsThePlayer) {
-  // The stored option, whether the box is ticked at opening, whether the
-  // player ticks it, the option stored by OK.
+  // The stored option, whether the box is ticked at opening, whether the player ticks it, the
+  // option stored by OK.
   const std::tuple<const char*, bool, bool, const char*> cases[] = {{"", false, true, "No"},
                                                                     {"No", true, false, "Yes"},
                                                                     {"Yes", false, false, "Yes"},
@@ -136,17 +132,6 @@ TEST_F(ProfilesTest, OkStoresTheBoxAndShowsThePlayer) {
               after + std::string("Bo"));
     EXPECT_FALSE(game->run.WaitingForProfile || Window().Visible);
   }
-}
-
-TEST_F(ProfilesTest, TextsFallBackToEnglish) {
-  folder.Write("test.lng", "[Language]\nl1=Score\n");
-  StoreProfiles({"Ann", "Bo"}, "3");
-  game->Restart();
-  game->OpenProfiles();
-  EXPECT_EQ(Window().Heading.Caption + Window().AddButton.ToolTip + Window().RemoveButton.ToolTip,
-            "User profiles Add  Remove ");
-  game->ConfirmProfiles();
-  EXPECT_EQ(game->main.PlayerLabel.Caption, "No user");
 }
 
 const std::string kNoAddress = "No online address is configured.\n";
@@ -260,18 +245,6 @@ TEST_F(SubmissionTest, AWindowItOpensHoldsTheSubmissionUntilOkOrCancel) {
     EXPECT_EQ(host.opened, std::vector<std::string>(close == Ok ? 1 : 0, sent_));
     game->CancelProfiles();
   }
-}
-
-TEST_F(SubmissionTest, TheAddressIsBuiltFromTheValuesStoredAtTheTick) {
-  // A cleared row sends its stored values; the month falls back to the
-  // current one. Names and passwords arrive exactly as typed.
-  game->StoreGroup({{"Highscore", "p3", "0"}, {"Highscore", "k3", ""}, {"Highscore", "d3", ""}});
-  Offer(3);
-  game->StoreGroup({{"Users", "user1", "Åsa & Bo=1"}, {"Users", "pass1", "a b+c"}});
-  game->ProfileTimerTick();
-  EXPECT_EQ(game->run.LinkAddress,
-            "https://scores.example/send?user=%C3%85sa%20%26%20Bo%3D1&pass=a%20b%2Bc&ver=504"
-            "&date=2612&points=0&key=");
 }
 
 TEST_F(SubmissionTest, AnAddressThatIsNoWebAddressIsNeverOpened) {

@@ -1,9 +1,6 @@
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <functional>
 #include <map>
 
 #include "settings/game_presence.h"
@@ -82,9 +79,8 @@ TEST_F(ResourcesTest, AMissingOrMalformedPackageIsToldWhenTheSplashEndsAndNothin
   }
 }
 
-// Hostile packages and lists are the fuzz target's (tests/fuzz/package_fuzz.cpp):
-// here a file a crashed game left is taken on, and the list ends at its
-// first empty key.
+// Hostile packages and lists are the fuzz target's (tests/fuzz/package_fuzz.cpp): here a file a
+// crashed game left is taken on, and the list ends at its first empty key.
 TEST_F(ResourcesTest, WhatACrashedGameLeftIsTakenOnAndWhatOthersLeftIsKept) {
   folder.Write("Pyx4.ini", folder.Read("Pyx4.ini") +
                                "[Resources]\ndel=2147483647\ndel1=left.wav\ndel4=late.wav\n");
@@ -104,8 +100,8 @@ TEST_F(ResourcesTest, WhatACrashedGameLeftIsTakenOnAndWhatOthersLeftIsKept) {
                                       "same.wav", "test.lng"}));
 }
 
-// Quitting one of two games in one folder leaves the sounds to the other;
-// the last to go deletes them.
+// Quitting one of two games in one folder leaves the sounds to the other; the last to go deletes
+// them.
 TEST_F(ResourcesTest, TheLastOfTwoGamesInOneFolderDeletesTheSounds) {
   int ready[2], stop[2];
   ASSERT_TRUE(::pipe(ready) == 0 && ::pipe(stop) == 0);
@@ -133,32 +129,6 @@ TEST_F(ResourcesTest, TheLastOfTwoGamesInOneFolderDeletesTheSounds) {
   game->CloseClicked();
   for (const std::string& name : kWaves) EXPECT_FALSE(fs::exists(folder.File(name))) << name;
   ::close(ready[0]);
-}
-
-// A settings file that refuses every write cannot list the sounds; the quit
-// removes them all the same.
-TEST_F(ResourcesTest, SettingsThatRefuseWritesLeaveNoSoundsBehind) {
-  const std::string settings = folder.Read("Pyx4.ini");
-  const std::string file = folder.File("Pyx4.ini");
-  folder.Write(".Pyx4.ini.lock", "");
-  const std::pair<const char*, std::function<void()>> cases[] = {
-      {"read-only", [&] { fs::permissions(file, fs::perms::owner_read); }},
-      {"unreadable", [&] { fs::permissions(file, fs::perms::none); }},
-      {"a pipe", [&] { fs::remove(file), ::mkfifo(file.c_str(), 0644); }},
-      {"a link to a folder",
-       [&] { fs::remove(file), fs::create_directory_symlink(folder.Path(), file); }}};
-  for (const auto& [what, refuse] : cases) {
-    SCOPED_TRACE(what);
-    folder.Write("Pyx4.ini", settings);
-    refuse();
-    const auto before = FileNames(folder.Path());
-    game->OpenLanguagePicker();
-    game->UnpackResources();
-    EXPECT_TRUE(fs::exists(folder.File("dice.wav")));
-    game->CloseClicked();
-    EXPECT_EQ(FileNames(folder.Path()), before);
-    fs::remove(file);
-  }
 }
 
 }  // namespace

@@ -29,8 +29,7 @@ class TurnTest : public GameTest {
       pictures.push_back(die.Visible ? die.Picture : 0);
     return pictures;
   }
-  // The pictures, the rolls per category and left, and T and U while the
-  // throw and the undo are on.
+  // The pictures, the rolls per category and left, and T and U while the throw and the undo are on.
   std::string Shown() const {
     const MainForm& m = game->main;
     std::string shown;
@@ -141,20 +140,6 @@ TEST_F(GameTest, EffectsPlayTheirFilesOnlyTheWaitedOnesWaitAndOnlyWithSoundOn) {
     game->PlayEffect(Effect::Dice);
   }
   EXPECT_TRUE(host.played.empty());
-}
-
-TEST_F(GameTest, SoundSwitchWithoutAStoredValueTurnsOffThenOn) {
-  folder.Write("Pyx4.ini", "[Options]\nShowLangu=No\n");
-  Start();
-  game->PlayEffect(Effect::Dice);
-  EXPECT_TRUE(host.played.empty());
-  for (const auto& [picture, stored] : {std::pair{68, "No"}, {67, "Yes"}}) {
-    game->ToggleSound();
-    EXPECT_EQ(game->main.SoundSwitch.Picture, picture);
-    EXPECT_EQ(Ini("Options", "PlaySound"), stored);
-  }
-  game->PlayEffect(Effect::Dice);
-  EXPECT_EQ(host.played.size(), 1u);
 }
 
 }  // namespace

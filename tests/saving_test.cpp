@@ -1,14 +1,8 @@
-// What the player sees when the settings file takes a change, refuses it, or
-// is changed by another game meanwhile, and how hostile settings files start.
+// What the player sees when the settings file takes a change, refuses it, or is changed by another
+// game meanwhile, and how hostile settings files start.
 
 #include <sys/stat.h>
 
-#include <filesystem>
-#include <string>
-#include <tuple>
-#include <vector>
-
-#include "core/text.h"
 #include "highscores/highscore_rules.h"
 #include "tests/game_fixture.h"
 
@@ -132,37 +126,6 @@ TEST(HostileSettingsTest, APickerWithNothingToOfferStillStartsTheGame) {
     game.SplashTimeUp();
     EXPECT_TRUE(game.main.Loaded && game.main.SoundSwitch.ToolTip == " Sound On/Off ");
   }
-}
-
-TEST(HostileSettingsTest, AMissingFileIsWrittenWithTheShippedSettings) {
-  TempFolder folder;
-  FakeHost host;
-  ScriptedDice dice;
-  Game game(host, dice, folder.Path().string());
-  game.OpenLanguagePicker();
-  const std::string shipped = (ShippedData() / "Pyx4.ini").string();
-  const int languages = LeadingNumber(GetINI("Language", "antal", shipped));
-  std::vector<std::pair<std::string, std::string>> keys{
-      {"Options", "PlaySound"}, {"Language", "antal"}, {"Language", "selected"}};
-  for (int i = 1; i <= languages; ++i) {
-    for (const char* end : {"n", "p"}) keys.emplace_back("Language", "l" + std::to_string(i) + end);
-  }
-  for (const auto& [section, key] : keys) {
-    EXPECT_EQ(GetINI(section, key, folder.File("Pyx4.ini")), GetINI(section, key, shipped)) << key;
-  }
-  EXPECT_TRUE(game.language.LanguageList.Items.size() == static_cast<std::size_t>(languages) &&
-              !game.language.OkButton.Enabled);
-}
-
-TEST_F(SavingTest, AnEmptyRowCannotBeConfirmed) {
-  folder.Write("Pyx4.ini", "[Language]\nantal=3\nl1n=Test\nl1p=test.lng\nl3n=Third\n");
-  game->OpenLanguagePicker();
-  game->LanguageRowClicked(1);
-  EXPECT_FALSE(game->language.OkButton.Enabled);
-  game->ConfirmLanguage();
-  EXPECT_TRUE(game->language.Visible);
-  game->LanguageRowClicked(2);
-  EXPECT_TRUE(game->language.OkButton.Enabled);
 }
 
 TEST_F(SavingTest, ALanguageNameThatIsNoFileReadsAsNoTexts) {

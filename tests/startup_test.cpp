@@ -48,9 +48,9 @@ TEST_F(StartupTest, PickerShowsUnlessSkippedElseTheSplashOpensAGameReadyToThrow)
 
 TEST_F(StartupTest, SoundSwitchAndBackgroundFollowTheOptions) {
   host.pictures = {folder.File("felt.jpg"), folder.File("felt.gif"), folder.File("felt.JPG")};
-  // The PlaySound line, if any, the picture named, then the sound switch's
-  // picture and the background's visibility and width in twips (12000 when
-  // loaded, 500 after a failure, else the design's).
+  // The PlaySound line, if any, the picture named, then the sound switch's picture and the
+  // background's visibility and width in twips (12000 when loaded, 500 after a failure, else the
+  // design's).
   const std::tuple<const char*, const char*, int, bool, int> cases[] = {
       {"PlaySound=No\n", "felt.jpg", 68, true, 12000},
       {"PlaySound=no\n", "felt.gif", 67, true, 12000},
@@ -68,6 +68,7 @@ TEST_F(StartupTest, SoundSwitchAndBackgroundFollowTheOptions) {
                          game->main.BackgroundFile),
               std::tuple(soundPicture, shown, width, shown ? folder.File(name) : ""));
     EXPECT_TRUE(host.boxes.empty() && game->main.Loaded && (!shown || picture.Height == 19000));
+    EXPECT_EQ(host.locale, "") << "without a locale in the language file, the system's";
   }
 }
 

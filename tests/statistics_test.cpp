@@ -37,8 +37,8 @@ FinishedGame RandomGame(std::mt19937& random) {
   return game;
 }
 
-// Games counted one by one through the settings, as each game end reads and
-// writes them, give the figures worked out from the games themselves.
+// Games counted one by one through the settings, as each game end reads and writes them, give the
+// figures worked out from the games themselves.
 TEST(StatisticsTest, GamesCountedThroughTheFileGiveTheirOwnFigures) {
   std::mt19937 random(7);
   for (const int count : {0, 1, 2, 7, 99, 100, 101, 250}) {
@@ -128,8 +128,8 @@ TEST(StatisticsTest, HostileStoredValuesCountAsZeroOrAreCapped) {
 }
 
 TEST(StatisticsTest, FiguresAndChartsAreNamedInTheLanguageOrInEnglish) {
-  // The language's texts, the games in the upper of two bins; the median and
-  // the totals' chart's name.
+  // The language's texts, the games in the upper of two bins; the median and the totals' chart's
+  // name.
   const std::tuple<Stored, long long, const char*, const char*> cases[] = {
       {{}, 100, "275", "Totals: most games between 250 and 275"},
       {{{"stats_decimal", ","}, {"stats_totals", "Summor"}},

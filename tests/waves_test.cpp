@@ -2,12 +2,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <string>
 
-#include "settings/package_reader.h"
 #include "tests/game_fixture.h"
-#include "tests/helpers/folder_contents.h"
 
 namespace {
 
@@ -18,39 +14,24 @@ std::uint32_t Field(const std::string& bytes, std::size_t at, int size) {
   return value;
 }
 
-// The wave files the build made and packed: the format the game ships,
-// short, quiet enough never to clip, and silent at both ends so that nothing
-// clicks.
-TEST(Waves, ThePackageHoldsEveryEffectShortQuietAndFadedAtBothEnds) {
-  pyxaro::testing::TempFolder folder;
-  pyxaro::PackageReader reader;
-  reader.SetPackage(PYXARO_SHIPPED_PACKAGE);
-  reader.SetDestination(folder.Path().string());
-  ASSERT_TRUE(reader.Initialise());
-  // Which names the package holds is the resources test's.
-  ASSERT_GT(reader.FileCount(), 0);
+// The wave files the build made: the format the game ships, short, quiet enough never to clip, and
+// silent at both ends so that nothing clicks. Which of them the package holds is the resources
+// test's.
+TEST(Waves, EveryEffectIsShortQuietAndFadedAtBothEnds) {
   const double belowOneDb = 32768 * std::pow(10, -1 / 20.0);
-  std::uintmax_t total = 0;
-  std::pair<double, std::string> longest;
-  for (int i = 0; i < reader.FileCount(); ++i) {
-    const std::string name = reader.FileName(i);
-    SCOPED_TRACE(name);
-    const std::string bytes =
-        pyxaro::testing::ReadAll(std::filesystem::path(PYXARO_WAVE_DIR) / name);
-    ASSERT_TRUE(reader.ExtractFile(name));
-    EXPECT_EQ(folder.Read(name), bytes);
+  int waves = 0;
+  for (const auto& file : std::filesystem::directory_iterator(PYXARO_WAVE_DIR)) {
+    SCOPED_TRACE(file.path().string());
+    const std::string bytes = pyxaro::testing::ReadAll(file.path());
     ASSERT_GE(bytes.size(), 46u);
-    total += bytes.size();
+    ++waves;
     // PCM, mono, 44.1 kHz, 16 bit, and the data runs to the end.
     const std::uint32_t dataBytes = Field(bytes, 40, 4);
     ASSERT_EQ(std::tuple(bytes.substr(0, 4) + bytes.substr(8, 8) + bytes.substr(36, 4),
                          Field(bytes, 20, 2), Field(bytes, 22, 2), Field(bytes, 24, 4),
                          Field(bytes, 34, 2), bytes.size()),
               std::tuple("RIFFWAVEfmt data", 1u, 1u, 44100u, 16u, 44u + dataBytes));
-    const double seconds = dataBytes / 2 / 44100.0;
-    EXPECT_LT(seconds, 1.2);
-    longest = std::max(longest, std::pair(seconds, name));
-
+    EXPECT_LT(dataBytes / 2 / 44100.0, 1.2);
     const auto sample = [&bytes](std::size_t at) {
       return std::abs(static_cast<std::int16_t>(Field(bytes, at, 2)));
     };
@@ -63,8 +44,7 @@ TEST(Waves, ThePackageHoldsEveryEffectShortQuietAndFadedAtBothEnds) {
       ends = std::max({ends, sample(44 + 2 * k), sample(bytes.size() - 2 - 2 * k)});
     EXPECT_LT(ends, peak / 20);
   }
-  EXPECT_LT(total, 400000u);
-  EXPECT_EQ(longest.second, "Yatzy.wav");
+  EXPECT_GT(waves, 0);
 }
 
 }  // namespace

@@ -17,8 +17,8 @@ class WindowPlacementTest : public GameTest {
 };
 
 TEST_F(WindowPlacementTest, PlacementFollowsTheWorkArea) {
-  // The work area; where the window is moved, whether the move button shows,
-  // how often the screen is said to be too small. The window is 12000 x 9000.
+  // The work area; where the window is moved, whether the move button shows, how often the screen
+  // is said to be too small. The window is 12000 x 9000.
   const std::tuple<WorkArea, std::vector<WindowPlace>, bool, std::size_t> cases[] = {
       {{12000, 8580}, {{0, 0}}, false, 0}, {{15360, 10800}, {{1680, 600}}, true, 0},
       {{9600, 6780}, {}, true, 1},         {{15360, 8400}, {}, true, 0},
@@ -49,9 +49,9 @@ TEST_F(WindowPlacementTest, TheMoveButtonStepsThroughFourPlacesAndGoesOnAfterADi
   game->PlaceWindow();
   EXPECT_FALSE(host.minimised);
   game->MoveButtonClicked();
-  // Centred at the start; the left edge keeping the top, the bottom centre,
-  // the right, the centre (the margin is 270); the left edge from where it
-  // was dragged; centred on the new display, then its bottom centre.
+  // Centred at the start; the left edge keeping the top, the bottom centre, the right, the centre
+  // (the margin is 270); the left edge from where it was dragged; centred on the new display, then
+  // its bottom centre.
   std::vector<int> moved;
   for (const WindowPlace& place : host.moves) moved.insert(moved.end(), {place.Left, place.Top});
   EXPECT_EQ(moved, (std::vector<int>{1680, 600, 270, 600, 1680, 1530, 3090, 600, 1680, 600, 270,

@@ -1,6 +1,5 @@
-// The settings text rules over hostile files and groups of changes. Built with
-// libFuzzer in the sanitizer configuration, and run over a fixed series of
-// inputs by every test run (replay.cpp).
+// The settings text rules over hostile files and groups of changes. Built with libFuzzer in the
+// sanitizer configuration, and run over a fixed series of inputs by every test run (replay.cpp).
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -18,8 +17,8 @@ namespace {
 
 using namespace pyxaro;
 
-// Names that fold together, differ by blanks around them, or cannot be
-// written; a name may also be any text at all.
+// Names that fold together, differ by blanks around them, or cannot be written; a name may also be
+// any text at all.
 const std::vector<std::string> kSections = {"A", "a", " a\t", "Språk", "SPRÅK", "b",
                                             "",  " ", "x=y",  "C]",    "D\nE"};
 const std::vector<std::string> kKeys = {"k", "K",   " k ", "Nyckel", "nYCKEL", "v",
@@ -67,8 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const ini::DecodedText before = ini::Decode(bytes);
   const ini::Index old(before.text);
 
-  // A group is stored whole or not at all: one name that cannot be written
-  // refuses every change.
+  // A group is stored whole or not at all: one name that cannot be written refuses every change.
   const std::string body = bytes.substr(before.hadBom ? 3 : 0);
   const auto edited = ini::SetValues(body, group);
   const bool writable = std::all_of(group.begin(), group.end(), [](const IniChange& change) {
@@ -77,8 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (edited.has_value() != writable) std::abort();
   if (!edited) return 0;
 
-  // Read back, every changed key holds the last value given to it (line
-  // breaks turned to blanks) and every other key what it held before.
+  // Read back, every changed key holds the last value given to it (line breaks turned to blanks)
+  // and every other key what it held before.
   const ini::Index now(ini::Decode(*edited).text);
   std::vector<std::pair<std::string, std::string>> names;
   for (const std::string& section : kSections)

@@ -1,6 +1,6 @@
-// libFuzzer target for the resource package: its rules, and a game that
-// unpacks a package and quits in a folder laid with the game's own files and
-// links that lead outside. Built by tests/fuzz/CMakeLists.txt.
+// libFuzzer target for the resource package: its rules, and a game that unpacks a package and quits
+// in a folder laid with the game's own files and links that lead outside. Built by
+// tests/fuzz/CMakeLists.txt.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -27,8 +27,8 @@ namespace {
 using namespace pyxaro;
 using pyxaro::testing::Snapshot;
 
-// Whatever the bytes, the directory stays inside them, its names are text,
-// and a plain name can only mean a file of the folder it is joined to.
+// Whatever the bytes, the directory stays inside them, its names are text, and a plain name can
+// only mean a file of the folder it is joined to.
 void CheckDirectory(std::string_view bytes) {
   const auto entries = package::ReadDirectory(bytes, bytes.size());
   if (!entries) return;
@@ -99,8 +99,8 @@ class NoChance : public RandomSource {
 
 namespace fs = std::filesystem;
 
-// Names a hostile package or list would try: the game's own files, links
-// and a folder that lead outside, a file of the player's, and escapes.
+// Names a hostile package or list would try: the game's own files, links and a folder that lead
+// outside, a file of the player's, and escapes.
 const std::vector<std::string> kNames = [] {
   std::istringstream words(
       "pyxaro english.lng ENGLISH.LNG Pyx4.ini .Pyx4.ini.lock .pyx4.ini.x1Y2z3 Res.pac back.jpg "
@@ -109,9 +109,8 @@ const std::vector<std::string> kNames = [] {
   return std::vector<std::string>(std::istream_iterator<std::string>(words), {});
 }();
 
-// The game's own files by name in lower case, the second language file
-// among them though it is missing, and the start of its settings' lock and
-// temporary files' names.
+// The game's own files by name in lower case, the second language file among them though it is
+// missing, and the start of its settings' lock and temporary files' names.
 const std::vector<std::string> kOwn{"pyxaro",   "english.lng", "spanish.lng",
                                     "pyx4.ini", "res.pac",     "back.jpg"};
 constexpr std::string_view kOwnPrefix = ".pyx4.ini.";
@@ -126,9 +125,9 @@ std::string Name(FuzzedDataProvider& input) {
   return kNames[input.ConsumeIntegralInRange<std::size_t>(0, kNames.size() - 1)];
 }
 
-// The game's folder holds the program, its language file, a picture, a file
-// of the player's and links leading to a folder outside; the package and
-// the list of unpacked files come from the input.
+// The game's folder holds the program, its language file, a picture, a file of the player's and
+// links leading to a folder outside; the package and the list of unpacked files come from the
+// input.
 void Lay(const fs::path& root, FuzzedDataProvider& input) {
   fs::remove_all(root / "game");
   fs::remove_all(root / "outside");
@@ -167,10 +166,9 @@ void Lay(const fs::path& root, FuzzedDataProvider& input) {
   std::ofstream(root / "game" / "Res.pac", std::ios::binary) << package;
 }
 
-// A game that unpacks and quits writes nothing outside its folder, touches
-// none of the game's own files nor the player's, and leaves the folder as
-// it found it, but for its settings and their lock.
-// A folder of the run's own, removed when it ends; the writes skip fsync.
+// A game that unpacks and quits writes nothing outside its folder, touches none of the game's own
+// files nor the player's, and leaves the folder as it found it, but for its settings and their
+// lock. A folder of the run's own, removed when it ends; the writes skip fsync.
 const fs::path& Root() {
   static const fs::path root = [] {
     std::string pattern = (fs::temp_directory_path() / "pyxaro-fuzz-XXXXXX").string();

@@ -1,6 +1,6 @@
-// Runs a fuzz target over a fixed series of pseudo-random inputs, so that the
-// ordinary build checks the target's properties on every test run, the same
-// way each time. A property that fails aborts the run.
+// Runs a fuzz target over a fixed series of pseudo-random inputs, so that the ordinary build checks
+// the target's properties on every test run, the same way each time. A property that fails aborts
+// the run.
 //   usage: NAME_replay [inputs]
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
-// What a folder holds, for the tests and fuzz targets that check that
-// nothing in it changed. Without gtest, so that a fuzz target can use it.
+// What a folder holds, for the tests and fuzz targets that check that nothing in it changed.
+// Without gtest, so that a fuzz target can use it.
 
 #include <filesystem>
 #include <fstream>
@@ -17,8 +17,8 @@ inline std::string ReadAll(const std::filesystem::path& file) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// Every entry of a folder, without following links: a file's bytes, where a
-// link points, or "folder".
+// Every entry of a folder, without following links: a file's bytes, where a link points, or
+// "folder".
 inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
   std::map<std::string, std::string> entries;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
