@@ -170,6 +170,7 @@ TEST_F(HighscoreTest, RowsShowOnlyCompleteEntriesAndClearingIsOfferedForTen) {
   EXPECT_EQ(m.TopTenRows[1].Caption + "|" + m.TopTenRows[4].Caption + "|" +
                 m.TopTenRows[10].Caption + "|" + m.TopTenRows[10].ToolTip,
             "1. 300 P1|as before|10. 210 Eve (9:58)| " + TestText(12) + "  (210 p) ");
+  EXPECT_LT(m.TopTenRows[10].Left, m.TopTenRows[9].Left) << "\"10.\" is wider: its row starts left";
   game->Store("Highscore", "k4", "K4");
   game->Restart();
   EXPECT_TRUE(m.ClearTopTenLabel.Visible);

@@ -119,7 +119,7 @@ TEST_F(GameTest, ClockShowsTheHostsTimeFromItsFirstTick) {
   EXPECT_EQ(game->main.Clock.Caption, "TIME");
   const std::tuple<int, int, int, const char*, const char*> times[] = {
       {1, 0, 0, "", "0:00|5 January 2026"},
-      {9, 7, 5, "", "7:05|5 September 2026"},
+      {9, 7, 10, "", "7:10|5 September 2026"},
       {12, 23, 59, "diciembre", "23:59|5 diciembre 2026"}};
   for (const auto& [month, hour, minute, name, shown] : times) {
     host.now = {2026, month, 5, hour, minute, 0, name};

@@ -28,11 +28,6 @@ TEST_F(NewGameTest, ToolTipsAndCaptionsFallBackWhereTheLanguageLacksThem) {
   EXPECT_EQ(shown(), (std::vector<std::string>{" User profiles ", " Sound On/Off ", "  ", " Rolls ",
                                                " Rolls / Category ", " Chance ", "No user",
                                                "Clear the list", "Clear the list"}));
-  Language("");
-  folder.Write("Pyx4.ini",
-               folder.Read("Pyx4.ini") + "[Users]\nantal=2\nselected=2\nuser1=Ann\nuser2=Åke\n");
-  game->Restart();
-  EXPECT_EQ(m.ClearTopTenLabel.Caption + "|" + m.PlayerLabel.Caption, "|Åke");
 }
 
 // What the player sees of the controls a new game puts back.

@@ -63,6 +63,21 @@ TEST_F(GameWindowTest, PickerThenSplashThenTheGameWindowWhereAClickThrows) {
   Click(game->main.DieImages[3]);
   EXPECT_TRUE(!game->state.OnTable(3) && !die->isVisible() && throwArea->isEnabled());
 
+  // "A" in the first and the last cell: row 3 lit across, row 0 in column 2 alone. An unlit dot
+  // shows the display's dark glass, which reaches past both cells.
+  front.Act([&] { game->Say("A           A"); });
+  const QImage shot = front.Main()->grab().toImage();
+  const auto light = [&](int x, int y) {
+    return shot.pixelColor(QPoint(x, y) * shot.devicePixelRatio()).lightness();
+  };
+  for (const int left : {42, 42 + 34 * 12}) {  // column 0's centre; dots stand 6 pixels apart
+    for (int column = 0; column < 5; ++column) EXPECT_GT(light(left + 6 * column, 560), 200);
+    EXPECT_TRUE(light(left + 12, 542) > 200 && light(left + 6, 542) < 64 &&
+                light(left + 12, 554) < 64)
+        << left;
+  }
+  for (const int x : {37, 479}) EXPECT_LT(light(x, 560), 30) << x;
+
   // The sounds lie in the program folder while the window is open; closing it by the desktop's own
   // means ends the program and takes them away.
   const auto waves = [&] {
