@@ -78,8 +78,9 @@ void Advisor::PlanTurn(std::uint32_t open, int upperSum, int layers) {
     const std::uint32_t bit = 1U << (k - 1);
     if ((open & bit) == 0) continue;
     for (int count = 0; count <= (blocks::IsUpper(k) ? 6 : 0); ++count) {
+      // Checked: a count past six would write into the next category's values.
       std::vector<float>& values =
-          after[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(count)];
+          after.at(static_cast<std::size_t>(k - 1)).at(static_cast<std::size_t>(count));
       const int sum = blocks::SumAfter(upperSum, k * count);
       for (int rolls = 0; rolls < layers; ++rolls)
         values.push_back(StateValue(open & ~bit, sum, rolls));

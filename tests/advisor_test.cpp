@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "scoring/advice_position.h"
 #include "scoring/advice_text.h"
 #include "scoring/block_values.h"
 #include "scoring/categories.h"
@@ -35,7 +36,6 @@ TEST(AdvisorTest, PlaysTheClearCases) {
   } cases[] = {
       {"the turn begins", {{}, {}, kAllOpen, 60, 0, false}, {M::Throw, {}, 0}},
       {"a fresh turn with no roll left", {{}, {}, Open("Ones"), 0, 0, false}, {M::None, {}, 0}},
-      {"nothing open", {{1, 2, 3, 4, 5, 6}, kAllOnTable, 0, 9, 0, true}, {M::None, {}, 0}},
       {"no roll left: the best points",
        {{6, 6, 1, 6, 6, 6}, kAllOnTable, Open("Ones Sixes Yatzy"), 0, 0, true},
        {M::Enter, {}, 6}},
@@ -123,6 +123,40 @@ TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
     }
   }
   EXPECT_GT(std::min(entries, pickUps), 1000);
+}
+
+// The solved values: with one throw left Chance is worth the mean of six dice and Yatzy a 7776th
+// of 100; another open row or another roll left is never worth less.
+TEST(AdvisorTest, SolvedValuesAreWhatTheRulesExpect) {
+  using namespace blocks;
+  const float* v = Embedded();
+  EXPECT_NEAR(v[LowerSlot(1 << 12, 1)], 21.0, 1e-3);
+  EXPECT_NEAR(v[LowerSlot(1 << 13, 1)], 100.0 / 7776, 1e-5);
+  const auto grows = [v](const auto& slot, int sets) {
+    for (int rolls = 0; rolls < kRolls; ++rolls) {
+      for (int open = 1; open < sets; ++open) {
+        const float value = v[slot(open, rolls)] + 1e-3F;
+        ASSERT_LE(v[slot(open, std::max(rolls - 1, 0))], value) << open << " " << rolls;
+        for (int bit = 1; bit < sets; bit <<= 1)
+          ASSERT_LE(v[slot(open & ~bit, rolls)], value) << open << " " << bit << " " << rolls;
+      }
+    }
+  };
+  grows([](int open, int rolls) { return LowerSlot(open, rolls); }, kLowerSets);
+  for (int sum = 0; sum < kUpperSums; ++sum)
+    grows([sum](int open, int rolls) { return UpperSlot(open, sum, rolls); }, kUpperSets);
+}
+
+// The advisor is told which dice lie on the table, the upper sum, and whether the throw is spent.
+TEST(AdvisorTest, ReadsTheGameAsItStands) {
+  GameState state;
+  for (int die = 1; die <= kDiceCount; ++die) state.Lying[die] = die % 2 == 1;
+  state.Dice[1] = state.Score[1] = 3;
+  const AdvisorPosition p = PositionOf(state);
+  EXPECT_EQ(std::tuple(p.onTable, p.upperSum, p.thrown),
+            std::tuple(std::array{true, false, true, false, true, false}, 3, true));
+  state.ThrowEntered = true;
+  EXPECT_FALSE(PositionOf(state).thrown);
 }
 
 TEST(AdviceTextTest, SaysTheMoveWithTheFacesToKeep) {

@@ -9,6 +9,13 @@
 
 namespace pyxaro::testing {
 
+// A question a test scripted no answer for fails that test.
+const struct FailUnscripted {
+  FailUnscripted() {
+    OnUnscripted() = [](const std::string& asked) { ADD_FAILURE() << "unscripted " << asked; };
+  }
+} kFailUnscripted;
+
 TempFolder::TempFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "pyxaro-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::filesystem::filesystem_error("mkdtemp", {});

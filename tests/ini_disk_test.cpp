@@ -40,7 +40,10 @@ class IniDiskTest : public ::testing::Test {
  protected:
   IniDiskTest() {
     Log().clear();
-    ini::Calls().write = [](int fd, const void* data, std::size_t size) {
+    // Every write is first interrupted by a signal, as a write may be.
+    ini::Calls().write = [](int fd, const void* data, std::size_t size) -> ssize_t {
+      static bool interrupted = false;
+      if ((interrupted = !interrupted)) return errno = EINTR, -1;
       Log().push_back("write " + NameOf(fd));
       return ::write(fd, data, size);
     };

@@ -1,6 +1,4 @@
-// Two games writing one settings file at once. That a game killed in its game end leaves the old
-// list or the new is the store's: the new file is on disk before it takes the old one's place
-// (ini_disk_test), and the statistics go in the list's write (new_game_test).
+// Two games writing one settings file at once; a game killed in its game end is the store's test.
 
 #include <sys/wait.h>
 #include <unistd.h>

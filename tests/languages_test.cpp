@@ -59,8 +59,7 @@ TEST_F(GameTest, LanguButtonClosesTheGameForAFreshOneInTheChosenLanguage) {
   // That No keeps the game is the new game test's, with the other questions.
   host.answers = {true};
   game->ChangeLanguage();
-  ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(host.boxes[0].text + "|" + host.boxes[0].title, TestText(10) + "|" + TestText(5));
+  EXPECT_EQ(host.boxes.at(0).title, TestText(5));  // its text is the keys' test's
   // The discarded game is not scored; the picker opens as it was left.
   EXPECT_FALSE(game->main.Loaded || game->main.Visible || game->main.GameEndTimer.Enabled());
   EXPECT_TRUE(game->language.Visible && game->language.LanguageList.ListIndex == 0 &&

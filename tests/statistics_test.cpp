@@ -149,6 +149,9 @@ TEST(StatisticsTest, FiguresAndChartsAreNamedInTheLanguageOrInEnglish) {
     EXPECT_EQ(form.TotalsName, totals);
     EXPECT_EQ(form.Categories[20].Text, "Yatzy: 0 of 100 points on average, filled in 0% of games");
   }
+  Statistics one;
+  one.Games = 1;
+  EXPECT_TRUE(PresentStatistics(one, [](const std::string&) { return std::string(); }).AnyGames);
 }
 
 }  // namespace

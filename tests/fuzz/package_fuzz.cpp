@@ -20,6 +20,7 @@
 #include "settings/ini.h"
 #include "settings/ini_disk.h"
 #include "settings/package_reader.h"
+#include "tests/fake_host.h"
 #include "tests/helpers/folder_contents.h"
 
 namespace {
@@ -63,39 +64,6 @@ void CheckRoundTrip(FuzzedDataProvider& input) {
       std::abort();
   }
 }
-
-// A desktop that answers nothing and shows nothing.
-class QuietHost : public Host {
- public:
-  bool Ask(const std::string&, const std::string&, bool) override { return false; }
-  void Tell(const std::string&, const std::string&, bool) override {}
-  std::optional<std::string> Prompt(const std::string&, const std::string&,
-                                    const std::string&) override {
-    return std::nullopt;
-  }
-  void PrepareWaves(const std::vector<std::string>&) override {}
-  std::optional<std::string> PromptMasked(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  void PlayWave(const std::string&, bool) override {}
-  void OpenAddress(const std::string&) override {}
-  WorkArea ScreenWorkArea() override { return {15360, 10800}; }
-  WindowPlace GameWindowPlace() override { return {}; }
-  void MoveGameWindow(WindowPlace) override {}
-  void RestoreGameWindow() override {}
-  void MinimiseGameWindow() override {}
-  void UseLocale(const std::string&) override {}
-  LocalTime Now() override { return {}; }
-  void SetBusy(bool) override {}
-  bool IsPicture(const std::string&) override { return false; }
-  void EndProgram() override {}
-};
-
-class NoChance : public RandomSource {
- public:
-  void Reseed(double) override {}
-  double Next() override { return 0; }
-};
 
 namespace fs = std::filesystem;
 
@@ -196,8 +164,9 @@ void CheckUnpackAndQuit(FuzzedDataProvider& input) {
   };
   const auto before = game();
 
-  QuietHost host;
-  NoChance chance;
+  // A desktop that answers no question and dice that are never thrown.
+  testing::FakeHost host;
+  testing::ScriptedDice chance;
   Game player(host, chance, (root / "game").string());
   player.OpenLanguagePicker();
   player.UnpackResources();

@@ -1,8 +1,6 @@
-// A second game on the same settings file, for the test that runs two at
-// once. Usage:
+// A second game on the same settings file, for the test that runs two at once:
 //   store_child games <settings file> <first total> <step> <count> <name>
-//     ends <count> games whose totals start at <first total>; each row's
-//     name and check value carry its total, so a torn row shows.
+// ends <count> games from <first total> on; a row's name and check value carry its total.
 
 #include <cstdlib>
 #include <string>
