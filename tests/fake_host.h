@@ -64,8 +64,7 @@ class FakeHost : public Host {
   bool minimised = false, ended = false;
   std::string locale = "unset";
   LocalTime now{2026, 12, 6, 21, 7, 76020.25, "December"};
-  // Runs once while the next question or input box is open, as events handled behind a modal box
-  // would.
+  // Runs once while the next question or input box is open, as events behind a modal box would.
   std::function<void()> whileOpen;
 
   bool Ask(const std::string& question, const std::string& title, bool yesIsDefault) override {

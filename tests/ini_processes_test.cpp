@@ -35,8 +35,7 @@ TEST(IniProcessesTest, TwoGamesEndingTogetherKeepBothEntries) {
   const pid_t even = Spawn({"games", file, "2", "2", "30", "P"});
   EXPECT_EQ(ExitCode(odd), 0);
   EXPECT_EQ(ExitCode(even), 0);
-  // Row r holds total 61 - r, its name and check value carrying it, so a torn row or a lost entry
-  // shows.
+  // Row r holds total 61 - r, its name and check value carrying it: a torn row or lost entry shows.
   for (int r = 1; r <= 10; ++r) {
     const std::string n = std::to_string(r), total = std::to_string(61 - r);
     EXPECT_EQ(Ini("p" + n) + "|" + Ini("n" + n) + "|" + Ini("k" + n),

@@ -47,8 +47,7 @@ TEST(Font, EveryCharacterDrawsItsGlyphSmallLettersTheirCapitalsOthersBlank) {
   EXPECT_EQ(lit, 60 + 22 + 32 + 21);
 }
 
-// Each accented letter is told apart from every other character, and its small letter draws like
-// it.
+// Each accented letter differs from every other character, and its small letter draws like it.
 TEST(Font, AccentedLettersHaveGlyphsOfTheirOwn) {
   const std::u32string capital = U"ÁÀÂÃÉÈÊËÍÌÎÏÓÒÔÕÚÙÛÜÇß";
   const std::u32string small = U"áàâãéèêëíìîïóòôõúùûüçß";

@@ -100,8 +100,7 @@ TEST_F(ResourcesTest, WhatACrashedGameLeftIsTakenOnAndWhatOthersLeftIsKept) {
                                       "same.wav", "test.lng"}));
 }
 
-// Quitting one of two games in one folder leaves the sounds to the other; the last to go deletes
-// them.
+// Quitting one of two games in one folder leaves the sounds to the other; the last deletes them.
 TEST_F(ResourcesTest, TheLastOfTwoGamesInOneFolderDeletesTheSounds) {
   int ready[2], stop[2];
   ASSERT_TRUE(::pipe(ready) == 0 && ::pipe(stop) == 0);

@@ -70,8 +70,7 @@ TEST(CategoryValueTest, EveryThrowIsWorthWhatTheRulesSay) {
 
 // Games played by the rules alone: every die picked up and thrown, then the hinted category
 // entered, or a random one tried when there is no hint. Every game ends within the pool, adds up to
-// its scores and the bonus, and tells the bonus won or lost once, when the upper section settles
-// it.
+// its scores and the bonus, and tells the bonus won or lost once, as the upper section decides it.
 TEST(EntryRulesTest, GamesPlayedByTheRulesEndAndAddUp) {
   std::mt19937 random(17);
   std::uniform_int_distribution<int> face(1, kDiceFaces), anyCategory(1, kCategoryCount);

@@ -15,8 +15,7 @@ std::uint32_t Field(const std::string& bytes, std::size_t at, int size) {
 }
 
 // The wave files the build made: the format the game ships, short, quiet enough never to clip, and
-// silent at both ends so that nothing clicks. Which of them the package holds is the resources
-// test's.
+// silent at both ends so that nothing clicks. Which the package holds is the resources test's.
 TEST(Waves, EveryEffectIsShortQuietAndFadedAtBothEnds) {
   const double belowOneDb = 32768 * std::pow(10, -1 / 20.0);
   int waves = 0;

@@ -1,6 +1,5 @@
 // libFuzzer target for the resource package: its rules, and a game that unpacks a package and quits
-// in a folder laid with the game's own files and links that lead outside. Built by
-// tests/fuzz/CMakeLists.txt.
+// in a folder laid with the game's own files and links that lead outside.
 
 #include <fuzzer/FuzzedDataProvider.h>
 

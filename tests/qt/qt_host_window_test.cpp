@@ -27,8 +27,7 @@ TEST(QtHostWindowTest, PlacesInTwipsFromTheWorkAreaAndRestoresWithoutShowing) {
   host.MoveGameWindow({270, 450});
   EXPECT_EQ(host.GameWindowPlace(), (WindowPlace{270, 450}));
 
-  // A window being prepared comes out of a minimised state but stays hidden until the game shows
-  // it.
+  // A window being prepared leaves a minimised state but stays hidden until the game shows it.
   window.setWindowState(Qt::WindowMinimized | Qt::WindowMaximized);
   host.RestoreGameWindow();
   EXPECT_EQ(window.windowState(), Qt::WindowNoState);
