@@ -1,10 +1,8 @@
 #pragma once
 
-#include <functional>
-#include <vector>
+#include <string>
 
 #include "core/game_state.h"
-#include "settings/ini.h"
 
 namespace pyxaro {
 
@@ -19,12 +17,8 @@ struct FinishedGame {
   int Year = 2000;  // the day it ended
   int Month = 1;
   int Day = 1;
+  std::string CheckValue;  // vouches for the total to the online list
   bool operator==(const FinishedGame&) const = default;
 };
-
-// A keeper of games adds what it keeps of a finished game to the one write
-// of the game end, worked out from the settings as they are under the lock.
-using GameKeeper =
-    std::function<std::vector<IniChange>(const FinishedGame& game, const IniReader& current)>;
 
 }  // namespace pyxaro

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "core/pictures.h"
-#include "scoring/categories.h"
+
 
 namespace pyxaro {
 
@@ -34,18 +34,18 @@ Control Label(Control c, Rgb colour, bool bold) {
   return c;
 }
 
-constexpr std::array<int, 6> kDieLeft{930, 2130, 3270, 4380, 5490, 6630};
-constexpr std::array<int, 6> kDieWidth{1215, 1140, 1110, 1125, 1140, 1200};
+constexpr std::array<int, kDiceCount> kDieLeft{930, 2130, 3270, 4380, 5490, 6630};
+constexpr std::array<int, kDiceCount> kDieWidth{1215, 1140, 1110, 1125, 1140, 1200};
 constexpr int kTopTenTop = 4950;
 constexpr int kTopTenStep = 240;
 
 }  // namespace
 
-MainForm::MainForm() {
-  for (int k = 1; k <= 6; ++k) {
+TurnView::TurnView() {
+  for (int k = 1; k <= kDiceCount; ++k) {
     DieImages[k] = Hidden(At(kDieLeft.at(k - 1), 3270, kDieWidth.at(k - 1), 1170));
   }
-  for (int k = 1; k <= 6; ++k) {
+  for (int k = 1; k <= kDiceCount; ++k) {
     AdviceDieMarks[k] =
         Hidden(At(kDieLeft.at(k - 1) - 90, 3270 - 90, kDieWidth.at(k - 1) + 180, 1170 + 180));
   }
@@ -60,33 +60,46 @@ MainForm::MainForm() {
   HintMarker = Hidden(Label(At(11880, 1590, 135, 135), colour::DarkRed, false));
   BonusLabel = Label(At(11400, 7830, 405, 225), colour::LightRed, true);
   TotalLabel = Label(At(11400, 8130, 405, 225), colour::White, true);
-  for (const Category& category : kCategories) {
-    CategoryRows[category.number] = At(9870, category.rowTop, 2055, 315);
-    CategoryScores[category.number] =
-        Label(At(11400, category.scoreTop, 405, 165), colour::Gold, true);
+  // The rows' places come from the category table (Turn::PlaceScorecard).
+  for (Control& row : CategoryRows) row = At(9870, 0, 2055, 315);
+  for (Control& score : CategoryScores) score = Label(At(11400, 0, 405, 165), colour::Gold, true);
+}
+
+TopTenView::TopTenView() {
+  for (int r = 1; r <= kTopTenRows; ++r) {
+    Rows[r] = Label(At(r == kTopTenRows ? 45 : 150, kTopTenTop + kTopTenStep * (r - 1), 4500, 240),
+                    colour::Grey, false);
   }
-  for (int r = 1; r <= 10; ++r) {
-    TopTenRows[r] = Label(At(r == 10 ? 45 : 150, kTopTenTop + kTopTenStep * (r - 1), 4500, 240),
-                          colour::Grey, false);
-  }
-  ClearTopTenLabel = Label(At(150, 7380, 2400, 240), colour::Grey, false);
-  ClearTopTenLabel.Caption = "Clear highscore";
+  ClearLabel = Label(At(150, 7380, 2400, 240), colour::Grey, false);
+  ClearLabel.Caption = "Clear highscore";
+}
+
+PlayerView::PlayerView() {
   PlayerLabel = Label(At(150, 4680, 4500, 240), colour::Grey, true);
-  SoundSwitch = At(8910, 7110, 480, 480);
-  SoundSwitch.Picture = kSoundOnPicture;
+  HomeLink = At(10080, 390, 1575, 915);
+  HomeLink.ToolTip = " Pyxaro ONLINE ";
+}
+
+DisplayView::DisplayView() {
+  Clock = Label(At(11010, 8700, 885, 225), colour::LightBlue, false);
+  Clock.Caption = "TIME";
+}
+
+SoundView::SoundView() {
+  Switch = At(8910, 7110, 480, 480);
+  Switch.Picture = kSoundOnPicture;
+}
+
+WindowView::WindowView() {
   MoveButton = Hidden(At(8310, 7590, 315, 315));
   Logo = At(30, 150, 6315, 1425);
-  BackgroundPicture = Hidden(At(0, 0, Width, Height));
+  BackgroundPicture = Hidden(At(0, 0, kWindowWidth, kWindowHeight));
   NewGameArea = At(8850, 5850, 765, 285);
   QuitArea = At(7620, 6960, 1125, 345);
   CloseSquare = At(11700, 60, 225, 225);
   MinimiseSquare = At(11370, 60, 255, 255);
   LanguageArea = At(8820, 6630, 675, 285);
   StatisticsArea = At(8820, 6240, 765, 285);
-  HomeLink = At(10080, 390, 1575, 915);
-  HomeLink.ToolTip = " Pyxaro ONLINE ";
-  Clock = Label(At(11010, 8700, 885, 225), colour::LightBlue, false);
-  Clock.Caption = "TIME";
 }
 
 LanguageForm::LanguageForm() { OkButton.Enabled = false; }

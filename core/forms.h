@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/game_state.h"
 #include "core/one_based.h"
 
 namespace pyxaro {
@@ -62,14 +63,15 @@ class Timer {
 };
 
 inline constexpr int kDotCount = 455;
+inline constexpr int kTopTenRows = 10;
 
 // What a screen reader says of the game window, in the player's language:
 // the names of the controls whose tool tip names none, and the words the
-// names of the dice, the rows, the sound switch and the keys are made of.
+// names of the dice, the sound switch and the keys are made of. The rows'
+// names are the turn's (Turn::CategoryTitle).
 struct SpokenTexts {
   std::string Die;  // "%1" is the die's number
-  OneBased<std::string, 6> Faces;
-  OneBased<std::string, 20> Categories;
+  OneBased<std::string, kDiceFaces> Faces;
   std::string Open, Proposed, SoundOn, SoundOff, KeySpace, KeyCtrl;
   std::string Throw, Undo, NewGame, Quit, Close, Minimise, Language, Home, Bonus, Total, Time,
       Statistics;
@@ -84,40 +86,77 @@ struct PaintedTexts {
   bool operator==(const PaintedTexts&) const = default;
 };
 
-struct MainForm {
-  MainForm();
+// The game window is 800 x 600 pixels.
+inline constexpr int kWindowWidth = 12000;
+inline constexpr int kWindowHeight = 9000;
 
-  bool Loaded = false;
-  bool Visible = false;
-  static constexpr int Width = 12000;
-  static constexpr int Height = 9000;
+// The turn's part of the game window: the dice, the throw and undo areas,
+// the scorecard with its counters, the hint and the advice, and the clocks
+// of play and of the game's end.
+struct TurnView {
+  TurnView();
 
-  OneBased<Control, 6> DieImages;
+  OneBased<Control, kDiceCount> DieImages;
   Control ThrowArea, UndoArea, RollsLeftLabel, RollsPerCategoryLabel, HintMarker, BonusLabel,
       TotalLabel;
   // The advice on show: a ring around each die to pick up, an arrow beside
   // the row it names, and the button that asks for it.
-  OneBased<Control, 6> AdviceDieMarks;
+  OneBased<Control, kDiceCount> AdviceDieMarks;
   Control AdviceRowMark, AdviceArea;
-  OneBased<Control, 20> CategoryRows;    // one clickable row per category
-  OneBased<Control, 20> CategoryScores;  // the points entered in each row
-  OneBased<Control, 10> TopTenRows;
-  Control ClearTopTenLabel, PlayerLabel, SoundSwitch, MoveButton, Logo, BackgroundPicture;
-  Control NewGameArea, QuitArea, CloseSquare, MinimiseSquare, LanguageArea, HomeLink, Clock;
-  Control StatisticsArea;
-  bool ClockTold = false;      // the clock has shown the time since the window opened
-  std::string BackgroundFile;  // the picture file shown in BackgroundPicture, "" = empty
-
-  std::bitset<kDotCount> LitDots;  // the lit dots of the message display
-  SpokenTexts Spoken;
-  PaintedTexts Painted;
-
+  OneBased<Control, kCategoryCount> CategoryRows;    // one clickable row per category
+  OneBased<Control, kCategoryCount> CategoryScores;  // the points entered in each row
   Timer PlayClock{1000};
   Timer GameEndTimer{1500};
-  Timer PageTimer{2000};
-  Timer ClockTimer{1500, true};
+};
+
+// The top-ten list on the game window.
+struct TopTenView {
+  TopTenView();
+
+  OneBased<Control, kTopTenRows> Rows;
+  Control ClearLabel;
+};
+
+// The player's name above the list, the online badge, and the two steps of
+// sending a row to the online list.
+struct PlayerView {
+  PlayerView();
+
+  Control PlayerLabel, HomeLink;
   Timer ProfileTimer{1500};
   Timer SendTimer{1000};
+};
+
+// The dot-matrix message display and the clock beneath the scorecard.
+struct DisplayView {
+  DisplayView();
+
+  std::bitset<kDotCount> LitDots;
+  std::string Said;           // the message on the display, as the last Say gave it
+  unsigned MessagesSaid = 0;  // counts every Say, so a repeated message is told again
+  Control Clock;
+  bool ClockTold = false;  // the clock has shown the time since the window opened
+  Timer PageTimer{2000};
+  Timer ClockTimer{1500, true};
+};
+
+// The switch that turns the sound on and off.
+struct SoundView {
+  SoundView();
+
+  Control Switch;
+};
+
+// The game window itself: whether it stands, its background, the logo and
+// the buttons that lead elsewhere.
+struct WindowView {
+  WindowView();
+
+  bool Loaded = false;
+  bool Visible = false;
+  Control Logo, BackgroundPicture, MoveButton;
+  Control NewGameArea, QuitArea, CloseSquare, MinimiseSquare, LanguageArea, StatisticsArea;
+  std::string BackgroundFile;  // the picture file shown in BackgroundPicture, "" = empty
 };
 
 struct ListBox {
@@ -135,9 +174,6 @@ struct LanguageForm {
   Control SkipAtStart;
   bool SkipAtStartTicked = false;
   Control OkButton;
-  // Languages the game comes with that the player's older list lacks,
-  // offered after the list's own rows: the name shown and the file.
-  std::vector<std::pair<std::string, std::string>> Unlisted;
 };
 
 // The window where the player keeps the profiles a score is sent under.

@@ -1,13 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "core/one_based.h"
-#include "highscores/highscore_entry.h"
 
 namespace pyxaro {
 
@@ -68,54 +63,6 @@ struct GameState {
     for (const int score : Score) total += score;
     return total;
   }
-};
-
-// Where the move button last took the window; the next press takes it on.
-enum class MoveStep { Centred, Left, Bottom, Right };
-
-enum class WriteResult { Stored, Refused };
-
-// Values that live for the whole run, across games and across reloads of the
-// game window.
-struct RunValues {
-  std::string AppVersion;
-  std::string SettingsFile;
-  std::string LanguageFile;
-  std::string PlaySound;
-  std::string ShowAdvice;  // "Yes": the advice shows after every throw unasked
-  bool WelcomeShown = false;
-  int GamesStarted = 0;
-  unsigned Throws = 0;        // every throw of the run, so the front end sees each new one
-  std::string Said;           // the message on the dot display, as the last Say gave it
-  unsigned MessagesSaid = 0;  // counts every Say, so a repeated message is told again
-  std::string EffectFile;     // the wave file last played
-  // The resource files this run unpacked, or took on from a game before it:
-  // the quit deletes them, whether or not the settings could list them.
-  std::vector<std::string> Unpacked;
-  // The wave files there to play: the sound module loads them only while the
-  // sound is on.
-  std::vector<std::string> Waves;
-  MoveStep WindowPlace = MoveStep::Centred;
-  WriteResult LastWrite = WriteResult::Stored;
-  // The package was unpacked while the splash stood, for the next opening of
-  // the game window.
-  bool UnpackedAhead = false;
-  // The player's choices the settings file refused, by section and key:
-  // they hold until the program ends.
-  std::map<std::pair<std::string, std::string>, std::string> HeldChoices;
-
-  // The dot display's pager.
-  int PageStart = 1;
-
-  // The top-ten list.
-  HighscoreEntry Candidate;
-  int NewRank = 0;
-  int SelectedRow = 0;
-
-  // The online list: a submission waits while the profiles window it opened
-  // is still open; the address the next link opens.
-  bool WaitingForProfile = false;
-  std::string LinkAddress;
 };
 
 }  // namespace pyxaro

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/game.h"
+#include "display/message_display.h"
 
 namespace pyxaro {
 
@@ -29,11 +29,11 @@ std::string ClockToolTip(const LocalTime& now) {
 
 // Runs every 1.5 s for as long as the window is open: it sets the label and
 // nothing else.
-void Game::ClockTick() {
+void MessageDisplay::ClockTick() {
   const LocalTime now = host_.Now();
-  main.Clock.Caption = ClockCaption(now);
-  main.Clock.ToolTip = ClockToolTip(now);
-  main.ClockTold = true;
+  view_.Clock.Caption = ClockCaption(now);
+  view_.Clock.ToolTip = ClockToolTip(now);
+  view_.ClockTold = true;
 }
 
 }  // namespace pyxaro

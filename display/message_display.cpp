@@ -1,7 +1,8 @@
-#include <algorithm>
-#include <string>
+#include "display/message_display.h"
 
-#include "core/game.h"
+#include <string>
+#include <utility>
+
 #include "core/text.h"
 #include "display/font.h"
 
@@ -14,29 +15,31 @@ static_assert(kCells * kGlyphDots == kDotCount);
 
 }  // namespace
 
-void Game::Say(const std::string& message) {
+MessageDisplay::MessageDisplay(Host& host, const Languages& texts) : host_(host), texts_(texts) {}
+
+void MessageDisplay::Say(const std::string& message) {
   // Every message starts on its first page, and a new one cuts off the
   // paging of the last with a fresh interval.
-  main.PageTimer.SetEnabled(false);
-  run.Said = message;
-  run.PageStart = 1;
-  ++run.MessagesSaid;
+  view_.PageTimer.SetEnabled(false);
+  view_.Said = message;
+  pageStart_ = 1;
+  ++view_.MessagesSaid;
   ShowPage();
-  if (CharCount(run.Said) > kCells) main.PageTimer.SetEnabled(true);
+  if (CharCount(view_.Said) > kCells) view_.PageTimer.SetEnabled(true);
 }
 
-void Game::NextPage() {
-  run.PageStart += kCells;
+void MessageDisplay::NextPage() {
+  pageStart_ += kCells;
   ShowPage();
   // The page just drawn holds the last character: rest on it, no repeat.
-  if (run.PageStart + kCells - 1 >= CharCount(run.Said)) {
-    main.PageTimer.SetEnabled(false);
-    run.PageStart = 1;
+  if (pageStart_ + kCells - 1 >= CharCount(view_.Said)) {
+    view_.PageTimer.SetEnabled(false);
+    pageStart_ = 1;
   }
 }
 
-void Game::ShowPage() {
-  const std::u32string page = ToCodePoints(CharMid(run.Said, run.PageStart, kCells));
+void MessageDisplay::ShowPage() {
+  const std::u32string page = ToCodePoints(CharMid(view_.Said, pageStart_, kCells));
   std::string pattern;
   pattern.reserve(kDotCount);
   for (std::size_t cell = 0; cell < static_cast<std::size_t>(kCells); ++cell) {
@@ -46,7 +49,25 @@ void Game::ShowPage() {
   // the dots, so they must never pass through a half-drawn state.
   std::bitset<kDotCount> lit;
   for (std::size_t j = 0; j < lit.size(); ++j) lit[j] = pattern[j] == '1';
-  main.LitDots = lit;
+  view_.LitDots = lit;
+}
+
+void MessageDisplay::Reset() {
+  pageStart_ = 1;
+  // The message and its count outlive the window, as the dots do not.
+  DisplayView fresh;
+  fresh.Said = std::move(view_.Said);
+  fresh.MessagesSaid = view_.MessagesSaid;
+  view_ = std::move(fresh);
+}
+
+void MessageDisplay::PresentTexts() {
+  if (!view_.ClockTold) view_.Clock.Caption = texts_.Text(text::kCaptionTime);
+}
+
+void MessageDisplay::Stop() {
+  view_.PageTimer.SetEnabled(false);
+  view_.ClockTimer.SetEnabled(false);
 }
 
 }  // namespace pyxaro

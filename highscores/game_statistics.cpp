@@ -1,38 +1,46 @@
+#include "highscores/game_statistics.h"
+
 #include <string>
 
-#include "core/game.h"
 #include "highscores/statistics.h"
-#include "highscores/statistics_form.h"
 #include "settings/language_keys.h"
 
 namespace pyxaro {
 
-void Game::OpenStatistics() {
-  ShowStatistics();
-  statistics.Visible = true;
+GameStatistics::GameStatistics(Host& host, SettingsStore& store, const Languages& texts)
+    : host_(host), store_(store), texts_(texts) {}
+
+void GameStatistics::Open() {
+  Show();
+  view_.Visible = true;
 }
 
-void Game::ShowStatistics() {
-  const bool visible = statistics.Visible;
+void GameStatistics::Show() {
+  const bool visible = view_.Visible;
   const IniReader stored = [this](const std::string& section, const std::string& key) {
-    return Setting(section, key);
+    return store_.Setting(section, key);
   };
-  statistics = PresentStatistics(ReadStatistics(stored),
-                                 [this](const std::string& key) { return LangText(key); });
-  statistics.Visible = visible;
+  view_ = PresentStatistics(ReadStatistics(stored),
+                                 [this](const std::string& key) { return texts_.LangText(key); });
+  view_.Visible = visible;
 }
 
-void Game::ResetStatistics() {
-  const LanguageText text = [this](const std::string& key) { return LangText(key); };
-  if (!host_.Ask(StatisticsText(text, "stats_reset_ask"), LangText(lang::kQuestionTitle), false))
+void GameStatistics::Reset() {
+  const LanguageText text = [this](const std::string& key) { return texts_.LangText(key); };
+  if (!host_.Ask(StatisticsText(text, "stats_reset_ask"), texts_.LangText(lang::kQuestionTitle), false))
     return;
-  if (!StoreGroup(StatisticsChanges({}))) {
-    TellNotSaved(text::kNotSavedStatistics);
+  if (!store_.StoreGroup(StatisticsChanges({}))) {
+    texts_.TellNotSaved(text::kNotSavedStatistics);
     return;
   }
-  ShowStatistics();
+  Show();
 }
 
-void Game::StatisticsWindowClosed() { statistics.Visible = false; }
+void GameStatistics::Closed() { view_.Visible = false; }
+
+std::vector<IniChange> GameStatistics::Changes(const FinishedGame& game,
+                                              const IniReader& current) {
+  return KeepStatistics(game, current);
+}
 
 }  // namespace pyxaro

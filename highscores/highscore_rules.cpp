@@ -10,7 +10,6 @@ std::string PlayTimeText(int seconds) {
   return std::to_string(seconds / 60) + (rest < 10 ? ":0" : ":") + std::to_string(rest);
 }
 
-int GameMonth(int year, int month) { return 100 * (year % 100) + month; }
 
 int StoredPoints(std::string_view text) { return LeadingNumber(text); }
 

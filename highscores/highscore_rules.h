@@ -4,19 +4,17 @@
 #include <string>
 #include <string_view>
 
+#include "core/forms.h"
 #include "core/one_based.h"
 
 namespace pyxaro {
 
-inline constexpr int kTopTenRows = 10;
 inline constexpr int kNameLength = 20;
 
 // Minutes and two-digit seconds; the minutes run on past 59 and never carry
 // into hours.
 std::string PlayTimeText(int seconds);
 
-// The month of a game as the list stores it: 100 x (year mod 100) + month.
-int GameMonth(int year, int month);
 
 // The points of a stored row as a number: hand edits may leave a fraction,
 // text or nothing at all, and those read as their whole part or 0.

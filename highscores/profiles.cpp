@@ -1,6 +1,8 @@
-#include <string>
+#include "highscores/profiles.h"
 
-#include "core/game.h"
+#include <string>
+#include <vector>
+
 #include "core/text.h"
 #include "highscores/submission_rules.h"
 #include "settings/language_keys.h"
@@ -8,115 +10,131 @@
 
 namespace pyxaro {
 
-namespace {
+Profiles::Profiles(Host& host, SettingsStore& store, const Languages& texts, Speaker& speaker)
+    : host_(host), store_(store), texts_(texts), speaker_(speaker) {}
 
-// Lists the stored profiles and shows the selected one. A list filled afresh
-// has no row selected, so there is nothing to remove until a row is clicked.
-void ShowProfiles(Game& game) {
-  ProfilesForm& form = game.profiles;
-  const int count = ProfileCount(game.Setting("Users", "antal"));
-  form.ProfileList.Items.clear();
+void Profiles::OpenWindow() { view_ = PlayerView{}; }
+
+void Profiles::PresentTexts() {
+  view_.PlayerLabel.ToolTip = texts_.ToolTipText(lang::kProfiles, " User profiles ");
+  // The badge's link is named as the badge reads.
+  view_.HomeLink.ToolTip = " Pyxaro " + texts_.Painted().Online + " ";
+  ShowPlayer();
+}
+
+// A list filled afresh has no row selected, so there is nothing to remove
+// until a row is clicked.
+void Profiles::ShowList() {
+  const int count = ProfileCount(store_.Setting("Users", "antal"));
+  window_.ProfileList.Items.clear();
   for (int i = 1; i <= count; ++i) {
-    form.ProfileList.Items.push_back(ShownText(game.Setting("Users", NumberedKey("user", i))));
+    window_.ProfileList.Items.push_back(ShownText(store_.Setting("Users", NumberedKey("user", i))));
   }
-  form.ProfileList.ListIndex = -1;
-  form.RemoveButton.Enabled = false;
-  const std::string selected = game.Setting("Users", "selected");
-  form.NameField.Caption = ShownText(game.Setting("Users", "user" + selected));
-  form.PasswordField.Caption = game.Setting("Users", "pass" + selected);
+  picked_ = -1;
+  window_.ProfileList.ListIndex = -1;
+  window_.RemoveButton.Enabled = false;
+  const std::string selected = store_.Setting("Users", "selected");
+  window_.NameField.Caption = ShownText(store_.Setting("Users", "user" + selected));
+  window_.PasswordField.Caption = store_.Setting("Users", "pass" + selected);
 }
 
-}  // namespace
-
-void Game::OpenProfiles() {
-  if (profiles.Visible) return;
-  profiles = ProfilesForm{};
-  const std::string heading = LangText(lang::kProfiles);
-  profiles.Heading.Caption = heading.empty() ? "User profiles" : heading;
-  profiles.AddButton.ToolTip = ToolTipText(lang::kAddTip, " Add ");
-  profiles.RemoveButton.ToolTip = ToolTipText(lang::kRemoveTip, " Remove ");
-  profiles.Caption = Text(text::kUsersWindow);
-  profiles.NameLabel.Caption = Text(text::kUsername);
-  profiles.PasswordLabel.Caption = Text(text::kPassword);
-  profiles.OkButton.Caption = Text(text::kOk);
-  profiles.CancelButton.Caption = Text(text::kCancel);
-  profiles.DontShowWhenSending.Caption = Text(text::kDontShowWhenSending);
+void Profiles::Open() {
+  if (window_.Visible) return;
+  window_ = ProfilesForm{};
+  dontShow_ = false;
+  const std::string heading = texts_.LangText(lang::kProfiles);
+  window_.Heading.Caption = heading.empty() ? "User profiles" : heading;
+  window_.AddButton.ToolTip = texts_.ToolTipText(lang::kAddTip, " Add ");
+  window_.RemoveButton.ToolTip = texts_.ToolTipText(lang::kRemoveTip, " Remove ");
+  window_.Caption = texts_.Text(text::kUsersWindow);
+  window_.NameLabel.Caption = texts_.Text(text::kUsername);
+  window_.PasswordLabel.Caption = texts_.Text(text::kPassword);
+  window_.OkButton.Caption = texts_.Text(text::kOk);
+  window_.CancelButton.Caption = texts_.Text(text::kCancel);
+  window_.DontShowWhenSending.Caption = texts_.Text(text::kDontShowWhenSending);
   // The prompts for a first profile come before the window itself.
-  if (ProfileCount(Setting("Users", "antal")) == 0) {
-    AddProfile();
+  if (ProfileCount(store_.Setting("Users", "antal")) == 0) {
+    Add();
   } else {
-    ShowProfiles(*this);
+    ShowList();
   }
-  profiles.DontShowWhenSendingTicked = Setting("Options", "ShowUser") == "No";
-  profiles.Visible = true;
+  dontShow_ = store_.Setting("Options", "ShowUser") == "No";
+  window_.DontShowWhenSendingTicked = dontShow_;
+  window_.Visible = true;
 }
 
-void Game::AddProfile() {
-  const std::string title = Text(text::kUsersTitle);
-  const auto name = host_.Prompt(Text(text::kUsername), title, "");
-  const auto password = host_.PromptMasked(Text(text::kPassword), title);
+void Profiles::Add() {
+  const std::string title = texts_.Text(text::kUsersTitle);
+  const auto name = host_.Prompt(texts_.Text(text::kUsername), title, "");
+  const auto password = host_.PromptMasked(texts_.Text(text::kPassword), title);
   if (name && !name->empty() && password && !password->empty()) {
-    const std::string n = std::to_string(ProfileCount(Setting("Users", "antal")) + 1);
-    StoreGroup({{"Users", "antal", n},
+    const std::string n = std::to_string(ProfileCount(store_.Setting("Users", "antal")) + 1);
+    store_.StoreGroup({{"Users", "antal", n},
                 {"Users", "selected", n},
                 {"Users", "user" + n, *name},
                 {"Users", "pass" + n, *password}});
   }
-  ShowProfiles(*this);
+  ShowList();
 }
 
-void Game::ProfileRowClicked(int row) {
-  ListBox& list = profiles.ProfileList;
+void Profiles::PickRow(int row) {
+  ListBox& list = window_.ProfileList;
   if (row < 0 || row >= static_cast<int>(list.Items.size())) return;
+  picked_ = row;
   const int k = row + 1;
-  profiles.NameField.Caption = ShownText(Setting("Users", NumberedKey("user", k)));
-  profiles.PasswordField.Caption = Setting("Users", NumberedKey("pass", k));
-  Store("Users", "selected", std::to_string(k));
+  window_.NameField.Caption = ShownText(store_.Setting("Users", NumberedKey("user", k)));
+  window_.PasswordField.Caption = store_.Setting("Users", NumberedKey("pass", k));
+  store_.Store("Users", "selected", std::to_string(k));
   list.ListIndex = row;
-  profiles.RemoveButton.Enabled = true;
+  window_.RemoveButton.Enabled = true;
 }
 
-void Game::RemoveProfile() {
-  const int k = profiles.ProfileList.ListIndex + 1;
-  const int count = ProfileCount(Setting("Users", "antal"));
+void Profiles::Remove() {
+  const int k = picked_ + 1;
+  const int count = ProfileCount(store_.Setting("Users", "antal"));
   if (k < 1 || k > count) return;
   // The later profiles move down one place and the former last slot is
   // emptied, all in one write, so the list is never left half renumbered.
   std::vector<IniChange> changes;
   for (int i = k; i < count; ++i) {
     changes.push_back(
-        {"Users", NumberedKey("user", i), Setting("Users", NumberedKey("user", i + 1))});
+        {"Users", NumberedKey("user", i), store_.Setting("Users", NumberedKey("user", i + 1))});
     changes.push_back(
-        {"Users", NumberedKey("pass", i), Setting("Users", NumberedKey("pass", i + 1))});
+        {"Users", NumberedKey("pass", i), store_.Setting("Users", NumberedKey("pass", i + 1))});
   }
   changes.push_back(
-      {"Users", "selected", SelectionAfterRemoval(Setting("Users", "selected"), k, count)});
+      {"Users", "selected", SelectionAfterRemoval(store_.Setting("Users", "selected"), k, count)});
   changes.push_back({"Users", NumberedKey("user", count), ""});
   changes.push_back({"Users", NumberedKey("pass", count), ""});
   changes.push_back({"Users", "antal", std::to_string(count - 1)});
-  StoreGroup(changes);
-  ShowProfiles(*this);
+  store_.StoreGroup(changes);
+  ShowList();
 }
 
-void Game::ConfirmProfiles() {
-  Store("Options", "ShowUser", profiles.DontShowWhenSendingTicked ? "No" : "Yes");
+void Profiles::Confirm() {
+  store_.Store("Options", "ShowUser", dontShow_ ? "No" : "Yes");
   ShowPlayer();
-  run.WaitingForProfile = false;
-  profiles.Visible = false;
+  waitingForProfile_ = false;
+  window_.Visible = false;
 }
 
-void Game::CancelProfiles() {
-  run.WaitingForProfile = false;
-  main.ProfileTimer.SetEnabled(false);
-  profiles.Visible = false;
+void Profiles::Cancel() {
+  waitingForProfile_ = false;
+  view_.ProfileTimer.SetEnabled(false);
+  window_.Visible = false;
 }
 
-void Game::ProfilesWindowClosed() { profiles.Visible = false; }
+void Profiles::Closed() { window_.Visible = false; }
 
-void Game::ShowPlayer() {
-  const std::string name = ShownText(Setting("Users", "user" + Setting("Users", "selected")));
-  const std::string noUser = LangText(lang::kNoUser);
-  main.PlayerLabel.Caption = !name.empty() ? name : !noUser.empty() ? noUser : "No user";
+void Profiles::TickDontShow(bool ticked) {
+  dontShow_ = ticked;
+  window_.DontShowWhenSendingTicked = ticked;
+}
+
+void Profiles::ShowPlayer() {
+  const std::string name = ShownText(store_.Setting("Users", "user" + store_.Setting("Users", "selected")));
+  const std::string noUser = texts_.LangText(lang::kNoUser);
+  view_.PlayerLabel.Caption = !name.empty() ? name : !noUser.empty() ? noUser : "No user";
 }
 
 }  // namespace pyxaro

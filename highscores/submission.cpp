@@ -1,76 +1,75 @@
 #include <string>
 
-#include "core/game.h"
-#include "highscores/check_value.h"
-#include "highscores/highscore_rules.h"
+#include "core/version.h"
+#include "highscores/profiles.h"
+#include "scoring/check_value.h"
 #include "highscores/submission_rules.h"
 #include "settings/language_keys.h"
 #include "settings/numbered_key.h"
 
 namespace pyxaro {
 
-void Game::OfferToSend() {
-  if (!host_.Ask(LangText(lang::kAskSend), LangText(lang::kQuestionTitle), true)) return;
-  run.WaitingForProfile = false;
-  if (ProfileCount(Setting("Users", "antal")) == 0) {
-    run.WaitingForProfile = true;
-    OpenProfiles();
+void Profiles::OfferToSend(int row) {
+  if (!host_.Ask(texts_.LangText(lang::kAskSend), texts_.LangText(lang::kQuestionTitle), true)) return;
+  offeredRow_ = row;
+  waitingForProfile_ = false;
+  if (ProfileCount(store_.Setting("Users", "antal")) == 0) {
+    waitingForProfile_ = true;
+    Open();
   }
-  if (Setting("Options", "ShowUser") == "Yes") {
-    run.WaitingForProfile = true;
-    OpenProfiles();
+  if (store_.Setting("Options", "ShowUser") == "Yes") {
+    waitingForProfile_ = true;
+    Open();
   }
-  main.ProfileTimer.SetEnabled(true);
+  view_.ProfileTimer.SetEnabled(true);
 }
 
-void Game::ProfileTimerTick() {
-  if (run.WaitingForProfile) return;
-  main.ProfileTimer.SetEnabled(false);
+void Profiles::ProfileTimerTick() {
+  if (waitingForProfile_) return;
+  view_.ProfileTimer.SetEnabled(false);
 
   // Read now, so that a profile chosen a moment ago is the one sent.
-  const std::string selected = Setting("Users", "selected");
-  const int row = run.SelectedRow;
-  std::string month = Setting("Highscore", NumberedKey("d", row));
+  const std::string selected = store_.Setting("Users", "selected");
+  const int row = offeredRow_;
+  std::string month = store_.Setting("Highscore", NumberedKey("d", row));
   if (month.empty()) {
     const LocalTime now = host_.Now();
     month = std::to_string(GameMonth(now.Year, now.Month));
   }
-  run.LinkAddress = SubmissionAddress(
-      Setting("Internet", "send"),
-      {Setting("Users", "user" + selected), Setting("Users", "pass" + selected),
-       VersionNumber(run.AppVersion), month, Setting("Highscore", NumberedKey("p", row)),
-       Setting("Highscore", NumberedKey("k", row))});
+  address_ = SubmissionAddress(
+      store_.Setting("Internet", "send"),
+      {store_.Setting("Users", "user" + selected), store_.Setting("Users", "pass" + selected),
+       VersionNumber(kAppVersion), month, store_.Setting("Highscore", NumberedKey("p", row)),
+       store_.Setting("Highscore", NumberedKey("k", row))});
 
   // Nothing will be sent, so the display must not say that it is sending.
-  if (!IsWebAddress(run.LinkAddress)) {
-    host_.Tell(Text(text::kNoOnlineAddress), "", false);
+  if (!IsWebAddress(address_)) {
+    host_.Tell(texts_.Text(text::kNoOnlineAddress), "", false);
     return;
   }
-  Say(LangText(lang::kSending));
-  main.SendTimer.SetEnabled(true);
+  speaker_.Say(texts_.LangText(lang::kSending));
+  view_.SendTimer.SetEnabled(true);
 }
 
-void Game::SendTimerTick() {
-  main.SendTimer.SetEnabled(false);
-  OpenLink();
-  Say(ScoreText(state.Total()));
+void Profiles::SendTimerTick() {
+  view_.SendTimer.SetEnabled(false);
+  OpenLink(address_);
 }
 
-void Game::OpenLink() {
+void Profiles::OpenLink(const std::string& address) {
   // An empty or hand-edited address must not be handed to the desktop, which
   // would open whatever handler its scheme names.
-  if (!IsWebAddress(run.LinkAddress)) {
-    host_.Tell(Text(text::kNoOnlineAddress), "", false);
+  if (!IsWebAddress(address)) {
+    host_.Tell(texts_.Text(text::kNoOnlineAddress), "", false);
     return;
   }
-  host_.OpenAddress(run.LinkAddress);
+  host_.OpenAddress(address);
 }
 
-void Game::HomeLinkClicked() {
-  PlayEffect(Effect::BeepToEnd);
-  PlayEffect(Effect::Beep);
-  run.LinkAddress = Setting("Internet", "home");
-  OpenLink();
+void Profiles::OpenHome() {
+  speaker_.Play(Effect::BeepToEnd);
+  speaker_.Play(Effect::Beep);
+  OpenLink(store_.Setting("Internet", "home"));
 }
 
 }  // namespace pyxaro

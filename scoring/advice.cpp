@@ -1,66 +1,62 @@
-#include "core/game.h"
+#include "scoring/turn.h"
+
 #include "scoring/advice_position.h"
 #include "scoring/advice_text.h"
 #include "scoring/block_values.h"
 #include "scoring/categories.h"
+#include "scoring/scorecard_layout.h"
 #include "settings/language_keys.h"
 
 namespace pyxaro {
 
-namespace {
-
-// Rows are 315 twips apart; the arrow sits level with the row's middle.
-constexpr int kRowMarkDrop = 15;
-
-}  // namespace
-
-void Game::ShowAdvice() {
+void Turn::ShowAdvice() {
   if (!advisor_) advisor_ = std::make_unique<Advisor>(blocks::Embedded(), kFittedCorrection);
-  const Advice advice = advisor_->Advise(PositionOf(state));
+  const Advice advice = advisor_->Advise(PositionOf(state_));
   for (int die = 1; die <= kDiceCount; ++die) {
-    main.AdviceDieMarks[die].Visible = advice.move == AdviceMove::PickUp &&
+    view_.AdviceDieMarks[die].Visible = advice.move == AdviceMove::PickUp &&
                                        advice.pickUp[static_cast<std::size_t>(die - 1)] &&
-                                       state.OnTable(die);
+                                       state_.OnTable(die);
   }
   const Category* named = FindCategory(advice.category);
-  main.AdviceRowMark.Visible = named != nullptr;
-  if (named != nullptr) main.AdviceRowMark.Top = named->rowTop + kRowMarkDrop;
+  view_.AdviceRowMark.Visible = named != nullptr;
+  if (named != nullptr) view_.AdviceRowMark.Top = AdviceArrowTop(advice.category);
 
   const auto word = [this](const char* key, const char* english) {
-    const std::string text = LangText(key);
+    const std::string text = texts_.LangText(key);
     return text.empty() ? std::string(english) : text;
   };
   const AdviceWords words{word(lang::kAdviceKeep, "KEEP"), word(lang::kAdviceEnter, "ENTER"),
                           word(lang::kAdviceThrowAll, "THROW ALL"),
                           word(lang::kAdviceThrow, "THROW"),
                           word(lang::kAdviceNone, "NO MOVE LEFT")};
-  adviceSaid_ = AdviceText(advice, state.Dice.items, words,
+  adviceSaid_ = AdviceText(advice, state_.Dice.items, words,
                            named == nullptr ? "" : CategoryTitle(advice.category));
-  Say(adviceSaid_);
+  speaker_.Say(adviceSaid_);
 }
 
-void Game::ToggleAdviceShown() {
-  run.ShowAdvice = run.ShowAdvice == "Yes" ? "No" : "Yes";
-  StoreChoice({{"Options", "ShowAdvice", run.ShowAdvice}});
-  if (run.ShowAdvice == "Yes") {
+void Turn::ToggleAdviceShown() {
+  showAdvice_ = showAdvice_ == "Yes" ? "No" : "Yes";
+  if (!store_.StoreChoice({{"Options", "ShowAdvice", showAdvice_}})) {
+    texts_.TellNotSaved(text::kNotSavedChoice);
+  }
+  if (showAdvice_ == "Yes") {
     ShowAdvice();
   } else {
     EndAdvice();
   }
 }
 
-void Game::EndAdvice() {
-  for (Control& mark : main.AdviceDieMarks) mark.Visible = false;
-  main.AdviceRowMark.Visible = false;
+void Turn::EndAdvice() {
+  for (Control& mark : view_.AdviceDieMarks) mark.Visible = false;
+  view_.AdviceRowMark.Visible = false;
   // The display no longer holds advice that the move has made stale.
-  if (!adviceSaid_.empty() && run.Said == adviceSaid_) Say("");
+  if (!adviceSaid_.empty() && speaker_.Saying() == adviceSaid_) speaker_.Say("");
   adviceSaid_.clear();
 }
 
-std::string Game::CategoryTitle(int k) const {
+std::string Turn::CategoryTitle(int k) const {
   // The player's language names the category as the screen reader says it.
-  const std::string& title = main.Spoken.Categories[k];
-  return title.empty() ? std::string(CategoryRow(k).spoken) : title;
+  return texts_.Text({"category" + std::to_string(k), CategoryRow(k).spoken});
 }
 
 }  // namespace pyxaro

@@ -1,93 +1,91 @@
 #include <string>
 
-#include "core/game.h"
 #include "core/rolls_per_category.h"
 #include "scoring/categories.h"
 #include "scoring/entry.h"
+#include "scoring/scorecard_layout.h"
+#include "scoring/turn.h"
 #include "settings/language_keys.h"
 
 namespace pyxaro {
 
-namespace {
-
-constexpr int kMarkerTop = 1590;
-constexpr int kRowStep = 315;
-
-}  // namespace
-
-void Game::EnterCategory(int k) {
-  const EntryOutcome outcome = Enter(state, k);
+void Turn::Enter(int k) {
+  const EntryOutcome outcome = pyxaro::Enter(state_, k);
   if (outcome.Result == EntryResult::NotTaken) return;
   if (outcome.Result == EntryResult::Refused) {
-    PlayEffect(Effect::Doink);
-    Say(LangText(lang::kWorthNothing));
+    speaker_.Play(Effect::Doink);
+    speaker_.Say(texts_.LangText(lang::kWorthNothing));
     return;
   }
   // The score is told before the bonus is added to it; the bonus is told next.
-  const int totalBeforeBonus = state.Total() + outcome.Points;
+  const int totalBeforeBonus = state_.Total() + outcome.Points;
   EndAdvice();
-  state = outcome.After;
+  state_ = outcome.After;
   PresentScorecard();
   PresentDice();
-  Say(ScoreText(totalBeforeBonus));
-  PlayEffect(Effect::Points);
-  if (IsOver(state)) main.GameEndTimer.SetEnabled(true);
+  speaker_.Say(ScoreText(totalBeforeBonus));
+  speaker_.Play(Effect::Points);
+  if (IsOver(state_)) view_.GameEndTimer.SetEnabled(true);
   if (outcome.BonusWon) {
-    PlayEffect(Effect::Bonus);
-    Say("bonus! + " + std::to_string(kUpperBonus));
+    speaker_.Play(Effect::Bonus);
+    speaker_.Say("bonus! + " + std::to_string(kUpperBonus));
   } else if (outcome.BonusLost) {
-    const std::string noBonus = LangText(lang::kNoBonus);
-    Say(noBonus.empty() ? "No bonus" : noBonus);
+    const std::string noBonus = texts_.LangText(lang::kNoBonus);
+    speaker_.Say(noBonus.empty() ? "No bonus" : noBonus);
   }
   if (outcome.Yatzy) {
-    PlayEffect(Effect::Yatzy);
-    Say("yatzy! + " + std::to_string(outcome.Points));
+    speaker_.Play(Effect::Yatzy);
+    speaker_.Say("yatzy! + " + std::to_string(outcome.Points));
   }
 }
 
-std::string Game::ScoreText(int total) const {
-  return LangText(lang::kScore) + ": " + std::to_string(total);
+std::string Turn::ScoreText(int total) const {
+  return texts_.LangText(lang::kScore) + ": " + std::to_string(total);
 }
 
-void Game::PresentScorecard() {
+void Turn::PresentScorecard() {
   for (const Category& category : kCategories) {
     const int k = category.number;
-    const int score = state.Score[k];
-    main.CategoryRows[k].Enabled = state.IsOpen(k);
-    main.CategoryScores[k].Caption = score == 0 ? "" : std::to_string(score);
-    main.CategoryScores[k].ForeColor = score == category.max ? colour::White : colour::Gold;
+    const int score = state_.Score[k];
+    view_.CategoryRows[k].Enabled = state_.IsOpen(k);
+    view_.CategoryScores[k].Caption = score == 0 ? "" : std::to_string(score);
+    view_.CategoryScores[k].ForeColor = score == category.max ? colour::White : colour::Gold;
   }
-  main.TotalLabel.Caption = std::to_string(state.Total());
-  switch (state.BonusState()) {
+  view_.TotalLabel.Caption = std::to_string(state_.Total());
+  switch (state_.BonusState()) {
     case Bonus::Won:
-      main.BonusLabel.ForeColor = colour::Gold;
-      main.BonusLabel.Caption = std::to_string(kUpperBonus);
+      view_.BonusLabel.ForeColor = colour::Gold;
+      view_.BonusLabel.Caption = std::to_string(kUpperBonus);
       break;
     case Bonus::Lost:
-      main.BonusLabel.ForeColor = colour::Gold;
-      main.BonusLabel.Caption = "0";
+      view_.BonusLabel.ForeColor = colour::Gold;
+      view_.BonusLabel.Caption = "0";
       break;
     case Bonus::Open:
-      main.BonusLabel.ForeColor = colour::LightRed;
-      main.BonusLabel.Caption = std::to_string(state.UpperSum() - kBonusThreshold);
+      view_.BonusLabel.ForeColor = colour::LightRed;
+      view_.BonusLabel.Caption = std::to_string(state_.UpperSum() - kBonusThreshold);
       break;
   }
 
-  main.RollsLeftLabel.Caption = std::to_string(state.RollsLeft);
-  if (state.Thrown()) {
+  view_.RollsLeftLabel.Caption = std::to_string(state_.RollsLeft);
+  if (state_.Thrown()) {
     // The counter stands as the last throw left it: the entry since then
     // does not count yet.
-    const int openAtThrow = state.OpenCount() + (state.ThrowEntered ? 1 : 0);
-    main.RollsPerCategoryLabel.Bold = false;
-    main.RollsPerCategoryLabel.ForeColor = colour::LightBlue;
-    main.RollsPerCategoryLabel.Caption = RollsPerCategoryText(state.RollsLeft, openAtThrow);
+    const int openAtThrow = state_.OpenCount() + (state_.ThrowEntered ? 1 : 0);
+    view_.RollsPerCategoryLabel.Bold = false;
+    view_.RollsPerCategoryLabel.ForeColor = colour::LightBlue;
+    view_.RollsPerCategoryLabel.Caption = RollsPerCategoryText(state_.RollsLeft, openAtThrow);
   } else {
-    main.RollsPerCategoryLabel.Caption.clear();
+    view_.RollsPerCategoryLabel.Caption.clear();
   }
 
-  const int hinted = HintedCategory(state);
-  main.HintMarker.Visible = hinted != 0;
-  if (hinted != 0) main.HintMarker.Top = kMarkerTop + kRowStep * (hinted - 1);
+  const int hinted = Hinted();
+  view_.HintMarker.Visible = hinted != 0;
+  if (hinted != 0) view_.HintMarker.Top = HintMarkerTop(hinted);
 }
+
+int Turn::Hinted() const { return HintedCategory(state_); }
+
+void Turn::SayScore() { speaker_.Say(ScoreText(state_.Total())); }
 
 }  // namespace pyxaro

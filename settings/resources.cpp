@@ -6,12 +6,12 @@
 #include <utility>
 #include <vector>
 
-#include "core/game.h"
 #include "core/text.h"
 #include "settings/game_presence.h"
 #include "settings/ini.h"
 #include "settings/ini_file.h"
 #include "settings/package_reader.h"
+#include "settings/sounds.h"
 
 namespace pyxaro {
 
@@ -30,20 +30,20 @@ constexpr int kMostLanguages = 999;
 // never writes them and a quit never deletes them.
 class OwnFiles {
  public:
-  explicit OwnFiles(const Game& game) {
-    const std::string settings = fs::path(game.run.SettingsFile).filename().string();
+  explicit OwnFiles(const SettingsStore& store) {
+    const std::string settings = fs::path(store.File()).filename().string();
     settingsPrefix_ = ini::FoldName("." + settings + ".");
     std::error_code error;
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
     for (const std::string& name :
          {settings, std::string(kPackage), std::string(kProgram), program.filename().string(),
-          game.Setting("Options", "picture")}) {
+          store.Setting("Options", "picture")}) {
       names_.push_back(ini::FoldName(name));
     }
     const int count =
-        std::clamp(LeadingNumber(game.Setting("Language", "antal")), 0, kMostLanguages);
+        std::clamp(LeadingNumber(store.Setting("Language", "antal")), 0, kMostLanguages);
     for (int i = 1; i <= count; ++i) {
-      names_.push_back(ini::FoldName(game.Setting("Language", "l" + std::to_string(i) + "p")));
+      names_.push_back(ini::FoldName(store.Setting("Language", "l" + std::to_string(i) + "p")));
     }
   }
 
@@ -70,11 +70,11 @@ bool Contains(const std::vector<std::string>& names, const std::string& name) {
 
 // The names the settings list as unpacked. The list ends at its first empty
 // key, however large a hand-edited count.
-std::vector<std::string> ListedResources(const Game& game) {
-  const int count = LeadingNumber(game.Setting("Resources", "del"));
+std::vector<std::string> ListedResources(const SettingsStore& store) {
+  const int count = LeadingNumber(store.Setting("Resources", "del"));
   std::vector<std::string> names;
   for (int i = 1; i <= count; ++i) {
-    std::string name = game.Setting("Resources", "del" + std::to_string(i));
+    std::string name = store.Setting("Resources", "del" + std::to_string(i));
     if (name.empty()) break;
     names.push_back(std::move(name));
   }
@@ -88,33 +88,33 @@ bool Exists(const std::string& path) {
 
 }  // namespace
 
-void Game::UnpackResources() {
-  if (!UnpackPackage()) host_.Tell(Text(text::kPackageNotFound), "", true);
+void Sounds::Unpack() {
+  if (!UnpackPackage()) host_.Tell(texts_.Text(text::kPackageNotFound), "", true);
 }
 
-bool Game::UnpackPackage() {
-  run.Waves.clear();
+bool Sounds::UnpackPackage() {
+  waves_.clear();
   PackageReader reader;
   reader.SetChunkSize(kChunkBytes);
-  reader.SetPackage(AppFile(kPackage));
-  reader.SetDestination(DataFile(""));
+  reader.SetPackage(store_.AppFile(kPackage));
+  reader.SetDestination(store_.DataFile(""));
   if (!reader.Initialise()) return false;
   host_.SetBusy(true);
-  AnnounceGame(run.SettingsFile);
+  AnnounceGame(store_.File());
   // A file is unpacked only where no file of its name is. One that is there
   // is taken on only when a game listed it and it still holds what the
   // package would write; any other stays as it is and is not listed. The
   // list is stored in one write before the first copy, so even a game that
   // dies while unpacking leaves nothing the next game would not take on.
-  const OwnFiles own(*this);
-  const std::vector<std::string> listed = ListedResources(*this);
+  const OwnFiles own(store_);
+  const std::vector<std::string> listed = ListedResources(store_);
   std::vector<std::string> names;
   std::vector<bool> present;
   for (int i = 0; i < reader.FileCount(); ++i) {
     const std::string name = reader.FileName(i);
     if (!own.AllowsResource(name)) continue;
-    const bool there = Exists(DataFile(name));
-    if (there && (!Contains(listed, name) || !reader.MatchesFile(name, DataFile(name)))) continue;
+    const bool there = Exists(store_.DataFile(name));
+    if (there && (!Contains(listed, name) || !reader.MatchesFile(name, store_.DataFile(name)))) continue;
     names.push_back(name);
     present.push_back(there);
   }
@@ -122,44 +122,44 @@ bool Game::UnpackPackage() {
   for (std::size_t i = 0; i < names.size(); ++i) {
     list.push_back({"Resources", "del" + std::to_string(i + 1), names[i]});
   }
-  StoreGroup(list);
-  run.Unpacked.insert(run.Unpacked.end(), names.begin(), names.end());
+  store_.StoreGroup(list);
+  unpacked_.insert(unpacked_.end(), names.begin(), names.end());
   for (std::size_t i = 0; i < names.size(); ++i) {
     if ((present[i] || reader.ExtractFile(names[i])) && IsWave(names[i]))
-      run.Waves.push_back(DataFile(names[i]));
+      waves_.push_back(store_.DataFile(names[i]));
   }
   host_.SetBusy(false);
   return true;
 }
 
-void Game::DeleteResources() {
+void Sounds::DeleteResources() {
   // Another game in the folder still plays the sounds: they and their list
   // stay for the last one to go.
-  if (!IsLastGameHere(run.SettingsFile)) return;
+  if (!IsLastGameHere(store_.File())) return;
   // What this run unpacked and what the list names are deleted, but only
   // while each still holds what the package writes under its name: a file
   // the game did not write is never lost, whatever the list says.
-  const std::vector<std::string> listed = ListedResources(*this);
-  std::vector<std::string> names = run.Unpacked;
+  const std::vector<std::string> listed = ListedResources(store_);
+  std::vector<std::string> names = unpacked_;
   names.insert(names.end(), listed.begin(), listed.end());
   PackageReader reader;
-  reader.SetPackage(AppFile(kPackage));
-  reader.SetDestination(DataFile(""));
+  reader.SetPackage(store_.AppFile(kPackage));
+  reader.SetDestination(store_.DataFile(""));
   if (reader.Initialise()) {
-    const OwnFiles own(*this);
+    const OwnFiles own(store_);
     for (const std::string& name : names) {
-      if (own.AllowsResource(name) && reader.MatchesFile(name, DataFile(name))) {
-        ::unlink(DataFile(name).c_str());
+      if (own.AllowsResource(name) && reader.MatchesFile(name, store_.DataFile(name))) {
+        ::unlink(store_.DataFile(name).c_str());
       }
     }
   }
-  run.Unpacked.clear();
+  unpacked_.clear();
   std::vector<IniChange> cleared;
   for (std::size_t i = 1; i <= listed.size(); ++i) {
     cleared.push_back({"Resources", "del" + std::to_string(i), ""});
   }
   cleared.push_back({"Resources", "del", "0"});
-  StoreGroup(cleared);
+  store_.StoreGroup(cleared);
 }
 
 }  // namespace pyxaro

@@ -2,8 +2,9 @@
 
 #include <string>
 
-#include "core/game.h"
 #include "core/pictures.h"
+#include "settings/language_keys.h"
+#include "settings/sounds.h"
 
 namespace pyxaro {
 
@@ -35,21 +36,41 @@ EffectSound SoundOf(Effect effect) {
   return {"beep.wav", false};
 }
 
-void Game::PlayEffect(Effect effect) {
-  if (run.PlaySound != "Yes") return;
+Sounds::Sounds(Host& host, SettingsStore& store, const Languages& texts)
+    : host_(host), store_(store), texts_(texts) {}
+
+void Sounds::Play(Effect effect) {
+  if (playSound_ != "Yes") return;
   const EffectSound sound = SoundOf(effect);
-  host_.PlayWave(DataFile(sound.File), sound.ToTheEnd);
+  host_.PlayWave(store_.DataFile(sound.File), sound.ToTheEnd);
 }
 
-void Game::ToggleSound() {
-  run.PlaySound = run.PlaySound == "No" ? "Yes" : "No";
-  main.SoundSwitch.Picture = run.PlaySound == "No" ? kSoundOffPicture : kSoundOnPicture;
-  StoreChoice({{"Options", "PlaySound", run.PlaySound}});
-  PrepareSound();
+void Sounds::Toggle() {
+  playSound_ = playSound_ == "No" ? "Yes" : "No";
+  ShowSwitch();
+  if (!store_.StoreChoice({{"Options", "PlaySound", playSound_}})) {
+    texts_.TellNotSaved(text::kNotSavedChoice);
+  }
+  Prepare();
 }
 
-void Game::PrepareSound() {
-  if (run.PlaySound == "Yes") host_.PrepareWaves(run.Waves);
+void Sounds::LoadChoice() {
+  view_ = SoundView{};
+  playSound_ = store_.Setting("Options", "PlaySound");
+  ShowSwitch();
+  Prepare();
+}
+
+void Sounds::PresentTexts() {
+  view_.Switch.ToolTip = texts_.ToolTipText(lang::kSoundTip, " Sound On/Off ");
+}
+
+void Sounds::ShowSwitch() {
+  view_.Switch.Picture = playSound_ == "No" ? kSoundOffPicture : kSoundOnPicture;
+}
+
+void Sounds::Prepare() {
+  if (playSound_ == "Yes") host_.PrepareWaves(waves_);
 }
 
 }  // namespace pyxaro

@@ -67,18 +67,21 @@ QString CounterName(const Control& counter, const QString& fallback) {
 }
 
 QString DieName(const Game& game, int k) {
-  const SpokenTexts& words = game.main.Spoken;
+  const SpokenTexts& words = game.Texts().Spoken();
   const QString die = Q(words.Die).arg(k);
-  const int face = game.state.Dice[k];
-  if (!game.state.OnTable(k) || face < 1 || face > kDiceFaces) return die;
+  const GameState& state = game.Turn().State();
+  const int face = state.Dice[k];
+  if (!state.OnTable(k) || face < 1 || face > kDiceFaces) return die;
   return die + QStringLiteral(": ") + Q(words.Faces[face]);
 }
 
 Spoken CategorySpeech(const Game& game, int k) {
-  const SpokenTexts& words = game.main.Spoken;
-  const QString name = ControlName(game.main.CategoryRows[k], Q(words.Categories[k]));
-  const QString value = game.state.IsOpen(k) ? Q(words.Open) : QString::number(game.state.Score[k]);
-  const bool hinted = HintedCategory(game.state) == k;
+  const SpokenTexts& words = game.Texts().Spoken();
+  const GameState& state = game.Turn().State();
+  const QString name =
+      ControlName(game.Turn().View().CategoryRows[k], Q(game.Turn().CategoryTitle(k)));
+  const QString value = state.IsOpen(k) ? Q(words.Open) : QString::number(state.Score[k]);
+  const bool hinted = game.Turn().Hinted() == k;
   return {name + QStringLiteral(": ") + value, hinted ? Q(words.Proposed) : QString(), {}};
 }
 

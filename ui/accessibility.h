@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "ui/widgets.h"
 
 namespace pyxaro::ui {

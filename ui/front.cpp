@@ -39,7 +39,7 @@ Front::~Front() {
 }
 
 void Front::Start() {
-  Act([this] { game_.OpenLanguagePicker(); });
+  Act([this] { game_.Start(); });
 }
 
 void Front::Act(const Action& routine) {
@@ -59,7 +59,7 @@ void Front::Act(const Action& routine) {
 }
 
 QWidget* Front::GameWindow() {
-  if (game_.main.Loaded && !main_) {
+  if (game_.Window().View().Loaded && !main_) {
     main_ = new MainWindow(game_, [this](const Action& routine) { Act(routine); });
     CentreOnScreen(main_);
   }
@@ -71,22 +71,22 @@ void Front::Sync() {
 
   // The picker is made when it is first shown: a run that skips it starts
   // its splash sooner.
-  if (game_.language.Visible && !language_) {
+  if (game_.Texts().Picker().Visible && !language_) {
     language_ = std::make_unique<LanguageWindow>(game_, act);
     CentreOnScreen(language_.get());
   }
   if (language_) {
     language_->Sync();
-    language_->setVisible(game_.language.Visible);
+    language_->setVisible(game_.Texts().Picker().Visible);
   }
 
-  if (game_.splash.Visible && !splash_) {
+  if (game_.Splash().View().Visible && !splash_) {
     splash_ = new SplashWindow(game_, act);
     CentreOnScreen(splash_);
   }
   if (splash_) {
     splash_->Sync();
-    if (game_.splash.Visible) {
+    if (game_.Splash().View().Visible) {
       splash_->show();
     } else {
       Retire(splash_);
@@ -94,21 +94,21 @@ void Front::Sync() {
   }
 
   if (GameWindow() != nullptr) {
-    if (!game_.main.Loaded) {
+    if (!game_.Window().View().Loaded) {
       Retire(main_);
     } else {
       main_->Sync();
-      main_->setVisible(game_.main.Visible);
+      main_->setVisible(game_.Window().View().Visible);
     }
   }
 
   // The profiles window belongs to the game window and never stands alone.
-  if (game_.profiles.Visible && !profiles_ && main_) {
+  if (game_.Profiles().Window().Visible && !profiles_ && main_) {
     profiles_ = new ProfilesWindow(game_, act, main_);
     CentreOnScreen(profiles_);
   }
   if (profiles_) {
-    if (game_.profiles.Visible) {
+    if (game_.Profiles().Window().Visible) {
       profiles_->Sync();
       profiles_->show();
     } else {
@@ -116,15 +116,15 @@ void Front::Sync() {
     }
   }
 
-  if (game_.statistics.Visible && !statistics_) {
+  if (game_.Statistics().View().Visible && !statistics_) {
     statistics_ = new StatisticsWindow(
-        main_, [this] { Act([this] { game_.ResetStatistics(); }); },
-        [this] { Act([this] { game_.StatisticsWindowClosed(); }); });
+        main_, [this] { Act([this] { game_.Do(Command::ResetStatistics); }); },
+        [this] { Act([this] { game_.Do(Command::StatisticsClosed); }); });
     CentreOnScreen(statistics_);
   }
   if (statistics_) {
-    if (game_.statistics.Visible) {
-      statistics_->Sync(game_.statistics);
+    if (game_.Statistics().View().Visible) {
+      statistics_->Sync(game_.Statistics().View());
       statistics_->show();
     } else {
       Retire(statistics_);

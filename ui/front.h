@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "ui/main_window.h"
 #include "ui/profiles_window.h"
 #include "ui/start_windows.h"

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "core/chance.h"
-#include "core/game.h"
+#include "game/game.h"
 #include "ui/front.h"
 #include "ui/qt_host.h"
 #include "ui/startup_times.h"

@@ -13,7 +13,6 @@
 #include <initializer_list>
 #include <optional>
 
-#include "scoring/entry.h"
 #include "ui/accessibility.h"
 #include "ui/advice_marks.h"
 #include "ui/pictures.h"
@@ -62,7 +61,7 @@ W* MainWindow::Speak(W* control, Speech speech, std::initializer_list<QKeyCombin
   if (combos.size() > 0) named = *combos.begin();
   control->Describe([this, speech = std::move(speech), named] {
     Spoken spoken = speech();
-    if (named) spoken.key = KeyName(*named, game_.main.Spoken);
+    if (named) spoken.key = KeyName(*named, game_.Texts().Spoken());
     return spoken;
   });
   for (const QKeyCombination combo : combos) keys_.emplace_back(combo, control);
@@ -76,9 +75,8 @@ W* MainWindow::Bind(const Control& data, Args&&... args) {
   return widget;
 }
 
-Action MainWindow::Click(void (Game::*routine)()) {
-  Action call = std::bind_front(routine, &game_);
-  return [this, call = std::move(call)] { act_(call); };
+Action MainWindow::Click(Command command, int argument) {
+  return [this, command, argument] { act_([this, command, argument] { game_.Do(command, argument); }); };
 }
 
 MainWindow::MainWindow(Game& game, Dispatch act)
@@ -100,22 +98,22 @@ MainWindow::MainWindow(Game& game, Dispatch act)
 }
 
 void MainWindow::BindPlay() {
-  MainForm& m = game_.main;
+  const TurnView& m = game_.Turn().View();
+  const SpokenTexts& words = game_.Texts().Spoken();
   for (int k = 1; k <= kDiceCount; ++k) {
-    auto* die = Bind<Picture>(m.DieImages[k], [this, k] { act_([this, k] { game_.PickUp(k); }); });
+    auto* die = Bind<Picture>(m.DieImages[k], Click(Command::PickUp, k));
     Speak(die,
           [this, k] {
             return Spoken{DieName(game_, k), {}, {}};
           },
           {QKeyCombination(Qt::Key(Qt::Key_1 + k - 1))});
   }
-  Speak(Bind<Area>(m.ThrowArea, Click(&Game::Throw), true), Named(m.ThrowArea, m.Spoken.Throw),
+  Speak(Bind<Area>(m.ThrowArea, Click(Command::Throw), true), Named(m.ThrowArea, words.Throw),
         {QKeyCombination(Qt::Key_Space), Qt::CTRL | Qt::Key_R});
-  Speak(Bind<Area>(m.UndoArea, Click(&Game::Undo), true), Named(m.UndoArea, m.Spoken.Undo),
+  Speak(Bind<Area>(m.UndoArea, Click(Command::Undo), true), Named(m.UndoArea, words.Undo),
         {Qt::CTRL | Qt::Key_Z});
   for (int k = 1; k <= kCategoryCount; ++k) {
-    rows_.at(k - 1) = Bind<Area>(
-        m.CategoryRows[k], [this, k] { act_([this, k] { game_.EnterCategory(k); }); }, false);
+    rows_.at(k - 1) = Bind<Area>(m.CategoryRows[k], Click(Command::Enter, k), false);
     Speak(rows_.at(k - 1), [this, k] { return CategorySpeech(game_, k); });
   }
   // Score labels and the marker let clicks through to their row, which
@@ -129,75 +127,78 @@ void MainWindow::BindPlay() {
   for (int k = 1; k <= kDiceCount; ++k)
     Bind<AdviceMark>(m.AdviceDieMarks[k], AdviceMark::Shape::Ring);
   Bind<AdviceMark>(m.AdviceRowMark, AdviceMark::Shape::Arrow);
-  Speak(Bind<Area>(m.AdviceArea, Click(&Game::ShowAdvice), false),
+  Speak(Bind<Area>(m.AdviceArea, Click(Command::ShowAdvice), false),
         Named(m.AdviceArea, kAdviceFallback), {QKeyCombination(Qt::Key_H)});
   Speak(Bind<Label>(m.BonusLabel, Action{}, kSmallText, Qt::AlignHCenter),
-        Counted(m.BonusLabel, m.Spoken.Bonus));
+        Counted(m.BonusLabel, words.Bonus));
   Speak(Bind<Label>(m.TotalLabel, Action{}, kSmallText, Qt::AlignHCenter),
-        Counted(m.TotalLabel, m.Spoken.Total));
+        Counted(m.TotalLabel, words.Total));
   Speak(Bind<Label>(m.RollsLeftLabel, Action{}, kCounterText, Qt::AlignHCenter),
-        Counted(m.RollsLeftLabel, m.Spoken.RollsLeft));
+        Counted(m.RollsLeftLabel, words.RollsLeft));
   Speak(Bind<Label>(m.RollsPerCategoryLabel, Action{}, kCounterText, Qt::AlignHCenter),
-        Counted(m.RollsPerCategoryLabel, m.Spoken.RollsPerCategory));
+        Counted(m.RollsPerCategoryLabel, words.RollsPerCategory));
 }
 
 void MainWindow::BindSideControls() {
-  MainForm& m = game_.main;
-  for (int r = 1; r <= 10; ++r) {
-    Bind<Label>(
-        m.TopTenRows[r], [this, r] { act_([this, r] { game_.TopTenRowClicked(r); }); }, kSmallText,
-        Qt::AlignLeft);
+  const TopTenView& list = game_.TopTen().View();
+  const PlayerView& player = game_.Profiles().View();
+  const WindowView& m = game_.Window().View();
+  const DisplayView& display = game_.Display().View();
+  const SpokenTexts& words = game_.Texts().Spoken();
+  for (int r = 1; r <= kTopTenRows; ++r) {
+    Bind<Label>(list.Rows[r], Click(Command::OfferTopTenRow, r), kSmallText, Qt::AlignLeft);
   }
-  Bind<Label>(m.ClearTopTenLabel, Click(&Game::ClearTopTen), kSmallText, Qt::AlignLeft);
-  Speak(Bind<Label>(m.PlayerLabel, Click(&Game::OpenProfiles), kSmallText, Qt::AlignLeft),
-        [&m] {
-          return Spoken{Q(m.PlayerLabel.Caption), ControlName(m.PlayerLabel, {}), {}};
+  Bind<Label>(list.ClearLabel, Click(Command::ClearTopTen), kSmallText, Qt::AlignLeft);
+  Speak(Bind<Label>(player.PlayerLabel, Click(Command::OpenProfiles), kSmallText, Qt::AlignLeft),
+        [&player] {
+          return Spoken{Q(player.PlayerLabel.Caption), ControlName(player.PlayerLabel, {}), {}};
         },
         {QKeyCombination(Qt::Key_P)});
-  Speak(Bind<Picture>(m.SoundSwitch, Click(&Game::ToggleSound)),
-        [this] {
-          const SpokenTexts& words = game_.main.Spoken;
-          const bool off = game_.run.PlaySound == "No";
-          return Spoken{ControlName(game_.main.SoundSwitch, Q(words.SoundSwitch)),
+  Speak(Bind<Picture>(game_.Sound().View().Switch, Click(Command::ToggleSound)),
+        [this, &words] {
+          const bool off = game_.Sound().SwitchedOff();
+          return Spoken{ControlName(game_.Sound().View().Switch, Q(words.SoundSwitch)),
                         Q(off ? words.SoundOff : words.SoundOn),
                         {}};
         },
         {QKeyCombination(Qt::Key_M)});
-  Speak(Bind<Picture>(m.MoveButton, Click(&Game::MoveButtonClicked)),
-        Named(m.MoveButton, m.Spoken.Move));
-  Speak(Bind<Label>(m.Clock, Action{}, kSmallText, Qt::AlignHCenter),
-        Counted(m.Clock, m.Spoken.Time));
-  Speak(Bind<Area>(m.NewGameArea, Click(&Game::NewGameClicked), false),
-        Named(m.NewGameArea, m.Spoken.NewGame), {Qt::CTRL | Qt::Key_N});
-  Speak(Bind<Area>(m.QuitArea, Click(&Game::QuitClicked), false), Named(m.QuitArea, m.Spoken.Quit),
+  Speak(Bind<Picture>(m.MoveButton, Click(Command::MoveWindow)), Named(m.MoveButton, words.Move));
+  Speak(Bind<Label>(display.Clock, Action{}, kSmallText, Qt::AlignHCenter),
+        Counted(display.Clock, words.Time));
+  Speak(Bind<Area>(m.NewGameArea, Click(Command::NewGame), false),
+        Named(m.NewGameArea, words.NewGame), {Qt::CTRL | Qt::Key_N});
+  Speak(Bind<Area>(m.QuitArea, Click(Command::Quit), false), Named(m.QuitArea, words.Quit),
         {Qt::CTRL | Qt::Key_Q});
-  Speak(Bind<Area>(m.CloseSquare, Click(&Game::CloseClicked), false),
-        Named(m.CloseSquare, m.Spoken.Close));
-  Speak(Bind<Area>(m.MinimiseSquare, Click(&Game::MinimiseClicked), false),
-        Named(m.MinimiseSquare, m.Spoken.Minimise));
-  Speak(Bind<Area>(m.LanguageArea, Click(&Game::ChangeLanguage), false),
-        Named(m.LanguageArea, m.Spoken.Language), {QKeyCombination(Qt::Key_L)});
-  Speak(Bind<Area>(m.StatisticsArea, Click(&Game::OpenStatistics), false),
-        Named(m.StatisticsArea, m.Spoken.Statistics), {QKeyCombination(Qt::Key_S)});
-  Speak(Bind<Area>(m.HomeLink, Click(&Game::HomeLinkClicked), false),
-        Named(m.HomeLink, m.Spoken.Home));
+  Speak(Bind<Area>(m.CloseSquare, Click(Command::Close), false),
+        Named(m.CloseSquare, words.Close));
+  Speak(Bind<Area>(m.MinimiseSquare, Click(Command::Minimise), false),
+        Named(m.MinimiseSquare, words.Minimise));
+  Speak(Bind<Area>(m.LanguageArea, Click(Command::ChangeLanguage), false),
+        Named(m.LanguageArea, words.Language), {QKeyCombination(Qt::Key_L)});
+  Speak(Bind<Area>(m.StatisticsArea, Click(Command::OpenStatistics), false),
+        Named(m.StatisticsArea, words.Statistics), {QKeyCombination(Qt::Key_S)});
+  Speak(Bind<Area>(player.HomeLink, Click(Command::OpenHome), false),
+        Named(player.HomeLink, words.Home));
   Speak(Bind<Area>(m.Logo, Action{}, false), Named(m.Logo, m.Logo.ToolTip));
 }
 
 void MainWindow::BindTimers() {
-  MainForm& m = game_.main;
-  const auto tick = [this](void (Game::*routine)()) { return Click(routine); };
-  timers_.push_back(std::make_unique<TimerBinding>(this, m.PlayClock, tick(&Game::PlayClockTick)));
-  timers_.push_back(std::make_unique<TimerBinding>(this, m.GameEndTimer, tick(&Game::EndGame)));
-  timers_.push_back(std::make_unique<TimerBinding>(this, m.PageTimer, tick(&Game::NextPage)));
-  timers_.push_back(std::make_unique<TimerBinding>(this, m.ClockTimer, tick(&Game::ClockTick)));
-  timers_.push_back(
-      std::make_unique<TimerBinding>(this, m.ProfileTimer, tick(&Game::ProfileTimerTick)));
-  timers_.push_back(std::make_unique<TimerBinding>(this, m.SendTimer, tick(&Game::SendTimerTick)));
+  const TurnView& turn = game_.Turn().View();
+  const DisplayView& display = game_.Display().View();
+  const PlayerView& player = game_.Profiles().View();
+  for (const auto& [timer, tick] : {std::pair{&turn.PlayClock, Command::PlayClockTick},
+                                    {&turn.GameEndTimer, Command::GameEndTick},
+                                    {&display.PageTimer, Command::PageTick},
+                                    {&display.ClockTimer, Command::ClockTick},
+                                    {&player.ProfileTimer, Command::ProfileTick},
+                                    {&player.SendTimer, Command::SendTick}}) {
+    timers_.push_back(std::make_unique<TimerBinding>(this, *timer, Click(tick)));
+  }
 }
 
 void MainWindow::Sync() {
-  const MainForm& m = game_.main;
+  const WindowView& m = game_.Window().View();
+  const DisplayView& display = game_.Display().View();
   const QString file = QString::fromStdString(m.BackgroundFile);
   if (file != backgroundFile_) {
     backgroundFile_ = file;
@@ -206,15 +207,15 @@ void MainWindow::Sync() {
   background_->setGeometry(PxRect(m.BackgroundPicture));
   background_->setVisible(m.BackgroundPicture.Visible && !file.isEmpty());
   for (const auto& sync : syncs_) sync();
-  if (m.Painted != painted_) {
-    painted_ = m.Painted;
+  if (game_.Texts().Painted() != painted_) {
+    painted_ = game_.Texts().Painted();
     update();
   }
-  dots_->Apply(m.LitDots, game_.run.Said, game_.run.MessagesSaid);
+  dots_->Apply(display.LitDots, display.Said, display.MessagesSaid);
   for (const auto& timer : timers_) timer->Sync();
   // After every throw the keyboard mark starts at the hint again.
-  if (game_.run.Throws != throwsSeen_) MarkHintedRow();
-  throwsSeen_ = game_.run.Throws;
+  if (game_.Turn().Throws() != throwsSeen_) MarkHintedRow();
+  throwsSeen_ = game_.Turn().Throws();
 }
 
 void MainWindow::PrepareAhead(qreal devicePixelRatio, const PaintedTexts& words) {
@@ -223,14 +224,14 @@ void MainWindow::PrepareAhead(qreal devicePixelRatio, const PaintedTexts& words)
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
-  QPainter(this).drawPixmap(0, 0, MainBackground(devicePixelRatioF(), game_.main.Painted));
+  QPainter(this).drawPixmap(0, 0, MainBackground(devicePixelRatioF(), game_.Texts().Painted()));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // Closing the window by the desktop's own means quits the game: no hidden
   // window may keep the program running.
   event->ignore();
-  act_([this] { game_.CloseClicked(); });
+  act_([this] { game_.Do(Command::Close); });
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
@@ -242,7 +243,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     }
   }
   if (pressed == kAdviceSwitch) {
-    act_([this] { game_.ToggleAdviceShown(); });
+    act_([this] { game_.Do(Command::ToggleAdvice); });
   } else if (pressed == QKeyCombination(Qt::Key_Up)) {
     MoveMark(-1);
   } else if (pressed == QKeyCombination(Qt::Key_Down)) {
@@ -268,12 +269,11 @@ std::vector<QKeyCombination> MainWindow::Keys() const {
 }
 
 bool MainWindow::RowOpen(int k) const {
-  const Area* row = rows_.at(k - 1);
-  return row->isEnabled() && row->isVisible();
+  return game_.Turn().State().IsOpen(k);
 }
 
 void MainWindow::MarkHintedRow() {
-  const int hinted = HintedCategory(game_.state);
+  const int hinted = game_.Turn().Hinted();
   if (hinted != 0 && RowOpen(hinted)) rows_.at(hinted - 1)->setFocus(Qt::OtherFocusReason);
 }
 
@@ -321,7 +321,7 @@ void MainWindow::DisplayChanged() {
   displayChangePending_ = true;
   QTimer::singleShot(0, this, [this] {
     displayChangePending_ = false;
-    act_([this] { game_.PlaceWindow(); });
+    act_([this] { game_.Do(Command::PlaceWindow); });
   });
 }
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "ui/timer_binding.h"
 #include "ui/widgets.h"
 
@@ -47,7 +47,7 @@ class MainWindow : public QWidget {
   // its tool tip names.
   template <typename W>
   W* Speak(W* control, Speech speech, std::initializer_list<QKeyCombination> combos = {});
-  Action Click(void (Game::*routine)());
+  Action Click(Command command, int argument = 0);
   // The dice, the throw and undo areas, the scorecard and its counters.
   void BindPlay();
   // The top-ten list, the player, the window's own buttons and the clock.

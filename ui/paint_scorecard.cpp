@@ -84,10 +84,9 @@ void Counters(QPainter& p) {
 void Scorecard(QPainter& p) {
   Plate(p, QRectF(650.5, 93.5, 148, 471), 8, QColor(24, 32, 60), QColor(14, 20, 40), kPanelEdge);
   // The rows follow the category areas of the window's design.
-  const MainForm design;
   for (int k = 1; k <= kCategoryCount; ++k) {
-    const int top = Px(design.CategoryRows[k].Top);
-    const int next = k < kCategoryCount ? Px(design.CategoryRows[k + 1].Top) : top + 21;
+    const int top = Px(CategoryRow(k).rowTop);
+    const int next = k < kCategoryCount ? Px(CategoryRow(k + 1).rowTop) : top + 21;
     const qreal height = std::min(next - top, 21) - 2;
     ScoreRow(p, k, QRectF(kRowLeft, top + 1, kRowWidth, height));
   }

@@ -37,7 +37,7 @@ W* Placed(W* widget, const Control& data) {
 
 ProfilesWindow::ProfilesWindow(Game& game, Dispatch act, QWidget* owner)
     : QWidget(owner, Qt::Dialog), game_(game), act_(std::move(act)) {
-  const ProfilesForm& form = game_.profiles;
+  const ProfilesForm& form = game_.Profiles().Window();
   setObjectName(QStringLiteral("profiles"));
   setAttribute(Qt::WA_StyledBackground);
   setStyleSheet(QString::fromLatin1(kDialogStyle));
@@ -50,8 +50,8 @@ ProfilesWindow::ProfilesWindow(Game& game, Dispatch act, QWidget* owner)
   heading_ = Placed(new QLabel(this), form.Heading);
   heading_->setFont(Verdana(kHeadingPx, true));
   list_ = Placed(new QListWidget(this), form.ListArea);
-  remove_ = Button(form.RemoveButton, &Game::RemoveProfile);
-  add_ = Button(form.AddButton, &Game::AddProfile);
+  remove_ = Button(form.RemoveButton, Command::RemoveProfile);
+  add_ = Button(form.AddButton, Command::AddProfile);
   nameLabel_ = Placed(new QLabel(this), form.NameLabel);
   name_ = Placed(new QLineEdit(this), form.NameField);
   passwordLabel_ = Placed(new QLabel(this), form.PasswordLabel);
@@ -60,33 +60,33 @@ ProfilesWindow::ProfilesWindow(Game& game, Dispatch act, QWidget* owner)
   // The fields show the selected profile; typing there would change nothing.
   name_->setReadOnly(true);
   password_->setReadOnly(true);
-  cancel_ = Button(form.CancelButton, &Game::CancelProfiles);
-  ok_ = Button(form.OkButton, &Game::ConfirmProfiles);
+  cancel_ = Button(form.CancelButton, Command::CancelProfiles);
+  ok_ = Button(form.OkButton, Command::ConfirmProfiles);
   dontShow_ = Placed(new QCheckBox(this), form.DontShowWhenSending);
   frame->lower();
 
   connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     const int row = list_->row(item);
-    act_([this, row] { game_.ProfileRowClicked(row); });
+    act_([this, row] { game_.Do(Command::PickProfile, row); });
   });
   // The arrow keys select a row just as a click does, so that Remove takes
   // the highlighted one.
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row >= 0) act_([this, row] { game_.ProfileRowClicked(row); });
+    if (row >= 0) act_([this, row] { game_.Do(Command::PickProfile, row); });
   });
   connect(dontShow_, &QCheckBox::toggled, this,
-          [this](bool on) { act_([this, on] { game_.profiles.DontShowWhenSendingTicked = on; }); });
+          [this](bool on) { act_([this, on] { game_.Do(Command::TickDontShowProfiles, on ? 1 : 0); }); });
 }
 
-QPushButton* ProfilesWindow::Button(const Control& data, void (Game::*routine)()) {
+QPushButton* ProfilesWindow::Button(const Control& data, Command command) {
   auto* button = Placed(new QPushButton(this), data);
-  Action call = std::bind_front(routine, &game_);
-  connect(button, &QPushButton::clicked, this, [this, call = std::move(call)] { act_(call); });
+  connect(button, &QPushButton::clicked, this,
+          [this, command] { act_([this, command] { game_.Do(command); }); });
   return button;
 }
 
 void ProfilesWindow::Sync() {
-  const ProfilesForm& form = game_.profiles;
+  const ProfilesForm& form = game_.Profiles().Window();
   setWindowTitle(Q(form.Caption));
   heading_->setText(Q(form.Heading.Caption));
   QStringList items;
@@ -125,7 +125,7 @@ void ProfilesWindow::closeEvent(QCloseEvent* event) {
   // Closed by the desktop's own means: neither OK nor Cancel, so a waiting
   // submission keeps waiting until the window is opened and closed again.
   event->accept();
-  if (game_.profiles.Visible) act_([this] { game_.ProfilesWindowClosed(); });
+  if (game_.Profiles().Window().Visible) act_([this] { game_.Do(Command::ProfilesClosed); });
 }
 
 }  // namespace pyxaro::ui

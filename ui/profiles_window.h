@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "ui/main_window.h"
 
 class QCheckBox;
@@ -30,7 +30,7 @@ class ProfilesWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QPushButton* Button(const Control& data, void (Game::*routine)());
+  QPushButton* Button(const Control& data, Command command);
 
   Game& game_;
   Dispatch act_;

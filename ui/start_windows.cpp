@@ -26,7 +26,7 @@ constexpr int kSplashHeight = 250;
 
 LanguageWindow::LanguageWindow(Game& game, Dispatch act) : game_(game), act_(std::move(act)) {
   setObjectName(QStringLiteral("picker"));
-  setWindowTitle(Q(game_.language.Caption));
+  setWindowTitle(Q(game_.Texts().Picker().Caption));
   setStyleSheet(QString::fromLatin1(kDialogStyle));
   setFixedSize(300, 320);
 
@@ -52,27 +52,27 @@ LanguageWindow::LanguageWindow(Game& game, Dispatch act) : game_(game), act_(std
 
   connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     const int row = list_->row(item);
-    act_([this, row] { game_.LanguageRowClicked(row); });
+    act_([this, row] { game_.Do(Command::PickLanguage, row); });
   });
   // The arrow keys select a row just as a click does.
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row >= 0) act_([this, row] { game_.LanguageRowClicked(row); });
+    if (row >= 0) act_([this, row] { game_.Do(Command::PickLanguage, row); });
   });
   connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     const int row = list_->row(item);
     act_([this, row] {
-      game_.LanguageRowClicked(row);
-      game_.ConfirmLanguage();
+      game_.Do(Command::PickLanguage, row);
+      game_.Do(Command::ConfirmLanguage);
     });
   });
   connect(check_, &QCheckBox::toggled, this,
-          [this](bool on) { act_([this, on] { game_.language.SkipAtStartTicked = on; }); });
+          [this](bool on) { act_([this, on] { game_.Do(Command::TickSkipPicker, on ? 1 : 0); }); });
   connect(confirm_, &QPushButton::clicked, this,
-          [this] { act_([this] { game_.ConfirmLanguage(); }); });
+          [this] { act_([this] { game_.Do(Command::ConfirmLanguage); }); });
 }
 
 void LanguageWindow::Sync() {
-  const LanguageForm& form = game_.language;
+  const LanguageForm& form = game_.Texts().Picker();
   label_->setText(Q(form.Heading.Caption));
   QStringList items;
   for (const auto& item : form.LanguageList.Items) items << Q(item);
@@ -100,40 +100,40 @@ void LanguageWindow::closeEvent(QCloseEvent* event) {
   // The picker is the only window on screen while it shows: closing it ends
   // the game rather than leaving a program without a window.
   event->ignore();
-  act_([this] { game_.CloseClicked(); });
+  act_([this] { game_.Do(Command::Close); });
 }
 
 SplashWindow::SplashWindow(Game& game, Dispatch act) : game_(game), act_(std::move(act)) {
   setObjectName(QStringLiteral("splash"));
   setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
-  setWindowTitle(Q(game_.splash.Caption));
+  setWindowTitle(Q(game_.Splash().View().Caption));
   setFixedSize(kSplashWidth, kSplashHeight);
   version_ = new QLabel(this);
   version_->setGeometry(0, kSplashHeight - 30, kSplashWidth - 16, 20);
   version_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   version_->setTextFormat(Qt::PlainText);
   version_->setStyleSheet(QStringLiteral("color: #ffe600;"));
-  timer_ = std::make_unique<TimerBinding>(this, game_.splash.CloseTimer, [this] {
+  timer_ = std::make_unique<TimerBinding>(this, game_.Splash().View().CloseTimer, [this] {
     MarkStartup("splash time up");
-    act_([this] { game_.SplashTimeUp(); });
+    act_([this] { game_.Do(Command::SplashTimeUp); });
     MarkStartup("game window made and shown");
   });
 }
 
 void SplashWindow::Sync() {
-  version_->setText(Q(game_.splash.VersionLabel.Caption));
+  version_->setText(Q(game_.Splash().View().VersionLabel.Caption));
   timer_->Sync();
 }
 
 void SplashWindow::paintEvent(QPaintEvent*) {
-  QPainter(this).drawPixmap(0, 0, SplashPicture(devicePixelRatioF(), game_.splash.Tagline));
+  QPainter(this).drawPixmap(0, 0, SplashPicture(devicePixelRatioF(), game_.Splash().View().Tagline));
   // The splash stands its time while the game window is made ready: once it
   // is on the screen, the package is unpacked and the game window's pictures
   // and fonts are prepared.
   if (!std::exchange(painted_, true)) {
     QTimer::singleShot(0, this, [this] {
-      act_([this] { game_.PrepareGameWindow(); });
-      MainWindow::PrepareAhead(devicePixelRatioF(), game_.main.Painted);
+      act_([this] { game_.Do(Command::PrepareGameWindow); });
+      MainWindow::PrepareAhead(devicePixelRatioF(), game_.Texts().Painted());
       MarkStartup("game window prepared");
     });
   }

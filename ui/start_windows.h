@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "ui/main_window.h"
 #include "ui/timer_binding.h"
 

@@ -1,13 +1,12 @@
-#include "highscores/check_value.h"
+#include "scoring/check_value.h"
 
-#include <algorithm>
 #include <cstdint>
 
-#include "core/game.h"
 #include "core/text.h"
-#include "highscores/highscore_rules.h"
 
 namespace pyxaro {
+
+int GameMonth(int year, int month) { return 100 * (year % 100) + month; }
 
 int VersionNumber(std::string_view appVersion) {
   const int length = CharCount(appVersion);
@@ -21,14 +20,6 @@ std::string CheckValue(int digit, int total, int month, int version) {
   // The receiving side reads this part as a 16-bit number.
   const auto a = static_cast<std::int16_t>(version + (12 - digit));
   return std::to_string(digit) + std::to_string(b) + std::to_string(c) + std::to_string(a);
-}
-
-void Game::MakeCheckValue(int total) {
-  const LocalTime now = host_.Now();
-  chance_.Reseed(now.SecondsSinceMidnight);
-  const int digit = std::clamp(static_cast<int>(chance_.Next() * 9) + 1, 1, 9);
-  run.Candidate.Key =
-      CheckValue(digit, total, GameMonth(now.Year, now.Month), VersionNumber(run.AppVersion));
 }
 
 }  // namespace pyxaro

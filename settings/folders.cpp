@@ -1,4 +1,4 @@
-#include "core/folders.h"
+#include "settings/folders.h"
 
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -10,7 +10,7 @@
 #include <system_error>
 #include <vector>
 
-#include "core/game.h"
+#include "settings/settings_store.h"
 #include "settings/ini_disk.h"
 
 namespace pyxaro {
@@ -73,7 +73,7 @@ bool MayWriteIn(const std::string& folder) {
   return (info.st_mode & bit) != 0;
 }
 
-void Game::SettleDataFolder(const std::string& personalFolder) {
+void SettingsStore::SettleDataFolder(const std::string& personalFolder) {
   // A program folder the player may write in is a portable copy: it keeps
   // everything, as it always has.
   if (MayWriteIn(appFolder_)) return;

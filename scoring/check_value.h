@@ -5,6 +5,9 @@
 
 namespace pyxaro {
 
+// The month of a game as the list stores it: 100 x (year mod 100) + month.
+int GameMonth(int year, int month);
+
 // "5.04" gives 504: the first character in hundreds, the last two as a number.
 int VersionNumber(std::string_view appVersion);
 

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+#include "core/forms.h"
+#include "core/host.h"
+#include "settings/languages.h"
+
+namespace pyxaro {
+
+// The dot-matrix display, thirteen characters a page, and the clock beneath
+// the scorecard.
+class MessageDisplay {
+ public:
+  MessageDisplay(Host& host, const Languages& texts);
+
+  // Shows a message, paging through it when it is long.
+  void Say(const std::string& message);
+  // Shows the next page of a long message.
+  void NextPage();
+  // Sets the clock to the time of day.
+  void ClockTick();
+  // A fresh game window: nothing on the display, the clock not yet told.
+  void Reset();
+  // Names the clock in the player's language until it first tells the time.
+  void PresentTexts();
+  // The game window closes: its paging and its clock stop.
+  void Stop();
+
+  const std::string& Said() const { return view_.Said; }
+  const DisplayView& View() const { return view_; }
+
+ private:
+  // Lights the dots of the page that starts at pageStart_.
+  void ShowPage();
+
+  Host& host_;
+  const Languages& texts_;
+  int pageStart_ = 1;
+  DisplayView view_;
+};
+
+}  // namespace pyxaro

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/chance.h"
+#include "core/game_state.h"
+#include "core/host.h"
+#include "display/message_display.h"
+#include "game/command.h"
+#include "game/game_speaker.h"
+#include "game/game_window.h"
+#include "game/splash.h"
+#include "highscores/game_statistics.h"
+#include "highscores/profiles.h"
+#include "highscores/top_ten.h"
+#include "scoring/turn.h"
+#include "settings/game_keeper.h"
+#include "settings/languages.h"
+#include "settings/settings_store.h"
+#include "settings/sounds.h"
+
+namespace pyxaro {
+
+// Where the subsystems meet: it builds them, hands each what it needs of
+// the others, and turns what the player or a timer does into their
+// routines. It keeps no fact of its own.
+class Game {
+ public:
+  // Builds the subsystems for a program whose files lie in appFolder.
+  Game(Host& host, RandomSource& chance, std::string appFolder);
+
+  // Chooses where the files the game writes go (SettingsStore::SettleDataFolder).
+  void SettleDataFolder(const std::string& personalFolder);
+  // The first window of the run: fixes the settings file, lists the
+  // languages, and shows the picker or goes straight on to the splash.
+  void Start();
+  // Does what the player or a timer asked; argument as the command names it.
+  void Do(Command command, int argument = 0);
+  // Goes on with a game that stood in this state, as if it had been played there.
+  void Continue(const GameState& state);
+  // Adds a keeper of finished games after the top-ten list and the statistics.
+  void KeepGames(GameKeeper& keeper);
+
+  // The settings file and the folders.
+  const SettingsStore& Settings() const { return store_; }
+  // The languages, the picker and the texts.
+  const Languages& Texts() const { return texts_; }
+  // The sound effects and the switch.
+  const Sounds& Sound() const { return sounds_; }
+  // The dot display and the clock.
+  const MessageDisplay& Display() const { return display_; }
+  // The game in play, its dice and its scorecard.
+  const pyxaro::Turn& Turn() const { return turn_; }
+  // The top-ten list.
+  const pyxaro::TopTen& TopTen() const { return topTen_; }
+  // The statistics and their window.
+  const GameStatistics& Statistics() const { return statistics_; }
+  // The profiles, their window and the online list.
+  const pyxaro::Profiles& Profiles() const { return profiles_; }
+  // The game window as a whole.
+  const GameWindow& Window() const { return window_; }
+  // The splash.
+  const pyxaro::Splash& Splash() const { return splash_; }
+
+ private:
+  void DoInPicker(Command command, int argument);
+  void DoInWindow(Command command, int argument);
+  void DoInProfiles(Command command, int argument);
+  void DoOnTick(Command command);
+  void ConfirmLanguage();
+  void SplashTimeUp();
+  // Prepares a fresh game window from the settings and starts the first game.
+  void OpenGameWindow(bool unpackedAhead);
+  // Puts everything back for a new game and greets the player.
+  void NewGame();
+  // Asks before throwing the current game away for a new one.
+  void AskNewGame();
+  // Asks, then closes the game window and shows the language list again.
+  void ChangeLanguage();
+  // Cleans up and ends the program.
+  void Close();
+  // The game is over: every keeper of games takes it in one write, then a new game.
+  void EndGame();
+
+  Host& host_;
+  SettingsStore store_;
+  Languages texts_;
+  Sounds sounds_;
+  MessageDisplay display_;
+  GameSpeaker speaker_;
+  pyxaro::Turn turn_;
+  pyxaro::TopTen topTen_;
+  GameStatistics statistics_;
+  pyxaro::Profiles profiles_;
+  GameWindow window_;
+  pyxaro::Splash splash_;
+  std::vector<GameKeeper*> keepers_;
+};
+
+}  // namespace pyxaro

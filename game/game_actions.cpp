@@ -1,0 +1,105 @@
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/game.h"
+#include "scoring/entry.h"
+#include "settings/language_keys.h"
+
+namespace pyxaro {
+
+void Game::ConfirmLanguage() {
+  if (texts_.Confirm()) splash_.Show();
+}
+
+void Game::SplashTimeUp() {
+  const bool unpackedAhead = splash_.TimeUp();
+  OpenGameWindow(unpackedAhead);
+  window_.Show();
+  splash_.Close();
+}
+
+void Game::OpenGameWindow(bool unpackedAhead) {
+  window_.Open();
+  turn_.OpenWindow();
+  topTen_.OpenWindow();
+  profiles_.OpenWindow();
+  display_.Reset();
+  // The boxes of the opening speak the chosen language too.
+  texts_.UseChosenLanguage();
+  if (!unpackedAhead) sounds_.Unpack();
+  window_.Place();
+  sounds_.LoadChoice();
+  NewGame();
+}
+
+void Game::NewGame() {
+  texts_.UseChosenLanguage();
+  display_.PresentTexts();
+  sounds_.PresentTexts();
+  window_.PresentTexts();
+  profiles_.PresentTexts();
+  topTen_.Present();
+  turn_.NewGame();
+}
+
+void Game::AskNewGame() {
+  const int game = turn_.GamesStarted();
+  if (!host_.Ask(texts_.LangText(lang::kAskNewGame), texts_.LangText(lang::kQuestionTitle),
+                 false)) {
+    return;
+  }
+  // The game end may have run while the question stood and already started
+  // the next game.
+  if (turn_.GamesStarted() != game) return;
+  // A game that has just finished is waiting for its end: score it now rather
+  // than throw it away, and let the end start the next game.
+  if (IsOver(turn_.State())) {
+    EndGame();
+  } else {
+    NewGame();
+  }
+}
+
+void Game::ChangeLanguage() {
+  if (!host_.Ask(texts_.LangText(lang::kAskLanguage), texts_.LangText(lang::kQuestionTitle),
+                 false)) {
+    return;
+  }
+  // The profiles window belongs to the game window and goes with it, as
+  // Cancel would close it.
+  if (profiles_.Window().Visible) profiles_.Cancel();
+  texts_.ShowPicker();
+  // The game window closes and the game in progress goes with it; a closed
+  // window's timers must not run on (a pending game end would otherwise
+  // score the discarded game).
+  turn_.Stop();
+  display_.Stop();
+  window_.Close();
+}
+
+void Game::Close() {
+  sounds_.DeleteResources();
+  host_.EndProgram();
+}
+
+void Game::EndGame() {
+  const std::optional<FinishedGame> finished = turn_.Finish();
+  if (!finished) return;
+  for (GameKeeper* keeper : keepers_) keeper->Prepare(*finished);
+  // One write for every keeper, worked out from the settings as they stand
+  // under the lock: a game that ended meanwhile in another copy keeps its part.
+  const bool stored = store_.UpdateGroup([&](const IniReader& current) {
+    std::vector<IniChange> changes;
+    for (GameKeeper* keeper : keepers_) {
+      for (IniChange& change : keeper->Changes(*finished, current)) {
+        changes.push_back(std::move(change));
+      }
+    }
+    return changes;
+  });
+  for (GameKeeper* keeper : keepers_) keeper->Written(*finished, stored);
+  NewGame();
+}
+
+}  // namespace pyxaro

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "core/speaker.h"
+#include "display/message_display.h"
+#include "settings/sounds.h"
+
+namespace pyxaro {
+
+// The dot display and the sound effects, as the subsystems that tell the
+// player something see them.
+class GameSpeaker : public Speaker {
+ public:
+  GameSpeaker(MessageDisplay& display, Sounds& sounds) : display_(display), sounds_(sounds) {}
+
+  void Say(const std::string& message) override { display_.Say(message); }
+  void Play(Effect effect) override { sounds_.Play(effect); }
+  const std::string& Saying() const override { return display_.Said(); }
+
+ private:
+  MessageDisplay& display_;
+  Sounds& sounds_;
+};
+
+}  // namespace pyxaro

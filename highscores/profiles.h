@@ -1,0 +1,76 @@
+#pragma once
+
+#include <string>
+
+#include "core/forms.h"
+#include "core/host.h"
+#include "core/speaker.h"
+#include "settings/languages.h"
+#include "settings/settings_store.h"
+
+namespace pyxaro {
+
+// The player profiles a score is sent under, their window, and the sending
+// of a top-ten row to the online list through the browser.
+class Profiles {
+ public:
+  Profiles(Host& host, SettingsStore& store, const Languages& texts, Speaker& speaker);
+
+  // A fresh game window: the player's name and the online badge as designed.
+  void OpenWindow();
+  // Names the player's controls in the player's language and shows the player.
+  void PresentTexts();
+
+  // Opens the window, asking for a first profile when there is none; an open
+  // window stays as it is.
+  void Open();
+  // Asks for a name and a password and adds them as the selected profile.
+  void Add();
+  // Selects the profile in row `row` (from 0) of the list.
+  void PickRow(int row);
+  // Removes the profile whose row is selected.
+  void Remove();
+  // Ticks or clears "don't show this when sending".
+  void TickDontShow(bool ticked);
+  // Keeps the choice of showing the window, shows the player, closes.
+  void Confirm();
+  // Closes the window and abandons a submission that waits for it.
+  void Cancel();
+  // The desktop closed the window: a waiting submission keeps waiting.
+  void Closed();
+
+  // Offers top-ten row `row` (1..10) to the online list.
+  void OfferToSend(int row);
+  // While the profile is settled, builds the address of the row offered.
+  void ProfileTimerTick();
+  // Hands the built address to the browser.
+  void SendTimerTick();
+  // Opens the online list's home page.
+  void OpenHome();
+
+  const ProfilesForm& Window() const { return window_; }
+  const PlayerView& View() const { return view_; }
+
+ private:
+  // Lists the stored profiles and shows the selected one.
+  void ShowList();
+  // Shows the selected profile's name on the player label.
+  void ShowPlayer();
+  // Hands the address to the browser, when it is a web address.
+  void OpenLink(const std::string& address);
+
+  Host& host_;
+  SettingsStore& store_;
+  const Languages& texts_;
+  Speaker& speaker_;
+  int picked_ = -1;  // the row of the list selected, -1 = none
+  bool dontShow_ = false;
+  // A submission waits while the profiles window it opened is still open.
+  bool waitingForProfile_ = false;
+  int offeredRow_ = 0;      // the top-ten row being sent
+  std::string address_;     // the address the send opens
+  ProfilesForm window_;
+  PlayerView view_;
+};
+
+}  // namespace pyxaro

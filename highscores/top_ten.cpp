@@ -1,0 +1,150 @@
+#include "highscores/top_ten.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/text.h"
+#include "highscores/highscore_entry.h"
+#include "highscores/highscore_rules.h"
+#include "scoring/check_value.h"
+#include "settings/language_keys.h"
+#include "settings/numbered_key.h"
+
+namespace pyxaro {
+
+namespace {
+
+using TopTenRows = OneBased<HighscoreEntry, kTopTenRows>;
+
+TopTenRows ReadList(const IniReader& read) {
+  TopTenRows rows;
+  for (int r = 1; r <= kTopTenRows; ++r) {
+    // Points edited by hand into a fraction, a word or nothing go back as the
+    // number they counted as, so the list compares the same next time.
+    rows[r] = {std::to_string(StoredPoints(read("Highscore", NumberedKey("p", r)))),
+               read("Highscore", NumberedKey("n", r)), read("Highscore", NumberedKey("k", r)),
+               read("Highscore", NumberedKey("d", r))};
+  }
+  return rows;
+}
+
+int EntryRow(const TopTenRows& rows, int total) {
+  OneBased<int, kTopTenRows> points;
+  for (int r = 1; r <= kTopTenRows; ++r) points[r] = StoredPoints(rows[r].Points);
+  return EntryRow(points, total);
+}
+
+std::vector<IniChange> ListChanges(const TopTenRows& rows) {
+  std::vector<IniChange> changes;
+  for (int r = 1; r <= kTopTenRows; ++r) {
+    changes.push_back({"Highscore", NumberedKey("p", r), rows[r].Points});
+    changes.push_back({"Highscore", NumberedKey("n", r), rows[r].Name});
+    changes.push_back({"Highscore", NumberedKey("k", r), rows[r].Key});
+    changes.push_back({"Highscore", NumberedKey("d", r), rows[r].Date});
+  }
+  return changes;
+}
+
+// Whether every row of the list holds a game.
+bool IsFull(const TopTenRows& rows) {
+  return std::all_of(rows.begin(), rows.end(), [](const HighscoreEntry& row) {
+    return !row.Name.empty() && !row.Points.empty() && !row.Key.empty();
+  });
+}
+
+}  // namespace
+
+TopTen::TopTen(Host& host, SettingsStore& store, const Languages& texts, Speaker& speaker)
+    : host_(host), store_(store), texts_(texts), speaker_(speaker) {}
+
+void TopTen::OpenWindow() { view_ = TopTenView{}; }
+
+void TopTen::Present() {
+  view_.ClearLabel.Caption = DropLastChar(texts_.LangText(lang::kAskClearTopTen));
+  view_.ClearLabel.ToolTip = view_.ClearLabel.Caption;
+  Show();
+  const IniReader stored = [this](const std::string& section, const std::string& key) {
+    return store_.Setting(section, key);
+  };
+  // The raw stored rows decide, as the rows shown do: a row is shown only
+  // with its name, points and check value.
+  TopTenRows rows;
+  for (int r = 1; r <= kTopTenRows; ++r) {
+    rows[r] = {stored("Highscore", NumberedKey("p", r)), stored("Highscore", NumberedKey("n", r)),
+               stored("Highscore", NumberedKey("k", r)), ""};
+  }
+  view_.ClearLabel.Visible = IsFull(rows);
+}
+
+void TopTen::Prepare(const FinishedGame& game) {
+  // Asked whenever the game is placed, not only when it beats row 10: a list
+  // edited out of order can take a lower total higher up, and that row must
+  // not stand there without a name.
+  const IniReader stored = [this](const std::string& section, const std::string& key) {
+    return store_.Setting(section, key);
+  };
+  name_.reset();
+  if (EntryRow(ReadList(stored), game.Total) > 0) {
+    speaker_.Play(Effect::Fanfare);
+    speaker_.Play(Effect::Laser);
+    name_ = ListName(host_.Prompt(texts_.LangText(lang::kNamePrompt),
+                                  texts_.LangText(lang::kNameTitle),
+                                  ShownText(store_.Setting("Highscore", "name"))));
+  }
+}
+
+std::vector<IniChange> TopTen::Changes(const FinishedGame& game, const IniReader& current) {
+  // The list is placed into as it is once the name is known, with no other
+  // writer between: a game that ended meanwhile keeps its row.
+  TopTenRows rows = ReadList(current);
+  rank_ = name_ ? EntryRow(rows, game.Total) : 0;
+  if (rank_ > 0) {
+    for (int r = kTopTenRows; r > rank_; --r) rows[r] = rows[r - 1];
+    rows[rank_] = {std::to_string(game.Total),
+                   *name_ + " (" + PlayTimeText(game.PlaySeconds) + ")", game.CheckValue,
+                   std::to_string(GameMonth(game.Year, game.Month))};
+  }
+  std::vector<IniChange> changes = ListChanges(rows);
+  if (name_) changes.push_back({"Highscore", "name", *name_});
+  return changes;
+}
+
+void TopTen::Written(const FinishedGame& game, bool stored) {
+  newRank_ = stored ? rank_ : 0;
+  Show();
+  if (!stored) texts_.TellNotSaved(text::kNotSavedScore);
+  host_.Tell(FinalScoreText(texts_.LangText(lang::kFinalScore), game.Total,
+                            PlayTimeText(game.PlaySeconds)),
+             "", false);
+}
+
+void TopTen::Show() {
+  for (int r = 1; r <= kTopTenRows; ++r) view_.Rows[r].Bold = r == newRank_;
+  for (int r = 1; r <= kTopTenRows; ++r) {
+    const std::string name = store_.Setting("Highscore", NumberedKey("n", r));
+    const std::string points = store_.Setting("Highscore", NumberedKey("p", r));
+    const std::string key = store_.Setting("Highscore", NumberedKey("k", r));
+    if (name.empty() || points.empty() || key.empty()) continue;
+    view_.Rows[r].Caption = ShownText(RowCaption(r, points, name));
+    view_.Rows[r].ToolTip = RowToolTip(texts_.LangText(lang::kRowTip), points);
+  }
+}
+
+void TopTen::Clear() {
+  if (!host_.Ask(texts_.LangText(lang::kAskClearTopTen), texts_.LangText(lang::kQuestionTitle),
+                 false)) {
+    return;
+  }
+  TopTenRows cleared;
+  for (HighscoreEntry& row : cleared) row.Points = "0";
+  if (!store_.StoreGroup(ListChanges(cleared))) {
+    texts_.TellNotSaved(text::kNotSavedList);
+    return;
+  }
+  for (Control& row : view_.Rows) row.Caption.clear();
+  Show();
+  view_.ClearLabel.Visible = false;
+}
+
+}  // namespace pyxaro

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/chance.h"
+#include "core/finished_game.h"
+#include "core/forms.h"
+#include "core/game_state.h"
+#include "core/host.h"
+#include "core/speaker.h"
+#include "scoring/advisor.h"
+#include "settings/languages.h"
+#include "settings/settings_store.h"
+
+namespace pyxaro {
+
+// The game in play: throwing, picking up and laying back the dice, entering
+// them on the scorecard, the hint and the advice, and the game's end.
+class Turn {
+ public:
+  Turn(Host& host, RandomSource& chance, Speaker& speaker, const Languages& texts,
+       SettingsStore& store);
+
+  // A fresh game window: the dice and the card as designed, and the player's
+  // choice of advice from the settings.
+  void OpenWindow();
+  // Puts the scorecard, the counters and the dice back for a new game and
+  // greets the player.
+  void NewGame();
+  // Goes on with a game that stood in this state.
+  void Continue(const GameState& state);
+  // Throws the dice not on the table, spends one roll, and marks the best
+  // category for what lies there.
+  void Throw();
+  // Picks die k up from the table so that the next throw throws it again.
+  void PickUp(int die);
+  // Lays the dice picked up since the last throw back on the table.
+  void Undo();
+  // Enters the dice of the last throw in category k, or refuses a worthless entry.
+  void Enter(int category);
+  // Counts one second of play.
+  void PlayClockTick();
+  // Marks what the advisor would do with the game as it stands and says it
+  // on the dot display; asking changes nothing in the game.
+  void ShowAdvice();
+  // Switches showing the advice after every throw on or off, remembers the
+  // choice, and shows or takes away the advice at once.
+  void ToggleAdviceShown();
+  // The game is over: its clocks stop and its record comes out, check value
+  // included. Nothing while the game can go on.
+  std::optional<FinishedGame> Finish();
+  // The game window closes: the game's clocks stop with it.
+  void Stop();
+  // Says the score on the dot display.
+  void SayScore();
+
+  const GameState& State() const { return state_; }
+  const TurnView& View() const { return view_; }
+  // Every throw of the run, so the front end sees each new one.
+  unsigned Throws() const { return throws_; }
+  // Every game of the run, counted as it starts.
+  int GamesStarted() const { return gamesStarted_; }
+  // The category the hint marks, 0 for none.
+  int Hinted() const;
+  // A category's name for the player: English until a language names it.
+  std::string CategoryTitle(int category) const;
+
+ private:
+  // Writes the scorecard, its counters, the bonus and the hint from the state.
+  void PresentScorecard();
+  // Writes the dice and the throw and undo areas from the state.
+  void PresentDice();
+  // Puts the scorecard's rows, scores and counters where the design has them.
+  void PlaceScorecard();
+  // Names the turn's controls in the player's language.
+  void PresentTexts();
+  // The advice on show ends at a throw, a pick-up, an entry or a new game.
+  void EndAdvice();
+  // "Score: 123" in the chosen language.
+  std::string ScoreText(int total) const;
+  std::string CheckValueOf(int total);
+
+  Host& host_;
+  RandomSource& chance_;
+  Speaker& speaker_;
+  const Languages& texts_;
+  SettingsStore& store_;
+  GameState state_;
+  unsigned throws_ = 0;
+  int gamesStarted_ = 0;
+  bool welcomeShown_ = false;
+  std::string showAdvice_;  // "Yes": the advice shows after every throw unasked
+  // Made at the first request: its tables are in the program, and its
+  // plan of the turn in progress serves every later request of the turn.
+  std::unique_ptr<Advisor> advisor_;
+  std::string adviceSaid_;  // the advice's text while it is on show
+  TurnView view_;
+};
+
+}  // namespace pyxaro
