@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "scoring/advice_position.h"
 #include "scoring/advisor.h"
 #include "scoring/block_values.h"
@@ -59,46 +59,48 @@ Result Finish(const GameState& state) {
 }
 
 Result PlayAdvised(Game& game, Advisor& advisor, std::vector<double>& decisions) {
-  game.Restart();
-  while (!IsOver(game.state)) {
+  const GameState& state = game.Turn().State();
+  game.Continue(GameState{});
+  while (!IsOver(state)) {
     const double start = CpuMilliseconds();
-    const Advice advice = advisor.Advise(PositionOf(game.state));
+    const Advice advice = advisor.Advise(PositionOf(state));
     decisions.push_back(CpuMilliseconds() - start);
     switch (advice.move) {
       case AdviceMove::Throw:
-        game.Throw();
+        game.Do(Command::Throw);
         break;
       case AdviceMove::PickUp:
         for (int die = 1; die <= kDiceCount; ++die) {
-          if (advice.pickUp[static_cast<std::size_t>(die - 1)] && game.state.OnTable(die)) {
-            game.PickUp(die);
+          if (advice.pickUp[static_cast<std::size_t>(die - 1)] && state.OnTable(die)) {
+            game.Do(Command::PickUp, die);
           }
         }
-        game.Throw();
+        game.Do(Command::Throw);
         break;
       case AdviceMove::Enter:
-        game.EnterCategory(advice.category);
+        game.Do(Command::Enter, advice.category);
         break;
       case AdviceMove::None:
-        return Finish(game.state);
+        return Finish(state);
     }
   }
-  return Finish(game.state);
+  return Finish(state);
 }
 
 Result PlayMarker(Game& game) {
-  game.Restart();
-  game.Throw();
-  while (!IsOver(game.state)) {
-    const int marked = HintedCategory(game.state);
+  const GameState& state = game.Turn().State();
+  game.Continue(GameState{});
+  game.Do(Command::Throw);
+  while (!IsOver(state)) {
+    const int marked = game.Turn().Hinted();
     if (marked != 0) {
-      game.EnterCategory(marked);
+      game.Do(Command::Enter, marked);
     } else {
-      for (int die = 1; die <= kDiceCount; ++die) game.PickUp(die);
+      for (int die = 1; die <= kDiceCount; ++die) game.Do(Command::PickUp, die);
     }
-    if (!IsOver(game.state)) game.Throw();
+    if (!IsOver(state)) game.Do(Command::Throw);
   }
-  return Finish(game.state);
+  return Finish(state);
 }
 
 double Mean(const std::vector<int>& values) {
@@ -125,8 +127,8 @@ int main(int argc, char** argv) {
   pyxaro::testing::FakeHost host;
   SeededDice dice;
   Game game(host, dice, folder.Path().string());
-  game.OpenLanguagePicker();
-  game.SplashTimeUp();
+  game.Start();
+  game.Do(Command::SplashTimeUp);
 
   Advisor advisor(blocks::Embedded(), kFittedCorrection);
   std::vector<int> totals;

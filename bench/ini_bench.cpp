@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "settings/ini.h"
 #include "tests/fake_host.h"
 #include "tests/game_fixture.h"
@@ -96,14 +96,20 @@ void BM_GameEnd_4MB_200000Keys(benchmark::State& state) {
   pyxaro::testing::FakeHost host;
   pyxaro::testing::ScriptedDice dice;
   pyxaro::Game game(host, dice, folder.Path().string());
-  game.run.SettingsFile = folder.File("Pyx4.ini");
+  game.Start();
+  pyxaro::GameState over;
+  over.RollsLeft = 0;
+  over.ThrowEntered = true;
   int total = 1;
   for (auto _ : state) {
     host.inputs = {"Ann"};
     host.boxes.clear();
-    game.RecordScore(pyxaro::testing::EndedGame(total++));
+    dice.draws = {0.5};  // the check value's digit
+    over.Score[pyxaro::kCategoryCount] = total++;
+    game.Continue(over);
+    game.Do(pyxaro::Command::GameEndTick);
   }
-  if (GetINI("Highscore", "p1", game.run.SettingsFile) != std::to_string(total - 1))
+  if (GetINI("Highscore", "p1", game.Settings().File()) != std::to_string(total - 1))
     state.SkipWithError("the game end was not stored");
 }
 BENCHMARK(BM_GameEnd_4MB_200000Keys)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

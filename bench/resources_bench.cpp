@@ -11,20 +11,21 @@ namespace {
 // copied out and listed in the settings file.
 class Unpacking : public pyxaro::testing::GameTest {
  public:
+  Unpacking() { store.Open(); }
   void TestBody() override {}
-  void Open() { game->OpenLanguagePicker(); }
-  void Unpack() { game->UnpackResources(); }
-  void CleanUp() { game->DeleteResources(); }
+
+  pyxaro::SettingsStore store{host, folder.Path().string()};
+  pyxaro::Languages texts{host, store};
+  pyxaro::Sounds sounds{host, store, texts};
 };
 
 void UnpackShippedPackage(benchmark::State& state) {
   Unpacking fixture;
-  fixture.Open();
   // As at every start, the last quit has removed the files.
   for (auto _ : state) {
-    fixture.Unpack();
+    fixture.sounds.Unpack();
     state.PauseTiming();
-    fixture.CleanUp();
+    fixture.sounds.DeleteResources();
     state.ResumeTiming();
   }
 }

@@ -41,7 +41,7 @@ void Turn::Continue(const GameState& state) {
   view_.PlayClock.SetEnabled(state_.Thrown());
   PresentScorecard();
   PresentDice();
-  if (IsOver(state_)) view_.GameEndTimer.SetEnabled(true);
+  view_.GameEndTimer.SetEnabled(IsOver(state_));
 }
 
 void Turn::Throw() {

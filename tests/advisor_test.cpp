@@ -189,39 +189,36 @@ TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
       {{15, 20}, {3, 1, 2, 6, 5, 4}, "000000", 15, "ENTER Full straight"}};
   const auto ringed = [this] {
     std::string marks;
-    for (const Control& mark : game->main.AdviceDieMarks) marks += std::to_string(mark.Visible);
+    for (const Control& mark : game->Turn().View().AdviceDieMarks)
+      marks += std::to_string(mark.Visible);
     return marks;
   };
   for (const auto& [open, faces, rings, row, said] : cases) {
-    game->Restart();
-    OnlyOpen(open);
-    game->state.RollsLeft = 4;
+    game->Continue(GameState{});
+    OnlyOpen(open, 4);
     Table(faces);
-    // What the view shows is not what the advisor reads.
-    for (Control& row : game->main.CategoryRows) row.Enabled = !row.Enabled;
-    for (Control& die : game->main.DieImages) die.Visible = false;
-    const GameState before = game->state;
-    game->ShowAdvice();
-    EXPECT_EQ(game->state, before) << "asking costs nothing";
-    EXPECT_EQ(std::tuple(ringed(), game->main.AdviceRowMark.Visible, game->main.AdviceRowMark.Top,
-                         game->run.Said),
+    const GameState before = game->Turn().State();
+    game->Do(Command::ShowAdvice);
+    EXPECT_EQ(game->Turn().State(), before) << "asking costs nothing";
+    const Control& arrow = game->Turn().View().AdviceRowMark;
+    EXPECT_EQ(std::tuple(ringed(), arrow.Visible, arrow.Top, Said()),
               std::tuple(rings, true, CategoryRow(row).rowTop + 15, said));
   }
   // A pick-up, a throw and an entry each end the advice on show.
-  game->Restart();
+  game->Continue(GameState{});
   OnlyOpen({12, 20});
   Table({6, 6, 1, 6, 6, 6});
-  game->ShowAdvice();
-  game->PickUp(3);
-  EXPECT_EQ(ringed() + std::to_string(game->main.AdviceRowMark.Visible) + game->run.Said,
-            "0000000");
-  game->ShowAdvice();
+  const Control& arrow = game->Turn().View().AdviceRowMark;
+  game->Do(Command::ShowAdvice);
+  game->Do(Command::PickUp, 3);
+  EXPECT_EQ(ringed() + std::to_string(arrow.Visible) + Said(), "0000000");
+  game->Do(Command::ShowAdvice);
   Throw({6});
-  EXPECT_FALSE(game->main.AdviceRowMark.Visible);
-  game->ShowAdvice();
-  game->EnterCategory(20);
-  EXPECT_FALSE(game->main.AdviceRowMark.Visible);
-  EXPECT_NE(game->run.Said, "ENTER Yatzy");
+  EXPECT_FALSE(arrow.Visible);
+  game->Do(Command::ShowAdvice);
+  game->Do(Command::Enter, 20);
+  EXPECT_FALSE(arrow.Visible);
+  EXPECT_NE(Said(), "ENTER Yatzy");
 }
 
 // Whether every throw shows the advice unasked is the player's choice, kept in the settings; each
@@ -231,21 +228,21 @@ TEST_F(GameTest, EveryThrowShowsTheAdviceWhileThePlayerChoosesSo) {
   Start();
   // Only Yatzy open: five sixes ask for the sixth die to be thrown again.
   OnlyOpen({20});
-  const Control& ring = game->main.AdviceDieMarks[6];
+  const Control& ring = game->Turn().View().AdviceDieMarks[6];
   Throw({6, 6, 6, 6, 6, 1});
   EXPECT_TRUE(ring.Visible) << "the stored choice holds from the start";
 
-  game->ToggleAdviceShown();
+  game->Do(Command::ToggleAdvice);
   EXPECT_EQ(Ini("Options", "ShowAdvice"), "No");
   EXPECT_FALSE(ring.Visible);
-  game->PickUp(6);
+  game->Do(Command::PickUp, 6);
   Throw({2});
   EXPECT_FALSE(ring.Visible);
 
-  game->ToggleAdviceShown();
+  game->Do(Command::ToggleAdvice);
   EXPECT_EQ(Ini("Options", "ShowAdvice"), "Yes");
   EXPECT_TRUE(ring.Visible);
-  game->PickUp(6);
+  game->Do(Command::PickUp, 6);
   Throw({3});
   EXPECT_TRUE(ring.Visible) << "every throw shows it anew";
 }

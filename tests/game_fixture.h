@@ -13,7 +13,7 @@
 #include <tuple>
 #include <vector>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "settings/ini.h"
 #include "tests/fake_host.h"
 #include "tests/helpers/folder_contents.h"
@@ -67,21 +67,30 @@ class GameTest : public ::testing::Test {
 
   // Runs the start-up (picker skipped, splash timer) up to the first game.
   void Start() {
-    game->OpenLanguagePicker();
-    game->SplashTimeUp();
+    game->Start();
+    game->Do(Command::SplashTimeUp);
   }
   // Scripts the faces of the dice that the next throw throws, then throws.
   void Throw(const std::vector<int>& faces) {
     dice.faces.insert(dice.faces.end(), faces.begin(), faces.end());
-    game->Throw();
+    game->Do(Command::Throw);
   }
   // Lays exactly these six faces on the table, as a throw of all six would.
   void Table(const std::vector<int>& faces);
   // Leaves only these categories open: the others count as entered.
-  void OnlyOpen(const std::vector<int>& open) {
-    for (int k = 1; k <= kCategoryCount; ++k) game->state.Score[k] = 1;
-    for (const int k : open) game->state.Score[k] = 0;
+  void OnlyOpen(const std::vector<int>& open, int rollsLeft = kRollPool) {
+    GameState state = game->Turn().State();
+    for (int k = 1; k <= kCategoryCount; ++k) state.Score[k] = 1;
+    for (const int k : open) state.Score[k] = 0;
+    state.RollsLeft = rollsLeft;
+    game->Continue(state);
   }
+  // Ends a game of this total and play time: the game-end timer's tick, the check value's digit 5.
+  void EndGame(int total, int playSeconds = 0);
+  // The check value of a game of this total that EndGame ended on the fake desktop's day.
+  static std::string CheckValueOf(int total);
+  // The message on the dot display.
+  const std::string& Said() const { return game->Display().Said(); }
   std::string Ini(const std::string& section, const std::string& key) const {
     return GetINI(section, key, folder.File("Pyx4.ini"));
   }

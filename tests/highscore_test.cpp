@@ -1,8 +1,8 @@
 #include <cmath>
 #include <sstream>
 
-#include "highscores/check_value.h"
 #include "highscores/highscore_rules.h"
+#include "scoring/check_value.h"
 #include "tests/game_fixture.h"
 
 namespace pyxaro::testing {
@@ -49,34 +49,55 @@ class HighscoreTest : public GameTest {
     for (int r = 1; in >> p; ++r) {
       for (const auto& [field, value] :
            {std::pair{"p", p}, {"n", "P" + std::to_string(r)}, {"k", "K" + std::to_string(r)}}) {
-        game->Store("Highscore", field + std::to_string(r), value);
+        SetINI("Highscore", field + std::to_string(r), value, folder.File("Pyx4.ini"));
       }
     }
   }
   void EndGame(int total, int seconds) {
-    game->run.Candidate.Key = "31234567890";
-    game->main.PlayClock.SetEnabled(true);
     host.boxes.clear();
     host.played.clear();
-    game->RecordScore(EndedGame(total, seconds));
+    GameTest::EndGame(total, seconds);
+  }
+  void NewGame() {
+    host.answers.push_back(true);
+    game->Do(Command::NewGame);
   }
   std::string Row(const char* field, int r) const {
     return Ini("Highscore", field + std::to_string(r));
   }
 };
 
+// Keeps the check value of every finished game.
+struct CheckValues : GameKeeper {
+  std::vector<IniChange> Changes(const FinishedGame& game, const IniReader&) override {
+    values.push_back(game.CheckValue);
+    return {};
+  }
+  std::vector<std::string> values;
+};
+
 TEST_F(HighscoreTest, CheckValueDrawsItsDigitFromOneToNineInEqualNinths) {
+  CheckValues kept;
+  game->KeepGames(kept);
   // The lowest and the highest draws of each ninth of [0, 1) give its digit.
   constexpr double kStep = 1e-9;
+  std::vector<std::string> expected;
   for (int digit = 1; digit <= 9; ++digit) {
     const double low = digit == 1 ? 0.0 : (digit - 1) / 9.0 + kStep;
     const double high = digit == 9 ? std::nextafter(1.0, 0.0) : digit / 9.0 - kStep;
     for (const double draw : {low, high}) {
+      GameState over;  // a game of 250 points, over on its last roll
+      over.Score[kChance] = 250;
+      over.RollsLeft = 0;
+      over.ThrowEntered = true;
+      game->Continue(over);
       dice.draws = {draw};
-      game->MakeCheckValue(250);  // December 2026, version 5.04
-      EXPECT_EQ(game->run.Candidate.Key, CheckValue(digit, 250, 2612, 504)) << draw;
+      host.inputs = {std::nullopt};
+      game->Do(Command::GameEndTick);
+      expected.push_back(CheckValue(digit, 250, 2612, 504));  // December 2026, version 5.04
     }
   }
+  EXPECT_EQ(kept.values, expected);
   EXPECT_EQ(dice.reseeds, 18);
 }
 
@@ -95,13 +116,13 @@ TEST_F(HighscoreTest, GameEndPlacesTheTotalRewritesTheListAndStartsANewGame) {
     const std::string lastName = Ini("Highscore", "name");
     if (rank > 0) host.inputs.push_back("Eve");
     EndGame(total, 65);
-    EXPECT_FALSE(game->main.PlayClock.Enabled());
+    EXPECT_FALSE(game->Turn().View().PlayClock.Enabled());
     std::string points, bold;
     for (int r = 1; r <= kTopTenRows; ++r) {
       points += (r > 1 ? " " : "") + Row("p", r);
-      bold += game->main.TopTenRows[r].Bold ? std::to_string(r) : "";
+      bold += game->TopTen().View().Rows[r].Bold ? std::to_string(r) : "";
     }
-    EXPECT_EQ(std::tuple(points, game->run.NewRank, bold),
+    EXPECT_EQ(std::tuple(points, game->TopTen().NewRank(), bold),
               std::tuple(pointsAfter, rank, rank > 0 ? std::to_string(rank) : ""));
     // The name prompt when the total enters, then the final score.
     std::string boxes;
@@ -113,12 +134,12 @@ TEST_F(HighscoreTest, GameEndPlacesTheTotalRewritesTheListAndStartsANewGame) {
     if (rank > 0) {
       EXPECT_EQ(Row("n", rank) + Row("k", rank) + Row("d", rank) + "|" + Row("n", rank + 1) + "|" +
                     Ini("Highscore", "name"),
-                std::string("Eve (1:05)312345678902612|") + (rank == 3 ? "P3" : "") + "|Eve");
+                "Eve (1:05)" + CheckValueOf(total) + "2612|" + (rank == 3 ? "P3" : "") + "|Eve");
     }
     const std::vector<Played> fanfare{{folder.File("Yatzy.wav"), true},
                                       {folder.File("Laser.wav"), false}};
     EXPECT_EQ(host.played, rank > 0 ? fanfare : std::vector<Played>{});
-    EXPECT_EQ(game->state.Total(), 0);
+    EXPECT_EQ(game->Turn().State().Total(), 0);
   }
 }
 
@@ -142,56 +163,60 @@ TEST_F(HighscoreTest, NamesFromTheFileAreShownWithoutSteeringCharacters) {
                  "[Options]\nShowLangu=No\n[Language]\nantal=1\nl1p=test.lng\nl1n=" + name +
                      "\n[Highscore]\np1=99\nk1=K\nn1=" + name + "\nname=" + name +
                      "\n[Users]\nantal=1\nselected=1\npass1=pw\nuser1=" + name + "\n");
-    game->ShowTopTen();
-    game->ShowPlayer();
-    game->profiles = ProfilesForm{};
-    game->OpenProfiles();
-    game->OpenLanguagePicker();
+    game->Do(Command::CancelProfiles);
+    game->Do(Command::OpenProfiles);
+    game->Start();
     host.inputs = {std::nullopt};
     EndGame(100, 1);
-    const std::vector<std::string> shown{
-        game->main.TopTenRows[2].Caption,        game->main.PlayerLabel.Caption,
-        game->profiles.ProfileList.Items.at(0),  game->profiles.NameField.Caption,
-        game->language.LanguageList.Items.at(0), host.boxes.at(0).defaultText};
+    const ProfilesForm& profiles = game->Profiles().Window();
+    const std::vector<std::string> shown{game->TopTen().View().Rows[2].Caption,
+                                         game->Profiles().View().PlayerLabel.Caption,
+                                         profiles.ProfileList.Items.at(0),
+                                         profiles.NameField.Caption,
+                                         game->Texts().Picker().LanguageList.Items.at(0),
+                                         host.boxes.at(0).defaultText};
     for (const std::string& text : shown) EXPECT_EQ(text.find(steer), std::string::npos) << text;
-    EXPECT_EQ(game->main.TopTenRows[2].Caption, "2. 99 LIVE");
+    EXPECT_EQ(game->TopTen().View().Rows[2].Caption, "2. 99 LIVE");
     host = FakeHost{};
   }
 }
 
 TEST_F(HighscoreTest, RowsShowOnlyCompleteEntriesAndClearingIsOfferedForTen) {
-  const MainForm& m = game->main;
+  const TopTenView& m = game->TopTen().View();
   StoreList("300 290 280 270 260 250 240 230 220 210");
-  game->StoreGroup({{"Highscore", "n10", "Eve (9:58)"}, {"Highscore", "k4", ""}});
-  game->Restart();
-  EXPECT_FALSE(m.ClearTopTenLabel.Visible);
-  game->main.TopTenRows[4].Caption = "as before";
-  game->ShowTopTen();
-  EXPECT_EQ(m.TopTenRows[1].Caption + "|" + m.TopTenRows[4].Caption + "|" +
-                m.TopTenRows[10].Caption + "|" + m.TopTenRows[10].ToolTip,
-            "1. 300 P1|as before|10. 210 Eve (9:58)| " + TestText(12) + "  (210 p) ");
-  EXPECT_LT(m.TopTenRows[10].Left, m.TopTenRows[9].Left) << "\"10.\" is wider: its row starts left";
-  game->Store("Highscore", "k4", "K4");
-  game->Restart();
-  EXPECT_TRUE(m.ClearTopTenLabel.Visible);
+  SetINI("Highscore", "n10", "Eve (9:58)", folder.File("Pyx4.ini"));
+  NewGame();
+  EXPECT_TRUE(m.ClearLabel.Visible);
+  // A row that lost its check value is no entry: it is not shown anew, and the list is not full.
+  SetINI("Highscore", "k4", "", folder.File("Pyx4.ini"));
+  SetINI("Highscore", "p1", "301", folder.File("Pyx4.ini"));
+  NewGame();
+  EXPECT_FALSE(m.ClearLabel.Visible);
+  EXPECT_EQ(m.Rows[1].Caption + "|" + m.Rows[4].Caption + "|" + m.Rows[10].Caption + "|" +
+                m.Rows[10].ToolTip,
+            "1. 301 P1|4. 270 P4|10. 210 Eve (9:58)| " + TestText(12) + "  (210 p) ");
+  EXPECT_LT(m.Rows[10].Left, m.Rows[9].Left) << "\"10.\" is wider: its row starts left";
+  SetINI("Highscore", "k4", "K4", folder.File("Pyx4.ini"));
+  host.inputs.push_back("Al");
+  EndGame(285, 0);
+  EXPECT_TRUE(m.ClearLabel.Visible);
 
-  game->run.NewRank = 3;
   host.answers = {false, true};
-  game->ClearTopTen();
-  EXPECT_EQ(m.TopTenRows[1].Caption, "1. 300 P1");
-  EXPECT_TRUE(m.ClearTopTenLabel.Visible);
-  game->ClearTopTen();
+  game->Do(Command::ClearTopTen);
+  EXPECT_EQ(m.Rows[1].Caption, "1. 301 P1");
+  EXPECT_TRUE(m.ClearLabel.Visible);
+  game->Do(Command::ClearTopTen);
   std::string rows;
   for (int r = 1; r <= kTopTenRows; ++r)
-    rows += Row("p", r) + Row("n", r) + Row("k", r) + Row("d", r) + m.TopTenRows[r].Caption + " ";
+    rows += Row("p", r) + Row("n", r) + Row("k", r) + Row("d", r) + m.Rows[r].Caption + " ";
   EXPECT_EQ(rows, "0 0 0 0 0 0 0 0 0 0 ");
-  EXPECT_FALSE(m.ClearTopTenLabel.Visible);
-  EXPECT_TRUE(m.TopTenRows[3].Bold);
+  EXPECT_FALSE(m.ClearLabel.Visible);
+  EXPECT_TRUE(m.Rows[3].Bold);
 
   host.inputs.push_back("Bo");
   EndGame(50, 10);
-  EXPECT_EQ(m.TopTenRows[1].Caption, "1. 50 Bo (0:10)");
-  EXPECT_FALSE(m.ClearTopTenLabel.Visible);
+  EXPECT_EQ(m.Rows[1].Caption, "1. 50 Bo (0:10)");
+  EXPECT_FALSE(m.ClearLabel.Visible);
 }
 
 }  // namespace

@@ -24,23 +24,23 @@ TEST_F(GameTest, ConfirmingStoresTheFirstMatchAndWhetherToSkipThePickerNextTime)
     folder.Write("Pyx4.ini",
                  "[Language]\nantal=3\nl1n=English\nl2n=Svenska\nl3n=Svenska\nselected=1\n");
     game = std::make_unique<Game>(host, dice, folder.Path().string());
-    game->OpenLanguagePicker();
+    game->Start();
     if (*edited != '\0') folder.Write("Pyx4.ini", std::string("[Language]\nselected=1\n") + edited);
-    game->LanguageRowClicked(3);  // no such row
-    game->ConfirmLanguage();      // so no row yet: nothing happens
-    EXPECT_TRUE(game->language.Visible && !game->language.OkButton.Enabled);
+    game->Do(Command::PickLanguage, 3);  // no such row
+    game->Do(Command::ConfirmLanguage);  // so no row yet: nothing happens
+    EXPECT_TRUE(game->Texts().Picker().Visible && !game->Texts().Picker().OkButton.Enabled);
     EXPECT_EQ(Ini("Options", "ShowLangu"), "");
 
-    game->LanguageRowClicked(row);
-    EXPECT_TRUE(game->language.OkButton.Enabled);
-    game->language.SkipAtStartTicked = ticked;
-    game->ConfirmLanguage();
+    game->Do(Command::PickLanguage, row);
+    EXPECT_TRUE(game->Texts().Picker().OkButton.Enabled);
+    game->Do(Command::TickSkipPicker, ticked ? 1 : 0);
+    game->Do(Command::ConfirmLanguage);
     EXPECT_EQ(Ini("Language", "selected") + Ini("Options", "ShowLangu"),
               selected + std::string(ticked ? "No" : "Yes"));
-    EXPECT_TRUE(!game->language.Visible && game->splash.Visible);
+    EXPECT_TRUE(!game->Texts().Picker().Visible && game->Splash().View().Visible);
     Game next(host, dice, folder.Path().string());
-    next.OpenLanguagePicker();
-    EXPECT_EQ(next.language.Visible, !ticked);
+    next.Start();
+    EXPECT_EQ(next.Texts().Picker().Visible, !ticked);
   }
 }
 
@@ -51,25 +51,28 @@ TEST_F(GameTest, LanguButtonClosesTheGameForAFreshOneInTheChosenLanguage) {
   folder.Write("other.lng", "[Language]\nl0=other 0\nl7=other 7\n");
   Start();
   Throw({1, 2, 3, 4, 5, 6});
-  game->ClockTick();
-  game->language.LanguageList.ListIndex = 0;
-  game->language.SkipAtStartTicked = true;
-  game->main.GameEndTimer.SetEnabled(true);  // a game has just ended
+  game->Do(Command::ClockTick);
+  game->Do(Command::PickLanguage, 0);
+  game->Do(Command::TickSkipPicker, 1);
+  OnlyOpen({}, 59);  // a game has just ended
+  ASSERT_TRUE(game->Turn().View().GameEndTimer.Enabled());
 
   // That No keeps the game is the new game test's, with the other questions.
   host.answers = {true};
-  game->ChangeLanguage();
+  game->Do(Command::ChangeLanguage);
   EXPECT_EQ(host.boxes.at(0).title, TestText(5));  // its text is the keys' test's
   // The discarded game is not scored; the picker opens as it was left.
-  EXPECT_FALSE(game->main.Loaded || game->main.Visible || game->main.GameEndTimer.Enabled());
-  EXPECT_TRUE(game->language.Visible && game->language.LanguageList.ListIndex == 0 &&
-              game->language.SkipAtStartTicked);
+  const LanguageForm& picker = game->Texts().Picker();
+  EXPECT_FALSE(game->Window().View().Loaded || game->Window().View().Visible ||
+               game->Turn().View().GameEndTimer.Enabled());
+  EXPECT_TRUE(picker.Visible && picker.LanguageList.ListIndex == 0 && picker.SkipAtStartTicked);
 
-  game->LanguageRowClicked(1);
-  game->ConfirmLanguage();
-  game->SplashTimeUp();
-  EXPECT_EQ(game->run.LanguageFile + "|" + game->run.Said, folder.File("other.lng") + "|other 7");
-  EXPECT_TRUE(game->main.Loaded && game->state.RollsLeft == 60 && !game->main.DieImages[1].Visible);
+  game->Do(Command::PickLanguage, 1);
+  game->Do(Command::ConfirmLanguage);
+  game->Do(Command::SplashTimeUp);
+  EXPECT_EQ(Said(), "other 7");
+  EXPECT_TRUE(game->Window().View().Loaded && game->Turn().State().RollsLeft == 60 &&
+              !game->Turn().View().DieImages[1].Visible);
   // That the window's clocks run again is the game window test's.
 }
 
@@ -132,28 +135,32 @@ TEST_F(GameTest, TheNewerTextsComeFromTheLanguageFile) {
   };
   const std::string settings = folder.File("Pyx4.ini");
   ::chmod(settings.c_str(), 0444);
-  EXPECT_EQ(said([&] { game->ToggleSound(); }), "<not_saved_choice " + settings + ">");
+  EXPECT_EQ(said([&] { game->Do(Command::ToggleSound); }), "<not_saved_choice " + settings + ">");
   ::chmod(settings.c_str(), 0644);
-  EXPECT_EQ(said([&] { game->HomeLinkClicked(); }), "<no_online_address %1>");
+  EXPECT_EQ(said([&] { game->Do(Command::OpenHome); }), "<no_online_address %1>");
   host.area = {9000, 6000};
-  EXPECT_EQ(said([&] { game->PlaceWindow(); }), "<screen_too_small %1>");
+  EXPECT_EQ(said([&] { game->Do(Command::PlaceWindow); }), "<screen_too_small %1>");
   std::filesystem::remove(folder.File("Res.pac"));
-  EXPECT_EQ(said([&] { game->OpenGameWindow(); }), "<package_not_found %1>");
+  host.answers = {true};
+  game->Do(Command::ChangeLanguage);
+  game->Do(Command::PickLanguage, 0);
+  game->Do(Command::ConfirmLanguage);
+  EXPECT_EQ(said([&] { game->Do(Command::SplashTimeUp); }), "<package_not_found %1>");
   host.inputs = {std::nullopt, std::nullopt};
-  EXPECT_EQ(said([&] { game->OpenProfiles(); }), "<username %1>");
+  EXPECT_EQ(said([&] { game->Do(Command::OpenProfiles); }), "<username %1>");
   EXPECT_EQ(host.boxes.front().title, "<users_title %1>");
   const std::pair<std::string, const char*> shown[] = {
-      {game->language.Heading.Caption, "select_language"},
-      {game->language.SkipAtStart.Caption, "dont_show_at_startup"},
-      {game->profiles.CancelButton.Caption, "button_cancel"},
-      {game->profiles.DontShowWhenSending.Caption, "dont_show_when_sending"},
-      {game->profiles.Caption, "users_window"},
-      {game->main.Clock.Caption, "caption_time"},
-      {game->main.Painted.TableSlogan, "slogan_table"}};
+      {game->Texts().Picker().Heading.Caption, "select_language"},
+      {game->Texts().Picker().SkipAtStart.Caption, "dont_show_at_startup"},
+      {game->Profiles().Window().CancelButton.Caption, "button_cancel"},
+      {game->Profiles().Window().DontShowWhenSending.Caption, "dont_show_when_sending"},
+      {game->Profiles().Window().Caption, "users_window"},
+      {game->Display().View().Clock.Caption, "caption_time"},
+      {game->Texts().Painted().TableSlogan, "slogan_table"}};
   // What the game window speaks is the Swedish controls test's.
   for (const auto& [text, key] : shown) EXPECT_EQ(text, "<" + std::string(key) + " %1>");
-  game->OpenStatistics();
-  EXPECT_EQ(game->statistics.Categories[20].Text, "<stats_bar <category20 %1>>");
+  game->Do(Command::OpenStatistics);
+  EXPECT_EQ(game->Statistics().View().Categories[20].Text, "<stats_bar <category20 %1>>");
 }
 
 }  // namespace

@@ -72,7 +72,18 @@ std::bitset<kDotCount> Dots(const std::string& page) {
   return dots;
 }
 
-TEST_F(GameTest, MessagesShowEachPageOnceAndRestOnTheLast) {
+// The display on its own, with the test language's texts.
+class DisplayTest : public GameTest {
+ protected:
+  DisplayTest() { store.Open(); }
+
+  SettingsStore store{host, folder.Path().string()};
+  Languages texts{host, store};
+  MessageDisplay display{host, texts};
+  const DisplayView& view = display.View();
+};
+
+TEST_F(DisplayTest, MessagesShowEachPageOnceAndRestOnTheLast) {
   // The text, then its pages; a page holds 13 characters, of two bytes too.
   const std::vector<std::vector<std::string>> cases = {
       {"", ""},
@@ -84,46 +95,45 @@ TEST_F(GameTest, MessagesShowEachPageOnceAndRestOnTheLast) {
       {"hej,då", "HEJ DÅ"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c[0]);
-    game->Say(c[0]);
+    display.Say(c[0]);
     for (std::size_t p = 1; p < c.size(); ++p) {
-      if (p > 1) game->NextPage();
-      const bool more = p + 1 < c.size();
-      EXPECT_EQ(game->main.LitDots, Dots(c[p])) << p;
-      EXPECT_EQ(game->main.PageTimer.Enabled(), more) << p;
-      EXPECT_EQ(game->run.PageStart, more ? 13 * static_cast<int>(p) - 12 : 1) << p;
+      if (p > 1) display.NextPage();
+      EXPECT_EQ(view.LitDots, Dots(c[p])) << p;
+      EXPECT_EQ(view.PageTimer.Enabled(), p + 1 < c.size()) << p;
     }
   }
   // The full stop lights rows 5 and 6 of columns 1 and 2 of the last cell, whose dots start at 12 *
   // 35; a column is 7 dots.
-  game->Say("            .");
-  EXPECT_EQ(game->main.LitDots, std::bitset<kDotCount>().set(432).set(433).set(439).set(440));
+  display.Say("            .");
+  EXPECT_EQ(view.LitDots, std::bitset<kDotCount>().set(432).set(433).set(439).set(440));
 }
 
-TEST_F(GameTest, NewMessageWhilePagingStartsOnItsFirstPage) {
-  game->Say("ABCDEFGHIJKLMNOPQRSTUVWXYZ!");
-  game->NextPage();
-  const unsigned starts = game->main.PageTimer.Starts();
-  game->Say("abcdefghijklmnopq");
-  EXPECT_EQ(game->run.PageStart, 1);
-  EXPECT_EQ(game->main.PageTimer.Starts(), starts + 1);  // a fresh 2 s for the first page
-  EXPECT_EQ(game->main.LitDots, Dots("ABCDEFGHIJKLM"));
-  game->Say("Hi");
-  EXPECT_FALSE(game->main.PageTimer.Enabled());
-  EXPECT_EQ(game->main.LitDots, Dots("HI"));
+TEST_F(DisplayTest, NewMessageWhilePagingStartsOnItsFirstPage) {
+  display.Say("ABCDEFGHIJKLMNOPQRSTUVWXYZ!");
+  display.NextPage();
+  const unsigned starts = view.PageTimer.Starts();
+  display.Say("abcdefghijklmnopq");
+  EXPECT_EQ(view.PageTimer.Starts(), starts + 1);  // a fresh 2 s for the first page
+  EXPECT_EQ(view.LitDots, Dots("ABCDEFGHIJKLM"));
+  display.NextPage();
+  EXPECT_EQ(view.LitDots, Dots("NOPQ"));
+  display.Say("Hi");
+  EXPECT_FALSE(view.PageTimer.Enabled());
+  EXPECT_EQ(view.LitDots, Dots("HI"));
 }
 
 // The caption and tool tip a clock tick shows from the host's time: the hour without, the minute
 // with a leading zero; the month's English name when the system gives none.
-TEST_F(GameTest, ClockShowsTheHostsTimeFromItsFirstTick) {
-  EXPECT_EQ(game->main.Clock.Caption, "TIME");
+TEST_F(DisplayTest, ClockShowsTheHostsTimeFromItsFirstTick) {
+  EXPECT_EQ(view.Clock.Caption, "TIME");
   const std::tuple<int, int, int, const char*, const char*> times[] = {
       {1, 0, 0, "", "0:00|5 January 2026"},
       {9, 7, 10, "", "7:10|5 September 2026"},
       {12, 23, 59, "diciembre", "23:59|5 diciembre 2026"}};
   for (const auto& [month, hour, minute, name, shown] : times) {
     host.now = {2026, month, 5, hour, minute, 0, name};
-    game->ClockTick();
-    EXPECT_EQ(game->main.Clock.Caption + "|" + game->main.Clock.ToolTip, shown);
+    display.ClockTick();
+    EXPECT_EQ(view.Clock.Caption + "|" + view.Clock.ToolTip, shown);
   }
 }
 

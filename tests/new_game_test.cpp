@@ -8,18 +8,21 @@ using NewGameTest = GameTest;
 // Which language text each control shows; the clear button's is "text 13" less its last character.
 TEST_F(NewGameTest, EachControlShowsItsLanguageText) {
   Start();
-  const MainForm& m = game->main;
-  EXPECT_EQ(
-      (std::vector<std::string>{m.PlayerLabel.ToolTip, m.SoundSwitch.ToolTip, m.MoveButton.ToolTip,
-                                m.RollsLeftLabel.ToolTip, m.RollsPerCategoryLabel.ToolTip,
-                                m.CategoryRows[19].ToolTip, m.PlayerLabel.Caption,
-                                m.ClearTopTenLabel.Caption, m.ClearTopTenLabel.ToolTip}),
-      (std::vector<std::string>{" text 18 ", " text 19 ", " text 26 ", " text 20 ", " text 21 ",
-                                " text 22 ", "text 23", "text 1", "text 1"}));
+  const TurnView& turn = game->Turn().View();
+  const Control& player = game->Profiles().View().PlayerLabel;
+  const Control& clear = game->TopTen().View().ClearLabel;
+  EXPECT_EQ((std::vector<std::string>{
+                player.ToolTip, game->Sound().View().Switch.ToolTip,
+                game->Window().View().MoveButton.ToolTip, turn.RollsLeftLabel.ToolTip,
+                turn.RollsPerCategoryLabel.ToolTip, turn.CategoryRows[19].ToolTip, player.Caption,
+                clear.Caption, clear.ToolTip}),
+            (std::vector<std::string>{" text 18 ", " text 19 ", " text 26 ", " text 20 ",
+                                      " text 21 ", " text 22 ", "text 23", "text 1", "text 1"}));
 }
 
 // What the player sees of the controls a new game puts back.
-std::vector<std::string> Shown(const MainForm& m) {
+std::vector<std::string> Shown(const Game& game) {
+  const TurnView& m = game.Turn().View();
   std::vector<std::string> shown;
   const auto add = [&](const Control& c) {
     const std::vector<int> look{c.Enabled, c.Visible, c.Left, c.Top, c.Width, c.Height};
@@ -28,47 +31,48 @@ std::vector<std::string> Shown(const MainForm& m) {
   for (const Control& die : m.DieImages) shown.push_back(die.Visible ? "die" : "");
   for (const Control* c :
        {&m.ThrowArea, &m.UndoArea, &m.RollsLeftLabel, &m.RollsPerCategoryLabel, &m.BonusLabel,
-        &m.TotalLabel, &m.ClearTopTenLabel, &m.PlayerLabel, &m.SoundSwitch, &m.MoveButton}) {
+        &m.TotalLabel, &game.TopTen().View().ClearLabel, &game.Profiles().View().PlayerLabel,
+        &game.Sound().View().Switch, &game.Window().View().MoveButton}) {
     add(*c);
   }
   for (const auto* controls : {&m.CategoryRows, &m.CategoryScores})
     for (const Control& c : *controls) add(c);
-  for (const Control& row : m.TopTenRows) add(row);
+  for (const Control& row : game.TopTen().View().Rows) add(row);
   const Rgb bonus = m.BonusLabel.ForeColor;
   shown.push_back(::testing::PrintToString(
-      std::vector<int>{m.HintMarker.Visible, bonus.Red, bonus.Green, bonus.Blue}));
+      std::vector<int>{m.HintMarker.Visible, bonus.Red, bonus.Green, bonus.Blue,
+                       game.Display().View().PageTimer.Enabled()}));
   return shown;
 }
 
 TEST_F(NewGameTest, RestartPutsBackEverythingTheFirstGameStartedWith) {
+  // The refusal of a worthless entry says a message of three pages.
+  folder.Write("test.lng", "[Language]\nl2=a message of three pages, no less\n");
   Start();
-  const std::vector<std::string> first = Shown(game->main);
-  const GameState fresh = game->state;
+  const std::vector<std::string> first = Shown(*game);
+  const GameState fresh = game->Turn().State();
   const auto expectFresh = [&] {
-    ASSERT_NE(Shown(game->main), first);
-    game->Restart();
-    EXPECT_EQ(Shown(game->main), first);
-    EXPECT_EQ(game->state, fresh);
-    const HighscoreEntry& c = game->run.Candidate;
-    EXPECT_EQ(c.Points + c.Key + c.Date + std::to_string(game->run.PageStart) +
-                  std::to_string(game->main.PageTimer.Enabled()),
-              "00010");
+    ASSERT_NE(Shown(*game), first);
+    host.answers.push_back(true);
+    game->Do(Command::NewGame);
+    EXPECT_EQ(Shown(*game), first);
+    EXPECT_EQ(game->Turn().State(), fresh);
   };
   // Right after an entry that won the bonus, with a long message paging.
   for (int face = 6; face >= 4; --face) {
     Table(std::vector<int>(6, face));
-    game->EnterCategory(face);
+    game->Do(Command::Enter, face);
   }
-  game->PlayClockTick();
-  game->run.Candidate = {"300", "Eve", "31234567890", "2612"};
-  game->Say("a message of three pages, no less");
-  game->NextPage();
+  game->Do(Command::PlayClockTick);
+  Table({1, 1, 2, 2, 3, 3});
+  game->Do(Command::Enter, 20);
+  game->Do(Command::PageTick);
   expectFresh();
   // In the middle of a turn: a throw on the table, a die picked up.
   Table({1, 2, 3, 4, 5, 6});
-  game->EnterCategory(15);
+  game->Do(Command::Enter, 15);
   Table({1, 2, 3, 4, 5, 6});
-  game->PickUp(1);
+  game->Do(Command::PickUp, 1);
   expectFresh();
 }
 
@@ -84,22 +88,22 @@ TEST_F(NewGameTest, QuestionsDoTheirWorkOnlyOnYes) {
   };
   const Question questions[] = {
       // A new game has the later greeting, and its clock counts from the start.
-      {"new game", [](Game& g) { g.NewGameClicked(); }, 6, false,
+      {"new game", [](Game& g) { g.Do(Command::NewGame); }, 6, false,
        [this] {
-         return game->state.RollsLeft == 60 && game->run.Said == TestText(7) &&
-                game->main.PlayClock.Enabled();
+         return game->Turn().State().RollsLeft == 60 && Said() == TestText(7) &&
+                game->Turn().View().PlayClock.Enabled();
        }},
-      {"quit", [](Game& g) { g.QuitClicked(); }, 11, false, [this] { return host.ended; }},
-      {"clear", [](Game& g) { g.ClearTopTen(); }, 13, false,
+      {"quit", [](Game& g) { g.Do(Command::Quit); }, 11, false, [this] { return host.ended; }},
+      {"clear", [](Game& g) { g.Do(Command::ClearTopTen); }, 13, false,
        [this] { return Ini("Highscore", "p1") == "0"; }},
-      {"submit", [](Game& g) { g.TopTenRowClicked(1); }, 14, true,
-       [this] { return game->main.ProfileTimer.Enabled(); }},
+      {"submit", [](Game& g) { g.Do(Command::OfferTopTenRow, 1); }, 14, true,
+       [this] { return game->Profiles().View().ProfileTimer.Enabled(); }},
   };
   for (const Question& q : questions) {
     for (const bool yes : {false, true}) {
       SCOPED_TRACE(std::string(q.what) + (yes ? " yes" : " no"));
       Start();
-      game->StoreGroup({{"Highscore", "p1", "250"}, {"Users", "antal", "1"}});
+      SetINIBatch({{"Highscore", "p1", "250"}, {"Users", "antal", "1"}}, folder.File("Pyx4.ini"));
       Throw({1, 3, 3, 5, 6, 6});
       host = FakeHost{};
       host.answers = {yes};
@@ -111,41 +115,52 @@ TEST_F(NewGameTest, QuestionsDoTheirWorkOnlyOnYes) {
     }
   }
   host = FakeHost{};
-  game->CloseClicked();  // the close square asks nothing
+  game->Do(Command::Close);  // the close square asks nothing
   EXPECT_TRUE(host.ended && host.boxes.empty());
 }
+
+// A keeper of games of a few lines: it counts the games in a key of its own.
+struct CountingKeeper : GameKeeper {
+  std::vector<IniChange> Changes(const FinishedGame& finished, const IniReader& current) override {
+    kept.push_back(finished);
+    // Worked out under the lock, from the file as the list's write finds it.
+    return {{"Kept", "games", current("Kept", "games") + "1"}};
+  }
+  void Written(const FinishedGame&, bool stored) override { written.push_back(stored); }
+
+  std::vector<FinishedGame> kept;
+  std::vector<bool> written;
+};
 
 // The finished game's record itself is the rules' test; here the game end hands it on, also when
 // New game is asked for in the moment before it.
 TEST_F(NewGameTest, NewGameBeforeTheEndHandsEveryKeeperTheGameInTheListsWrite) {
-  std::vector<FinishedGame> kept;
-  game->KeepGames([&](const FinishedGame& finished, const IniReader& current) {
-    kept.push_back(finished);
-    // Worked out under the lock, from the file as the list's write finds it.
-    return std::vector<IniChange>{{"Statistics", "games", current("Statistics", "games") + "1"}};
-  });
+  CountingKeeper keeper;
+  game->KeepGames(keeper);
+  const std::vector<FinishedGame>& kept = keeper.kept;
   Start();
   // Use up the pool on one category so the entry ends the game.
   for (int roll = 1; roll < 60; ++roll) Table({1, 2, 3, 4, 6, 6});
   Table({6, 6, 6, 6, 6, 6});
-  game->EnterCategory(20);
-  ASSERT_TRUE(game->main.GameEndTimer.Enabled());
-  for (int tick = 0; tick < 75; ++tick) game->PlayClockTick();
+  game->Do(Command::Enter, 20);
+  ASSERT_TRUE(game->Turn().View().GameEndTimer.Enabled());
+  for (int tick = 0; tick < 75; ++tick) game->Do(Command::PlayClockTick);
   host.answers = {true};
   host.inputs = {std::string("Eve")};
   dice.draws = {0.5};  // the check value's digit: 5
-  game->NewGameClicked();
-  EXPECT_FALSE(game->main.GameEndTimer.Enabled() || game->state.RollsLeft != 60);
+  game->Do(Command::NewGame);
+  EXPECT_FALSE(game->Turn().View().GameEndTimer.Enabled() || game->Turn().State().RollsLeft != 60);
   ASSERT_EQ(kept.size(), 1U);
   const FinishedGame& g = kept[0];
-  EXPECT_EQ(std::tuple(g.Total, g.RollsUsed, g.PlaySeconds, g.Year, g.Month, g.Day),
-            std::tuple(100, 60, 75, 2026, 12, 6));
+  EXPECT_EQ(std::tuple(g.Total, g.RollsUsed, g.PlaySeconds, g.Year, g.Month, g.Day, g.CheckValue),
+            std::tuple(100, 60, 75, 2026, 12, 6, "58457382511"));
+  EXPECT_EQ(keeper.written, std::vector<bool>{true});
   EXPECT_EQ(Ini("Highscore", "p1") + " " + Ini("Highscore", "k1") + " " + Ini("Highscore", "n1") +
-                " " + Ini("Statistics", "games"),
+                " " + Ini("Kept", "games"),
             "100 58457382511 Eve (1:15) 1");
   // The end has run: its tick later finds nothing to do.
   const auto boxes = host.boxes.size();
-  game->EndGame();
+  game->Do(Command::GameEndTick);
   EXPECT_EQ(host.boxes.size() - boxes + kept.size(), 1U);
 }
 

@@ -9,13 +9,20 @@ class ProfilesTest : public GameTest {
  protected:
   void SetUp() override { Start(); }
 
+  void Set(const std::string& section, const std::string& key, const std::string& value) {
+    SetINI(section, key, value, folder.File("Pyx4.ini"));
+  }
+  void NewGame() {
+    host.answers.push_back(true);
+    game->Do(Command::NewGame);
+  }
   // Profiles 1.. with these names, password "pw" + name, and the selection.
   void StoreProfiles(const std::vector<std::string>& names, const std::string& selected) {
-    game->Store("Users", "antal", std::to_string(names.size()));
-    game->Store("Users", "selected", selected);
+    Set("Users", "antal", std::to_string(names.size()));
+    Set("Users", "selected", selected);
     for (std::size_t i = 0; i < names.size(); ++i) {
-      game->Store("Users", "user" + std::to_string(i + 1), names[i]);
-      game->Store("Users", "pass" + std::to_string(i + 1), "pw" + names[i]);
+      Set("Users", "user" + std::to_string(i + 1), names[i]);
+      Set("Users", "pass" + std::to_string(i + 1), "pw" + names[i]);
     }
   }
   // The stored count, selection and first three profiles.
@@ -28,23 +35,23 @@ class ProfilesTest : public GameTest {
   }
   // The window's list, its highlighted row, the fields, and whether Remove is on.
   std::string Shown() const {
-    const ProfilesForm& w = game->profiles;
+    const ProfilesForm& w = game->Profiles().Window();
     std::string shown;
     for (const std::string& item : w.ProfileList.Items) shown += item + ",";
     return shown + " [" + std::to_string(w.ProfileList.ListIndex) + "] " + w.NameField.Caption +
            "/" + w.PasswordField.Caption + (w.RemoveButton.Enabled ? " remove" : "");
   }
-  const ProfilesForm& Window() const { return game->profiles; }
+  const ProfilesForm& Window() const { return game->Profiles().Window(); }
 };
 
 TEST_F(ProfilesTest, AFirstProfileIsAskedForThenProfilesAreAddedAndRemoved) {
   const std::pair<std::optional<std::string>, std::optional<std::string>> answers[] = {
       {"Eve", ""}, {"Eve", std::nullopt}, {"", "x"}, {"Eve", "x"}};
   for (const auto& [name, password] : answers) {
-    game->profiles.Visible = false;
+    game->Do(Command::CancelProfiles);
     host.boxes.clear();
     host.inputs = {name, password};
-    game->OpenProfiles();
+    game->Do(Command::OpenProfiles);
     std::string boxes;
     for (const Box& b : host.boxes) boxes += b.text + "|" + b.title + (b.masked ? "*\n" : "\n");
     EXPECT_EQ(boxes, "Username:|Pyxaro users\nPassword:|Pyxaro users*\n");
@@ -58,24 +65,24 @@ TEST_F(ProfilesTest, AFirstProfileIsAskedForThenProfilesAreAddedAndRemoved) {
   // Each profile added is selected.
   for (const std::string name : {"Ann", "Bo"}) {
     host.inputs = {name, "pw" + name};
-    game->AddProfile();
+    game->Do(Command::AddProfile);
   }
   EXPECT_EQ(Stored(), "3 3: Eve/x Ann/pwAnn Bo/pwBo");
   EXPECT_EQ(Shown(), "Eve,Ann,Bo, [-1] Bo/pwBo");
   // A click selects at once; a removal renumbers the profiles after it.
-  game->ProfileRowClicked(0);
+  game->Do(Command::PickProfile, 0);
   EXPECT_EQ(Ini("Users", "selected") + Shown(), "1Eve,Ann,Bo, [0] Eve/x remove");
-  game->Store("Users", "selected", "3");
-  game->RemoveProfile();
+  Set("Users", "selected", "3");
+  game->Do(Command::RemoveProfile);
   EXPECT_EQ(Stored(), "2 2: Ann/pwAnn Bo/pwBo /");
   EXPECT_EQ(Shown(), "Ann,Bo, [-1] Bo/pwBo");
   for (const int row : {1, 0}) {
-    game->ProfileRowClicked(row);
-    game->RemoveProfile();
+    game->Do(Command::PickProfile, row);
+    game->Do(Command::RemoveProfile);
   }
   EXPECT_EQ(Stored(), "0 : / / /");
-  game->ConfirmProfiles();
-  EXPECT_EQ(game->main.PlayerLabel.Caption, TestText(23));
+  game->Do(Command::ConfirmProfiles);
+  EXPECT_EQ(game->Profiles().View().PlayerLabel.Caption, TestText(23));
 }
 
 // The same profile stays selected; when it is the one removed, or the selection was no profile, the
@@ -96,20 +103,23 @@ TEST(SubmissionRulesTest, ARemovalKeepsTheSameProfileSelected) {
 
 TEST_F(ProfilesTest, ChoosingThenCancelKeepsTheLabelButNotTheSelection) {
   StoreProfiles({"Ann", "Bo"}, "1");
-  game->Restart();
-  EXPECT_EQ(game->main.PlayerLabel.Caption + game->main.PlayerLabel.ToolTip,
-            "Ann " + TestText(18) + " ");
-  game->OpenProfiles();
-  game->ProfileRowClicked(1);
-  game->OpenProfiles();  // showing the open window again changes nothing in it
+  NewGame();
+  EXPECT_EQ(
+      game->Profiles().View().PlayerLabel.Caption + game->Profiles().View().PlayerLabel.ToolTip,
+      "Ann " + TestText(18) + " ");
+  game->Do(Command::OpenProfiles);
+  game->Do(Command::PickProfile, 1);
+  game->Do(Command::OpenProfiles);  // showing the open window again changes nothing in it
   EXPECT_EQ(Shown(), "Ann,Bo, [1] Bo/pwBo remove");
-  game->main.ProfileTimer.SetEnabled(true);
-  game->CancelProfiles();
-  EXPECT_FALSE(Window().Visible || game->main.ProfileTimer.Enabled());
+  host.answers = {true};
+  game->Do(Command::OfferTopTenRow, 1);
+  ASSERT_TRUE(game->Profiles().View().ProfileTimer.Enabled());
+  game->Do(Command::CancelProfiles);
+  EXPECT_FALSE(Window().Visible || game->Profiles().View().ProfileTimer.Enabled());
   EXPECT_EQ(Ini("Users", "selected") + Ini("Options", "ShowUser"), "2");
-  EXPECT_EQ(game->main.PlayerLabel.Caption, "Ann");
-  game->Restart();
-  EXPECT_EQ(game->main.PlayerLabel.Caption, "Bo");
+  EXPECT_EQ(game->Profiles().View().PlayerLabel.Caption, "Ann");
+  NewGame();
+  EXPECT_EQ(game->Profiles().View().PlayerLabel.Caption, "Bo");
 }
 
 TEST_F(ProfilesTest, OkStoresTheBoxAndShowsThePlayer) {
@@ -121,16 +131,14 @@ TEST_F(ProfilesTest, OkStoresTheBoxAndShowsThePlayer) {
                                                                     {"no", false, false, "Yes"}};
   StoreProfiles({"Ann", "Bo"}, "2");
   for (const auto& [stored, tickedAtOpening, ticked, after] : cases) {
-    game->Store("Options", "ShowUser", stored);
-    game->main.PlayerLabel.Caption.clear();
-    game->OpenProfiles();
+    Set("Options", "ShowUser", stored);
+    game->Do(Command::OpenProfiles);
     EXPECT_EQ(Window().DontShowWhenSendingTicked, tickedAtOpening) << stored;
-    game->profiles.DontShowWhenSendingTicked = ticked;
-    game->run.WaitingForProfile = true;
-    game->ConfirmProfiles();
-    EXPECT_EQ(Ini("Options", "ShowUser") + game->main.PlayerLabel.Caption,
+    game->Do(Command::TickDontShowProfiles, ticked ? 1 : 0);
+    game->Do(Command::ConfirmProfiles);
+    EXPECT_EQ(Ini("Options", "ShowUser") + game->Profiles().View().PlayerLabel.Caption,
               after + std::string("Bo"));
-    EXPECT_FALSE(game->run.WaitingForProfile || Window().Visible);
+    EXPECT_FALSE(Window().Visible);
   }
 }
 
@@ -167,17 +175,19 @@ class SubmissionTest : public ProfilesTest {
   void SetUp() override {
     ProfilesTest::SetUp();
     StoreProfiles({"Eve"}, "1");
-    ASSERT_TRUE(game->StoreGroup({{"Options", "ShowUser", "No"},
-                                  {"Internet", "send", "https://scores.example/send"},
-                                  {"Highscore", "p2", "250"},
-                                  {"Highscore", "k2", "37177384513"},
-                                  {"Highscore", "d2", "2611"}}));
+    ASSERT_EQ(SetINIBatch({{"Options", "ShowUser", "No"},
+                           {"Internet", "send", "https://scores.example/send"},
+                           {"Highscore", "p2", "250"},
+                           {"Highscore", "k2", "37177384513"},
+                           {"Highscore", "d2", "2611"}},
+                          folder.File("Pyx4.ini")),
+              -1);
     host.boxes.clear();
   }
   // Clicks row r and answers Yes.
   void Offer(int r) {
     host.answers = {true};
-    game->TopTenRowClicked(r);
+    game->Do(Command::OfferTopTenRow, r);
   }
   // The texts of the message boxes, a line each.
   std::string Told() const {
@@ -187,8 +197,8 @@ class SubmissionTest : public ProfilesTest {
   }
   // Whether the profile and the send timers run: "10" for the first alone.
   std::string Timers() const {
-    return std::to_string(game->main.ProfileTimer.Enabled()) +
-           std::to_string(game->main.SendTimer.Enabled());
+    return std::to_string(game->Profiles().View().ProfileTimer.Enabled()) +
+           std::to_string(game->Profiles().View().SendTimer.Enabled());
   }
 
   const std::string sent_ =
@@ -198,14 +208,16 @@ class SubmissionTest : public ProfilesTest {
 
 TEST_F(SubmissionTest, YesSaysSendingAtTheFirstTickAndOpensTheAddressOneTickLater) {
   Offer(2);
-  EXPECT_EQ(Timers() + (game->profiles.Visible ? " window" : ""), "10");
-  game->ProfileTimerTick();
-  EXPECT_EQ(Timers() + game->run.Said, "01" + TestText(15));
+  EXPECT_EQ(Timers() + (game->Profiles().Window().Visible ? " window" : ""), "10");
+  game->Do(Command::ProfileTick);
+  EXPECT_EQ(Timers() + Said(), "01" + TestText(15));
   EXPECT_TRUE(host.opened.empty());
-  game->state.Score[kChance] = 42;
-  game->SendTimerTick();
+  GameState scored;
+  scored.Score[kChance] = 42;
+  game->Continue(scored);
+  game->Do(Command::SendTick);
   EXPECT_EQ(host.opened, std::vector<std::string>{sent_});
-  EXPECT_EQ(Timers() + game->run.Said + Told(), "00" + TestText(1) + ": 42");
+  EXPECT_EQ(Timers() + Said() + Told(), "00" + TestText(1) + ": 42");
 }
 
 TEST_F(SubmissionTest, AWindowItOpensHoldsTheSubmissionUntilOkOrCancel) {
@@ -219,42 +231,43 @@ TEST_F(SubmissionTest, AWindowItOpensHoldsTheSubmissionUntilOkOrCancel) {
                                                         {false, "Yes", ByALanguageChange}};
   for (const auto& [noProfile, showUser, close] : cases) {
     SCOPED_TRACE(std::to_string(noProfile) + showUser + std::to_string(close));
-    game->Store("Users", "antal", noProfile ? "0" : "1");
-    game->Store("Options", "ShowUser", showUser);
+    Set("Users", "antal", noProfile ? "0" : "1");
+    Set("Options", "ShowUser", showUser);
     host.opened.clear();
-    game->Say("");
+    const std::string before = Said();
     if (noProfile) host.inputs = {"Eve", "pwEve"};  // the first-profile prompts
     Offer(2);
-    EXPECT_TRUE(game->profiles.Visible && game->run.WaitingForProfile);
-    game->ProfileTimerTick();
-    EXPECT_EQ(Timers() + game->run.Said, "10");
-    if (close == Ok) game->ConfirmProfiles();
-    if (close == Cancel) game->CancelProfiles();
-    if (close == ByTheDesktop) game->ProfilesWindowClosed();
+    EXPECT_TRUE(game->Profiles().Window().Visible);
+    game->Do(Command::ProfileTick);  // waits for the window
+    EXPECT_EQ(Timers() + Said(), "10" + before);
+    if (close == Ok) game->Do(Command::ConfirmProfiles);
+    if (close == Cancel) game->Do(Command::CancelProfiles);
+    if (close == ByTheDesktop) game->Do(Command::ProfilesClosed);
     if (close == ByALanguageChange) {
       host.answers = {true};
-      game->ChangeLanguage();
+      game->Do(Command::ChangeLanguage);
     }
     const bool abandoned = close == Cancel || close == ByALanguageChange;
-    EXPECT_EQ(std::tuple(game->profiles.Visible, game->main.ProfileTimer.Enabled(),
-                         game->run.WaitingForProfile),
-              std::tuple(false, !abandoned, close == ByTheDesktop));
-    if (!abandoned) game->ProfileTimerTick();
-    EXPECT_EQ(game->main.SendTimer.Enabled(), close == Ok);
-    if (close == Ok) game->SendTimerTick();
+    EXPECT_EQ(std::tuple(game->Profiles().Window().Visible,
+                         game->Profiles().View().ProfileTimer.Enabled()),
+              std::tuple(false, !abandoned));
+    // The window the desktop closed still holds the submission.
+    if (!abandoned) game->Do(Command::ProfileTick);
+    EXPECT_EQ(game->Profiles().View().SendTimer.Enabled(), close == Ok);
+    if (close == Ok) game->Do(Command::SendTick);
     EXPECT_EQ(host.opened, std::vector<std::string>(close == Ok ? 1 : 0, sent_));
-    game->CancelProfiles();
+    game->Do(Command::CancelProfiles);
   }
 }
 
 TEST_F(SubmissionTest, AnAddressThatIsNoWebAddressIsNeverOpened) {
   for (const char* send : {"", "mailto:x@example.org"}) {
-    game->Store("Internet", "send", send);
+    Set("Internet", "send", send);
     host.boxes.clear();
-    game->Say("before");
+    const std::string before = Said();
     Offer(2);
-    game->ProfileTimerTick();
-    EXPECT_EQ(Told() + game->run.Said + Timers(), kNoAddress + "before00") << send;
+    game->Do(Command::ProfileTick);
+    EXPECT_EQ(Told() + Said() + Timers(), kNoAddress + before + "00") << send;
   }
   EXPECT_TRUE(host.opened.empty());
 }
@@ -265,9 +278,9 @@ TEST_F(SubmissionTest, TheHomeLinkPlaysItsSoundsAndOpensOnlyAWebAddress) {
   const std::vector<Played> beeps{{folder.File("beep.wav"), true},
                                   {folder.File("beep.wav"), false}};
   for (const auto& [home, opened] : homes) {
-    game->Store("Internet", "home", home);
+    Set("Internet", "home", home);
     host = FakeHost{};
-    game->HomeLinkClicked();
+    game->Do(Command::OpenHome);
     EXPECT_EQ(host.played, beeps);
     EXPECT_EQ(host.opened, std::vector<std::string>(opened ? 1 : 0, home));
     EXPECT_EQ(Told(), opened ? "" : kNoAddress) << home;

@@ -31,10 +31,10 @@ TEST_F(ResourcesTest, TheShippedPackageUnpacksOnceWhileTheSplashStandsAndEitherQ
   for (const bool asked : {true, false}) {
     SCOPED_TRACE(asked);
     host = FakeHost{};
-    game->OpenLanguagePicker();
-    game->PrepareGameWindow();
+    game->Start();
+    game->Do(Command::PrepareGameWindow);
     EXPECT_TRUE(fs::exists(folder.File("dice.wav")));
-    game->SplashTimeUp();
+    game->Do(Command::SplashTimeUp);
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_EQ(host.busy, (std::vector<bool>{true, false}));
     EXPECT_EQ(Ini("Resources", "del"), "9");
@@ -44,7 +44,7 @@ TEST_F(ResourcesTest, TheShippedPackageUnpacksOnceWhileTheSplashStandsAndEitherQ
     EXPECT_EQ(host.prepared, prepared);
 
     if (asked) host.answers = {true};
-    asked ? game->QuitClicked() : game->CloseClicked();
+    asked ? game->Do(Command::Quit) : game->Do(Command::Close);
     EXPECT_TRUE(host.ended);
     EXPECT_EQ(FileNames(folder.Path()),
               (std::vector<std::string>{".Pyx4.ini.lock", "Pyx4.ini", "Res.pac", "test.lng"}));
@@ -57,7 +57,7 @@ TEST_F(ResourcesTest, TheWavesAreLoadedOnlyWhileTheSoundIsOn) {
   SetINI("Options", "PlaySound", "No", folder.File("Pyx4.ini"));
   Start();
   EXPECT_TRUE(host.prepared.empty());
-  game->ToggleSound();
+  game->Do(Command::ToggleSound);
   EXPECT_EQ(host.prepared.size(), kWaves.size());
 }
 
@@ -69,10 +69,10 @@ TEST_F(ResourcesTest, AMissingOrMalformedPackageIsToldWhenTheSplashEndsAndNothin
     host = FakeHost{};
     fs::remove(folder.File("Res.pac"));
     if (bytes != nullptr) folder.Write("Res.pac", std::string(bytes, bytes[0] == 0 ? 0 : 8));
-    game->OpenLanguagePicker();
-    game->PrepareGameWindow();
+    game->Start();
+    game->Do(Command::PrepareGameWindow);
     EXPECT_TRUE(host.boxes.empty());
-    game->SplashTimeUp();
+    game->Do(Command::SplashTimeUp);
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].text + "|" + host.boxes[0].title, "Specified package not found.|");
     EXPECT_TRUE(host.boxes[0].exclamation && host.busy.empty() && Ini("Resources", "del").empty());
@@ -89,12 +89,16 @@ TEST_F(ResourcesTest, WhatACrashedGameLeftIsTakenOnAndWhatOthersLeftIsKept) {
                                            {"left.wav", "left.wav"},
                                            {"same.wav", "same.wav"},
                                            {"late.wav", "late.wav"}}));
-  game->OpenLanguagePicker();
-  game->UnpackResources();
+  SettingsStore store(host, folder.Path().string());
+  store.Open();
+  const Languages texts(host, store);
+  pyxaro::Sounds sounds(host, store, texts);
+  sounds.Unpack();
   EXPECT_EQ(Listed(4), (std::vector<std::string>{"ok.wav", "left.wav", "", "late.wav"}));
-  EXPECT_EQ(game->run.Waves,
+  sounds.LoadChoice();  // sound on: the waves there to play are loaded
+  EXPECT_EQ(host.prepared,
             (std::vector<std::string>{folder.File("ok.wav"), folder.File("left.wav")}));
-  game->CloseClicked();
+  sounds.DeleteResources();
   EXPECT_EQ(FileNames(folder.Path()),
             (std::vector<std::string>{".Pyx4.ini.lock", "Pyx4.ini", "Res.pac", "late.wav",
                                       "same.wav", "test.lng"}));
@@ -118,14 +122,14 @@ TEST_F(ResourcesTest, TheLastOfTwoGamesInOneFolderDeletesTheSounds) {
   char byte = 0;
   ASSERT_EQ(::read(ready[0], &byte, 1), 1);
   Start();
-  game->CloseClicked();
+  game->Do(Command::Close);
   for (const std::string& name : kWaves) EXPECT_TRUE(fs::exists(folder.File(name))) << name;
   EXPECT_EQ(Ini("Resources", "del"), "9");
 
   ::close(stop[1]);
   int status = -1;
   EXPECT_TRUE(::waitpid(other, &status, 0) == other && status == 0);
-  game->CloseClicked();
+  game->Do(Command::Close);
   for (const std::string& name : kWaves) EXPECT_FALSE(fs::exists(folder.File(name))) << name;
   ::close(ready[0]);
 }

@@ -25,13 +25,13 @@ class TurnTest : public GameTest {
   // The picture each die shows, 0 for a hidden one.
   std::vector<int> Pictures() const {
     std::vector<int> pictures;
-    for (const Control& die : game->main.DieImages)
+    for (const Control& die : game->Turn().View().DieImages)
       pictures.push_back(die.Visible ? die.Picture : 0);
     return pictures;
   }
   // The pictures, the rolls per category and left, and T and U while the throw and the undo are on.
   std::string Shown() const {
-    const MainForm& m = game->main;
+    const TurnView& m = game->Turn().View();
     std::string shown;
     for (const int picture : Pictures()) shown += std::to_string(picture) + " ";
     return shown + m.RollsPerCategoryLabel.Caption + " " + m.RollsLeftLabel.Caption + " " +
@@ -42,24 +42,24 @@ class TurnTest : public GameTest {
 TEST_F(TurnTest, ThrowPickUpUndoAndThrowAgain) {
   Throw({1, 2, 3, 4, 5, 6});
   EXPECT_EQ(Shown(), "11 22 33 44 55 66 2.95 59 ");
-  EXPECT_TRUE(game->main.PlayClock.Enabled());
-  EXPECT_EQ(game->main.RollsPerCategoryLabel.ForeColor, colour::LightBlue);
+  EXPECT_TRUE(game->Turn().View().PlayClock.Enabled());
+  EXPECT_EQ(game->Turn().View().RollsPerCategoryLabel.ForeColor, colour::LightBlue);
   EXPECT_EQ(dice.reseeds, 1);
-  game->Throw();  // locked until a die is picked up
-  EXPECT_EQ(game->state.RollsLeft, 59);
-  for (const int k : {2, 5, 5, 0, 7}) game->PickUp(k);
+  game->Do(Command::Throw);  // locked until a die is picked up
+  EXPECT_EQ(game->Turn().State().RollsLeft, 59);
+  for (const int k : {2, 5, 5, 0, 7}) game->Do(Command::PickUp, k);
   EXPECT_EQ(Shown(), "11 0 33 44 0 66 2.95 59 TU");
-  game->Undo();
+  game->Do(Command::Undo);
   EXPECT_EQ(Shown(), "11 22 33 44 55 66 2.95 59 ");
-  game->PickUp(2);
-  game->PickUp(5);
+  game->Do(Command::PickUp, 2);
+  game->Do(Command::PickUp, 5);
   Throw({6, 1});
-  EXPECT_EQ(game->state.Dice.items, (std::array<int, 6>{1, 6, 3, 4, 1, 6}));
+  EXPECT_EQ(game->Turn().State().Dice.items, (std::array<int, 6>{1, 6, 3, 4, 1, 6}));
   EXPECT_EQ(Shown(), "11 26 33 44 51 66 2.9 58 ");
   Table({3, 3, 3, 3, 3, 3});
   EXPECT_EQ(Sounds(), (std::vector<std::string>{"dice.wav", "pop.wav", "dice.wav", "dice.wav",
                                                 "Yahoo2.wav"}));
-  EXPECT_EQ(game->run.Said, TestText(4));  // six alike
+  EXPECT_EQ(Said(), TestText(4));  // six alike
 }
 
 TEST_F(TurnTest, DrawsFromTheWholeRangeGiveEveryFaceAndNoOther) {
@@ -72,9 +72,9 @@ TEST_F(TurnTest, DrawsFromTheWholeRangeGiveEveryFaceAndNoOther) {
                            : face == 6 ? std::nextafter(1.0, 0.0)
                                        : face / 6.0 - kStep);
     }
-    game->Throw();
+    game->Do(Command::Throw);
     EXPECT_EQ(Pictures(), (std::vector<int>{11, 22, 33, 44, 55, 66}));
-    for (int k = 1; k <= kDiceCount; ++k) game->PickUp(k);
+    for (int k = 1; k <= kDiceCount; ++k) game->Do(Command::PickUp, k);
   }
 }
 
@@ -97,34 +97,40 @@ TEST(MixingRandomTest, DrawsFillTheUnitIntervalEvenlyAndEveryReseedMovesOn) {
 }
 
 TEST_F(TurnTest, TheLastRollIsToldAndTheGameEndsWhenItsThrowFitsNowhere) {
-  OnlyOpen({20});
-  game->state.RollsLeft = 1;
+  const TurnView& view = game->Turn().View();
+  OnlyOpen({20}, 1);
   Throw({1, 2, 3, 4, 5, 6});
-  EXPECT_EQ(game->run.Said, TestText(3));
-  EXPECT_TRUE(game->main.GameEndTimer.Enabled() && !game->main.ThrowArea.Enabled);
-  game->main.GameEndTimer.SetEnabled(false);
-  game->Restart();
+  EXPECT_EQ(Said(), TestText(3));
+  EXPECT_TRUE(view.GameEndTimer.Enabled() && !view.ThrowArea.Enabled);
+  game->Continue(GameState{});
   OnlyOpen({14});
+  EXPECT_FALSE(view.GameEndTimer.Enabled());
   Throw({2, 3, 4, 5, 6, 6});
-  EXPECT_FALSE(game->main.GameEndTimer.Enabled());
-  game->EnterCategory(14);
-  EXPECT_TRUE(game->main.GameEndTimer.Enabled() && !game->main.ThrowArea.Enabled);
+  EXPECT_FALSE(view.GameEndTimer.Enabled());
+  game->Do(Command::Enter, 14);
+  EXPECT_TRUE(view.GameEndTimer.Enabled() && !view.ThrowArea.Enabled);
 }
 
 TEST_F(TurnTest, PlayClockStopsAtItsTop) {
   for (const std::int16_t start : {0, 32766, 32767}) {
-    game->state.PlaySeconds = start;
-    game->PlayClockTick();
-    EXPECT_EQ(game->state.PlaySeconds, std::min(start + 1, 32767));
+    GameState state;
+    state.PlaySeconds = start;
+    game->Continue(state);
+    game->Do(Command::PlayClockTick);
+    EXPECT_EQ(game->Turn().State().PlaySeconds, std::min(start + 1, 32767));
   }
 }
 
 TEST_F(GameTest, EffectsPlayTheirFilesOnlyTheWaitedOnesWaitAndOnlyWithSoundOn) {
-  Start();
+  SettingsStore store(host, folder.Path().string());
+  store.Open();
+  const Languages texts(host, store);
+  pyxaro::Sounds sounds(host, store, texts);
+  sounds.LoadChoice();
   for (const Effect effect :
        {Effect::Dice, Effect::Points, Effect::Bonus, Effect::Yahoo, Effect::Yatzy, Effect::Laser,
         Effect::Beep, Effect::Pop, Effect::Fanfare, Effect::BeepToEnd, Effect::Doink}) {
-    game->PlayEffect(effect);
+    sounds.Play(effect);
   }
   std::string heard;  // "!" for a sound waited for
   for (const Played& p : host.played) {
@@ -136,8 +142,9 @@ TEST_F(GameTest, EffectsPlayTheirFilesOnlyTheWaitedOnesWaitAndOnlyWithSoundOn) {
             "Yatzy.wav! beep.wav! doink.wav ");
   host.played.clear();
   for (const char* value : {"No", "yes", ""}) {
-    game->run.PlaySound = value;
-    game->PlayEffect(Effect::Dice);
+    store.Store("Options", "PlaySound", value);
+    sounds.LoadChoice();
+    sounds.Play(Effect::Dice);
   }
   EXPECT_TRUE(host.played.empty());
 }

@@ -15,10 +15,9 @@ class SavingTest : public GameTest {
  protected:
   void SetUp() override { Start(); }
   void ReadOnly() const { ::chmod(folder.File("Pyx4.ini").c_str(), 0444); }
-  void EndGame(int total, const std::string& key) {
-    game->run.Candidate.Key = key;
+  void EndGame(int total) {
     host.boxes.clear();
-    game->RecordScore(EndedGame(total));
+    GameTest::EndGame(total);
   }
   std::string Row(int r) const {
     const std::string n = std::to_string(r);
@@ -32,7 +31,7 @@ class SavingTest : public GameTest {
 
 TEST_F(SavingTest, TheGameEndPlacesIntoTheListAsItIsOnceTheNameIsKnown) {
   host.inputs = {"Ann", "Bo"};
-  EndGame(200, "KA");
+  EndGame(200);
   // Another game on the same file ends while Bo types a name.
   host.whileOpen = [&] {
     ASSERT_EQ(SetINIBatch({{"Highscore", "p1", "300"},
@@ -44,30 +43,30 @@ TEST_F(SavingTest, TheGameEndPlacesIntoTheListAsItIsOnceTheNameIsKnown) {
                           folder.File("Pyx4.ini")),
               -1);
   };
-  EndGame(250, "KB");
+  EndGame(250);
   EXPECT_EQ(Row(1) + "|" + Row(2) + "|" + Row(3),
-            "300 Cy (1:00) KC|250 Bo (0:00) KB|200 Ann (0:00) KA");
-  EXPECT_TRUE(game->run.NewRank == 2 && game->main.TopTenRows[2].Bold);
+            "300 Cy (1:00) KC|250 Bo (0:00) " + CheckValueOf(250) + "|200 Ann (0:00) KA");
+  EXPECT_TRUE(game->TopTen().NewRank() == 2 && game->TopTen().View().Rows[2].Bold);
 }
 
 TEST_F(SavingTest, ARefusedScoreOrClearingIsReportedAndTheListShownAsItWas) {
   host.inputs = {"Ann"};
-  EndGame(200, "KA");
+  EndGame(200);
   const std::string before = folder.Read("Pyx4.ini");
   ReadOnly();
   host.inputs = {"Bo"};
-  EndGame(300, "KB");
+  EndGame(300);
   EXPECT_EQ(folder.Read("Pyx4.ini"), before);
   ASSERT_EQ(host.boxes.size(), 3U);
   EXPECT_TRUE(host.boxes[1].exclamation);
   EXPECT_EQ(host.boxes[1].text + "|" + host.boxes[2].text,
             NotSaved("The score") + "|" + TestText(16) + " 300 p  @ 0:00");
-  EXPECT_EQ(game->run.NewRank, 0);
-  for (const Control& row : game->main.TopTenRows) EXPECT_FALSE(row.Bold);
+  EXPECT_EQ(game->TopTen().NewRank(), 0);
+  for (const Control& row : game->TopTen().View().Rows) EXPECT_FALSE(row.Bold);
   host.answers = {true};
-  game->ClearTopTen();
+  game->Do(Command::ClearTopTen);
   EXPECT_EQ(host.boxes.back().text, NotSaved("The cleared list"));
-  EXPECT_EQ(game->main.TopTenRows[1].Caption, "1. 200 Ann (0:00)");
+  EXPECT_EQ(game->TopTen().View().Rows[1].Caption, "1. 200 Ann (0:00)");
 }
 
 TEST_F(SavingTest, RefusedChoicesHoldForTheRunAndAreReported) {
@@ -76,33 +75,35 @@ TEST_F(SavingTest, RefusedChoicesHoldForTheRunAndAreReported) {
                "[Language]\nantal=2\nl1n=Test\nl1p=test.lng\nl2n=Other\n"
                "l2p=other.lng\nselected=1\n");
   folder.Write("other.lng", "[Language]\nl7=other 7\n");
-  game->OpenLanguagePicker();
+  game->Start();
   ReadOnly();
   host.boxes.clear();
-  game->ToggleSound();
+  game->Do(Command::ToggleSound);
   EXPECT_TRUE(host.boxes.back().exclamation && host.boxes.back().text == NotSaved("The choice"));
 
   host.answers = {true};
-  game->ChangeLanguage();
-  game->LanguageRowClicked(1);
-  game->ConfirmLanguage();
+  game->Do(Command::ChangeLanguage);
+  game->Do(Command::PickLanguage, 1);
+  game->Do(Command::ConfirmLanguage);
   EXPECT_EQ(host.boxes.back().text, NotSaved("The choice"));
-  game->SplashTimeUp();
-  EXPECT_EQ(game->run.Said + "|" + game->run.PlaySound + "|" + Ini("Options", "PlaySound") +
-                Ini("Language", "selected"),
+  game->Do(Command::SplashTimeUp);
+  EXPECT_EQ(Said() + "|" + (game->Sound().SwitchedOff() ? "No" : "Yes") + "|" +
+                Ini("Options", "PlaySound") + Ini("Language", "selected"),
             "other 7|No|Yes1");
 }
 
 TEST_F(SavingTest, TheGameEndDuringTheNewGameQuestionStartsOneGame) {
-  game->state.RollsLeft = 0;  // the game has just ended
-  game->main.GameEndTimer.SetEnabled(true);
+  GameState ended;  // the game has just ended
+  ended.RollsLeft = 0;
+  game->Continue(ended);
+  ASSERT_TRUE(game->Turn().View().GameEndTimer.Enabled());
   host.inputs = {"Ann"};
   host.answers = {true};
   dice.faces = {1};  // the check value's digit
-  host.whileOpen = [&] { game->EndGame(); };
-  const int started = game->run.GamesStarted;
-  game->NewGameClicked();
-  EXPECT_TRUE(game->run.GamesStarted == started + 1 && game->run.Said == TestText(7));
+  host.whileOpen = [&] { game->Do(Command::GameEndTick); };
+  const int started = game->Turn().GamesStarted();
+  game->Do(Command::NewGame);
+  EXPECT_TRUE(game->Turn().GamesStarted() == started + 1 && Said() == TestText(7));
 }
 
 // Settings files that offer no language still lead to a game in English.
@@ -119,20 +120,22 @@ TEST(HostileSettingsTest, APickerWithNothingToOfferStillStartsTheGame) {
     FakeHost host;
     ScriptedDice dice;
     Game game(host, dice, folder.Path().string());
-    game.OpenLanguagePicker();
-    ASSERT_TRUE(game.language.Visible && game.language.OkButton.Enabled);
-    game.ConfirmLanguage();
-    EXPECT_TRUE(game.splash.Visible);
-    game.SplashTimeUp();
-    EXPECT_TRUE(game.main.Loaded && game.main.SoundSwitch.ToolTip == " Sound On/Off ");
+    game.Start();
+    ASSERT_TRUE(game.Texts().Picker().Visible && game.Texts().Picker().OkButton.Enabled);
+    game.Do(Command::ConfirmLanguage);
+    EXPECT_TRUE(game.Splash().View().Visible);
+    game.Do(Command::SplashTimeUp);
+    EXPECT_TRUE(game.Window().View().Loaded &&
+                game.Sound().View().Switch.ToolTip == " Sound On/Off ");
   }
 }
 
 TEST_F(SavingTest, ALanguageNameThatIsNoFileReadsAsNoTexts) {
   for (const std::string& name : {std::string("a\0b", 3), std::string("."), std::string("")}) {
     folder.Write("Pyx4.ini", "[Options]\nShowLangu=No\n[Language]\nselected=1\nl1p=" + name + "\n");
-    game->Restart();
-    EXPECT_EQ(game->run.Said + game->main.SoundSwitch.ToolTip, " Sound On/Off ");
+    host.answers = {true};
+    game->Do(Command::NewGame);
+    EXPECT_EQ(Said() + game->Sound().View().Switch.ToolTip, " Sound On/Off ");
   }
 }
 

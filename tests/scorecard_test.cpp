@@ -175,15 +175,14 @@ class ScorecardTest : public GameTest {
 // What an entry does to the game is the rules' test above; here is what the player sees, hears and
 // is told, and that the throw goes in once.
 TEST_F(ScorecardTest, EntriesAreShownToldAndHeardAndClearTheTable) {
-  const MainForm& m = game->main;
-  game->main.HintMarker.Visible = true;  // left over from an earlier proposal
+  const TurnView& m = game->Turn().View();
   Table({6, 6, 1, 2, 3, 4});
   EXPECT_TRUE(m.HintMarker.Visible);
   EXPECT_EQ(m.HintMarker.Top, 1590 + 315 * (6 - 1));  // a tie goes to the higher row
   host.played.clear();
-  game->EnterCategory(8);  // one pair only
+  game->Do(Command::Enter, 8);  // one pair only
   EXPECT_TRUE(m.CategoryRows[8].Enabled && m.CategoryScores[8].Caption.empty());
-  EXPECT_EQ(game->run.Said, TestText(2));
+  EXPECT_EQ(Said(), TestText(2));
   EXPECT_EQ(host.played, (std::vector<Played>{{folder.File("doink.wav"), false}}));
   // The faces, a die picked up before the entry (it still counts), the category; its caption,
   // colour, what is said (the total) and heard.
@@ -195,11 +194,11 @@ TEST_F(ScorecardTest, EntriesAreShownToldAndHeardAndClearTheTable) {
       {{2, 2, 2, 2, 2, 2}, 0, 20, "100", colour::White, "yatzy! + 100", yatzy}};
   for (const auto& [faces, pickedUp, k, caption, colour, said, sounds] : entries) {
     Table(faces);
-    game->PickUp(pickedUp);
+    game->Do(Command::PickUp, pickedUp);
     host.played.clear();
-    game->EnterCategory(k);
+    game->Do(Command::Enter, k);
     EXPECT_EQ(std::tuple(m.CategoryScores[k].Caption, m.CategoryScores[k].ForeColor,
-                         m.CategoryRows[k].Enabled, game->run.Said, Sounds()),
+                         m.CategoryRows[k].Enabled, Said(), Sounds()),
               std::tuple(caption, colour, false, said, sounds));
   }
   // Lower entries leave the open bonus as the sixes made it.
@@ -208,9 +207,9 @@ TEST_F(ScorecardTest, EntriesAreShownToldAndHeardAndClearTheTable) {
   // The table is cleared, and neither a row nor undo takes the throw again.
   for (const Control& die : m.DieImages) EXPECT_FALSE(die.Visible);
   EXPECT_TRUE(m.ThrowArea.Enabled && !m.HintMarker.Visible);
-  game->EnterCategory(19);
-  game->Undo();
-  EXPECT_EQ(std::tuple(host.played.size(), game->run.Said, m.CategoryRows[19].Enabled),
+  game->Do(Command::Enter, 19);
+  game->Do(Command::Undo);
+  EXPECT_EQ(std::tuple(host.played.size(), Said(), m.CategoryRows[19].Enabled),
             std::tuple(2U, "yatzy! + 100", true));
 }
 
@@ -226,17 +225,18 @@ TEST_F(ScorecardTest, UpperBonus) {
   };
   for (const auto& [entries, bonus, colour, total, said] : cases) {
     if (said == "No bonus") folder.Write("test.lng", "[Language]\n");
-    game->Restart();
+    host.answers.push_back(true);
+    game->Do(Command::NewGame);
     host.played.clear();
     for (const int entry : entries) {
       std::vector<int> faces(6, entry / 10 % 6 + 1);
       std::fill_n(faces.begin(), entry % 10, entry / 10);
       Table(faces);
-      game->EnterCategory(entry / 10);
+      game->Do(Command::Enter, entry / 10);
     }
     const auto sounds = Sounds();
-    EXPECT_EQ(std::tuple(game->main.BonusLabel.Caption, game->main.BonusLabel.ForeColor,
-                         game->main.TotalLabel.Caption, game->run.Said,
+    const TurnView& m = game->Turn().View();
+    EXPECT_EQ(std::tuple(m.BonusLabel.Caption, m.BonusLabel.ForeColor, m.TotalLabel.Caption, Said(),
                          std::count(sounds.begin(), sounds.end(), "Bonus.wav")),
               std::tuple(bonus, colour, total, said, bonus == "100" ? 1 : 0));
   }

@@ -21,29 +21,32 @@ TEST_F(StartupTest, PickerShowsUnlessSkippedElseTheSplashOpensAGameReadyToThrow)
                                         {"", true}}) {
     SCOPED_TRACE(options);
     Settings(options);
-    game->OpenLanguagePicker();
-    EXPECT_EQ(std::tuple(game->language.Visible, game->splash.Visible,
-                         game->splash.CloseTimer.Enabled(), game->main.Loaded),
+    game->Start();
+    EXPECT_EQ(std::tuple(game->Texts().Picker().Visible, game->Splash().View().Visible,
+                         game->Splash().View().CloseTimer.Enabled(), game->Window().View().Loaded),
               std::tuple(picker, !picker, !picker, false));
   }
-  EXPECT_EQ(game->run.SettingsFile, folder.File("Pyx4.ini"));
-  EXPECT_EQ(game->language.LanguageList.Items, (std::vector<std::string>{"Test", "Other"}));
+  EXPECT_EQ(game->Settings().File(), folder.File("Pyx4.ini"));
+  EXPECT_EQ(game->Texts().Picker().LanguageList.Items, (std::vector<std::string>{"Test", "Other"}));
   Settings("ShowLangu=No\n");
-  game->OpenLanguagePicker();
-  EXPECT_EQ(game->splash.VersionLabel.Caption, "5.04");
-  EXPECT_EQ(game->splash.CloseTimer.Interval(), 2000);
-  game->SplashTimeUp();
-  EXPECT_FALSE(game->splash.Visible || game->splash.CloseTimer.Enabled());
-  EXPECT_TRUE(game->main.Loaded && game->main.Visible);
-  const MainForm& main = game->main;  // play clock, game end, pages, clock, profiles, sending
-  EXPECT_EQ((std::vector{main.PlayClock.Interval(), main.GameEndTimer.Interval(),
-                         main.PageTimer.Interval(), main.ClockTimer.Interval(),
-                         main.ProfileTimer.Interval(), main.SendTimer.Interval()}),
+  game->Start();
+  EXPECT_EQ(game->Splash().View().VersionLabel.Caption, "5.04");
+  EXPECT_EQ(game->Splash().View().CloseTimer.Interval(), 2000);
+  game->Do(Command::SplashTimeUp);
+  EXPECT_FALSE(game->Splash().View().Visible || game->Splash().View().CloseTimer.Enabled());
+  EXPECT_TRUE(game->Window().View().Loaded && game->Window().View().Visible);
+  // Play clock, game end, pages, clock, profiles, sending.
+  const TurnView& turn = game->Turn().View();
+  const DisplayView& display = game->Display().View();
+  const PlayerView& player = game->Profiles().View();
+  EXPECT_EQ((std::vector{turn.PlayClock.Interval(), turn.GameEndTimer.Interval(),
+                         display.PageTimer.Interval(), display.ClockTimer.Interval(),
+                         player.ProfileTimer.Interval(), player.SendTimer.Interval()}),
             (std::vector{1000, 1500, 2000, 1500, 1500, 1000}));
 
-  EXPECT_EQ(game->state, GameState{});
-  EXPECT_TRUE(game->main.ThrowArea.Enabled && !game->main.UndoArea.Enabled);
-  EXPECT_FALSE(game->main.DieImages[1].Visible || game->main.PlayClock.Enabled());
+  EXPECT_EQ(game->Turn().State(), GameState{});
+  EXPECT_TRUE(game->Turn().View().ThrowArea.Enabled && !game->Turn().View().UndoArea.Enabled);
+  EXPECT_FALSE(game->Turn().View().DieImages[1].Visible || game->Turn().View().PlayClock.Enabled());
 }
 
 TEST_F(StartupTest, SoundSwitchAndBackgroundFollowTheOptions) {
@@ -63,11 +66,12 @@ TEST_F(StartupTest, SoundSwitchAndBackgroundFollowTheOptions) {
     SCOPED_TRACE(name);
     Settings(std::string("ShowLangu=No\n") + sound + "picture=" + name + "\n");
     Start();
-    const Control& picture = game->main.BackgroundPicture;
-    EXPECT_EQ(std::tuple(game->main.SoundSwitch.Picture, picture.Visible, picture.Width,
-                         game->main.BackgroundFile),
+    const Control& picture = game->Window().View().BackgroundPicture;
+    EXPECT_EQ(std::tuple(game->Sound().View().Switch.Picture, picture.Visible, picture.Width,
+                         game->Window().View().BackgroundFile),
               std::tuple(soundPicture, shown, width, shown ? folder.File(name) : ""));
-    EXPECT_TRUE(host.boxes.empty() && game->main.Loaded && (!shown || picture.Height == 19000));
+    EXPECT_TRUE(host.boxes.empty() && game->Window().View().Loaded &&
+                (!shown || picture.Height == 19000));
     EXPECT_EQ(host.locale, "") << "without a locale in the language file, the system's";
   }
 }

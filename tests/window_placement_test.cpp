@@ -30,9 +30,9 @@ TEST_F(WindowPlacementTest, PlacementFollowsTheWorkArea) {
     host.area = area;
     Start();
     // The game goes on after the message all the same.
-    const MainForm& m = game->main;
+    const WindowView& m = game->Window().View();
     EXPECT_EQ(std::tuple(host.minimised, host.moves, m.MoveButton.Visible, m.MoveButton.Picture,
-                         TooSmallBoxes(), m.Visible && m.ThrowArea.Enabled),
+                         TooSmallBoxes(), m.Visible && game->Turn().View().ThrowArea.Enabled),
               std::tuple(false, moves, moveButton, moveButton ? 69 : 0, messages, true))
         << area.Width << " x " << area.Height;
   }
@@ -40,15 +40,15 @@ TEST_F(WindowPlacementTest, PlacementFollowsTheWorkArea) {
 
 TEST_F(WindowPlacementTest, TheMoveButtonStepsThroughFourPlacesAndGoesOnAfterADisplayChange) {
   Start();
-  for (int click = 0; click < 4; ++click) game->MoveButtonClicked();
+  for (int click = 0; click < 4; ++click) game->Do(Command::MoveWindow);
   host.place = {900, 450};  // dragged by the player
-  game->MoveButtonClicked();
-  game->MinimiseClicked();
+  game->Do(Command::MoveWindow);
+  game->Do(Command::Minimise);
   EXPECT_TRUE(host.minimised);
   host.area = {19200, 11520};
-  game->PlaceWindow();
+  game->Do(Command::PlaceWindow);
   EXPECT_FALSE(host.minimised);
-  game->MoveButtonClicked();
+  game->Do(Command::MoveWindow);
   // Centred at the start; the left edge keeping the top, the bottom centre, the right, the centre
   // (the margin is 270); the left edge from where it was dragged; centred on the new display, then
   // its bottom centre.
@@ -58,8 +58,8 @@ TEST_F(WindowPlacementTest, TheMoveButtonStepsThroughFourPlacesAndGoesOnAfterADi
                                      450, 3600, 840, 3600, 2250}));
   // A screen too small for the game says so each time the display changes.
   host.area = {9600, 6780};
-  game->PlaceWindow();
-  game->PlaceWindow();
+  game->Do(Command::PlaceWindow);
+  game->Do(Command::PlaceWindow);
   EXPECT_EQ(TooSmallBoxes(), 2u);
 }
 

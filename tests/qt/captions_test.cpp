@@ -11,15 +11,17 @@ namespace {
 // word is shrunk, never cut and never run into its neighbour.
 TEST(Captions, EveryCaptionStaysInItsRoomInEveryLanguage) {
   testing::FakeHost host;
-  testing::ScriptedDice dice;
-  Game game(host, dice, testing::ShippedData().string());
+  testing::TempFolder folder;
+  SettingsStore store(host, folder.Path().string());
+  store.Open();
+  Languages texts(host, store);
   int languages = 0;
   for (const auto& file : std::filesystem::directory_iterator(testing::ShippedData())) {
     if (file.path().extension() != ".lng") continue;
     ++languages;
-    game.run.LanguageFile = file.path().string();
-    game.PresentPaintedTexts();
-    for (const paint::PaintedCaption& caption : paint::WindowCaptions(game.main.Painted)) {
+    ASSERT_TRUE(store.StoreGroup({{"Language", "selected", "1"}, {"Language", "l1p", file.path()}}));
+    texts.UseChosenLanguage();
+    for (const paint::PaintedCaption& caption : paint::WindowCaptions(texts.Painted())) {
       SCOPED_TRACE(file.path().filename().string() + ": " + caption.text.toStdString());
       QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
       image.fill(Qt::transparent);

@@ -8,7 +8,6 @@
 
 #include "core/text.h"
 #include "highscores/statistics.h"
-#include "scoring/entry.h"
 #include "settings/ini.h"
 #include "tests/game_fixture.h"
 #include "ui/front.h"
@@ -24,7 +23,7 @@ class ControlsTest : public GameTest {
  protected:
   void SetUp() override {
     front.Start();
-    front.Act([this] { game->SplashTimeUp(); });
+    front.Act([this] { game->Do(Command::SplashTimeUp); });
     ASSERT_TRUE(front.Main() != nullptr && front.Main()->isVisible());
     front.Main()->activateWindow();
     (void)QTest::qWaitForWindowActive(front.Main());
@@ -55,7 +54,7 @@ class ControlsTest : public GameTest {
   }
   int MarkedRow() const {
     for (int k = 1; k <= kCategoryCount; ++k) {
-      if (front.Main()->focusWidget() == At(game->main.CategoryRows[k])) return k;
+      if (front.Main()->focusWidget() == At(game->Turn().View().CategoryRows[k])) return k;
     }
     return 0;
   }
@@ -66,7 +65,7 @@ class ControlsTest : public GameTest {
 QString Name(QAccessibleInterface* face) { return face->text(QAccessible::Name); }
 
 TEST_F(ControlsTest, EachKeyReachesItsRoutineOnlyWhenAClickWould) {
-  const GameState& s = game->state;
+  const GameState& s = game->Turn().State();
   struct Step {
     const char* what;
     QKeyCombination key;
@@ -85,15 +84,16 @@ TEST_F(ControlsTest, EachKeyReachesItsRoutineOnlyWhenAClickWould) {
       {"Ctrl+Z lays it back", Qt::CTRL | Qt::Key_Z, [&] { return s.OnTable(3); }},
       {"the keypad's 3", Qt::KeypadModifier | Qt::Key_3, [&] { return !s.OnTable(3); }},
       {"Ctrl+R throws", Qt::CTRL | Qt::Key_R, [&] { return s.RollsLeft == 58 && s.Dice[3] == 2; }},
-      {"M switches the sound off", Qt::Key_M, [&] { return game->run.PlaySound == "No"; }},
+      {"M switches the sound off", Qt::Key_M, [&] { return game->Sound().SwitchedOff(); }},
       {"Ctrl+N asks first", Qt::CTRL | Qt::Key_N,
        [&] { return host.boxes.back().text == TestText(6) && s.RollsLeft == 58; }},
       {"L asks first", Qt::Key_L,
-       [&] { return host.boxes.back().text == TestText(10) && game->main.Loaded; }},
+       [&] { return host.boxes.back().text == TestText(10) && game->Window().View().Loaded; }},
       {"Ctrl+Q asks first", Qt::CTRL | Qt::Key_Q,
        [&] { return host.boxes.back().text == TestText(11) && !host.ended; }},
       {"P opens the profiles, asking for the first one", Qt::Key_P,
-       [&] { return game->profiles.Visible && game->Setting("Users", "user1") == "Eve"; }},
+       [&] { return game->Profiles().Window().Visible &&
+                game->Settings().Setting("Users", "user1") == "Eve"; }},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.what);
@@ -105,12 +105,12 @@ TEST_F(ControlsTest, EachKeyReachesItsRoutineOnlyWhenAClickWould) {
 
 TEST_F(ControlsTest, TheMarkStartsAtTheHintMovesOverOpenRowsAndEntersOnEnter) {
   ThrowByKey({2, 2, 2, 2, 1, 3});
-  ASSERT_GT(HintedCategory(game->state), 0);
-  EXPECT_EQ(MarkedRow(), HintedCategory(game->state));
+  ASSERT_GT(game->Turn().Hinted(), 0);
+  EXPECT_EQ(MarkedRow(), game->Turn().Hinted());
   // Twos first, so the mark has an entered row to step over.
   ASSERT_TRUE(MarkRow(2));
   Press(Qt::Key_Return);
-  ASSERT_FALSE(game->main.CategoryRows[2].Enabled);
+  ASSERT_FALSE(game->Turn().View().CategoryRows[2].Enabled);
 
   ThrowByKey({1, 1, 1, 1, 3, 3});
   ASSERT_TRUE(MarkRow(1));
@@ -121,23 +121,23 @@ TEST_F(ControlsTest, TheMarkStartsAtTheHintMovesOverOpenRowsAndEntersOnEnter) {
   // Sixes are worth nothing: refused as a click would be.
   ASSERT_TRUE(MarkRow(6));
   Press(Qt::Key_Return);
-  EXPECT_TRUE(game->main.CategoryRows[6].Enabled);
-  EXPECT_EQ(game->run.Said, TestText(2));
+  EXPECT_TRUE(game->Turn().View().CategoryRows[6].Enabled);
+  EXPECT_EQ(Said(), TestText(2));
 
   ASSERT_TRUE(MarkRow(1));
   Press(Qt::Key_Enter);
-  EXPECT_EQ(game->state.Score[1], 4);
+  EXPECT_EQ(game->Turn().State().Score[1], 4);
 }
 
 TEST_F(ControlsTest, EachControlTellsAScreenReaderWhatItShows) {
   ThrowByKey({1, 2, 5, 4, 5, 6});
   const std::tuple<const Control*, QString, QAccessible::Role> controls[] = {
-      {&game->main.DieImages[3], "Die 3: five", QAccessible::Button},
-      {&game->main.CategoryRows[1], "Ones: open", QAccessible::Button},
+      {&game->Turn().View().DieImages[3], "Die 3: five", QAccessible::Button},
+      {&game->Turn().View().CategoryRows[1], "Ones: open", QAccessible::Button},
       // Chance takes its name from the language file.
-      {&game->main.CategoryRows[19], QString::fromStdString(TestText(22)) + ": open",
+      {&game->Turn().View().CategoryRows[19], QString::fromStdString(TestText(22)) + ": open",
        QAccessible::Button},
-      {&game->main.RollsLeftLabel, QString::fromStdString(TestText(20)) + ": 59",
+      {&game->Turn().View().RollsLeftLabel, QString::fromStdString(TestText(20)) + ": 59",
        QAccessible::StaticText},
   };
   for (const auto& [control, name, role] : controls) {
@@ -147,19 +147,19 @@ TEST_F(ControlsTest, EachControlTellsAScreenReaderWhatItShows) {
   }
   // The hint is part of the proposed row's description, and only of it.
   const auto hint = [this](int k) {
-    return Reader(game->main.CategoryRows[k])->text(QAccessible::Description);
+    return Reader(game->Turn().View().CategoryRows[k])->text(QAccessible::Description);
   };
-  const int hinted = HintedCategory(game->state);
+  const int hinted = game->Turn().Hinted();
   EXPECT_TRUE(hinted > 0 && !hint(hinted).isEmpty() && hint(hinted == 1 ? 2 : 1).isEmpty());
-  front.Act([this] { game->EnterCategory(1); });
-  EXPECT_EQ(Name(Reader(game->main.CategoryRows[1])), "Ones: 1");
+  front.Act([this] { game->Do(Command::Enter, 1); });
+  EXPECT_EQ(Name(Reader(game->Turn().View().CategoryRows[1])), "Ones: 1");
 }
 
 TEST_F(ControlsTest, SOpensTheFiguresAsTextAndResetClearsOnlyThemAfterAsking) {
   Statistics kept;
   for (const int total : {310, 290, 318}) kept = AddGame(kept, EndedGame(total));
-  ASSERT_TRUE(game->StoreGroup(StatisticsChanges(kept)));
-  game->Store("Highscore", "p1", "318");
+  ASSERT_NE(SetINIBatch(StatisticsChanges(kept), folder.File("Pyx4.ini")), 0);
+  ASSERT_NE(SetINI("Highscore", "p1", "318", folder.File("Pyx4.ini")), 0);
 
   Press(Qt::Key_S);
   ASSERT_TRUE(front.Statistics() != nullptr && front.Statistics()->isVisible());
@@ -181,7 +181,7 @@ TEST_F(ControlsTest, SOpensTheFiguresAsTextAndResetClearsOnlyThemAfterAsking) {
   }
   EXPECT_EQ(Ini("Highscore", "p1"), "318");
   QTest::keyClick(front.Statistics(), Qt::Key_Escape);
-  EXPECT_FALSE(game->statistics.Visible);
+  EXPECT_FALSE(game->Statistics().View().Visible);
 }
 
 TEST(DesktopBoxesTest, SpeakTheGamesLanguageAndAnswerEnterAndEscape) {

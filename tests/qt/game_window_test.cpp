@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "core/text.h"
+#include "scoring/categories.h"
 #include "tests/game_fixture.h"
 #include "tests/qt/window_helpers.h"
 #include "ui/front.h"
@@ -19,6 +20,9 @@ class GameWindowTest : public GameTest {
                  "[Options]\nPlaySound=No\n"
                  "[Language]\nantal=3\nl1n=Test\nl1p=test.lng\nl2n=<b>Two</b>\nl2p=test.lng\n"
                  "l3n=Three\nl3p=test.lng\nselected=1\n");
+    // The greeting lights the display's first and last cells; a refused entry's message has
+    // three pages.
+    folder.Write("test.lng", "[Language]\nl0=A           A\nl2=a long message, three pages\n");
   }
 
   void StartThroughThePicker() {
@@ -53,19 +57,19 @@ TEST_F(GameWindowTest, PickerThenSplashThenTheGameWindowWhereAClickThrows) {
   EXPECT_EQ(Ini("Language", "selected"), "1");
 
   dice.faces = {1, 2, 3, 4, 5, 6};
-  Click(game->main.ThrowArea);
-  EXPECT_EQ(game->state.RollsLeft, 59);
+  Click(game->Turn().View().ThrowArea);
+  EXPECT_EQ(game->Turn().State().RollsLeft, 59);
   // The throw area looks disabled until a die is picked up.
-  QWidget* throwArea = front.Main()->childAt(ui::PxRect(game->main.ThrowArea).center());
+  QWidget* throwArea = front.Main()->childAt(ui::PxRect(game->Turn().View().ThrowArea).center());
   EXPECT_FALSE(throwArea->isEnabled());
-  QWidget* die = front.Main()->childAt(ui::PxRect(game->main.DieImages[3]).center());
+  QWidget* die = front.Main()->childAt(ui::PxRect(game->Turn().View().DieImages[3]).center());
   ASSERT_TRUE(die != nullptr && die->isVisible());
-  Click(game->main.DieImages[3]);
-  EXPECT_TRUE(!game->state.OnTable(3) && !die->isVisible() && throwArea->isEnabled());
+  Click(game->Turn().View().DieImages[3]);
+  EXPECT_TRUE(!game->Turn().State().OnTable(3) && !die->isVisible() && throwArea->isEnabled());
 
   // "A" in the first and the last cell: row 3 lit across, row 0 in column 2 alone. An unlit dot
   // shows the display's dark glass, which reaches past both cells.
-  front.Act([&] { game->Say("A           A"); });
+  ASSERT_EQ(Said(), "A           A");
   const QImage shot = front.Main()->grab().toImage();
   const auto light = [&](int x, int y) {
     return shot.pixelColor(QPoint(x, y) * shot.devicePixelRatio()).lightness();
@@ -94,22 +98,24 @@ TEST_F(GameWindowTest, PickerThenSplashThenTheGameWindowWhereAClickThrows) {
 TEST_F(GameWindowTest, AGameWindowOpenedAgainAfterALanguageChangeRunsItsClocksAndPages) {
   StartThroughThePicker();
   dice.faces = {1, 2, 3, 4, 5, 6};
-  Click(game->main.ThrowArea);
+  Click(game->Turn().View().ThrowArea);
   host.answers = {true};
-  Click(game->main.LanguageArea);
+  Click(game->Window().View().LanguageArea);
   ASSERT_EQ(front.Main(), nullptr);
   ChooseTheLanguage();
-  EXPECT_TRUE(game->state.RollsLeft == 60 && game->main.Clock.Caption == "TIME");
-  ASSERT_TRUE(WaitFor([&] { return game->main.Clock.Caption == "21:07"; }));
-  EXPECT_EQ(game->state.PlaySeconds, 0);  // until the first throw
+  EXPECT_TRUE(game->Turn().State().RollsLeft == 60 && game->Display().View().Clock.Caption == "TIME");
+  ASSERT_TRUE(WaitFor([&] { return game->Display().View().Clock.Caption == "21:07"; }));
+  EXPECT_EQ(game->Turn().State().PlaySeconds, 0);  // until the first throw
   dice.faces = {6, 5, 4, 3, 2, 1};
-  Click(game->main.ThrowArea);
-  EXPECT_EQ(game->state.RollsLeft, 59);
-  EXPECT_TRUE(WaitFor([&] { return game->state.PlaySeconds == 1; }));
+  Click(game->Turn().View().ThrowArea);
+  EXPECT_EQ(game->Turn().State().RollsLeft, 59);
+  EXPECT_TRUE(WaitFor([&] { return game->Turn().State().PlaySeconds == 1; }));
   // The display turns a long message's pages by itself (that the first page gets the whole interval
   // is the timer binding's test).
-  front.Act([&] { game->Say("a long message, three pages"); });
-  EXPECT_TRUE(WaitFor([&] { return game->run.PageStart == 14; }));
+  Click(game->Turn().View().CategoryRows[kYatzy]);
+  ASSERT_EQ(Said(), "a long message, three pages");
+  const std::bitset<kDotCount> firstPage = game->Display().View().LitDots;
+  EXPECT_TRUE(WaitFor([&] { return game->Display().View().LitDots != firstPage; }));
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ QSize ExpectedSize(int number) {
   const int set = number / 10;
   const int face = number % 10;
   if (set >= 1 && set <= 6 && face >= 1 && face <= 6)
-    return PxRect(MainForm().DieImages[set]).size();
+    return PxRect(TurnView().DieImages[set]).size();
   if (number == 67 || number == 68) return {24, 20};
   if (number == 69) return {17, 13};
   return {};

@@ -64,17 +64,18 @@ TEST_F(SubmissionWindowTest, ARowClickedAndAnsweredYesReachesTheBrowserEncoded) 
   });
   answer.start(20);
 
-  ClickControl(front.Main(), qtGame.main.TopTenRows[1]);
+  ClickControl(front.Main(), qtGame.TopTen().View().Rows[1]);
   ASSERT_TRUE(WaitFor([&] { return !browser.opened.isEmpty(); }));
   EXPECT_EQ(browser.opened,
             QStringList{"https://scores.example/send?user=%C3%85sa%20%26%20Bo&pass=p%3Dw&ver=504"
                         "&date=2611&points=250&key=37177384513"});
-  EXPECT_EQ(qtGame.run.Said, TestText(1) + ": 0");
+  EXPECT_EQ(qtGame.Display().Said(), TestText(1) + ": 0");
 }
 
 TEST_F(SubmissionWindowTest, RemoveTakesTheRowTheArrowKeysHighlighted) {
-  ASSERT_TRUE(qtGame.StoreGroup({{"Users", "antal", "2"}, {"Users", "user2", "Cy"}}));
-  ClickControl(front.Main(), qtGame.main.PlayerLabel);
+  ASSERT_NE(SetINIBatch({{"Users", "antal", "2"}, {"Users", "user2", "Cy"}}, folder.File("Pyx4.ini")),
+            0);
+  ClickControl(front.Main(), qtGame.Profiles().View().PlayerLabel);
   ASSERT_TRUE(front.Profiles() != nullptr);
   QListWidget* list = front.Profiles()->List();
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
