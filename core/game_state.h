@@ -10,6 +10,7 @@ inline constexpr int kDiceCount = 6;
 inline constexpr int kDiceFaces = 6;
 inline constexpr int kCategoryCount = 20;
 inline constexpr int kUpperCategories = 6;  // categories 1..6, one per face
+inline constexpr int kLowerCategories = kCategoryCount - kUpperCategories;
 inline constexpr int kRollPool = 60;
 inline constexpr int kBonusThreshold = 84;
 inline constexpr int kUpperBonus = 100;

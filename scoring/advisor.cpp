@@ -8,7 +8,7 @@ namespace pyxaro {
 
 namespace {
 
-constexpr std::uint32_t kAllOpen = (1U << 20) - 1;
+constexpr std::uint32_t kAllOpen = (1U << kCategoryCount) - 1;
 // A throw aims at the category the turn's points most likely come from,
 // seen over the next few throws: the chance still undecided after them, or
 // below this, no longer changes the answer.
@@ -73,11 +73,11 @@ void Advisor::PlanTurn(std::uint32_t open, int upperSum, int layers) {
   }
   // What each entry leaves behind, for every count of rolls: upper entries
   // differ by the points they add to the upper sum.
-  std::array<std::array<std::vector<float>, 7>, 20> after;
-  for (int k = 1; k <= 20; ++k) {
+  std::array<std::array<std::vector<float>, kDiceCount + 1>, kCategoryCount> after;
+  for (int k = 1; k <= kCategoryCount; ++k) {
     const std::uint32_t bit = 1U << (k - 1);
     if ((open & bit) == 0) continue;
-    for (int count = 0; count <= (blocks::IsUpper(k) ? 6 : 0); ++count) {
+    for (int count = 0; count <= (blocks::IsUpper(k) ? kDiceCount : 0); ++count) {
       // Checked: a count past six would write into the next category's values.
       std::vector<float>& values =
           after.at(static_cast<std::size_t>(k - 1)).at(static_cast<std::size_t>(count));
@@ -118,7 +118,7 @@ void Advisor::PlanTurn(std::uint32_t open, int upperSum, int layers) {
 
 int Advisor::AimOf(int rolls, int keptSet) const {
   const DiceSets& sets = DiceSets::Get();
-  std::array<float, 20> expected{};
+  std::array<float, kCategoryCount> expected{};
   std::vector<float> mass(DiceSets::kSets, 0.0F);
   mass[static_cast<std::size_t>(keptSet)] = 1.0F;
   for (int layer = rolls - 1; layer >= std::max(0, rolls - kAimThrows); --layer) {

@@ -9,6 +9,8 @@
 
 namespace pyxaro {
 
+static_assert(kCategoryCount < 32, "the open categories are the bits of one 32-bit word");
+
 // What the advisor needs to know of a game, and nothing more.
 struct AdvisorPosition {
   std::array<int, 6> dice{};  // the faces of the last throw

@@ -15,8 +15,12 @@ namespace pyxaro {
 // (tools/advisor_fit), one value per group of alike states.
 namespace correction {
 
-inline constexpr int kUpperCounts = 7;
-inline constexpr int kLowerCounts = 15;
+// How many upper and lower categories are open, 0 to all of them.
+inline constexpr int kUpperCounts = kUpperCategories + 1;
+inline constexpr int kLowerCounts = kLowerCategories + 1;
+static_assert(kUpperCategories == 6 && kLowerCategories == 14,
+              "kFittedCorrection (scoring/advisor_weights.cpp) was fitted for a card of 6 upper and "
+              "14 lower categories: refit it with tools/advisor_fit for the new card");
 // The bonus is decided (won, or out of reach), or how far the upper sum is
 // behind three of each open face, in steps of four: from eight points ahead
 // to twenty behind, which is where a game begins.
@@ -29,9 +33,9 @@ using Weights = std::array<float, kCells>;
 inline int BonusState(std::uint32_t open, int upperSum) {
   int reachable = 0;
   int par = 0;
-  for (int face = 1; face <= 6; ++face) {
+  for (int face = 1; face <= kUpperCategories; ++face) {
     if ((open & (1U << (face - 1))) == 0) continue;
-    reachable += 6 * face;
+    reachable += kDiceCount * face;
     par += 3 * face;
   }
   const int missing = blocks::kBonusLine - upperSum;

@@ -15,8 +15,8 @@ namespace blocks {
 
 inline constexpr int kRolls = 61;      // 0..60 rolls left
 inline constexpr int kUpperSums = 85;  // the upper sum, counted up to the bonus line
-inline constexpr int kUpperSets = 64;
-inline constexpr int kLowerSets = 1 << 14;
+inline constexpr int kUpperSets = 1 << kUpperCategories;
+inline constexpr int kLowerSets = 1 << kLowerCategories;
 inline constexpr std::size_t kUpperValues = std::size_t{kUpperSets} * kUpperSums * kRolls;
 inline constexpr std::size_t kLowerValues = std::size_t{kLowerSets} * kRolls;
 inline constexpr std::size_t kValues = kUpperValues + kLowerValues;
@@ -28,8 +28,10 @@ inline constexpr bool IsUpper(int category) {
 }
 
 // A set of open categories: bit k - 1 for category k.
-inline int UpperPart(std::uint32_t open) { return static_cast<int>(open & 63U); }
-inline int LowerPart(std::uint32_t open) { return static_cast<int>((open >> 6) & 0x3FFFU); }
+inline int UpperPart(std::uint32_t open) { return static_cast<int>(open) & (kUpperSets - 1); }
+inline int LowerPart(std::uint32_t open) {
+  return static_cast<int>(open >> kUpperCategories) & (kLowerSets - 1);
+}
 
 // The bonus an upper entry of `points` wins from upper sum `sum`.
 inline int BonusWon(int sum, int points) {

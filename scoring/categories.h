@@ -102,12 +102,14 @@ inline constexpr std::array<Category, kCategoryCount> kCategories{{
     {20, "Yatzy", rule::AllAlike(100), 100, "Yatzy", "666666", 7470, 7530},
 }};
 
-static_assert([] {
-  for (int k = 1; k <= static_cast<int>(kCategories.size()); ++k) {
-    if (kCategories.at(static_cast<std::size_t>(k - 1)).number != k) return false;
-  }
-  return true;
-}());
+static_assert(
+    [] {
+      for (int k = 1; k <= static_cast<int>(kCategories.size()); ++k) {
+        if (kCategories.at(static_cast<std::size_t>(k - 1)).number != k) return false;
+      }
+      return true;
+    }(),
+    "every row of kCategories is numbered by its place, and kCategoryCount counts the rows");
 
 // The row of category 1..20; nullptr for any other number.
 constexpr const Category* FindCategory(int category) {

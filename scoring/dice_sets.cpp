@@ -1,8 +1,13 @@
 #include "scoring/dice_sets.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace pyxaro {
+
+// The points of a set of dice are kept in a byte each.
+static_assert(std::all_of(kCategories.begin(), kCategories.end(),
+                          [](const Category& category) { return category.max <= INT8_MAX; }));
 
 namespace {
 
@@ -63,14 +68,14 @@ DiceSets::DiceSets() : indexOfKey_(kKeys, -1) {
     }
   }
   for (int full = kFirstFull; full < kSets; ++full) {
-    std::array<std::int8_t, 20> points{};
+    std::array<std::int8_t, kCategoryCount> points{};
     for (const Category& category : kCategories) {
       points[Slot(category.number - 1)] =
           static_cast<std::int8_t>(ValueOfCounts(category.rule, Counts(full)));
     }
     points_.push_back(points);
     std::vector<Fit> fits;
-    for (int k = 1; k <= 20; ++k) {
+    for (int k = 1; k <= kCategoryCount; ++k) {
       if (points[Slot(k - 1)] > 0) fits.push_back({k, points[Slot(k - 1)]});
     }
     fits_.push_back(std::move(fits));

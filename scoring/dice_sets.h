@@ -30,7 +30,7 @@ class DiceSets {
   // Both, for all six faces of each set in a row, for the planner's loops.
   const std::int16_t* WithAll() const { return with_.data(); }
   const std::int16_t* WithoutAll() const { return without_.data(); }
-  // The points six dice score in category 1..20 (0: they do not fit it).
+  // The points six dice score in category 1..kCategoryCount (0: they do not fit it).
   int Points(int fullSet, int category) const {
     return points_[Slot(fullSet - kFirstFull)][Slot(category - 1)];
   }
@@ -55,7 +55,7 @@ class DiceSets {
   std::vector<int> sizes_;
   std::vector<std::int16_t> with_;
   std::vector<std::int16_t> without_;
-  std::vector<std::array<std::int8_t, 20>> points_;
+  std::vector<std::array<std::int8_t, kCategoryCount>> points_;
   std::vector<std::vector<Fit>> fits_;
   std::vector<std::vector<std::int16_t>> keeps_;
   std::vector<std::int16_t> indexOfKey_;
