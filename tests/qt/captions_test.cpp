@@ -19,7 +19,8 @@ TEST(Captions, EveryCaptionStaysInItsRoomInEveryLanguage) {
   for (const auto& file : std::filesystem::directory_iterator(testing::ShippedData())) {
     if (file.path().extension() != ".lng") continue;
     ++languages;
-    ASSERT_TRUE(store.StoreGroup({{"Language", "selected", "1"}, {"Language", "l1p", file.path()}}));
+    ASSERT_TRUE(
+        store.StoreGroup({{"Language", "selected", "1"}, {"Language", "l1p", file.path()}}));
     texts.UseChosenLanguage();
     for (const paint::PaintedCaption& caption : paint::WindowCaptions(texts.Painted())) {
       SCOPED_TRACE(file.path().filename().string() + ": " + caption.text.toStdString());

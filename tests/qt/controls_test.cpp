@@ -92,8 +92,10 @@ TEST_F(ControlsTest, EachKeyReachesItsRoutineOnlyWhenAClickWould) {
       {"Ctrl+Q asks first", Qt::CTRL | Qt::Key_Q,
        [&] { return host.boxes.back().text == TestText(11) && !host.ended; }},
       {"P opens the profiles, asking for the first one", Qt::Key_P,
-       [&] { return game->Profiles().Window().Visible &&
-                game->Settings().Setting("Users", "user1") == "Eve"; }},
+       [&] {
+         return game->Profiles().Window().Visible &&
+                game->Settings().Setting("Users", "user1") == "Eve";
+       }},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.what);

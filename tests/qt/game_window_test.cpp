@@ -103,7 +103,8 @@ TEST_F(GameWindowTest, AGameWindowOpenedAgainAfterALanguageChangeRunsItsClocksAn
   Click(game->Window().View().LanguageArea);
   ASSERT_EQ(front.Main(), nullptr);
   ChooseTheLanguage();
-  EXPECT_TRUE(game->Turn().State().RollsLeft == 60 && game->Display().View().Clock.Caption == "TIME");
+  EXPECT_TRUE(game->Turn().State().RollsLeft == 60 &&
+              game->Display().View().Clock.Caption == "TIME");
   ASSERT_TRUE(WaitFor([&] { return game->Display().View().Clock.Caption == "21:07"; }));
   EXPECT_EQ(game->Turn().State().PlaySeconds, 0);  // until the first throw
   dice.faces = {6, 5, 4, 3, 2, 1};
@@ -114,7 +115,7 @@ TEST_F(GameWindowTest, AGameWindowOpenedAgainAfterALanguageChangeRunsItsClocksAn
   // is the timer binding's test).
   Click(game->Turn().View().CategoryRows[kYatzy]);
   ASSERT_EQ(Said(), "a long message, three pages");
-  const std::bitset<kDotCount> firstPage = game->Display().View().LitDots;
+  const auto firstPage = game->Display().View().LitDots;
   EXPECT_TRUE(WaitFor([&] { return game->Display().View().LitDots != firstPage; }));
 }
 

@@ -73,8 +73,8 @@ TEST_F(SubmissionWindowTest, ARowClickedAndAnsweredYesReachesTheBrowserEncoded) 
 }
 
 TEST_F(SubmissionWindowTest, RemoveTakesTheRowTheArrowKeysHighlighted) {
-  ASSERT_NE(SetINIBatch({{"Users", "antal", "2"}, {"Users", "user2", "Cy"}}, folder.File("Pyx4.ini")),
-            0);
+  ASSERT_NE(
+      SetINIBatch({{"Users", "antal", "2"}, {"Users", "user2", "Cy"}}, folder.File("Pyx4.ini")), 0);
   ClickControl(front.Main(), qtGame.Profiles().View().PlayerLabel);
   ASSERT_TRUE(front.Profiles() != nullptr);
   QListWidget* list = front.Profiles()->List();
