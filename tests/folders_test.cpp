@@ -24,20 +24,17 @@ struct ReadOnly {
 };
 
 constexpr fs::perms kOwnersFile = fs::perms::owner_read | fs::perms::owner_write;
-fs::perms Rights(const std::string& path) {
-  return fs::status(path).permissions() & fs::perms::all;
-}
+ssize_t NoSpace(int, const void*, std::size_t) { return errno = ENOSPC, -1; }
 
 TEST(MayWriteInTest, TheBitsOfThePlayersClassDecideEvenForRoot) {
   TempFolder folder;
   folder.Write("file", "");
-  EXPECT_FALSE(MayWriteIn(folder.File("file")));
-  EXPECT_FALSE(MayWriteIn(folder.File("missing")));
+  EXPECT_FALSE(MayWriteIn(folder.File("file")) || MayWriteIn(folder.File("missing")));
   // The folder's owner and group: the player's, or (only root can give them away) nobody's; then
   // every combination of the write bits.
-  const uid_t me = ::geteuid(), nobody = 65534;
+  const uid_t me = ::geteuid();
   for (const auto& [owner, group] :
-       {std::pair{me, ::getegid()}, {nobody, ::getegid()}, {nobody, nobody}}) {
+       {std::pair{me, ::getegid()}, {kNobody, ::getegid()}, {kNobody, kNobody}}) {
     if (owner != me && me != 0) continue;
     ASSERT_EQ(::chown(folder.Path().c_str(), owner, group), 0);
     const mode_t bit = owner == me ? S_IWUSR : group == ::getegid() ? S_IWGRP : S_IWOTH;
@@ -46,9 +43,7 @@ TEST(MayWriteInTest, TheBitsOfThePlayersClassDecideEvenForRoot) {
       EXPECT_EQ(MayWriteIn(folder.Path().string()), (mode & bit) != 0)
           << owner << ":" << group << " " << std::oct << mode;
     }
-    ::chmod(folder.Path().c_str(), 0700);
   }
-  ASSERT_EQ(::chown(folder.Path().c_str(), me, ::getegid()), 0);
 }
 
 // The program folder is the fixture's folder, with its shipped settings and language; the player's
@@ -67,15 +62,17 @@ TEST_F(FoldersTest, AReadOnlyProgramFolderWritesOnlyInThePlayersOwnFolder) {
   const std::string own =
       "[Options]\nPlaySound=No\nShowLangu=No\n"
       "[Language]\nantal=1\nl1n=Test\nl1p=test.lng\nselected=1\n";
-  // The player's folder before the start: absent, there but empty, or holding the player's own
-  // settings.
+  // The player's folder before the start: absent, there but empty, holding the empty file a start
+  // on a full disk once left (readable by all), or holding the player's own settings.
   const std::tuple<const char*, bool, const char*> cases[] = {
       {"first start", false, nullptr},
       {"folder left empty", true, nullptr},
+      {"empty file left", true, ""},
       {"later start", true, own.c_str()},
   };
   for (const auto& [name, exists, before] : cases) {
     SCOPED_TRACE(name);
+    const bool players = before != nullptr && *before != '\0';
     fs::remove_all(home.Path() / ".local");
     if (exists) fs::create_directories(Personal());
     if (before) std::ofstream(Personal("Pyx4.ini")) << before;
@@ -83,14 +80,14 @@ TEST_F(FoldersTest, AReadOnlyProgramFolderWritesOnlyInThePlayersOwnFolder) {
     const ReadOnly readOnly(folder.Path());
 
     game->SettleDataFolder(Personal().string());
+    EXPECT_EQ(ReadAll(Personal("Pyx4.ini")) == shipped, !players);
     Start();
     EXPECT_EQ(game->Settings().File(), Personal("Pyx4.ini"));
-    EXPECT_EQ(GetINI("Options", "PlaySound", game->Settings().File()) == "No", before != nullptr);
     EXPECT_EQ(game->Texts().LangText("l3"), TestText(3));
-    EXPECT_TRUE(exists || Rights(Personal().string()) == fs::perms::owner_all);
-    EXPECT_TRUE(before || Rights(Personal("Pyx4.ini")) == kOwnersFile);
+    EXPECT_TRUE(exists || fs::status(Personal()).permissions() == fs::perms::owner_all);
+    EXPECT_TRUE(players || fs::status(Personal("Pyx4.ini")).permissions() == kOwnersFile);
     game->Do(Command::ToggleSound);
-    EXPECT_EQ(GetINI("Options", "PlaySound", Personal("Pyx4.ini")) == "No", before == nullptr);
+    EXPECT_EQ(GetINI("Options", "PlaySound", Personal("Pyx4.ini")) == "No", !players);
     if (game->Sound().SwitchedOff()) game->Do(Command::ToggleSound);
     Throw({1, 2, 3, 4, 5, 6});
     EXPECT_EQ(host.played.back().path, Personal("dice.wav"));
@@ -99,50 +96,28 @@ TEST_F(FoldersTest, AReadOnlyProgramFolderWritesOnlyInThePlayersOwnFolder) {
   }
 }
 
-TEST_F(FoldersTest, AFullDiskLeavesNoSettingsFileAndTheNextStartSeedsIt) {
+// A file where the player's folder should be, or a full disk: the game says why and plays on the
+// shipped settings, and leaves no settings file a later start would take for the player's.
+TEST_F(FoldersTest, AFolderThatCannotBeSettledIsSaidAndTheGamePlaysOnTheShippedSettings) {
   const ReadOnly readOnly(folder.Path());
-  ini::Calls().write = [](int, const void*, std::size_t) -> ssize_t {
-    errno = ENOSPC;
-    return -1;
-  };
-  game->SettleDataFolder(Personal().string());
-  ini::ResetCalls();
-  ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_TRUE(host.boxes[0].text.find("No space left") != std::string::npos) << host.boxes[0].text;
-  EXPECT_EQ(FileNames(Personal()), std::vector<std::string>{});
-  // A start that left an empty file behind, as the game once did.
-  for (const bool emptyLeft : {false, true}) {
-    if (emptyLeft) {
-      fs::remove(Personal("Pyx4.ini"));
-      std::ofstream(Personal("Pyx4.ini")).flush();
-      fs::permissions(Personal("Pyx4.ini"), fs::perms::group_read | fs::perms::others_read,
-                      fs::perm_options::add);
-    }
+  for (const bool full : {false, true}) {
+    SCOPED_TRACE(full);
+    fs::remove(home.Path() / ".local");
     host = FakeHost{};
     game = std::make_unique<Game>(host, dice, folder.Path().string());
+    full ? void(ini::Calls().write = NoSpace) : home.Write(".local", "a file, not a folder");
     game->SettleDataFolder(Personal().string());
-    EXPECT_TRUE(host.boxes.empty());
-    EXPECT_EQ(ReadAll(Personal("Pyx4.ini")), Shipped());
-    EXPECT_EQ(Rights(Personal("Pyx4.ini")), kOwnersFile);
+    ini::ResetCalls();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    const Box& box = host.boxes[0];
+    for (const std::string& piece : {Personal().string(), std::string("will not be saved"),
+                                     std::string(full ? "No space left" : "")})
+      EXPECT_TRUE(box.text.find(piece) != std::string::npos) << box.text;
+    EXPECT_TRUE(box.kind == Box::Message && box.exclamation);
+    Start();
+    EXPECT_EQ(game->Settings().File(), folder.File("Pyx4.ini"));
   }
-}
-
-TEST_F(FoldersTest, AFolderThatCannotBeMadeIsSaidAndTheGamePlaysOnTheShippedSettings) {
-  home.Write(".local", "a file where the folder should be");
-  const ReadOnly readOnly(folder.Path());
-  game->SettleDataFolder(Personal().string());
-  ASSERT_EQ(host.boxes.size(), 1u);
-  const Box& box = host.boxes[0];
-  EXPECT_TRUE(box.kind == Box::Message && box.exclamation &&
-              box.text.find(Personal().string()) != std::string::npos &&
-              box.text.find("will not be saved") != std::string::npos)
-      << box.text;
-
-  Start();
-  EXPECT_EQ(game->Settings().File(), folder.File("Pyx4.ini"));
-  EXPECT_TRUE(game->Window().View().Loaded && game->Window().View().Visible);
-  Throw({1, 2, 3, 4, 5, 6});
-  EXPECT_EQ(game->Turn().State().RollsLeft, 59);
+  EXPECT_EQ(FileNames(Personal()), std::vector<std::string>{});
 }
 
 // A game installed over an older one: the player's list stays the player's, and the languages it
@@ -153,11 +128,9 @@ TEST_F(FoldersTest, ThePickerOffersTheShippedLanguagesThePlayersListLacks) {
                "l3n=Third\nl3p=third.lng\nl4n=Mine\nl4p=x.lng\nselected=1\n");
   folder.Write("third.lng", "[Language]\nl0=third 0\n");
   const std::string shipped = Shipped();
-  const std::string own =
-      "[Language]\nantal=3\nl1n=Test\nl1p=test.lng\nl2n=Andra\nl2p=other.lng\n"
-      "l3n=Mine\nl3p=mine.lng\nselected=2\n";
   fs::create_directories(Personal());
-  std::ofstream(Personal("Pyx4.ini")) << own;
+  std::ofstream(Personal("Pyx4.ini")) << "[Language]\nantal=3\nl1n=Test\nl1p=test.lng\nl2n=Andra\n"
+                                         "l2p=other.lng\nl3n=Mine\nl3p=mine.lng\nselected=2\n";
   const ReadOnly readOnly(folder.Path());
   game->SettleDataFolder(Personal().string());
   game->Start();

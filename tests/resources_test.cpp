@@ -1,7 +1,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <map>
+#include <csignal>
 
 #include "settings/game_presence.h"
 #include "settings/package_reader.h"
@@ -27,10 +27,12 @@ class ResourcesTest : public GameTest {
 };
 
 TEST_F(ResourcesTest, TheShippedPackageUnpacksOnceWhileTheSplashStandsAndEitherQuitCleansUp) {
-  // Quitting by the question box answered Yes, or by closing the window.
+  // Quitting by the question box answered Yes, or by closing the window; in the second run the
+  // sound is off, and the waves are loaded only once the player turns it on.
   for (const bool asked : {true, false}) {
     SCOPED_TRACE(asked);
     host = FakeHost{};
+    SetINI("Options", "PlaySound", asked ? "Yes" : "No", folder.File("Pyx4.ini"));
     game->Start();
     game->Do(Command::PrepareGameWindow);
     EXPECT_TRUE(fs::exists(folder.File("dice.wav")));
@@ -39,6 +41,8 @@ TEST_F(ResourcesTest, TheShippedPackageUnpacksOnceWhileTheSplashStandsAndEitherQ
     EXPECT_EQ(host.busy, (std::vector<bool>{true, false}));
     EXPECT_EQ(Ini("Resources", "del"), "9");
     EXPECT_EQ(Listed(9), kWaves);
+    EXPECT_EQ(host.prepared.size(), asked ? kWaves.size() : 0);
+    if (!asked) game->Do(Command::ToggleSound);
     std::vector<std::string> prepared;
     for (const std::string& name : kWaves) prepared.push_back(folder.File(name));
     EXPECT_EQ(host.prepared, prepared);
@@ -53,22 +57,14 @@ TEST_F(ResourcesTest, TheShippedPackageUnpacksOnceWhileTheSplashStandsAndEitherQ
   }
 }
 
-TEST_F(ResourcesTest, TheWavesAreLoadedOnlyWhileTheSoundIsOn) {
-  SetINI("Options", "PlaySound", "No", folder.File("Pyx4.ini"));
-  Start();
-  EXPECT_TRUE(host.prepared.empty());
-  game->Do(Command::ToggleSound);
-  EXPECT_EQ(host.prepared.size(), kWaves.size());
-}
-
 TEST_F(ResourcesTest, AMissingOrMalformedPackageIsToldWhenTheSplashEndsAndNothingIsListed) {
-  // Missing, empty, of another kind, and of no files.
-  const char* const cases[] = {nullptr, "", "LBFQ123\x01\x01\0\0\0\0a", "LBFP123\0"};
-  for (const char* bytes : cases) {
-    SCOPED_TRACE(bytes == nullptr ? "missing" : bytes);
+  // Missing ("-"), empty, of another kind, and of no files.
+  using namespace std::string_view_literals;
+  for (const auto bytes : {"-"sv, ""sv, "LBFQ123\x01\x01\0\0\0\0a"sv, "LBFP123\0"sv}) {
+    SCOPED_TRACE(bytes);
     host = FakeHost{};
     fs::remove(folder.File("Res.pac"));
-    if (bytes != nullptr) folder.Write("Res.pac", std::string(bytes, bytes[0] == 0 ? 0 : 8));
+    if (bytes != "-") folder.Write("Res.pac", std::string(bytes));
     game->Start();
     game->Do(Command::PrepareGameWindow);
     EXPECT_TRUE(host.boxes.empty());
@@ -89,16 +85,13 @@ TEST_F(ResourcesTest, WhatACrashedGameLeftIsTakenOnAndWhatOthersLeftIsKept) {
                                            {"left.wav", "left.wav"},
                                            {"same.wav", "same.wav"},
                                            {"late.wav", "late.wav"}}));
-  SettingsStore store(host, folder.Path().string());
-  store.Open();
-  const Languages texts(host, store);
-  pyxaro::Sounds sounds(host, store, texts);
-  sounds.Unpack();
+  game->Start();
+  game->Do(Command::PrepareGameWindow);
   EXPECT_EQ(Listed(4), (std::vector<std::string>{"ok.wav", "left.wav", "", "late.wav"}));
-  sounds.LoadChoice();  // sound on: the waves there to play are loaded
+  game->Do(Command::SplashTimeUp);  // sound on: the waves there to play are loaded
   EXPECT_EQ(host.prepared,
             (std::vector<std::string>{folder.File("ok.wav"), folder.File("left.wav")}));
-  sounds.DeleteResources();
+  game->Do(Command::Close);
   EXPECT_EQ(FileNames(folder.Path()),
             (std::vector<std::string>{".Pyx4.ini.lock", "Pyx4.ini", "Res.pac", "late.wav",
                                       "same.wav", "test.lng"}));
@@ -106,32 +99,26 @@ TEST_F(ResourcesTest, WhatACrashedGameLeftIsTakenOnAndWhatOthersLeftIsKept) {
 
 // Quitting one of two games in one folder leaves the sounds to the other; the last deletes them.
 TEST_F(ResourcesTest, TheLastOfTwoGamesInOneFolderDeletesTheSounds) {
-  int ready[2], stop[2];
-  ASSERT_TRUE(::pipe(ready) == 0 && ::pipe(stop) == 0);
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
   const pid_t other = ::fork();
   if (other == 0) {
     AnnounceGame(folder.File("Pyx4.ini"));
-    char byte = 0;
-    const bool told = ::write(ready[1], &byte, 1) == 1;
-    ::close(stop[1]);
-    const bool stopped = ::read(stop[0], &byte, 1) == 0;
-    ::_exit(told && stopped ? 0 : 1);
+    if (::write(ready[1], "", 1) == 1) ::pause();
+    ::_exit(1);
   }
-  ::close(ready[1]);
-  ::close(stop[0]);
   char byte = 0;
   ASSERT_EQ(::read(ready[0], &byte, 1), 1);
   Start();
   game->Do(Command::Close);
   for (const std::string& name : kWaves) EXPECT_TRUE(fs::exists(folder.File(name))) << name;
   EXPECT_EQ(Ini("Resources", "del"), "9");
-
-  ::close(stop[1]);
-  int status = -1;
-  EXPECT_TRUE(::waitpid(other, &status, 0) == other && status == 0);
+  // The other game ends, as abruptly as a game may.
+  ::kill(other, SIGKILL);
+  ::waitpid(other, nullptr, 0);
+  ::close(ready[0]), ::close(ready[1]);
   game->Do(Command::Close);
   for (const std::string& name : kWaves) EXPECT_FALSE(fs::exists(folder.File(name))) << name;
-  ::close(ready[0]);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 
 #include <sys/stat.h>
 
-#include "highscores/highscore_rules.h"
 #include "tests/game_fixture.h"
 
 namespace pyxaro::testing {
@@ -15,10 +14,6 @@ class SavingTest : public GameTest {
  protected:
   void SetUp() override { Start(); }
   void ReadOnly() const { ::chmod(folder.File("Pyx4.ini").c_str(), 0444); }
-  void EndGame(int total) {
-    host.boxes.clear();
-    GameTest::EndGame(total);
-  }
   std::string Row(int r) const {
     const std::string n = std::to_string(r);
     return Ini("Highscore", "p" + n) + " " + Ini("Highscore", "n" + n) + " " +
@@ -32,16 +27,10 @@ class SavingTest : public GameTest {
 TEST_F(SavingTest, TheGameEndPlacesIntoTheListAsItIsOnceTheNameIsKnown) {
   host.inputs = {"Ann", "Bo"};
   EndGame(200);
-  // Another game on the same file ends while Bo types a name.
+  // Another game on the same file ends while Bo types a name; only its list matters here.
   host.whileOpen = [&] {
-    ASSERT_EQ(SetINIBatch({{"Highscore", "p1", "300"},
-                           {"Highscore", "n1", "Cy (1:00)"},
-                           {"Highscore", "k1", "KC"},
-                           {"Highscore", "p2", "200"},
-                           {"Highscore", "n2", "Ann (0:00)"},
-                           {"Highscore", "k2", "KA"}},
-                          folder.File("Pyx4.ini")),
-              -1);
+    folder.Write("Pyx4.ini",
+                 "[Highscore]\np1=300\nn1=Cy (1:00)\nk1=KC\np2=200\nn2=Ann (0:00)\nk2=KA\n");
   };
   EndGame(250);
   EXPECT_EQ(Row(1) + "|" + Row(2) + "|" + Row(3),
@@ -49,12 +38,20 @@ TEST_F(SavingTest, TheGameEndPlacesIntoTheListAsItIsOnceTheNameIsKnown) {
   EXPECT_TRUE(game->TopTen().NewRank() == 2 && game->TopTen().View().Rows[2].Bold);
 }
 
-TEST_F(SavingTest, ARefusedScoreOrClearingIsReportedAndTheListShownAsItWas) {
-  host.inputs = {"Ann"};
+// A read-only settings file: every refused write is reported, the list is shown as it was, and the
+// choices hold for the run.
+TEST_F(SavingTest, RefusedWritesAreReportedTheListShownAsItWasAndChoicesHoldForTheRun) {
+  folder.Write("Pyx4.ini",
+               "[Options]\nPlaySound=Yes\nShowLangu=No\n"
+               "[Language]\nantal=2\nl1n=Test\nl1p=test.lng\nl2n=Other\n"
+               "l2p=other.lng\nselected=1\n");
+  folder.Write("other.lng", "[Language]\nl7=other 7\n");
+  game->Start();
+  host.inputs = {"Ann", "Bo"};
   EndGame(200);
   const std::string before = folder.Read("Pyx4.ini");
   ReadOnly();
-  host.inputs = {"Bo"};
+  host.boxes.clear();
   EndGame(300);
   EXPECT_EQ(folder.Read("Pyx4.ini"), before);
   ASSERT_EQ(host.boxes.size(), 3U);
@@ -63,25 +60,13 @@ TEST_F(SavingTest, ARefusedScoreOrClearingIsReportedAndTheListShownAsItWas) {
             NotSaved("The score") + "|" + TestText(16) + " 300 p  @ 0:00");
   EXPECT_EQ(game->TopTen().NewRank(), 0);
   for (const Control& row : game->TopTen().View().Rows) EXPECT_FALSE(row.Bold);
-  host.answers = {true};
+  host.answers = {true, true};
   game->Do(Command::ClearTopTen);
   EXPECT_EQ(host.boxes.back().text, NotSaved("The cleared list"));
   EXPECT_EQ(game->TopTen().View().Rows[1].Caption, "1. 200 Ann (0:00)");
-}
 
-TEST_F(SavingTest, RefusedChoicesHoldForTheRunAndAreReported) {
-  folder.Write("Pyx4.ini",
-               "[Options]\nPlaySound=Yes\nShowLangu=No\n"
-               "[Language]\nantal=2\nl1n=Test\nl1p=test.lng\nl2n=Other\n"
-               "l2p=other.lng\nselected=1\n");
-  folder.Write("other.lng", "[Language]\nl7=other 7\n");
-  game->Start();
-  ReadOnly();
-  host.boxes.clear();
   game->Do(Command::ToggleSound);
   EXPECT_TRUE(host.boxes.back().exclamation && host.boxes.back().text == NotSaved("The choice"));
-
-  host.answers = {true};
   game->Do(Command::ChangeLanguage);
   game->Do(Command::PickLanguage, 1);
   game->Do(Command::ConfirmLanguage);
@@ -93,9 +78,7 @@ TEST_F(SavingTest, RefusedChoicesHoldForTheRunAndAreReported) {
 }
 
 TEST_F(SavingTest, TheGameEndDuringTheNewGameQuestionStartsOneGame) {
-  GameState ended;  // the game has just ended
-  ended.RollsLeft = 0;
-  game->Continue(ended);
+  OnlyOpen({}, 0);  // the game has just ended
   ASSERT_TRUE(game->Turn().View().GameEndTimer.Enabled());
   host.inputs = {"Ann"};
   host.answers = {true};
@@ -106,36 +89,29 @@ TEST_F(SavingTest, TheGameEndDuringTheNewGameQuestionStartsOneGame) {
   EXPECT_TRUE(game->Turn().GamesStarted() == started + 1 && Said() == TestText(7));
 }
 
-// Settings files that offer no language still lead to a game in English.
-TEST(HostileSettingsTest, APickerWithNothingToOfferStillStartsTheGame) {
-  for (const char* content : {"", "[Language]\nantal=0\nl1n=A\n", "[Language]\nantal=3\n",
-                              static_cast<const char*>(nullptr)}) {
-    SCOPED_TRACE(content == nullptr ? "not a file" : content);
+// Settings files that offer no language, or whose choice names no file, still lead to a game in
+// English.
+TEST(HostileSettingsTest, APickerWithNothingToOfferOrALanguageThatIsNoFileStillStartsTheGame) {
+  const std::string chosen = "[Options]\nShowLangu=No\n[Language]\nselected=1\nl1p=";
+  for (const std::string& content :
+       {std::string(), std::string("[Language]\nantal=0\nl1n=A\n"),
+        std::string("[Language]\nantal=3\n"), std::string("not a file"),
+        chosen + std::string("a\0b", 3), chosen + ".", chosen}) {
+    SCOPED_TRACE(content);
     TempFolder folder;
-    if (content == nullptr) {
-      fs::create_directory(folder.File("Pyx4.ini"));
-    } else {
-      folder.Write("Pyx4.ini", content);
-    }
+    content == "not a file" ? (void)fs::create_directory(folder.File("Pyx4.ini"))
+                            : folder.Write("Pyx4.ini", content);
     FakeHost host;
     ScriptedDice dice;
     Game game(host, dice, folder.Path().string());
     game.Start();
-    ASSERT_TRUE(game.Texts().Picker().Visible && game.Texts().Picker().OkButton.Enabled);
-    game.Do(Command::ConfirmLanguage);
+    const bool picker = !content.starts_with(chosen);
+    ASSERT_EQ(game.Texts().Picker().Visible && game.Texts().Picker().OkButton.Enabled, picker);
+    if (picker) game.Do(Command::ConfirmLanguage);
     EXPECT_TRUE(game.Splash().View().Visible);
     game.Do(Command::SplashTimeUp);
-    EXPECT_TRUE(game.Window().View().Loaded &&
+    EXPECT_TRUE(game.Window().View().Loaded && game.Display().Said().empty() &&
                 game.Sound().View().Switch.ToolTip == " Sound On/Off ");
-  }
-}
-
-TEST_F(SavingTest, ALanguageNameThatIsNoFileReadsAsNoTexts) {
-  for (const std::string& name : {std::string("a\0b", 3), std::string("."), std::string("")}) {
-    folder.Write("Pyx4.ini", "[Options]\nShowLangu=No\n[Language]\nselected=1\nl1p=" + name + "\n");
-    host.answers = {true};
-    game->Do(Command::NewGame);
-    EXPECT_EQ(Said() + game->Sound().View().Switch.ToolTip, " Sound On/Off ");
   }
 }
 

@@ -18,12 +18,11 @@ std::uint32_t Field(const std::string& bytes, std::size_t at, int size) {
 // silent at both ends so that nothing clicks. Which the package holds is the resources test's.
 TEST(Waves, EveryEffectIsShortQuietAndFadedAtBothEnds) {
   const double belowOneDb = 32768 * std::pow(10, -1 / 20.0);
-  int waves = 0;
+  EXPECT_FALSE(std::filesystem::is_empty(PYXARO_WAVE_DIR));
   for (const auto& file : std::filesystem::directory_iterator(PYXARO_WAVE_DIR)) {
     SCOPED_TRACE(file.path().string());
     const std::string bytes = pyxaro::testing::ReadAll(file.path());
     ASSERT_GE(bytes.size(), 46u);
-    ++waves;
     // PCM, mono, 44.1 kHz, 16 bit, and the data runs to the end.
     const std::uint32_t dataBytes = Field(bytes, 40, 4);
     ASSERT_EQ(std::tuple(bytes.substr(0, 4) + bytes.substr(8, 8) + bytes.substr(36, 4),
@@ -43,7 +42,6 @@ TEST(Waves, EveryEffectIsShortQuietAndFadedAtBothEnds) {
       ends = std::max({ends, sample(44 + 2 * k), sample(bytes.size() - 2 - 2 * k)});
     EXPECT_LT(ends, peak / 20);
   }
-  EXPECT_GT(waves, 0);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-// Runs a fuzz target over a fixed series of pseudo-random inputs, so that the ordinary build checks
-// the target's properties on every test run, the same way each time. A property that fails aborts
-// the run.
-//   usage: NAME_replay [inputs]
+// Runs a fuzz target over a fixed series of pseudo-random inputs, so that every test run checks its
+// properties the same way; a property that fails aborts. Usage: NAME_replay [inputs]
 
 #include <cstdint>
 #include <cstdlib>
@@ -19,5 +17,4 @@ int main(int argc, char** argv) {
     for (std::uint8_t& byte : input) byte = static_cast<std::uint8_t>(random());
     LLVMFuzzerTestOneInput(input.data(), input.size());
   }
-  return 0;
 }

@@ -17,8 +17,7 @@ inline std::string ReadAll(const std::filesystem::path& file) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// Every entry of a folder, without following links: a file's bytes, where a link points, or
-// "folder".
+// Every entry of a folder, links unfollowed: a file's bytes, where a link points, or "folder".
 inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
   std::map<std::string, std::string> entries;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {

@@ -1,16 +1,47 @@
+#include <QAccessible>
+#include <QApplication>
+#include <QDesktopServices>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <QUrl>
 
 #include "core/text.h"
+#include "highscores/statistics.h"
 #include "scoring/categories.h"
+#include "settings/ini.h"
 #include "tests/game_fixture.h"
-#include "tests/qt/window_helpers.h"
 #include "ui/front.h"
+#include "ui/qt_host.h"
 #include "ui/widgets.h"
 
 namespace pyxaro::testing {
+
+// Stands in for the browser: the desktop hands it every https address.
+class Browser : public QObject {
+  Q_OBJECT
+
+ public:
+  QStringList opened;
+
+ public slots:
+  void Open(const QUrl& url) { opened << url.toString(QUrl::FullyEncoded); }
+};
+
 namespace {
+
+// Lets the event loop run until the condition holds or the time is up.
+bool WaitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 5000); }
+
+// A left click on whatever widget the player would hit at the control.
+void ClickControl(QWidget* window, const Control& control) {
+  const QPoint point = ui::PxRect(control).center();
+  QWidget* target = window->childAt(point);
+  ASSERT_NE(target, nullptr) << point.x() << "," << point.y();
+  QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(window, point));
+}
 
 class GameWindowTest : public GameTest {
  protected:
@@ -25,7 +56,7 @@ class GameWindowTest : public GameTest {
     folder.Write("test.lng", "[Language]\nl0=A           A\nl2=a long message, three pages\n");
   }
 
-  void StartThroughThePicker() {
+  void SetUp() override {
     front.Start();
     ASSERT_TRUE(front.Splash() == nullptr && front.Main() == nullptr);
     EXPECT_FALSE(front.Language()->Confirm()->isEnabled());
@@ -51,12 +82,11 @@ class GameWindowTest : public GameTest {
   ui::Front front{*game, [this] { return host.ended; }};
 };
 
-TEST_F(GameWindowTest, PickerThenSplashThenTheGameWindowWhereAClickThrows) {
-  StartThroughThePicker();
-  EXPECT_EQ(front.Main()->size(), QSize(800, 600));
-  EXPECT_EQ(Ini("Language", "selected"), "1");
-
-  dice.faces = {1, 2, 3, 4, 5, 6};
+// After the picker and the splash, the game window, where clicks reach their routines and the dot
+// display shows the greeting; opened again after a change of language, its clocks and the display's
+// pages run on their own; closed by the desktop's own means, it ends the program.
+TEST_F(GameWindowTest, ClicksReachTheirRoutinesAndTheClocksRunInEveryWindowOpened) {
+  dice.faces = {1, 2, 3, 4, 5, 6, 6, 5, 4, 3, 2, 1};
   Click(game->Turn().View().ThrowArea);
   EXPECT_EQ(game->Turn().State().RollsLeft, 59);
   // The throw area looks disabled until a die is picked up.
@@ -82,42 +112,227 @@ TEST_F(GameWindowTest, PickerThenSplashThenTheGameWindowWhereAClickThrows) {
   }
   for (const int x : {37, 479}) EXPECT_LT(light(x, 560), 30) << x;
 
-  // The sounds lie in the program folder while the window is open; closing it by the desktop's own
-  // means ends the program and takes them away.
-  const auto waves = [&] {
-    return std::ranges::count_if(
-        std::filesystem::directory_iterator(folder.Path()),
-        [](const auto& entry) { return entry.path().extension() == ".wav"; });
-  };
-  EXPECT_EQ(waves(), LeadingNumber(Ini("Resources", "del")));
-  EXPECT_GT(waves(), 0);
-  front.Main()->close();
-  EXPECT_TRUE(host.ended && waves() == 0);
-}
-
-TEST_F(GameWindowTest, AGameWindowOpenedAgainAfterALanguageChangeRunsItsClocksAndPages) {
-  StartThroughThePicker();
-  dice.faces = {1, 2, 3, 4, 5, 6};
-  Click(game->Turn().View().ThrowArea);
   host.answers = {true};
   Click(game->Window().View().LanguageArea);
   ASSERT_EQ(front.Main(), nullptr);
   ChooseTheLanguage();
-  EXPECT_TRUE(game->Turn().State().RollsLeft == 60 &&
-              game->Display().View().Clock.Caption == "TIME");
-  ASSERT_TRUE(WaitFor([&] { return game->Display().View().Clock.Caption == "21:07"; }));
-  EXPECT_EQ(game->Turn().State().PlaySeconds, 0);  // until the first throw
-  dice.faces = {6, 5, 4, 3, 2, 1};
+  // The clock, the play clock from the first throw and the display's pages run on their own (that
+  // the first page gets the whole interval is the timer binding's test).
+  EXPECT_TRUE(WaitFor([&] { return game->Display().View().Clock.Caption == "21:07"; }));
   Click(game->Turn().View().ThrowArea);
-  EXPECT_EQ(game->Turn().State().RollsLeft, 59);
   EXPECT_TRUE(WaitFor([&] { return game->Turn().State().PlaySeconds == 1; }));
-  // The display turns a long message's pages by itself (that the first page gets the whole interval
-  // is the timer binding's test).
   Click(game->Turn().View().CategoryRows[kYatzy]);
   ASSERT_EQ(Said(), "a long message, three pages");
   const auto firstPage = game->Display().View().LitDots;
   EXPECT_TRUE(WaitFor([&] { return game->Display().View().LitDots != firstPage; }));
+  // What the end cleans up is the resources test's.
+  front.Main()->close();
+  EXPECT_TRUE(host.ended);
+}
+
+// The game window, opened straight after the splash, played from the keys and read by a screen
+// reader.
+class ControlsTest : public GameTest {
+ protected:
+  void SetUp() override {
+    front.Start();
+    front.Act([this] { game->Do(Command::SplashTimeUp); });
+    ASSERT_TRUE(front.Main() != nullptr && front.Main()->isVisible());
+    front.Main()->activateWindow();
+    (void)QTest::qWaitForWindowActive(front.Main());
+    host.answers.clear();
+  }
+
+  void Press(QKeyCombination key) {
+    QWidget* focus = front.Main()->focusWidget();
+    QTest::keyClick(focus != nullptr ? focus : front.Main(), key.key(), key.keyboardModifiers());
+  }
+  void ThrowByKey(const std::vector<int>& faces) {
+    dice.faces.assign(faces.begin(), faces.end());
+    Press(Qt::Key_Space);
+  }
+  // The widget a click on the control would reach.
+  QWidget* At(const Control& control) const {
+    return front.Main()->childAt(ui::PxRect(control).center());
+  }
+  QAccessibleInterface* Reader(const Control& control) const {
+    return At(control) != nullptr ? QAccessible::queryAccessibleInterface(At(control)) : nullptr;
+  }
+  // Moves the mark by Up and Down until it rests on row k.
+  bool MarkRow(int k) {
+    for (int presses = 0; presses < 2 * kCategoryCount && MarkedRow() != k; ++presses) {
+      Press(QKeyCombination(MarkedRow() > k ? Qt::Key_Up : Qt::Key_Down));
+    }
+    return MarkedRow() == k;
+  }
+  int MarkedRow() const {
+    for (int k = 1; k <= kCategoryCount; ++k) {
+      if (front.Main()->focusWidget() == At(game->Turn().View().CategoryRows[k])) return k;
+    }
+    return 0;
+  }
+
+  ui::Front front{*game, [this] { return host.ended; }};
+};
+
+QString Name(QAccessibleInterface* face) { return face->text(QAccessible::Name); }
+
+// That a key does nothing where a click could not is the routines' own refusal, which the rules'
+// tests decide.
+TEST_F(ControlsTest, EachKeyReachesItsRoutine) {
+  const GameState& s = game->Turn().State();
+  // Two throws and three questions, all answered No, in the order asked.
+  dice.faces = {1, 2, 5, 4, 5, 6, 2};
+  host.answers = {false, false, false};
+  host.inputs = {std::string("Eve"), std::string("x")};
+  const auto asked = [this](int text) { return host.boxes.back().text == TestText(text); };
+  const std::tuple<const char*, QKeyCombination, std::function<bool()>> steps[] = {
+      {"Space throws", Qt::Key_Space, [&] { return s.RollsLeft == 59 && s.OnTable(3); }},
+      {"3 picks up die 3", Qt::Key_3, [&] { return !s.OnTable(3); }},
+      {"Ctrl+Z lays it back", Qt::CTRL | Qt::Key_Z, [&] { return s.OnTable(3); }},
+      {"the keypad's 3", Qt::KeypadModifier | Qt::Key_3, [&] { return !s.OnTable(3); }},
+      {"Ctrl+R throws", Qt::CTRL | Qt::Key_R, [&] { return s.RollsLeft == 58 && s.Dice[3] == 2; }},
+      {"M switches the sound", Qt::Key_M, [&] { return game->Sound().SwitchedOff(); }},
+      {"Ctrl+N", Qt::CTRL | Qt::Key_N, [&] { return asked(6); }},
+      {"L", Qt::Key_L, [&] { return asked(10); }},
+      {"Ctrl+Q", Qt::CTRL | Qt::Key_Q, [&] { return asked(11); }},
+      {"P opens the profiles", Qt::Key_P, [&] { return game->Profiles().Window().Visible; }},
+  };
+  for (const auto& [what, key, done] : steps) {
+    SCOPED_TRACE(what);
+    Press(key);
+    EXPECT_TRUE(done());
+  }
+  EXPECT_TRUE(dice.faces.empty() && host.answers.empty() && host.inputs.empty());
+}
+
+TEST_F(ControlsTest, TheMarkStartsAtTheHintMovesOverOpenRowsAndEntersOnEnter) {
+  ThrowByKey({2, 2, 2, 2, 1, 3});
+  ASSERT_GT(game->Turn().Hinted(), 0);
+  EXPECT_EQ(MarkedRow(), game->Turn().Hinted());
+  // Twos first, so the mark has an entered row to step over.
+  ASSERT_TRUE(MarkRow(2));
+  Press(Qt::Key_Return);
+  ASSERT_FALSE(game->Turn().View().CategoryRows[2].Enabled);
+
+  ThrowByKey({1, 1, 1, 1, 3, 3});
+  ASSERT_TRUE(MarkRow(1));
+  for (const auto& [key, row] : {std::pair{Qt::Key_Down, 3}, {Qt::Key_Up, 1}, {Qt::Key_Up, 1}}) {
+    Press(key);
+    EXPECT_EQ(MarkedRow(), row);
+  }
+  Press(Qt::Key_Enter);
+  EXPECT_EQ(game->Turn().State().Score[1], 4);
+}
+
+TEST_F(ControlsTest, EachControlTellsAScreenReaderWhatItShows) {
+  ThrowByKey({1, 2, 5, 4, 5, 6});
+  const std::tuple<const Control*, QString, QAccessible::Role> controls[] = {
+      {&game->Turn().View().DieImages[3], "Die 3: five", QAccessible::Button},
+      {&game->Turn().View().CategoryRows[1], "Ones: open", QAccessible::Button},
+      // Chance takes its name from the language file.
+      {&game->Turn().View().CategoryRows[19], QString::fromStdString(TestText(22)) + ": open",
+       QAccessible::Button},
+      {&game->Turn().View().RollsLeftLabel, QString::fromStdString(TestText(20)) + ": 59",
+       QAccessible::StaticText},
+  };
+  for (const auto& [control, name, role] : controls) {
+    QAccessibleInterface* reader = Reader(*control);
+    ASSERT_NE(reader, nullptr) << name.toStdString();
+    EXPECT_EQ(std::pair(Name(reader), reader->role()), std::pair(name, role));
+  }
+  // The hint is part of the proposed row's description, and only of it.
+  const auto hint = [this](int k) {
+    return Reader(game->Turn().View().CategoryRows[k])->text(QAccessible::Description);
+  };
+  const int hinted = game->Turn().Hinted();
+  EXPECT_TRUE(hinted > 0 && !hint(hinted).isEmpty() && hint(hinted == 1 ? 2 : 1).isEmpty());
+  front.Act([this] { game->Do(Command::Enter, 1); });
+  EXPECT_EQ(Name(Reader(game->Turn().View().CategoryRows[1])), "Ones: 1");
+}
+
+TEST_F(ControlsTest, SOpensTheFiguresAsTextAndResetClearsOnlyThemAfterAsking) {
+  Statistics kept;
+  for (const int total : {310, 290, 318}) kept = AddGame(kept, EndedGame(total));
+  ASSERT_NE(SetINIBatch(StatisticsChanges(kept), folder.File("Pyx4.ini")), 0);
+  ASSERT_NE(SetINI("Highscore", "p1", "318", folder.File("Pyx4.ini")), 0);
+
+  Press(Qt::Key_S);
+  ASSERT_TRUE(front.Statistics() != nullptr && front.Statistics()->isVisible());
+  const auto read = [](QWidget* w) { return Name(QAccessible::queryAccessibleInterface(w)); };
+  const auto& rows = front.Statistics()->FigureRows();
+  // Each row is read as its name and figure; the figures are the statistics test's.
+  EXPECT_EQ(QStringList({read(rows[0]), read(rows[1]), read(front.Statistics()->Totals())}),
+            QStringList({"Games: 3", "Average: 306", "Totals: most games between 300 and 325"}));
+  for (const bool yes : {false, true}) {
+    host.answers = {yes};
+    front.Statistics()->Reset()->click();
+    EXPECT_EQ(std::pair(host.boxes.back().yesIsDefault, read(rows[0])),
+              std::pair(false, QString(yes ? "Games: 0" : "Games: 3")));
+  }
+  EXPECT_EQ(Ini("Highscore", "p1"), "318");
+  QTest::keyClick(front.Statistics(), Qt::Key_Escape);
+  EXPECT_FALSE(game->Statistics().View().Visible);
+}
+
+// The game on the real Qt desktop services, so that what reaches the browser is what the desktop
+// was handed.
+class SubmissionWindowTest : public GameTest {
+ protected:
+  SubmissionWindowTest() {
+    folder.Write("Pyx4.ini",
+                 "[Options]\nPlaySound=No\nShowLangu=No\nShowUser=No\n"
+                 "[Language]\nantal=1\nl1n=Test\nl1p=test.lng\nselected=1\n"
+                 "[Users]\nantal=1\nselected=1\nuser1=Åsa & Bo\npass1=p=w\n"
+                 "[Internet]\nsend=https://scores.example/send\n"
+                 "[Highscore]\np1=250\nn1=Eve (1:00)\nk1=37177384513\nd1=2611\n");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "Open");
+    desktop.SetBeforeBox([this] { front.Sync(); });
+  }
+  ~SubmissionWindowTest() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
+
+  void SetUp() override {
+    front.Start();
+    ASSERT_TRUE(WaitFor([&] { return front.Main() != nullptr && front.Main()->isVisible(); }));
+  }
+
+  Browser browser;
+  ui::QtHost desktop;
+  Game qtGame{desktop, dice, folder.Path().string()};
+  ui::Front front{qtGame, [this] { return desktop.Ending(); }};
+};
+
+TEST_F(SubmissionWindowTest, ARowClickedAndAnsweredYesReachesTheBrowserEncoded) {
+  // Answers Yes on the question as soon as it shows.
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box != nullptr && box->button(QMessageBox::Yes) != nullptr)
+      box->button(QMessageBox::Yes)->click();
+  });
+  answer.start(20);
+
+  ClickControl(front.Main(), qtGame.TopTen().View().Rows[1]);
+  ASSERT_TRUE(WaitFor([&] { return !browser.opened.isEmpty(); }));
+  EXPECT_EQ(browser.opened,
+            QStringList{"https://scores.example/send?user=%C3%85sa%20%26%20Bo&pass=p%3Dw&ver=504"
+                        "&date=2611&points=250&key=37177384513"});
+}
+
+TEST_F(SubmissionWindowTest, RemoveTakesTheRowTheArrowKeysHighlighted) {
+  SetINIBatch({{"Users", "antal", "2"}, {"Users", "user2", "Cy"}}, folder.File("Pyx4.ini"));
+  ClickControl(front.Main(), qtGame.Profiles().View().PlayerLabel);
+  ASSERT_TRUE(front.Profiles() != nullptr);
+  QListWidget* list = front.Profiles()->List();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(1)).center());
+  QTest::keyClick(list, Qt::Key_Up);
+  ASSERT_EQ(list->currentRow(), 0);
+  QTest::mouseClick(front.Profiles()->Remove(), Qt::LeftButton);
+  EXPECT_EQ(Ini("Users", "antal") + " " + Ini("Users", "user1"), "1 Cy");
 }
 
 }  // namespace
 }  // namespace pyxaro::testing
+
+#include "game_window_test.moc"

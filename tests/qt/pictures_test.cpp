@@ -3,59 +3,52 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <cmath>
+#include <QPainter>
 #include <functional>
 
 #include "core/forms.h"
+#include "tests/game_fixture.h"
 #include "ui/geometry.h"
+#include "ui/paint_captions.h"
 
 namespace pyxaro::ui {
 namespace {
 
-// Die k's pictures fill die k's place on the table.
-QSize ExpectedSize(int number) {
-  const int set = number / 10;
-  const int face = number % 10;
-  if (set >= 1 && set <= 6 && face >= 1 && face <= 6)
-    return PxRect(TurnView().DieImages[set]).size();
-  if (number == 67 || number == 68) return {24, 20};
-  if (number == 69) return {17, 13};
-  return {};
-}
-
-TEST(Pictures, EveryBitmapHasItsSizeAtEachRatioAndOtherNumbersAreNull) {
-  for (qreal ratio : {1.0, 2.0}) {
-    for (int number = -11; number <= 100; ++number) {
-      SCOPED_TRACE(testing::Message() << "bitmap " << number << " at ratio " << ratio);
-      const QPixmap pixmap = Bitmap(number, ratio);
-      const QSize expected = ExpectedSize(number);
-      ASSERT_EQ(pixmap.isNull(), !expected.isValid());
-      if (pixmap.isNull()) continue;
-      EXPECT_EQ(std::pair(pixmap.deviceIndependentSize().toSize(), pixmap.size()),
-                std::pair(expected, expected * ratio));
-    }
-  }
-  // The sound switch shows which way it stands.
-  EXPECT_NE(Bitmap(67, 1).toImage(), Bitmap(68, 1).toImage());
-}
-
-TEST(Pictures, WindowPicturesHaveTheirSizeAndHideNothingBehindThem) {
-  const std::tuple<const char*, std::function<QPixmap(qreal)>, QSize> cases[] = {
+// Every picture keeps its size at each ratio, painted in as many more pixels; the windows' own
+// hide nothing behind them, and a die's fills die k's place on the table. Numbers that name no
+// bitmap give none.
+TEST(Pictures, EachHasItsSizeAtEveryRatio) {
+  std::vector<std::tuple<std::string, std::function<QPixmap(qreal)>, QSize>> pictures{
       {"background", [](qreal r) { return MainBackground(r, {}); }, {800, 600}},
       {"splash", [](qreal r) { return SplashPicture(r, ""); }, {400, 250}},
-  };
-  for (const auto& [name, picture, size] : cases) {
-    for (qreal ratio : {1.0, 2.0}) {
-      SCOPED_TRACE(testing::Message() << name << " at ratio " << ratio);
+      {"sound on", [](qreal r) { return Bitmap(67, r); }, {24, 20}},
+      {"sound off", [](qreal r) { return Bitmap(68, r); }, {24, 20}},
+      {"move handle", [](qreal r) { return Bitmap(69, r); }, {17, 13}}};
+  for (int number = -11; number <= 100; ++number) {
+    const int set = number / 10, face = number % 10;
+    if (set >= 1 && set <= 6 && face >= 1 && face <= 6) {
+      pictures.emplace_back(
+          std::to_string(number), [number](qreal r) { return Bitmap(number, r); },
+          PxRect(TurnView().DieImages[set]).size());
+    } else if (number < 67 || number > 69) {
+      EXPECT_TRUE(Bitmap(number, 1).isNull() && Bitmap(number, 2).isNull()) << number;
+    }
+  }
+  for (const auto& [name, picture, size] : pictures) {
+    for (const qreal ratio : {1.0, 2.0}) {
+      SCOPED_TRACE(::testing::Message() << name << " at ratio " << ratio);
       const QPixmap pixmap = picture(ratio);
       EXPECT_EQ(std::pair(pixmap.deviceIndependentSize().toSize(), pixmap.size()),
                 std::pair(size, size * ratio));
+      if (size.width() < 400) continue;
       const QImage image = pixmap.toImage();
       for (int y = 0; y < image.height(); y += 7)
         for (int x = 0; x < image.width(); x += 7)
           ASSERT_EQ(image.pixelColor(x, y).alpha(), 255) << "at " << x << "," << y;
     }
   }
+  // The sound switch shows which way it stands.
+  EXPECT_NE(Bitmap(67, 1).toImage(), Bitmap(68, 1).toImage());
 }
 
 // Pips are the die's only dark pixels, and every pip is as large as the next.
@@ -78,6 +71,42 @@ TEST(Pictures, EachFaceShowsItsNumberOfPipsOnALooseDie) {
       EXPECT_NEAR(pips, face, 0.25) << "set " << set << " face " << face;
     }
   }
+}
+
+// In every shipped language each word of the game window's picture stays in its room: too long a
+// word is shrunk, never cut and never run into its neighbour.
+TEST(Captions, EveryCaptionStaysInItsRoomInEveryLanguage) {
+  testing::FakeHost host;
+  testing::TempFolder folder;
+  SettingsStore store(host, folder.Path().string());
+  store.Open();
+  Languages texts(host, store);
+  int languages = 0;
+  for (const auto& file : std::filesystem::directory_iterator(testing::ShippedData())) {
+    if (file.path().extension() != ".lng") continue;
+    ++languages;
+    ASSERT_TRUE(
+        store.StoreGroup({{"Language", "selected", "1"}, {"Language", "l1p", file.path()}}));
+    texts.UseChosenLanguage();
+    for (const paint::PaintedCaption& caption : paint::WindowCaptions(texts.Painted())) {
+      SCOPED_TRACE(file.path().filename().string() + ": " + caption.text.toStdString());
+      QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
+      image.fill(Qt::transparent);
+      const QImage blank = image;
+      QPainter p(&image);
+      p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+      paint::PaintCaption(p, caption);
+      // The room's edge pixels take a shade; the drop shadow falls a pixel lower. Cleared, the room
+      // leaves nothing painted near it.
+      const QRect room = caption.room.adjusted(-1, -1, 1, 2).toAlignedRect();
+      p.setCompositionMode(QPainter::CompositionMode_Clear);
+      p.fillRect(room, Qt::transparent);
+      p.end();
+      const QRect near = room.adjusted(-80, -20, 80, 20) & image.rect();
+      ASSERT_TRUE(image.copy(near) == blank.copy(near));
+    }
+  }
+  EXPECT_GE(languages, 11);
 }
 
 }  // namespace
