@@ -26,7 +26,7 @@ enum class Command {
   ToggleSound,
   MoveWindow,  // on to the next of its four places
   Minimise,
-  PlaceWindow,  // the display changed
+  PlaceWindow,     // the display changed
   OfferTopTenRow,  // the row, 1..10
   ClearTopTen,
   OpenHome,

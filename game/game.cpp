@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "settings/language_keys.h"
-
 namespace pyxaro {
 
 Game::Game(Host& host, RandomSource& chance, std::string appFolder)
@@ -38,173 +36,88 @@ void Game::Continue(const GameState& state) { turn_.Continue(state); }
 
 void Game::KeepGames(GameKeeper& keeper) { keepers_.push_back(&keeper); }
 
+// One case a command, and no default: a command added without its routine
+// does not compile silently into nothing.
 void Game::Do(Command command, int argument) {
   switch (command) {
     case Command::PickLanguage:
+      return texts_.PickRow(argument);
     case Command::TickSkipPicker:
+      return texts_.TickSkipAtStart(argument != 0);
     case Command::ConfirmLanguage:
+      return ConfirmLanguage();
     case Command::PrepareGameWindow:
+      return splash_.PrepareGameWindow();
     case Command::SplashTimeUp:
-      DoInPicker(command, argument);
-      return;
-    case Command::PickProfile:
-    case Command::AddProfile:
-    case Command::RemoveProfile:
-    case Command::TickDontShowProfiles:
-    case Command::ConfirmProfiles:
-    case Command::CancelProfiles:
-    case Command::ProfilesClosed:
-      DoInProfiles(command, argument);
-      return;
-    case Command::PlayClockTick:
-    case Command::GameEndTick:
-    case Command::PageTick:
-    case Command::ClockTick:
-    case Command::ProfileTick:
-    case Command::SendTick:
-      DoOnTick(command);
-      return;
-    default:
-      DoInWindow(command, argument);
-  }
-}
-
-void Game::DoInPicker(Command command, int argument) {
-  switch (command) {
-    case Command::PickLanguage:
-      texts_.PickRow(argument);
-      break;
-    case Command::TickSkipPicker:
-      texts_.TickSkipAtStart(argument != 0);
-      break;
-    case Command::ConfirmLanguage:
-      ConfirmLanguage();
-      break;
-    case Command::PrepareGameWindow:
-      splash_.PrepareGameWindow();
-      break;
-    default:
-      SplashTimeUp();
-  }
-}
-
-void Game::DoInWindow(Command command, int argument) {
-  switch (command) {
+      return SplashTimeUp();
     case Command::Throw:
-      turn_.Throw();
-      break;
+      return turn_.Throw();
     case Command::PickUp:
-      turn_.PickUp(argument);
-      break;
+      return turn_.PickUp(argument);
     case Command::Undo:
-      turn_.Undo();
-      break;
+      return turn_.Undo();
     case Command::Enter:
-      turn_.Enter(argument);
-      break;
+      return turn_.Enter(argument);
     case Command::ShowAdvice:
-      turn_.ShowAdvice();
-      break;
+      return turn_.ShowAdvice();
     case Command::ToggleAdvice:
-      turn_.ToggleAdviceShown();
-      break;
+      return turn_.ToggleAdviceShown();
     case Command::NewGame:
-      AskNewGame();
-      break;
+      return AskNewGame();
     case Command::Quit:
-      if (host_.Ask(texts_.LangText(lang::kAskQuit), texts_.LangText(lang::kQuestionTitle), false))
-        Close();
-      break;
+      return AskQuit();
     case Command::Close:
-      Close();
-      break;
+      return Close();
     case Command::ChangeLanguage:
-      ChangeLanguage();
-      break;
+      return ChangeLanguage();
     case Command::ToggleSound:
-      sounds_.Toggle();
-      break;
+      return sounds_.Toggle();
     case Command::MoveWindow:
-      window_.MoveOn();
-      break;
+      return window_.MoveOn();
     case Command::Minimise:
-      window_.Minimise();
-      break;
+      return window_.Minimise();
     case Command::PlaceWindow:
-      window_.Place();
-      break;
+      return window_.Place();
     case Command::OfferTopTenRow:
-      profiles_.OfferToSend(argument);
-      break;
+      return profiles_.OfferToSend(argument);
     case Command::ClearTopTen:
-      topTen_.Clear();
-      break;
+      return topTen_.Clear();
     case Command::OpenHome:
-      profiles_.OpenHome();
-      break;
+      return profiles_.OpenHome();
     case Command::OpenProfiles:
-      profiles_.Open();
-      break;
+      return profiles_.Open();
     case Command::OpenStatistics:
-      statistics_.Open();
-      break;
-    case Command::ResetStatistics:
-      statistics_.Reset();
-      break;
-    case Command::StatisticsClosed:
-      statistics_.Closed();
-      break;
-    default:
-      break;
-  }
-}
-
-void Game::DoInProfiles(Command command, int argument) {
-  switch (command) {
+      return statistics_.Open();
     case Command::PickProfile:
-      profiles_.PickRow(argument);
-      break;
+      return profiles_.PickRow(argument);
     case Command::AddProfile:
-      profiles_.Add();
-      break;
+      return profiles_.Add();
     case Command::RemoveProfile:
-      profiles_.Remove();
-      break;
+      return profiles_.Remove();
     case Command::TickDontShowProfiles:
-      profiles_.TickDontShow(argument != 0);
-      break;
+      return profiles_.TickDontShow(argument != 0);
     case Command::ConfirmProfiles:
-      profiles_.Confirm();
-      break;
+      return profiles_.Confirm();
     case Command::CancelProfiles:
-      profiles_.Cancel();
-      break;
-    default:
-      profiles_.Closed();
-  }
-}
-
-void Game::DoOnTick(Command command) {
-  switch (command) {
+      return profiles_.Cancel();
+    case Command::ProfilesClosed:
+      return profiles_.Closed();
+    case Command::ResetStatistics:
+      return statistics_.Reset();
+    case Command::StatisticsClosed:
+      return statistics_.Closed();
     case Command::PlayClockTick:
-      turn_.PlayClockTick();
-      break;
+      return turn_.PlayClockTick();
     case Command::GameEndTick:
-      EndGame();
-      break;
+      return EndGame();
     case Command::PageTick:
-      display_.NextPage();
-      break;
+      return display_.NextPage();
     case Command::ClockTick:
-      display_.ClockTick();
-      break;
+      return display_.ClockTick();
     case Command::ProfileTick:
-      profiles_.ProfileTimerTick();
-      break;
-    default:
-      // The row has gone to the browser: the display returns to the score.
-      profiles_.SendTimerTick();
-      turn_.SayScore();
+      return profiles_.ProfileTimerTick();
+    case Command::SendTick:
+      return SendRow();
   }
 }
 

@@ -64,10 +64,6 @@ class Game {
   const pyxaro::Splash& Splash() const { return splash_; }
 
  private:
-  void DoInPicker(Command command, int argument);
-  void DoInWindow(Command command, int argument);
-  void DoInProfiles(Command command, int argument);
-  void DoOnTick(Command command);
   void ConfirmLanguage();
   void SplashTimeUp();
   // Prepares a fresh game window from the settings and starts the first game.
@@ -76,12 +72,16 @@ class Game {
   void NewGame();
   // Asks before throwing the current game away for a new one.
   void AskNewGame();
+  // Asks before quitting.
+  void AskQuit();
   // Asks, then closes the game window and shows the language list again.
   void ChangeLanguage();
   // Cleans up and ends the program.
   void Close();
   // The game is over: every keeper of games takes it in one write, then a new game.
   void EndGame();
+  // Hands the offered top-ten row to the browser; the display returns to the score.
+  void SendRow();
 
   Host& host_;
   SettingsStore store_;

@@ -61,6 +61,12 @@ void Game::AskNewGame() {
   }
 }
 
+void Game::AskQuit() {
+  if (host_.Ask(texts_.LangText(lang::kAskQuit), texts_.LangText(lang::kQuestionTitle), false)) {
+    Close();
+  }
+}
+
 void Game::ChangeLanguage() {
   if (!host_.Ask(texts_.LangText(lang::kAskLanguage), texts_.LangText(lang::kQuestionTitle),
                  false)) {
@@ -81,6 +87,11 @@ void Game::ChangeLanguage() {
 void Game::Close() {
   sounds_.DeleteResources();
   host_.EndProgram();
+}
+
+void Game::SendRow() {
+  profiles_.SendTimerTick();
+  turn_.SayScore();
 }
 
 void Game::EndGame() {

@@ -81,8 +81,7 @@ void GameWindow::Place() {
   view_.MoveButton.Visible = true;
   view_.MoveButton.Picture = kMoveHandlePicture;
   if (area.Width > kFitWidth && area.Height > kFitHeight) {
-    host_.MoveGameWindow(
-        {(area.Width - kWindowWidth) / 2, (area.Height - kWindowHeight) / 3});
+    host_.MoveGameWindow({(area.Width - kWindowWidth) / 2, (area.Height - kWindowHeight) / 3});
   } else if (area.Width < kFitWidth && area.Height < kFitHeight) {
     host_.Tell(texts_.Text(text::kScreenTooSmall), "", false);
   }

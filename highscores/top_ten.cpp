@@ -1,6 +1,5 @@
 #include "highscores/top_ten.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -46,13 +45,6 @@ std::vector<IniChange> ListChanges(const TopTenRows& rows) {
   return changes;
 }
 
-// Whether every row of the list holds a game.
-bool IsFull(const TopTenRows& rows) {
-  return std::all_of(rows.begin(), rows.end(), [](const HighscoreEntry& row) {
-    return !row.Name.empty() && !row.Points.empty() && !row.Key.empty();
-  });
-}
-
 }  // namespace
 
 TopTen::TopTen(Host& host, SettingsStore& store, const Languages& texts, Speaker& speaker)
@@ -63,18 +55,8 @@ void TopTen::OpenWindow() { view_ = TopTenView{}; }
 void TopTen::Present() {
   view_.ClearLabel.Caption = DropLastChar(texts_.LangText(lang::kAskClearTopTen));
   view_.ClearLabel.ToolTip = view_.ClearLabel.Caption;
-  Show();
-  const IniReader stored = [this](const std::string& section, const std::string& key) {
-    return store_.Setting(section, key);
-  };
-  // The raw stored rows decide, as the rows shown do: a row is shown only
-  // with its name, points and check value.
-  TopTenRows rows;
-  for (int r = 1; r <= kTopTenRows; ++r) {
-    rows[r] = {stored("Highscore", NumberedKey("p", r)), stored("Highscore", NumberedKey("n", r)),
-               stored("Highscore", NumberedKey("k", r)), ""};
-  }
-  view_.ClearLabel.Visible = IsFull(rows);
+  // Clearing is offered once the list is full.
+  view_.ClearLabel.Visible = Show() == kTopTenRows;
 }
 
 void TopTen::Prepare(const FinishedGame& game) {
@@ -88,9 +70,9 @@ void TopTen::Prepare(const FinishedGame& game) {
   if (EntryRow(ReadList(stored), game.Total) > 0) {
     speaker_.Play(Effect::Fanfare);
     speaker_.Play(Effect::Laser);
-    name_ = ListName(host_.Prompt(texts_.LangText(lang::kNamePrompt),
-                                  texts_.LangText(lang::kNameTitle),
-                                  ShownText(store_.Setting("Highscore", "name"))));
+    name_ =
+        ListName(host_.Prompt(texts_.LangText(lang::kNamePrompt), texts_.LangText(lang::kNameTitle),
+                              ShownText(store_.Setting("Highscore", "name"))));
   }
 }
 
@@ -101,9 +83,8 @@ std::vector<IniChange> TopTen::Changes(const FinishedGame& game, const IniReader
   rank_ = name_ ? EntryRow(rows, game.Total) : 0;
   if (rank_ > 0) {
     for (int r = kTopTenRows; r > rank_; --r) rows[r] = rows[r - 1];
-    rows[rank_] = {std::to_string(game.Total),
-                   *name_ + " (" + PlayTimeText(game.PlaySeconds) + ")", game.CheckValue,
-                   std::to_string(GameMonth(game.Year, game.Month))};
+    rows[rank_] = {std::to_string(game.Total), *name_ + " (" + PlayTimeText(game.PlaySeconds) + ")",
+                   game.CheckValue, std::to_string(GameMonth(game.Year, game.Month))};
   }
   std::vector<IniChange> changes = ListChanges(rows);
   if (name_) changes.push_back({"Highscore", "name", *name_});
@@ -119,16 +100,21 @@ void TopTen::Written(const FinishedGame& game, bool stored) {
              "", false);
 }
 
-void TopTen::Show() {
+int TopTen::Show() {
+  int shown = 0;
   for (int r = 1; r <= kTopTenRows; ++r) view_.Rows[r].Bold = r == newRank_;
   for (int r = 1; r <= kTopTenRows; ++r) {
     const std::string name = store_.Setting("Highscore", NumberedKey("n", r));
     const std::string points = store_.Setting("Highscore", NumberedKey("p", r));
     const std::string key = store_.Setting("Highscore", NumberedKey("k", r));
+    // A row without its name, points or check value is no entry: what was
+    // shown there stays.
     if (name.empty() || points.empty() || key.empty()) continue;
     view_.Rows[r].Caption = ShownText(RowCaption(r, points, name));
     view_.Rows[r].ToolTip = RowToolTip(texts_.LangText(lang::kRowTip), points);
+    ++shown;
   }
+  return shown;
 }
 
 void TopTen::Clear() {

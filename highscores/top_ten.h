@@ -39,8 +39,8 @@ class TopTen : public GameKeeper {
   const TopTenView& View() const { return view_; }
 
  private:
-  // Shows the stored list, the newest entry in bold.
-  void Show();
+  // Shows the stored list, the newest entry in bold; the number of rows that hold a game.
+  int Show();
 
   Host& host_;
   SettingsStore& store_;
