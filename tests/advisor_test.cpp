@@ -11,63 +11,31 @@
 namespace pyxaro::testing {
 namespace {
 
-// The categories of these one-word names.
-std::uint32_t Open(const std::string& names) {
-  std::uint32_t open = 0;
-  for (const Category& c : kCategories) {
-    if ((" " + names + " ").find(" " + std::string(c.name) + " ") != std::string::npos)
-      open |= 1U << (c.number - 1);
-  }
-  return open;
-}
-
-constexpr std::uint32_t kAllOpen = (1U << 20) - 1;
-constexpr std::array<bool, 6> kAllOnTable{true, true, true, true, true, true};
+constexpr std::uint32_t kAllOpen = (1U << kCategoryCount) - 1;
 
 Advisor MakeAdvisor() { return Advisor(blocks::Embedded(), kFittedCorrection); }
 
-// Positions whose answer follows from the rules alone; two more are asked of the game below.
+// Positions whose answer follows from the rules alone; the entry of the last roll is the property's
+// below, and two more positions are asked of the game.
 TEST(AdvisorTest, PlaysTheClearCases) {
   using M = AdviceMove;
-  const struct {
-    const char* why;
-    AdvisorPosition position;
-    Advice advice;
-  } cases[] = {
+  const std::array<bool, 6> all{true, true, true, true, true, true};
+  const std::tuple<const char*, AdvisorPosition, Advice> cases[] = {
       {"the turn begins", {{}, {}, kAllOpen, 60, 0, false}, {M::Throw, {}, 0}},
-      {"a fresh turn with no roll left", {{}, {}, Open("Ones"), 0, 0, false}, {M::None, {}, 0}},
-      {"no roll left: the best points",
-       {{6, 6, 1, 6, 6, 6}, kAllOnTable, Open("Ones Sixes Yatzy"), 0, 0, true},
-       {M::Enter, {}, 6}},
-      {"no roll left and nothing fits",
-       {{6, 6, 1, 6, 6, 6}, kAllOnTable, Open("Twos Yatzy"), 0, 0, true},
-       {M::None, {}, 0}},
-      {"a Yatzy thrown",
-       {{4, 4, 4, 4, 4, 4}, kAllOnTable, kAllOpen, 50, 0, true},
-       {M::Enter, {}, 20}},
-      {"the bonus won by three fours",
-       {{4, 4, 4, 6, 6, 6}, kAllOnTable, Open("Fours Chance"), 1, 72, true},
+      {"a fresh turn with no roll left", {{}, {}, 1U, 0, 0, false}, {M::None, {}, 0}},
+      {"no roll left, Twos open", {{6, 6, 1, 6, 6, 6}, all, 2U, 0, 0, true}, {M::None, {}, 0}},
+      {"a Yatzy thrown", {{4, 4, 4, 4, 4, 4}, all, kAllOpen, 50, 0, true}, {M::Enter, {}, 20}},
+      {"Fours win the bonus, Chance open",
+       {{4, 4, 4, 6, 6, 6}, all, (1U << 3) | (1U << 18), 1, 72, true},
        {M::Enter, {}, 4}},
   };
-  for (const auto& c : cases) EXPECT_EQ(MakeAdvisor().Advise(c.position), c.advice) << c.why;
+  for (const auto& [why, position, advice] : cases)
+    EXPECT_EQ(MakeAdvisor().Advise(position), advice) << why;
 }
 
-// The points of an entry, with the bonus it wins.
-int Points(const AdvisorPosition& p, int category) {
-  const int points = CategoryValue(category, p.dice);
-  return points > 0 && blocks::IsUpper(category) ? points + blocks::BonusWon(p.upperSum, points)
-                                                 : points;
-}
-
-// The entry of most points, or 0 for none.
-int BestPoints(const AdvisorPosition& p) {
-  int best = 0;
-  for (int k = 1; k <= kCategoryCount; ++k) {
-    if ((p.open & (1U << (k - 1))) != 0) best = std::max(best, Points(p, k));
-  }
-  return best;
-}
-
+// An entry goes into an open category that takes the dice, on the last roll the one of most points;
+// a pick-up aims at an open category and throws a die already off the table before one of its face
+// that lies there; no move is left only when nothing can be done.
 TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
   std::mt19937 random(19);
   const auto draw = [&random](int low, int high) {
@@ -79,6 +47,14 @@ TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
     p.open = static_cast<std::uint32_t>(draw(1, static_cast<int>(kAllOpen)));
     p.upperSum = draw(0, 83);
     p.thrown = true;
+    const auto open = [&p](int k) {
+      return k >= 1 && k <= kCategoryCount && ((p.open >> (k - 1)) & 1U);
+    };
+    // The points of an entry, with the bonus it wins.
+    const auto points = [&p, &open](int k) {
+      const int value = open(k) ? CategoryValue(k, p.dice) : 0;
+      return value > 0 && blocks::IsUpper(k) ? value + blocks::BonusWon(p.upperSum, value) : value;
+    };
     Advisor advisor = MakeAdvisor();
     // From the most rolls down, so one plan serves the whole state.
     for (int rolls = 60; rolls >= 0; rolls -= draw(1, 3)) {
@@ -89,35 +65,22 @@ TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
           p.onTable[die] = draw(0, 3) > 0;
         }
         const Advice advice = advisor.Advise(p);
-        const int best = BestPoints(p);
-        switch (advice.move) {
-          case AdviceMove::Enter:
-            ++entries;
-            ASSERT_TRUE((p.open & (1U << (advice.category - 1))) != 0 &&
-                        CategoryValue(advice.category, p.dice) > 0);
-            if (rolls == 0) {
-              ASSERT_EQ(Points(p, advice.category), best) << "the game ends with this entry";
-            }
-            break;
-          case AdviceMove::PickUp:
-            ++pickUps;
-            ASSERT_GT(rolls, 0);
-            ASSERT_TRUE(std::count(advice.pickUp.begin(), advice.pickUp.end(), true) > 0 &&
-                        (p.open & (1U << (advice.category - 1))) != 0)
-                << "picks up a die, aiming at an open category";
-            // A die already off the table is thrown before a die of its face that still lies there.
-            for (std::size_t die = 0; die < 6; ++die) {
-              for (std::size_t other = 0; other < 6; ++other) {
-                ASSERT_FALSE(p.dice[die] == p.dice[other] && !p.onTable[die] && p.onTable[other] &&
-                             advice.pickUp[other] && !advice.pickUp[die]);
-              }
-            }
-            break;
-          case AdviceMove::None:
-            ASSERT_EQ(rolls + best, 0);
-            break;
-          case AdviceMove::Throw:
-            FAIL() << "the dice were thrown";
+        int best = 0;
+        for (int k = 1; k <= kCategoryCount; ++k) best = std::max(best, points(k));
+        ASSERT_EQ(advice.move == AdviceMove::None, rolls + best == 0);
+        ASSERT_NE(advice.move, AdviceMove::Throw) << "the dice were thrown";
+        if (advice.move == AdviceMove::Enter) {
+          ++entries;
+          ASSERT_TRUE(points(advice.category) > 0 &&
+                      (rolls > 0 || points(advice.category) == best));
+        } else if (advice.move == AdviceMove::PickUp) {
+          ++pickUps;
+          ASSERT_TRUE(rolls > 0 && open(advice.category) &&
+                      std::ranges::count(advice.pickUp, true) > 0);
+          for (std::size_t die = 0; die < 6; ++die)
+            for (std::size_t other = 0; other < 6; ++other)
+              ASSERT_FALSE(p.dice[die] == p.dice[other] && !p.onTable[die] && p.onTable[other] &&
+                           advice.pickUp[other] && !advice.pickUp[die]);
         }
       }
     }
@@ -147,7 +110,8 @@ TEST(AdvisorTest, SolvedValuesAreWhatTheRulesExpect) {
     grows([sum](int open, int rolls) { return UpperSlot(open, sum, rolls); }, kUpperSets);
 }
 
-// The advisor is told which dice lie on the table, the upper sum, and whether the throw is spent.
+// The advisor is told which dice lie on the table and the upper sum; that a throw entered is spent,
+// the game's advice after an entry shows.
 TEST(AdvisorTest, ReadsTheGameAsItStands) {
   GameState state;
   for (int die = 1; die <= kDiceCount; ++die) state.Lying[die] = die % 2 == 1;
@@ -155,96 +119,66 @@ TEST(AdvisorTest, ReadsTheGameAsItStands) {
   const AdvisorPosition p = PositionOf(state);
   EXPECT_EQ(std::tuple(p.onTable, p.upperSum, p.thrown),
             std::tuple(std::array{true, false, true, false, true, false}, 3, true));
-  state.ThrowEntered = true;
-  EXPECT_FALSE(PositionOf(state).thrown);
 }
 
 TEST(AdviceTextTest, SaysTheMoveWithTheFacesToKeep) {
   const AdviceWords words{"KEEP", "ENTER", "THROW ALL", "THROW", "NO MOVE"};
-  const std::array<int, 6> dice{5, 2, 5, 1, 5, 6};
-  const struct {
-    Advice advice;
-    const char* text;
-  } cases[] = {
-      {{AdviceMove::PickUp, {false, true, false, true, false, true}, 5}, "KEEP 5 5 5"},
+  const std::pair<Advice, const char*> cases[] = {
       {{AdviceMove::PickUp, {true, false, true, true, true, true}, 7}, "KEEP 2"},
       {{AdviceMove::PickUp, {false, true, true, false, true, true}, 7}, "KEEP 1 5"},
       {{AdviceMove::PickUp, {true, true, true, true, true, true}, 20}, "THROW ALL"},
       {{AdviceMove::Enter, {}, 16}, "ENTER Hut"},
       {{AdviceMove::Throw, {}, 0}, "THROW"},
-      {{AdviceMove::None, {}, 0}, "NO MOVE"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(AdviceText(c.advice, dice, words, c.advice.category == 16 ? "Hut" : "?"), c.text);
-  }
+      {{AdviceMove::None, {}, 0}, "NO MOVE"}};
+  for (const auto& [advice, text] : cases)
+    EXPECT_EQ(AdviceText(advice, {5, 2, 5, 1, 5, 6}, words, "Hut"), text);
 }
 
-// What the game shows of the advice, and that asking changes nothing in it.
+// What the game shows of the advice, asked for or, while the player's choice kept in the settings
+// says so, after every throw; asking changes nothing, and the next move ends the advice on show.
 TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
+  SetINI("Options", "ShowAdvice", "Yes", folder.File("Pyx4.ini"));
   Start();
-  // The open categories, the faces; the dice ringed, the row the arrow stands beside, what the
-  // display says.
-  const std::tuple<std::vector<int>, std::vector<int>, const char*, int, const char*> cases[] = {
-      {{12, 20}, {6, 6, 1, 6, 6, 6}, "001000", 20, "KEEP 6 6 6 6 6"},
-      {{15, 20}, {3, 1, 2, 6, 5, 4}, "000000", 15, "ENTER Full straight"}};
-  const auto ringed = [this] {
+  const TurnView& view = game->Turn().View();
+  // The dice ringed, the row the arrow stands beside, what the display says.
+  const auto shown = [&] {
     std::string marks;
-    for (const Control& mark : game->Turn().View().AdviceDieMarks)
-      marks += std::to_string(mark.Visible);
-    return marks;
+    for (const Control& mark : view.AdviceDieMarks) marks += std::to_string(mark.Visible);
+    const Control& arrow = view.AdviceRowMark;
+    return marks + " " + (arrow.Visible ? std::to_string(arrow.Top) : "-") + " " + Said();
   };
-  for (const auto& [open, faces, rings, row, said] : cases) {
+  const auto row = [](int k) { return std::to_string(CategoryRow(k).rowTop + 15); };
+  const std::string keep = "001000 " + row(20) + " KEEP 6 6 6 6 6";
+  // The open categories, the faces, and the advice shown.
+  const std::tuple<std::vector<int>, std::vector<int>, std::string> cases[] = {
+      {{15, 20}, {3, 1, 2, 6, 5, 4}, "000000 " + row(15) + " ENTER Full straight"},
+      {{12, 20}, {6, 6, 1, 6, 6, 6}, keep}};
+  for (const auto& [open, faces, advice] : cases) {
     game->Continue(GameState{});
     OnlyOpen(open, 4);
     Table(faces);
+    EXPECT_EQ(shown(), advice) << "the stored choice holds from the start";
     const GameState before = game->Turn().State();
     game->Do(Command::ShowAdvice);
-    EXPECT_EQ(game->Turn().State(), before) << "asking costs nothing";
-    const Control& arrow = game->Turn().View().AdviceRowMark;
-    EXPECT_EQ(std::tuple(ringed(), arrow.Visible, arrow.Top, Said()),
-              std::tuple(rings, true, CategoryRow(row).rowTop + 15, said));
+    EXPECT_EQ(std::pair(game->Turn().State(), shown()), std::pair(before, advice));
   }
-  // A pick-up, a throw and an entry each end the advice on show.
-  game->Continue(GameState{});
-  OnlyOpen({12, 20});
-  Table({6, 6, 1, 6, 6, 6});
-  const Control& arrow = game->Turn().View().AdviceRowMark;
+  // Switched off, the advice goes at once, and only shows when asked for until the next move.
+  game->Do(Command::ToggleAdvice);
+  EXPECT_EQ(Ini("Options", "ShowAdvice") + shown(), "No000000 - ");
   game->Do(Command::ShowAdvice);
   game->Do(Command::PickUp, 3);
-  EXPECT_EQ(ringed() + std::to_string(arrow.Visible) + Said(), "0000000");
+  EXPECT_EQ(shown(), "000000 - ");
   game->Do(Command::ShowAdvice);
   Throw({6});
-  EXPECT_FALSE(arrow.Visible);
+  EXPECT_EQ(shown(), "000000 - " + TestText(4));
   game->Do(Command::ShowAdvice);
   game->Do(Command::Enter, 20);
-  EXPECT_FALSE(arrow.Visible);
-  EXPECT_NE(Said(), "ENTER Yatzy");
-}
-
-// Whether every throw shows the advice unasked is the player's choice, kept in the settings; each
-// switch shows or takes away the advice at once.
-TEST_F(GameTest, EveryThrowShowsTheAdviceWhileThePlayerChoosesSo) {
-  folder.Write("Pyx4.ini", "[Options]\nShowLangu=No\nShowAdvice=Yes\n");
-  Start();
-  // Only Yatzy open: five sixes ask for the sixth die to be thrown again.
-  OnlyOpen({20});
-  const Control& ring = game->Turn().View().AdviceDieMarks[6];
+  EXPECT_EQ(shown(), "000000 - yatzy! + 100");
+  // Switched on, it shows at once, after an entry the throw of all six, and after every throw.
+  game->Do(Command::ToggleAdvice);
+  EXPECT_EQ(Ini("Options", "ShowAdvice") + shown(), "Yes000000 - THROW");
   Throw({6, 6, 6, 6, 6, 1});
-  EXPECT_TRUE(ring.Visible) << "the stored choice holds from the start";
-
-  game->Do(Command::ToggleAdvice);
-  EXPECT_EQ(Ini("Options", "ShowAdvice"), "No");
-  EXPECT_FALSE(ring.Visible);
-  game->Do(Command::PickUp, 6);
-  Throw({2});
-  EXPECT_FALSE(ring.Visible);
-
-  game->Do(Command::ToggleAdvice);
-  EXPECT_EQ(Ini("Options", "ShowAdvice"), "Yes");
-  EXPECT_TRUE(ring.Visible);
-  game->Do(Command::PickUp, 6);
-  Throw({3});
-  EXPECT_TRUE(ring.Visible) << "every throw shows it anew";
+  EXPECT_TRUE(view.AdviceRowMark.Visible);
 }
 
 }  // namespace

@@ -5,12 +5,10 @@
 #include <optional>
 #include <set>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "core/chance.h"
-#include "core/finished_game.h"
 #include "core/host.h"
 
 namespace pyxaro::testing {
@@ -18,10 +16,8 @@ namespace pyxaro::testing {
 // One box the game opened.
 struct Box {
   enum Kind { Question, Message, Input } kind;
-  std::string text, title;
-  bool yesIsDefault = false, exclamation = false;
-  std::string defaultText;
-  bool masked = false;
+  std::string text, title, defaultText;
+  bool yesIsDefault = false, exclamation = false, masked = false;
 };
 
 struct Played {
@@ -68,30 +64,27 @@ class FakeHost : public Host {
   std::function<void()> whileOpen;
 
   bool Ask(const std::string& question, const std::string& title, bool yesIsDefault) override {
-    return Open({Box::Question, question, title, yesIsDefault, false, ""}, answers);
+    return Open({Box::Question, question, title, "", yesIsDefault}, answers);
   }
   void Tell(const std::string& text, const std::string& title, bool exclamation) override {
-    boxes.push_back({Box::Message, text, title, false, exclamation, ""});
+    boxes.push_back({Box::Message, text, title, "", false, exclamation});
   }
   std::optional<std::string> Prompt(const std::string& prompt, const std::string& title,
                                     const std::string& defaultText) override {
-    return Open({Box::Input, prompt, title, false, false, defaultText}, inputs);
+    return Open({Box::Input, prompt, title, defaultText}, inputs);
   }
   void PrepareWaves(const std::vector<std::string>& paths) override {
     prepared.insert(prepared.end(), paths.begin(), paths.end());
   }
   std::optional<std::string> PromptMasked(const std::string& prompt,
                                           const std::string& title) override {
-    return Open({Box::Input, prompt, title, false, false, "", true}, inputs);
+    return Open({Box::Input, prompt, title, "", false, false, true}, inputs);
   }
   void PlayWave(const std::string& path, bool wait) override { played.push_back({path, wait}); }
   void OpenAddress(const std::string& address) override { opened.push_back(address); }
   WorkArea ScreenWorkArea() override { return area; }
   WindowPlace GameWindowPlace() override { return place; }
-  void MoveGameWindow(WindowPlace to) override {
-    place = to;
-    moves.push_back(to);
-  }
+  void MoveGameWindow(WindowPlace to) override { moves.push_back(place = to); }
   void RestoreGameWindow() override { minimised = false; }
   void MinimiseGameWindow() override { minimised = true; }
   void UseLocale(const std::string& name) override { locale = name; }
@@ -123,13 +116,5 @@ class ScriptedDice : public RandomSource {
     return (Pop(faces, "face", 1) - 0.5) / 6.0;
   }
 };
-
-// A game that ended with this total and play time on the fake desktop's day.
-inline FinishedGame EndedGame(int total, int playSeconds = 0) {
-  FinishedGame game;
-  std::tie(game.Total, game.PlaySeconds, game.Year, game.Month, game.Day) =
-      std::tuple(total, playSeconds, 2026, 12, 6);
-  return game;
-}
 
 }  // namespace pyxaro::testing

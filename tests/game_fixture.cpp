@@ -39,8 +39,6 @@ std::vector<std::string> KeysOf(const std::filesystem::path& file) {
   return keys;
 }
 
-std::string TempFolder::Read(const std::string& name) const { return ReadAll(path_ / name); }
-
 std::vector<std::string> FileNames(const std::filesystem::path& folder) {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder))

@@ -6,11 +6,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "game/game.h"
@@ -33,7 +31,7 @@ class TempFolder {
   void Write(const std::string& name, const std::string& content) const {
     std::ofstream(path_ / name, std::ios::binary) << content;
   }
-  std::string Read(const std::string& name) const;
+  std::string Read(const std::string& name) const { return ReadAll(path_ / name); }
 
  private:
   std::filesystem::path path_;
@@ -94,10 +92,11 @@ class GameTest : public ::testing::Test {
   std::string Ini(const std::string& section, const std::string& key) const {
     return GetINI(section, key, folder.File("Pyx4.ini"));
   }
-  // The names of the wave files played, in order.
+  // The names of the wave files played, in order, each the game waited for marked so.
   std::vector<std::string> Sounds() const {
     std::vector<std::string> names;
-    for (const Played& p : host.played) names.push_back(std::filesystem::path(p.path).filename());
+    for (const auto& [path, waited] : host.played)
+      names.push_back(std::filesystem::path(path).filename().string() + (waited ? " waited" : ""));
     return names;
   }
 

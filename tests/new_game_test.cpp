@@ -32,16 +32,13 @@ std::vector<std::string> Shown(const Game& game) {
   for (const Control* c :
        {&m.ThrowArea, &m.UndoArea, &m.RollsLeftLabel, &m.RollsPerCategoryLabel, &m.BonusLabel,
         &m.TotalLabel, &game.TopTen().View().ClearLabel, &game.Profiles().View().PlayerLabel,
-        &game.Sound().View().Switch, &game.Window().View().MoveButton}) {
+        &game.Sound().View().Switch, &game.Window().View().MoveButton})
     add(*c);
-  }
   for (const auto* controls : {&m.CategoryRows, &m.CategoryScores})
     for (const Control& c : *controls) add(c);
   for (const Control& row : game.TopTen().View().Rows) add(row);
-  const Rgb bonus = m.BonusLabel.ForeColor;
-  shown.push_back(::testing::PrintToString(
-      std::vector<int>{m.HintMarker.Visible, bonus.Red, bonus.Green, bonus.Blue,
-                       game.Display().View().PageTimer.Enabled()}));
+  shown.push_back(::testing::PrintToString(std::tuple(m.HintMarker.Visible, m.BonusLabel.ForeColor,
+                                                      game.Display().View().PageTimer.Enabled())));
   return shown;
 }
 
@@ -51,14 +48,8 @@ TEST_F(NewGameTest, RestartPutsBackEverythingTheFirstGameStartedWith) {
   Start();
   const std::vector<std::string> first = Shown(*game);
   const GameState fresh = game->Turn().State();
-  const auto expectFresh = [&] {
-    ASSERT_NE(Shown(*game), first);
-    host.answers.push_back(true);
-    game->Do(Command::NewGame);
-    EXPECT_EQ(Shown(*game), first);
-    EXPECT_EQ(game->Turn().State(), fresh);
-  };
-  // Right after an entry that won the bonus, with a long message paging.
+  // Right after an entry that won the bonus, a refused one's long message paging and its throw
+  // still on the table.
   for (int face = 6; face >= 4; --face) {
     Table(std::vector<int>(6, face));
     game->Do(Command::Enter, face);
@@ -67,51 +58,41 @@ TEST_F(NewGameTest, RestartPutsBackEverythingTheFirstGameStartedWith) {
   Table({1, 1, 2, 2, 3, 3});
   game->Do(Command::Enter, 20);
   game->Do(Command::PageTick);
-  expectFresh();
-  // In the middle of a turn: a throw on the table, a die picked up.
-  Table({1, 2, 3, 4, 5, 6});
-  game->Do(Command::Enter, 15);
-  Table({1, 2, 3, 4, 5, 6});
-  game->Do(Command::PickUp, 1);
-  expectFresh();
+  ASSERT_NE(Shown(*game), first);
+  host.answers.push_back(true);
+  game->Do(Command::NewGame);
+  EXPECT_EQ(Shown(*game), first);
+  EXPECT_EQ(game->Turn().State(), fresh);
 }
 
-// Every yes/no question: its text and title, the answer it proposes, and what Yes does that No
-// leaves undone.
+// Every yes/no question: what asks it, its text (and the title all share), whether it proposes Yes,
+// and whether what Yes does that No leaves undone is done.
 TEST_F(NewGameTest, QuestionsDoTheirWorkOnlyOnYes) {
-  struct Question {
-    const char* what;
-    std::function<void(Game&)> ask;
-    int text;
-    bool yesIsDefault;
-    std::function<bool()> done;
-  };
-  const Question questions[] = {
+  const std::tuple<Command, int, bool, std::function<bool()>> questions[] = {
       // A new game has the later greeting, and its clock counts from the start.
-      {"new game", [](Game& g) { g.Do(Command::NewGame); }, 6, false,
+      {Command::NewGame, 6, false,
        [this] {
          return game->Turn().State().RollsLeft == 60 && Said() == TestText(7) &&
                 game->Turn().View().PlayClock.Enabled();
        }},
-      {"quit", [](Game& g) { g.Do(Command::Quit); }, 11, false, [this] { return host.ended; }},
-      {"clear", [](Game& g) { g.Do(Command::ClearTopTen); }, 13, false,
-       [this] { return Ini("Highscore", "p1") == "0"; }},
-      {"submit", [](Game& g) { g.Do(Command::OfferTopTenRow, 1); }, 14, true,
+      {Command::Quit, 11, false, [this] { return host.ended; }},
+      {Command::ClearTopTen, 13, false, [this] { return Ini("Highscore", "p1") == "0"; }},
+      {Command::OfferTopTenRow, 14, true,
        [this] { return game->Profiles().View().ProfileTimer.Enabled(); }},
   };
-  for (const Question& q : questions) {
+  for (const auto& [command, text, yesIsDefault, done] : questions) {
     for (const bool yes : {false, true}) {
-      SCOPED_TRACE(std::string(q.what) + (yes ? " yes" : " no"));
+      SCOPED_TRACE(TestText(text) + (yes ? " yes" : " no"));
       Start();
       SetINIBatch({{"Highscore", "p1", "250"}, {"Users", "antal", "1"}}, folder.File("Pyx4.ini"));
       Throw({1, 3, 3, 5, 6, 6});
       host = FakeHost{};
       host.answers = {yes};
-      q.ask(*game);
+      game->Do(command, 1);
       ASSERT_EQ(host.boxes.size(), 1u);
       const Box& box = host.boxes[0];
-      EXPECT_EQ(std::tuple(box.kind, box.text, box.title, box.yesIsDefault, q.done()),
-                std::tuple(Box::Question, TestText(q.text), TestText(5), q.yesIsDefault, yes));
+      EXPECT_EQ(std::tuple(box.kind, box.text, box.title, box.yesIsDefault, done()),
+                std::tuple(Box::Question, TestText(text), TestText(5), yesIsDefault, yes));
     }
   }
   host = FakeHost{};

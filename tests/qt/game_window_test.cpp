@@ -253,7 +253,8 @@ TEST_F(ControlsTest, EachControlTellsAScreenReaderWhatItShows) {
 
 TEST_F(ControlsTest, SOpensTheFiguresAsTextAndResetClearsOnlyThemAfterAsking) {
   Statistics kept;
-  for (const int total : {310, 290, 318}) kept = AddGame(kept, EndedGame(total));
+  for (const int total : {310, 290, 318})
+    kept = AddGame(kept, {.Total = total, .Scores = {}, .CheckValue = {}});
   ASSERT_NE(SetINIBatch(StatisticsChanges(kept), folder.File("Pyx4.ini")), 0);
   ASSERT_NE(SetINI("Highscore", "p1", "318", folder.File("Pyx4.ini")), 0);
 
