@@ -4,7 +4,6 @@
 
 #include "core/pictures.h"
 
-
 namespace pyxaro {
 
 namespace {

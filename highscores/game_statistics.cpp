@@ -21,13 +21,14 @@ void GameStatistics::Show() {
     return store_.Setting(section, key);
   };
   view_ = PresentStatistics(ReadStatistics(stored),
-                                 [this](const std::string& key) { return texts_.LangText(key); });
+                            [this](const std::string& key) { return texts_.LangText(key); });
   view_.Visible = visible;
 }
 
 void GameStatistics::Reset() {
   const LanguageText text = [this](const std::string& key) { return texts_.LangText(key); };
-  if (!host_.Ask(StatisticsText(text, "stats_reset_ask"), texts_.LangText(lang::kQuestionTitle), false))
+  if (!host_.Ask(StatisticsText(text, "stats_reset_ask"), texts_.LangText(lang::kQuestionTitle),
+                 false))
     return;
   if (!store_.StoreGroup(StatisticsChanges({}))) {
     texts_.TellNotSaved(text::kNotSavedStatistics);
@@ -38,8 +39,7 @@ void GameStatistics::Reset() {
 
 void GameStatistics::Closed() { view_.Visible = false; }
 
-std::vector<IniChange> GameStatistics::Changes(const FinishedGame& game,
-                                              const IniReader& current) {
+std::vector<IniChange> GameStatistics::Changes(const FinishedGame& game, const IniReader& current) {
   return KeepStatistics(game, current);
 }
 

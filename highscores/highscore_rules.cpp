@@ -10,7 +10,6 @@ std::string PlayTimeText(int seconds) {
   return std::to_string(seconds / 60) + (rest < 10 ? ":0" : ":") + std::to_string(rest);
 }
 
-
 int StoredPoints(std::string_view text) { return LeadingNumber(text); }
 
 int EntryRow(const OneBased<int, kTopTenRows>& points, int total) {

@@ -15,7 +15,6 @@ inline constexpr int kNameLength = 20;
 // into hours.
 std::string PlayTimeText(int seconds);
 
-
 // The points of a stored row as a number: hand edits may leave a fraction,
 // text or nothing at all, and those read as their whole part or 0.
 int StoredPoints(std::string_view text);

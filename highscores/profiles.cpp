@@ -70,9 +70,9 @@ void Profiles::Add() {
   if (name && !name->empty() && password && !password->empty()) {
     const std::string n = std::to_string(ProfileCount(store_.Setting("Users", "antal")) + 1);
     store_.StoreGroup({{"Users", "antal", n},
-                {"Users", "selected", n},
-                {"Users", "user" + n, *name},
-                {"Users", "pass" + n, *password}});
+                       {"Users", "selected", n},
+                       {"Users", "user" + n, *name},
+                       {"Users", "pass" + n, *password}});
   }
   ShowList();
 }
@@ -132,7 +132,8 @@ void Profiles::TickDontShow(bool ticked) {
 }
 
 void Profiles::ShowPlayer() {
-  const std::string name = ShownText(store_.Setting("Users", "user" + store_.Setting("Users", "selected")));
+  const std::string name =
+      ShownText(store_.Setting("Users", "user" + store_.Setting("Users", "selected")));
   const std::string noUser = texts_.LangText(lang::kNoUser);
   view_.PlayerLabel.Caption = !name.empty() ? name : !noUser.empty() ? noUser : "No user";
 }

@@ -67,8 +67,8 @@ class Profiles {
   bool dontShow_ = false;
   // A submission waits while the profiles window it opened is still open.
   bool waitingForProfile_ = false;
-  int offeredRow_ = 0;      // the top-ten row being sent
-  std::string address_;     // the address the send opens
+  int offeredRow_ = 0;   // the top-ten row being sent
+  std::string address_;  // the address the send opens
   ProfilesForm window_;
   PlayerView view_;
 };

@@ -2,15 +2,16 @@
 
 #include "core/version.h"
 #include "highscores/profiles.h"
-#include "scoring/check_value.h"
 #include "highscores/submission_rules.h"
+#include "scoring/check_value.h"
 #include "settings/language_keys.h"
 #include "settings/numbered_key.h"
 
 namespace pyxaro {
 
 void Profiles::OfferToSend(int row) {
-  if (!host_.Ask(texts_.LangText(lang::kAskSend), texts_.LangText(lang::kQuestionTitle), true)) return;
+  if (!host_.Ask(texts_.LangText(lang::kAskSend), texts_.LangText(lang::kQuestionTitle), true))
+    return;
   offeredRow_ = row;
   waitingForProfile_ = false;
   if (ProfileCount(store_.Setting("Users", "antal")) == 0) {

@@ -1,10 +1,9 @@
-#include "scoring/turn.h"
-
 #include "scoring/advice_position.h"
 #include "scoring/advice_text.h"
 #include "scoring/block_values.h"
 #include "scoring/categories.h"
 #include "scoring/scorecard_layout.h"
+#include "scoring/turn.h"
 #include "settings/language_keys.h"
 
 namespace pyxaro {
@@ -14,8 +13,8 @@ void Turn::ShowAdvice() {
   const Advice advice = advisor_->Advise(PositionOf(state_));
   for (int die = 1; die <= kDiceCount; ++die) {
     view_.AdviceDieMarks[die].Visible = advice.move == AdviceMove::PickUp &&
-                                       advice.pickUp[static_cast<std::size_t>(die - 1)] &&
-                                       state_.OnTable(die);
+                                        advice.pickUp[static_cast<std::size_t>(die - 1)] &&
+                                        state_.OnTable(die);
   }
   const Category* named = FindCategory(advice.category);
   view_.AdviceRowMark.Visible = named != nullptr;

@@ -18,9 +18,10 @@ namespace correction {
 // How many upper and lower categories are open, 0 to all of them.
 inline constexpr int kUpperCounts = kUpperCategories + 1;
 inline constexpr int kLowerCounts = kLowerCategories + 1;
-static_assert(kUpperCategories == 6 && kLowerCategories == 14,
-              "kFittedCorrection (scoring/advisor_weights.cpp) was fitted for a card of 6 upper and "
-              "14 lower categories: refit it with tools/advisor_fit for the new card");
+static_assert(
+    kUpperCategories == 6 && kLowerCategories == 14,
+    "kFittedCorrection (scoring/advisor_weights.cpp) was fitted for a card of 6 upper and "
+    "14 lower categories: refit it with tools/advisor_fit for the new card");
 // The bonus is decided (won, or out of reach), or how far the upper sum is
 // behind three of each open face, in steps of four: from eight points ahead
 // to twenty behind, which is where a game begins.

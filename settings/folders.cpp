@@ -10,8 +10,8 @@
 #include <system_error>
 #include <vector>
 
-#include "settings/settings_store.h"
 #include "settings/ini_disk.h"
+#include "settings/settings_store.h"
 
 namespace pyxaro {
 

@@ -39,7 +39,8 @@ bool Offers(const std::vector<std::string>& rows, int row) {
 }
 
 bool OffersAny(const std::vector<std::string>& rows) {
-  return std::any_of(rows.begin(), rows.end(), [](const std::string& name) { return !name.empty(); });
+  return std::any_of(rows.begin(), rows.end(),
+                     [](const std::string& name) { return !name.empty(); });
 }
 
 }  // namespace

@@ -114,7 +114,8 @@ bool Sounds::UnpackPackage() {
     const std::string name = reader.FileName(i);
     if (!own.AllowsResource(name)) continue;
     const bool there = Exists(store_.DataFile(name));
-    if (there && (!Contains(listed, name) || !reader.MatchesFile(name, store_.DataFile(name)))) continue;
+    if (there && (!Contains(listed, name) || !reader.MatchesFile(name, store_.DataFile(name))))
+      continue;
     names.push_back(name);
     present.push_back(there);
   }

@@ -76,7 +76,9 @@ W* MainWindow::Bind(const Control& data, Args&&... args) {
 }
 
 Action MainWindow::Click(Command command, int argument) {
-  return [this, command, argument] { act_([this, command, argument] { game_.Do(command, argument); }); };
+  return [this, command, argument] {
+    act_([this, command, argument] { game_.Do(command, argument); });
+  };
 }
 
 MainWindow::MainWindow(Game& game, Dispatch act)
@@ -169,8 +171,7 @@ void MainWindow::BindSideControls() {
         Named(m.NewGameArea, words.NewGame), {Qt::CTRL | Qt::Key_N});
   Speak(Bind<Area>(m.QuitArea, Click(Command::Quit), false), Named(m.QuitArea, words.Quit),
         {Qt::CTRL | Qt::Key_Q});
-  Speak(Bind<Area>(m.CloseSquare, Click(Command::Close), false),
-        Named(m.CloseSquare, words.Close));
+  Speak(Bind<Area>(m.CloseSquare, Click(Command::Close), false), Named(m.CloseSquare, words.Close));
   Speak(Bind<Area>(m.MinimiseSquare, Click(Command::Minimise), false),
         Named(m.MinimiseSquare, words.Minimise));
   Speak(Bind<Area>(m.LanguageArea, Click(Command::ChangeLanguage), false),
@@ -268,9 +269,7 @@ std::vector<QKeyCombination> MainWindow::Keys() const {
   return keys;
 }
 
-bool MainWindow::RowOpen(int k) const {
-  return game_.Turn().State().IsOpen(k);
-}
+bool MainWindow::RowOpen(int k) const { return game_.Turn().State().IsOpen(k); }
 
 void MainWindow::MarkHintedRow() {
   const int hinted = game_.Turn().Hinted();

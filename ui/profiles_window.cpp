@@ -74,8 +74,9 @@ ProfilesWindow::ProfilesWindow(Game& game, Dispatch act, QWidget* owner)
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row >= 0) act_([this, row] { game_.Do(Command::PickProfile, row); });
   });
-  connect(dontShow_, &QCheckBox::toggled, this,
-          [this](bool on) { act_([this, on] { game_.Do(Command::TickDontShowProfiles, on ? 1 : 0); }); });
+  connect(dontShow_, &QCheckBox::toggled, this, [this](bool on) {
+    act_([this, on] { game_.Do(Command::TickDontShowProfiles, on ? 1 : 0); });
+  });
 }
 
 QPushButton* ProfilesWindow::Button(const Control& data, Command command) {

@@ -126,7 +126,8 @@ void SplashWindow::Sync() {
 }
 
 void SplashWindow::paintEvent(QPaintEvent*) {
-  QPainter(this).drawPixmap(0, 0, SplashPicture(devicePixelRatioF(), game_.Splash().View().Tagline));
+  QPainter(this).drawPixmap(0, 0,
+                            SplashPicture(devicePixelRatioF(), game_.Splash().View().Tagline));
   // The splash stands its time while the game window is made ready: once it
   // is on the screen, the package is unpacked and the game window's pictures
   // and fonts are prepared.
