@@ -153,8 +153,11 @@ int LeadingNumber(std::string_view text) {
 }
 
 bool SteersText(char32_t c) {
+  // The direction marks turn a whole row around as the overrides do, and the
+  // line and paragraph separators break it in two.
   return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0x202A && c <= 0x202E) ||
-         (c >= 0x2066 && c <= 0x2069);
+         (c >= 0x2066 && c <= 0x2069) || c == 0x200E || c == 0x200F || c == 0x061C || c == 0x2028 ||
+         c == 0x2029;
 }
 
 std::string ShownText(std::string_view utf8) {

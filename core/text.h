@@ -25,8 +25,8 @@ std::string DropLastChar(std::string_view utf8);
 int LeadingNumber(std::string_view text);
 
 // Characters that would steer the text rather than be part of it: control
-// characters and the bidirectional overrides and isolates, which could make
-// a name read as someone else's.
+// characters, the bidirectional marks, overrides and isolates, which could
+// make a name read as someone else's, and the line and paragraph separators.
 bool SteersText(char32_t c);
 // The text as a name from a file or a player is shown: without the
 // characters that steer it.

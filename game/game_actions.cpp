@@ -45,8 +45,7 @@ void Game::NewGame() {
 
 void Game::AskNewGame() {
   const int game = turn_.GamesStarted();
-  if (!host_.Ask(texts_.LangText(lang::kAskNewGame), texts_.LangText(lang::kQuestionTitle),
-                 false)) {
+  if (!host_.Ask(texts_.Text(text::kAskNewGame), texts_.Text(text::kQuestionTitle), false)) {
     return;
   }
   // The game end may have run while the question stood and already started
@@ -62,14 +61,13 @@ void Game::AskNewGame() {
 }
 
 void Game::AskQuit() {
-  if (host_.Ask(texts_.LangText(lang::kAskQuit), texts_.LangText(lang::kQuestionTitle), false)) {
+  if (host_.Ask(texts_.Text(text::kAskQuit), texts_.Text(text::kQuestionTitle), false)) {
     Close();
   }
 }
 
 void Game::ChangeLanguage() {
-  if (!host_.Ask(texts_.LangText(lang::kAskLanguage), texts_.LangText(lang::kQuestionTitle),
-                 false)) {
+  if (!host_.Ask(texts_.Text(text::kAskLanguage), texts_.Text(text::kQuestionTitle), false)) {
     return;
   }
   // The profiles window belongs to the game window and goes with it, as

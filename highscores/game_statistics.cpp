@@ -27,8 +27,7 @@ void GameStatistics::Show() {
 
 void GameStatistics::Reset() {
   const LanguageText text = [this](const std::string& key) { return texts_.LangText(key); };
-  if (!host_.Ask(StatisticsText(text, "stats_reset_ask"), texts_.LangText(lang::kQuestionTitle),
-                 false))
+  if (!host_.Ask(StatisticsText(text, "stats_reset_ask"), texts_.Text(text::kQuestionTitle), false))
     return;
   if (!store_.StoreGroup(StatisticsChanges({}))) {
     texts_.TellNotSaved(text::kNotSavedStatistics);

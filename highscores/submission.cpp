@@ -10,8 +10,7 @@
 namespace pyxaro {
 
 void Profiles::OfferToSend(int row) {
-  if (!host_.Ask(texts_.LangText(lang::kAskSend), texts_.LangText(lang::kQuestionTitle), true))
-    return;
+  if (!host_.Ask(texts_.Text(text::kAskSend), texts_.Text(text::kQuestionTitle), true)) return;
   offeredRow_ = row;
   waitingForProfile_ = false;
   if (ProfileCount(store_.Setting("Users", "antal")) == 0) {

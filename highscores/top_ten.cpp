@@ -53,7 +53,7 @@ TopTen::TopTen(Host& host, SettingsStore& store, const Languages& texts, Speaker
 void TopTen::OpenWindow() { view_ = TopTenView{}; }
 
 void TopTen::Present() {
-  view_.ClearLabel.Caption = DropLastChar(texts_.LangText(lang::kAskClearTopTen));
+  view_.ClearLabel.Caption = DropLastChar(texts_.Text(text::kAskClearTopTen));
   view_.ClearLabel.ToolTip = view_.ClearLabel.Caption;
   // Clearing is offered once the list is full.
   view_.ClearLabel.Visible = Show() == kTopTenRows;
@@ -118,8 +118,7 @@ int TopTen::Show() {
 }
 
 void TopTen::Clear() {
-  if (!host_.Ask(texts_.LangText(lang::kAskClearTopTen), texts_.LangText(lang::kQuestionTitle),
-                 false)) {
+  if (!host_.Ask(texts_.Text(text::kAskClearTopTen), texts_.Text(text::kQuestionTitle), false)) {
     return;
   }
   TopTenRows cleared;

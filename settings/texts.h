@@ -31,6 +31,15 @@ inline constexpr TextKey kScreenTooSmall{
     "Screen resolution must be at least 800 x 600 for the game to work properly."};
 inline constexpr TextKey kPackageNotFound{"package_not_found", "Specified package not found."};
 
+// Questions, in English when no language file names them.
+inline constexpr TextKey kQuestionTitle{lang::kQuestionTitle, "Pyxaro"};
+inline constexpr TextKey kAskNewGame{lang::kAskNewGame, "Start a new game?"};
+inline constexpr TextKey kAskLanguage{
+    lang::kAskLanguage, "Go back to the language list? The game in progress will be lost."};
+inline constexpr TextKey kAskQuit{lang::kAskQuit, "Quit Pyxaro?"};
+inline constexpr TextKey kAskClearTopTen{lang::kAskClearTopTen, "Clear highscore?"};
+inline constexpr TextKey kAskSend{lang::kAskSend, "Send this score to the online highscore list?"};
+
 // The language picker and the profiles window.
 inline constexpr TextKey kSelectLanguage{"select_language", "Select language"};
 inline constexpr TextKey kDontShowAtStartup{"dont_show_at_startup", "Don't show this at startup"};

@@ -145,5 +145,25 @@ TEST_F(NewGameTest, NewGameBeforeTheEndHandsEveryKeeperTheGameInTheListsWrite) {
   EXPECT_EQ(host.boxes.size() - boxes + kept.size(), 1U);
 }
 
+// Without a language file every question still asks, in the English the game comes with.
+TEST_F(NewGameTest, QuestionsAskInEnglishWithoutALanguageFile) {
+  folder.Write("test.lng", "");
+  Start();
+  for (const auto& [command, argument] : {std::pair{Command::NewGame, 0},
+                                          {Command::Quit, 0},
+                                          {Command::ChangeLanguage, 0},
+                                          {Command::ClearTopTen, 0},
+                                          {Command::OfferTopTenRow, 1}}) {
+    host.answers = {false};
+    game->Do(command, argument);
+  }
+  const std::string english = (ShippedData() / "english.lng").string();
+  std::vector<std::string> asked, expected;
+  for (const Box& box : host.boxes) asked.push_back(box.title + ": " + box.text);
+  for (const char* key : {"l6", "l11", "l10", "l13", "l14"})
+    expected.push_back(GetINI("Language", "l5", english) + ": " + GetINI("Language", key, english));
+  EXPECT_EQ(asked, expected);
+}
+
 }  // namespace
 }  // namespace pyxaro::testing
