@@ -69,10 +69,12 @@ void Profiles::Add() {
   const auto password = host_.PromptMasked(texts_.Text(text::kPassword), title);
   if (name && !name->empty() && password && !password->empty()) {
     const std::string n = std::to_string(ProfileCount(store_.Setting("Users", "antal")) + 1);
-    store_.StoreGroup({{"Users", "antal", n},
-                       {"Users", "selected", n},
-                       {"Users", "user" + n, *name},
-                       {"Users", "pass" + n, *password}});
+    if (!store_.StoreGroup({{"Users", "antal", n},
+                            {"Users", "selected", n},
+                            {"Users", "user" + n, *name},
+                            {"Users", "pass" + n, *password}})) {
+      texts_.TellNotSaved(text::kNotSavedProfile);
+    }
   }
   ShowList();
 }
@@ -107,7 +109,7 @@ void Profiles::Remove() {
   changes.push_back({"Users", NumberedKey("user", count), ""});
   changes.push_back({"Users", NumberedKey("pass", count), ""});
   changes.push_back({"Users", "antal", std::to_string(count - 1)});
-  store_.StoreGroup(changes);
+  if (!store_.StoreGroup(changes)) texts_.TellNotSaved(text::kNotSavedProfile);
   ShowList();
 }
 

@@ -25,6 +25,8 @@ inline constexpr TextKey kNotSavedChoice{"not_saved_choice",
                                          "The choice could not be saved in the settings file %1."};
 inline constexpr TextKey kNotSavedStatistics{
     "not_saved_statistics", "The cleared statistics could not be saved in the settings file %1."};
+inline constexpr TextKey kNotSavedProfile{
+    "not_saved_profile", "The profile could not be saved in the settings file %1."};
 inline constexpr TextKey kNoOnlineAddress{"no_online_address", "No online address is configured."};
 inline constexpr TextKey kScreenTooSmall{
     "screen_too_small",

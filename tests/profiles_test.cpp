@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "highscores/submission_rules.h"
@@ -81,6 +83,23 @@ TEST(SubmissionRulesTest, ARemovalKeepsTheSameProfileSelected) {
                   count == 1 ? "" : std::to_string(after))
             << selected << " " << removed << " " << count;
       }
+}
+
+// A profile the settings file refuses, added or removed, is told; the list stays as stored.
+TEST_F(ProfilesTest, ARefusedProfileIsTold) {
+  StoreProfiles({"Ann"}, "1");
+  game->Do(Command::OpenProfiles);
+  ::chmod(folder.File("Pyx4.ini").c_str(), 0444);
+  host.inputs = {"Bo", "pwBo"};
+  game->Do(Command::AddProfile);
+  game->Do(Command::PickProfile, 0);
+  game->Do(Command::RemoveProfile);
+  const std::string told =
+      "The profile could not be saved in the settings file " + folder.File("Pyx4.ini") + ".";
+  EXPECT_EQ(std::count_if(host.boxes.begin(), host.boxes.end(),
+                          [&](const Box& box) { return box.exclamation && box.text == told; }),
+            2);
+  EXPECT_EQ(Window().ProfileList.Items, std::vector<std::string>{"Ann"});
 }
 
 TEST_F(ProfilesTest, AClickIsStoredAtOnceButThePlayerShownChangesOnlyOnOk) {
