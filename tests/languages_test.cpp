@@ -69,6 +69,18 @@ bool OnTheDisplay(const std::string& key) {
 
 // Every language the shipped settings list has every text the English file has, and the dot display
 // draws every letter of the texts it shows.
+// What a box says when the language file lacks its text is the English file's, word for word.
+TEST(BuiltInTexts, AreTheEnglishFilesWords) {
+  const std::string english = (ShippedData() / "english.lng").string();
+  for (const TextKey& text :
+       {text::kNotSavedScore, text::kNotSavedList, text::kNotSavedChoice, text::kNotSavedStatistics,
+        text::kNotSavedProfile, text::kNoOnlineAddress, text::kScreenTooSmall,
+        text::kPackageNotFound, text::kAskNewGame, text::kAskLanguage, text::kAskQuit,
+        text::kAskClearTopTen, text::kAskSend, text::kQuestionTitle}) {
+    EXPECT_EQ(GetINI("Language", std::string(text.key), english), text.english) << text.key;
+  }
+}
+
 TEST(ShippedLanguages, HaveEveryTextAndTheDisplayDrawsEveryLetter) {
   const std::string ini = (kData / "Pyx4.ini").string();
   EXPECT_EQ(GetINI("Options", "ShowLangu", ini), "");

@@ -13,6 +13,7 @@ TEST_F(WindowPlacementTest, PlacementFollowsTheWorkArea) {
   const std::tuple<WorkArea, std::vector<WindowPlace>, bool, std::size_t> cases[] = {
       {{12000, 8580}, {{0, 0}}, false, 0}, {{15360, 10800}, {{1680, 600}}, true, 0},
       {{9600, 6780}, {}, true, 1},         {{15360, 8400}, {}, true, 0},
+      {{15360, 8580}, {}, true, 0},        {{12000, 10800}, {}, true, 0},
       {{11985, 9000}, {}, true, 0},        {{12000, 8595}, {}, true, 0},
       {{12015, 8565}, {}, true, 0},        {{11985, 8565}, {}, true, 1}};
   for (const auto& [area, moves, moveButton, messages] : cases) {
