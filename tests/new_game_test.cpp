@@ -66,33 +66,43 @@ TEST_F(NewGameTest, RestartPutsBackEverythingTheFirstGameStartedWith) {
 }
 
 // Every yes/no question: what asks it, its text (and the title all share), whether it proposes Yes,
-// and whether what Yes does that No leaves undone is done.
+// and whether what Yes does that No leaves undone is done; in the test language, then without a
+// language file, in the built-in English.
 TEST_F(NewGameTest, QuestionsDoTheirWorkOnlyOnYes) {
-  const std::tuple<Command, int, bool, std::function<bool()>> questions[] = {
+  const std::tuple<Command, TextKey, bool, std::function<bool()>> questions[] = {
       // A new game has the later greeting, and its clock counts from the start.
-      {Command::NewGame, 6, false,
+      {Command::NewGame, text::kAskNewGame, false,
        [this] {
-         return game->Turn().State().RollsLeft == 60 && Said() == TestText(7) &&
+         return game->Turn().State().RollsLeft == 60 && Said() == game->Texts().LangText("l7") &&
                 game->Turn().View().PlayClock.Enabled();
        }},
-      {Command::Quit, 11, false, [this] { return host.ended; }},
-      {Command::ClearTopTen, 13, false, [this] { return Ini("Highscore", "p1") == "0"; }},
-      {Command::OfferTopTenRow, 14, true,
+      {Command::Quit, text::kAskQuit, false, [this] { return host.ended; }},
+      {Command::ChangeLanguage, text::kAskLanguage, false,
+       [this] { return game->Texts().Picker().Visible; }},
+      {Command::ClearTopTen, text::kAskClearTopTen, false,
+       [this] { return Ini("Highscore", "p1") == "0"; }},
+      {Command::OfferTopTenRow, text::kAskSend, true,
        [this] { return game->Profiles().View().ProfileTimer.Enabled(); }},
   };
-  for (const auto& [command, text, yesIsDefault, done] : questions) {
-    for (const bool yes : {false, true}) {
-      SCOPED_TRACE(TestText(text) + (yes ? " yes" : " no"));
-      Start();
-      SetINIBatch({{"Highscore", "p1", "250"}, {"Users", "antal", "1"}}, folder.File("Pyx4.ini"));
-      Throw({1, 3, 3, 5, 6, 6});
-      host = FakeHost{};
-      host.answers = {yes};
-      game->Do(command, 1);
-      ASSERT_EQ(host.boxes.size(), 1u);
-      const Box& box = host.boxes[0];
-      EXPECT_EQ(std::tuple(box.kind, box.text, box.title, box.yesIsDefault, done()),
-                std::tuple(Box::Question, TestText(text), TestText(5), yesIsDefault, yes));
+  for (const bool english : {false, true}) {
+    if (english) folder.Write("test.lng", "");
+    for (const auto& [command, asked, yesIsDefault, done] : questions) {
+      for (const bool yes : {false, true}) {
+        SCOPED_TRACE(std::string(asked.key) + (yes ? " yes" : " no") + (english ? " English" : ""));
+        Start();
+        SetINIBatch({{"Highscore", "p1", "250"}, {"Users", "antal", "1"}}, folder.File("Pyx4.ini"));
+        Throw({1, 3, 3, 5, 6, 6});
+        host = FakeHost{};
+        host.answers = {yes};
+        game->Do(command, 1);
+        ASSERT_EQ(host.boxes.size(), 1u);
+        const Box& box = host.boxes[0];
+        const std::string said =
+            english ? std::string(asked.english) : "text " + std::string(asked.key.substr(1));
+        EXPECT_EQ(
+            std::tuple(box.kind, box.text, box.title, box.yesIsDefault, done()),
+            std::tuple(Box::Question, said, english ? "Pyxaro" : TestText(5), yesIsDefault, yes));
+      }
     }
   }
   host = FakeHost{};
@@ -143,26 +153,6 @@ TEST_F(NewGameTest, NewGameBeforeTheEndHandsEveryKeeperTheGameInTheListsWrite) {
   const auto boxes = host.boxes.size();
   game->Do(Command::GameEndTick);
   EXPECT_EQ(host.boxes.size() - boxes + kept.size(), 1U);
-}
-
-// Without a language file every question still asks, in the English the game comes with.
-TEST_F(NewGameTest, QuestionsAskInEnglishWithoutALanguageFile) {
-  folder.Write("test.lng", "");
-  Start();
-  for (const auto& [command, argument] : {std::pair{Command::NewGame, 0},
-                                          {Command::Quit, 0},
-                                          {Command::ChangeLanguage, 0},
-                                          {Command::ClearTopTen, 0},
-                                          {Command::OfferTopTenRow, 1}}) {
-    host.answers = {false};
-    game->Do(command, argument);
-  }
-  const std::string english = (ShippedData() / "english.lng").string();
-  std::vector<std::string> asked, expected;
-  for (const Box& box : host.boxes) asked.push_back(box.title + ": " + box.text);
-  for (const char* key : {"l6", "l11", "l10", "l13", "l14"})
-    expected.push_back(GetINI("Language", "l5", english) + ": " + GetINI("Language", key, english));
-  EXPECT_EQ(asked, expected);
 }
 
 }  // namespace

@@ -106,13 +106,11 @@ TEST_F(TurnTest, TheLastRollIsToldAndTheGameEndsWhenItsThrowFitsNowhere) {
 }
 
 TEST_F(TurnTest, PlayClockStopsAtItsTop) {
-  for (const std::int16_t start : {0, 32766, 32767}) {
-    GameState state;
-    state.PlaySeconds = start;
-    game->Continue(state);
-    game->Do(Command::PlayClockTick);
-    EXPECT_EQ(game->Turn().State().PlaySeconds, std::min(start + 1, 32767));
-  }
+  GameState state;
+  state.PlaySeconds = 32766;
+  game->Continue(state);
+  for (int tick = 0; tick < 2; ++tick) game->Do(Command::PlayClockTick);
+  EXPECT_EQ(game->Turn().State().PlaySeconds, 32767);
 }
 
 // Which file each effect plays, and whether the game waits for it, the scenarios of the turn, the
