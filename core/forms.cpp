@@ -1,5 +1,6 @@
 #include "core/forms.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/pictures.h"
@@ -44,9 +45,15 @@ TurnView::TurnView() {
   for (int k = 1; k <= kDiceCount; ++k) {
     DieImages[k] = Hidden(At(kDieLeft.at(k - 1), 3270, kDieWidth.at(k - 1), 1170));
   }
+  // A ring keeps to its die's place, where two pictures overlap up to the
+  // neighbour's edge, so that rings around neighbours never cross.
   for (int k = 1; k <= kDiceCount; ++k) {
-    AdviceDieMarks[k] =
-        Hidden(At(kDieLeft.at(k - 1) - 90, 3270 - 90, kDieWidth.at(k - 1) + 180, 1170 + 180));
+    const Control& die = DieImages[k];
+    const int left =
+        k > 1 ? std::max(die.Left, DieImages[k - 1].Left + DieImages[k - 1].Width) : die.Left;
+    const int right = k < kDiceCount ? std::min(die.Left + die.Width, DieImages[k + 1].Left)
+                                     : die.Left + die.Width;
+    AdviceDieMarks[k] = Hidden(At(left, die.Top, right - left, die.Height));
   }
   // In the gap between the counters and the scorecard, reaching into the
   // row's own margin: it touches neither the counters nor the row's dice.

@@ -28,6 +28,9 @@ void Turn::ShowAdvice() {
                           word(lang::kAdviceThrowAll, "THROW ALL"),
                           word(lang::kAdviceThrow, "THROW"),
                           word(lang::kAdviceNone, "NO MOVE LEFT")};
+  // Asked again while it shows, the advice keeps what the display said before it.
+  if (adviceSaid_.empty() || speaker_.Saying() != adviceSaid_)
+    saidBeforeAdvice_ = speaker_.Saying();
   adviceSaid_ = AdviceText(advice, state_.Dice.items, words,
                            named == nullptr ? "" : CategoryTitle(advice.category));
   speaker_.Say(adviceSaid_);
@@ -48,8 +51,9 @@ void Turn::ToggleAdviceShown() {
 void Turn::EndAdvice() {
   for (Control& mark : view_.AdviceDieMarks) mark.Visible = false;
   view_.AdviceRowMark.Visible = false;
-  // The display no longer holds advice that the move has made stale.
-  if (!adviceSaid_.empty() && speaker_.Saying() == adviceSaid_) speaker_.Say("");
+  // The display no longer holds advice that the move has made stale: it says
+  // again what it said before, as the move would have left it unadvised.
+  if (!adviceSaid_.empty() && speaker_.Saying() == adviceSaid_) speaker_.Say(saidBeforeAdvice_);
   adviceSaid_.clear();
 }
 

@@ -81,6 +81,7 @@ void Turn::PickUp(int die) {
 
 void Turn::Undo() {
   if (!CanUndo(state_)) return;
+  EndAdvice();
   speaker_.Play(Effect::Pop);
   // Every die that was picked up still shows the face of the last throw.
   for (bool& lying : state_.Lying) lying = true;

@@ -95,7 +95,8 @@ class Turn {
   // Made at the first request: its tables are in the program, and its
   // plan of the turn in progress serves every later request of the turn.
   std::unique_ptr<Advisor> advisor_;
-  std::string adviceSaid_;  // the advice's text while it is on show
+  std::string adviceSaid_;        // the advice's text while it is on show
+  std::string saidBeforeAdvice_;  // what the display said when the advice came
   TurnView view_;
 };
 

@@ -162,12 +162,13 @@ TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
     game->Do(Command::ShowAdvice);
     EXPECT_EQ(std::pair(game->Turn().State(), shown()), std::pair(before, advice));
   }
-  // Switched off, the advice goes at once, and only shows when asked for until the next move.
+  // Switched off, the advice goes at once, and only shows when asked for until the next move; the
+  // display then says again what it said before (the greeting).
   game->Do(Command::ToggleAdvice);
-  EXPECT_EQ(Ini("Options", "ShowAdvice") + shown(), "No000000 - ");
+  EXPECT_EQ(Ini("Options", "ShowAdvice") + shown(), "No000000 - " + TestText(0));
   game->Do(Command::ShowAdvice);
   game->Do(Command::PickUp, 3);
-  EXPECT_EQ(shown(), "000000 - ");
+  EXPECT_EQ(shown(), "000000 - " + TestText(0));
   game->Do(Command::ShowAdvice);
   Throw({6});
   EXPECT_EQ(shown(), "000000 - " + TestText(4));
@@ -179,6 +180,46 @@ TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
   EXPECT_EQ(Ini("Options", "ShowAdvice") + shown(), "Yes000000 - THROW");
   Throw({6, 6, 6, 6, 6, 1});
   EXPECT_TRUE(view.AdviceRowMark.Visible);
+}
+
+// Over random games, one asked for advice before every move and one never advised show the same
+// message after each move: the advice leaves the display as the move would have found it.
+TEST_F(GameTest, AfterAdviceEachMoveShowsWhatItShowsUnadvised) {
+  TempFolder otherFolder;
+  for (const char* name : {"Pyx4.ini", "test.lng", "Res.pac"})
+    std::filesystem::copy_file(folder.File(name), otherFolder.File(name));
+  FakeHost otherHost;
+  ScriptedDice otherDice;
+  Game advised(otherHost, otherDice, otherFolder.Path().string());
+  Start();
+  advised.Start();
+  advised.Do(Command::SplashTimeUp);
+  std::mt19937 chance(7);
+  for (int move = 0; move < 4000; ++move) {
+    if (move % 40 == 0) {
+      game->Continue(GameState{});
+      advised.Continue(GameState{});
+    }
+    for (int die = 0; die < kDiceCount; ++die) {
+      const int face = static_cast<int>(chance() % kDiceFaces) + 1;
+      dice.faces.push_back(face);
+      otherDice.faces.push_back(face);
+    }
+    const Command command =
+        std::array{Command::Throw, Command::PickUp, Command::Undo, Command::Enter}[chance() % 4];
+    const int argument = command == Command::Enter ? static_cast<int>(chance() % 20) + 1
+                                                   : static_cast<int>(chance() % 6) + 1;
+    const GameState before = game->Turn().State();
+    advised.Do(Command::ShowAdvice);
+    game->Do(command, argument);
+    advised.Do(command, argument);
+    dice.faces.clear();
+    otherDice.faces.clear();
+    ASSERT_EQ(advised.Turn().State(), game->Turn().State()) << "move " << move;
+    if (game->Turn().State() != before) {
+      ASSERT_EQ(advised.Display().Said(), Said()) << "move " << move;
+    }
+  }
 }
 
 }  // namespace

@@ -62,6 +62,22 @@ TEST_F(TurnTest, ThrowPickUpUndoAndThrowAgain) {
   EXPECT_EQ(Said(), TestText(4));  // six alike
 }
 
+// Each advice ring lies in its own die's picture and short of its neighbour's, so no two cross.
+TEST(TurnViewTest, EachAdviceRingKeepsToItsDiesPlace) {
+  const TurnView view;
+  for (int k = 1; k <= kDiceCount; ++k) {
+    const Control& ring = view.AdviceDieMarks[k];
+    const Control& die = view.DieImages[k];
+    EXPECT_TRUE(ring.Left >= die.Left && ring.Left + ring.Width <= die.Left + die.Width &&
+                ring.Top >= die.Top && ring.Top + ring.Height <= die.Top + die.Height &&
+                ring.Width * 10 >= die.Width * 9)
+        << "ring " << k;
+    if (k < kDiceCount) {
+      EXPECT_LE(ring.Left + ring.Width, view.AdviceDieMarks[k + 1].Left);
+    }
+  }
+}
+
 TEST_F(TurnTest, DrawsFromTheWholeRangeGiveEveryFaceAndNoOther) {
   // The lowest and the highest draws of each sixth of [0, 1).
   for (const bool highest : {false, true}) {

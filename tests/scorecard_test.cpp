@@ -153,22 +153,32 @@ TEST_F(ScorecardTest, EntriesAreShownToldAndHeardAndClearTheTable) {
   EXPECT_TRUE(m.HintMarker.Visible);
   EXPECT_EQ(m.HintMarker.Top, 1590 + 315 * (6 - 1));  // a tie goes to the higher row
   // The faces, a die picked up before the entry (it still counts), the category; its caption (none
-  // while the row stays open), colour, what is said (the total) and heard.
+  // while the row stays open), colour, what is said (the total) and heard, and the rolls per open
+  // category, which stand as the throw left them (58 of 60 rolls left for 20 rows, then 57, ...).
   using Sound = std::vector<std::string>;
   namespace c = colour;
-  const std::tuple<std::vector<int>, int, int, std::string, Rgb, std::string, Sound> entries[] = {
-      {{6, 6, 1, 2, 3, 4}, 0, 8, "", c::Gold, TestText(2), {"doink.wav"}},  // one pair only
-      {{6, 6, 6, 6, 6, 1}, 1, 6, "30", c::Gold, TestText(1) + ": 30", {"points.wav"}},
-      {{6, 6, 6, 6, 6, 6}, 0, 11, "24", c::White, TestText(1) + ": 54", {"points.wav"}},
-      {{2, 2, 2, 2, 2, 2}, 0, 20, "100", c::White, "yatzy! + 100", {"points.wav", "Yatzy.wav"}}};
-  for (const auto& [faces, pickedUp, k, caption, colour, said, sounds] : entries) {
+  const std::tuple<std::vector<int>, int, int, std::string, Rgb, std::string, Sound, std::string>
+      entries[] = {
+          {{6, 6, 1, 2, 3, 4}, 0, 8, "", c::Gold, TestText(2), {"doink.wav"}, "2.9"},  // one pair
+          {{6, 6, 6, 6, 6, 1}, 1, 6, "30", c::Gold, TestText(1) + ": 30", {"points.wav"}, "2.85"},
+          {{6, 6, 6, 6, 6, 6}, 0, 11, "24", c::White, TestText(1) + ": 54", {"points.wav"}, "2.95"},
+          {{2, 2, 2, 2, 2, 2},
+           0,
+           20,
+           "100",
+           c::White,
+           "yatzy! + 100",
+           {"points.wav", "Yatzy.wav"},
+           "3.06"}};
+  for (const auto& [faces, pickedUp, k, caption, colour, said, sounds, perCategory] : entries) {
     Table(faces);
     game->Do(Command::PickUp, pickedUp);
     host.played.clear();
     game->Do(Command::Enter, k);
-    EXPECT_EQ(std::tuple(m.CategoryScores[k].Caption, m.CategoryScores[k].ForeColor,
-                         m.CategoryRows[k].Enabled, Said(), Sounds()),
-              std::tuple(caption, colour, caption.empty(), said, sounds));
+    EXPECT_EQ(
+        std::tuple(m.CategoryScores[k].Caption, m.CategoryScores[k].ForeColor,
+                   m.CategoryRows[k].Enabled, Said(), Sounds(), m.RollsPerCategoryLabel.Caption),
+        std::tuple(caption, colour, caption.empty(), said, sounds, perCategory));
   }
   // Lower entries leave the open bonus as the sixes made it.
   EXPECT_EQ(m.TotalLabel.Caption + " " + m.BonusLabel.Caption, "154 -54");
