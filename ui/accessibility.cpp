@@ -19,6 +19,14 @@ class ControlAccessible : public QAccessibleWidget {
                           pressable->HasAction() ? QAccessible::Button : QAccessible::StaticText),
         pressable_(pressable) {}
 
+  // Qt reads a control without a description of its own the tool tip,
+  // whose formatting a screen reader would spell out; the game's controls
+  // say only what they are given to say.
+  QString text(QAccessible::Text kind) const override {
+    if (kind == QAccessible::Description) return widget()->accessibleDescription();
+    return QAccessibleWidget::text(kind);
+  }
+
   QStringList actionNames() const override {
     QStringList names = QAccessibleWidget::actionNames();
     if (pressable_->HasAction()) names.prepend(pressAction());

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "ui/dialog_style.h"
+#include "ui/plain_text.h"
 #include "ui/qt_string.h"
 
 namespace pyxaro::ui {
@@ -47,14 +48,20 @@ ProfilesWindow::ProfilesWindow(Game& game, Dispatch act, QWidget* owner)
   frame->setGeometry(rect());
   frame->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-  heading_ = Placed(new QLabel(this), form.Heading);
+  // Texts from the language file are shown as written, never as markup.
+  const auto label = [this](const Control& data) {
+    auto* shown = Placed(new QLabel(this), data);
+    shown->setTextFormat(Qt::PlainText);
+    return shown;
+  };
+  heading_ = label(form.Heading);
   heading_->setFont(Verdana(kHeadingPx, true));
   list_ = Placed(new QListWidget(this), form.ListArea);
   remove_ = Button(form.RemoveButton, Command::RemoveProfile);
   add_ = Button(form.AddButton, Command::AddProfile);
-  nameLabel_ = Placed(new QLabel(this), form.NameLabel);
+  nameLabel_ = label(form.NameLabel);
   name_ = Placed(new QLineEdit(this), form.NameField);
-  passwordLabel_ = Placed(new QLabel(this), form.PasswordLabel);
+  passwordLabel_ = label(form.PasswordLabel);
   password_ = Placed(new QLineEdit(this), form.PasswordField);
   password_->setEchoMode(QLineEdit::Password);
   // The fields show the selected profile; typing there would change nothing.
@@ -108,7 +115,8 @@ void ProfilesWindow::Sync() {
                                      {cancel_, &form.CancelButton},
                                      {ok_, &form.OkButton}}) {
     button->setText(Q(data->Caption));
-    button->setToolTip(Q(data->ToolTip));
+    button->setToolTip(PlainToolTip(data->ToolTip));
+    button->setAccessibleDescription(Q(data->ToolTip).trimmed());
     button->setEnabled(data->Enabled);
   }
   nameLabel_->setText(Q(form.NameLabel.Caption));

@@ -1,10 +1,12 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <QUrl>
 
@@ -14,6 +16,7 @@
 #include "settings/ini.h"
 #include "tests/game_fixture.h"
 #include "ui/front.h"
+#include "ui/plain_text.h"
 #include "ui/qt_host.h"
 #include "ui/widgets.h"
 
@@ -249,6 +252,40 @@ TEST_F(ControlsTest, EachControlTellsAScreenReaderWhatItShows) {
   EXPECT_TRUE(hinted > 0 && !hint(hinted).isEmpty() && hint(hinted == 1 ? 2 : 1).isEmpty());
   front.Act([this] { game->Do(Command::Enter, 1); });
   EXPECT_EQ(Name(Reader(game->Turn().View().CategoryRows[1])), "Ones: 1");
+}
+
+// In every window the game opens, a screen reader hears plain text, a label shows its text as
+// written and a tool tip shows its text literally: no markup is read aloud or obeyed.
+TEST_F(ControlsTest, EveryWindowSpeaksAndShowsPlainText) {
+  ThrowByKey({1, 2, 5, 4, 5, 6});
+  host.inputs = {std::string("<b>Eve</b>"), std::string("x")};
+  Press(Qt::Key_P);
+  front.Act([this] { game->Do(Command::OpenStatistics); });
+  int widgets = 0;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (!window->isVisible()) continue;
+    QList<QWidget*> shown = window->findChildren<QWidget*>();
+    shown << window;
+    for (QWidget* widget : shown) {
+      ++widgets;
+      const std::string where = widget->metaObject()->className();
+      QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(widget);
+      for (const QAccessible::Text kind : {QAccessible::Name, QAccessible::Description}) {
+        const QString read = reader != nullptr ? reader->text(kind) : QString();
+        EXPECT_FALSE(read.contains('<')) << where << " " << read.toStdString();
+      }
+      const auto* label = qobject_cast<QLabel*>(widget);
+      EXPECT_TRUE(label == nullptr || label->text().isEmpty() ||
+                  label->textFormat() == Qt::PlainText)
+          << where << " " << label->text().toStdString();
+      QTextDocument tip;
+      tip.setHtml(widget->toolTip());
+      EXPECT_TRUE(widget->toolTip().isEmpty() ||
+                  ui::PlainToolTip(tip.toPlainText().toStdString()) == widget->toolTip())
+          << where << widget->toolTip().toStdString();
+    }
+  }
+  EXPECT_GT(widgets, 80);
 }
 
 TEST_F(ControlsTest, SOpensTheFiguresAsTextAndResetClearsOnlyThemAfterAsking) {
