@@ -1,13 +1,16 @@
 #include "settings/ini.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <ctime>
 #include <map>
 #include <new>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <system_error>
 #include <utility>
@@ -184,9 +187,17 @@ bool Store(const IniEdit& edit, const std::string& path) {
   const bool hadBom = std::string_view(old.bytes).starts_with(kByteOrderMark);
   std::string_view body = old.bytes;
   if (hadBom) body.remove_prefix(kByteOrderMark.size());
+  const std::multiset<std::string> kept = ini::Passwords(body);
   std::optional<std::string> edited = ini::SetValues(body, AsUtf8(changes));
   if (!edited) return false;
-  const bool ownerOnly = ini::HoldsPassword(*edited);
+  const std::multiset<std::string> passwords = ini::Passwords(*edited);
+  // A password typed here goes only into a file of the running user's own:
+  // another user who owns the file could read it.
+  if (old.state == ini::FileState::kRead && old.info.st_uid != ::geteuid() &&
+      !std::includes(kept.begin(), kept.end(), passwords.begin(), passwords.end())) {
+    return false;
+  }
+  const bool ownerOnly = !passwords.empty();
   std::string bytes = hadBom ? std::string(kByteOrderMark) + *edited : std::move(*edited);
   if (old.state == ini::FileState::kRead && bytes == old.bytes) return true;
   // Never write a file that reading would then refuse.

@@ -372,15 +372,15 @@ std::optional<std::string> SetValue(std::string_view bytes, std::string_view sec
   return SetValues(bytes, {{std::string(section), std::string(key), std::string(value)}});
 }
 
-bool HoldsPassword(std::string_view text) {
+std::multiset<std::string> Passwords(std::string_view text) {
   bool inProfiles = false;
-  bool found = false;
+  std::multiset<std::string> found;
   ForEachLine(text, [&](const RawLine& raw) {
     const Line line = ReadLine(raw.content);
     if (line.kind == LineKind::kSection) inProfiles = FoldName(line.name) == "users";
     if (inProfiles && line.kind == LineKind::kKey && !line.value.empty() &&
         FoldName(line.name).starts_with("pass")) {
-      found = true;
+      found.emplace(line.value);
     }
   });
   return found;

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -90,9 +91,9 @@ std::string QuoteValue(std::string_view value);
 // be written.
 std::optional<std::string> SetValues(std::string_view bytes, const std::vector<IniChange>& changes);
 
-// Whether the text holds a password (a "pass" key of a profile with a
-// value): such a file is for its owner's eyes only.
-bool HoldsPassword(std::string_view text);
+// The passwords the text holds (the values of a profile's "pass" keys): a
+// file with any is for its owner's eyes only.
+std::multiset<std::string> Passwords(std::string_view text);
 
 // SetValues with a single change.
 std::optional<std::string> SetValue(std::string_view bytes, std::string_view section,

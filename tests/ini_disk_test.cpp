@@ -213,6 +213,33 @@ TEST(IniRightsTest, APlayerWithoutRightsIsRefusedAndLosesNothingAndRootObeysAnyW
   EXPECT_EQ(*result, "");
 }
 
+// Root in another user's folder: a write that would put a new password into that user's file is
+// refused, whether the file is replaced or rewritten in place; one that keeps its passwords is not.
+TEST(IniRightsTest, APasswordGoesOnlyIntoTheRunningUsersOwnFile) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can write another user's file";
+  TempFolder folder;
+  const std::string path = folder.File("Pyx4.ini");
+  const std::string before = "[Users]\nuser1=Eve\npass1=hers\nuser2=Bo\npass2=his\n";
+  // The changes, and whether they go through.
+  const std::pair<std::vector<IniChange>, bool> cases[] = {
+      {{{"Users", "user3", "Root"}, {"Users", "pass3", "secret"}}, false},
+      {{{"Users", "pass1", "changed"}}, false},
+      {{{"Users", "user1", "Eva"}}, true},
+      {{{"Users", "user1", "Bo"}, {"Users", "pass1", "his"}, {"Users", "pass2", ""}}, true},
+      {{{"Highscore", "p1", "300"}}, true}};
+  for (const bool inPlace : {false, true}) {
+    ini::Calls().rename = inPlace ? RefuseRename : ::rename;
+    for (const auto& [changes, written] : cases) {
+      SCOPED_TRACE(::testing::Message() << inPlace << " " << changes.back().Key);
+      folder.Write("Pyx4.ini", before);
+      ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
+      EXPECT_EQ(SetINIBatch(changes, path), written ? -1 : 0);
+      EXPECT_EQ(folder.Read("Pyx4.ini") == before, !written);
+    }
+  }
+  ini::ResetCalls();
+}
+
 // The ways the settings file can lead to a file elsewhere, and whether the write goes through: a
 // link of ours or another user's, to a file of ours or another user's or to nothing, in the
 // settings file's place or in its lock file's. A lock name that is a link to nothing is the
