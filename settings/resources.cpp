@@ -23,6 +23,10 @@ constexpr char kPackage[] = "Res.pac";
 constexpr char kProgram[] = "pyxaro";
 constexpr int kChunkBytes = 2048;
 constexpr int kMostLanguages = 999;
+// The list of unpacked files never holds more than the package's few; a
+// longer one is another's doing and is read no further, so that it cannot
+// hold up the start.
+constexpr int kMostListedResources = 999;
 
 // The files the game itself lives on, by folded name: the program, the
 // settings file with its lock and temporary files, the package, every
@@ -71,7 +75,8 @@ bool Contains(const std::vector<std::string>& names, const std::string& name) {
 // The names the settings list as unpacked. The list ends at its first empty
 // key, however large a hand-edited count.
 std::vector<std::string> ListedResources(const SettingsStore& store) {
-  const int count = LeadingNumber(store.Setting("Resources", "del"));
+  const int count =
+      std::min(LeadingNumber(store.Setting("Resources", "del")), kMostListedResources);
   std::vector<std::string> names;
   for (int i = 1; i <= count; ++i) {
     std::string name = store.Setting("Resources", "del" + std::to_string(i));

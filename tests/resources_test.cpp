@@ -97,6 +97,20 @@ TEST_F(ResourcesTest, WhatACrashedGameLeftIsTakenOnAndWhatOthersLeftIsKept) {
                                       "same.wav", "test.lng"}));
 }
 
+// A list longer than any the game writes is read no further than its cap: a file named after that
+// is not taken on, and stays.
+TEST_F(ResourcesTest, AListBeyondItsCapIsNotReadThere) {
+  std::string list = "[Resources]\ndel=1000\n";
+  for (int i = 1; i < 1000; ++i) list += "del" + std::to_string(i) + "=x.wav\n";
+  folder.Write("Pyx4.ini", folder.Read("Pyx4.ini") + list + "del1000=late.wav\n");
+  folder.Write("late.wav", "late.wav");
+  folder.Write("Res.pac", package::Encode({{"late.wav", "late.wav"}}));
+  game->Start();
+  game->Do(Command::PrepareGameWindow);
+  game->Do(Command::Close);
+  EXPECT_EQ(folder.Read("late.wav"), "late.wav");
+}
+
 // Quitting one of two games in one folder leaves the sounds to the other; the last deletes them.
 TEST_F(ResourcesTest, TheLastOfTwoGamesInOneFolderDeletesTheSounds) {
   int ready[2];
