@@ -114,7 +114,11 @@ void Profiles::Remove() {
 }
 
 void Profiles::Confirm() {
-  store_.Store("Options", "ShowUser", dontShow_ ? "No" : "Yes");
+  // The pick is stored again with the option, held for the run and told
+  // when the file refuses them.
+  std::vector<IniChange> choice{{"Options", "ShowUser", dontShow_ ? "No" : "Yes"}};
+  if (picked_ >= 0) choice.push_back({"Users", "selected", std::to_string(picked_ + 1)});
+  if (!store_.StoreChoice(choice)) texts_.TellNotSaved(text::kNotSavedChoice);
   ShowPlayer();
   waitingForProfile_ = false;
   window_.Visible = false;

@@ -87,7 +87,7 @@ TEST(SubmissionRulesTest, ARemovalKeepsTheSameProfileSelected) {
 
 // A profile the settings file refuses, added or removed, is told.
 TEST_F(ProfilesTest, ARefusedProfileIsTold) {
-  StoreProfiles({"Ann"}, "1");
+  StoreProfiles({"Ann", "Bo"}, "1");
   game->Do(Command::OpenProfiles);
   ::chmod(folder.File("Pyx4.ini").c_str(), 0444);
   host.inputs = {"Bo", "pwBo"};
@@ -98,6 +98,12 @@ TEST_F(ProfilesTest, ARefusedProfileIsTold) {
             std::tuple(4U, true,
                        "The profile could not be saved in the settings file " +
                            folder.File("Pyx4.ini") + "."));
+  // A pick the file refuses holds for the run, and OK tells that it is not kept.
+  game->Do(Command::PickProfile, 1);
+  game->Do(Command::ConfirmProfiles);
+  EXPECT_EQ(std::tuple(host.boxes.size(),
+                       host.boxes.back().text.find("choice") != std::string::npos, Player()),
+            std::tuple(5U, true, std::string("Bo")));
 }
 
 TEST_F(ProfilesTest, AClickIsStoredAtOnceButThePlayerShownChangesOnlyOnOk) {
