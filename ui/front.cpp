@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <algorithm>
 
 #include "settings/ini.h"
 
@@ -15,6 +16,19 @@ void CentreOnScreen(QWidget* window) {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     window->move(screen->availableGeometry().center() - window->rect().center());
   }
+}
+
+// A window the game window owns opens over the middle of it, kept on the
+// screen where the game window stands.
+void CentreOver(QWidget* window, const QWidget* owner) {
+  QRect place(QPoint(), window->size());
+  place.moveCenter(owner->geometry().center());
+  const QRect area = owner->screen()->availableGeometry();
+  place.moveLeft(
+      std::clamp(place.left(), area.left(), std::max(area.left(), area.right() - place.width())));
+  place.moveTop(
+      std::clamp(place.top(), area.top(), std::max(area.top(), area.bottom() - place.height())));
+  window->move(place.topLeft());
 }
 
 // A window whose data says it is gone is deleted once the current event is
@@ -105,7 +119,7 @@ void Front::Sync() {
   // The profiles window belongs to the game window and never stands alone.
   if (game_.Profiles().Window().Visible && !profiles_ && main_) {
     profiles_ = new ProfilesWindow(game_, act, main_);
-    CentreOnScreen(profiles_);
+    CentreOver(profiles_, main_);
   }
   if (profiles_) {
     if (game_.Profiles().Window().Visible) {
@@ -120,7 +134,7 @@ void Front::Sync() {
     statistics_ = new StatisticsWindow(
         main_, [this] { Act([this] { game_.Do(Command::ResetStatistics); }); },
         [this] { Act([this] { game_.Do(Command::StatisticsClosed); }); });
-    CentreOnScreen(statistics_);
+    CentreOver(statistics_, main_);
   }
   if (statistics_) {
     if (game_.Statistics().View().Visible) {

@@ -17,7 +17,8 @@ namespace pyxaro::ui {
 
 namespace {
 
-constexpr int kWidth = 880;
+// Inside the frame of an 800 x 600 screen, with room for the title bar.
+constexpr int kWidth = 776;
 constexpr int kHeight = 540;
 constexpr int kFigureTop = 66;
 constexpr int kFigureStep = 34;
@@ -87,20 +88,20 @@ StatisticsWindow::StatisticsWindow(QWidget* owner, std::function<void()> reset,
   setFixedSize(kWidth, kHeight);
   for (int i = 0; i < kFigureRows; ++i) {
     figures_.at(static_cast<std::size_t>(i)) = new Painted(
-        this, QRect(26, kFigureTop + i * kFigureStep, 244, 28),
+        this, QRect(22, kFigureTop + i * kFigureStep, 216, 28),
         [this, i](QPainter& p, const QRectF& r) {
           const auto at = static_cast<std::size_t>(i);
           if (at >= form_.Figures.size()) return;
           paint::FigureRow(p, r, Q(form_.Figures[at].Label), Q(form_.Figures[at].Value));
         });
   }
-  totals_ = new Painted(this, QRect(292, 52, 320, 232), [this](QPainter& p, const QRectF& r) {
+  totals_ = new Painted(this, QRect(250, 52, 284, 232), [this](QPainter& p, const QRectF& r) {
     paint::TotalsChart(p, ChartRoom(r), form_);
   });
-  recent_ = new Painted(this, QRect(292, 292, 320, 232), [this](QPainter& p, const QRectF& r) {
+  recent_ = new Painted(this, QRect(250, 292, 284, 232), [this](QPainter& p, const QRectF& r) {
     paint::RecentChart(p, ChartRoom(r), form_);
   });
-  categories_ = new Painted(this, QRect(624, 52, 244, 472), [this](QPainter& p, const QRectF& r) {
+  categories_ = new Painted(this, QRect(544, 52, 220, 472), [this](QPainter& p, const QRectF& r) {
     paint::CategoryChart(p, ChartRoom(r), form_);
   });
   // Each bar is read out on its own, from a clear part laid over its row.
@@ -115,14 +116,14 @@ StatisticsWindow::StatisticsWindow(QWidget* owner, std::function<void()> reset,
   }
 
   note_ = new QLabel(this);
-  note_->setGeometry(22, 392, 252, 84);
+  note_->setGeometry(20, 392, 222, 84);
   note_->setWordWrap(true);
   note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   note_->setTextFormat(Qt::PlainText);
   note_->setFont(paint::ArtFont(12, false, 0, true));
   note_->setStyleSheet(QStringLiteral("color: %1;").arg(paint::kIce.name()));
-  reset_ = new GoldButton(this, QRect(16, 488, 128, 38));
-  close_ = new GoldButton(this, QRect(152, 488, 128, 38));
+  reset_ = new GoldButton(this, QRect(14, 488, 112, 38));
+  close_ = new GoldButton(this, QRect(132, 488, 112, 38));
   connect(reset_, &QPushButton::clicked, this, [reset = std::move(reset)] { reset(); });
   connect(close_, &QPushButton::clicked, this, &QWidget::close);
   close_->setFocus();

@@ -297,6 +297,13 @@ TEST_F(ControlsTest, SOpensTheFiguresAsTextAndResetClearsOnlyThemAfterAsking) {
 
   Press(Qt::Key_S);
   ASSERT_TRUE(front.Statistics() != nullptr && front.Statistics()->isVisible());
+  // It fits the smallest screen the game supports with a title bar above it, and opens on the
+  // screen over the game window that owns it.
+  const QRect place = front.Statistics()->geometry();
+  EXPECT_TRUE(place.width() <= 800 && place.height() <= 570 &&
+              front.Main()->screen()->availableGeometry().contains(place) &&
+              front.Main()->geometry().contains(place.center()) &&
+              front.Statistics()->parentWidget() == front.Main());
   const auto read = [](QWidget* w) { return Name(QAccessible::queryAccessibleInterface(w)); };
   const auto& rows = front.Statistics()->FigureRows();
   // Each row is read as its name and figure; the figures are the statistics test's.
