@@ -174,7 +174,7 @@ void StatisticsWindow::PaintBackdrop(QPainter& p) const {
   paint::Night(p, QRectF(rect()), QPointF(width() * 0.4, 0));
   paint::Caption(p, QRectF(22, 8, 400, 38), Qt::AlignLeft | Qt::AlignVCenter, Q(form_.Caption),
                  paint::ArtFont(24, true, 0.5, true), paint::kGold);
-  paint::Plate(p, QRectF(16, 56, 264, kFigureRows * kFigureStep + 16), 8, QColor(24, 32, 60),
+  paint::Plate(p, QRectF(14, 56, 230, kFigureRows * kFigureStep + 16), 8, QColor(24, 32, 60),
                QColor(14, 20, 40), paint::kPanelEdge);
   for (const auto& [chart, title] : {std::pair{totals_, &form_.TotalsTitle},
                                      {recent_, &form_.RecentTitle},
