@@ -104,8 +104,8 @@ WindowView::WindowView() {
   QuitArea = At(7620, 6960, 1125, 345);
   CloseSquare = At(11700, 60, 225, 225);
   MinimiseSquare = At(11370, 60, 255, 255);
-  LanguageArea = At(8820, 6630, 675, 285);
-  StatisticsArea = At(8820, 6240, 765, 285);
+  LanguageArea = At(8025, 6630, 1590, 285);
+  StatisticsArea = At(8025, 6240, 1590, 285);
 }
 
 LanguageForm::LanguageForm() { OkButton.Enabled = false; }

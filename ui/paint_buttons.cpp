@@ -117,16 +117,18 @@ void Buttons(QPainter& p) {
   const QRectF fresh(590.5, 390.5, 50, 18);
   ButtonFace(p, fresh, 6, QColor(56, 162, 96), QColor(18, 90, 50), QColor(150, 230, 170, 210));
 
-  const QRectF statistics(588.5, 416.5, 50, 18);
+  // The two as wide as the pair above them, so that a longer language's
+  // word keeps its letters' size.
+  const QRectF statistics(535.5, 416.5, 105, 18);
   ButtonFace(p, statistics, 6, steelTop, steelBottom, steelEdge);
-  BarsGlyph(p, QPointF(594, 421.5), QColor(255, 226, 130));
+  BarsGlyph(p, QPointF(543, 421.5), QColor(255, 226, 130));
   // Asking for advice: amber, the colour of the marks the advice sets.
   const QRectF hint(535.5, 390.5, 50, 18);
   ButtonFace(p, hint, 6, QColor(236, 150, 40), QColor(140, 70, 8), QColor(255, 210, 150, 210));
 
-  const QRectF language(588.5, 442.5, 44, 18);
+  const QRectF language(535.5, 442.5, 105, 18);
   ButtonFace(p, language, 6, steelTop, steelBottom, steelEdge);
-  Globe(p, QPointF(598, 451.5), 5.5, QColor(230, 240, 255, 210));
+  Globe(p, QPointF(546, 451.5), 5.5, QColor(230, 240, 255, 210));
 
   const QRectF quit(508.5, 464.5, 74, 22);
   ButtonFace(p, quit, 7, QColor(134, 42, 46), QColor(70, 14, 20), QColor(236, 140, 140, 210));

@@ -14,6 +14,10 @@ constexpr int kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr int kRight = Qt::AlignRight | Qt::AlignVCenter;
 constexpr int kCentre = Qt::AlignCenter;
 
+// No caption's letters are smaller than the smallest English word's, the
+// online badge's subtitle.
+constexpr qreal kSmallestLetters = 6;
+
 // A caption of several words stands one word a line.
 QString Stacked(const std::string& words) {
   return Q(words).split(' ', Qt::SkipEmptyParts).join('\n');
@@ -46,20 +50,26 @@ std::vector<PaintedCaption> WindowCaptions(const PaintedTexts& words) {
       {Q(words.Undo), QRectF(548, 358, 50, 26), kCentre, ArtFont(11, true, 1), white},
       {Q(words.Hint), QRectF(538.5, 390.5, 44, 18), kCentre, ArtFont(10, true, 1.2), white},
       {Q(words.NewGame), QRectF(593.5, 390.5, 44, 18), kCentre, ArtFont(10, true, 1.2), white},
-      {Q(words.Statistics), QRectF(606, 416, 30, 19), kCentre, ArtFont(8, true, 0.3), white},
-      {Q(words.Language), QRectF(605, 442, 26, 19), kCentre, ArtFont(8, true, 0.3), white},
+      {Q(words.Statistics), QRectF(555, 416, 80, 19), kCentre, ArtFont(10, true, 1.2), white},
+      {Q(words.Language), QRectF(555, 442, 80, 19), kCentre, ArtFont(10, true, 1.2), white},
       {Q(words.Quit), QRectF(532, 464, 46, 23), kCentre, ArtFont(11, true, 1), white},
   };
 }
 
+qreal LetterSize(const PaintedCaption& caption, QPaintDevice* device) {
+  return caption.font.pixelSize() *
+         FittedScale(caption.font, device, caption.room, caption.align, caption.text);
+}
+
 void PaintCaption(QPainter& p, const PaintedCaption& caption) {
   if (caption.dropShadow) {
-    Caption(p, caption.room, caption.align, caption.text, caption.font, caption.colour);
+    Caption(p, caption.room, caption.align, caption.text, caption.font, caption.colour,
+            kSmallestLetters);
     return;
   }
   p.setFont(caption.font);
   p.setPen(caption.colour);
-  FittedText(p, caption.room, caption.align, caption.text);
+  FittedText(p, caption.room, caption.align, caption.text, kSmallestLetters);
 }
 
 }  // namespace pyxaro::ui::paint

@@ -9,6 +9,7 @@
 #include "core/forms.h"
 
 class QPainter;
+class QPaintDevice;
 
 namespace pyxaro::ui::paint {
 
@@ -26,7 +27,12 @@ struct PaintedCaption {
 // Every word of the game window's picture, in the words given.
 std::vector<PaintedCaption> WindowCaptions(const PaintedTexts& words);
 
-// Paints a caption in its room, its letters shrunk when it is too long.
+// The size in pixels the caption's letters take to fit its room; painted,
+// they are never smaller than the smallest size.
+qreal LetterSize(const PaintedCaption& caption, QPaintDevice* device);
+
+// Paints a caption in its room, its letters shrunk when it is too long, but
+// never below the smallest size.
 void PaintCaption(QPainter& p, const PaintedCaption& caption);
 
 }  // namespace pyxaro::ui::paint

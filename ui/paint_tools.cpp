@@ -24,12 +24,19 @@ QFont ArtFont(int pixels, bool bold, qreal spacing, bool italic) {
   return font;
 }
 
-void FittedText(QPainter& p, const QRectF& box, int align, const QString& text) {
+qreal FittedScale(const QFont& font, QPaintDevice* device, const QRectF& box, int align,
+                  const QString& text) {
+  const QRectF natural =
+      QFontMetricsF(font, device).boundingRect(box, align | Qt::TextDontClip, text);
+  return std::min({1.0, box.width() / natural.width(), box.height() / natural.height()});
+}
+
+void FittedText(QPainter& p, const QRectF& box, int align, const QString& text,
+                qreal smallestPixels) {
   // Shrunk, not cut: a letter beyond the box would be lost at its edge.
   align |= Qt::TextDontClip;
-  const QRectF natural = QFontMetricsF(p.font(), p.device()).boundingRect(box, align, text);
-  const qreal scale =
-      std::min({1.0, box.width() / natural.width(), box.height() / natural.height()});
+  const qreal scale = std::max(FittedScale(p.font(), p.device(), box, align, text),
+                               std::min(1.0, smallestPixels / p.font().pixelSize()));
   if (scale >= 1) {
     p.drawText(box, align, text);
     return;
@@ -45,12 +52,12 @@ void FittedText(QPainter& p, const QRectF& box, int align, const QString& text) 
 
 // Text with a one-pixel dark drop below it, so it reads on any gradient.
 void Caption(QPainter& p, const QRectF& box, int align, const QString& text, const QFont& font,
-             const QColor& colour) {
+             const QColor& colour, qreal smallestPixels) {
   p.setFont(font);
   p.setPen(QColor(0, 0, 0, 150));
-  FittedText(p, box.translated(0, 1), align, text);
+  FittedText(p, box.translated(0, 1), align, text, smallestPixels);
   p.setPen(colour);
-  FittedText(p, box, align, text);
+  FittedText(p, box, align, text, smallestPixels);
 }
 
 QLinearGradient Vertical(const QRectF& r, const QColor& top, const QColor& bottom) {

@@ -10,6 +10,7 @@
 #include "tests/game_fixture.h"
 #include "ui/geometry.h"
 #include "ui/paint_captions.h"
+#include "ui/paint_tools.h"
 
 namespace pyxaro::ui {
 namespace {
@@ -73,24 +74,31 @@ TEST(Pictures, EachFaceShowsItsNumberOfPipsOnALooseDie) {
   }
 }
 
-// In every shipped language each word of the game window's picture stays in its room: too long a
-// word is shrunk, never cut and never run into its neighbour.
-TEST(Captions, EveryCaptionStaysInItsRoomInEveryLanguage) {
+// In every shipped language each word of the game window's picture stays in its room, and its
+// letters are no smaller than the smallest English word's: too long a word is shrunk as far as
+// that, never cut and never run into its neighbour.
+TEST(Captions, EveryCaptionStaysInItsRoomInEveryLanguageAndReads) {
   testing::FakeHost host;
   testing::TempFolder folder;
   SettingsStore store(host, folder.Path().string());
   store.Open();
   Languages texts(host, store);
+  QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
+  const auto captionsIn = [&](const std::filesystem::path& file) {
+    EXPECT_TRUE(store.StoreGroup({{"Language", "selected", "1"}, {"Language", "l1p", file}}));
+    texts.UseChosenLanguage();
+    return paint::WindowCaptions(texts.Painted());
+  };
+  qreal smallestEnglish = 100;
+  for (const paint::PaintedCaption& caption : captionsIn(testing::ShippedData() / "english.lng"))
+    smallestEnglish = std::min(smallestEnglish, paint::LetterSize(caption, &image));
   int languages = 0;
   for (const auto& file : std::filesystem::directory_iterator(testing::ShippedData())) {
     if (file.path().extension() != ".lng") continue;
     ++languages;
-    ASSERT_TRUE(
-        store.StoreGroup({{"Language", "selected", "1"}, {"Language", "l1p", file.path()}}));
-    texts.UseChosenLanguage();
-    for (const paint::PaintedCaption& caption : paint::WindowCaptions(texts.Painted())) {
+    for (const paint::PaintedCaption& caption : captionsIn(file.path())) {
       SCOPED_TRACE(file.path().filename().string() + ": " + caption.text.toStdString());
-      QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
+      EXPECT_GE(paint::LetterSize(caption, &image), smallestEnglish);
       image.fill(Qt::transparent);
       const QImage blank = image;
       QPainter p(&image);
