@@ -21,6 +21,8 @@ Game::Game(Host& host, RandomSource& chance, std::string appFolder)
   // statistics, in the game end's one write.
   KeepGames(topTen_);
   KeepGames(statistics_);
+  // The finished game is kept no longer for continuing.
+  KeepGames(turn_);
 }
 
 void Game::SettleDataFolder(const std::string& personalFolder) {

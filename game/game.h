@@ -66,8 +66,11 @@ class Game {
  private:
   void ConfirmLanguage();
   void SplashTimeUp();
-  // Prepares a fresh game window from the settings and starts the first game.
+  // Prepares a fresh game window from the settings and goes on with the game
+  // an earlier run left unfinished, or starts the first game.
   void OpenGameWindow(bool unpackedAhead);
+  // Every subsystem speaks the chosen language.
+  void PresentTexts();
   // Puts everything back for a new game and greets the player.
   void NewGame();
   // Asks before throwing the current game away for a new one.

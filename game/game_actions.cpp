@@ -30,17 +30,22 @@ void Game::OpenGameWindow(bool unpackedAhead) {
   if (!unpackedAhead) sounds_.Unpack();
   window_.Place();
   sounds_.LoadChoice();
-  NewGame();
+  PresentTexts();
+  turn_.ResumeOrNewGame();
 }
 
 void Game::NewGame() {
+  PresentTexts();
+  turn_.NewGame();
+}
+
+void Game::PresentTexts() {
   texts_.UseChosenLanguage();
   display_.PresentTexts();
   sounds_.PresentTexts();
   window_.PresentTexts();
   profiles_.PresentTexts();
   topTen_.Present();
-  turn_.NewGame();
 }
 
 void Game::AskNewGame() {
@@ -78,6 +83,7 @@ void Game::ChangeLanguage() {
   // window's timers must not run on (a pending game end would otherwise
   // score the discarded game).
   turn_.Stop();
+  turn_.ForgetRecord();
   display_.Stop();
   window_.Close();
 }

@@ -9,6 +9,12 @@
 namespace pyxaro {
 
 void Turn::ShowAdvice() {
+  PresentAdvice();
+  // A game continued later shows the advice it showed.
+  if (state_.Thrown()) SaveRecord();
+}
+
+void Turn::PresentAdvice() {
   if (!advisor_) advisor_ = std::make_unique<Advisor>(blocks::Embedded(), kFittedCorrection);
   const Advice advice = advisor_->Advise(PositionOf(state_));
   for (int die = 1; die <= kDiceCount; ++die) {
@@ -42,7 +48,7 @@ void Turn::ToggleAdviceShown() {
     texts_.TellNotSaved(text::kNotSavedChoice);
   }
   if (showAdvice_ == "Yes") {
-    ShowAdvice();
+    PresentAdvice();
   } else {
     EndAdvice();
   }

@@ -23,6 +23,7 @@ void Turn::Enter(int k) {
   state_ = outcome.After;
   PresentScorecard();
   PresentDice();
+  Record(Move::Entry(k, outcome.Points));
   speaker_.Say(ScoreText(totalBeforeBonus));
   speaker_.Play(Effect::Points);
   if (IsOver(state_)) view_.GameEndTimer.SetEnabled(true);

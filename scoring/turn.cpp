@@ -26,6 +26,8 @@ void Turn::OpenWindow() {
 void Turn::NewGame() {
   ++gamesStarted_;
   state_ = GameState{};
+  ForgetRecord();
+  record_.emplace();
   EndAdvice();
   PresentTexts();
   PlaceScorecard();
@@ -38,6 +40,8 @@ void Turn::NewGame() {
 void Turn::Continue(const GameState& state) {
   EndAdvice();
   state_ = state;
+  // Moves from here on are not a game from its start.
+  record_.reset();
   view_.PlayClock.SetEnabled(state_.Thrown());
   PresentScorecard();
   PresentDice();
@@ -58,7 +62,8 @@ void Turn::Throw() {
   PresentDice();
   PresentScorecard();
   // Before the throw's own messages, which the display then shows instead.
-  if (showAdvice_ == "Yes") ShowAdvice();
+  if (showAdvice_ == "Yes") PresentAdvice();
+  Record(Move::Throw(state_.Dice, state_.RollsLeft));
 
   speaker_.Play(Effect::Dice);
   if (AllAlike(state_)) {
@@ -77,6 +82,7 @@ void Turn::PickUp(int die) {
   state_.Lying[die] = false;
   EndAdvice();
   PresentDice();
+  Record(Move::PickUp(die));
 }
 
 void Turn::Undo() {
@@ -86,6 +92,7 @@ void Turn::Undo() {
   // Every die that was picked up still shows the face of the last throw.
   for (bool& lying : state_.Lying) lying = true;
   PresentDice();
+  Record(Move::Undo());
 }
 
 void Turn::PlayClockTick() {

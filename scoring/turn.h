@@ -11,14 +11,18 @@
 #include "core/host.h"
 #include "core/speaker.h"
 #include "scoring/advisor.h"
+#include "scoring/move_record.h"
+#include "settings/game_keeper.h"
 #include "settings/languages.h"
 #include "settings/settings_store.h"
 
 namespace pyxaro {
 
 // The game in play: throwing, picking up and laying back the dice, entering
-// them on the scorecard, the hint and the advice, and the game's end.
-class Turn {
+// them on the scorecard, the hint and the advice, and the game's end. Every
+// move is kept in the settings as it is made, so that a game the program
+// left unfinished goes on at the next start; a game's end clears it.
+class Turn : public GameKeeper {
  public:
   Turn(Host& host, RandomSource& chance, Speaker& speaker, const Languages& texts,
        SettingsStore& store);
@@ -29,6 +33,12 @@ class Turn {
   // Puts the scorecard, the counters and the dice back for a new game and
   // greets the player.
   void NewGame();
+  // Goes on with the game the settings keep from an earlier run, where it
+  // stood; starts a new game when they keep none, or one that does not
+  // replay by the rules (and says so).
+  void ResumeOrNewGame();
+  // The game in progress is given up: the settings keep it no longer.
+  void ForgetRecord();
   // Goes on with a game that stood in this state.
   void Continue(const GameState& state);
   // Throws the dice not on the table, spends one roll, and marks the best
@@ -55,6 +65,8 @@ class Turn {
   void Stop();
   // Says the score on the dot display.
   void SayScore();
+  // The finished game's record is cleared in the game end's one write.
+  std::vector<IniChange> Changes(const FinishedGame& game, const IniReader& current) override;
 
   const GameState& State() const { return state_; }
   const TurnView& View() const { return view_; }
@@ -76,8 +88,14 @@ class Turn {
   void PlaceScorecard();
   // Names the turn's controls in the player's language.
   void PresentTexts();
+  // Marks and says the advice for the game as it stands.
+  void PresentAdvice();
   // The advice on show ends at a throw, a pick-up, an entry or a new game.
   void EndAdvice();
+  // Adds the move to the game's record and keeps the record in the settings.
+  void Record(const Move& move);
+  // Keeps the record, the play time and whether advice shows in the settings.
+  void SaveRecord();
   // "Score: 123" in the chosen language.
   std::string ScoreText(int total) const;
   std::string CheckValueOf(int total);
@@ -88,6 +106,9 @@ class Turn {
   const Languages& texts_;
   SettingsStore& store_;
   GameState state_;
+  // Every move of the game in progress; none for a game continued from a
+  // state rather than played from its start.
+  std::optional<MoveRecord> record_;
   unsigned throws_ = 0;
   int gamesStarted_ = 0;
   bool welcomeShown_ = false;

@@ -27,6 +27,10 @@ inline constexpr TextKey kNotSavedStatistics{
     "not_saved_statistics", "The cleared statistics could not be saved in the settings file %1."};
 inline constexpr TextKey kNotSavedProfile{
     "not_saved_profile", "The profile could not be saved in the settings file %1."};
+// The dot display at the start, of the game the last run left unfinished.
+inline constexpr TextKey kGameContinued{"game_continued", "Your game goes on"};
+inline constexpr TextKey kGameNotContinued{"game_not_continued",
+                                           "The saved game could not be read: a new game"};
 inline constexpr TextKey kNoOnlineAddress{"no_online_address", "No online address is configured."};
 inline constexpr TextKey kScreenTooSmall{
     "screen_too_small",

@@ -1,0 +1,240 @@
+#include "scoring/move_record.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <random>
+
+#include "scoring/entry.h"
+#include "tests/game_fixture.h"
+#include "tests/helpers/legal_state.h"
+
+namespace pyxaro::testing {
+namespace {
+
+// A random move the rules allow in the state (none once the game is over), played.
+std::optional<Move> RandomMove(GameState& state, std::mt19937& chance) {
+  for (int tries = 0; tries < 100; ++tries) {
+    switch (chance() % 4) {
+      case 0:
+        if (CanThrow(state)) {
+          OneBased<int, kDiceCount> faces;
+          for (int& face : faces) face = static_cast<int>(chance() % kDiceFaces) + 1;
+          state = AfterThrow(state, faces);
+          return Move::Throw(state.Dice, state.RollsLeft);
+        }
+        break;
+      case 1: {
+        const int die = static_cast<int>(chance() % kDiceCount) + 1;
+        if (CanPickUp(state, die) && state.Thrown()) {
+          state.Lying[die] = false;
+          return Move::PickUp(die);
+        }
+        break;
+      }
+      case 2:
+        if (CanUndo(state)) {
+          for (bool& lying : state.Lying) lying = true;
+          return Move::Undo();
+        }
+        break;
+      default: {
+        const int category = static_cast<int>(chance() % kCategoryCount) + 1;
+        const EntryOutcome outcome = Enter(state, category);
+        if (outcome.Result == EntryResult::Entered) {
+          state = outcome.After;
+          return Move::Entry(category, outcome.Points);
+        }
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+// Over random games: a record reads back as written and replays to the game played; cut anywhere
+// or with any character changed, it either is refused or replays to a legal game.
+TEST(MoveRecordTest, RecordsReplayToTheirGameAndDamagedOnesToALegalOneOrNone) {
+  std::mt19937 chance(29);
+  int refused = 0;
+  for (int game = 0; game < 300; ++game) {
+    GameState played;
+    MoveRecord record;
+    for (std::optional<Move> move; (move = RandomMove(played, chance));) AddMove(record, *move);
+    const std::string text = RecordText(record);
+    ASSERT_EQ(ParseRecord(text), record) << text;
+    ASSERT_EQ(Replay(record), played) << text;
+    for (int damage = 0; damage < 20; ++damage) {
+      std::string damaged = text.substr(0, chance() % (text.size() + 1));
+      if (damage % 2 == 1 && !damaged.empty()) {
+        damaged[chance() % damaged.size()] = "TPUE=r0123456789 -x"[chance() % 19];
+      }
+      const auto parsed = ParseRecord(damaged);
+      const auto replayed = parsed ? Replay(*parsed) : std::nullopt;
+      refused += replayed ? 0 : 1;
+      ASSERT_TRUE(!replayed || LooksLegal(*replayed)) << damaged;
+    }
+  }
+  EXPECT_GT(refused, 300);
+}
+
+TEST(MoveRecordTest, HostileRecordsAreRefused) {
+  std::string overThePool;
+  for (int throws = 0; throws <= kRollPool; ++throws) {
+    overThePool += "T111111r" + std::to_string(kRollPool - 1 - throws) + " P1 ";
+  }
+  std::string tooLong = "T123456r59";
+  for (std::size_t moves = 0; moves < 2 * kMostRecordedMoves; ++moves) tooLong += " P1 U";
+  const std::string refused[] = {" ",
+                                 "T123456r59 ",
+                                 "T123456r59  P1",
+                                 "T723456r59",
+                                 "T023456r59",
+                                 "T12345r59",
+                                 "T123456r-1",
+                                 "T123456r58",
+                                 "T123456",
+                                 "T123456r59 T123456r58",     // none picked up
+                                 "T123456r59 P1 T213456r58",  // a die left on the table changed
+                                 "U",
+                                 "P1",
+                                 "T123456r59 P0",
+                                 "T123456r59 P7",
+                                 "E1=1",
+                                 "T111111r59 E1=7",
+                                 "T111111r59 E1=-6",
+                                 "T111111r59 E21=6",
+                                 "T111111r59 E1=6 E2=0",
+                                 "t123456r59",
+                                 "T123456r0059",
+                                 "X",
+                                 overThePool,
+                                 tooLong};
+  for (const std::string& text : refused) {
+    const auto parsed = ParseRecord(text);
+    EXPECT_FALSE(parsed && Replay(*parsed)) << text.substr(0, 60);
+  }
+}
+
+TEST(MoveRecordTest, AFullRecordTakesBackPickUpsInsteadOfAddingAnUndo) {
+  MoveRecord record(kMostRecordedMoves, Move::Throw({}, 0));
+  AddMove(record, Move::PickUp(2));
+  AddMove(record, Move::PickUp(4));
+  AddMove(record, Move::Undo());
+  EXPECT_EQ(record.size(), kMostRecordedMoves);
+}
+
+class SavedGameTest : public GameTest {
+ protected:
+  // The program started again on the same folder.
+  void Restart() {
+    game = std::make_unique<Game>(host, dice, folder.Path().string());
+    Start();
+  }
+};
+
+// Quit mid-game, then started again: the dice on the table and those picked up, the card, the rolls
+// and the play time, the hint and the advice on show stand as they stood, and the game goes on.
+TEST_F(SavedGameTest, AGameQuitUnfinishedGoesOnAtTheNextStart) {
+  Start();
+  Table({6, 6, 6, 2, 3, 4});
+  game->Do(Command::Enter, 6);
+  Table({1, 1, 5, 5, 2, 3});
+  game->Do(Command::PickUp, 5);
+  game->Do(Command::PlayClockTick);
+  game->Do(Command::ShowAdvice);
+  const GameState before = game->Turn().State();
+  const std::string advice = Said();
+  host.answers.push_back(true);
+  game->Do(Command::Quit);
+  Restart();
+  EXPECT_EQ(std::tuple(game->Turn().State(), game->Turn().Hinted() > 0,
+                       game->Turn().View().AdviceRowMark.Visible ||
+                           game->Turn().View().AdviceDieMarks[3].Visible,
+                       Said()),
+            std::tuple(before, true, true, advice));
+  Throw({4});
+  EXPECT_EQ(game->Turn().State().RollsLeft, 57);
+}
+
+// What the settings keep of a game that does not replay starts a new game and says so; a game's
+// end, a new game and a change of language clear what they keep.
+TEST_F(SavedGameTest, ABadRecordStartsANewGameAndEveryEndOfAGameClearsIt) {
+  folder.Write("Pyx4.ini", folder.Read("Pyx4.ini") + "[Game]\nmoves=T999999r59\ntime=-5\n");
+  Start();
+  EXPECT_EQ(std::pair(game->Turn().State(), Said()),
+            std::pair(GameState{}, std::string("The saved game could not be read: a new game")));
+  EXPECT_EQ(Ini("Game", "moves"), "");
+  const std::pair<Command, std::function<void()>> ends[] = {
+      {Command::NewGame, [this] { host.answers.push_back(true); }},
+      {Command::ChangeLanguage, [this] { host.answers.push_back(true); }},
+      {Command::GameEndTick, [this] {
+         host.inputs.push_back(std::string("Eve"));
+         EndGame(300);
+       }}};
+  for (const auto& [command, prepare] : ends) {
+    Table({1, 2, 3, 4, 5, 6});
+    ASSERT_NE(Ini("Game", "moves"), "");
+    prepare();
+    game->Do(command);
+    EXPECT_EQ(Ini("Game", "moves"), "") << static_cast<int>(command);
+    if (command == Command::ChangeLanguage) {
+      game->Do(Command::ConfirmLanguage);
+      game->Do(Command::SplashTimeUp);
+    }
+  }
+}
+
+// Killed after any move, the program started again stands where that move left the game, its play
+// time included.
+TEST_F(SavedGameTest, AGameKilledAfterAnyMoveGoesOnFromThatMove) {
+  std::mt19937 chance(5);
+  const std::string fresh = folder.Read("Pyx4.ini");
+  for (int killedAfter = 1; killedAfter <= 80; killedAfter += 1 + static_cast<int>(chance() % 6)) {
+    folder.Write("Pyx4.ini", fresh);
+    int pipe[2];
+    ASSERT_EQ(::pipe(pipe), 0);
+    const unsigned seed = chance();
+    if (::fork() == 0) {
+      ::close(pipe[0]);
+      Start();
+      std::mt19937 moves(seed);
+      // As the last move the game took left it: the clock's ticks since are not kept.
+      GameState kept;
+      for (int move = 0; move < killedAfter; ++move) {
+        for (int tick = static_cast<int>(moves() % 3); tick > 0; --tick) {
+          game->Do(Command::PlayClockTick);
+        }
+        for (int k = 0; k < kDiceCount; ++k)
+          dice.faces.push_back(static_cast<int>(moves() % 6) + 1);
+        const GameState before = game->Turn().State();
+        const Command command = std::array{Command::Throw, Command::Throw, Command::PickUp,
+                                           Command::Undo, Command::Enter}[moves() % 5];
+        game->Do(command, static_cast<int>(moves() % (command == Command::Enter ? 20 : 6)) + 1);
+        dice.faces.clear();
+        const GameState& after = game->Turn().State();
+        if (after.Dice != before.Dice || after.Lying != before.Lying ||
+            after.Score != before.Score) {
+          kept = after;
+        }
+      }
+      const std::string state = ::testing::PrintToString(kept);
+      if (::write(pipe[1], state.data(), state.size()) < 0) ::_exit(1);
+      ::raise(SIGKILL);
+    }
+    ::close(pipe[1]);
+    std::string expected;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;) expected.append(buffer, n);
+    ::close(pipe[0]);
+    ::wait(nullptr);
+    Restart();
+    const GameState& resumed = game->Turn().State();
+    // A game whose moves were all refused, or that ended, is not kept: it starts afresh.
+    if (resumed == GameState{}) continue;
+    EXPECT_EQ(::testing::PrintToString(resumed), expected) << "killed after move " << killedAfter;
+  }
+}
+
+}  // namespace
+}  // namespace pyxaro::testing
