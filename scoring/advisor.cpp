@@ -153,6 +153,43 @@ int Advisor::AimOf(int rolls, int keptSet) const {
   return *richest > 0.0F ? static_cast<int>(richest - expected.begin()) + 1 : 0;
 }
 
+float Advisor::KeepValue(const AdvisorPosition& position, const FaceCounts& kept) {
+  const std::uint32_t open = position.open & kAllOpen;
+  if (open == 0 || !position.thrown || !AllThrown(position.dice) || position.rollsLeft <= 0) {
+    return kNoEntry;
+  }
+  const DiceSets& sets = DiceSets::Get();
+  const FaceCounts thrown = FaceCount(position.dice);
+  int keptDice = 0;
+  for (std::size_t face = 0; face < thrown.size(); ++face) {
+    if (kept[face] < 0 || kept[face] > thrown[face]) return kNoEntry;
+    keptDice += kept[face];
+  }
+  if (keptDice == kDiceCount) return kNoEntry;
+  const int layer = std::min(position.rollsLeft, blocks::kRolls - 1);
+  PlanTurn(open, std::clamp(position.upperSum, 0, blocks::kBonusLine), layer + 1);
+  return plan_.Value(layer - 1, sets.IndexOf(kept));
+}
+
+float Advisor::EntryValue(const AdvisorPosition& position, int category) const {
+  const std::uint32_t open = position.open & kAllOpen;
+  if (category < 1 || category > kCategoryCount || (open & (1U << (category - 1))) == 0 ||
+      !position.thrown || !AllThrown(position.dice)) {
+    return kNoEntry;
+  }
+  const int points =
+      DiceSets::Get().Points(DiceSets::Get().IndexOf(FaceCount(position.dice)), category);
+  if (points == 0) return kNoEntry;
+  // Worked out as the turn's plan works out its entries, so that the advice
+  // is worth exactly the most of these.
+  const int sum = std::clamp(position.upperSum, 0, blocks::kBonusLine);
+  const bool upper = blocks::IsUpper(category);
+  const int layer = std::min(std::max(position.rollsLeft, 0), blocks::kRolls - 1);
+  return static_cast<float>(points + (upper ? blocks::BonusWon(sum, points) : 0)) +
+         StateValue(open & ~(1U << (category - 1)), blocks::SumAfter(sum, upper ? points : 0),
+                    layer);
+}
+
 Advice Advisor::Advise(const AdvisorPosition& position) {
   const std::uint32_t open = position.open & kAllOpen;
   Advice advice;

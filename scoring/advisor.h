@@ -43,6 +43,13 @@ class Advisor {
   Advisor(const float* blockValues, const correction::Weights& correction);
   Advice Advise(const AdvisorPosition& position);
 
+  // What each choice in a position just thrown is worth: the points still
+  // to come when the player keeps these faces on the table and throws the
+  // other dice again, or enters the dice in this category; kNoEntry for a
+  // choice the rules do not allow there. The advice is a choice worth most.
+  float KeepValue(const AdvisorPosition& position, const FaceCounts& kept);
+  float EntryValue(const AdvisorPosition& position, int category) const;
+
   // The worth of the rest of a game whose next turn begins in this state.
   float StateValue(std::uint32_t open, int upperSum, int rolls) const;
   // The same worth seen one turn deeper: the turn planned exactly, the

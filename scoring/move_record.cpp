@@ -84,7 +84,8 @@ std::optional<Move> ParseMove(std::string_view text) {
   }
 }
 
-// The state after the move, nullopt when the rules do not allow it there.
+}  // namespace
+
 std::optional<GameState> Played(const GameState& state, const Move& move) {
   switch (move.kind) {
     case Move::Kind::Throw: {
@@ -119,8 +120,6 @@ std::optional<GameState> Played(const GameState& state, const Move& move) {
   }
   return std::nullopt;
 }
-
-}  // namespace
 
 std::string RecordText(const MoveRecord& record) {
   std::string text;
