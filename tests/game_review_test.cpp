@@ -7,6 +7,7 @@
 #include "scoring/dice_sets.h"
 #include "scoring/entry.h"
 #include "tests/game_fixture.h"
+#include "tests/helpers/played_game.h"
 
 namespace pyxaro::testing {
 namespace {
@@ -14,47 +15,6 @@ namespace {
 Advisor& TheAdvisor() {
   static Advisor advisor(blocks::Embedded(), kFittedCorrection);
   return advisor;
-}
-
-// Throws the dice off the table, as a move of the record.
-Move ThrowRandom(GameState& state, std::mt19937& chance) {
-  OneBased<int, kDiceCount> faces;
-  for (int& face : faces) face = static_cast<int>(chance() % kDiceFaces) + 1;
-  state = AfterThrow(state, faces);
-  return Move::Throw(state.Dice, state.RollsLeft);
-}
-
-// A whole game in which the player picks, after every throw, the choice `pick` makes of the
-// advisor's advice and the position.
-MoveRecord PlayedGame(unsigned seed, const std::function<Choice(const GameState&)>& pick) {
-  std::mt19937 chance(seed);
-  GameState state;
-  MoveRecord record;
-  while (!IsOver(state) && state.RollsLeft > 0) {
-    if (!state.Thrown() || state.ThrowEntered) {
-      record.push_back(ThrowRandom(state, chance));
-      continue;
-    }
-    const Choice choice = pick(state);
-    if (choice.category > 0) {
-      const EntryOutcome outcome = Enter(state, choice.category);
-      record.push_back(Move::Entry(choice.category, outcome.Points));
-      state = outcome.After;
-      continue;
-    }
-    FaceCounts kept = choice.kept;
-    for (int die = 1; die <= kDiceCount; ++die) {
-      int& left = kept[static_cast<std::size_t>(state.Dice[die] - 1)];
-      if (left > 0) {
-        --left;
-      } else {
-        state.Lying[die] = false;
-        record.push_back(Move::PickUp(die));
-      }
-    }
-    record.push_back(ThrowRandom(state, chance));
-  }
-  return record;
 }
 
 Choice AdvisorsChoice(const GameState& state) {
@@ -70,24 +30,6 @@ Choice AdvisorsChoice(const GameState& state) {
     }
   }
   return choice;
-}
-
-// Every choice the rules allow after a throw.
-std::vector<Choice> EveryChoice(const GameState& state) {
-  std::vector<Choice> choices;
-  for (int k = 1; k <= kCategoryCount; ++k) {
-    if (Enter(state, k).Result == EntryResult::Entered) choices.push_back({k, {}});
-  }
-  if (state.RollsLeft > 0) {
-    const DiceSets& sets = DiceSets::Get();
-    std::array<int, 6> dice{};
-    for (int die = 1; die <= kDiceCount; ++die)
-      dice[static_cast<std::size_t>(die - 1)] = state.Dice[die];
-    for (const int kept : sets.Keeps(sets.IndexOf(FaceCount(dice)))) {
-      choices.push_back({0, sets.Counts(kept)});
-    }
-  }
-  return choices;
 }
 
 // In every position of games played by the advisor and at random, no choice is worth more than the
