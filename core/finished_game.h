@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/game_state.h"
+#include "core/moves.h"
 
 namespace pyxaro {
 
@@ -18,6 +18,7 @@ struct FinishedGame {
   int Month = 1;
   int Day = 1;
   std::string CheckValue;  // vouches for the total to the online list
+  MoveRecord Moves;        // every move, for the coach; none for a game not played from its start
   bool operator==(const FinishedGame&) const = default;
 };
 

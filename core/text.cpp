@@ -166,4 +166,14 @@ std::string ShownText(std::string_view utf8) {
   return ToUtf8(text);
 }
 
+std::string FillIn(std::string pattern, std::initializer_list<std::string> values) {
+  int n = 1;
+  for (const std::string& value : values) {
+    const std::string mark = "%" + std::to_string(n++);
+    const std::size_t at = pattern.find(mark);
+    if (at != std::string::npos) pattern.replace(at, mark.size(), value);
+  }
+  return pattern;
+}
+
 }  // namespace pyxaro

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -31,5 +32,8 @@ bool SteersText(char32_t c);
 // The text as a name from a file or a player is shown: without the
 // characters that steer it.
 std::string ShownText(std::string_view utf8);
+
+// The pattern with %1, %2, ... replaced by the values in turn.
+std::string FillIn(std::string pattern, std::initializer_list<std::string> values);
 
 }  // namespace pyxaro

@@ -43,6 +43,10 @@ enum class Command {
   // The statistics window.
   ResetStatistics,
   StatisticsClosed,
+  // The review of the last finished game.
+  OpenReview,
+  OpenReviewRow,  // the row, from 0
+  ReviewClosed,   // by the player or the desktop
   // The timers' ticks.
   PlayClockTick,
   GameEndTick,

@@ -15,14 +15,17 @@ Game::Game(Host& host, RandomSource& chance, std::string appFolder)
       topTen_(host, store_, texts_, speaker_),
       statistics_(host, store_, texts_),
       profiles_(host, store_, texts_, speaker_),
+      coach_(store_, texts_),
       window_(host, store_, texts_),
       splash_(texts_, sounds_) {
   // Every finished game is placed in the top-ten list and counted in the
   // statistics, in the game end's one write.
   KeepGames(topTen_);
   KeepGames(statistics_);
-  // The finished game is kept no longer for continuing.
+  // The finished game is kept no longer for continuing, and is reviewed
+  // once its end has been told.
   KeepGames(turn_);
+  KeepGames(coach_);
 }
 
 void Game::SettleDataFolder(const std::string& personalFolder) {
@@ -108,6 +111,12 @@ void Game::Do(Command command, int argument) {
       return statistics_.Reset();
     case Command::StatisticsClosed:
       return statistics_.Closed();
+    case Command::OpenReview:
+      return coach_.OpenLast();
+    case Command::OpenReviewRow:
+      return coach_.OpenRow(argument);
+    case Command::ReviewClosed:
+      return coach_.Closed();
     case Command::PlayClockTick:
       return turn_.PlayClockTick();
     case Command::GameEndTick:

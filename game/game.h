@@ -11,6 +11,7 @@
 #include "game/game_speaker.h"
 #include "game/game_window.h"
 #include "game/splash.h"
+#include "highscores/coach.h"
 #include "highscores/game_statistics.h"
 #include "highscores/profiles.h"
 #include "highscores/top_ten.h"
@@ -56,6 +57,8 @@ class Game {
   const pyxaro::TopTen& TopTen() const { return topTen_; }
   // The statistics and their window.
   const GameStatistics& Statistics() const { return statistics_; }
+  // The review of the last finished game.
+  const pyxaro::Coach& Coach() const { return coach_; }
   // The profiles, their window and the online list.
   const pyxaro::Profiles& Profiles() const { return profiles_; }
   // The game window as a whole.
@@ -96,6 +99,7 @@ class Game {
   pyxaro::TopTen topTen_;
   GameStatistics statistics_;
   pyxaro::Profiles profiles_;
+  pyxaro::Coach coach_;
   GameWindow window_;
   pyxaro::Splash splash_;
   std::vector<GameKeeper*> keepers_;

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <map>
 
+#include "core/text.h"
 #include "highscores/highscore_rules.h"
 #include "scoring/categories.h"
 
@@ -44,17 +45,6 @@ const std::map<std::string, std::string>& English() {
   return kTexts;
 }
 
-// The pattern with %1, %2, ... replaced by the values in turn.
-std::string Fill(std::string pattern, std::initializer_list<std::string> values) {
-  int n = 1;
-  for (const std::string& value : values) {
-    const std::string mark = "%" + std::to_string(n++);
-    const std::size_t at = pattern.find(mark);
-    if (at != std::string::npos) pattern.replace(at, mark.size(), value);
-  }
-  return pattern;
-}
-
 }  // namespace
 
 std::string StatisticsText(const LanguageText& text, const std::string& key) {
@@ -81,7 +71,7 @@ class Words {
     return name.empty() ? std::string(CategoryRow(k).spoken) : name;
   }
   std::string Percent(double share) const {
-    return Fill((*this)("stats_percent"), {std::to_string(std::lround(share * 100))});
+    return FillIn((*this)("stats_percent"), {std::to_string(std::lround(share * 100))});
   }
 
  private:
@@ -112,14 +102,14 @@ void PresentCategories(StatisticsForm& form, const StatisticsFigures& f, const W
     bar.FillRate = f.FillRate[k];
     bar.Max = CategoryMax(k);
     bar.Value = f.FillRate[k] > 0 ? words.Number(bar.AveragePoints) : "-";
-    bar.Text = Fill(words("stats_bar"), {words.Category(k), words.Number(bar.AveragePoints),
-                                         std::to_string(bar.Max), words.Percent(bar.FillRate)});
+    bar.Text = FillIn(words("stats_bar"), {words.Category(k), words.Number(bar.AveragePoints),
+                                           std::to_string(bar.Max), words.Percent(bar.FillRate)});
     if (bar.FillRate > f.FillRate[most]) most = k;
     if (bar.FillRate < f.FillRate[least]) least = k;
   }
   form.CategoriesName = form.CategoriesTitle + ": " +
-                        (f.Games > 0 ? Fill(words("stats_categories_name"),
-                                            {words.Category(most), words.Category(least)})
+                        (f.Games > 0 ? FillIn(words("stats_categories_name"),
+                                              {words.Category(most), words.Category(least)})
                                      : words("stats_none"));
 }
 
@@ -147,8 +137,8 @@ StatisticsForm PresentStatistics(const Statistics& statistics, const LanguageTex
   form.TotalsName =
       form.TotalsTitle + ": " +
       (f.FullestBin < 0 ? words("stats_none")
-                        : Fill(words("stats_most"),
-                               {std::to_string(low), std::to_string(low + kTotalBinWidth)}));
+                        : FillIn(words("stats_most"),
+                                 {std::to_string(low), std::to_string(low + kTotalBinWidth)}));
 
   form.RecentTitle = words("stats_recent");
   form.TrendMark = words("stats_running");
@@ -157,8 +147,8 @@ StatisticsForm PresentStatistics(const Statistics& statistics, const LanguageTex
   form.RecentName =
       form.RecentTitle + ": " +
       (f.RecentTrend.empty() ? words("stats_none")
-                             : Fill(words("stats_trend"), {words.Number(f.RecentTrend.front()),
-                                                           words.Number(f.RecentTrend.back())}));
+                             : FillIn(words("stats_trend"), {words.Number(f.RecentTrend.front()),
+                                                             words.Number(f.RecentTrend.back())}));
 
   PresentCategories(form, f, words);
   return form;

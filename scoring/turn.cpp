@@ -107,6 +107,7 @@ std::optional<FinishedGame> Turn::Finish() {
   view_.PlayClock.SetEnabled(false);
   const LocalTime now = host_.Now();
   FinishedGame game = Finished(state_, now.Year, now.Month, now.Day);
+  if (record_) game.Moves = *record_;
   game.CheckValue = CheckValueOf(game.Total);
   return game;
 }

@@ -86,5 +86,38 @@ TEST(GameReviewTest, AChoiceThatThrowsAYatzyAwayIsCostly) {
       << "keeping all six throws nothing";
 }
 
+// A game played to its end is reviewed once its end is told, a row opens the game as its throw left
+// it, and the last finished game is reviewed again after the program starts anew.
+TEST_F(GameTest, AFinishedGameIsReviewedAndAgainAfterARestart) {
+  Start();
+  const std::vector<std::vector<int>> throws{
+      {1, 1, 1, 1, 1, 1}, {2, 2, 2, 2, 2, 2}, {3, 3, 3, 3, 3, 3}, {4, 4, 4, 4, 4, 4},
+      {5, 5, 5, 5, 5, 5}, {6, 6, 6, 6, 6, 6}, {1, 1, 2, 3, 4, 6}, {1, 1, 2, 2, 3, 4},
+      {1, 1, 2, 2, 3, 3}, {1, 1, 1, 2, 3, 4}, {1, 1, 1, 1, 2, 3}, {1, 1, 1, 1, 1, 2},
+      {1, 2, 3, 4, 5, 5}, {2, 3, 4, 5, 6, 6}, {1, 2, 3, 4, 5, 6}, {1, 1, 1, 2, 2, 3},
+      {1, 1, 1, 2, 2, 2}, {1, 1, 1, 1, 2, 2}, {6, 5, 4, 3, 2, 1}, {2, 2, 2, 2, 2, 2}};
+  for (int k = 1; k <= kCategoryCount; ++k) {
+    Table(throws[static_cast<std::size_t>(k - 1)]);
+    game->Do(Command::Enter, k);
+  }
+  host.inputs.push_back(std::string("Eve"));
+  dice.draws.push_back(0.5);  // the check value's digit
+  game->Do(Command::GameEndTick);
+  const ReviewForm& review = game->Coach().Window();
+  ASSERT_TRUE(review.Visible);
+  const std::string summary = review.Summary;
+  EXPECT_NE(summary.find("over 20 choices"), std::string::npos) << summary;
+  ASSERT_FALSE(review.Rows.empty());
+  EXPECT_EQ(review.Rows.front().Text.substr(0, 9), "Throw 1 (");
+  game->Do(Command::OpenReviewRow, 0);
+  EXPECT_EQ(std::pair(review.Opened, review.OpenRows.size()), std::pair(0, std::size_t{20}));
+  game->Do(Command::ReviewClosed);
+  EXPECT_FALSE(review.Visible);
+  game = std::make_unique<Game>(host, dice, folder.Path().string());
+  Start();
+  game->Do(Command::OpenReview);
+  EXPECT_TRUE(game->Coach().Window().Visible && game->Coach().Window().Summary == summary);
+}
+
 }  // namespace
 }  // namespace pyxaro::testing

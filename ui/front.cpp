@@ -41,6 +41,23 @@ void Retire(QPointer<W>& window) {
   window = nullptr;
 }
 
+// A window the game window owns follows its data: made over the game window
+// when the data shows it, brought up to date, retired when the data hides it.
+template <typename W, typename Form, typename Make>
+void Follow(QPointer<W>& window, const Form& form, QWidget* owner, Make make) {
+  if (form.Visible && !window && owner != nullptr) {
+    window = make();
+    CentreOver(window, owner);
+  }
+  if (!window) return;
+  if (form.Visible) {
+    window->Sync(form);
+    window->show();
+  } else {
+    Retire(window);
+  }
+}
+
 }  // namespace
 
 Front::Front(Game& game, std::function<bool()> ending) : game_(game), ending_(std::move(ending)) {}
@@ -130,20 +147,16 @@ void Front::Sync() {
     }
   }
 
-  if (game_.Statistics().View().Visible && !statistics_) {
-    statistics_ = new StatisticsWindow(
+  Follow(statistics_, game_.Statistics().View(), main_, [this] {
+    return new StatisticsWindow(
         main_, [this] { Act([this] { game_.Do(Command::ResetStatistics); }); },
         [this] { Act([this] { game_.Do(Command::StatisticsClosed); }); });
-    CentreOver(statistics_, main_);
-  }
-  if (statistics_) {
-    if (game_.Statistics().View().Visible) {
-      statistics_->Sync(game_.Statistics().View());
-      statistics_->show();
-    } else {
-      Retire(statistics_);
-    }
-  }
+  });
+  Follow(review_, game_.Coach().Window(), main_, [this] {
+    return new ReviewWindow(
+        main_, [this](int row) { Act([this, row] { game_.Do(Command::OpenReviewRow, row); }); },
+        [this] { Act([this] { game_.Do(Command::ReviewClosed); }); });
+  });
 }
 
 }  // namespace pyxaro::ui

@@ -7,6 +7,7 @@
 #include "game/game.h"
 #include "ui/main_window.h"
 #include "ui/profiles_window.h"
+#include "ui/review_window.h"
 #include "ui/start_windows.h"
 #include "ui/statistics_window.h"
 
@@ -36,6 +37,7 @@ class Front {
   QWidget* GameWindow();
   ProfilesWindow* Profiles() const { return profiles_; }
   StatisticsWindow* Statistics() const { return statistics_; }
+  ReviewWindow* Review() const { return review_; }
 
  private:
   Game& game_;
@@ -46,6 +48,7 @@ class Front {
   QPointer<MainWindow> main_;
   QPointer<ProfilesWindow> profiles_;
   QPointer<StatisticsWindow> statistics_;
+  QPointer<ReviewWindow> review_;
 };
 
 }  // namespace pyxaro::ui

@@ -48,6 +48,8 @@ const std::string kAdviceFallback = "Hint";
 // Switches the advice after every throw on or off, as M does the sound; no
 // control of the window stands for it.
 constexpr QKeyCombination kAdviceSwitch(Qt::Key_A);
+// Opens the review of the last finished game; no control stands for it.
+constexpr QKeyCombination kReview(Qt::Key_R);
 
 Speech Counted(const Control& counter, const std::string& fallback) {
   return [&counter, &fallback] { return Spoken{CounterName(counter, Q(fallback)), {}, {}}; };
@@ -245,6 +247,8 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
   }
   if (pressed == kAdviceSwitch) {
     act_([this] { game_.Do(Command::ToggleAdvice); });
+  } else if (pressed == kReview) {
+    act_([this] { game_.Do(Command::OpenReview); });
   } else if (pressed == QKeyCombination(Qt::Key_Up)) {
     MoveMark(-1);
   } else if (pressed == QKeyCombination(Qt::Key_Down)) {
@@ -264,7 +268,7 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
 
 std::vector<QKeyCombination> MainWindow::Keys() const {
   std::vector<QKeyCombination> keys{QKeyCombination(Qt::Key_Up), QKeyCombination(Qt::Key_Down),
-                                    kAdviceSwitch};
+                                    kAdviceSwitch, kReview};
   for (const auto& [key, control] : keys_) keys.push_back(key);
   return keys;
 }

@@ -1,7 +1,5 @@
 #include "ui/statistics_window.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -83,7 +81,7 @@ QRectF ChartRoom(const QRectF& widget) {
 
 StatisticsWindow::StatisticsWindow(QWidget* owner, std::function<void()> reset,
                                    std::function<void()> closed)
-    : QWidget(owner, Qt::Dialog), closed_(std::move(closed)) {
+    : ClosingWindow(owner, std::move(closed)) {
   setObjectName(QStringLiteral("statistics"));
   setFixedSize(kWidth, kHeight);
   for (int i = 0; i < kFigureRows; ++i) {
@@ -182,19 +180,6 @@ void StatisticsWindow::PaintBackdrop(QPainter& p) const {
     paint::TitledPanel(p, PlateOf(chart), Q(*title));
   }
   paint::CategoryLabels(p, paint::PanelRoom(PlateOf(categories_)));
-}
-
-void StatisticsWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    close();
-    return;
-  }
-  QWidget::keyPressEvent(event);
-}
-
-void StatisticsWindow::closeEvent(QCloseEvent* event) {
-  event->accept();
-  closed_();
 }
 
 }  // namespace pyxaro::ui

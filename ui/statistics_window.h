@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "highscores/statistics_form.h"
+#include "ui/closing_window.h"
 
 class QLabel;
 class QPainter;
@@ -15,7 +16,7 @@ namespace pyxaro::ui {
 // The statistics window: the figures, the charts of the totals, the recent
 // games and the categories, and the Reset button. It shows what the form it
 // is given says, and hands the Reset button and its closing to its owner.
-class StatisticsWindow : public QWidget {
+class StatisticsWindow : public ClosingWindow {
  public:
   static constexpr int kFigureRows = 9;
 
@@ -30,13 +31,10 @@ class StatisticsWindow : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   void PaintBackdrop(QPainter& p) const;
 
-  std::function<void()> closed_;
   StatisticsForm form_;
   std::array<QWidget*, kFigureRows> figures_{};
   QWidget* totals_;

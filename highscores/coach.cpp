@@ -1,0 +1,49 @@
+#include "highscores/coach.h"
+
+#include "scoring/block_values.h"
+#include "scoring/move_record.h"
+
+namespace pyxaro {
+
+namespace {
+
+constexpr char kSection[] = "Coach";
+constexpr char kLastGame[] = "last";
+
+}  // namespace
+
+Coach::Coach(SettingsStore& store, const Languages& texts) : store_(store), texts_(texts) {}
+
+std::vector<IniChange> Coach::Changes(const FinishedGame& game, const IniReader&) {
+  if (game.Moves.empty()) return {};
+  return {{kSection, kLastGame, RecordText(game.Moves)}};
+}
+
+void Coach::Written(const FinishedGame& game, bool) {
+  if (!game.Moves.empty()) Show(game.Moves);
+}
+
+void Coach::OpenLast() {
+  const std::optional<MoveRecord> moves = ParseRecord(store_.Setting(kSection, kLastGame));
+  if (moves && !moves->empty()) Show(*moves);
+}
+
+void Coach::Show(const MoveRecord& moves) {
+  if (!advisor_) advisor_ = std::make_unique<Advisor>(blocks::Embedded(), kFittedCorrection);
+  const GameReview review = ReviewGame(moves, *advisor_);
+  // A record that does not replay has nothing to review.
+  if (review.choices == 0) return;
+  window_ = PresentReview(review, [this](const std::string& key) { return texts_.LangText(key); });
+  window_.Visible = true;
+}
+
+void Coach::OpenRow(int row) {
+  if (row < 0 || row >= static_cast<int>(window_.Rows.size())) return;
+  window_.Opened = row;
+  window_.OpenRows = OpenRowsOf(window_.Rows[static_cast<std::size_t>(row)].Position,
+                                [this](const std::string& key) { return texts_.LangText(key); });
+}
+
+void Coach::Closed() { window_.Visible = false; }
+
+}  // namespace pyxaro

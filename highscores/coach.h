@@ -1,0 +1,44 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "highscores/review_form.h"
+#include "scoring/advisor.h"
+#include "settings/game_keeper.h"
+#include "settings/languages.h"
+#include "settings/settings_store.h"
+
+namespace pyxaro {
+
+// Reviews every finished game against the advisor and shows the review; the
+// last finished game's moves stay in the settings, so that it can be
+// reviewed again after the program starts anew.
+class Coach : public GameKeeper {
+ public:
+  Coach(SettingsStore& store, const Languages& texts);
+
+  // Keeps the finished game's moves in the game end's one write.
+  std::vector<IniChange> Changes(const FinishedGame& game, const IniReader& current) override;
+  // The game is over and told: its review shows.
+  void Written(const FinishedGame& game, bool stored) override;
+  // Shows the review of the last finished game the settings keep, if any.
+  void OpenLast();
+  // Opens a row: the window shows the game as that throw left it.
+  void OpenRow(int row);
+  // The player closed the window.
+  void Closed();
+
+  const ReviewForm& Window() const { return window_; }
+
+ private:
+  void Show(const MoveRecord& moves);
+
+  SettingsStore& store_;
+  const Languages& texts_;
+  // Made at the first review: its tables are in the program.
+  std::unique_ptr<Advisor> advisor_;
+  ReviewForm window_;
+};
+
+}  // namespace pyxaro
