@@ -60,7 +60,7 @@ void BM_OpenStatisticsWindow(benchmark::State& state) {
   HundredThousandGames();
   for (auto _ : state) {
     pyxaro::ui::StatisticsWindow window(
-        nullptr, [] {}, [] {});
+        nullptr, [] {}, [] {}, [] {});
     window.Sync(Form());
     benchmark::DoNotOptimize(window.grab());
   }

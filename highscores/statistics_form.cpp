@@ -37,6 +37,7 @@ const std::map<std::string, std::string>& English() {
       {"stats_bar", "%1: %2 of %3 points on average, filled in %4 of games"},
       {"stats_note", "Games abandoned with NEW before their end are not counted."},
       {"stats_reset", "Reset"},
+      {"stats_review", "Review the last game"},
       {"stats_reset_ask", "Clear the statistics? The top ten stays as it is."},
       {"stats_close", "Close"},
       {"stats_decimal", "."},
@@ -123,6 +124,7 @@ StatisticsForm PresentStatistics(const Statistics& statistics, const LanguageTex
   form.Figures = FigureList(f, words);
   form.Note = words("stats_note");
   form.ResetCaption = words("stats_reset");
+  form.ReviewCaption = words("stats_review");
   form.CloseCaption = words("stats_close");
   form.AnyGames = f.Games > 0;
   form.NoGames = words("stats_none");

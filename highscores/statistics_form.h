@@ -33,6 +33,7 @@ struct StatisticsForm {
   std::vector<StatisticsFigure> Figures;
   std::string Note;
   std::string ResetCaption;
+  std::string ReviewCaption;
   std::string CloseCaption;
 
   std::string TotalsTitle;

@@ -90,14 +90,8 @@ TEST(GameReviewTest, AChoiceThatThrowsAYatzyAwayIsCostly) {
 // it, and the last finished game is reviewed again after the program starts anew.
 TEST_F(GameTest, AFinishedGameIsReviewedAndAgainAfterARestart) {
   Start();
-  const std::vector<std::vector<int>> throws{
-      {1, 1, 1, 1, 1, 1}, {2, 2, 2, 2, 2, 2}, {3, 3, 3, 3, 3, 3}, {4, 4, 4, 4, 4, 4},
-      {5, 5, 5, 5, 5, 5}, {6, 6, 6, 6, 6, 6}, {1, 1, 2, 3, 4, 6}, {1, 1, 2, 2, 3, 4},
-      {1, 1, 2, 2, 3, 3}, {1, 1, 1, 2, 3, 4}, {1, 1, 1, 1, 2, 3}, {1, 1, 1, 1, 1, 2},
-      {1, 2, 3, 4, 5, 5}, {2, 3, 4, 5, 6, 6}, {1, 2, 3, 4, 5, 6}, {1, 1, 1, 2, 2, 3},
-      {1, 1, 1, 2, 2, 2}, {1, 1, 1, 1, 2, 2}, {6, 5, 4, 3, 2, 1}, {2, 2, 2, 2, 2, 2}};
   for (int k = 1; k <= kCategoryCount; ++k) {
-    Table(throws[static_cast<std::size_t>(k - 1)]);
+    Table(kOneThrowPerCategory[static_cast<std::size_t>(k - 1)]);
     game->Do(Command::Enter, k);
   }
   host.inputs.push_back(std::string("Eve"));

@@ -150,6 +150,7 @@ void Front::Sync() {
   Follow(statistics_, game_.Statistics().View(), main_, [this] {
     return new StatisticsWindow(
         main_, [this] { Act([this] { game_.Do(Command::ResetStatistics); }); },
+        [this] { Act([this] { game_.Do(Command::OpenReview); }); },
         [this] { Act([this] { game_.Do(Command::StatisticsClosed); }); });
   });
   Follow(review_, game_.Coach().Window(), main_, [this] {

@@ -61,7 +61,9 @@ ReviewWindow::ReviewWindow(QWidget* owner, std::function<void(int)> open,
   summary_ = PlainLabel(this, QRect(16, 12, kWidth - 32, 44));
   rows_ = new QListWidget(this);
   rows_->setGeometry(16, 62, kWidth - 32, 220);
+  // A long row wraps rather than scroll sideways.
   rows_->setWordWrap(true);
+  rows_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   dice_ = new PositionDice(this, form_);
   dice_->setGeometry(16, 292, 300, 40);
   position_ = PlainLabel(this, QRect(16, 338, kWidth - 32, 80));

@@ -80,7 +80,7 @@ QRectF ChartRoom(const QRectF& widget) {
 }  // namespace
 
 StatisticsWindow::StatisticsWindow(QWidget* owner, std::function<void()> reset,
-                                   std::function<void()> closed)
+                                   std::function<void()> review, std::function<void()> closed)
     : ClosingWindow(owner, std::move(closed)) {
   setObjectName(QStringLiteral("statistics"));
   setFixedSize(kWidth, kHeight);
@@ -114,15 +114,17 @@ StatisticsWindow::StatisticsWindow(QWidget* owner, std::function<void()> reset,
   }
 
   note_ = new QLabel(this);
-  note_->setGeometry(20, 392, 222, 84);
+  note_->setGeometry(20, 392, 222, 46);
   note_->setWordWrap(true);
   note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   note_->setTextFormat(Qt::PlainText);
   note_->setFont(paint::ArtFont(12, false, 0, true));
   note_->setStyleSheet(QStringLiteral("color: %1;").arg(paint::kIce.name()));
+  review_ = new GoldButton(this, QRect(14, 442, 230, 38));
   reset_ = new GoldButton(this, QRect(14, 488, 112, 38));
   close_ = new GoldButton(this, QRect(132, 488, 112, 38));
   connect(reset_, &QPushButton::clicked, this, [reset = std::move(reset)] { reset(); });
+  connect(review_, &QPushButton::clicked, this, [review = std::move(review)] { review(); });
   connect(close_, &QPushButton::clicked, this, &QWidget::close);
   close_->setFocus();
 }
@@ -146,6 +148,7 @@ void StatisticsWindow::Sync(const StatisticsForm& form) {
   }
   note_->setText(Q(form.Note));
   reset_->setText(Q(form.ResetCaption));
+  review_->setText(Q(form.ReviewCaption));
   close_->setText(Q(form.CloseCaption));
   update();
 }

@@ -20,10 +20,12 @@ class StatisticsWindow : public ClosingWindow {
  public:
   static constexpr int kFigureRows = 9;
 
-  StatisticsWindow(QWidget* owner, std::function<void()> reset, std::function<void()> closed);
+  StatisticsWindow(QWidget* owner, std::function<void()> reset, std::function<void()> review,
+                   std::function<void()> closed);
   void Sync(const StatisticsForm& form);
 
   QPushButton* Reset() const { return reset_; }
+  QPushButton* Review() const { return review_; }
   const std::array<QWidget*, kFigureRows>& FigureRows() const { return figures_; }
   QWidget* Totals() const { return totals_; }
   QWidget* Recent() const { return recent_; }
@@ -43,6 +45,7 @@ class StatisticsWindow : public ClosingWindow {
   std::array<QWidget*, kCategoryCount> bars_{};
   QLabel* note_;
   QPushButton* reset_;
+  QPushButton* review_;
   QPushButton* close_;
 };
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <random>
+#include <vector>
 
 #include "scoring/dice_sets.h"
 #include "scoring/entry.h"
@@ -66,6 +68,31 @@ inline std::vector<Choice> EveryChoice(const GameState& state) {
     }
   }
   return choices;
+}
+
+// A whole game of one throw a category, each entered at once in card order: a game the advisor
+// would often have played otherwise.
+inline const std::vector<std::vector<int>> kOneThrowPerCategory{
+    {1, 1, 1, 1, 1, 1}, {2, 2, 2, 2, 2, 2}, {3, 3, 3, 3, 3, 3}, {4, 4, 4, 4, 4, 4},
+    {5, 5, 5, 5, 5, 5}, {6, 6, 6, 6, 6, 6}, {1, 1, 2, 3, 4, 6}, {1, 1, 2, 2, 3, 4},
+    {1, 1, 2, 2, 3, 3}, {1, 1, 1, 2, 3, 4}, {1, 1, 1, 1, 2, 3}, {1, 1, 1, 1, 1, 2},
+    {1, 2, 3, 4, 5, 5}, {2, 3, 4, 5, 6, 6}, {1, 2, 3, 4, 5, 6}, {1, 1, 1, 2, 2, 3},
+    {1, 1, 1, 2, 2, 2}, {1, 1, 1, 1, 2, 2}, {6, 5, 4, 3, 2, 1}, {2, 2, 2, 2, 2, 2}};
+
+inline MoveRecord OneThrowPerCategory() {
+  GameState state;
+  MoveRecord moves;
+  for (int k = 1; k <= kCategoryCount; ++k) {
+    OneBased<int, kDiceCount> faces;
+    std::copy_n(kOneThrowPerCategory[static_cast<std::size_t>(k - 1)].begin(), kDiceCount,
+                faces.begin());
+    state = AfterThrow(state, faces);
+    moves.push_back(Move::Throw(state.Dice, state.RollsLeft));
+    const EntryOutcome entry = Enter(state, k);
+    moves.push_back(Move::Entry(k, entry.Points));
+    state = entry.After;
+  }
+  return moves;
 }
 
 }  // namespace pyxaro::testing

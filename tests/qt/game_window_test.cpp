@@ -13,8 +13,10 @@
 #include "core/text.h"
 #include "highscores/statistics.h"
 #include "scoring/categories.h"
+#include "scoring/move_record.h"
 #include "settings/ini.h"
 #include "tests/game_fixture.h"
+#include "tests/helpers/played_game.h"
 #include "ui/front.h"
 #include "ui/plain_text.h"
 #include "ui/qt_host.h"
@@ -286,6 +288,28 @@ TEST_F(ControlsTest, EveryWindowSpeaksAndShowsPlainText) {
     }
   }
   EXPECT_GT(widgets, 80);
+}
+
+// R, or the statistics window's button, reviews the last finished game the settings keep; its rows
+// are read as they show, the arrows open each in turn, and Escape closes the window.
+TEST_F(ControlsTest, RReviewsTheLastGameAndTheKeysMoveOverItsRows) {
+  ASSERT_NE(SetINI("Coach", "last", RecordText(OneThrowPerCategory()), folder.File("Pyx4.ini")), 0);
+  Press(Qt::Key_R);
+  ASSERT_TRUE(front.Review() != nullptr && front.Review()->isVisible());
+  QListWidget* rows = front.Review()->Rows();
+  ASSERT_GT(rows->count(), 1);
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(rows);
+  EXPECT_EQ(Name(list->child(0)), rows->item(0)->text());
+  for (const int row : {0, 1}) {
+    QTest::keyClick(rows, Qt::Key_Down);
+    EXPECT_EQ(game->Coach().Window().Opened, row);
+  }
+  QTest::keyClick(front.Review(), Qt::Key_Escape);
+  EXPECT_FALSE(game->Coach().Window().Visible);
+  // The statistics window opens it too.
+  Press(Qt::Key_S);
+  front.Statistics()->Review()->click();
+  EXPECT_TRUE(game->Coach().Window().Visible);
 }
 
 TEST_F(ControlsTest, SOpensTheFiguresAsTextAndResetClearsOnlyThemAfterAsking) {
