@@ -40,6 +40,8 @@ SiteServer::SiteServer(ScoreSite& site, bool behindProxy)
     : site_(site), behindProxy_(behindProxy), contentSecurityPolicy_(ContentSecurityPolicy()) {}
 
 bool SiteServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
+  // Qt has read the target into a QUrl already, which writes a stray % as
+  // %25; every other escape reaches the site as it was sent.
   const QUrl url = request.url();
   const SiteRequest asked{MethodOf(request), url.path(QUrl::FullyEncoded).toLatin1(),
                           url.query(QUrl::FullyEncoded).toLatin1(),
