@@ -4,7 +4,9 @@
 
 #include <random>
 
+#include "core/game_state.h"
 #include "core/version.h"
+#include "scoring/categories.h"
 #include "scoring/check_value.h"
 
 namespace pyxaro::testing {
@@ -15,6 +17,14 @@ const int kVersion = VersionNumber(kAppVersion);
 Submission Game(int digit, int points, int month) {
   return {"Ann", "pw",   kVersion,
           month, points, QString::fromStdString(CheckValue(digit, points, month, kVersion))};
+}
+
+// The cap is the total the game itself shows for a card with every category
+// at its best, bonus and all.
+TEST(GameRulesTest, TheHighestTotalIsTheBestCardsTotal) {
+  GameState best;
+  for (int k = 1; k <= kCategoryCount; ++k) best.Score[k] = CategoryMax(k);
+  EXPECT_EQ(HighestTotal(), best.Total());
 }
 
 TEST(GameRulesTest, AKeyFitsOnlyThePointsMonthAndVersionItWasMadeFor) {

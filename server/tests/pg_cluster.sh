@@ -16,11 +16,7 @@ if [ -z "$state" ] || { [ "$action" != start ] && [ "$action" != stop ]; }; then
   exit 2
 fi
 
-bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
-if [ -z "$bin" ]; then
-  echo "$0: no PostgreSQL server under /usr/lib/postgresql" >&2
-  exit 1
-fi
+bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1 || true)
 
 as_owner=()
 if [ "$(id -u)" -eq 0 ]; then
@@ -33,7 +29,7 @@ stop() {
   [ -f "$state" ] || return 0
   local folder
   folder=$(cat "$state")
-  if [ -d "$folder/data" ]; then
+  if [ -n "$bin" ] && [ -d "$folder/data" ]; then
     "${as_owner[@]}" "$bin/pg_ctl" -D "$folder/data" -m immediate stop >/dev/null 2>&1 || true
   fi
   rm -rf "$folder"
@@ -47,6 +43,10 @@ fi
 
 # A cluster an interrupted run left behind goes first.
 stop
+if [ -z "$bin" ]; then
+  echo "$0: no PostgreSQL server under /usr/lib/postgresql" >&2
+  exit 1
+fi
 folder=$(mktemp -d /tmp/pyxaro-pg.XXXXXX)
 echo "$folder" >"$state"
 [ ${#as_owner[@]} -eq 0 ] || chown "$owner" "$folder"
