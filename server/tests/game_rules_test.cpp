@@ -51,7 +51,7 @@ TEST(GameRulesTest, AKeyFitsOnlyThePointsMonthAndVersionItWasMadeFor) {
   }
 }
 
-TEST(GameRulesTest, MonthsRunFromJanuary2000ToTheMonthBegunFurthestAhead) {
+TEST(GameRulesTest, TheNewestMonthIsTheOneBegunFurthestAhead) {
   const QDateTime lastDay(QDate(2026, 12, 31), QTime(9, 59, 59), Qt::UTC);
   const QDateTime newYearInKiribati = lastDay.addSecs(1);
   // Now, the month of the game, whether it is taken.
@@ -60,13 +60,6 @@ TEST(GameRulesTest, MonthsRunFromJanuary2000ToTheMonthBegunFurthestAhead) {
       {lastDay, 2701, false},
       {newYearInKiribati, 2701, true},
       {newYearInKiribati, 2702, false},
-      {lastDay, 1, true},
-      {lastDay, 0, false},
-      {lastDay, 12, true},
-      {lastDay, 13, false},
-      {lastDay, 100, false},
-      {lastDay, 2600, false},
-      {lastDay, 9912, false},
   };
   for (const auto& [now, month, taken] : cases) {
     EXPECT_EQ(BrokenRule(Game(3, 250, month), now) == std::nullopt, taken)

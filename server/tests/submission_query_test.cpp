@@ -41,32 +41,26 @@ TEST(SubmissionQueryTest, WhatTheGameSendsIsReadAsTheGameSentIt) {
   }
 }
 
-// Random bytes, and a query the game sends with bytes changed, dropped and
-// inserted, are each read or refused; what is read keeps to every cap.
+// Queries strung together from pieces of the game's own and stray bytes are
+// each read or refused; what is read keeps to every cap.
 TEST(SubmissionQueryTest, AnyBytesAreReadWithinTheCapsOrRefused) {
+  static const char* const kPieces[] = {
+      "user=", "pass=", "ver=",     "date=", "points=", "key=",       "&",
+      "=",     "%",     "%4",       "%41",   "%FF",     "%0A",        "%E2%80%AE",
+      "a",     "7",     "\xC3\xBC", "\xFF",  "+",       "12345678901"};
   std::mt19937 random(2);
-  const std::string sent = SubmissionAddress("", {"Ann", "pw", 504, "2612", "412", "75117380509"});
-  static constexpr char kTricky[] = "%&=+0a\xFF\xC3\x80\n";
   int read = 0;
   for (int n = 0; n < 20000; ++n) {
-    std::string query = sent.substr(1);
-    if (n % 4 == 0) {
-      query.assign(random() % 300, '\0');
-      for (char& c : query) c = static_cast<char>(random());
-    }
-    for (int edits = random() % 4; edits > 0; --edits) {
-      const std::size_t at = random() % (query.size() + 1);
-      const char c = kTricky[random() % (sizeof kTricky - 1)];
-      switch (random() % 3) {
-        case 0:
-          query.insert(at, 1, c);
-          break;
-        case 1:
-          if (at < query.size()) query.erase(at, 1);
-          break;
-        default:
-          if (at < query.size()) query[at] = c;
-      }
+    std::string query;
+    for (const auto& [field, value] : {std::pair{"user=", "Ann"},
+                                       {"&pass=", "pw"},
+                                       {"&ver=", "504"},
+                                       {"&date=", "2612"},
+                                       {"&points=", "412"},
+                                       {"&key=", "7511"}}) {
+      query += field;
+      if (random() % 8 != 0) query += value;
+      if (random() % 4 == 0) query += kPieces[random() % std::size(kPieces)];
     }
     const auto result = ReadSubmission(QByteArray::fromStdString(query));
     if (const auto* refusal = std::get_if<Refusal>(&result)) {
@@ -84,7 +78,7 @@ TEST(SubmissionQueryTest, AnyBytesAreReadWithinTheCapsOrRefused) {
     }
     EXPECT_TRUE(s.version >= 0 && s.month >= 0 && s.points >= 0) << query;
   }
-  EXPECT_GT(read, 1000);  // the edits leave many queries readable
+  EXPECT_GT(read, 500);  // the pieces make many queries readable
 }
 
 TEST(SubmissionQueryTest, EscapesAreDecodedOnceAndBrokenOnesRefused) {

@@ -67,8 +67,4 @@ TestDatabase::~TestDatabase() {
 
 void TestDatabase::Run(const QString& statement) const { RunOn(address_, statement); }
 
-QString EngineName(DatabaseAddress::Engine engine) {
-  return engine == DatabaseAddress::Engine::SQLite ? "SQLite" : "PostgreSQL";
-}
-
 }  // namespace pyxaro::testing

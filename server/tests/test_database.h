@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QString>
 #include <QTemporaryDir>
 
@@ -7,15 +9,13 @@
 
 namespace pyxaro::testing {
 
-// An empty database of its own for one test: a SQLite file in a temporary
-// folder, or a database on the cluster pg_cluster.sh started, whose state
-// file PYXARO_TEST_PG_STATE names. A missing cluster fails the test.
+// An empty database for one test: a SQLite file in a temporary folder, or a
+// database of its own on the cluster pg_cluster.sh started, whose state file
+// PYXARO_TEST_PG_STATE names. Without the cluster the test fails.
 class TestDatabase {
  public:
   explicit TestDatabase(DatabaseAddress::Engine engine);
   ~TestDatabase();
-  TestDatabase(const TestDatabase&) = delete;
-  TestDatabase& operator=(const TestDatabase&) = delete;
 
   const DatabaseAddress& Address() const { return address_; }
   // One statement on a connection of its own, past the store.
@@ -26,7 +26,13 @@ class TestDatabase {
   DatabaseAddress address_;
 };
 
-// For the names of parameterised tests.
-QString EngineName(DatabaseAddress::Engine engine);
+// A suite whose parameter is the engine runs once on each.
+#define PYXARO_ON_BOTH_ENGINES(suite)                                                          \
+  INSTANTIATE_TEST_SUITE_P(                                                                    \
+      Engines, suite,                                                                          \
+      ::testing::Values(DatabaseAddress::Engine::SQLite, DatabaseAddress::Engine::PostgreSQL), \
+      [](const auto& info) {                                                                   \
+        return info.param == DatabaseAddress::Engine::SQLite ? "SQLite" : "PostgreSQL";        \
+      })
 
 }  // namespace pyxaro::testing
