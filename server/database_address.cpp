@@ -26,7 +26,7 @@ std::optional<DatabaseAddress> PostgreSqlAddress(const QString& text) {
     address.host = query.queryItemValue("host", QUrl::FullyDecoded);
   }
   // libpq would guess each of these from the environment; the server runs on
-  // what its command line says, so a missing part is an error here.
+  // what its command line says, so whatever is missing is an error here.
   if (address.host.isEmpty() || address.user.isEmpty() || address.name.isEmpty() ||
       address.name.contains('/')) {
     return std::nullopt;

@@ -18,7 +18,7 @@ const std::vector<QStringList>& Steps() {
       {
           "CREATE TABLE players (id %ID%, name TEXT NOT NULL, name_key TEXT NOT NULL UNIQUE, "
           "password_hash TEXT NOT NULL, registered BIGINT NOT NULL)",
-          // The key is part of the game: the same game sent twice is one row,
+          // The key belongs to the game: the same game sent twice is one row,
           // however the two requests race.
           "CREATE TABLE games (id %ID%, player_id BIGINT NOT NULL REFERENCES players (id), "
           "points INTEGER NOT NULL, month INTEGER NOT NULL, check_value TEXT NOT NULL, "

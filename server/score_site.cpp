@@ -69,7 +69,8 @@ Reply ScoreSite::Answer(const SiteRequest& request) {
   }
   try {
     return Route(request);
-  } catch (const StoreError&) {
+  } catch (const std::exception&) {
+    // The database or the password hash failed: nothing the request did.
     return MessagePage(503, "Not available", "The list cannot be reached now. Try again later.");
   }
 }

@@ -28,6 +28,19 @@ constexpr const char* kBestFirst = " ORDER BY games.points DESC, games.id LIMIT 
 }  // namespace
 
 ScoreStore::ScoreStore(const DatabaseAddress& address) : connectionName_(NewConnectionName()) {
+  try {
+    Open(address);
+  } catch (const StoreError&) {
+    // No destructor runs for a store that never opened: its connection goes
+    // here.
+    Close();
+    throw;
+  }
+}
+
+ScoreStore::~ScoreStore() { Close(); }
+
+void ScoreStore::Open(const DatabaseAddress& address) {
   const bool sqlite = address.engine == DatabaseAddress::Engine::SQLite;
   database_ = QSqlDatabase::addDatabase(sqlite ? "QSQLITE" : "QPSQL", connectionName_);
   if (sqlite) {
@@ -51,7 +64,7 @@ ScoreStore::ScoreStore(const DatabaseAddress& address) : connectionName_(NewConn
   Migrate(database_, address.engine);
 }
 
-ScoreStore::~ScoreStore() {
+void ScoreStore::Close() {
   database_.close();
   database_ = QSqlDatabase();
   QSqlDatabase::removeDatabase(connectionName_);

@@ -43,8 +43,6 @@ struct ListedGame {
 struct Standing {
   int inMonth = 0;
   int allTime = 0;
-
-  bool operator==(const Standing&) const = default;
 };
 
 // The players and their games in SQLite or PostgreSQL; nothing outside
@@ -72,6 +70,8 @@ class ScoreStore {
   std::vector<ListedGame> BestOf(qint64 playerId, int limit);
 
  private:
+  void Open(const DatabaseAddress& address);
+  void Close();
   QSqlQuery Run(const QString& statement, std::initializer_list<QVariant> values);
   std::vector<ListedGame> Listed(QSqlQuery query);
 

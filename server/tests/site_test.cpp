@@ -219,6 +219,9 @@ TEST_P(SiteTest, EveryAnswerCarriesItsPolicyAndOnlyGetAndHeadAreServed) {
       EXPECT_TRUE(answer.body.isEmpty());
     }
   }
+  // A database that fails is the list's fault, told as such.
+  database.Run("DROP TABLE games");
+  EXPECT_EQ(Fetch(port, "/").status, 503);
 }
 
 PYXARO_ON_BOTH_ENGINES(SiteTest);
