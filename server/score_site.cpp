@@ -22,9 +22,9 @@ namespace {
 constexpr qint64 kMinuteMs = 60 * 1000;
 
 // Names that differ only in case, spacing or Unicode form are one player, so
-// no one can pass for another by a capital.
+// no one can pass for another by a capital or a blank.
 QString NameKey(const QString& name) {
-  return name.normalized(QString::NormalizationForm_C).toCaseFolded();
+  return name.simplified().normalized(QString::NormalizationForm_C).toCaseFolded();
 }
 
 int CurrentMonth(const QDateTime& nowUtc) {
@@ -104,26 +104,19 @@ Reply ScoreSite::Submit(const SiteRequest& request) {
   }
   const Submission& submission = std::get<Submission>(read);
   const QString name = submission.user.simplified();
-  const QString nameKey = NameKey(name);
-  if (nameKey.isEmpty()) return MessagePage(400, "Not entered", "The name is blank.");
-  if (const int wait = byName_.Admit(nameKey, now.toMSecsSinceEpoch())) return tooMany(wait);
+  if (name.isEmpty()) return MessagePage(400, "Not entered", "The name is blank.");
+  if (const int wait = byName_.Admit(NameKey(name), now.toMSecsSinceEpoch())) {
+    return tooMany(wait);
+  }
   if (const std::optional<Refusal> broken = BrokenRule(submission, now)) {
     return MessagePage(broken->status, "Not entered", broken->reason);
   }
 
-  std::optional<PlayerRecord> player = store_.FindPlayer(nameKey);
+  const std::optional<PlayerRecord> player =
+      Owner(name, submission.password, now.toSecsSinceEpoch());
   if (!player) {
-    const std::optional<qint64> id =
-        store_.AddPlayer(name, nameKey, PasswordHash(submission.password), now.toSecsSinceEpoch());
-    // Another request registered the name a moment ago: its password decides.
-    player = id ? PlayerRecord{*id, name, {}} : store_.FindPlayer(nameKey);
-    if (!player) throw StoreError("a player registered meanwhile is not there");
-  }
-  if (!player->passwordHash.isEmpty() &&
-      !PasswordMatches(player->passwordHash, submission.password)) {
-    return MessagePage(
-        409, "Not entered",
-        QString("The name %1 is registered with another password.").arg(player->name));
+    return MessagePage(409, "Not entered",
+                       QString("The name %1 is registered with another password.").arg(name));
   }
 
   const GameRecord game{player->id,     submission.points,  submission.month,
@@ -135,6 +128,23 @@ Reply ScoreSite::Submit(const SiteRequest& request) {
   return EnteredPage(added ? "Entered" : "Already entered",
                      added ? "Entered" : "This game was entered before", player->name,
                      submission.points, store_.StandingOf(game), monthWords);
+}
+
+std::optional<PlayerRecord> ScoreSite::Owner(const QString& name, const QString& password,
+                                             qint64 nowSeconds) {
+  const QString key = NameKey(name);
+  std::optional<PlayerRecord> player = store_.FindPlayer(key);
+  if (!player) {
+    const QByteArray hash = PasswordHash(password);
+    if (const std::optional<qint64> id = store_.AddPlayer(name, key, hash, nowSeconds)) {
+      return PlayerRecord{*id, name, hash};
+    }
+    // Another request registered the name a moment ago: its password decides.
+    player = store_.FindPlayer(key);
+    if (!player) throw StoreError("a player registered meanwhile is not there");
+  }
+  if (!PasswordMatches(player->passwordHash, password)) return std::nullopt;
+  return player;
 }
 
 Reply ScoreSite::Lists() {

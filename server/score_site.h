@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "server/rate_limiter.h"
 #include "server/reply.h"
@@ -37,6 +38,10 @@ class ScoreSite {
  private:
   Reply Route(const SiteRequest& request);
   Reply Submit(const SiteRequest& request);
+  // The player the name belongs to, registered with the password when the
+  // name is new; nothing when the name belongs to another password.
+  std::optional<PlayerRecord> Owner(const QString& name, const QString& password,
+                                    qint64 nowSeconds);
   Reply Lists();
   Reply PlayerPage(const QByteArray& encodedName);
   Reply TopAsJson(const QByteArray& query);
