@@ -69,8 +69,11 @@ Reply ScoreSite::Answer(const SiteRequest& request) {
   }
   try {
     return Route(request);
-  } catch (const std::exception&) {
+  } catch (const std::exception& failure) {
     // The database or the password hash failed: nothing the request did.
+    // No password is in the reason: the database never sees one, and the
+    // hash's failures are told in words of this program's own.
+    qWarning().noquote() << "pyxaro-scores:" << failure.what();
     return MessagePage(503, "Not available", "The list cannot be reached now. Try again later.");
   }
 }
