@@ -16,6 +16,10 @@ esac
 packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core qt6-translations-l10n
           clang libclang-rt-14-dev)
+# The online list's server and the PostgreSQL its tests start. Qt HTTP
+# Server's CMake package needs the WebSockets one, which it does not depend on.
+packages+=(qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite libqt6sql6-psql libsodium-dev
+           postgresql pkg-config)
 # The install tests validate the menu entry and the AppStream data.
 packages+=(desktop-file-utils appstream)
 missing=()

@@ -1,0 +1,33 @@
+#include "server/rate_limiter.h"
+
+namespace pyxaro {
+
+RateLimiter::RateLimiter(int allowed, qint64 windowMs) : allowed_(allowed), windowMs_(windowMs) {}
+
+int RateLimiter::Admit(const QString& key, qint64 nowMs) {
+  const qint64 windowStartMs = nowMs - windowMs_;
+  // Keys that went quiet are dropped once a window, so the table holds only
+  // the last window's callers however many come and go.
+  if (windowStartMs >= forgottenUntilMs_ + windowMs_) ForgetBefore(windowStartMs);
+  std::deque<qint64>& times = attempts_[key];
+  while (!times.empty() && times.front() <= windowStartMs) times.pop_front();
+  if (static_cast<int>(times.size()) < allowed_) {
+    times.push_back(nowMs);
+    return 0;
+  }
+  const qint64 waitMs = times.front() - windowStartMs;
+  return static_cast<int>((waitMs + 999) / 1000);
+}
+
+void RateLimiter::ForgetBefore(qint64 startMs) {
+  for (auto it = attempts_.begin(); it != attempts_.end();) {
+    if (it->empty() || it->back() <= startMs) {
+      it = attempts_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  forgottenUntilMs_ = startMs;
+}
+
+}  // namespace pyxaro

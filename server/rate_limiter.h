@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <deque>
+
+namespace pyxaro {
+
+// At most `allowed` attempts per key within any window of `windowMs`, counted
+// in memory: a restart forgets them, which only ever lets a few more through.
+class RateLimiter {
+ public:
+  RateLimiter(int allowed, qint64 windowMs);
+
+  // 0 when the key may make an attempt at `nowMs`, which is then counted;
+  // otherwise the whole seconds until it may, and nothing is counted.
+  int Admit(const QString& key, qint64 nowMs);
+
+ private:
+  void ForgetBefore(qint64 startMs);
+
+  int allowed_;
+  qint64 windowMs_;
+  QHash<QString, std::deque<qint64>> attempts_;
+  qint64 forgottenUntilMs_ = 0;
+};
+
+}  // namespace pyxaro

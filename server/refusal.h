@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace pyxaro {
+
+// A request the list turns away: the status it is answered with, and why, in
+// words the player reads in the browser.
+struct Refusal {
+  int status = 400;
+  QString reason;
+};
+
+}  // namespace pyxaro

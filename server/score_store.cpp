@@ -1,0 +1,144 @@
+#include "server/score_store.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <atomic>
+
+#include "server/schema.h"
+#include "server/store_error.h"
+
+namespace pyxaro {
+
+namespace {
+
+QString NewConnectionName() {
+  static std::atomic<int> opened{0};
+  return QString("pyxaro-scores-%1").arg(++opened);
+}
+
+constexpr int kBusyTimeoutMs = 5000;
+
+QString ListedColumns() {
+  return "SELECT players.name, games.points, games.month FROM games "
+         "JOIN players ON players.id = games.player_id ";
+}
+
+constexpr const char* kBestFirst = " ORDER BY games.points DESC, games.id LIMIT ?";
+
+}  // namespace
+
+ScoreStore::ScoreStore(const DatabaseAddress& address) : connectionName_(NewConnectionName()) {
+  try {
+    Open(address);
+  } catch (const StoreError&) {
+    // No destructor runs for a store that never opened: its connection goes
+    // here.
+    Close();
+    throw;
+  }
+}
+
+ScoreStore::~ScoreStore() { Close(); }
+
+void ScoreStore::Open(const DatabaseAddress& address) {
+  const bool sqlite = address.engine == DatabaseAddress::Engine::SQLite;
+  database_ = QSqlDatabase::addDatabase(sqlite ? "QSQLITE" : "QPSQL", connectionName_);
+  if (sqlite) {
+    database_.setDatabaseName(address.file);
+    database_.setConnectOptions(QString("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+  } else {
+    database_.setHostName(address.host);
+    database_.setPort(address.port);
+    database_.setUserName(address.user);
+    database_.setPassword(address.password);
+    database_.setDatabaseName(address.name);
+  }
+  if (!database_.open()) {
+    throw StoreError("cannot open the database: " + database_.lastError().text().toStdString());
+  }
+  if (sqlite) {
+    // Readers of the lists then never wait for a submission's write.
+    Run("PRAGMA journal_mode=WAL", {});
+    Run("PRAGMA foreign_keys=ON", {});
+  }
+  Migrate(database_, address.engine);
+}
+
+void ScoreStore::Close() {
+  database_.close();
+  database_ = QSqlDatabase();
+  QSqlDatabase::removeDatabase(connectionName_);
+}
+
+QSqlQuery ScoreStore::Run(const QString& statement, std::initializer_list<QVariant> values) {
+  QSqlQuery query(database_);
+  query.setForwardOnly(true);
+  if (!query.prepare(statement)) throw StoreError(query.lastError().text().toStdString());
+  for (const QVariant& value : values) query.addBindValue(value);
+  if (!query.exec()) throw StoreError(query.lastError().text().toStdString());
+  return query;
+}
+
+std::optional<PlayerRecord> ScoreStore::FindPlayer(const QString& nameKey) {
+  QSqlQuery query =
+      Run("SELECT id, name, password_hash FROM players WHERE name_key = ?", {nameKey});
+  if (!query.next()) return std::nullopt;
+  return PlayerRecord{query.value(0).toLongLong(), query.value(1).toString(),
+                      query.value(2).toByteArray()};
+}
+
+std::optional<qint64> ScoreStore::AddPlayer(const QString& name, const QString& nameKey,
+                                            const QByteArray& passwordHash, qint64 nowSeconds) {
+  const QSqlQuery insert =
+      Run("INSERT INTO players (name, name_key, password_hash, registered) VALUES (?, ?, ?, ?) "
+          "ON CONFLICT (name_key) DO NOTHING",
+          {name, nameKey, QString::fromLatin1(passwordHash), nowSeconds});
+  if (insert.numRowsAffected() != 1) return std::nullopt;
+  const std::optional<PlayerRecord> added = FindPlayer(nameKey);
+  if (!added) throw StoreError("a player just added is not there");
+  return added->id;
+}
+
+bool ScoreStore::AddGame(const GameRecord& game) {
+  return Run("INSERT INTO games (player_id, points, month, check_value, version, entered) "
+             "VALUES (?, ?, ?, ?, ?, ?) "
+             "ON CONFLICT (player_id, points, month, check_value) DO NOTHING",
+             {game.playerId, game.points, game.month, game.checkValue, game.version,
+              game.enteredSeconds})
+             .numRowsAffected() == 1;
+}
+
+Standing ScoreStore::StandingOf(const GameRecord& game) {
+  QSqlQuery found = Run(
+      "SELECT id FROM games WHERE player_id = ? AND points = ? AND month = ? AND check_value = ?",
+      {game.playerId, game.points, game.month, game.checkValue});
+  if (!found.next()) throw StoreError("the game asked about is not there");
+  const qint64 id = found.value(0).toLongLong();
+  const QString above = "(points > ? OR (points = ? AND id < ?))";
+  QSqlQuery inMonth = Run("SELECT COUNT(*) FROM games WHERE month = ? AND " + above,
+                          {game.month, game.points, game.points, id});
+  QSqlQuery allTime =
+      Run("SELECT COUNT(*) FROM games WHERE " + above, {game.points, game.points, id});
+  if (!inMonth.next() || !allTime.next()) throw StoreError("a count gave no row");
+  return {inMonth.value(0).toInt() + 1, allTime.value(0).toInt() + 1};
+}
+
+std::vector<ListedGame> ScoreStore::Top(std::optional<int> month, int limit) {
+  if (month)
+    return Listed(Run(ListedColumns() + "WHERE games.month = ?" + kBestFirst, {*month, limit}));
+  return Listed(Run(ListedColumns() + kBestFirst, {limit}));
+}
+
+std::vector<ListedGame> ScoreStore::BestOf(qint64 playerId, int limit) {
+  return Listed(Run(ListedColumns() + "WHERE games.player_id = ?" + kBestFirst, {playerId, limit}));
+}
+
+std::vector<ListedGame> ScoreStore::Listed(QSqlQuery query) {
+  std::vector<ListedGame> games;
+  while (query.next()) {
+    games.push_back({query.value(0).toString(), query.value(1).toInt(), query.value(2).toInt()});
+  }
+  return games;
+}
+
+}  // namespace pyxaro

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+#include <initializer_list>
+#include <optional>
+#include <vector>
+
+#include "server/database_address.h"
+
+class QSqlQuery;
+
+namespace pyxaro {
+
+struct PlayerRecord {
+  qint64 id = 0;
+  QString name;
+  QByteArray passwordHash;
+};
+
+struct GameRecord {
+  qint64 playerId = 0;
+  int points = 0;
+  int month = 0;
+  QString checkValue;
+  int version = 0;
+  qint64 enteredSeconds = 0;
+};
+
+// A row of a list, best first.
+struct ListedGame {
+  QString name;
+  int points = 0;
+  int month = 0;
+
+  bool operator==(const ListedGame&) const = default;
+};
+
+// Where a game stands, 1 for the best: among the games of its month and of
+// all time. Equal points stand below the games entered before.
+struct Standing {
+  int inMonth = 0;
+  int allTime = 0;
+};
+
+// The players and their games in SQLite or PostgreSQL; nothing outside
+// this class knows which. Every failed statement throws StoreError.
+class ScoreStore {
+ public:
+  // Opens the database, creating a SQLite file that is not there yet, and
+  // brings its schema up to date.
+  explicit ScoreStore(const DatabaseAddress& address);
+  ~ScoreStore();
+  ScoreStore(const ScoreStore&) = delete;
+  ScoreStore& operator=(const ScoreStore&) = delete;
+
+  std::optional<PlayerRecord> FindPlayer(const QString& nameKey);
+  // The new player's id; nothing when another request registered the key
+  // first.
+  std::optional<qint64> AddPlayer(const QString& name, const QString& nameKey,
+                                  const QByteArray& passwordHash, qint64 nowSeconds);
+  // False when the same game of the same player is there already.
+  bool AddGame(const GameRecord& game);
+  // The standing of a game that is there.
+  Standing StandingOf(const GameRecord& game);
+  // The best games of one month, or of all time for nothing.
+  std::vector<ListedGame> Top(std::optional<int> month, int limit);
+  std::vector<ListedGame> BestOf(qint64 playerId, int limit);
+
+ private:
+  void Open(const DatabaseAddress& address);
+  void Close();
+  QSqlQuery Run(const QString& statement, std::initializer_list<QVariant> values);
+  std::vector<ListedGame> Listed(QSqlQuery query);
+
+  QString connectionName_;
+  QSqlDatabase database_;
+};
+
+}  // namespace pyxaro

@@ -1,0 +1,70 @@
+#include "test_database.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace pyxaro::testing {
+
+namespace {
+
+// Runs one statement on its own connection, past the store.
+void RunOn(const DatabaseAddress& address, const QString& statement) {
+  const QString connection = "pyxaro-test-direct";
+  {
+    const bool sqlite = address.engine == DatabaseAddress::Engine::SQLite;
+    QSqlDatabase database = QSqlDatabase::addDatabase(sqlite ? "QSQLITE" : "QPSQL", connection);
+    database.setDatabaseName(sqlite ? address.file : address.name);
+    database.setHostName(address.host);
+    database.setUserName(address.user);
+    if (!database.open()) {
+      ADD_FAILURE() << "cannot open the database: " << database.lastError().text().toStdString();
+    } else {
+      QSqlQuery query(database);
+      EXPECT_TRUE(query.exec(statement)) << query.lastError().text().toStdString();
+    }
+  }
+  QSqlDatabase::removeDatabase(connection);
+}
+
+DatabaseAddress Cluster() {
+  DatabaseAddress cluster;
+  cluster.engine = DatabaseAddress::Engine::PostgreSQL;
+  QFile state(qEnvironmentVariable("PYXARO_TEST_PG_STATE"));
+  if (!state.open(QIODevice::ReadOnly)) {
+    ADD_FAILURE() << "PYXARO_TEST_PG_STATE names no state file of pg_cluster.sh; run the tests "
+                     "with ctest, which starts the cluster";
+  }
+  cluster.host = QString::fromUtf8(state.readAll()).trimmed();
+  cluster.user = "postgres";
+  cluster.name = "pyxaro_tests";
+  return cluster;
+}
+
+}  // namespace
+
+TestDatabase::TestDatabase(DatabaseAddress::Engine engine) {
+  if (engine == DatabaseAddress::Engine::SQLite) {
+    address_.file = folder_.filePath("scores.db");
+    return;
+  }
+  static int made = 0;
+  address_ = Cluster();
+  const QString name = QString("test_%1_%2").arg(getpid()).arg(++made);
+  RunOn(address_, "CREATE DATABASE " + name);
+  address_.name = name;
+}
+
+TestDatabase::~TestDatabase() {
+  if (address_.engine == DatabaseAddress::Engine::PostgreSQL) {
+    RunOn(Cluster(), "DROP DATABASE IF EXISTS " + address_.name + " WITH (FORCE)");
+  }
+}
+
+void TestDatabase::Run(const QString& statement) const { RunOn(address_, statement); }
+
+}  // namespace pyxaro::testing
