@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/moves.h"
@@ -19,6 +20,9 @@ struct FinishedGame {
   int Day = 1;
   std::string CheckValue;  // vouches for the total to the online list
   MoveRecord Moves;        // every move, for the coach; none for a game not played from its start
+  // The expected points lost a choice against the advisor; none for a game
+  // not played from its start.
+  std::optional<double> MeanLoss;
   bool operator==(const FinishedGame&) const = default;
 };
 

@@ -1,6 +1,7 @@
 #include "highscores/statistics.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <numeric>
@@ -43,6 +44,20 @@ std::string List(const Numbers& numbers) {
   return text;
 }
 
+// No choice loses more than a Yatzy: a larger stored loss is a hand edit.
+constexpr long long kMostLossHundredths = 100 * 100;
+
+// The mean loss of the kTrendGames games that end `skip` games before the
+// last; none when there are no such games.
+std::optional<double> MeanLossOf(const std::vector<int>& losses, int skip) {
+  const auto end = std::ssize(losses) - skip;
+  if (end <= 0) return std::nullopt;
+  const auto begin = std::max<std::ptrdiff_t>(0, end - kTrendGames);
+  double sum = 0;
+  for (auto i = begin; i < end; ++i) sum += losses[static_cast<std::size_t>(i)];
+  return sum / 100 / static_cast<double>(end - begin);
+}
+
 }  // namespace
 
 Statistics ReadStatistics(const IniReader& read) {
@@ -82,6 +97,13 @@ Statistics ReadStatistics(const IniReader& read) {
   s.Bonuses = count("bonuses", s.Games);
   s.RollsLeft = count("rollsleft", s.Games * kRollPool);
   s.PlaySeconds = count("seconds", s.Games * kLongestGame);
+  const std::string losses = read(kSection, "losses");
+  std::vector<std::string_view> lossItems = Items(losses);
+  if (std::ssize(lossItems) > kRecentGames)
+    lossItems.erase(lossItems.begin(), lossItems.end() - kRecentGames);
+  for (const std::string_view item : lossItems) {
+    s.RecentLosses.push_back(static_cast<int>(StoredCount(item, kMostLossHundredths)));
+  }
   return s;
 }
 
@@ -102,7 +124,8 @@ std::vector<IniChange> StatisticsChanges(const Statistics& s) {
           {kSection, "points", List(points)},
           {kSection, "bonuses", std::to_string(s.Bonuses)},
           {kSection, "rollsleft", std::to_string(s.RollsLeft)},
-          {kSection, "seconds", std::to_string(s.PlaySeconds)}};
+          {kSection, "seconds", std::to_string(s.PlaySeconds)},
+          {kSection, "losses", List(s.RecentLosses)}};
 }
 
 Statistics AddGame(Statistics s, const FinishedGame& game) {
@@ -114,6 +137,11 @@ Statistics AddGame(Statistics s, const FinishedGame& game) {
   ++s.Bins[static_cast<std::size_t>(total / kTotalBinWidth)];
   s.Recent.push_back(total);
   if (std::ssize(s.Recent) > kRecentGames) s.Recent.erase(s.Recent.begin());
+  if (game.MeanLoss) {
+    s.RecentLosses.push_back(static_cast<int>(
+        std::llround(std::clamp(*game.MeanLoss * 100, 0.0, double{kMostLossHundredths}))));
+    if (std::ssize(s.RecentLosses) > kRecentGames) s.RecentLosses.erase(s.RecentLosses.begin());
+  }
   bool complete = true;
   for (int k = 1; k <= kCategoryCount; ++k) {
     const int points = std::clamp(game.Scores[k], 0, CategoryMax(k));
@@ -184,6 +212,8 @@ StatisticsFigures Figures(const Statistics& s) {
   const auto fullest = std::max_element(s.Bins.begin(), s.Bins.end());
   if (*fullest > 0) f.FullestBin = static_cast<int>(fullest - s.Bins.begin());
   f.RecentTrend = RunningAverage(s.Recent);
+  f.RecentLoss = MeanLossOf(s.RecentLosses, 0);
+  f.EarlierLoss = MeanLossOf(s.RecentLosses, kTrendGames);
   for (int k = 1; k <= kCategoryCount; ++k) {
     f.AveragePoints[k] = Share(s.Categories[k].Points, s.Categories[k].Filled);
     f.FillRate[k] = Share(s.Categories[k].Filled, s.Games);

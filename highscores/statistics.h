@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,9 @@ struct Statistics {
   long long Bonuses = 0;
   long long RollsLeft = 0;  // summed over the games
   long long PlaySeconds = 0;
+  // The last kRecentGames reviewed games' expected loss a choice against the
+  // advisor, in hundredths of a point, oldest first.
+  std::vector<int> RecentLosses;
   bool operator==(const Statistics&) const = default;
 };
 
@@ -76,6 +80,10 @@ struct StatisticsFigures {
   // The running average of the recent totals over kTrendGames games, one
   // value per recent game.
   std::vector<double> RecentTrend;
+  // The loss a choice over the last kTrendGames reviewed games and over the
+  // kTrendGames before them; none before the first reviewed game.
+  std::optional<double> RecentLoss;
+  std::optional<double> EarlierLoss;
   OneBased<double, kCategoryCount> AveragePoints;  // over the games that filled it
   OneBased<double, kCategoryCount> FillRate;       // 0..1
 };

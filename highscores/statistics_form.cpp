@@ -26,6 +26,7 @@ const std::map<std::string, std::string>& English() {
       {"stats_rolls", "Average rolls left"},
       {"stats_complete", "Completion rate"},
       {"stats_time", "Average game time"},
+      {"stats_loss", "Loss a choice, last 10"},
       {"stats_none", "no games yet"},
       {"stats_totals", "Totals"},
       {"stats_most", "most games between %1 and %2"},
@@ -79,6 +80,17 @@ class Words {
   const LanguageText& text_;
 };
 
+// The loss a choice of the recent games, and which way it went against the
+// games before them: down is better.
+std::string LossText(const StatisticsFigures& f, const Words& words) {
+  if (!f.RecentLoss) return "-";
+  std::string text = words.Number(*f.RecentLoss);
+  if (!f.EarlierLoss) return text;
+  constexpr double kSteady = 0.05;
+  const double change = *f.RecentLoss - *f.EarlierLoss;
+  return text + (change < -kSteady ? " \u2198" : change > kSteady ? " \u2197" : " \u2192");
+}
+
 std::vector<StatisticsFigure> FigureList(const StatisticsFigures& f, const Words& words) {
   const bool any = f.Games > 0;
   const auto or_dash = [any](std::string value) { return any ? value : std::string("-"); };
@@ -90,7 +102,8 @@ std::vector<StatisticsFigure> FigureList(const StatisticsFigures& f, const Words
           {words("stats_yatzy"), or_dash(words.Percent(f.YatzyRate))},
           {words("stats_rolls"), or_dash(words.Number(f.AverageRollsLeft))},
           {words("stats_complete"), or_dash(words.Percent(f.CompletionRate))},
-          {words("stats_time"), or_dash(PlayTimeText(static_cast<int>(f.AveragePlaySeconds)))}};
+          {words("stats_time"), or_dash(PlayTimeText(static_cast<int>(f.AveragePlaySeconds)))},
+          {words("stats_loss"), LossText(f, words)}};
 }
 
 void PresentCategories(StatisticsForm& form, const StatisticsFigures& f, const Words& words) {

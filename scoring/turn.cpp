@@ -7,9 +7,11 @@
 
 #include "core/pictures.h"
 #include "core/version.h"
+#include "scoring/block_values.h"
 #include "scoring/categories.h"
 #include "scoring/check_value.h"
 #include "scoring/entry.h"
+#include "scoring/game_review.h"
 #include "settings/language_keys.h"
 
 namespace pyxaro {
@@ -107,7 +109,12 @@ std::optional<FinishedGame> Turn::Finish() {
   view_.PlayClock.SetEnabled(false);
   const LocalTime now = host_.Now();
   FinishedGame game = Finished(state_, now.Year, now.Month, now.Day);
-  if (record_) game.Moves = *record_;
+  if (record_) {
+    game.Moves = *record_;
+    if (!advisor_) advisor_ = std::make_unique<Advisor>(blocks::Embedded(), kFittedCorrection);
+    const GameReview review = ReviewGame(*record_, *advisor_);
+    if (review.choices > 0) game.MeanLoss = review.MeanLoss();
+  }
   game.CheckValue = CheckValueOf(game.Total);
   return game;
 }

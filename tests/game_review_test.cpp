@@ -107,6 +107,11 @@ TEST_F(GameTest, AFinishedGameIsReviewedAndAgainAfterARestart) {
   EXPECT_EQ(std::pair(review.Opened, review.OpenRows.size()), std::pair(0, std::size_t{20}));
   game->Do(Command::ReviewClosed);
   EXPECT_FALSE(review.Visible);
+  // The statistics keep the game's loss a choice.
+  game->Do(Command::OpenStatistics);
+  EXPECT_EQ(
+      game->Statistics().View().Figures.back().Value,
+      summary.substr(summary.find(": ") + 2, summary.find(" a choice") - summary.find(": ") - 2));
   game = std::make_unique<Game>(host, dice, folder.Path().string());
   Start();
   game->Do(Command::OpenReview);

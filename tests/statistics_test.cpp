@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <numeric>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -33,6 +35,8 @@ FinishedGame RandomGame(std::mt19937& random) {
   game.Total = std::accumulate(game.Scores.begin(), game.Scores.end(), game.BonusWon ? 100 : 0);
   game.RollsUsed = 40 + static_cast<int>(random() % 21);
   game.PlaySeconds = static_cast<int>(random() % 900);
+  // Most games reviewed: a game not played from its start is not.
+  if (random() % 5 != 0) game.MeanLoss = static_cast<double>(random() % 3000) / 1000;
   return game;
 }
 
@@ -86,6 +90,22 @@ TEST(StatisticsTest, GamesCountedThroughTheFileGiveTheirOwnFigures) {
     // Exact from the recent games, then within a bin of the true median.
     EXPECT_NEAR(f.Median, median, count <= kRecentGames ? 1e-9 : kTotalBinWidth);
     EXPECT_EQ(f.RecentTrend.size(), std::min(count, kRecentGames));
+    // The loss a choice of the last reviewed games, and of those before them, to the hundredth.
+    std::vector<double> losses;
+    for (const FinishedGame& game : games) {
+      if (game.MeanLoss) losses.push_back(std::round(*game.MeanLoss * 100) / 100);
+    }
+    const auto lossOf = [&losses](std::size_t skip) -> std::optional<double> {
+      if (losses.size() <= skip) return std::nullopt;
+      const auto end = losses.end() - static_cast<std::ptrdiff_t>(skip);
+      const auto begin = end - std::min<std::ptrdiff_t>(kTrendGames, end - losses.begin());
+      return std::accumulate(begin, end, 0.0) / static_cast<double>(end - begin);
+    };
+    for (const auto& [figure, expected] :
+         {std::pair{f.RecentLoss, lossOf(0)}, {f.EarlierLoss, lossOf(kTrendGames)}}) {
+      ASSERT_EQ(figure.has_value(), expected.has_value() && count > 0);
+      EXPECT_NEAR(figure.value_or(0), expected.value_or(0), 1e-9);
+    }
     if (count > 0) {
       EXPECT_NEAR(f.RecentTrend.back(),
                   std::accumulate(games.end() - std::min(count, kTrendGames), games.end(), 0.0,
@@ -112,7 +132,9 @@ TEST(StatisticsTest, HostileStoredValuesCountAsZeroOrAreCapped) {
        {{"games", "10"}, {"bins", "1,0,0,10,3,4,5,6,7,8,9,1,2,3,4,5,6,7,8,9,1,2,3,4,5,6"}}},
       {{{"games", "3"}, {"recent", "7,1,-3,900,"}}, {{"games", "3"}, {"recent", "1,0," + most}}},
       {{{"games", "1"}, {"filled", "2,1"}, {"points", "9,13,5"}},
-       {{"games", "1"}, {"filled", "1,1"}, {"points", "6,12"}}}};
+       {{"games", "1"}, {"filled", "1,1"}, {"points", "6,12"}}},
+      {{{"games", "1"}, {"losses", "-5,x,99999999,12"}},
+       {{"games", "1"}, {"losses", "0,0,10000,12"}}}};
   for (const auto& [stored, read] : cases) {
     EXPECT_EQ(ReadStatistics(ReaderOf(stored)), ReadStatistics(ReaderOf(read)))
         << ::testing::PrintToString(stored);

@@ -19,7 +19,7 @@ namespace {
 constexpr int kWidth = 776;
 constexpr int kHeight = 540;
 constexpr int kFigureTop = 66;
-constexpr int kFigureStep = 34;
+constexpr int kFigureStep = 31;
 // Where a panel's plate lies in its widget, clear of the plate's shadow.
 constexpr int kShadow = 4;
 

@@ -18,7 +18,7 @@ namespace pyxaro::ui {
 // is given says, and hands the Reset button and its closing to its owner.
 class StatisticsWindow : public ClosingWindow {
  public:
-  static constexpr int kFigureRows = 9;
+  static constexpr int kFigureRows = 10;
 
   StatisticsWindow(QWidget* owner, std::function<void()> reset, std::function<void()> review,
                    std::function<void()> closed);
