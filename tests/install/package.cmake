@@ -89,3 +89,14 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "lintian finds errors in ${scores}:\n${report}")
 endif()
 message(STATUS "lintian on ${scores}:\n${report}")
+
+# The unit keeps the server confined: systemd's own measure of its exposure,
+# which each confinement dropped raises, stays at 2.0 of 10 or below.
+set(unpacked ${OUT_DIR}/pyxaro-scores-files)
+execute_process(COMMAND dpkg-deb -x ${scores} ${unpacked})
+execute_process(COMMAND systemd-analyze security --offline=yes --threshold=20
+                        ${unpacked}/usr/lib/systemd/system/pyxaro-scores.service
+                RESULT_VARIABLE status OUTPUT_VARIABLE report ERROR_VARIABLE report)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "the unit leaves the server exposed:\n${report}")
+endif()
