@@ -129,6 +129,8 @@ bool Measure(const char* engine, const DatabaseAddress& address) {
       engine, rate, static_cast<unsigned long long>(crypto_pwhash_OPSLIMIT_INTERACTIVE),
       static_cast<std::size_t>(crypto_pwhash_MEMLIMIT_INTERACTIVE) >> 20, Percentile(latencies, 50),
       Percentile(latencies, 99), kListedGames, kClients);
+  // The cluster script prints too: the lines stay in order.
+  std::fflush(stdout);
   return true;
 }
 
