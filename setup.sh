@@ -22,6 +22,10 @@ packages+=(qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite libqt6sql6-ps
            postgresql pkg-config)
 # The install tests validate the menu entry and the AppStream data.
 packages+=(desktop-file-utils appstream)
+# A server test opens the online list's pages in headless Chromium.
+packages+=(chromium)
+# The package test runs lintian and systemd-analyze on the server's package.
+packages+=(lintian systemd)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

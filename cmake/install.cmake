@@ -5,6 +5,8 @@
 # launcher, share/ the menu entry, icons, AppStream data and manual page.
 
 set(PYXARO_PROGRAM_DIR lib/pyxaro)
+# The game's files are one package; server/ installs the other.
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME game)
 set(PYXARO_MAINTAINER "Pyxaro maintainers <maintainers@pyxaro.org>")
 set(PYXARO_STAGE ${CMAKE_BINARY_DIR}/install-files)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
@@ -62,12 +64,15 @@ install(FILES ${PYXARO_STAGE}/pyxaro.6.gz DESTINATION share/man/man6)
 install(FILES data/debian/copyright DESTINATION share/doc/pyxaro)
 install(FILES ${PYXARO_STAGE}/changelog.Debian.gz DESTINATION share/doc/pyxaro)
 
-# cpack -G DEB from the build folder makes pyxaro_<version>-1_<arch>.deb.
+# cpack -G DEB from the build folder makes pyxaro_<version>-1_<arch>.deb and
+# pyxaro-scores_<version>-1_<arch>.deb.
 set(CPACK_PACKAGE_NAME pyxaro)
 set(CPACK_PACKAGE_VENDOR "The Pyxaro developers")
 set(CPACK_PACKAGE_CONTACT ${PYXARO_MAINTAINER})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "dice game for one player with six dice and twenty categories")
-set(CPACK_PACKAGE_DESCRIPTION "\
+# Each package's description starts with its own summary line, so none is
+# set for the project as a whole.
+set(CPACK_DEBIAN_GAME_DESCRIPTION "\
+dice game for one player with six dice and twenty categories
 Pyxaro is a dice game of the Yatzy family, played in one small window.
 You throw six dice, pick up the ones to throw again and enter the faces
 into one of twenty categories, with one pool of 60 rolls for the whole
@@ -83,6 +88,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The texts are set in Verdana, for which DejaVu Sans stands in.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-dejavu-core)
+set(CPACK_DEBIAN_GAME_PACKAGE_RECOMMENDS fonts-dejavu-core)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL game scores)
+set(CPACK_DEBIAN_GAME_PACKAGE_NAME pyxaro)
+include(${PROJECT_SOURCE_DIR}/server/packaging/cpack.cmake)
 include(CPack)

@@ -8,6 +8,7 @@
 #include "core/version.h"
 #include "highscores/submission_rules.h"
 #include "http_client.h"
+#include "server_process.h"
 
 namespace pyxaro::testing {
 namespace {
@@ -46,21 +47,16 @@ TEST(CommandLineTest, TheProgramKeepsThePasswordOutOfItsLog) {
   EXPECT_EQ(QProcess::execute(PYXARO_SCORES_EXECUTABLE, {"--listen", "127.0.0.1"}), 2);
 
   QTemporaryDir folder;
-  QProcess server;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert("QT_LOGGING_RULES", "*=true");
-  server.setProcessEnvironment(environment);
-  server.start(PYXARO_SCORES_EXECUTABLE,
-               {"--listen", "127.0.0.1:0", "--database", "sqlite:" + folder.filePath("x.db")});
-  ASSERT_TRUE(server.waitForReadyRead(20000)) << server.readAllStandardError().toStdString();
-  const QByteArray listening = server.readLine();
-  const quint16 port = listening.mid(listening.lastIndexOf(':') + 1).chopped(2).toUShort();
+  ServerProcess server(PYXARO_SCORES_EXECUTABLE,
+                       {Engine::SQLite, folder.filePath("x.db"), {}, 5432, {}, {}, {}}, {},
+                       environment);
+  ASSERT_NE(server.Port(), 0) << server.Stop().toStdString();
   const std::string address =
       SubmissionAddress("/submit", {"Ann", "Hunter2secret", 504, "2612", "412", "75117380509"});
-  EXPECT_NE(Fetch(port, QByteArray::fromStdString(address)).status, 0) << listening.toStdString();
-  server.terminate();
-  ASSERT_TRUE(server.waitForFinished());
-  const QByteArray output = server.readAllStandardOutput() + server.readAllStandardError();
+  EXPECT_NE(Fetch(server.Port(), QByteArray::fromStdString(address)).status, 0);
+  const QByteArray output = server.Stop();
   EXPECT_TRUE(output.contains("/submit")) << output.toStdString();
   EXPECT_FALSE(output.contains("Hunter2secret") || output.contains("pass="))
       << output.toStdString();

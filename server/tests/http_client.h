@@ -17,4 +17,9 @@ struct HttpAnswer {
 HttpAnswer Fetch(quint16 port, const QByteArray& target, const QByteArray& method = "GET",
                  const QByteArray& extraHeaders = {});
 
+// The same for a server in another process, from any thread: it blocks
+// instead of running an event loop.
+HttpAnswer FetchBlocking(quint16 port, const QByteArray& target,
+                         const QByteArray& extraHeaders = {});
+
 }  // namespace pyxaro::testing

@@ -4,31 +4,17 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
+
+#include "direct_statement.h"
 
 namespace pyxaro::testing {
 
 namespace {
 
-// Runs one statement on its own connection, past the store.
+// Runs one statement past the store; a complaint fails the test.
 void RunOn(const DatabaseAddress& address, const QString& statement) {
-  const QString connection = "pyxaro-test-direct";
-  {
-    const bool sqlite = address.engine == DatabaseAddress::Engine::SQLite;
-    QSqlDatabase database = QSqlDatabase::addDatabase(sqlite ? "QSQLITE" : "QPSQL", connection);
-    database.setDatabaseName(sqlite ? address.file : address.name);
-    database.setHostName(address.host);
-    database.setUserName(address.user);
-    if (!database.open()) {
-      ADD_FAILURE() << "cannot open the database: " << database.lastError().text().toStdString();
-    } else {
-      QSqlQuery query(database);
-      EXPECT_TRUE(query.exec(statement)) << query.lastError().text().toStdString();
-    }
-  }
-  QSqlDatabase::removeDatabase(connection);
+  const QString complaint = RunDirectly(address, statement);
+  EXPECT_TRUE(complaint.isEmpty()) << complaint.toStdString();
 }
 
 DatabaseAddress Cluster() {

@@ -1,4 +1,4 @@
-# Installs the build into a scratch prefix and checks what lands there: the
+# Installs the game into a scratch prefix and checks what lands there: the
 # file list, the launcher, the icons' sizes, and the desktop entry and
 # AppStream data as their validators see them.
 # Usage: cmake -DBUILD_DIR= -DPREFIX= -DGAME_DIR= -DAPP_ID= -P layout.cmake
@@ -6,7 +6,7 @@
 include(${CMAKE_CURRENT_LIST_DIR}/expected_files.cmake)
 
 file(REMOVE_RECURSE ${PREFIX})
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX} --component game
                 RESULT_VARIABLE status OUTPUT_QUIET)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${status}")

@@ -1,5 +1,6 @@
-# Makes the Debian package into a scratch folder and checks its name, its
-# control fields and that it holds exactly the installed files under /usr.
+# Makes the Debian packages into a scratch folder and checks the game's name,
+# its control fields and that it holds exactly the installed files under /usr;
+# then that the server's package holds its own files and passes lintian.
 # Usage: cmake -DBUILD_DIR= -DOUT_DIR= -DGAME_DIR= -DAPP_ID= -P package.cmake
 
 include(${CMAKE_CURRENT_LIST_DIR}/expected_files.cmake)
@@ -30,18 +31,72 @@ if(NOT depends MATCHES "libqt6widgets6" OR NOT depends MATCHES "libqt6multimedia
   message(FATAL_ERROR "Depends lacks the Qt libraries found by dpkg-shlibdeps: ${depends}")
 endif()
 
-# The list names files as ./usr/<path>, a link as "<path> -> <target>".
-execute_process(COMMAND dpkg-deb -c ${deb} OUTPUT_VARIABLE listing)
-string(REGEX MATCHALL "\\./usr/[^\n]*[^/\n]\n" entries "${listing}")
-set(packed)
-foreach(entry ${entries})
-  string(REGEX REPLACE "^\\./usr/| -> .*|\n" "" path "${entry}")
-  list(APPEND packed ${path})
+# The files a package holds under /usr, sorted; its list names them as
+# ./usr/<path>, a link as "<path> -> <target>".
+function(packed_files deb out listing_out)
+  execute_process(COMMAND dpkg-deb -c ${deb} OUTPUT_VARIABLE listing)
+  string(REGEX MATCHALL "\\./usr/[^\n]*[^/\n]\n" entries "${listing}")
+  set(packed)
+  foreach(entry ${entries})
+    string(REGEX REPLACE "^\\./usr/| -> .*|\n" "" path "${entry}")
+    list(APPEND packed ${path})
+  endforeach()
+  list(SORT packed)
+  set(${out} ${packed} PARENT_SCOPE)
+  set(${listing_out} "${listing}" PARENT_SCOPE)
+endfunction()
+
+# Each package's description opens with its own summary line.
+foreach(summary "pyxaro_=dice game for one player" "pyxaro-scores_=online list of the best games")
+  string(REPLACE "=" ";" summary ${summary})
+  list(GET summary 0 prefix)
+  list(GET summary 1 want)
+  execute_process(COMMAND dpkg-deb -f ${OUT_DIR}/${prefix}5.04-1_${arch}.deb Description
+                  OUTPUT_VARIABLE description)
+  if(NOT description MATCHES "^${want}[^\n]*\n [^\n]")
+    message(FATAL_ERROR "${prefix}: the description opens with no summary of its own:\n${description}")
+  endif()
 endforeach()
-list(SORT packed)
+
+packed_files(${deb} packed listing)
 if(NOT packed STREQUAL EXPECTED_FILES)
   message(FATAL_ERROR "packed:\n${packed}\nexpected:\n${EXPECTED_FILES}")
 endif()
 if(NOT listing MATCHES "\\./usr/games/pyxaro -> \\.\\./lib/pyxaro/pyxaro\n")
   message(FATAL_ERROR "the launcher is not a link to the program:\n${listing}")
+endif()
+
+set(scores ${OUT_DIR}/pyxaro-scores_5.04-1_${arch}.deb)
+if(NOT EXISTS ${scores})
+  message(FATAL_ERROR "cpack made no ${scores}:\n${out}")
+endif()
+execute_process(COMMAND dpkg-deb -f ${scores} Depends OUTPUT_VARIABLE depends)
+if(NOT depends MATCHES "libqt6httpserver6" OR NOT depends MATCHES "libsodium"
+   OR NOT depends MATCHES "libqt6sql6-sqlite")
+  message(FATAL_ERROR "the server's Depends lacks its libraries or its SQL driver: ${depends}")
+endif()
+packed_files(${scores} packed listing)
+set(expected bin/pyxaro-scores lib/systemd/system/pyxaro-scores.service
+             share/doc/pyxaro-scores/changelog.Debian.gz share/doc/pyxaro-scores/copyright
+             share/man/man1/pyxaro-scores.1.gz)
+if(NOT packed STREQUAL expected)
+  message(FATAL_ERROR "the server's package holds:\n${packed}\nexpected:\n${expected}")
+endif()
+# Lintian fails on errors only; its warnings are printed for the reader.
+execute_process(COMMAND lintian ${scores} RESULT_VARIABLE status OUTPUT_VARIABLE report
+                ERROR_VARIABLE report)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "lintian finds errors in ${scores}:\n${report}")
+endif()
+message(STATUS "lintian on ${scores}:\n${report}")
+
+# The unit keeps the server confined: systemd's own measure of its exposure,
+# which each confinement dropped raises, stays at 2.0 of 10 or below.
+set(unpacked ${OUT_DIR}/pyxaro-scores-files)
+execute_process(COMMAND dpkg-deb -x ${scores} ${unpacked})
+execute_process(COMMAND systemd-analyze security --offline=yes --threshold=20
+                        ${unpacked}/usr/lib/systemd/system/pyxaro-scores.service
+                RESULT_VARIABLE status OUTPUT_VARIABLE report ERROR_VARIABLE report)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "the unit leaves the server exposed:\n${report}")
 endif()

@@ -1,0 +1,91 @@
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "server/pages.h"
+#include "server_process.h"
+#include "settings/ini.h"
+#include "test_database.h"
+#include "tests/game_fixture.h"
+
+namespace pyxaro::testing {
+namespace {
+
+constexpr int kBrowserMs = 60000;
+
+// A game ended on the fake desktop sends its row as a player's would: the
+// game makes the address, a real browser opens it on the built server, and the
+// lists are read as the browser laid them out.
+class BrowserTest : public GameTest {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(server.Port(), 0) << server.Stop().toStdString();
+    ASSERT_FALSE(chromium.isEmpty()) << "setup.sh installs chromium";
+    Start();
+  }
+
+  // The address the game opens once a game of this total has ended and its
+  // row is sent under the only profile, `profile`.
+  std::string SentAddress(const std::string& profile, int total) {
+    SetINIBatch(
+        {{"Options", "ShowUser", "No"},
+         {"Users", "antal", "1"},
+         {"Users", "selected", "1"},
+         {"Users", "user1", profile},
+         {"Users", "pass1", "pw" + profile},
+         {"Internet", "send", "http://127.0.0.1:" + std::to_string(server.Port()) + "/submit"}},
+        folder.File("Pyx4.ini"));
+    host.inputs = {"Row name"};
+    EndGame(total);
+    host.answers = {true};
+    game->Do(Command::OfferTopTenRow, game->TopTen().NewRank());
+    game->Do(Command::ProfileTick);
+    game->Do(Command::SendTick);
+    return host.opened.empty() ? "" : host.opened.back();
+  }
+
+  // The page as the browser built it, serialised again.
+  QByteArray Dom(const QString& address) {
+    QTemporaryDir profileFolder;
+    QProcess browser;
+    browser.start(chromium, {"--headless", "--no-sandbox", "--disable-gpu",
+                             "--user-data-dir=" + profileFolder.path(), "--dump-dom", address});
+    EXPECT_TRUE(browser.waitForFinished(kBrowserMs)) << address.toStdString();
+    return browser.readAllStandardOutput();
+  }
+
+  QString Local(const QString& path) const {
+    return QString("http://127.0.0.1:%1%2").arg(server.Port()).arg(path);
+  }
+
+  const QString chromium = QStandardPaths::findExecutable("chromium");
+  TestDatabase database{DatabaseAddress::Engine::SQLite};
+  ServerProcess server{PYXARO_SCORES_EXECUTABLE, database.Address()};
+};
+
+TEST_F(BrowserTest, TheGamesRowIsEnteredAndItsNameShownAsText) {
+  // Each name must reach every page as the letters typed, markup included.
+  const std::pair<std::string, int> games[] = {{"Ann", 300}, {"<b>Eve</b>", 280}};
+  for (const auto& [name, total] : games) {
+    SCOPED_TRACE(name);
+    const QString profile = QString::fromStdString(name);
+    const std::string address = SentAddress(name, total);
+    const QByteArray entered = Dom(QString::fromStdString(address));
+    EXPECT_TRUE(entered.contains("Entered: " + QByteArray::number(total) + " points"))
+        << address << "\n"
+        << entered.toStdString();
+
+    // The row on the lists: the name as text in its link, then the points.
+    const QByteArray row = ">" + profile.toHtmlEscaped().toUtf8() +
+                           "</a></td><td class=\"number\">" + QByteArray::number(total) + "<";
+    const QByteArray lists = Dom(Local("/"));
+    EXPECT_TRUE(lists.contains(row)) << lists.toStdString();
+    for (const QByteArray& page : {entered, lists, Dom(Local(PlayerPath(profile)))}) {
+      EXPECT_TRUE(page.contains(profile.toHtmlEscaped().toUtf8())) << page.toStdString();
+      EXPECT_FALSE(page.contains("<b>")) << page.toStdString();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace pyxaro::testing
