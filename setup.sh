@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Pyxaro, builds it, and either starts the
 # game or runs every test.
-#   ./setup.sh play   install what is missing, build, start the game
-#   ./setup.sh test   install what is missing, build, run all tests in the
-#                     normal and the sanitizer configuration
+#   ./setup.sh play   install what is missing, build the game alone, start it
+#   ./setup.sh test   install what is missing, build everything, run all tests
+#                     in the normal and the sanitizer configuration, then say
+#                     how long each stage took
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -13,7 +14,42 @@ case "$mode" in
   *) echo "usage: $0 play|test" >&2; exit 2 ;;
 esac
 
-packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev
+# Each stage's name and seconds, told at the end whether the run passed or
+# not: a run that stops shows where its time went up to the stage that failed.
+stage_names=()
+stage_seconds=()
+current_stage=""
+current_start=0
+report() {
+  local status=$?
+  [ "$mode" = test ] || return "$status"
+  if [ -n "$current_stage" ]; then
+    stage_names+=("$current_stage (failed)")
+    stage_seconds+=($((SECONDS - current_start)))
+  fi
+  [ ${#stage_names[@]} -gt 0 ] || return "$status"
+  local total=0 i
+  echo
+  printf '%-36s %8s\n' stage seconds
+  for i in "${!stage_names[@]}"; do
+    printf '%-36s %8d\n' "${stage_names[$i]}" "${stage_seconds[$i]}"
+    total=$((total + stage_seconds[i]))
+  done
+  printf '%-36s %8d\n' total "$total"
+  return "$status"
+}
+trap report EXIT
+stage() {
+  current_stage=$1
+  current_start=$SECONDS
+  shift
+  "$@"
+  stage_names+=("$current_stage")
+  stage_seconds+=($((SECONDS - current_start)))
+  current_stage=""
+}
+
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core qt6-translations-l10n
           clang libclang-rt-14-dev)
 # The online list's server and the PostgreSQL its tests start. Qt HTTP
@@ -26,32 +62,53 @@ packages+=(desktop-file-utils appstream)
 packages+=(chromium)
 # The package test runs lintian and systemd-analyze on the server's package.
 packages+=(lintian systemd)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-    missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
-fi
-
-build() {
-  local dir=$1 type=$2
-  shift 2
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" "$@"
-  cmake --build "$dir" -j"$(nproc)"
+install_packages() {
+  local missing=() package
+  for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+      missing+=("$package")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+  fi
 }
 
+# A new build folder gets Ninja, which starts a library's compiles before the
+# libraries below it are archived; one configured earlier keeps its generator.
+configure() {
+  local dir=$1 type=$2
+  shift 2
+  local generator=()
+  [ -e "$dir/CMakeCache.txt" ] || generator=(-G Ninja)
+  cmake -S . -B "$dir" "${generator[@]}" -DCMAKE_BUILD_TYPE="$type" "$@"
+}
+build() {
+  local dir=$1
+  shift
+  cmake --build "$dir" -j"$(nproc)" "$@"
+}
+run_tests() {
+  (cd "$1" && ctest --output-on-failure -j"$(nproc)")
+}
+
+stage packages install_packages
+
 if [ "$mode" = play ]; then
-  build build Release
+  # The program with what it opens at run time: its folder's settings and
+  # language files, the sound module and the resource package. The tests and
+  # benchmarks wait for ./setup.sh test.
+  configure build Release
+  build build --target pyxaro
   cd build/game
   exec ./pyxaro
 fi
 
-build build Release
-(cd build && ctest --output-on-failure)
-build build-asan Debug -DPYXARO_SANITIZE=ON
-(cd build-asan && ctest --output-on-failure)
+stage "configure release" configure build Release
+stage "build release" build build
+stage "test release" run_tests build
+stage "configure sanitizer" configure build-asan Debug -DPYXARO_SANITIZE=ON
+stage "build sanitizer" build build-asan
+stage "test sanitizer" run_tests build-asan
