@@ -26,7 +26,7 @@ const std::map<std::string, std::string>& English() {
       {"stats_rolls", "Average rolls left"},
       {"stats_complete", "Completion rate"},
       {"stats_time", "Average game time"},
-      {"stats_loss", "Loss a choice, last 10"},
+      {"stats_loss", "Loss a choice"},
       {"stats_none", "no games yet"},
       {"stats_totals", "Totals"},
       {"stats_most", "most games between %1 and %2"},
