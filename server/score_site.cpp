@@ -81,7 +81,16 @@ Reply ScoreSite::Answer(const SiteRequest& request) {
 Reply ScoreSite::Route(const SiteRequest& request) {
   static const QByteArray kPlayerPrefix = "/player/";
   if (request.path == "/") return Lists();
-  if (request.path == "/submit") return Submit(request);
+  if (request.path == "/submit") {
+    // A HEAD asks what a GET would answer and must change nothing: it
+    // enters no game.
+    if (request.method == SiteRequest::Method::Head) {
+      Reply reply = MessagePage(405, "Not allowed", "A score is sent with GET.");
+      reply.headers.emplace_back("Allow", "GET");
+      return reply;
+    }
+    return Submit(request);
+  }
   if (request.path == "/api/top") return TopAsJson(request.query);
   if (request.path.startsWith(kPlayerPrefix)) {
     return PlayerPage(request.path.sliced(kPlayerPrefix.size()));

@@ -193,6 +193,7 @@ TEST_P(SiteTest, EveryAnswerCarriesItsPolicyAndOnlyGetAndHeadAreServed) {
       {"GET", "/", 200},
       {"HEAD", "/", 200},
       {"POST", "/submit", 405},
+      {"HEAD", "/submit?user=a&pass=b&ver=504&date=2612&points=5&key=1", 405},
       {"PUT", "/", 405},
       {"GET", "/nothing", 404},
       {"GET", "/player/Nobody", 404},
@@ -212,9 +213,9 @@ TEST_P(SiteTest, EveryAnswerCarriesItsPolicyAndOnlyGetAndHeadAreServed) {
     EXPECT_TRUE(answer.headers.value("content-security-policy").startsWith("default-src 'none';"));
     EXPECT_EQ(answer.headers.value("referrer-policy"), "no-referrer");
     if (status == 405) {
-      EXPECT_EQ(answer.headers.value("allow"), "GET, HEAD");
+      EXPECT_EQ(answer.headers.value("allow"), method == "HEAD" ? "GET" : "GET, HEAD");
     }
-    if (method == "HEAD") {
+    if (method == "HEAD" && status == 200) {
       EXPECT_EQ(answer.headers.value("content-length").toInt(), page.body.size());
       EXPECT_TRUE(answer.body.isEmpty());
     }
