@@ -4,6 +4,7 @@
 #include <map>
 
 #include "core/text.h"
+#include "scoring/advice_position.h"
 #include "scoring/categories.h"
 #include "scoring/dice_sets.h"
 
@@ -39,11 +40,6 @@ std::string Decimal(const LanguageText& text, double value) {
   return std::to_string(tenths / 10) + Word(text, "stats_decimal") + std::to_string(tenths % 10);
 }
 
-std::string CategoryName(const LanguageText& text, int k) {
-  const std::string name = text("category" + std::to_string(k));
-  return name.empty() ? std::string(CategoryRow(k).spoken) : name;
-}
-
 std::string Faces(const FaceCounts& counts) {
   std::string faces;
   for (int face = 1; face <= kDiceFaces; ++face) {
@@ -56,7 +52,7 @@ std::string Faces(const FaceCounts& counts) {
 
 std::string ChoiceText(const LanguageText& text, const Choice& choice) {
   if (choice.category > 0)
-    return FillIn(Word(text, "review_entered"), {CategoryName(text, choice.category)});
+    return FillIn(Word(text, "review_entered"), {CategoryText(text, choice.category)});
   const std::string kept = Faces(choice.kept);
   return kept.empty() ? Word(text, "review_kept_none") : FillIn(Word(text, "review_kept"), {kept});
 }
@@ -75,12 +71,7 @@ std::string VerdictWord(const LanguageText& text, Verdict verdict) {
   return {};
 }
 
-FaceCounts DiceOf(const GameState& state) {
-  std::array<int, 6> dice{};
-  for (int die = 1; die <= kDiceCount; ++die)
-    dice[static_cast<std::size_t>(die - 1)] = state.Dice[die];
-  return FaceCount(dice);
-}
+FaceCounts DiceOf(const GameState& state) { return FaceCount(PositionOf(state).dice); }
 
 }  // namespace
 
@@ -110,7 +101,7 @@ std::vector<std::string> OpenRowsOf(const GameState& position, const LanguageTex
   std::vector<std::string> rows;
   for (int k = 1; k <= kCategoryCount; ++k) {
     if (position.IsOpen(k)) {
-      rows.push_back(CategoryName(text, k) + ": " + std::to_string(sets.Points(set, k)));
+      rows.push_back(CategoryText(text, k) + ": " + std::to_string(sets.Points(set, k)));
     }
   }
   return rows;

@@ -49,6 +49,11 @@ const std::map<std::string, std::string>& English() {
 
 }  // namespace
 
+std::string CategoryText(const LanguageText& text, int category) {
+  const std::string name = text("category" + std::to_string(category));
+  return name.empty() ? std::string(CategoryRow(category).spoken) : name;
+}
+
 std::string StatisticsText(const LanguageText& text, const std::string& key) {
   std::string word = text(key);
   return word.empty() ? English().at(key) : word;
@@ -68,10 +73,7 @@ class Words {
     return std::to_string(tenths / 10) + (*this)("stats_decimal") + std::to_string(tenths % 10);
   }
   // The category's name in the player's language, English where it has none.
-  std::string Category(int k) const {
-    const std::string name = text_("category" + std::to_string(k));
-    return name.empty() ? std::string(CategoryRow(k).spoken) : name;
-  }
+  std::string Category(int k) const { return CategoryText(text_, k); }
   std::string Percent(double share) const {
     return FillIn((*this)("stats_percent"), {std::to_string(std::lround(share * 100))});
   }

@@ -61,6 +61,9 @@ struct StatisticsForm {
 // A text of the language file by key; "" when the file lacks it.
 using LanguageText = std::function<std::string(const std::string& key)>;
 
+// A category's name in the player's language, English where it has none.
+std::string CategoryText(const LanguageText& text, int category);
+
 // A text of the statistics window: the language file's, or the English one.
 std::string StatisticsText(const LanguageText& text, const std::string& key);
 

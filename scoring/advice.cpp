@@ -15,8 +15,7 @@ void Turn::ShowAdvice() {
 }
 
 void Turn::PresentAdvice() {
-  if (!advisor_) advisor_ = std::make_unique<Advisor>(blocks::Embedded(), kFittedCorrection);
-  const Advice advice = advisor_->Advise(PositionOf(state_));
+  const Advice advice = TheAdvisor().Advise(PositionOf(state_));
   for (int die = 1; die <= kDiceCount; ++die) {
     view_.AdviceDieMarks[die].Visible = advice.move == AdviceMove::PickUp &&
                                         advice.pickUp[static_cast<std::size_t>(die - 1)] &&
@@ -61,6 +60,11 @@ void Turn::EndAdvice() {
   // again what it said before, as the move would have left it unadvised.
   if (!adviceSaid_.empty() && speaker_.Saying() == adviceSaid_) speaker_.Say(saidBeforeAdvice_);
   adviceSaid_.clear();
+}
+
+Advisor& Turn::TheAdvisor() {
+  if (!advisor_) advisor_ = std::make_unique<Advisor>(blocks::Embedded(), kFittedCorrection);
+  return *advisor_;
 }
 
 std::string Turn::CategoryTitle(int k) const {

@@ -43,6 +43,16 @@ std::array<bool, 6> DiceToPickUp(const AdvisorPosition& position, const FaceCoun
   return pickUp;
 }
 
+// What an entry of `points` in category k is worth: the points with the
+// bonus they win, and `after`, the worth of the game it leaves. The plan and
+// the value of a single entry both take it from here, so that the advice is
+// worth exactly the most of the choices.
+float EntryWorth(int upperSum, int k, int points, float after) {
+  return static_cast<float>(points +
+                            (blocks::IsUpper(k) ? blocks::BonusWon(upperSum, points) : 0)) +
+         after;
+}
+
 }  // namespace
 
 Advisor::Advisor(const float* blockValues, const correction::Weights& correction)
@@ -97,10 +107,9 @@ void Advisor::PlanTurn(std::uint32_t open, int upperSum, int layers) {
         if ((open & (1U << (k - 1))) == 0) continue;
         const int count = blocks::IsUpper(k) ? points / k : 0;
         const float worth =
-            static_cast<float>(points +
-                               (blocks::IsUpper(k) ? blocks::BonusWon(upperSum, points) : 0)) +
-            after[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(count)]
-                 [static_cast<std::size_t>(rolls)];
+            EntryWorth(upperSum, k, points,
+                       after[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(count)]
+                            [static_cast<std::size_t>(rolls)]);
         if (worth > value) {
           value = worth;
           category = k;
@@ -180,14 +189,12 @@ float Advisor::EntryValue(const AdvisorPosition& position, int category) const {
   const int points =
       DiceSets::Get().Points(DiceSets::Get().IndexOf(FaceCount(position.dice)), category);
   if (points == 0) return kNoEntry;
-  // Worked out as the turn's plan works out its entries, so that the advice
-  // is worth exactly the most of these.
   const int sum = std::clamp(position.upperSum, 0, blocks::kBonusLine);
   const bool upper = blocks::IsUpper(category);
   const int layer = std::min(std::max(position.rollsLeft, 0), blocks::kRolls - 1);
-  return static_cast<float>(points + (upper ? blocks::BonusWon(sum, points) : 0)) +
-         StateValue(open & ~(1U << (category - 1)), blocks::SumAfter(sum, upper ? points : 0),
-                    layer);
+  return EntryWorth(
+      sum, category, points,
+      StateValue(open & ~(1U << (category - 1)), blocks::SumAfter(sum, upper ? points : 0), layer));
 }
 
 Advice Advisor::Advise(const AdvisorPosition& position) {

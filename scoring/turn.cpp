@@ -7,7 +7,6 @@
 
 #include "core/pictures.h"
 #include "core/version.h"
-#include "scoring/block_values.h"
 #include "scoring/categories.h"
 #include "scoring/check_value.h"
 #include "scoring/entry.h"
@@ -111,8 +110,7 @@ std::optional<FinishedGame> Turn::Finish() {
   FinishedGame game = Finished(state_, now.Year, now.Month, now.Day);
   if (record_) {
     game.Moves = *record_;
-    if (!advisor_) advisor_ = std::make_unique<Advisor>(blocks::Embedded(), kFittedCorrection);
-    const GameReview review = ReviewGame(*record_, *advisor_);
+    const GameReview review = ReviewGame(*record_, TheAdvisor());
     if (review.choices > 0) game.MeanLoss = review.MeanLoss();
   }
   game.CheckValue = CheckValueOf(game.Total);

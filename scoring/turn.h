@@ -88,6 +88,8 @@ class Turn : public GameKeeper {
   void PlaceScorecard();
   // Names the turn's controls in the player's language.
   void PresentTexts();
+  // The advisor, made at the first request.
+  Advisor& TheAdvisor();
   // Marks and says the advice for the game as it stands.
   void PresentAdvice();
   // The advice on show ends at a throw, a pick-up, an entry or a new game.
