@@ -80,7 +80,7 @@ Reply ScoreSite::Answer(const SiteRequest& request) {
 
 Reply ScoreSite::Route(const SiteRequest& request) {
   static const QByteArray kPlayerPrefix = "/player/";
-  if (request.path == "/") return Lists();
+  if (request.path == "/") return CurrentLists().page;
   if (request.path == "/submit") {
     // A HEAD asks what a GET would answer and must change nothing: it
     // enters no game.
@@ -134,6 +134,7 @@ Reply ScoreSite::Submit(const SiteRequest& request) {
   const GameRecord game{player->id,     submission.points,  submission.month,
                         submission.key, submission.version, now.toSecsSinceEpoch()};
   const bool added = store_.AddGame(game);
+  if (added) lists_.reset();
   const QString monthWords = submission.month == CurrentMonth(now)
                                  ? QString("this month")
                                  : "in " + MonthText(submission.month);
@@ -159,12 +160,22 @@ std::optional<PlayerRecord> ScoreSite::Owner(const QString& name, const QString&
   return player;
 }
 
-Reply ScoreSite::Lists() {
-  const int month = CurrentMonth(clock_());
-  return HtmlPage(200, "Pyxaro online list",
-                  "<h2>This month (" + MonthText(month) + ")</h2>\n" +
-                      GamesTable(store_.Top(month, kListLength)) + "\n<h2>All time</h2>\n" +
-                      GamesTable(store_.Top(std::nullopt, kListLength)));
+const ScoreSite::Lists& ScoreSite::CurrentLists() {
+  const QDateTime now = clock_();
+  const int month = CurrentMonth(now);
+  const qint64 nowMs = now.toMSecsSinceEpoch();
+  // A clock set back counts as the lifetime's end too.
+  if (lists_ && lists_->month == month && nowMs >= lists_->readMs &&
+      nowMs - lists_->readMs < kListsLifetimeSeconds * 1000) {
+    return *lists_;
+  }
+  Lists fresh{
+      month, nowMs, store_.Top(month, kListLength), store_.Top(std::nullopt, kListLength), {}};
+  fresh.page =
+      HtmlPage(200, "Pyxaro online list",
+               "<h2>This month (" + MonthText(month) + ")</h2>\n" + GamesTable(fresh.monthly) +
+                   "\n<h2>All time</h2>\n" + GamesTable(fresh.allTime));
+  return lists_.emplace(std::move(fresh));
 }
 
 Reply ScoreSite::PlayerPage(const QByteArray& encodedName) {
@@ -199,15 +210,16 @@ Reply ScoreSite::TopAsJson(const QByteArray& query) {
     }
   }
   const bool monthly = period == "month";
-  const int month = CurrentMonth(clock_());
+  const Lists& lists = CurrentLists();
   QJsonArray games;
   int rank = 0;
-  for (const ListedGame& game : store_.Top(monthly ? std::optional(month) : std::nullopt, limit)) {
+  for (const ListedGame& game : monthly ? lists.monthly : lists.allTime) {
+    if (rank == limit) break;
     games.append(QJsonObject{
         {"rank", ++rank}, {"name", game.name}, {"points", game.points}, {"month", game.month}});
   }
   QJsonObject answer{{"period", QString::fromLatin1(period)}, {"games", games}};
-  if (monthly) answer.insert("month", month);
+  if (monthly) answer.insert("month", lists.month);
   return JsonReply(200, answer);
 }
 

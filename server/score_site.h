@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "server/rate_limiter.h"
 #include "server/reply.h"
@@ -15,6 +16,10 @@ namespace pyxaro {
 inline constexpr int kLongestTarget = 2048;
 inline constexpr int kSubmissionsPerMinute = 10;
 inline constexpr int kListLength = 100;
+// How long the lists are answered from memory at most. A game this server
+// enters shows at once; one entered by another server on the same database
+// shows within this time.
+inline constexpr int kListsLifetimeSeconds = 5;
 
 struct SiteRequest {
   enum class Method { Get, Head, Other };
@@ -42,7 +47,16 @@ class ScoreSite {
   // name is new; nothing when the name belongs to another password.
   std::optional<PlayerRecord> Owner(const QString& name, const QString& password,
                                     qint64 nowSeconds);
-  Reply Lists();
+  // The two lists, read again when a game was entered, the month turned or
+  // they are older than their lifetime.
+  struct Lists {
+    int month = 0;
+    qint64 readMs = 0;
+    std::vector<ListedGame> monthly;
+    std::vector<ListedGame> allTime;
+    Reply page;
+  };
+  const Lists& CurrentLists();
   Reply PlayerPage(const QByteArray& encodedName);
   Reply TopAsJson(const QByteArray& query);
 
@@ -50,6 +64,7 @@ class ScoreSite {
   Clock clock_;
   RateLimiter byClient_;
   RateLimiter byName_;
+  std::optional<Lists> lists_;
 };
 
 }  // namespace pyxaro

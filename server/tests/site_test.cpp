@@ -1,6 +1,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include "core/version.h"
@@ -8,6 +9,7 @@
 #include "http_client.h"
 #include "scoring/check_value.h"
 #include "server/game_rules.h"
+#include "server/pages.h"
 #include "server/score_site.h"
 #include "server/site_server.h"
 #include "test_database.h"
@@ -75,6 +77,51 @@ TEST_P(SiteTest, TheGamesAddressIsEnteredRankedAndListed) {
   EXPECT_GT(lists.indexOf(">450<"), lists.indexOf("All time"));
   const QByteArray bob = Get("/player/bob").body;
   EXPECT_TRUE(bob.contains(">450<") && bob.contains(">412<") && !bob.contains(">500<"));
+}
+
+// The lists are answered from memory between entries, yet show a game this
+// server enters at once, a new month from its first second, and a game
+// another server entered once their lifetime is over.
+TEST_P(SiteTest, TheListsFollowEntriesTheMonthAndOtherServers) {
+  // This month's points as the page shows them, checked against the JSON.
+  const auto monthly = [this](int month) {
+    const QByteArray page = Get("/").body;
+    const qsizetype start = page.indexOf("<h2>This month (" + MonthText(month).toUtf8() + ")");
+    EXPECT_GE(start, 0) << page.toStdString();
+    const QString table = QString::fromUtf8(page.mid(start, page.indexOf("<h2>All time") - start));
+    QList<int> shown;
+    static const QRegularExpression kPoints("<td class=\"number\">(\\d+)</td><td>\\d+-\\d+</td>");
+    for (const QRegularExpressionMatch& row : kPoints.globalMatch(table)) {
+      shown << row.captured(1).toInt();
+    }
+    const QJsonObject json = QJsonDocument::fromJson(Get("/api/top?period=month").body).object();
+    QList<int> sent;
+    for (const auto& game : json["games"].toArray()) sent << game.toObject()["points"].toInt();
+    EXPECT_EQ(json["month"].toInt(), month);
+    EXPECT_EQ(sent, shown);
+    return shown;
+  };
+  now = QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59), Qt::UTC);
+  EXPECT_EQ(monthly(2612), QList<int>());
+  ASSERT_EQ(Get(GameTarget("Ann", "pw", 412)).status, 200);
+  EXPECT_EQ(monthly(2612), QList<int>({412}));
+
+  now = now.addSecs(1);
+  EXPECT_EQ(monthly(2701), QList<int>());
+  EXPECT_EQ(AllTime().size(), 1);
+
+  const auto enteredElsewhere = [this](int points) {
+    database.Run(QString("INSERT INTO games (player_id, points, month, check_value, version, "
+                         "entered) SELECT id, %1, 2701, 'k%1', 504, 0 FROM players")
+                     .arg(points));
+  };
+  enteredElsewhere(300);
+  now = now.addSecs(kListsLifetimeSeconds);
+  EXPECT_EQ(monthly(2701), QList<int>({300}));
+  // A clock set back ends their lifetime too.
+  enteredElsewhere(200);
+  now = now.addSecs(-1);
+  EXPECT_EQ(monthly(2701), QList<int>({300, 200}));
 }
 
 TEST_P(SiteTest, ANameBelongsToItsFirstPasswordWhateverItsCase) {
@@ -220,8 +267,10 @@ TEST_P(SiteTest, EveryAnswerCarriesItsPolicyAndOnlyGetAndHeadAreServed) {
       EXPECT_TRUE(answer.body.isEmpty());
     }
   }
-  // A database that fails is the list's fault, told as such.
+  // A database that fails is the list's fault, told as such once the lists
+  // are read again.
   database.Run("DROP TABLE games");
+  now = now.addSecs(kListsLifetimeSeconds);
   EXPECT_EQ(Fetch(port, "/").status, 503);
 }
 
