@@ -1,5 +1,6 @@
 #include "server/score_store.h"
 
+#include <QDebug>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <atomic>
@@ -53,15 +54,19 @@ void ScoreStore::Open(const DatabaseAddress& address) {
     database_.setPassword(address.password);
     database_.setDatabaseName(address.name);
   }
+  Connect();
+  Migrate(database_, address.engine);
+}
+
+void ScoreStore::Connect() {
   if (!database_.open()) {
     throw StoreError("cannot open the database: " + database_.lastError().text().toStdString());
   }
-  if (sqlite) {
+  if (database_.driverName() == "QSQLITE") {
     // Readers of the lists then never wait for a submission's write.
-    Run("PRAGMA journal_mode=WAL", {});
-    Run("PRAGMA foreign_keys=ON", {});
+    RunOnce("PRAGMA journal_mode=WAL", {});
+    RunOnce("PRAGMA foreign_keys=ON", {});
   }
-  Migrate(database_, address.engine);
 }
 
 void ScoreStore::Close() {
@@ -71,12 +76,32 @@ void ScoreStore::Close() {
 }
 
 QSqlQuery ScoreStore::Run(const QString& statement, std::initializer_list<QVariant> values) {
+  try {
+    return RunOnce(statement, values);
+  } catch (const StoreError&) {
+    if (Answers()) throw;
+    // The database server restarted or ended the connection. A statement
+    // that reached it before the connection broke does no harm run twice: a
+    // name and a game are each stored once.
+    qWarning().noquote() << "pyxaro-scores: the database connection was lost; connecting again";
+    database_.close();
+    Connect();
+    return RunOnce(statement, values);
+  }
+}
+
+QSqlQuery ScoreStore::RunOnce(const QString& statement, std::initializer_list<QVariant> values) {
   QSqlQuery query(database_);
   query.setForwardOnly(true);
   if (!query.prepare(statement)) throw StoreError(query.lastError().text().toStdString());
   for (const QVariant& value : values) query.addBindValue(value);
   if (!query.exec()) throw StoreError(query.lastError().text().toStdString());
   return query;
+}
+
+bool ScoreStore::Answers() {
+  QSqlQuery probe(database_);
+  return database_.isOpen() && probe.exec("SELECT 1");
 }
 
 std::optional<PlayerRecord> ScoreStore::FindPlayer(const QString& nameKey) {

@@ -46,7 +46,10 @@ struct Standing {
 };
 
 // The players and their games in SQLite or PostgreSQL; nothing outside
-// this class knows which. Every failed statement throws StoreError.
+// this class knows which. Every failed statement throws StoreError. One
+// that failed because the connection is gone is run once more on a new one,
+// so a database server that restarted or ended the connection fails no
+// statement once it takes connections again.
 class ScoreStore {
  public:
   // Opens the database, creating a SQLite file that is not there yet, and
@@ -71,8 +74,12 @@ class ScoreStore {
 
  private:
   void Open(const DatabaseAddress& address);
+  void Connect();
   void Close();
   QSqlQuery Run(const QString& statement, std::initializer_list<QVariant> values);
+  QSqlQuery RunOnce(const QString& statement, std::initializer_list<QVariant> values);
+  // Whether the connection still runs a statement.
+  bool Answers();
   std::vector<ListedGame> Listed(QSqlQuery query);
 
   QString connectionName_;

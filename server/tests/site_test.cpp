@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include "core/version.h"
+#include "direct_statement.h"
 #include "highscores/submission_rules.h"
 #include "http_client.h"
 #include "scoring/check_value.h"
@@ -275,6 +276,55 @@ TEST_P(SiteTest, EveryAnswerCarriesItsPolicyAndOnlyGetAndHeadAreServed) {
 }
 
 PYXARO_ON_BOTH_ENGINES(SiteTest);
+
+// The database server may end the list's connection at any time: when it
+// restarts, or when an administrator ends it.
+class ReconnectTest : public SiteTest {
+ protected:
+  // Runs a statement on the cluster's own database, %1 standing for the
+  // test's.
+  void OnCluster(const QString& statement) {
+    DatabaseAddress cluster = database.Address();
+    cluster.name = "pyxaro_tests";
+    EXPECT_EQ(RunDirectly(cluster, statement.arg(database.Address().name)), "");
+  }
+  void EndConnections() {
+    OnCluster("SELECT pg_terminate_backend(pid, 5000) FROM pg_stat_activity WHERE datname = '%1'");
+  }
+};
+
+TEST_P(ReconnectTest, EveryRequestAfterAnEndedConnectionIsAnswered) {
+  const std::pair<QByteArray, QByteArray> requests[] = {
+      {GameTarget("Ann", "pw", 412), "Entered: 412 points"},
+      {"/", ">412<"},
+      {"/player/ann", ">412<"},
+      {"/api/top?period=month", "\"points\":412"},
+      {GameTarget("Ann", "pw", 413), "Entered: 413 points"},
+  };
+  for (const auto& [target, shown] : requests) {
+    EndConnections();
+    // The lists are read from the database again.
+    now = now.addSecs(kListsLifetimeSeconds);
+    const HttpAnswer answer = Get(target);
+    EXPECT_EQ(answer.status, 200) << target.toStdString();
+    EXPECT_TRUE(answer.body.contains(shown)) << answer.body.toStdString();
+  }
+
+  // While the database takes no connections at all, a submission is refused
+  // as the list's failure; the next one after it is back is entered.
+  OnCluster("ALTER DATABASE %1 ALLOW_CONNECTIONS false");
+  EndConnections();
+  const HttpAnswer refused = Get(GameTarget("Ann", "pw", 414));
+  EXPECT_EQ(refused.status, 503);
+  EXPECT_FALSE(refused.body.contains("Entered")) << refused.body.toStdString();
+  OnCluster("ALTER DATABASE %1 ALLOW_CONNECTIONS true");
+  EXPECT_TRUE(Get(GameTarget("Ann", "pw", 414)).body.contains("Entered: 414 points"));
+  EXPECT_EQ(AllTime().size(), 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, ReconnectTest,
+                         ::testing::Values(DatabaseAddress::Engine::PostgreSQL),
+                         [](const auto&) { return "PostgreSQL"; });
 
 }  // namespace
 }  // namespace pyxaro::testing
