@@ -8,10 +8,14 @@ namespace pyxaro {
 namespace {
 
 // Readable on a phone: one column, the table across the screen, and the
-// numbers right-aligned so they compare at a glance.
+// numbers right-aligned so they compare at a glance. A name of twenty wide
+// letters with no blank is broken where it must be, or it would push the
+// points off a phone's screen; the month is never broken.
 constexpr char kStyle[] =
     "body{font-family:sans-serif;line-height:1.4;max-width:40em;margin:0 auto;padding:0.5em}"
+    "h1,a{overflow-wrap:anywhere}"
     "table{border-collapse:collapse;width:100%}"
+    "td:last-child{white-space:nowrap}"
     "th,td{padding:0.3em 0.5em;border-bottom:1px solid #ccc;text-align:left}"
     ".number{text-align:right}";
 
