@@ -1,8 +1,8 @@
 // The query of the online list's /submit, hostile or nearly the game's own: it is read the same
-// every time, also from a buffer that runs on past it; what is read keeps every field within its cap and comes
-// back unchanged through the address the game would make of it; what the game's rules then take
-// lies within their ranges. Built with libFuzzer in the sanitizer configuration, and run over a
-// fixed series of inputs by every test run (replay.cpp).
+// every time, also from a buffer that runs on past it; what is read keeps every field within its
+// cap and comes back unchanged through the address the game would make of it; what the game's rules
+// then take lies within their ranges. Built with libFuzzer in the sanitizer configuration, and run
+// over a fixed series of inputs by every test run (replay.cpp).
 
 #include <fuzzer/FuzzedDataProvider.h>
 
