@@ -64,7 +64,7 @@ DiceSets::DiceSets() : indexOfKey_(kKeys, -1) {
       with_[i * 6 + f] = sizes_[i] == 6 ? std::int16_t{-1} : indexOfKey_[Slot(Key(more))];
       FaceCounts fewer = counts_[i];
       --fewer[f];
-      without_[i * 6 + f] = fewer[f] < 0 ? std::int16_t{-1} : indexOfKey_[Slot(Key(fewer))];
+      without_[i * 6 + f] = fewer[f] < 0 ? std::int16_t{kSets} : indexOfKey_[Slot(Key(fewer))];
     }
   }
   for (int full = kFirstFull; full < kSets; ++full) {

@@ -26,7 +26,7 @@ class DiceSets {
   // The set with one more die showing `face`; -1 when the set is full.
   int With(int set, int face) const { return with_[Slot(set * 6 + face - 1)]; }
   // For all six faces of each set in a row, for the planner's loops: With, and the set with one
-  // die showing the face fewer (-1 when none shows it).
+  // die showing the face fewer (kSets, past the last set, when none shows it).
   const std::int16_t* WithAll() const { return with_.data(); }
   const std::int16_t* WithoutAll() const { return without_.data(); }
   // The points six dice score in category 1..kCategoryCount (0: they do not fit it).

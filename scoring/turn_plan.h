@@ -21,7 +21,14 @@ class TurnPlan {
   // entry of full set d with r rolls left (points now and the worth of what
   // follows), kNoEntry when the dice fit no open category.
   template <typename Enter>
-  void Solve(int layers, Enter&& enter);
+  void Solve(int layers, Enter&& enter) {
+    Solve(0, layers, enter);
+  }
+  // The same from layer `first` up only: the layers below it are left
+  // unsolved, so in layer `first` a full set cannot be thrown again, and
+  // `enter` should offer there what a throw of all six is worth.
+  template <typename Enter>
+  void Solve(int first, int layers, Enter&& enter);
 
   int Layers() const { return layers_; }
   // The worth of set `set` on the table in layer `rolls`: for a kept set,
@@ -41,22 +48,23 @@ class TurnPlan {
   static std::size_t Slot(int rolls, int set) {
     return static_cast<std::size_t>(rolls) * DiceSets::kSets + static_cast<std::size_t>(set);
   }
-  void FinishLayer(int rolls, const std::vector<float>& enter);
+  void FinishLayer(int rolls, bool canThrow, const std::vector<float>& enter);
 
   int layers_ = 0;
   std::vector<float> values_;
   std::vector<float> bestKeep_;  // the best kept subset of each set, this layer
   std::vector<float> keepBefore_;
+  std::vector<float> best_;
 };
 
 template <typename Enter>
-void TurnPlan::Solve(int layers, Enter&& enter) {
+void TurnPlan::Solve(int first, int layers, Enter&& enter) {
   layers_ = layers;
-  values_.assign(Slot(layers, 0), 0.0F);
-  std::vector<float> best(DiceSets::kFullSets);
-  for (int rolls = 0; rolls < layers; ++rolls) {
-    enter(rolls, best);
-    FinishLayer(rolls, best);
+  values_.resize(Slot(layers, 0));
+  best_.resize(DiceSets::kFullSets);
+  for (int rolls = first; rolls < layers; ++rolls) {
+    enter(rolls, best_);
+    FinishLayer(rolls, rolls > first, best_);
   }
 }
 
