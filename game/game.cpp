@@ -15,7 +15,8 @@ Game::Game(Host& host, RandomSource& chance, std::string appFolder)
       topTen_(host, store_, texts_, speaker_),
       statistics_(host, store_, texts_),
       profiles_(host, store_, texts_, speaker_),
-      coach_(store_, texts_),
+      coach_(store_, texts_,
+             [this](const MoveRecord& moves) -> const GameReview& { return turn_.Review(moves); }),
       window_(host, store_, texts_),
       splash_(texts_, sounds_) {
   // Every finished game is placed in the top-ten list and counted in the

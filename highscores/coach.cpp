@@ -1,7 +1,6 @@
 #include "highscores/coach.h"
 
-#include "scoring/block_values.h"
-#include "scoring/move_record.h"
+#include <utility>
 
 namespace pyxaro {
 
@@ -12,7 +11,8 @@ constexpr char kLastGame[] = "last";
 
 }  // namespace
 
-Coach::Coach(SettingsStore& store, const Languages& texts) : store_(store), texts_(texts) {}
+Coach::Coach(SettingsStore& store, const Languages& texts, Reviewer review)
+    : store_(store), texts_(texts), review_(std::move(review)) {}
 
 std::vector<IniChange> Coach::Changes(const FinishedGame& game, const IniReader&) {
   if (game.Moves.empty()) return {};
@@ -29,8 +29,7 @@ void Coach::OpenLast() {
 }
 
 void Coach::Show(const MoveRecord& moves) {
-  if (!advisor_) advisor_ = std::make_unique<Advisor>(blocks::Embedded(), kFittedCorrection);
-  const GameReview review = ReviewGame(moves, *advisor_);
+  const GameReview& review = review_(moves);
   // A record that does not replay has nothing to review.
   if (review.choices == 0) return;
   window_ = PresentReview(review, [this](const std::string& key) { return texts_.LangText(key); });

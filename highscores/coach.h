@@ -1,10 +1,11 @@
 #pragma once
 
-#include <memory>
+#include <functional>
 #include <vector>
 
 #include "highscores/review_form.h"
-#include "scoring/advisor.h"
+#include "scoring/game_review.h"
+#include "scoring/move_record.h"
 #include "settings/game_keeper.h"
 #include "settings/languages.h"
 #include "settings/settings_store.h"
@@ -16,7 +17,9 @@ namespace pyxaro {
 // reviewed again after the program starts anew.
 class Coach : public GameKeeper {
  public:
-  Coach(SettingsStore& store, const Languages& texts);
+  // `review` reviews a game's moves against the advisor.
+  using Reviewer = std::function<const GameReview&(const MoveRecord&)>;
+  Coach(SettingsStore& store, const Languages& texts, Reviewer review);
 
   // Keeps the finished game's moves in the game end's one write.
   std::vector<IniChange> Changes(const FinishedGame& game, const IniReader& current) override;
@@ -36,8 +39,7 @@ class Coach : public GameKeeper {
 
   SettingsStore& store_;
   const Languages& texts_;
-  // Made at the first review: its tables are in the program.
-  std::unique_ptr<Advisor> advisor_;
+  Reviewer review_;
   ReviewForm window_;
 };
 

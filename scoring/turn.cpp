@@ -110,11 +110,19 @@ std::optional<FinishedGame> Turn::Finish() {
   FinishedGame game = Finished(state_, now.Year, now.Month, now.Day);
   if (record_) {
     game.Moves = *record_;
-    const GameReview review = ReviewGame(*record_, TheAdvisor());
+    const GameReview& review = Review(*record_);
     if (review.choices > 0) game.MeanLoss = review.MeanLoss();
   }
   game.CheckValue = CheckValueOf(game.Total);
   return game;
+}
+
+const GameReview& Turn::Review(const MoveRecord& moves) {
+  if (moves.empty() || moves != reviewedMoves_) {
+    review_ = ReviewGame(moves, TheAdvisor());
+    reviewedMoves_ = moves;
+  }
+  return review_;
 }
 
 std::string Turn::CheckValueOf(int total) {

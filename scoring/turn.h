@@ -11,6 +11,7 @@
 #include "core/host.h"
 #include "core/speaker.h"
 #include "scoring/advisor.h"
+#include "scoring/game_review.h"
 #include "scoring/move_record.h"
 #include "settings/game_keeper.h"
 #include "settings/languages.h"
@@ -79,6 +80,10 @@ class Turn : public GameKeeper {
   // A category's name for the player: English until a language names it.
   std::string CategoryTitle(int category) const;
 
+  // The review of a game's moves against the advisor. The last one is kept:
+  // the game's end and the coach review a finished game once between them.
+  const GameReview& Review(const MoveRecord& moves);
+
  private:
   // Writes the scorecard, its counters, the bonus and the hint from the state.
   void PresentScorecard();
@@ -118,6 +123,8 @@ class Turn : public GameKeeper {
   // Made at the first request: its tables are in the program, and its
   // plan of the turn in progress serves every later request of the turn.
   std::unique_ptr<Advisor> advisor_;
+  MoveRecord reviewedMoves_;
+  GameReview review_;
   std::string adviceSaid_;        // the advice's text while it is on show
   std::string saidBeforeAdvice_;  // what the display said when the advice came
   TurnView view_;
