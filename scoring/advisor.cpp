@@ -14,6 +14,12 @@ constexpr std::uint32_t kAllOpen = (1U << kCategoryCount) - 1;
 // below this, no longer changes the answer.
 constexpr int kAimThrows = 4;
 constexpr float kUndecided = 0.02F;
+// The entries of the turn's last layers are valued by planning the next turn
+// too, over the layers it most likely ends in: all the next turns together
+// over this many layers, each over this many at least, half of them for the
+// entries of this turn and half for the throws of the next.
+constexpr int kNextTurnLayers = 800;
+constexpr int kShortestSpan = 16;
 
 std::size_t EntrySlot(int rolls, int fullSet) {
   return static_cast<std::size_t>(rolls) * DiceSets::kFullSets +
@@ -55,8 +61,9 @@ float EntryWorth(int upperSum, int k, int points, float after) {
 
 }  // namespace
 
-Advisor::Advisor(const float* blockValues, const correction::Weights& correction)
-    : blockValues_(blockValues), correction_(correction) {}
+Advisor::Advisor(const float* blockValues, const correction::Weights& correction,
+                 Foresight foresight)
+    : blockValues_(blockValues), correction_(correction), foresight_(foresight) {}
 
 float Advisor::TurnValue(std::uint32_t open, int upperSum, int rolls) {
   if (rolls <= 0 || open == 0) return 0.0F;
@@ -65,61 +72,139 @@ float Advisor::TurnValue(std::uint32_t open, int upperSum, int rolls) {
 }
 
 float Advisor::StateValue(std::uint32_t open, int upperSum, int rolls) const {
-  const int upper = blocks::UpperPart(open);
-  const int lower = blocks::LowerPart(open);
+  float value = 0.0F;
+  StateValues(open, upperSum, rolls, rolls + 1, &value);
+  return value;
+}
+
+void Advisor::StateValues(std::uint32_t open, int upperSum, int first, int last,
+                          float* values) const {
   const int sum = std::clamp(upperSum, 0, blocks::kBonusLine);
-  if (rolls <= 0 || open == 0) return 0.0F;
-  float best = 0.0F;
-  for (int toUpper = 0; toUpper <= rolls; ++toUpper) {
-    best = std::max(best, blockValues_[blocks::UpperSlot(upper, sum, toUpper)] +
-                              blockValues_[blocks::LowerSlot(lower, rolls - toUpper)]);
+  const float* upper = &blockValues_[blocks::UpperSlot(blocks::UpperPart(open), sum, 0)];
+  const float* lower = &blockValues_[blocks::LowerSlot(blocks::LowerPart(open), 0)];
+  float correction = 0.0F;
+  for (int rolls = first; rolls < last; ++rolls) {
+    float& value = values[rolls - first];
+    if (rolls <= 0 || open == 0) {
+      value = 0.0F;
+      continue;
+    }
+    // The correction changes only from one step of rolls to the next.
+    if (rolls == first || rolls % correction::kRollsPerStep == 0) {
+      correction = correction::Value(correction_, open, sum, rolls);
+    }
+    float best = 0.0F;
+    for (int toUpper = 0; toUpper <= rolls; ++toUpper) {
+      best = std::max(best, upper[toUpper] + lower[rolls - toUpper]);
+    }
+    value = best + correction;
   }
-  return best + correction_[correction::Cell(open, sum, rolls)];
+}
+
+void Advisor::Afterwards::Reset(int first, int layers) {
+  first_ = first;
+  width_ = layers - first;
+  values_.assign(static_cast<std::size_t>(kSlots * width_), 0.0F);
+}
+
+void Advisor::ValueAfterwards(std::uint32_t open, int upperSum, int first, int layers,
+                              Afterwards& afterwards) const {
+  afterwards.Reset(first, layers);
+  for (int k = 1; k <= kCategoryCount; ++k) {
+    const std::uint32_t bit = 1U << (k - 1);
+    if ((open & bit) == 0) continue;
+    const bool upper = blocks::IsUpper(k);
+    // An entry scores more than nothing: an upper one counts one face at least.
+    for (int count = upper ? 1 : 0; count <= (upper ? kDiceCount : 0); ++count) {
+      StateValues(open & ~bit, blocks::SumAfter(upperSum, k * count), first, layers,
+                  afterwards.Of(Afterwards::Slot(k, count)));
+    }
+  }
+}
+
+void Advisor::ListEntryOptions(std::uint32_t open, int upperSum) {
+  const DiceSets& sets = DiceSets::Get();
+  options_.clear();
+  for (int d = DiceSets::kFirstFull; d < DiceSets::kSets; ++d) {
+    optionsOf_[static_cast<std::size_t>(d - DiceSets::kFirstFull)] =
+        static_cast<int>(options_.size());
+    for (const auto [k, points] : sets.Fits(d)) {
+      if ((open & (1U << (k - 1))) == 0) continue;
+      const int count = blocks::IsUpper(k) ? points / k : 0;
+      options_.push_back({EntryWorth(upperSum, k, points, 0.0F),
+                          static_cast<std::int16_t>(Afterwards::Slot(k, count)),
+                          static_cast<std::int8_t>(k)});
+    }
+  }
+  optionsOf_.back() = static_cast<int>(options_.size());
+}
+
+template <typename Record>
+void Advisor::SolveTurn(TurnPlan& plan, std::uint32_t open, int upperSum, int first, int layers,
+                        const Afterwards& afterwards, float rethrow, Record&& record) {
+  ListEntryOptions(open, upperSum);
+  plan.Solve(first, layers, [&](int rolls, std::vector<float>& best) {
+    std::array<float, Afterwards::kSlots> after{};
+    for (int slot = 0; slot < Afterwards::kSlots; ++slot)
+      after[static_cast<std::size_t>(slot)] = afterwards.At(slot, rolls);
+    for (int i = 0; i < DiceSets::kFullSets; ++i) {
+      float value = rolls == first && first > 0 ? rethrow : kNoEntry;
+      int category = 0;
+      for (int o = optionsOf_[static_cast<std::size_t>(i)];
+           o < optionsOf_[static_cast<std::size_t>(i) + 1]; ++o) {
+        const EntryOption& option = options_[static_cast<std::size_t>(o)];
+        const float worth = option.points + after[static_cast<std::size_t>(option.slot)];
+        if (worth > value) {
+          value = worth;
+          category = option.category;
+        }
+      }
+      best[static_cast<std::size_t>(i)] = value;
+      record(rolls, i + DiceSets::kFirstFull, value, category);
+    }
+  });
+}
+
+void Advisor::LookAhead(std::uint32_t open, int upperSum, int layers) {
+  int nextTurns = 0;
+  for (int k = 1; k <= kCategoryCount; ++k) {
+    if ((open & (1U << (k - 1))) != 0) nextTurns += blocks::IsUpper(k) ? kDiceCount : 1;
+  }
+  // The fewer categories are open, the longer a turn may last (a last
+  // category is chased with every roll left), and the more layers each next
+  // turn is planned over for the same work.
+  const int span = std::max(kNextTurnLayers / std::max(nextTurns, 1), kShortestSpan);
+  const int from = std::max(1, layers - span / 2);
+  const int first = std::max(0, from - 1 - span / 2);
+  for (int k = 1; k <= kCategoryCount; ++k) {
+    const std::uint32_t bit = 1U << (k - 1);
+    const std::uint32_t left = open & ~bit;
+    if ((open & bit) == 0 || left == 0) continue;
+    const bool upper = blocks::IsUpper(k);
+    for (int count = upper ? 1 : 0; count <= (upper ? kDiceCount : 0); ++count) {
+      const int sum = blocks::SumAfter(upperSum, k * count);
+      ValueAfterwards(left, sum, first, layers - 1, nextAfterwards_);
+      SolveTurn(nextPlan_, left, sum, first, layers - 1, nextAfterwards_,
+                StateValue(left, sum, first), [](int, int, float, int) {});
+      float* values = afterwards_.Of(Afterwards::Slot(k, count));
+      for (int rolls = from; rolls < layers; ++rolls) values[rolls] = nextPlan_.TurnValue(rolls);
+    }
+  }
 }
 
 void Advisor::PlanTurn(std::uint32_t open, int upperSum, int layers) {
   if (planned_ && plannedOpen_ == open && plannedSum_ == upperSum && plan_.Layers() >= layers) {
     return;
   }
-  // What each entry leaves behind, for every count of rolls: upper entries
-  // differ by the points they add to the upper sum.
-  std::array<std::array<std::vector<float>, kDiceCount + 1>, kCategoryCount> after;
-  for (int k = 1; k <= kCategoryCount; ++k) {
-    const std::uint32_t bit = 1U << (k - 1);
-    if ((open & bit) == 0) continue;
-    for (int count = 0; count <= (blocks::IsUpper(k) ? kDiceCount : 0); ++count) {
-      // Checked: a count past six would write into the next category's values.
-      std::vector<float>& values =
-          after.at(static_cast<std::size_t>(k - 1)).at(static_cast<std::size_t>(count));
-      const int sum = blocks::SumAfter(upperSum, k * count);
-      for (int rolls = 0; rolls < layers; ++rolls)
-        values.push_back(StateValue(open & ~bit, sum, rolls));
-    }
-  }
-  const DiceSets& sets = DiceSets::Get();
+  ValueAfterwards(open, upperSum, 0, layers, afterwards_);
+  if (foresight_ == Foresight::NextTurn) LookAhead(open, upperSum, layers);
   entryValue_.assign(static_cast<std::size_t>(layers) * DiceSets::kFullSets, kNoEntry);
   entryCategory_.assign(entryValue_.size(), 0);
-  plan_.Solve(layers, [&](int rolls, std::vector<float>& best) {
-    for (int d = DiceSets::kFirstFull; d < DiceSets::kSets; ++d) {
-      float value = kNoEntry;
-      int category = 0;
-      for (const auto [k, points] : sets.Fits(d)) {
-        if ((open & (1U << (k - 1))) == 0) continue;
-        const int count = blocks::IsUpper(k) ? points / k : 0;
-        const float worth =
-            EntryWorth(upperSum, k, points,
-                       after[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(count)]
-                            [static_cast<std::size_t>(rolls)]);
-        if (worth > value) {
-          value = worth;
-          category = k;
-        }
-      }
-      best[static_cast<std::size_t>(d - DiceSets::kFirstFull)] = value;
-      entryValue_[EntrySlot(rolls, d)] = value;
-      entryCategory_[EntrySlot(rolls, d)] = static_cast<std::int8_t>(category);
-    }
-  });
+  SolveTurn(plan_, open, upperSum, 0, layers, afterwards_, kNoEntry,
+            [this](int rolls, int d, float value, int category) {
+              entryValue_[EntrySlot(rolls, d)] = value;
+              entryCategory_[EntrySlot(rolls, d)] = static_cast<std::int8_t>(category);
+            });
   planned_ = true;
   plannedOpen_ = open;
   plannedSum_ = upperSum;
@@ -180,7 +265,7 @@ float Advisor::KeepValue(const AdvisorPosition& position, const FaceCounts& kept
   return plan_.Value(layer - 1, sets.IndexOf(kept));
 }
 
-float Advisor::EntryValue(const AdvisorPosition& position, int category) const {
+float Advisor::EntryValue(const AdvisorPosition& position, int category) {
   const std::uint32_t open = position.open & kAllOpen;
   if (category < 1 || category > kCategoryCount || (open & (1U << (category - 1))) == 0 ||
       !position.thrown || !AllThrown(position.dice)) {
@@ -190,11 +275,12 @@ float Advisor::EntryValue(const AdvisorPosition& position, int category) const {
       DiceSets::Get().Points(DiceSets::Get().IndexOf(FaceCount(position.dice)), category);
   if (points == 0) return kNoEntry;
   const int sum = std::clamp(position.upperSum, 0, blocks::kBonusLine);
-  const bool upper = blocks::IsUpper(category);
   const int layer = std::min(std::max(position.rollsLeft, 0), blocks::kRolls - 1);
-  return EntryWorth(
-      sum, category, points,
-      StateValue(open & ~(1U << (category - 1)), blocks::SumAfter(sum, upper ? points : 0), layer));
+  // What the entry leaves is valued as the plan values it, look-ahead included.
+  PlanTurn(open, sum, layer + 1);
+  const int count = blocks::IsUpper(category) ? points / category : 0;
+  return EntryWorth(sum, category, points,
+                    afterwards_.At(Afterwards::Slot(category, count), layer));
 }
 
 Advice Advisor::Advise(const AdvisorPosition& position) {

@@ -29,7 +29,16 @@ inline constexpr int kBonusStates = 10;
 inline constexpr int kRollSteps = 16;
 inline constexpr int kRollsPerStep = 4;
 inline constexpr int kCells = kUpperCounts * kLowerCounts * kBonusStates * kRollSteps;
-using Weights = std::array<float, kCells>;
+// Which categories are open matters beyond how many: one that takes many
+// kinds of throw is worth more in the whole game than in its block alone.
+inline constexpr int kOpenCounts = kCategoryCount + 1;
+inline constexpr int kTerms = kOpenCounts * kCategoryCount * kRollSteps;
+struct Weights {
+  std::array<float, kCells> cells{};
+  std::array<float, kTerms> terms{};  // what each open category adds
+};
+
+inline int RollStep(int rolls) { return std::min(rolls / kRollsPerStep, kRollSteps - 1); }
 
 inline int BonusState(std::uint32_t open, int upperSum) {
   int reachable = 0;
@@ -47,10 +56,31 @@ inline int BonusState(std::uint32_t open, int upperSum) {
 inline std::size_t Cell(std::uint32_t open, int upperSum, int rolls) {
   const int upper = std::popcount(static_cast<unsigned>(blocks::UpperPart(open)));
   const int lower = std::popcount(static_cast<unsigned>(blocks::LowerPart(open)));
-  const int step = std::min(rolls / kRollsPerStep, kRollSteps - 1);
+  const int step = RollStep(rolls);
   return static_cast<std::size_t>(
       ((upper * kLowerCounts + lower) * kBonusStates + BonusState(open, upperSum)) * kRollSteps +
       step);
+}
+
+// What open category k adds in a state of `openCount` open categories.
+inline std::size_t CategoryTerm(int openCount, int category, int rolls) {
+  return static_cast<std::size_t>((openCount * kCategoryCount + category - 1) * kRollSteps +
+                                  RollStep(rolls));
+}
+
+// Calls `use` with the place in Weights::terms of every term of the state.
+template <typename Use>
+void ForEachTerm(std::uint32_t open, int rolls, Use&& use) {
+  const int openCount = std::popcount(open);
+  for (std::uint32_t left = open; left != 0; left &= left - 1) {
+    use(CategoryTerm(openCount, std::countr_zero(left) + 1, rolls));
+  }
+}
+
+inline float Value(const Weights& weights, std::uint32_t open, int upperSum, int rolls) {
+  float value = weights.cells[Cell(open, upperSum, rolls)];
+  ForEachTerm(open, rolls, [&](std::size_t term) { value += weights.terms[term]; });
+  return value;
 }
 
 }  // namespace correction

@@ -1,5 +1,6 @@
 #include "scoring/advisor.h"
 
+#include <cmath>
 #include <random>
 
 #include "scoring/advice_position.h"
@@ -108,6 +109,45 @@ TEST(AdvisorTest, SolvedValuesAreWhatTheRulesExpect) {
   grows([](int open, int rolls) { return LowerSlot(open, rolls); }, kLowerSets);
   for (int sum = 0; sum < kUpperSums; ++sum)
     grows([sum](int open, int rolls) { return UpperSlot(open, sum, rolls); }, kUpperSets);
+}
+
+// An entry is worth its points, the bonus they win and the next turn planned exactly: with few
+// rolls left exactly what an advisor that plans one turn says that turn is worth; with many, where
+// the next turn is planned over the throws it most likely takes, nearly that.
+TEST(AdvisorTest, AnEntryIsValuedByPlanningTheNextTurn) {
+  std::mt19937 random(5);
+  const auto draw = [&random](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  Advisor ahead = MakeAdvisor();
+  Advisor oneTurn(blocks::Embedded(), kFittedCorrection, Advisor::Foresight::ThisTurn);
+  double largestGap = 0;
+  for (int state = 0; state < 40; ++state) {
+    AdvisorPosition p;
+    p.open = static_cast<std::uint32_t>(draw(1, static_cast<int>(kAllOpen)));
+    p.upperSum = draw(0, 83);
+    p.rollsLeft = state < 20 ? draw(1, 16) : draw(17, 60);
+    p.thrown = true;
+    p.onTable.fill(true);
+    for (int& face : p.dice) face = draw(1, 6);
+    for (int k = 1; k <= kCategoryCount; ++k) {
+      const int points = CategoryValue(k, p.dice);
+      if (((p.open >> (k - 1)) & 1U) == 0 || points == 0) continue;
+      const int sum = blocks::IsUpper(k) ? blocks::SumAfter(p.upperSum, points) : p.upperSum;
+      const float exact =
+          static_cast<float>(points +
+                             (blocks::IsUpper(k) ? blocks::BonusWon(p.upperSum, points) : 0)) +
+          oneTurn.TurnValue(p.open & ~(1U << (k - 1)), sum, p.rollsLeft);
+      const double gap = std::abs(ahead.EntryValue(p, k) - exact);
+      if (state < 20) {
+        ASSERT_NEAR(ahead.EntryValue(p, k), exact, 1e-3) << state << " " << k;
+      } else {
+        largestGap = std::max(largestGap, gap);
+      }
+    }
+  }
+  EXPECT_LT(largestGap, 1.0);
+  EXPECT_GT(largestGap, 0.0) << "many rolls left: the next turn is planned over some of them";
 }
 
 // The advisor is told which dice lie on the table and the upper sum; that a throw entered is spent,
