@@ -315,7 +315,8 @@ TEST_F(ControlsTest, RReviewsTheLastGameAndTheKeysMoveOverItsRows) {
 TEST_F(ControlsTest, SOpensTheFiguresAsTextAndResetClearsOnlyThemAfterAsking) {
   Statistics kept;
   for (const int total : {310, 290, 318})
-    kept = AddGame(kept, {.Total = total, .Scores = {}, .CheckValue = {}, .Moves = {}, .MeanLoss = {}});
+    kept = AddGame(kept,
+                   {.Total = total, .Scores = {}, .CheckValue = {}, .Moves = {}, .MeanLoss = {}});
   ASSERT_NE(SetINIBatch(StatisticsChanges(kept), folder.File("Pyx4.ini")), 0);
   ASSERT_NE(SetINI("Highscore", "p1", "318", folder.File("Pyx4.ini")), 0);
 
