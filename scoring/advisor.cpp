@@ -59,6 +59,22 @@ float EntryWorth(int upperSum, int k, int points, float after) {
          after;
 }
 
+// Calls `use(k, count, left, sum)` for every entry an open category k can
+// take: the count of k's face it holds (0 for a lower category), the
+// categories left open and the upper sum after it. An entry scores more than
+// nothing, so an upper one counts one face at least.
+template <typename Use>
+void ForEachEntryOutcome(std::uint32_t open, int upperSum, Use&& use) {
+  for (int k = 1; k <= kCategoryCount; ++k) {
+    const std::uint32_t bit = 1U << (k - 1);
+    if ((open & bit) == 0) continue;
+    const bool upper = blocks::IsUpper(k);
+    for (int count = upper ? 1 : 0; count <= (upper ? kDiceCount : 0); ++count) {
+      use(k, count, open & ~bit, blocks::SumAfter(upperSum, k * count));
+    }
+  }
+}
+
 }  // namespace
 
 Advisor::Advisor(const float* blockValues, const correction::Weights& correction,
@@ -110,16 +126,9 @@ void Advisor::Afterwards::Reset(int first, int layers) {
 void Advisor::ValueAfterwards(std::uint32_t open, int upperSum, int first, int layers,
                               Afterwards& afterwards) const {
   afterwards.Reset(first, layers);
-  for (int k = 1; k <= kCategoryCount; ++k) {
-    const std::uint32_t bit = 1U << (k - 1);
-    if ((open & bit) == 0) continue;
-    const bool upper = blocks::IsUpper(k);
-    // An entry scores more than nothing: an upper one counts one face at least.
-    for (int count = upper ? 1 : 0; count <= (upper ? kDiceCount : 0); ++count) {
-      StateValues(open & ~bit, blocks::SumAfter(upperSum, k * count), first, layers,
-                  afterwards.Of(Afterwards::Slot(k, count)));
-    }
-  }
+  ForEachEntryOutcome(open, upperSum, [&](int k, int count, std::uint32_t left, int sum) {
+    StateValues(left, sum, first, layers, afterwards.Of(Afterwards::Slot(k, count)));
+  });
 }
 
 void Advisor::ListEntryOptions(std::uint32_t open, int upperSum) {
@@ -130,9 +139,8 @@ void Advisor::ListEntryOptions(std::uint32_t open, int upperSum) {
         static_cast<int>(options_.size());
     for (const auto [k, points] : sets.Fits(d)) {
       if ((open & (1U << (k - 1))) == 0) continue;
-      const int count = blocks::IsUpper(k) ? points / k : 0;
       options_.push_back({EntryWorth(upperSum, k, points, 0.0F),
-                          static_cast<std::int16_t>(Afterwards::Slot(k, count)),
+                          static_cast<std::int16_t>(Afterwards::SlotOf(k, points)),
                           static_cast<std::int8_t>(k)});
     }
   }
@@ -167,29 +175,22 @@ void Advisor::SolveTurn(TurnPlan& plan, std::uint32_t open, int upperSum, int fi
 
 void Advisor::LookAhead(std::uint32_t open, int upperSum, int layers) {
   int nextTurns = 0;
-  for (int k = 1; k <= kCategoryCount; ++k) {
-    if ((open & (1U << (k - 1))) != 0) nextTurns += blocks::IsUpper(k) ? kDiceCount : 1;
-  }
+  ForEachEntryOutcome(open, upperSum, [&nextTurns](int, int, std::uint32_t, int) { ++nextTurns; });
   // The fewer categories are open, the longer a turn may last (a last
   // category is chased with every roll left), and the more layers each next
   // turn is planned over for the same work.
   const int span = std::max(kNextTurnLayers / std::max(nextTurns, 1), kShortestSpan);
   const int from = std::max(1, layers - span / 2);
   const int first = std::max(0, from - 1 - span / 2);
-  for (int k = 1; k <= kCategoryCount; ++k) {
-    const std::uint32_t bit = 1U << (k - 1);
-    const std::uint32_t left = open & ~bit;
-    if ((open & bit) == 0 || left == 0) continue;
-    const bool upper = blocks::IsUpper(k);
-    for (int count = upper ? 1 : 0; count <= (upper ? kDiceCount : 0); ++count) {
-      const int sum = blocks::SumAfter(upperSum, k * count);
-      ValueAfterwards(left, sum, first, layers - 1, nextAfterwards_);
-      SolveTurn(nextPlan_, left, sum, first, layers - 1, nextAfterwards_,
-                StateValue(left, sum, first), [](int, int, float, int) {});
-      float* values = afterwards_.Of(Afterwards::Slot(k, count));
-      for (int rolls = from; rolls < layers; ++rolls) values[rolls] = nextPlan_.TurnValue(rolls);
-    }
-  }
+  ForEachEntryOutcome(open, upperSum, [&](int k, int count, std::uint32_t left, int sum) {
+    // The last entry leaves no next turn: what follows it is worth nothing.
+    if (left == 0) return;
+    ValueAfterwards(left, sum, first, layers - 1, nextAfterwards_);
+    SolveTurn(nextPlan_, left, sum, first, layers - 1, nextAfterwards_,
+              StateValue(left, sum, first), [](int, int, float, int) {});
+    float* values = afterwards_.Of(Afterwards::Slot(k, count));
+    for (int rolls = from; rolls < layers; ++rolls) values[rolls] = nextPlan_.TurnValue(rolls);
+  });
 }
 
 void Advisor::PlanTurn(std::uint32_t open, int upperSum, int layers) {
@@ -278,9 +279,8 @@ float Advisor::EntryValue(const AdvisorPosition& position, int category) {
   const int layer = std::min(std::max(position.rollsLeft, 0), blocks::kRolls - 1);
   // What the entry leaves is valued as the plan values it, look-ahead included.
   PlanTurn(open, sum, layer + 1);
-  const int count = blocks::IsUpper(category) ? points / category : 0;
   return EntryWorth(sum, category, points,
-                    afterwards_.At(Afterwards::Slot(category, count), layer));
+                    afterwards_.At(Afterwards::SlotOf(category, points), layer));
 }
 
 Advice Advisor::Advise(const AdvisorPosition& position) {

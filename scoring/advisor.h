@@ -72,6 +72,11 @@ class Advisor {
    public:
     static constexpr int kSlots = kCategoryCount * (kDiceCount + 1);
     static int Slot(int category, int count) { return (category - 1) * (kDiceCount + 1) + count; }
+    // The slot of an entry of `points` in category k: an upper one by the
+    // count of k's face it holds.
+    static int SlotOf(int category, int points) {
+      return Slot(category, blocks::IsUpper(category) ? points / category : 0);
+    }
     void Reset(int first, int layers);
     float* Of(int slot) { return &values_[static_cast<std::size_t>(slot * width_)]; }
     float At(int slot, int rolls) const {
