@@ -22,19 +22,10 @@ void NoGames(QPainter& p, const QRectF& plot, const StatisticsForm& form) {
   Caption(p, plot, Qt::AlignCenter, Q(form.NoGames), ArtFont(12, false, 0, true), kIce);
 }
 
-// A dashed line across the plot at x, named above it: to the left of the
-// line or to its right, wherever the name fits.
-void Marker(QPainter& p, const QRectF& plot, qreal x, const QString& name, const QColor& colour,
-            bool nameLeft) {
+// A dashed line down the plot at x, from just below the names above it.
+void MarkLine(QPainter& p, const QRectF& plot, qreal x, const QColor& colour) {
   p.setPen(QPen(colour, 1.5, Qt::DashLine));
   p.drawLine(QPointF(x, plot.top() - 2), QPointF(x, plot.bottom()));
-  const QFont font = ArtFont(10);
-  const qreal width = QFontMetricsF(font).horizontalAdvance(name) + 4;
-  if (nameLeft ? x - width < plot.left() : x + width > plot.right()) nameLeft = !nameLeft;
-  const QRectF box = nameLeft ? QRectF(x - width, plot.top() - 16, width - 3, 14)
-                              : QRectF(x + 3, plot.top() - 16, width, 14);
-  Caption(p, box, (nameLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, name, font,
-          colour);
 }
 
 QString Whole(double value) { return QString::number(std::lround(value)); }
@@ -83,10 +74,35 @@ void TotalsChart(QPainter& p, const QRectF& area, const StatisticsForm& form) {
     p.setBrush(Vertical(bar, QColor(255, 226, 130), QColor(176, 128, 40)));
     p.drawRect(bar);
   }
-  Marker(p, plot, xOf(form.Average), Q(form.AverageMark) + " " + Whole(form.Average), kDotBlue,
-         true);
-  Marker(p, plot, xOf(form.Best), Q(form.BestMark) + " " + QString::number(form.Best), kBestRed,
-         false);
+  const qreal average = xOf(form.Average);
+  const qreal best = xOf(form.Best);
+  MarkLine(p, plot, average, kDotBlue);
+  MarkLine(p, plot, best, kBestRed);
+  const QFont font = ArtFont(10);
+  const QString averageName = Q(form.AverageMark) + " " + Whole(form.Average);
+  const QString bestName = Q(form.BestMark) + " " + QString::number(form.Best);
+  const qreal averageWidth = QFontMetricsF(font).horizontalAdvance(averageName) + 1;
+  const qreal bestWidth = QFontMetricsF(font).horizontalAdvance(bestName) + 1;
+  const MarkNameEdges edges =
+      PlaceMarkNames(plot.left(), plot.right(), average, averageWidth, best, bestWidth);
+  Caption(p, QRectF(edges.first, plot.top() - 16, averageWidth, 14),
+          Qt::AlignLeft | Qt::AlignVCenter, averageName, font, kDotBlue);
+  Caption(p, QRectF(edges.second, plot.top() - 16, bestWidth, 14), Qt::AlignLeft | Qt::AlignVCenter,
+          bestName, font, kBestRed);
+}
+
+MarkNameEdges PlaceMarkNames(qreal from, qreal to, qreal firstX, qreal firstWidth, qreal secondX,
+                             qreal secondWidth) {
+  constexpr qreal kAside = 3;  // from a name to its line
+  constexpr qreal kApart = 8;  // from one name to the other
+  MarkNameEdges edges{firstX - kAside - firstWidth, secondX + kAside};
+  edges.second = std::min(edges.second, to - secondWidth);
+  edges.first = std::min(edges.first, edges.second - kApart - firstWidth);
+  if (edges.first < from) {
+    edges.first = from;
+    edges.second = std::max(edges.second, from + firstWidth + kApart);
+  }
+  return edges;
 }
 
 void RecentChart(QPainter& p, const QRectF& area, const StatisticsForm& form) {
