@@ -79,16 +79,19 @@ void TotalsChart(QPainter& p, const QRectF& area, const StatisticsForm& form) {
   MarkLine(p, plot, average, kDotBlue);
   MarkLine(p, plot, best, kBestRed);
   const QFont font = ArtFont(10);
+  const auto widthOf = [&font](const QString& name) {
+    return QFontMetricsF(font).horizontalAdvance(name) + 1;
+  };
+  const auto name = [&](qreal left, const QString& text, const QColor& colour) {
+    Caption(p, QRectF(left, plot.top() - 16, widthOf(text), 14), Qt::AlignLeft | Qt::AlignVCenter,
+            text, font, colour);
+  };
   const QString averageName = Q(form.AverageMark) + " " + Whole(form.Average);
   const QString bestName = Q(form.BestMark) + " " + QString::number(form.Best);
-  const qreal averageWidth = QFontMetricsF(font).horizontalAdvance(averageName) + 1;
-  const qreal bestWidth = QFontMetricsF(font).horizontalAdvance(bestName) + 1;
-  const MarkNameEdges edges =
-      PlaceMarkNames(plot.left(), plot.right(), average, averageWidth, best, bestWidth);
-  Caption(p, QRectF(edges.first, plot.top() - 16, averageWidth, 14),
-          Qt::AlignLeft | Qt::AlignVCenter, averageName, font, kDotBlue);
-  Caption(p, QRectF(edges.second, plot.top() - 16, bestWidth, 14), Qt::AlignLeft | Qt::AlignVCenter,
-          bestName, font, kBestRed);
+  const MarkNameEdges edges = PlaceMarkNames(plot.left(), plot.right(), average,
+                                             widthOf(averageName), best, widthOf(bestName));
+  name(edges.first, averageName, kDotBlue);
+  name(edges.second, bestName, kBestRed);
 }
 
 MarkNameEdges PlaceMarkNames(qreal from, qreal to, qreal firstX, qreal firstWidth, qreal secondX,
