@@ -7,7 +7,6 @@
 
 #include "game/game.h"
 #include "settings/ini.h"
-#include "tests/fake_host.h"
 #include "tests/game_fixture.h"
 
 namespace {
@@ -94,8 +93,9 @@ void BM_GameEnd_4MB_200000Keys(benchmark::State& state) {
   state.counters["file MB"] = static_cast<double>(text.size()) / 1e6;
 
   pyxaro::testing::FakeHost host;
+  pyxaro::testing::ScriptedChance chance;
   pyxaro::testing::ScriptedDice dice;
-  pyxaro::Game game(host, dice, folder.Path().string());
+  pyxaro::Game game(host, chance, dice, folder.Path().string());
   game.Start();
   pyxaro::GameState over;
   over.RollsLeft = 0;
@@ -104,9 +104,9 @@ void BM_GameEnd_4MB_200000Keys(benchmark::State& state) {
   for (auto _ : state) {
     host.inputs = {"Ann"};
     host.boxes.clear();
-    dice.draws = {0.5};  // the check value's digit
+    chance.draws = {0.5};  // the check value's digit
     over.Score[pyxaro::kCategoryCount] = total++;
-    game.Continue(over);
+    pyxaro::testing::GameSetUp::Continue(game, over);
     game.Do(pyxaro::Command::GameEndTick);
   }
   if (GetINI("Highscore", "p1", game.Settings().File()) != std::to_string(total - 1))

@@ -3,20 +3,9 @@
 #include <bit>
 #include <chrono>
 
+#include "core/splitmix.h"
+
 namespace pyxaro {
-
-namespace {
-
-// SplitMix64: a small generator whose every state is valid, so any mixing of
-// the state keeps it uniform.
-std::uint64_t SplitMix(std::uint64_t& state) {
-  std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-  return z ^ (z >> 31);
-}
-
-}  // namespace
 
 MixingRandom::MixingRandom()
     : state_(

@@ -5,7 +5,8 @@
 namespace pyxaro {
 
 // A uniform source of numbers in [0, 1) that the game reseeds from the time
-// of day before every throw.
+// of day before it draws; the check value's digit comes from it, the dice
+// from a source of their own.
 class RandomSource {
  public:
   virtual ~RandomSource() = default;

@@ -15,8 +15,10 @@ class Speaker {
   virtual void Say(const std::string& message) = 0;
   // Plays a sound effect when sound is on.
   virtual void Play(Effect effect) = 0;
-  // The message on the display, as the last Say gave it.
-  virtual const std::string& Saying() const = 0;
+  // Shows a message for a while, such as advice: EndAside says again what
+  // the display said before it, unless another message came meanwhile.
+  virtual void SayAside(const std::string& message) = 0;
+  virtual void EndAside() = 0;
 };
 
 }  // namespace pyxaro

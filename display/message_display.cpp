@@ -18,6 +18,7 @@ static_assert(kCells * kGlyphDots == kDotCount);
 MessageDisplay::MessageDisplay(Host& host, const Languages& texts) : host_(host), texts_(texts) {}
 
 void MessageDisplay::Say(const std::string& message) {
+  beforeAside_.reset();
   // Every message starts on its first page, and a new one cuts off the
   // paging of the last with a fresh interval.
   view_.PageTimer.SetEnabled(false);
@@ -26,6 +27,19 @@ void MessageDisplay::Say(const std::string& message) {
   ++view_.MessagesSaid;
   ShowPage();
   if (CharCount(view_.Said) > kCells) view_.PageTimer.SetEnabled(true);
+}
+
+void MessageDisplay::SayAside(const std::string& message) {
+  std::optional<std::string> before = std::move(beforeAside_);
+  if (!before) before = view_.Said;
+  Say(message);
+  beforeAside_ = std::move(before);
+}
+
+void MessageDisplay::EndAside() {
+  if (!beforeAside_) return;
+  const std::string before = std::move(*beforeAside_);
+  Say(before);
 }
 
 void MessageDisplay::NextPage() {

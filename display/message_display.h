@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/forms.h"
@@ -16,6 +17,11 @@ class MessageDisplay {
 
   // Shows a message, paging through it when it is long.
   void Say(const std::string& message);
+  // Shows a message for a while; EndAside says again what the display said
+  // before it, unless another message came meanwhile. Shown again while it
+  // stands, it keeps what came before the first.
+  void SayAside(const std::string& message);
+  void EndAside();
   // Shows the next page of a long message.
   void NextPage();
   // Sets the clock to the time of day.
@@ -37,6 +43,8 @@ class MessageDisplay {
   Host& host_;
   const Languages& texts_;
   int pageStart_ = 1;
+  // What the display said before the message shown aside, while it stands.
+  std::optional<std::string> beforeAside_;
   DisplayView view_;
 };
 

@@ -2,21 +2,34 @@
 
 namespace pyxaro {
 
-// Everything a player or a timer can do, as the front end hands it to the
-// game. The argument that goes with a command is named beside it.
+// A die, 1..6 as the dice lie on the table.
+struct Die {
+  int number = 0;
+};
+// A category, 1..20 in the order of the scorecard.
+struct CategoryNumber {
+  int number = 0;
+};
+// A row of a list, counted from 0 in every list.
+struct Row {
+  int index = 0;
+};
+// The lists whose rows the player picks.
+enum class List { Languages, TopTen, Profiles, Review };
+// The boxes the player ticks.
+enum class TickBox { SkipPicker, DontShowProfiles };
+
+// Everything a player or a timer can do without saying which die, category
+// or row, as the front end hands it to the game.
 enum class Command {
   // The language picker.
-  PickLanguage,     // the row, from 0
-  TickSkipPicker,   // 1 ticked, 0 not
   ConfirmLanguage,  // OK: on to the splash
   // The splash.
   PrepareGameWindow,  // the splash stands: unpack ahead
   SplashTimeUp,       // its two seconds are up: the game window opens
   // The game window.
   Throw,
-  PickUp,  // the die, 1..6
   Undo,
-  Enter,  // the category, 1..20
   ShowAdvice,
   ToggleAdvice,  // the advice after every throw, on or off
   NewGame,       // asks first
@@ -26,17 +39,14 @@ enum class Command {
   ToggleSound,
   MoveWindow,  // on to the next of its four places
   Minimise,
-  PlaceWindow,     // the display changed
-  OfferTopTenRow,  // the row, 1..10
+  PlaceWindow,  // the display changed
   ClearTopTen,
   OpenHome,
   OpenProfiles,
   OpenStatistics,
   // The profiles window.
-  PickProfile,  // the row, from 0
   AddProfile,
   RemoveProfile,
-  TickDontShowProfiles,  // 1 ticked, 0 not
   ConfirmProfiles,
   CancelProfiles,
   ProfilesClosed,  // by the desktop
@@ -45,8 +55,7 @@ enum class Command {
   StatisticsClosed,
   // The review of the last finished game.
   OpenReview,
-  OpenReviewRow,  // the row, from 0
-  ReviewClosed,   // by the player or the desktop
+  ReviewClosed,  // by the player or the desktop
   // The timers' ticks.
   PlayClockTick,
   GameEndTick,

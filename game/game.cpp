@@ -2,21 +2,25 @@
 
 #include <utility>
 
+#include "scoring/advisor_correction.h"
+#include "scoring/block_values.h"
+
 namespace pyxaro {
 
-Game::Game(Host& host, RandomSource& chance, std::string appFolder)
+Game::Game(Host& host, RandomSource& chance, DiceSource& dice, std::string appFolder)
     : host_(host),
       store_(host, std::move(appFolder)),
+      advisor_(blocks::Embedded(), kFittedCorrection),
+      reviewer_(advisor_),
       texts_(host, store_),
       sounds_(host, store_, texts_),
       display_(host, texts_),
       speaker_(display_, sounds_),
-      turn_(host, chance, speaker_, texts_, store_),
+      turn_(host, chance, dice, speaker_, texts_, store_, advisor_, reviewer_),
       topTen_(host, store_, texts_, speaker_),
       statistics_(host, store_, texts_),
       profiles_(host, store_, texts_, speaker_),
-      coach_(store_, texts_,
-             [this](const MoveRecord& moves) -> const GameReview& { return turn_.Review(moves); }),
+      coach_(store_, texts_, reviewer_),
       window_(host, store_, texts_),
       splash_(texts_, sounds_) {
   // Every finished game is placed in the top-ten list and counted in the
@@ -42,14 +46,37 @@ void Game::Continue(const GameState& state) { turn_.Continue(state); }
 
 void Game::KeepGames(GameKeeper& keeper) { keepers_.push_back(&keeper); }
 
+void Game::PickUp(Die die) { turn_.PickUp(die.number); }
+
+void Game::Enter(CategoryNumber category) { turn_.Enter(category.number); }
+
+void Game::Pick(List list, Row row) {
+  switch (list) {
+    case List::Languages:
+      return texts_.PickRow(row.index);
+    case List::TopTen:
+      // The list's rows are numbered from 1 where they are kept.
+      return profiles_.OfferToSend(row.index + 1);
+    case List::Profiles:
+      return profiles_.PickRow(row.index);
+    case List::Review:
+      return coach_.OpenRow(row.index);
+  }
+}
+
+void Game::Tick(TickBox box, bool ticked) {
+  switch (box) {
+    case TickBox::SkipPicker:
+      return texts_.TickSkipAtStart(ticked);
+    case TickBox::DontShowProfiles:
+      return profiles_.TickDontShow(ticked);
+  }
+}
+
 // One case a command, and no default: a command added without its routine
 // does not compile silently into nothing.
-void Game::Do(Command command, int argument) {
+void Game::Do(Command command) {
   switch (command) {
-    case Command::PickLanguage:
-      return texts_.PickRow(argument);
-    case Command::TickSkipPicker:
-      return texts_.TickSkipAtStart(argument != 0);
     case Command::ConfirmLanguage:
       return ConfirmLanguage();
     case Command::PrepareGameWindow:
@@ -58,12 +85,8 @@ void Game::Do(Command command, int argument) {
       return SplashTimeUp();
     case Command::Throw:
       return turn_.Throw();
-    case Command::PickUp:
-      return turn_.PickUp(argument);
     case Command::Undo:
       return turn_.Undo();
-    case Command::Enter:
-      return turn_.Enter(argument);
     case Command::ShowAdvice:
       return turn_.ShowAdvice();
     case Command::ToggleAdvice:
@@ -84,8 +107,6 @@ void Game::Do(Command command, int argument) {
       return window_.Minimise();
     case Command::PlaceWindow:
       return window_.Place();
-    case Command::OfferTopTenRow:
-      return profiles_.OfferToSend(argument);
     case Command::ClearTopTen:
       return topTen_.Clear();
     case Command::OpenHome:
@@ -94,14 +115,10 @@ void Game::Do(Command command, int argument) {
       return profiles_.Open();
     case Command::OpenStatistics:
       return statistics_.Open();
-    case Command::PickProfile:
-      return profiles_.PickRow(argument);
     case Command::AddProfile:
       return profiles_.Add();
     case Command::RemoveProfile:
       return profiles_.Remove();
-    case Command::TickDontShowProfiles:
-      return profiles_.TickDontShow(argument != 0);
     case Command::ConfirmProfiles:
       return profiles_.Confirm();
     case Command::CancelProfiles:
@@ -114,8 +131,6 @@ void Game::Do(Command command, int argument) {
       return statistics_.Closed();
     case Command::OpenReview:
       return coach_.OpenLast();
-    case Command::OpenReviewRow:
-      return coach_.OpenRow(argument);
     case Command::ReviewClosed:
       return coach_.Closed();
     case Command::PlayClockTick:

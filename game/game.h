@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/chance.h"
+#include "core/dice.h"
 #include "core/game_state.h"
 #include "core/host.h"
 #include "display/message_display.h"
@@ -15,6 +16,8 @@
 #include "highscores/game_statistics.h"
 #include "highscores/profiles.h"
 #include "highscores/top_ten.h"
+#include "scoring/advisor.h"
+#include "scoring/game_review.h"
 #include "scoring/turn.h"
 #include "settings/game_keeper.h"
 #include "settings/languages.h"
@@ -23,23 +26,34 @@
 
 namespace pyxaro {
 
+namespace testing {
+struct GameSetUp;
+}
+
 // Where the subsystems meet: it builds them, hands each what it needs of
 // the others, and turns what the player or a timer does into their
 // routines. It keeps no fact of its own.
 class Game {
  public:
-  // Builds the subsystems for a program whose files lie in appFolder.
-  Game(Host& host, RandomSource& chance, std::string appFolder);
+  // Builds the subsystems for a program whose files lie in appFolder;
+  // `chance` gives the check values' digits, `dice` the games' faces.
+  Game(Host& host, RandomSource& chance, DiceSource& dice, std::string appFolder);
 
   // Chooses where the files the game writes go (SettingsStore::SettleDataFolder).
   void SettleDataFolder(const std::string& personalFolder);
   // The first window of the run: fixes the settings file, lists the
   // languages, and shows the picker or goes straight on to the splash.
   void Start();
-  // Does what the player or a timer asked; argument as the command names it.
-  void Do(Command command, int argument = 0);
-  // Goes on with a game that stood in this state, as if it had been played there.
-  void Continue(const GameState& state);
+  // Does what the player or a timer asked.
+  void Do(Command command);
+  // Picks die k up from the table.
+  void PickUp(Die die);
+  // Enters the dice of the last throw in a category.
+  void Enter(CategoryNumber category);
+  // Picks a row of a list.
+  void Pick(List list, Row row);
+  // Ticks a box or clears it.
+  void Tick(TickBox box, bool ticked);
   // Adds a keeper of finished games after the top-ten list and the statistics.
   void KeepGames(GameKeeper& keeper);
 
@@ -67,6 +81,11 @@ class Game {
   const pyxaro::Splash& Splash() const { return splash_; }
 
  private:
+  // The tests set a game up in any state the rules allow, as if it had been
+  // played there.
+  friend struct testing::GameSetUp;
+  void Continue(const GameState& state);
+
   void ConfirmLanguage();
   void SplashTimeUp();
   // Prepares a fresh game window from the settings and goes on with the game
@@ -91,6 +110,9 @@ class Game {
 
   Host& host_;
   SettingsStore store_;
+  // The advisor is everyone's: the turn's hint and advice, the coach's review.
+  Advisor advisor_;
+  Reviewer reviewer_;
   Languages texts_;
   Sounds sounds_;
   MessageDisplay display_;

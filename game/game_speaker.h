@@ -16,7 +16,8 @@ class GameSpeaker : public Speaker {
 
   void Say(const std::string& message) override { display_.Say(message); }
   void Play(Effect effect) override { sounds_.Play(effect); }
-  const std::string& Saying() const override { return display_.Said(); }
+  void SayAside(const std::string& message) override { display_.SayAside(message); }
+  void EndAside() override { display_.EndAside(); }
 
  private:
   MessageDisplay& display_;

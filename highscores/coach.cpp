@@ -1,7 +1,5 @@
 #include "highscores/coach.h"
 
-#include <utility>
-
 namespace pyxaro {
 
 namespace {
@@ -11,8 +9,8 @@ constexpr char kLastGame[] = "last";
 
 }  // namespace
 
-Coach::Coach(SettingsStore& store, const Languages& texts, Reviewer review)
-    : store_(store), texts_(texts), review_(std::move(review)) {}
+Coach::Coach(SettingsStore& store, const Languages& texts, Reviewer& reviewer)
+    : store_(store), texts_(texts), reviewer_(reviewer) {}
 
 std::vector<IniChange> Coach::Changes(const FinishedGame& game, const IniReader&) {
   if (game.Moves.empty()) return {};
@@ -29,7 +27,7 @@ void Coach::OpenLast() {
 }
 
 void Coach::Show(const MoveRecord& moves) {
-  const GameReview& review = review_(moves);
+  const GameReview& review = reviewer_.Review(moves);
   // A record that does not replay has nothing to review.
   if (review.choices == 0) return;
   window_ = PresentReview(review, [this](const std::string& key) { return texts_.LangText(key); });

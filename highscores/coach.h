@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <vector>
 
 #include "highscores/review_form.h"
@@ -17,9 +16,7 @@ namespace pyxaro {
 // reviewed again after the program starts anew.
 class Coach : public GameKeeper {
  public:
-  // `review` reviews a game's moves against the advisor.
-  using Reviewer = std::function<const GameReview&(const MoveRecord&)>;
-  Coach(SettingsStore& store, const Languages& texts, Reviewer review);
+  Coach(SettingsStore& store, const Languages& texts, Reviewer& reviewer);
 
   // Keeps the finished game's moves in the game end's one write.
   std::vector<IniChange> Changes(const FinishedGame& game, const IniReader& current) override;
@@ -39,7 +36,7 @@ class Coach : public GameKeeper {
 
   SettingsStore& store_;
   const Languages& texts_;
-  Reviewer review_;
+  Reviewer& reviewer_;
   ReviewForm window_;
 };
 

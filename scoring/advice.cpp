@@ -1,6 +1,5 @@
 #include "scoring/advice_position.h"
 #include "scoring/advice_text.h"
-#include "scoring/block_values.h"
 #include "scoring/categories.h"
 #include "scoring/scorecard_layout.h"
 #include "scoring/turn.h"
@@ -15,7 +14,7 @@ void Turn::ShowAdvice() {
 }
 
 void Turn::PresentAdvice() {
-  const Advice advice = TheAdvisor().Advise(PositionOf(state_));
+  const Advice advice = advisor_.Advise(PositionOf(state_));
   for (int die = 1; die <= kDiceCount; ++die) {
     view_.AdviceDieMarks[die].Visible = advice.move == AdviceMove::PickUp &&
                                         advice.pickUp[static_cast<std::size_t>(die - 1)] &&
@@ -33,12 +32,9 @@ void Turn::PresentAdvice() {
                           word(lang::kAdviceThrowAll, "THROW ALL"),
                           word(lang::kAdviceThrow, "THROW"),
                           word(lang::kAdviceNone, "NO MOVE LEFT")};
-  // Asked again while it shows, the advice keeps what the display said before it.
-  if (adviceSaid_.empty() || speaker_.Saying() != adviceSaid_)
-    saidBeforeAdvice_ = speaker_.Saying();
-  adviceSaid_ = AdviceText(advice, state_.Dice.items, words,
-                           named == nullptr ? "" : CategoryTitle(advice.category));
-  speaker_.Say(adviceSaid_);
+  adviceShown_ = true;
+  speaker_.SayAside(AdviceText(advice, state_.Dice.items, words,
+                               named == nullptr ? "" : CategoryTitle(advice.category)));
 }
 
 void Turn::ToggleAdviceShown() {
@@ -58,13 +54,8 @@ void Turn::EndAdvice() {
   view_.AdviceRowMark.Visible = false;
   // The display no longer holds advice that the move has made stale: it says
   // again what it said before, as the move would have left it unadvised.
-  if (!adviceSaid_.empty() && speaker_.Saying() == adviceSaid_) speaker_.Say(saidBeforeAdvice_);
-  adviceSaid_.clear();
-}
-
-Advisor& Turn::TheAdvisor() {
-  if (!advisor_) advisor_ = std::make_unique<Advisor>(blocks::Embedded(), kFittedCorrection);
-  return *advisor_;
+  if (adviceShown_) speaker_.EndAside();
+  adviceShown_ = false;
 }
 
 std::string Turn::CategoryTitle(int k) const {

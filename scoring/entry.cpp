@@ -6,7 +6,6 @@ namespace pyxaro {
 
 EntryOutcome Enter(const GameState& state, int category) {
   EntryOutcome outcome;
-  outcome.After = state;
   const Category* row = FindCategory(category);
   if (row == nullptr || !state.IsOpen(category) || state.ThrowEntered) return outcome;
   outcome.Points = CategoryValue(category, state.Dice.items);
@@ -15,12 +14,13 @@ EntryOutcome Enter(const GameState& state, int category) {
     return outcome;
   }
   outcome.Result = EntryResult::Entered;
-  GameState& after = outcome.After;
-  after.Score[category] = outcome.Points;
-  after.ThrowEntered = true;
-  for (bool& lying : after.Lying) lying = false;
-  outcome.BonusWon = state.BonusState() != Bonus::Won && after.BonusState() == Bonus::Won;
-  outcome.BonusLost = state.BonusState() == Bonus::Open && after.BonusState() == Bonus::Lost;
+  if (category <= kUpperCategories && state.BonusState() == Bonus::Open) {
+    const bool reaches = state.UpperSum() + outcome.Points >= kBonusThreshold;
+    int openUpper = 0;
+    for (int k = 1; k <= kUpperCategories; ++k) openUpper += state.IsOpen(k) ? 1 : 0;
+    outcome.BonusWon = reaches;
+    outcome.BonusLost = !reaches && openUpper == 1;
+  }
   outcome.Yatzy = row->rule.kind == RuleKind::Yatzy;
   return outcome;
 }
@@ -60,17 +60,6 @@ bool CanPickUp(const GameState& state, int die) {
 
 bool CanUndo(const GameState& state) {
   return state.Thrown() && !state.ThrowEntered && !state.AllOnTable();
-}
-
-GameState AfterThrow(const GameState& state, const OneBased<int, kDiceCount>& faces) {
-  GameState after = state;
-  for (int k = 1; k <= kDiceCount; ++k) {
-    if (!after.Lying[k]) after.Dice[k] = faces[k];
-    after.Lying[k] = true;
-  }
-  --after.RollsLeft;
-  after.ThrowEntered = false;
-  return after;
 }
 
 bool AllAlike(const GameState& state) {

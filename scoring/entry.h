@@ -11,11 +11,11 @@ enum class EntryResult {
   Entered,
 };
 
-// What entering the dice in a category does to a game.
+// What entering the dice in a category would do to a game; the move that
+// makes it is played by the one rule of moves (scoring/moves.h).
 struct EntryOutcome {
   EntryResult Result = EntryResult::NotTaken;
   int Points = 0;
-  GameState After;         // the game after the entry; as before unless entered
   bool BonusWon = false;   // this entry took the upper sum to the threshold
   bool BonusLost = false;  // this entry filled the upper section short of it
   bool Yatzy = false;
@@ -37,10 +37,6 @@ bool CanThrow(const GameState& state);
 bool CanPickUp(const GameState& state, int die);
 // Dice picked up since the last throw can be laid back.
 bool CanUndo(const GameState& state);
-
-// Spends one roll: the dice not on the table take their new faces from
-// faces (the others' entries are ignored) and every die lies on the table.
-GameState AfterThrow(const GameState& state, const OneBased<int, kDiceCount>& faces);
 
 bool AllAlike(const GameState& state);
 

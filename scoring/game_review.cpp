@@ -5,6 +5,7 @@
 
 #include "scoring/advice_position.h"
 #include "scoring/dice_sets.h"
+#include "scoring/moves.h"
 
 namespace pyxaro {
 
@@ -76,6 +77,14 @@ GameReview ReviewGame(const MoveRecord& record, Advisor& advisor) {
   }
   // The game's last throw, which fitted nowhere, left no choice.
   return review;
+}
+
+const GameReview& Reviewer::Review(const MoveRecord& moves) {
+  if (moves.empty() || moves != reviewed_) {
+    review_ = ReviewGame(moves, advisor_);
+    reviewed_ = moves;
+  }
+  return review_;
 }
 
 Verdict VerdictOf(double meanLoss) {

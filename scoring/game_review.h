@@ -37,6 +37,19 @@ struct GameReview {
 // review for one it does not.
 GameReview ReviewGame(const MoveRecord& record, Advisor& advisor);
 
+// Reviews games against one advisor and keeps the last review, so that a
+// finished game is reviewed once between its end and its coach.
+class Reviewer {
+ public:
+  explicit Reviewer(Advisor& advisor) : advisor_(advisor) {}
+  const GameReview& Review(const MoveRecord& moves);
+
+ private:
+  Advisor& advisor_;
+  MoveRecord reviewed_;
+  GameReview review_;
+};
+
 // A word for how well the game was played, from its mean loss per choice.
 enum class Verdict { Expert, Strong, Fair, Learning };
 Verdict VerdictOf(double meanLoss);

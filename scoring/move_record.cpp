@@ -2,8 +2,6 @@
 
 #include <charconv>
 
-#include "scoring/entry.h"
-
 namespace pyxaro {
 
 namespace {
@@ -23,6 +21,8 @@ std::string MoveText(const Move& move) {
     case Move::Kind::Undo:
       return "U";
     case Move::Kind::Enter:
+      // Stored records name categories by their number on the card: a
+      // category added later takes the next number, never an old one.
       return "E" + std::to_string(move.category) + "=" + std::to_string(move.points);
   }
   return {};
@@ -86,41 +86,6 @@ std::optional<Move> ParseMove(std::string_view text) {
 
 }  // namespace
 
-std::optional<GameState> Played(const GameState& state, const Move& move) {
-  switch (move.kind) {
-    case Move::Kind::Throw: {
-      if (!CanThrow(state)) return std::nullopt;
-      // The dice on the table keep their faces.
-      for (int k = 1; k <= kDiceCount; ++k) {
-        if (state.OnTable(k) && state.Dice[k] != move.faces[k]) return std::nullopt;
-      }
-      const GameState after = AfterThrow(state, move.faces);
-      if (after.RollsLeft != move.rollsLeft) return std::nullopt;
-      return after;
-    }
-    case Move::Kind::PickUp: {
-      if (!CanPickUp(state, move.die)) return std::nullopt;
-      GameState after = state;
-      after.Lying[move.die] = false;
-      return after;
-    }
-    case Move::Kind::Undo: {
-      if (!CanUndo(state)) return std::nullopt;
-      GameState after = state;
-      for (bool& lying : after.Lying) lying = true;
-      return after;
-    }
-    case Move::Kind::Enter: {
-      const EntryOutcome outcome = Enter(state, move.category);
-      if (outcome.Result != EntryResult::Entered || outcome.Points != move.points) {
-        return std::nullopt;
-      }
-      return outcome.After;
-    }
-  }
-  return std::nullopt;
-}
-
 std::string RecordText(const MoveRecord& record) {
   std::string text;
   for (const Move& move : record) {
@@ -152,16 +117,6 @@ void AddMove(MoveRecord& record, const Move& move) {
     return;
   }
   record.push_back(move);
-}
-
-std::optional<GameState> Replay(const MoveRecord& record) {
-  GameState state;
-  for (const Move& move : record) {
-    const std::optional<GameState> after = Played(state, move);
-    if (!after) return std::nullopt;
-    state = *after;
-  }
-  return state;
 }
 
 }  // namespace pyxaro

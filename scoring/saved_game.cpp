@@ -1,7 +1,10 @@
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <limits>
 
 #include "core/text.h"
+#include "scoring/moves.h"
 #include "scoring/turn.h"
 
 namespace pyxaro {
@@ -13,17 +16,39 @@ constexpr char kSection[] = "Game";
 constexpr char kMoves[] = "moves";
 constexpr char kPlayTime[] = "time";
 constexpr char kAdviceShown[] = "advice";
+// The seed the game's dice come from; a record kept before games had seeds
+// has none.
+constexpr char kSeed[] = "seed";
 
 std::vector<IniChange> Cleared() {
-  return {{kSection, kMoves, ""}, {kSection, kPlayTime, ""}, {kSection, kAdviceShown, ""}};
+  return {{kSection, kSeed, ""},
+          {kSection, kMoves, ""},
+          {kSection, kPlayTime, ""},
+          {kSection, kAdviceShown, ""}};
+}
+
+std::optional<std::uint64_t> ParseSeed(std::string_view text) {
+  std::uint64_t seed = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+    return std::nullopt;
+  }
+  return seed;
 }
 
 }  // namespace
 
 void Turn::ResumeOrNewGame() {
   const std::string stored = store_.Setting(kSection, kMoves);
+  const std::string seedText = store_.Setting(kSection, kSeed);
+  const std::optional<std::uint64_t> seed = ParseSeed(seedText);
   const std::optional<MoveRecord> record = ParseRecord(stored);
-  const std::optional<GameState> replayed = record ? Replay(*record) : std::nullopt;
+  std::optional<GameState> replayed;
+  if (record && seed) {
+    replayed = Replay(*record, dice_, *seed);
+  } else if (record && seedText.empty()) {
+    replayed = Replay(*record);
+  }
   if (stored.empty() || !replayed) {
     NewGame();
     if (!stored.empty()) speaker_.Say(texts_.Text(text::kGameNotContinued));
@@ -31,6 +56,8 @@ void Turn::ResumeOrNewGame() {
   }
   ++gamesStarted_;
   welcomeShown_ = true;
+  seedKept_ = seed.has_value();
+  seed_ = seed ? *seed : dice_.NewSeed(host_.Now().SecondsSinceMidnight);
   GameState resumed = *replayed;
   resumed.PlaySeconds = static_cast<std::int16_t>(
       std::clamp(LeadingNumber(store_.Setting(kSection, kPlayTime)), 0,
@@ -56,9 +83,10 @@ void Turn::Record(const Move& move) {
 
 void Turn::SaveRecord() {
   if (!record_) return;
-  store_.StoreGroup({{kSection, kMoves, RecordText(*record_)},
+  store_.StoreGroup({{kSection, kSeed, seedKept_ ? std::to_string(seed_) : ""},
+                     {kSection, kMoves, RecordText(*record_)},
                      {kSection, kPlayTime, std::to_string(state_.PlaySeconds)},
-                     {kSection, kAdviceShown, adviceSaid_.empty() ? "" : "Yes"}});
+                     {kSection, kAdviceShown, adviceShown_ ? "Yes" : ""}});
 }
 
 std::vector<IniChange> Turn::Changes(const FinishedGame&, const IniReader&) { return Cleared(); }

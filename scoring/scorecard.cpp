@@ -1,5 +1,6 @@
 #include <string>
 
+#include "core/pictures.h"
 #include "core/rolls_per_category.h"
 #include "scoring/categories.h"
 #include "scoring/entry.h"
@@ -9,22 +10,10 @@
 
 namespace pyxaro {
 
-void Turn::Enter(int k) {
-  const EntryOutcome outcome = pyxaro::Enter(state_, k);
-  if (outcome.Result == EntryResult::NotTaken) return;
-  if (outcome.Result == EntryResult::Refused) {
-    speaker_.Play(Effect::Doink);
-    speaker_.Say(texts_.LangText(lang::kWorthNothing));
-    return;
-  }
+void Turn::AnnounceEntry(const GameState& before, const Move& move) {
+  const EntryOutcome outcome = pyxaro::Enter(before, move.category);
   // The score is told before the bonus is added to it; the bonus is told next.
-  const int totalBeforeBonus = state_.Total() + outcome.Points;
-  EndAdvice();
-  state_ = outcome.After;
-  PresentScorecard();
-  PresentDice();
-  Record(Move::Entry(k, outcome.Points));
-  speaker_.Say(ScoreText(totalBeforeBonus));
+  speaker_.Say(ScoreText(before.Total() + outcome.Points));
   speaker_.Play(Effect::Points);
   if (IsOver(state_)) view_.GameEndTimer.SetEnabled(true);
   if (outcome.BonusWon) {
@@ -44,7 +33,16 @@ std::string Turn::ScoreText(int total) const {
   return texts_.LangText(lang::kScore) + ": " + std::to_string(total);
 }
 
-void Turn::PresentScorecard() {
+void Turn::Present() {
+  for (int k = 1; k <= kDiceCount; ++k) {
+    Control& image = view_.DieImages[k];
+    image.Visible = state_.OnTable(k);
+    // A die picked up keeps the face of the last throw for undo to show.
+    if (state_.Dice[k] != 0) image.Picture = DiePicture(k, state_.Dice[k]);
+  }
+  view_.ThrowArea.Enabled = CanThrow(state_);
+  view_.UndoArea.Enabled = CanUndo(state_);
+
   for (const Category& category : kCategories) {
     const int k = category.number;
     const int score = state_.Score[k];

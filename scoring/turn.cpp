@@ -5,19 +5,26 @@
 #include <limits>
 #include <string>
 
-#include "core/pictures.h"
 #include "core/version.h"
 #include "scoring/categories.h"
 #include "scoring/check_value.h"
 #include "scoring/entry.h"
 #include "scoring/game_review.h"
+#include "scoring/moves.h"
 #include "settings/language_keys.h"
 
 namespace pyxaro {
 
-Turn::Turn(Host& host, RandomSource& chance, Speaker& speaker, const Languages& texts,
-           SettingsStore& store)
-    : host_(host), chance_(chance), speaker_(speaker), texts_(texts), store_(store) {}
+Turn::Turn(Host& host, RandomSource& chance, DiceSource& dice, Speaker& speaker,
+           const Languages& texts, SettingsStore& store, Advisor& advisor, Reviewer& reviewer)
+    : host_(host),
+      chance_(chance),
+      dice_(dice),
+      speaker_(speaker),
+      texts_(texts),
+      store_(store),
+      advisor_(advisor),
+      reviewer_(reviewer) {}
 
 void Turn::OpenWindow() {
   view_ = TurnView{};
@@ -28,12 +35,13 @@ void Turn::NewGame() {
   ++gamesStarted_;
   state_ = GameState{};
   ForgetRecord();
+  seed_ = dice_.NewSeed(host_.Now().SecondsSinceMidnight);
+  seedKept_ = true;
   record_.emplace();
   EndAdvice();
   PresentTexts();
   PlaceScorecard();
-  PresentScorecard();
-  PresentDice();
+  Present();
   speaker_.Say(texts_.LangText(welcomeShown_ ? lang::kNewGame : lang::kGreeting));
   welcomeShown_ = true;
 }
@@ -41,31 +49,61 @@ void Turn::NewGame() {
 void Turn::Continue(const GameState& state) {
   EndAdvice();
   state_ = state;
-  // Moves from here on are not a game from its start.
+  // Moves from here on are not a game from its start, nor on its dice.
   record_.reset();
+  seed_ = dice_.NewSeed(host_.Now().SecondsSinceMidnight);
   view_.PlayClock.SetEnabled(state_.Thrown());
-  PresentScorecard();
-  PresentDice();
+  Present();
   view_.GameEndTimer.SetEnabled(IsOver(state_));
 }
 
 void Turn::Throw() {
-  if (!CanThrow(state_)) return;
-  chance_.Reseed(host_.Now().SecondsSinceMidnight);
-  OneBased<int, kDiceCount> faces;
-  for (int k = 1; k <= kDiceCount; ++k) {
-    if (!state_.OnTable(k)) faces[k] = static_cast<int>(chance_.Next() * kDiceFaces) + 1;
+  if (CanThrow(state_)) Play(NextThrow(state_, dice_, seed_));
+}
+
+void Turn::PickUp(int die) { Play(Move::PickUp(die)); }
+
+void Turn::Undo() { Play(Move::Undo()); }
+
+void Turn::Enter(int category) {
+  const EntryOutcome outcome = pyxaro::Enter(state_, category);
+  if (outcome.Result == EntryResult::Refused) {
+    speaker_.Play(Effect::Doink);
+    speaker_.Say(texts_.LangText(lang::kWorthNothing));
+    return;
   }
+  if (outcome.Result == EntryResult::Entered) Play(Move::Entry(category, outcome.Points));
+}
+
+void Turn::Play(const Move& move) {
+  const std::optional<GameState> after = Played(state_, move);
+  if (!after) return;
+  const GameState before = state_;
   EndAdvice();
-  state_ = AfterThrow(state_, faces);
+  state_ = *after;
+  Present();
+  // Before the throw's own messages, which the display then shows instead.
+  if (move.kind == Move::Kind::Throw && showAdvice_ == "Yes") PresentAdvice();
+  Record(move);
+  Announce(before, move);
+}
+
+void Turn::Announce(const GameState& before, const Move& move) {
+  switch (move.kind) {
+    case Move::Kind::Throw:
+      return AnnounceThrow();
+    case Move::Kind::PickUp:
+      return;
+    case Move::Kind::Undo:
+      return speaker_.Play(Effect::Pop);
+    case Move::Kind::Enter:
+      return AnnounceEntry(before, move);
+  }
+}
+
+void Turn::AnnounceThrow() {
   ++throws_;
   if (state_.RollsLeft == kRollPool - 1) view_.PlayClock.SetEnabled(true);
-  PresentDice();
-  PresentScorecard();
-  // Before the throw's own messages, which the display then shows instead.
-  if (showAdvice_ == "Yes") PresentAdvice();
-  Record(Move::Throw(state_.Dice, state_.RollsLeft));
-
   speaker_.Play(Effect::Dice);
   if (AllAlike(state_)) {
     speaker_.Play(Effect::Yahoo);
@@ -76,24 +114,6 @@ void Turn::Throw() {
     // The last throw fits no open category: nothing more can happen.
     if (IsOver(state_)) view_.GameEndTimer.SetEnabled(true);
   }
-}
-
-void Turn::PickUp(int die) {
-  if (!CanPickUp(state_, die)) return;
-  state_.Lying[die] = false;
-  EndAdvice();
-  PresentDice();
-  Record(Move::PickUp(die));
-}
-
-void Turn::Undo() {
-  if (!CanUndo(state_)) return;
-  EndAdvice();
-  speaker_.Play(Effect::Pop);
-  // Every die that was picked up still shows the face of the last throw.
-  for (bool& lying : state_.Lying) lying = true;
-  PresentDice();
-  Record(Move::Undo());
 }
 
 void Turn::PlayClockTick() {
@@ -110,19 +130,11 @@ std::optional<FinishedGame> Turn::Finish() {
   FinishedGame game = Finished(state_, now.Year, now.Month, now.Day);
   if (record_) {
     game.Moves = *record_;
-    const GameReview& review = Review(*record_);
+    const GameReview& review = reviewer_.Review(*record_);
     if (review.choices > 0) game.MeanLoss = review.MeanLoss();
   }
   game.CheckValue = CheckValueOf(game.Total);
   return game;
-}
-
-const GameReview& Turn::Review(const MoveRecord& moves) {
-  if (moves.empty() || moves != reviewedMoves_) {
-    review_ = ReviewGame(moves, TheAdvisor());
-    reviewedMoves_ = moves;
-  }
-  return review_;
 }
 
 std::string Turn::CheckValueOf(int total) {
@@ -135,17 +147,6 @@ std::string Turn::CheckValueOf(int total) {
 void Turn::Stop() {
   view_.PlayClock.SetEnabled(false);
   view_.GameEndTimer.SetEnabled(false);
-}
-
-void Turn::PresentDice() {
-  for (int k = 1; k <= kDiceCount; ++k) {
-    Control& image = view_.DieImages[k];
-    image.Visible = state_.OnTable(k);
-    // A die picked up keeps the face of the last throw for undo to show.
-    if (state_.Dice[k] != 0) image.Picture = DiePicture(k, state_.Dice[k]);
-  }
-  view_.ThrowArea.Enabled = CanThrow(state_);
-  view_.UndoArea.Enabled = CanUndo(state_);
 }
 
 void Turn::PresentTexts() {

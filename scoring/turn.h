@@ -1,10 +1,10 @@
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "core/chance.h"
+#include "core/dice.h"
 #include "core/finished_game.h"
 #include "core/forms.h"
 #include "core/game_state.h"
@@ -20,13 +20,17 @@
 namespace pyxaro {
 
 // The game in play: throwing, picking up and laying back the dice, entering
-// them on the scorecard, the hint and the advice, and the game's end. Every
-// move is kept in the settings as it is made, so that a game the program
-// left unfinished goes on at the next start; a game's end clears it.
+// them on the scorecard, the hint and the advice, and the game's end. A game
+// is its seed, from which its dice come, and its moves, each played by the
+// one rule of moves; both are kept in the settings as each move is made, so
+// that a game the program left unfinished goes on at the next start; a
+// game's end clears them.
 class Turn : public GameKeeper {
  public:
-  Turn(Host& host, RandomSource& chance, Speaker& speaker, const Languages& texts,
-       SettingsStore& store);
+  // `chance` gives the check value's digit, `dice` the faces; the advisor
+  // advises and the reviewer reviews the finished game.
+  Turn(Host& host, RandomSource& chance, DiceSource& dice, Speaker& speaker, const Languages& texts,
+       SettingsStore& store, Advisor& advisor, Reviewer& reviewer);
 
   // A fresh game window: the dice and the card as designed, and the player's
   // choice of advice from the settings.
@@ -80,28 +84,29 @@ class Turn : public GameKeeper {
   // A category's name for the player: English until a language names it.
   std::string CategoryTitle(int category) const;
 
-  // The review of a game's moves against the advisor. The last one is kept:
-  // the game's end and the coach review a finished game once between them.
-  const GameReview& Review(const MoveRecord& moves);
-
  private:
-  // Writes the scorecard, its counters, the bonus and the hint from the state.
-  void PresentScorecard();
-  // Writes the dice and the throw and undo areas from the state.
-  void PresentDice();
+  // Plays the move by the rules, keeps it and presents the game once, then
+  // tells the player what it did; nothing when the rules refuse it.
+  void Play(const Move& move);
+  // The sounds and messages of a move just played from `before`.
+  void Announce(const GameState& before, const Move& move);
+  void AnnounceThrow();
+  void AnnounceEntry(const GameState& before, const Move& move);
+  // Writes the dice, the scorecard, its counters, the bonus and the hint
+  // from the state.
+  void Present();
   // Puts the scorecard's rows, scores and counters where the design has them.
   void PlaceScorecard();
   // Names the turn's controls in the player's language.
   void PresentTexts();
-  // The advisor, made at the first request.
-  Advisor& TheAdvisor();
   // Marks and says the advice for the game as it stands.
   void PresentAdvice();
   // The advice on show ends at a throw, a pick-up, an entry or a new game.
   void EndAdvice();
   // Adds the move to the game's record and keeps the record in the settings.
   void Record(const Move& move);
-  // Keeps the record, the play time and whether advice shows in the settings.
+  // Keeps the seed, the record, the play time and whether advice shows in
+  // the settings.
   void SaveRecord();
   // "Score: 123" in the chosen language.
   std::string ScoreText(int total) const;
@@ -109,24 +114,26 @@ class Turn : public GameKeeper {
 
   Host& host_;
   RandomSource& chance_;
+  DiceSource& dice_;
   Speaker& speaker_;
   const Languages& texts_;
   SettingsStore& store_;
+  Advisor& advisor_;
+  Reviewer& reviewer_;
   GameState state_;
+  // Where the game's dice come from. A game begun before games had seeds
+  // keeps the faces its record holds, and throws the rest from a seed that
+  // is not kept: its record is never checked against one.
+  std::uint64_t seed_ = 0;
+  bool seedKept_ = true;
   // Every move of the game in progress; none for a game continued from a
   // state rather than played from its start.
   std::optional<MoveRecord> record_;
   unsigned throws_ = 0;
   int gamesStarted_ = 0;
   bool welcomeShown_ = false;
-  std::string showAdvice_;  // "Yes": the advice shows after every throw unasked
-  // Made at the first request: its tables are in the program, and its
-  // plan of the turn in progress serves every later request of the turn.
-  std::unique_ptr<Advisor> advisor_;
-  MoveRecord reviewedMoves_;
-  GameReview review_;
-  std::string adviceSaid_;        // the advice's text while it is on show
-  std::string saidBeforeAdvice_;  // what the display said when the advice came
+  std::string showAdvice_;    // "Yes": the advice shows after every throw unasked
+  bool adviceShown_ = false;  // the advice's marks and words are on show
   TurnView view_;
 };
 

@@ -200,7 +200,7 @@ TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
       {{15, 20}, {3, 1, 2, 6, 5, 4}, "000000 " + row(15) + " ENTER Full straight"},
       {{12, 20}, {6, 6, 1, 6, 6, 6}, keep}};
   for (const auto& [open, faces, advice] : cases) {
-    game->Continue(GameState{});
+    Continue(GameState{});
     OnlyOpen(open, 4);
     Table(faces);
     EXPECT_EQ(shown(), advice) << "the stored choice holds from the start";
@@ -213,13 +213,13 @@ TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
   game->Do(Command::ToggleAdvice);
   EXPECT_EQ(Ini("Options", "ShowAdvice") + shown(), "No000000 - " + TestText(0));
   game->Do(Command::ShowAdvice);
-  game->Do(Command::PickUp, 3);
+  game->PickUp(Die{3});
   EXPECT_EQ(shown(), "000000 - " + TestText(0));
   game->Do(Command::ShowAdvice);
   Throw({6});
   EXPECT_EQ(shown(), "000000 - " + TestText(4));
   game->Do(Command::ShowAdvice);
-  game->Do(Command::Enter, 20);
+  game->Enter(CategoryNumber{20});
   EXPECT_EQ(shown(), "000000 - yatzy! + 100");
   // Switched on, it shows at once, after an entry the throw of all six, and after every throw.
   game->Do(Command::ToggleAdvice);
@@ -228,39 +228,32 @@ TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
   EXPECT_TRUE(view.AdviceRowMark.Visible);
 }
 
-// Over random games, one asked for advice before every move and one never advised show the same
-// message after each move: the advice leaves the display as the move would have found it.
+// Over random games on the same dice, one asked for advice before every move and one never advised
+// show the same message after each move: the advice leaves the display as the move would have found
+// it.
 TEST_F(GameTest, AfterAdviceEachMoveShowsWhatItShowsUnadvised) {
   TempFolder otherFolder;
   for (const char* name : {"Pyx4.ini", "test.lng", "Res.pac"})
     std::filesystem::copy_file(folder.File(name), otherFolder.File(name));
   FakeHost otherHost;
+  ScriptedChance otherChance;
   ScriptedDice otherDice;
-  Game advised(otherHost, otherDice, otherFolder.Path().string());
+  Game advised(otherHost, otherChance, otherDice, otherFolder.Path().string());
   Start();
   advised.Start();
   advised.Do(Command::SplashTimeUp);
   std::mt19937 chance(7);
   for (int move = 0; move < 4000; ++move) {
     if (move % 40 == 0) {
-      game->Continue(GameState{});
-      advised.Continue(GameState{});
+      // Both games throw the dice of one seed.
+      Continue(GameState{});
+      GameSetUp::Continue(advised, GameState{});
     }
-    for (int die = 0; die < kDiceCount; ++die) {
-      const int face = static_cast<int>(chance() % kDiceFaces) + 1;
-      dice.faces.push_back(face);
-      otherDice.faces.push_back(face);
-    }
-    const Command command =
-        std::array{Command::Throw, Command::PickUp, Command::Undo, Command::Enter}[chance() % 4];
-    const int argument = command == Command::Enter ? static_cast<int>(chance() % 20) + 1
-                                                   : static_cast<int>(chance() % 6) + 1;
+    const auto click = RandomClick(chance);
     const GameState before = game->Turn().State();
     advised.Do(Command::ShowAdvice);
-    game->Do(command, argument);
-    advised.Do(command, argument);
-    dice.faces.clear();
-    otherDice.faces.clear();
+    click(*game);
+    click(advised);
     ASSERT_EQ(advised.Turn().State(), game->Turn().State()) << "move " << move;
     if (game->Turn().State() != before) {
       ASSERT_EQ(advised.Display().Said(), Said()) << "move " << move;

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "core/chance.h"
+#include "core/dice.h"
 #include "core/host.h"
 
 namespace pyxaro::testing {
@@ -102,19 +104,42 @@ class FakeHost : public Host {
   }
 };
 
-// Deals the draws a test scripts; once they are used up, the faces it scripts, each as the middle
-// of its sixth of [0, 1).
-class ScriptedDice : public RandomSource {
+// Deals the draws a test scripts: the check values' digits.
+class ScriptedChance : public RandomSource {
  public:
   std::deque<double> draws;
-  std::deque<int> faces;
   int reseeds = 0;
 
   void Reseed(double) override { ++reseeds; }
-  double Next() override {
-    if (!draws.empty()) return Pop(draws, "draw");
-    return (Pop(faces, "face", 1) - 0.5) / 6.0;
+  double Next() override { return Pop(draws, "draw"); }
+};
+
+// Deals the faces a test scripts to the dice a throw throws, in die order: the dice off the table
+// of the game it watches, or all six; once the script is spent, the faces of real dice. A roll
+// once dealt is dealt alike again, as a real game's dice are; each new game's seed is the next
+// number, so that two runs of a test throw alike.
+class ScriptedDice : public DiceSource {
+ public:
+  mutable std::deque<int> faces;
+  const GameState* table = nullptr;
+
+  OneBased<int, kDiceCount> Roll(std::uint64_t seed, int roll) const override {
+    auto [dealt, fresh] = dealt_.try_emplace({seed, roll});
+    if (fresh) {
+      dealt->second = SeededDice().Roll(seed, roll);
+      for (int k = 1; k <= kDiceCount && !faces.empty(); ++k) {
+        if (table != nullptr && table->OnTable(k)) continue;
+        dealt->second[k] = faces.front();
+        faces.pop_front();
+      }
+    }
+    return dealt->second;
   }
+  std::uint64_t NewSeed(double) override { return ++seeds_; }
+
+ private:
+  mutable std::map<std::pair<std::uint64_t, int>, OneBased<int, kDiceCount>> dealt_;
+  std::uint64_t seeds_ = 0;
 };
 
 }  // namespace pyxaro::testing

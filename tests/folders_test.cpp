@@ -76,7 +76,7 @@ TEST_F(FoldersTest, AReadOnlyProgramFolderWritesOnlyInThePlayersOwnFolder) {
     fs::remove_all(home.Path() / ".local");
     if (exists) fs::create_directories(Personal());
     if (before) std::ofstream(Personal("Pyx4.ini")) << before;
-    game = std::make_unique<Game>(host, dice, folder.Path().string());
+    MakeGame();
     const ReadOnly readOnly(folder.Path());
 
     game->SettleDataFolder(Personal().string());
@@ -104,7 +104,7 @@ TEST_F(FoldersTest, AFolderThatCannotBeSettledIsSaidAndTheGamePlaysOnTheShippedS
     SCOPED_TRACE(full);
     fs::remove(home.Path() / ".local");
     host = FakeHost{};
-    game = std::make_unique<Game>(host, dice, folder.Path().string());
+    MakeGame();
     full ? void(ini::Calls().write = NoSpace) : home.Write(".local", "a file, not a folder");
     game->SettleDataFolder(Personal().string());
     ini::ResetCalls();
@@ -137,7 +137,7 @@ TEST_F(FoldersTest, ThePickerOffersTheShippedLanguagesThePlayersListLacks) {
   EXPECT_EQ(game->Texts().Picker().LanguageList.Items,
             (std::vector<std::string>{"Test", "Andra", "Mine", "Third"}));
 
-  game->Do(Command::PickLanguage, 3);
+  game->Pick(List::Languages, Row{3});
   game->Do(Command::ConfirmLanguage);
   game->Do(Command::SplashTimeUp);
   EXPECT_EQ(game->Display().Said(), "third 0");

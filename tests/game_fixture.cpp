@@ -78,12 +78,17 @@ GameTest::GameTest() {
   folder.Write("test.lng", language);
   // The package the build made, so that the game opens as it ships.
   std::filesystem::copy_file(PYXARO_SHIPPED_PACKAGE, folder.File("Res.pac"));
-  game = std::make_unique<Game>(host, dice, folder.Path().string());
+  MakeGame();
+}
+
+void GameTest::MakeGame() {
+  game = std::make_unique<Game>(host, chance, dice, folder.Path().string());
+  dice.table = &game->Turn().State();
 }
 
 void GameTest::Table(const std::vector<int>& faces) {
   for (int k = 1; k <= kDiceCount; ++k)
-    if (game->Turn().State().OnTable(k)) game->Do(Command::PickUp, k);
+    if (game->Turn().State().OnTable(k)) game->PickUp(Die{k});
   Throw(faces);
 }
 
@@ -94,8 +99,8 @@ void GameTest::EndGame(int total, int playSeconds) {
   over.RollsLeft = 0;
   over.ThrowEntered = true;
   over.PlaySeconds = static_cast<std::int16_t>(playSeconds);
-  game->Continue(over);
-  dice.draws.push_back(0.5);
+  Continue(over);
+  chance.draws.push_back(0.5);
   game->Do(Command::GameEndTick);
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -57,12 +58,38 @@ std::optional<std::string> AsNobody(const std::function<std::string()>& check);
 // The text every language key "lN" holds in the test language file.
 inline std::string TestText(int n) { return "text " + std::to_string(n); }
 
+// Sets a game up in a state the rules allow, as if it had been played there.
+struct GameSetUp {
+  static void Continue(Game& game, const GameState& state) { game.Continue(state); }
+};
+
+// A click of the player's on the board, chosen at random: a throw, a pick-up, an undo or an entry,
+// any of them refused or not.
+inline std::function<void(Game&)> RandomClick(std::mt19937& chance) {
+  switch (chance() % 4) {
+    case 0:
+      return [](Game& game) { game.Do(Command::Throw); };
+    case 1:
+      return [die = static_cast<int>(chance() % kDiceCount) + 1](Game& game) {
+        game.PickUp(Die{die});
+      };
+    case 2:
+      return [](Game& game) { game.Do(Command::Undo); };
+    default:
+      return [category = static_cast<int>(chance() % kCategoryCount) + 1](Game& game) {
+        game.Enter(CategoryNumber{category});
+      };
+  }
+}
+
 // A Game in a temporary program folder whose settings select a complete test language, sound on and
 // the picker skipped, with a fake desktop and scripted dice.
 class GameTest : public ::testing::Test {
  protected:
   GameTest();
 
+  // The program made anew on the same folder, as a new start makes it.
+  void MakeGame();
   // Runs the start-up (picker skipped, splash timer) up to the first game.
   void Start() {
     game->Start();
@@ -81,8 +108,10 @@ class GameTest : public ::testing::Test {
     for (int k = 1; k <= kCategoryCount; ++k) state.Score[k] = 1;
     for (const int k : open) state.Score[k] = 0;
     state.RollsLeft = rollsLeft;
-    game->Continue(state);
+    Continue(state);
   }
+  // Goes on with a game that stood in this state, as if it had been played there.
+  void Continue(const GameState& state) { GameSetUp::Continue(*game, state); }
   // Ends a game of this total and play time: the game-end timer's tick, the check value's digit 5.
   void EndGame(int total, int playSeconds = 0);
   // The check value of a game of this total that EndGame ended on the fake desktop's day.
@@ -102,6 +131,7 @@ class GameTest : public ::testing::Test {
 
   TempFolder folder;
   FakeHost host;
+  ScriptedChance chance;
   ScriptedDice dice;
   std::unique_ptr<Game> game;
 };

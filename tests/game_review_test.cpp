@@ -92,10 +92,10 @@ TEST_F(GameTest, AFinishedGameIsReviewedAndAgainAfterARestart) {
   Start();
   for (int k = 1; k <= kCategoryCount; ++k) {
     Table(kOneThrowPerCategory[static_cast<std::size_t>(k - 1)]);
-    game->Do(Command::Enter, k);
+    game->Enter(CategoryNumber{k});
   }
   host.inputs.push_back(std::string("Eve"));
-  dice.draws.push_back(0.5);  // the check value's digit
+  chance.draws.push_back(0.5);  // the check value's digit
   game->Do(Command::GameEndTick);
   const ReviewForm& review = game->Coach().Window();
   ASSERT_TRUE(review.Visible);
@@ -103,7 +103,7 @@ TEST_F(GameTest, AFinishedGameIsReviewedAndAgainAfterARestart) {
   EXPECT_NE(summary.find("over 20 choices"), std::string::npos) << summary;
   ASSERT_FALSE(review.Rows.empty());
   EXPECT_EQ(review.Rows.front().Text.substr(0, 9), "Throw 1 (");
-  game->Do(Command::OpenReviewRow, 0);
+  game->Pick(List::Review, Row{0});
   EXPECT_EQ(std::pair(review.Opened, review.OpenRows.size()), std::pair(0, std::size_t{20}));
   game->Do(Command::ReviewClosed);
   EXPECT_FALSE(review.Visible);
@@ -112,7 +112,7 @@ TEST_F(GameTest, AFinishedGameIsReviewedAndAgainAfterARestart) {
   EXPECT_EQ(
       game->Statistics().View().Figures.back().Value,
       summary.substr(summary.find(": ") + 2, summary.find(" a choice") - summary.find(": ") - 2));
-  game = std::make_unique<Game>(host, dice, folder.Path().string());
+  MakeGame();
   Start();
   game->Do(Command::OpenReview);
   EXPECT_TRUE(game->Coach().Window().Visible && game->Coach().Window().Summary == summary);

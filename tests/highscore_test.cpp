@@ -78,14 +78,14 @@ TEST_F(HighscoreTest, CheckValueDrawsItsDigitFromOneToNineInEqualNinths) {
   for (int digit = 1; digit <= 9; ++digit) {
     for (const double draw : {digit == 1 ? 0.0 : (digit - 1) / 9.0 + 1e-9,
                               digit == 9 ? std::nextafter(1.0, 0.0) : digit / 9.0 - 1e-9}) {
-      dice.draws = {draw};
+      chance.draws = {draw};
       host.inputs = {std::nullopt};
       EndGame(++total, 0);
       // December 2026, version 5.04.
       EXPECT_EQ(Row("k", 1), CheckValue(digit, total, 2612, 504)) << draw;
     }
   }
-  EXPECT_EQ(dice.reseeds, 18);
+  EXPECT_EQ(chance.reseeds, 18);
 }
 
 // Which row a total enters is the rules' test; here the game end writes the whole list back as the

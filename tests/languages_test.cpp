@@ -22,16 +22,16 @@ TEST_F(GameTest, ConfirmingStoresTheFirstMatchAndWhetherToSkipThePickerNextTime)
     SCOPED_TRACE(edited);
     folder.Write("Pyx4.ini",
                  "[Language]\nantal=3\nl1n=English\nl2n=Svenska\nl3n=Svenska\nselected=1\n");
-    game = std::make_unique<Game>(host, dice, folder.Path().string());
+    MakeGame();
     game->Start();
     if (*edited != '\0') folder.Write("Pyx4.ini", std::string("[Language]\nselected=1\n") + edited);
     const LanguageForm& picker = game->Texts().Picker();
-    game->Do(Command::PickLanguage, 3);  // no such row
-    game->Do(Command::ConfirmLanguage);  // so no row yet: nothing happens
+    game->Pick(List::Languages, Row{3});  // no such row
+    game->Do(Command::ConfirmLanguage);   // so no row yet: nothing happens
     EXPECT_TRUE(picker.Visible && !picker.OkButton.Enabled && Ini("Options", "ShowLangu").empty());
-    game->Do(Command::PickLanguage, row);
+    game->Pick(List::Languages, Row{row});
     EXPECT_TRUE(picker.OkButton.Enabled);
-    game->Do(Command::TickSkipPicker, ticked ? 1 : 0);
+    game->Tick(TickBox::SkipPicker, ticked);
     game->Do(Command::ConfirmLanguage);
     EXPECT_EQ(Ini("Language", "selected") + Ini("Options", "ShowLangu"),
               selected + std::string(ticked ? "No" : "Yes"));
@@ -43,8 +43,8 @@ TEST_F(GameTest, ConfirmingStoresTheFirstMatchAndWhetherToSkipThePickerNextTime)
 // opens again in the language chosen, its clocks running, the saving and the game window tests'.
 TEST_F(GameTest, LanguButtonClosesTheGameAndItsClocksAndShowsThePickerAsItWasLeft) {
   Start();
-  game->Do(Command::PickLanguage, 0);
-  game->Do(Command::TickSkipPicker, 1);
+  game->Pick(List::Languages, Row{0});
+  game->Tick(TickBox::SkipPicker, true);
   OnlyOpen({}, 59);  // a game has just ended
   host.answers = {true};
   game->Do(Command::ChangeLanguage);
@@ -134,7 +134,7 @@ TEST_F(GameTest, TheNewerTextsComeFromTheLanguageFile) {
   std::filesystem::remove(folder.File("Res.pac"));
   host.answers = {true};
   game->Do(Command::ChangeLanguage);
-  game->Do(Command::PickLanguage, 0);
+  game->Pick(List::Languages, Row{0});
   game->Do(Command::ConfirmLanguage);
   EXPECT_EQ(said([&] { game->Do(Command::SplashTimeUp); }), "<package_not_found %1>");
   host.inputs = {std::nullopt, std::nullopt};

@@ -7,63 +7,28 @@
 #include <random>
 
 #include "scoring/entry.h"
+#include "scoring/moves.h"
 #include "tests/game_fixture.h"
 #include "tests/helpers/legal_state.h"
+#include "tests/helpers/played_game.h"
 
 namespace pyxaro::testing {
 namespace {
 
-// A random move the rules allow in the state (none once the game is over), played.
-std::optional<Move> RandomMove(GameState& state, std::mt19937& chance) {
-  for (int tries = 0; tries < 100; ++tries) {
-    switch (chance() % 4) {
-      case 0:
-        if (CanThrow(state)) {
-          OneBased<int, kDiceCount> faces;
-          for (int& face : faces) face = static_cast<int>(chance() % kDiceFaces) + 1;
-          state = AfterThrow(state, faces);
-          return Move::Throw(state.Dice, state.RollsLeft);
-        }
-        break;
-      case 1: {
-        const int die = static_cast<int>(chance() % kDiceCount) + 1;
-        if (CanPickUp(state, die) && state.Thrown()) {
-          state.Lying[die] = false;
-          return Move::PickUp(die);
-        }
-        break;
-      }
-      case 2:
-        if (CanUndo(state)) {
-          for (bool& lying : state.Lying) lying = true;
-          return Move::Undo();
-        }
-        break;
-      default: {
-        const int category = static_cast<int>(chance() % kCategoryCount) + 1;
-        const EntryOutcome outcome = Enter(state, category);
-        if (outcome.Result == EntryResult::Entered) {
-          state = outcome.After;
-          return Move::Entry(category, outcome.Points);
-        }
-      }
-    }
-  }
-  return std::nullopt;
-}
-
-// Over random games: a record reads back as written and replays to the game played; cut anywhere
-// or with any character changed, it either is refused or replays to a legal game.
+// Over random games: a record reads back as written and replays to the game played, on its own
+// seed's dice and on no other's; cut anywhere or with any character changed, it either is refused
+// or replays to a legal game.
 TEST(MoveRecordTest, RecordsReplayToTheirGameAndDamagedOnesToALegalOneOrNone) {
   std::mt19937 chance(29);
   int refused = 0;
-  for (int game = 0; game < 300; ++game) {
-    GameState played;
-    MoveRecord record;
-    for (std::optional<Move> move; (move = RandomMove(played, chance));) AddMove(record, *move);
+  for (unsigned game = 0; game < 300; ++game) {
+    RandomPlayer player(game);
+    const auto [record, played] = PlayGame(player, SeededDice(), game);
     const std::string text = RecordText(record);
     ASSERT_EQ(ParseRecord(text), record) << text;
     ASSERT_EQ(Replay(record), played) << text;
+    ASSERT_EQ(Replay(record, SeededDice(), game), played) << text;
+    ASSERT_EQ(Replay(record, SeededDice(), game + 1), std::nullopt) << text;
     for (int damage = 0; damage < 20; ++damage) {
       std::string damaged = text.substr(0, chance() % (text.size() + 1));
       if (damage % 2 == 1 && !damaged.empty()) {
@@ -128,7 +93,7 @@ class SavedGameTest : public GameTest {
  protected:
   // The program started again on the same folder.
   void Restart() {
-    game = std::make_unique<Game>(host, dice, folder.Path().string());
+    MakeGame();
     Start();
   }
 };
@@ -138,9 +103,9 @@ class SavedGameTest : public GameTest {
 TEST_F(SavedGameTest, AGameQuitUnfinishedGoesOnAtTheNextStart) {
   Start();
   Table({6, 6, 6, 2, 3, 4});
-  game->Do(Command::Enter, 6);
+  game->Enter(CategoryNumber{6});
   Table({1, 1, 5, 5, 2, 3});
-  game->Do(Command::PickUp, 5);
+  game->PickUp(Die{5});
   game->Do(Command::PlayClockTick);
   game->Do(Command::ShowAdvice);
   const GameState before = game->Turn().State();
@@ -205,13 +170,8 @@ TEST_F(SavedGameTest, AGameKilledAfterAnyMoveGoesOnFromThatMove) {
         for (int tick = static_cast<int>(moves() % 3); tick > 0; --tick) {
           game->Do(Command::PlayClockTick);
         }
-        for (int k = 0; k < kDiceCount; ++k)
-          dice.faces.push_back(static_cast<int>(moves() % 6) + 1);
         const GameState before = game->Turn().State();
-        const Command command = std::array{Command::Throw, Command::Throw, Command::PickUp,
-                                           Command::Undo, Command::Enter}[moves() % 5];
-        game->Do(command, static_cast<int>(moves() % (command == Command::Enter ? 20 : 6)) + 1);
-        dice.faces.clear();
+        RandomClick(moves)(*game);
         const GameState& after = game->Turn().State();
         if (after.Dice != before.Dice || after.Lying != before.Lying ||
             after.Score != before.Score) {

@@ -52,11 +52,11 @@ TEST_F(NewGameTest, RestartPutsBackEverythingTheFirstGameStartedWith) {
   // still on the table.
   for (int face = 6; face >= 4; --face) {
     Table(std::vector<int>(6, face));
-    game->Do(Command::Enter, face);
+    game->Enter(CategoryNumber{face});
   }
   game->Do(Command::PlayClockTick);
   Table({1, 1, 2, 2, 3, 3});
-  game->Do(Command::Enter, 20);
+  game->Enter(CategoryNumber{20});
   game->Do(Command::PageTick);
   ASSERT_NE(Shown(*game), first);
   host.answers.push_back(true);
@@ -69,24 +69,25 @@ TEST_F(NewGameTest, RestartPutsBackEverythingTheFirstGameStartedWith) {
 // and whether what Yes does that No leaves undone is done; in the test language, then without a
 // language file, in the built-in English.
 TEST_F(NewGameTest, QuestionsDoTheirWorkOnlyOnYes) {
-  const std::tuple<Command, TextKey, bool, std::function<bool()>> questions[] = {
+  const auto command = [this](Command asking) { return [this, asking] { game->Do(asking); }; };
+  const std::tuple<std::function<void()>, TextKey, bool, std::function<bool()>> questions[] = {
       // A new game has the later greeting, and its clock counts from the start.
-      {Command::NewGame, text::kAskNewGame, false,
+      {command(Command::NewGame), text::kAskNewGame, false,
        [this] {
          return game->Turn().State().RollsLeft == 60 && Said() == game->Texts().LangText("l7") &&
                 game->Turn().View().PlayClock.Enabled();
        }},
-      {Command::Quit, text::kAskQuit, false, [this] { return host.ended; }},
-      {Command::ChangeLanguage, text::kAskLanguage, false,
+      {command(Command::Quit), text::kAskQuit, false, [this] { return host.ended; }},
+      {command(Command::ChangeLanguage), text::kAskLanguage, false,
        [this] { return game->Texts().Picker().Visible; }},
-      {Command::ClearTopTen, text::kAskClearTopTen, false,
+      {command(Command::ClearTopTen), text::kAskClearTopTen, false,
        [this] { return Ini("Highscore", "p1") == "0"; }},
-      {Command::OfferTopTenRow, text::kAskSend, true,
+      {[this] { game->Pick(List::TopTen, Row{0}); }, text::kAskSend, true,
        [this] { return game->Profiles().View().ProfileTimer.Enabled(); }},
   };
   for (const bool english : {false, true}) {
     if (english) folder.Write("test.lng", "");
-    for (const auto& [command, asked, yesIsDefault, done] : questions) {
+    for (const auto& [ask, asked, yesIsDefault, done] : questions) {
       for (const bool yes : {false, true}) {
         SCOPED_TRACE(std::string(asked.key) + (yes ? " yes" : " no") + (english ? " English" : ""));
         Start();
@@ -94,7 +95,7 @@ TEST_F(NewGameTest, QuestionsDoTheirWorkOnlyOnYes) {
         Throw({1, 3, 3, 5, 6, 6});
         host = FakeHost{};
         host.answers = {yes};
-        game->Do(command, 1);
+        ask();
         ASSERT_EQ(host.boxes.size(), 1u);
         const Box& box = host.boxes[0];
         const std::string said =
@@ -133,12 +134,12 @@ TEST_F(NewGameTest, NewGameBeforeTheEndHandsEveryKeeperTheGameInTheListsWrite) {
   // Use up the pool on one category so the entry ends the game.
   for (int roll = 1; roll < 60; ++roll) Table({1, 2, 3, 4, 6, 6});
   Table({6, 6, 6, 6, 6, 6});
-  game->Do(Command::Enter, 20);
+  game->Enter(CategoryNumber{20});
   ASSERT_TRUE(game->Turn().View().GameEndTimer.Enabled());
   for (int tick = 0; tick < 75; ++tick) game->Do(Command::PlayClockTick);
   host.answers = {true};
   host.inputs = {std::string("Eve")};
-  dice.draws = {0.5};  // the check value's digit: 5
+  chance.draws = {0.5};  // the check value's digit: 5
   game->Do(Command::NewGame);
   EXPECT_FALSE(game->Turn().View().GameEndTimer.Enabled() || game->Turn().State().RollsLeft != 60);
   ASSERT_EQ(kept.size(), 1U);

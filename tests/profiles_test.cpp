@@ -64,7 +64,7 @@ TEST_F(ProfilesTest, AFirstProfileIsAskedForThenProfilesAreAddedAndRemoved) {
   }
   EXPECT_EQ(Stored(), "3 3: Eve/x Ann/pwAnn Bo/pwBo|Eve,Ann,Bo, [-1] Bo/pwBo");
   // A click selects at once; a removal renumbers the profiles after it.
-  game->Do(Command::PickProfile, 0);
+  game->Pick(List::Profiles, Row{0});
   EXPECT_EQ(Stored(), "3 1: Eve/x Ann/pwAnn Bo/pwBo|Eve,Ann,Bo, [0] Eve/x remove");
   Set("Users", "selected", "3");
   game->Do(Command::RemoveProfile);
@@ -91,15 +91,16 @@ TEST_F(ProfilesTest, ARefusedProfileIsTold) {
   game->Do(Command::OpenProfiles);
   ::chmod(folder.File("Pyx4.ini").c_str(), 0444);
   host.inputs = {"Bo", "pwBo"};
-  for (const Command command : {Command::AddProfile, Command::PickProfile, Command::RemoveProfile})
-    game->Do(command);
+  game->Do(Command::AddProfile);
+  game->Pick(List::Profiles, Row{0});
+  game->Do(Command::RemoveProfile);
   const Box& told = host.boxes.back();
   EXPECT_EQ(std::tuple(host.boxes.size(), told.exclamation, told.text),
             std::tuple(4U, true,
                        "The profile could not be saved in the settings file " +
                            folder.File("Pyx4.ini") + "."));
   // A pick the file refuses holds for the run, and OK tells that it is not kept.
-  game->Do(Command::PickProfile, 1);
+  game->Pick(List::Profiles, Row{1});
   game->Do(Command::ConfirmProfiles);
   EXPECT_EQ(std::tuple(host.boxes.size(),
                        host.boxes.back().text.find("choice") != std::string::npos, Player()),
@@ -113,7 +114,7 @@ TEST_F(ProfilesTest, AClickIsStoredAtOnceButThePlayerShownChangesOnlyOnOk) {
       {"", false, true, "No"}, {"No", true, false, "Yes"}, {"no", false, false, "Yes"}};
   StoreProfiles({"Ann", "Bo"}, "1");
   game->Do(Command::OpenProfiles);
-  game->Do(Command::PickProfile, 1);
+  game->Pick(List::Profiles, Row{1});
   game->Do(Command::OpenProfiles);  // showing the open window again changes nothing in it
   EXPECT_EQ(Stored(), "2 2: Ann/pwAnn Bo/pwBo /|Ann,Bo, [1] Bo/pwBo remove");
   game->Do(Command::CancelProfiles);
@@ -122,7 +123,7 @@ TEST_F(ProfilesTest, AClickIsStoredAtOnceButThePlayerShownChangesOnlyOnOk) {
     Set("Options", "ShowUser", stored);
     game->Do(Command::OpenProfiles);
     EXPECT_EQ(Window().DontShowWhenSendingTicked, tickedAtOpening) << stored;
-    game->Do(Command::TickDontShowProfiles, ticked ? 1 : 0);
+    game->Tick(TickBox::DontShowProfiles, ticked);
     game->Do(Command::ConfirmProfiles);
     EXPECT_EQ(Ini("Options", "ShowUser") + Player() + (Window().Visible ? " open" : ""),
               after + std::string("Bo"));
@@ -167,7 +168,7 @@ class SubmissionTest : public ProfilesTest {
   // Clicks row r and answers Yes.
   void Offer(int r) {
     host.answers = {true};
-    game->Do(Command::OfferTopTenRow, r);
+    game->Pick(List::TopTen, Row{r - 1});
   }
   // Whether a message box was shown.
   bool Told() const {
@@ -198,7 +199,7 @@ TEST_F(SubmissionTest, YesSendsTheRowAtOnceOrOnceTheWindowItOpensIsConfirmed) {
       {false, "Yes", Command::ChangeLanguage, "00"}};
   GameState scored;
   scored.Score[kChance] = 42;
-  game->Continue(scored);
+  Continue(scored);
   for (const auto& [noProfile, showUser, close, timers] : cases) {
     SCOPED_TRACE(::testing::Message() << noProfile << showUser << timers);
     game->Do(Command::CancelProfiles);

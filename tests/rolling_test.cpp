@@ -1,8 +1,10 @@
 #include <cmath>
 #include <cstdint>
+#include <map>
 
 #include "core/rolls_per_category.h"
 #include "tests/game_fixture.h"
+#include "tests/helpers/played_game.h"
 
 namespace pyxaro::testing {
 namespace {
@@ -43,16 +45,16 @@ TEST_F(TurnTest, ThrowPickUpUndoAndThrowAgain) {
   Throw({1, 2, 3, 4, 5, 6});
   EXPECT_EQ(Shown(), "11 22 33 44 55 66 2.95 59 ");
   const TurnView& view = game->Turn().View();
-  EXPECT_TRUE(view.PlayClock.Enabled() && dice.reseeds == 1 &&
+  EXPECT_TRUE(view.PlayClock.Enabled() &&
               view.RollsPerCategoryLabel.ForeColor == colour::LightBlue);
   game->Do(Command::Throw);  // locked until a die is picked up
   EXPECT_EQ(game->Turn().State().RollsLeft, 59);
-  for (const int k : {2, 5, 5, 0, 7}) game->Do(Command::PickUp, k);
+  for (const int k : {2, 5, 5, 0, 7}) game->PickUp(Die{k});
   EXPECT_EQ(Shown(), "11 0 33 44 0 66 2.95 59 TU");
   game->Do(Command::Undo);
   EXPECT_EQ(Shown(), "11 22 33 44 55 66 2.95 59 ");
-  game->Do(Command::PickUp, 2);
-  game->Do(Command::PickUp, 5);
+  game->PickUp(Die{2});
+  game->PickUp(Die{5});
   Throw({6, 1});
   EXPECT_EQ(game->Turn().State().Dice.items, (std::array<int, 6>{1, 6, 3, 4, 1, 6}));
   EXPECT_EQ(Shown(), "11 26 33 44 51 66 2.9 58 ");
@@ -78,15 +80,36 @@ TEST(TurnViewTest, EachAdviceRingKeepsToItsDiesPlace) {
   }
 }
 
-TEST_F(TurnTest, DrawsFromTheWholeRangeGiveEveryFaceAndNoOther) {
-  // The lowest and the highest draws of each sixth of [0, 1).
-  for (const bool highest : {false, true}) {
-    for (int face = 1; face <= 6; ++face)
-      dice.draws.push_back(highest ? (face == 6 ? std::nextafter(1.0, 0.0) : face / 6.0 - 1e-9)
-                                   : (face == 1 ? 0.0 : (face - 1) / 6.0 + 1e-9));
-    game->Do(Command::Throw);
-    EXPECT_EQ(Pictures(), (std::vector<int>{11, 22, 33, 44, 55, 66}));
-    for (int k = 1; k <= kDiceCount; ++k) game->Do(Command::PickUp, k);
+// Over many seeds every face comes up alike; and two players on one seed, whatever each keeps,
+// see the same face on every die both throw on the same roll.
+TEST(SeededDiceTest, FacesAreEvenAndDependOnTheSeedRollAndDieAlone) {
+  const SeededDice dice;
+  std::array<int, kDiceFaces> counts{};
+  for (std::uint64_t seed = 0; seed < 1000; ++seed) {
+    for (int roll = 1; roll <= 10; ++roll) {
+      for (const int face : dice.Roll(seed, roll)) ++counts.at(static_cast<std::size_t>(face - 1));
+    }
+  }
+  // 10000 each, give or take five standard deviations.
+  for (const int count : counts) EXPECT_NEAR(count, 10000, 460);
+
+  for (unsigned seed = 0; seed < 200; ++seed) {
+    std::map<std::pair<int, int>, int> seen;  // roll and die: the face thrown
+    int shared = 0;
+    for (const unsigned player : {seed, seed + 1000}) {
+      RandomPlayer random(player);
+      GameState state;
+      for (const Move& move : PlayGame(random, dice, seed).moves) {
+        for (int die = 1; die <= kDiceCount && move.kind == Move::Kind::Throw; ++die) {
+          if (state.OnTable(die)) continue;
+          const auto [face, fresh] = seen.try_emplace({NextRoll(state), die}, move.faces[die]);
+          ASSERT_EQ(face->second, move.faces[die]) << seed;
+          shared += fresh ? 0 : 1;
+        }
+        state = *pyxaro::Played(state, move);
+      }
+    }
+    ASSERT_GT(shared, 0);
   }
 }
 
@@ -117,14 +140,14 @@ TEST_F(TurnTest, TheLastRollIsToldAndTheGameEndsWhenItsThrowFitsNowhere) {
   OnlyOpen({14});
   Table({2, 3, 4, 5, 6, 6});
   EXPECT_FALSE(view.GameEndTimer.Enabled());
-  game->Do(Command::Enter, 14);
+  game->Enter(CategoryNumber{14});
   EXPECT_TRUE(view.GameEndTimer.Enabled() && !view.ThrowArea.Enabled);
 }
 
 TEST_F(TurnTest, PlayClockStopsAtItsTop) {
   GameState state;
   state.PlaySeconds = 32766;
-  game->Continue(state);
+  Continue(state);
   for (int tick = 0; tick < 2; ++tick) game->Do(Command::PlayClockTick);
   EXPECT_EQ(game->Turn().State().PlaySeconds, 32767);
 }
@@ -136,7 +159,7 @@ TEST_F(GameTest, EffectsAreHeardOnlyWhileTheSoundIsOn) {
     folder.Write("Pyx4.ini", "[Options]\nShowLangu=No\nPlaySound=" + value + "\n");
     Start();
     Table({6, 6, 6, 6, 6, 6});
-    game->Do(Command::Enter, kCategoryCount);
+    game->Enter(CategoryNumber{kCategoryCount});
     EXPECT_TRUE(host.played.empty()) << value;
   }
 }

@@ -68,7 +68,7 @@ TEST_F(SavingTest, RefusedWritesAreReportedTheListShownAsItWasAndChoicesHoldForT
   game->Do(Command::ToggleSound);
   EXPECT_TRUE(host.boxes.back().exclamation && host.boxes.back().text == NotSaved("The choice"));
   game->Do(Command::ChangeLanguage);
-  game->Do(Command::PickLanguage, 1);
+  game->Pick(List::Languages, pyxaro::Row{1});
   game->Do(Command::ConfirmLanguage);
   EXPECT_EQ(host.boxes.back().text, NotSaved("The choice"));
   game->Do(Command::SplashTimeUp);
@@ -82,7 +82,7 @@ TEST_F(SavingTest, TheGameEndDuringTheNewGameQuestionStartsOneGame) {
   ASSERT_TRUE(game->Turn().View().GameEndTimer.Enabled());
   host.inputs = {"Ann"};
   host.answers = {true};
-  dice.faces = {1};  // the check value's digit
+  chance.draws = {0.05};  // the check value's digit: 1
   host.whileOpen = [&] { game->Do(Command::GameEndTick); };
   const int started = game->Turn().GamesStarted();
   game->Do(Command::NewGame);
@@ -102,8 +102,9 @@ TEST(HostileSettingsTest, APickerWithNothingToOfferOrALanguageThatIsNoFileStillS
     content == "not a file" ? (void)fs::create_directory(folder.File("Pyx4.ini"))
                             : folder.Write("Pyx4.ini", content);
     FakeHost host;
+    ScriptedChance chance;
     ScriptedDice dice;
-    Game game(host, dice, folder.Path().string());
+    Game game(host, chance, dice, folder.Path().string());
     game.Start();
     const bool picker = !content.starts_with(chosen);
     ASSERT_EQ(game.Texts().Picker().Visible && game.Texts().Picker().OkButton.Enabled, picker);

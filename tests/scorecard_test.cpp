@@ -5,6 +5,7 @@
 
 #include "scoring/categories.h"
 #include "scoring/entry.h"
+#include "scoring/moves.h"
 #include "tests/game_fixture.h"
 
 namespace pyxaro::testing {
@@ -78,11 +79,13 @@ TEST(EntryRulesTest, GamesPlayedByTheRulesEndAndAddUp) {
     GameState state;
     int bonusTold = 0;
     while (!IsOver(state)) {
-      for (bool& lying : state.Lying) lying = false;
+      for (int die = 1; die <= kDiceCount; ++die) {
+        if (state.OnTable(die)) state = *pyxaro::Played(state, Move::PickUp(die));
+      }
       ASSERT_TRUE(CanThrow(state));
       OneBased<int, kDiceCount> faces;
       for (int& f : faces) f = face(random);
-      state = AfterThrow(state, faces);
+      state = *pyxaro::Played(state, ThrowOf(state, faces));
       const int hinted = HintedCategory(state);
       const auto worth = [&state](int k) {
         const bool open = k >= 1 && state.IsOpen(k) && (k != kChance || state.RollsLeft == 0);
@@ -96,15 +99,18 @@ TEST(EntryRulesTest, GamesPlayedByTheRulesEndAndAddUp) {
       const bool entered = outcome.Result == EntryResult::Entered;
       ASSERT_EQ(entered, state.IsOpen(k) && outcome.Points > 0);
       ASSERT_EQ(outcome.Points, state.IsOpen(k) ? CategoryValue(k, state.Dice.items) : 0);
-      ASSERT_TRUE(entered || (hinted == 0 && outcome.After == state));
+      const std::optional<GameState> after = pyxaro::Played(state, Move::Entry(k, outcome.Points));
+      ASSERT_EQ(after.has_value(), entered);
+      ASSERT_TRUE(entered || hinted == 0);
+      const GameState next = after.value_or(state);
       // The throw goes in once, and never outside the card.
       for (int j = 0; j <= kCategoryCount + 1; ++j) {
         const bool takes = !entered && j >= 1 && j <= kCategoryCount && state.IsOpen(j);
-        ASSERT_EQ(Enter(outcome.After, j).Result != EntryResult::NotTaken, takes) << j;
+        ASSERT_EQ(Enter(next, j).Result != EntryResult::NotTaken, takes) << j;
       }
-      ASSERT_EQ(HintedCategory(outcome.After), 0);
+      ASSERT_EQ(HintedCategory(next), 0);
       bonusTold += (outcome.BonusWon ? 1 : 0) + (outcome.BonusLost ? 1 : 0);
-      state = outcome.After;
+      state = next;
     }
     EXPECT_TRUE(!CanThrow(state) && (state.OpenCount() == 0 || state.RollsLeft == 0));
     const bool won = state.UpperSum() >= kBonusThreshold;
@@ -172,9 +178,9 @@ TEST_F(ScorecardTest, EntriesAreShownToldAndHeardAndClearTheTable) {
            "3.06"}};
   for (const auto& [faces, pickedUp, k, caption, colour, said, sounds, perCategory] : entries) {
     Table(faces);
-    game->Do(Command::PickUp, pickedUp);
+    game->PickUp(Die{pickedUp});
     host.played.clear();
-    game->Do(Command::Enter, k);
+    game->Enter(CategoryNumber{k});
     EXPECT_EQ(
         std::tuple(m.CategoryScores[k].Caption, m.CategoryScores[k].ForeColor,
                    m.CategoryRows[k].Enabled, Said(), Sounds(), m.RollsPerCategoryLabel.Caption),
@@ -186,7 +192,7 @@ TEST_F(ScorecardTest, EntriesAreShownToldAndHeardAndClearTheTable) {
   // The table is cleared, and neither a row nor undo takes the throw again.
   for (const Control& die : m.DieImages) EXPECT_FALSE(die.Visible);
   EXPECT_TRUE(m.ThrowArea.Enabled && !m.HintMarker.Visible);
-  game->Do(Command::Enter, 19);
+  game->Enter(CategoryNumber{19});
   game->Do(Command::Undo);
   EXPECT_EQ(std::tuple(host.played.size(), Said(), m.CategoryRows[19].Enabled),
             std::tuple(2U, "yatzy! + 100", true));
@@ -209,7 +215,7 @@ TEST_F(ScorecardTest, UpperBonus) {
       std::vector<int> faces(6, entry / 10 % 6 + 1);
       std::fill_n(faces.begin(), entry % 10, entry / 10);
       Table(faces);
-      game->Do(Command::Enter, entry / 10);
+      game->Enter(CategoryNumber{entry / 10});
     }
     const TurnView& m = game->Turn().View();
     EXPECT_EQ(std::tuple(m.BonusLabel.Caption, m.BonusLabel.ForeColor, m.TotalLabel.Caption, Said(),

@@ -11,7 +11,7 @@ class StartupTest : public GameTest {
     folder.Write("Pyx4.ini", "[Options]\n" + options +
                                  "[Language]\nantal=2\nl1n=Test\nl1p=test.lng\n"
                                  "l2n=Other\nl2p=other.lng\nselected=1\n");
-    game = std::make_unique<Game>(host, dice, folder.Path().string());
+    MakeGame();
     game->Start();
   }
 };

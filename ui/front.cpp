@@ -155,7 +155,7 @@ void Front::Sync() {
   });
   Follow(review_, game_.Coach().Window(), main_, [this] {
     return new ReviewWindow(
-        main_, [this](int row) { Act([this, row] { game_.Do(Command::OpenReviewRow, row); }); },
+        main_, [this](int row) { Act([this, row] { game_.Pick(List::Review, Row{row}); }); },
         [this] { Act([this] { game_.Do(Command::ReviewClosed); }); });
   });
 }

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/chance.h"
+#include "core/dice.h"
 #include "game/game.h"
 #include "ui/front.h"
 #include "ui/qt_host.h"
@@ -72,7 +73,8 @@ int main(int argc, char** argv) {
 
   pyxaro::ui::QtHost host;
   pyxaro::MixingRandom chance;
-  pyxaro::Game game(host, chance, QCoreApplication::applicationDirPath().toStdString());
+  pyxaro::SeededDice dice;
+  pyxaro::Game game(host, chance, dice, QCoreApplication::applicationDirPath().toStdString());
   game.SettleDataFolder(
       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString());
   pyxaro::ui::MarkStartup("data folder settled");

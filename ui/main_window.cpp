@@ -77,10 +77,12 @@ W* MainWindow::Bind(const Control& data, Args&&... args) {
   return widget;
 }
 
-Action MainWindow::Click(Command command, int argument) {
-  return [this, command, argument] {
-    act_([this, command, argument] { game_.Do(command, argument); });
-  };
+Action MainWindow::Click(Command command) {
+  return Click([this, command] { game_.Do(command); });
+}
+
+Action MainWindow::Click(std::function<void()> routine) {
+  return [this, routine = std::move(routine)] { act_(routine); };
 }
 
 MainWindow::MainWindow(Game& game, Dispatch act)
@@ -105,7 +107,7 @@ void MainWindow::BindPlay() {
   const TurnView& m = game_.Turn().View();
   const SpokenTexts& words = game_.Texts().Spoken();
   for (int k = 1; k <= kDiceCount; ++k) {
-    auto* die = Bind<Picture>(m.DieImages[k], Click(Command::PickUp, k));
+    auto* die = Bind<Picture>(m.DieImages[k], Click([this, k] { game_.PickUp(Die{k}); }));
     Speak(die,
           [this, k] {
             return Spoken{DieName(game_, k), {}, {}};
@@ -117,7 +119,8 @@ void MainWindow::BindPlay() {
   Speak(Bind<Area>(m.UndoArea, Click(Command::Undo), true), Named(m.UndoArea, words.Undo),
         {Qt::CTRL | Qt::Key_Z});
   for (int k = 1; k <= kCategoryCount; ++k) {
-    rows_.at(k - 1) = Bind<Area>(m.CategoryRows[k], Click(Command::Enter, k), false);
+    rows_.at(k - 1) =
+        Bind<Area>(m.CategoryRows[k], Click([this, k] { game_.Enter(CategoryNumber{k}); }), false);
     Speak(rows_.at(k - 1), [this, k] { return CategorySpeech(game_, k); });
   }
   // Score labels and the marker let clicks through to their row, which
@@ -150,7 +153,8 @@ void MainWindow::BindSideControls() {
   const DisplayView& display = game_.Display().View();
   const SpokenTexts& words = game_.Texts().Spoken();
   for (int r = 1; r <= kTopTenRows; ++r) {
-    Bind<Label>(list.Rows[r], Click(Command::OfferTopTenRow, r), kSmallText, Qt::AlignLeft);
+    Bind<Label>(list.Rows[r], Click([this, r] { game_.Pick(List::TopTen, Row{r - 1}); }),
+                kSmallText, Qt::AlignLeft);
   }
   Bind<Label>(list.ClearLabel, Click(Command::ClearTopTen), kSmallText, Qt::AlignLeft);
   Speak(Bind<Label>(player.PlayerLabel, Click(Command::OpenProfiles), kSmallText, Qt::AlignLeft),

@@ -47,7 +47,8 @@ class MainWindow : public QWidget {
   // its tool tip names.
   template <typename W>
   W* Speak(W* control, Speech speech, std::initializer_list<QKeyCombination> combos = {});
-  Action Click(Command command, int argument = 0);
+  Action Click(Command command);
+  Action Click(std::function<void()> routine);
   // The dice, the throw and undo areas, the scorecard and its counters.
   void BindPlay();
   // The top-ten list, the player, the window's own buttons and the clock.

@@ -74,16 +74,15 @@ ProfilesWindow::ProfilesWindow(Game& game, Dispatch act, QWidget* owner)
 
   connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     const int row = list_->row(item);
-    act_([this, row] { game_.Do(Command::PickProfile, row); });
+    act_([this, row] { game_.Pick(List::Profiles, Row{row}); });
   });
   // The arrow keys select a row just as a click does, so that Remove takes
   // the highlighted one.
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row >= 0) act_([this, row] { game_.Do(Command::PickProfile, row); });
+    if (row >= 0) act_([this, row] { game_.Pick(List::Profiles, Row{row}); });
   });
-  connect(dontShow_, &QCheckBox::toggled, this, [this](bool on) {
-    act_([this, on] { game_.Do(Command::TickDontShowProfiles, on ? 1 : 0); });
-  });
+  connect(dontShow_, &QCheckBox::toggled, this,
+          [this](bool on) { act_([this, on] { game_.Tick(TickBox::DontShowProfiles, on); }); });
 }
 
 QPushButton* ProfilesWindow::Button(const Control& data, Command command) {

@@ -52,21 +52,21 @@ LanguageWindow::LanguageWindow(Game& game, Dispatch act) : game_(game), act_(std
 
   connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     const int row = list_->row(item);
-    act_([this, row] { game_.Do(Command::PickLanguage, row); });
+    act_([this, row] { game_.Pick(List::Languages, Row{row}); });
   });
   // The arrow keys select a row just as a click does.
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row >= 0) act_([this, row] { game_.Do(Command::PickLanguage, row); });
+    if (row >= 0) act_([this, row] { game_.Pick(List::Languages, Row{row}); });
   });
   connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     const int row = list_->row(item);
     act_([this, row] {
-      game_.Do(Command::PickLanguage, row);
+      game_.Pick(List::Languages, Row{row});
       game_.Do(Command::ConfirmLanguage);
     });
   });
   connect(check_, &QCheckBox::toggled, this,
-          [this](bool on) { act_([this, on] { game_.Do(Command::TickSkipPicker, on ? 1 : 0); }); });
+          [this](bool on) { act_([this, on] { game_.Tick(TickBox::SkipPicker, on); }); });
   connect(confirm_, &QPushButton::clicked, this,
           [this] { act_([this] { game_.Do(Command::ConfirmLanguage); }); });
 }

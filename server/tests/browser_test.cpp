@@ -38,7 +38,7 @@ class BrowserTest : public GameTest {
     host.inputs = {"Row name"};
     EndGame(total);
     host.answers = {true};
-    game->Do(Command::OfferTopTenRow, game->TopTen().NewRank());
+    game->Pick(List::TopTen, Row{game->TopTen().NewRank() - 1});
     game->Do(Command::ProfileTick);
     game->Do(Command::SendTick);
     return host.opened.empty() ? "" : host.opened.back();

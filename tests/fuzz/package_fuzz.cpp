@@ -160,8 +160,9 @@ void CheckUnpackAndQuit(FuzzedDataProvider& input) {
 
   // A desktop that answers no question and dice that are never thrown.
   testing::FakeHost host;
-  testing::ScriptedDice chance;
-  Game player(host, chance, (root / "game").string());
+  testing::ScriptedChance chance;
+  testing::ScriptedDice dice;
+  Game player(host, chance, dice, (root / "game").string());
   // The picker is skipped: the splash stands, and unpacks while it stands.
   player.Start();
   player.Do(Command::PrepareGameWindow);

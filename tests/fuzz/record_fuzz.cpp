@@ -10,6 +10,7 @@
 #include <string>
 
 #include "scoring/move_record.h"
+#include "scoring/moves.h"
 #include "tests/helpers/legal_state.h"
 
 namespace {

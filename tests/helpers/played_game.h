@@ -2,54 +2,79 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <random>
 #include <vector>
 
 #include "scoring/dice_sets.h"
 #include "scoring/entry.h"
 #include "scoring/game_review.h"
+#include "scoring/moves.h"
+#include "scoring/players.h"
 
 namespace pyxaro::testing {
 
-// Throws the dice off the table, as a move of the record.
-inline Move ThrowRandom(GameState& state, std::mt19937& chance) {
-  OneBased<int, kDiceCount> faces;
-  for (int& face : faces) face = static_cast<int>(chance() % kDiceFaces) + 1;
-  state = AfterThrow(state, faces);
-  return Move::Throw(state.Dice, state.RollsLeft);
-}
-
-// A whole game in which the player picks, after every throw, the choice `pick` makes of the
-// advisor's advice and the position.
-inline MoveRecord PlayedGame(unsigned seed, const std::function<Choice(const GameState&)>& pick) {
-  std::mt19937 chance(seed);
-  GameState state;
-  MoveRecord record;
-  while (!IsOver(state) && state.RollsLeft > 0) {
-    if (!state.Thrown() || state.ThrowEntered) {
-      record.push_back(ThrowRandom(state, chance));
-      continue;
+// Plays, after every throw, the choice `pick` makes of the position: enters the dice, or picks up
+// those it does not keep one by one and throws them.
+class ChoosingPlayer : public Player {
+ public:
+  explicit ChoosingPlayer(std::function<Choice(const GameState&)> pick) : pick_(std::move(pick)) {}
+  Move Choose(const GameState& state) override {
+    if (!state.Thrown() || state.ThrowEntered) return Move::Throw({}, 0);
+    if (state.AllOnTable()) {
+      const Choice choice = pick_(state);
+      if (choice.category > 0) return EntryOf(state, choice.category);
+      kept_ = choice.kept;
     }
-    const Choice choice = pick(state);
-    if (choice.category > 0) {
-      const EntryOutcome outcome = Enter(state, choice.category);
-      record.push_back(Move::Entry(choice.category, outcome.Points));
-      state = outcome.After;
-      continue;
-    }
-    FaceCounts kept = choice.kept;
+    FaceCounts left = kept_;
     for (int die = 1; die <= kDiceCount; ++die) {
-      int& left = kept[static_cast<std::size_t>(state.Dice[die] - 1)];
-      if (left > 0) {
-        --left;
-      } else {
-        state.Lying[die] = false;
-        record.push_back(Move::PickUp(die));
-      }
+      if (!state.OnTable(die)) continue;
+      int& keep = left[static_cast<std::size_t>(state.Dice[die] - 1)];
+      if (keep == 0) return Move::PickUp(die);
+      --keep;
     }
-    record.push_back(ThrowRandom(state, chance));
+    return Move::Throw({}, 0);
   }
-  return record;
+
+ private:
+  std::function<Choice(const GameState&)> pick_;
+  FaceCounts kept_{};
+};
+
+// Any move the rules allow, at random: throws, pick-ups, undos and entries alike.
+class RandomPlayer : public Player {
+ public:
+  explicit RandomPlayer(unsigned seed) : chance_(seed) {}
+  Move Choose(const GameState& state) override {
+    for (;;) {
+      Move move;
+      switch (chance_() % 4) {
+        case 0:
+          move = Move::Throw({}, 0);
+          if (CanThrow(state)) return move;
+          break;
+        case 1:
+          move = Move::PickUp(static_cast<int>(chance_() % kDiceCount) + 1);
+          break;
+        case 2:
+          move = Move::Undo();
+          break;
+        default:
+          move = EntryOf(state, static_cast<int>(chance_() % kCategoryCount) + 1);
+      }
+      if (move.kind != Move::Kind::Throw && pyxaro::Played(state, move)) return move;
+    }
+  }
+
+ private:
+  std::mt19937 chance_;
+};
+
+// A whole game on the dice of `seed` in which the player picks, after every throw, the choice
+// `pick` makes of the position.
+inline MoveRecord PlayedGame(unsigned seed, std::function<Choice(const GameState&)> pick) {
+  ChoosingPlayer player(std::move(pick));
+  return PlayGame(player, SeededDice(), seed).moves;
 }
 
 // Every choice the rules allow after a throw.
@@ -86,11 +111,11 @@ inline MoveRecord OneThrowPerCategory() {
     OneBased<int, kDiceCount> faces;
     std::copy_n(kOneThrowPerCategory[static_cast<std::size_t>(k - 1)].begin(), kDiceCount,
                 faces.begin());
-    state = AfterThrow(state, faces);
-    moves.push_back(Move::Throw(state.Dice, state.RollsLeft));
-    const EntryOutcome entry = Enter(state, k);
-    moves.push_back(Move::Entry(k, entry.Points));
-    state = entry.After;
+    const Move thrown = ThrowOf(state, faces);
+    state = *pyxaro::Played(state, thrown);
+    const Move entered = EntryOf(state, k);
+    state = *pyxaro::Played(state, entered);
+    moves.insert(moves.end(), {thrown, entered});
   }
   return moves;
 }

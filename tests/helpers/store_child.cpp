@@ -7,14 +7,15 @@
 #include <string>
 
 #include "game/game.h"
-#include "tests/fake_host.h"
+#include "tests/game_fixture.h"
 
 int main(int argc, char** argv) {
   using namespace pyxaro;
   if (argc != 3) return 2;
-  testing::FakeHost host;
-  testing::ScriptedDice dice;
-  Game game(host, dice, std::filesystem::path(argv[1]).parent_path().string());
+  pyxaro::testing::FakeHost host;
+  pyxaro::testing::ScriptedChance chance;
+  pyxaro::testing::ScriptedDice dice;
+  Game game(host, chance, dice, std::filesystem::path(argv[1]).parent_path().string());
   game.Start();
   GameState over;
   over.RollsLeft = 0;
@@ -22,9 +23,9 @@ int main(int argc, char** argv) {
   for (int total = std::atoi(argv[2]), played = 0; played < 30; ++played, total += 2) {
     host.inputs = {"P" + std::to_string(total)};
     host.boxes.clear();
-    dice.draws = {0.5};
+    chance.draws = {0.5};
     over.Score[kCategoryCount] = total;
-    game.Continue(over);
+    pyxaro::testing::GameSetUp::Continue(game, over);
     game.Do(Command::GameEndTick);
     if (game.Settings().LastWrite() != WriteResult::Stored) return 1;
   }

@@ -252,7 +252,7 @@ TEST_F(ControlsTest, EachControlTellsAScreenReaderWhatItShows) {
   };
   const int hinted = game->Turn().Hinted();
   EXPECT_TRUE(hinted > 0 && !hint(hinted).isEmpty() && hint(hinted == 1 ? 2 : 1).isEmpty());
-  front.Act([this] { game->Do(Command::Enter, 1); });
+  front.Act([this] { game->Enter(CategoryNumber{1}); });
   EXPECT_EQ(Name(Reader(game->Turn().View().CategoryRows[1])), "Ones: 1");
 }
 
@@ -368,7 +368,7 @@ class SubmissionWindowTest : public GameTest {
 
   Browser browser;
   ui::QtHost desktop;
-  Game qtGame{desktop, dice, folder.Path().string()};
+  Game qtGame{desktop, chance, dice, folder.Path().string()};
   ui::Front front{qtGame, [this] { return desktop.Ending(); }};
 };
 
