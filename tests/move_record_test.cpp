@@ -125,11 +125,22 @@ TEST_F(SavedGameTest, AGameQuitUnfinishedGoesOnAtTheNextStart) {
 // What the settings keep of a game that does not replay starts a new game and says so; a game's
 // end, a new game and a change of language clear what they keep.
 TEST_F(SavedGameTest, ABadRecordStartsANewGameAndEveryEndOfAGameClearsIt) {
-  folder.Write("Pyx4.ini", folder.Read("Pyx4.ini") + "[Game]\nmoves=T999999r59\ntime=-5\n");
-  Start();
-  EXPECT_EQ(std::pair(game->Turn().State(), Said()),
-            std::pair(GameState{}, std::string("The saved game could not be read: a new game")));
-  EXPECT_EQ(Ini("Game", "moves"), "");
+  // A throw of seed 5's first roll with one face changed: faces its seed does not give.
+  OneBased<int, kDiceCount> faces = SeededDice().Roll(5, 1);
+  faces[3] = faces[3] % kDiceFaces + 1;
+  const std::string fresh = folder.Read("Pyx4.ini");
+  const std::string kept[] = {"moves=T999999r59\ntime=-5\n",
+                              "seed=5\nmoves=" + RecordText({Move::Throw(faces, 59)}) + "\n",
+                              "seed=-5\nmoves=T123456r59\n"};
+  for (const std::string& stored : kept) {
+    folder.Write("Pyx4.ini", fresh + "[Game]\n" + stored);
+    MakeGame();
+    Start();
+    EXPECT_EQ(std::pair(game->Turn().State(), Said()),
+              std::pair(GameState{}, std::string("The saved game could not be read: a new game")))
+        << stored;
+    EXPECT_EQ(Ini("Game", "moves"), "");
+  }
   const std::pair<Command, std::function<void()>> ends[] = {
       {Command::NewGame, [this] { host.answers.push_back(true); }},
       {Command::ChangeLanguage, [this] { host.answers.push_back(true); }},

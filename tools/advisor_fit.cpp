@@ -24,7 +24,12 @@
 #include <utility>
 #include <vector>
 
+#include "scoring/advice_position.h"
 #include "scoring/advisor.h"
+#include "scoring/block_values.h"
+#include "scoring/categories.h"
+#include "scoring/moves.h"
+#include "scoring/players.h"
 
 namespace {
 
@@ -48,75 +53,37 @@ using Cells = std::array<float, correction::kCells>;
 // One entry in this many is a random one while the states are sampled.
 constexpr std::uint64_t kExploreOneIn = 20;
 
-class Dice {
+// Plays as the advisor does, and keeps every turn start. An explored game
+// now and then enters the dice in a category the dice fit at random, so
+// that states the advisor never chooses are valued too.
+class SamplingPlayer : public Player {
  public:
-  explicit Dice(std::uint64_t seed) : engine_(seed) {}
-  int Throw() {
-    // Rejection keeps the six faces exactly alike on every library.
-    for (;;) {
-      const std::uint64_t draw = engine_();
-      if (draw < kFair) return static_cast<int>(draw % 6) + 1;
+  SamplingPlayer(Advisor& advisor, std::mt19937_64* explore, std::vector<TurnStart>& starts)
+      : advisor_(advisor), explore_(explore), starts_(starts) {}
+
+  Move Choose(const GameState& state) override {
+    const AdvisorPosition position = PositionOf(state);
+    if (!position.thrown) {
+      starts_.push_back(
+          {position.open, std::min(position.upperSum, blocks::kBonusLine), position.rollsLeft});
     }
+    const Move move = advisor_.Choose(state);
+    if (move.kind != Move::Kind::Enter || explore_ == nullptr ||
+        (*explore_)() % kExploreOneIn != 0) {
+      return move;
+    }
+    std::vector<int> fits;
+    for (int k = 1; k <= kCategoryCount; ++k) {
+      if (state.IsOpen(k) && CategoryValue(k, state.Dice.items) > 0) fits.push_back(k);
+    }
+    return EntryOf(state, fits[static_cast<std::size_t>((*explore_)() % fits.size())]);
   }
 
  private:
-  static constexpr std::uint64_t kFair = ~std::uint64_t{0} - ~std::uint64_t{0} % 6;
-  std::mt19937_64 engine_;
+  AdvisorPlayer advisor_;
+  std::mt19937_64* explore_;
+  std::vector<TurnStart>& starts_;
 };
-
-// An open category the dice on the table score in, any of them alike.
-int RandomFit(const AdvisorPosition& position, std::mt19937_64& random) {
-  std::vector<int> fits;
-  for (int k = 1; k <= 20; ++k) {
-    if ((position.open & (1U << (k - 1))) != 0 && CategoryValue(k, position.dice) > 0) {
-      fits.push_back(k);
-    }
-  }
-  return fits[static_cast<std::size_t>(random() % fits.size())];
-}
-
-// One game as the advisor plays it; every turn start is kept. An explored
-// game now and then enters the dice in a category the dice fit at random,
-// so that states the advisor never chooses are valued too.
-int PlayGame(Advisor& advisor, Dice& dice, std::mt19937_64* explore,
-             std::vector<TurnStart>& starts) {
-  AdvisorPosition position;
-  position.open = (1U << 20) - 1;
-  position.rollsLeft = 60;
-  int total = 0;
-  while (position.rollsLeft > 0 && position.open != 0) {
-    starts.push_back({position.open, position.upperSum, position.rollsLeft});
-    for (std::size_t die = 0; die < 6; ++die) {
-      position.dice[die] = dice.Throw();
-      position.onTable[die] = true;
-    }
-    --position.rollsLeft;
-    position.thrown = true;
-    for (;;) {
-      Advice advice = advisor.Advise(position);
-      if (advice.move == AdviceMove::PickUp) {
-        for (std::size_t die = 0; die < 6; ++die) {
-          if (advice.pickUp[die]) position.dice[die] = dice.Throw();
-        }
-        --position.rollsLeft;
-        continue;
-      }
-      if (advice.move != AdviceMove::Enter) return total;
-      if (explore != nullptr && (*explore)() % kExploreOneIn == 0) {
-        advice.category = RandomFit(position, *explore);
-      }
-      const int points = CategoryValue(advice.category, position.dice);
-      total += points;
-      if (blocks::IsUpper(advice.category)) {
-        total += blocks::BonusWon(std::min(position.upperSum, blocks::kBonusLine), points);
-        position.upperSum = std::min(position.upperSum + points, blocks::kBonusLine);
-      }
-      position.open &= ~(1U << (advice.category - 1));
-      break;
-    }
-  }
-  return total;
-}
 
 // Each group's steps from the sample's gaps: a step's mean leans on the
 // group's mean when few samples fell in it, and rolls no game of the sample
@@ -339,12 +306,13 @@ double PlaySweep(const float* tables, const correction::Weights& weights,
   std::array<double, 2> totals{};
   InTwoHalves([&](std::size_t half) {
     Advisor advisor(tables, weights, foresight);
+    const SeededDice dice;
     for (int game = static_cast<int>(half); game < games; game += 2) {
       const auto seed =
           static_cast<std::uint64_t>(sweep) * 1000003ULL + static_cast<std::uint64_t>(game);
-      Dice dice(seed);
       std::mt19937_64 explorer(seed + 1000);
-      totals[half] += PlayGame(advisor, dice, explore ? &explorer : nullptr, reached[half]);
+      SamplingPlayer player(advisor, explore ? &explorer : nullptr, reached[half]);
+      totals[half] += PlayGame(player, dice, seed).state.Total();
     }
   });
   for (const std::vector<TurnStart>& some : reached)
