@@ -24,14 +24,10 @@ void Turn::PresentAdvice() {
   view_.AdviceRowMark.Visible = named != nullptr;
   if (named != nullptr) view_.AdviceRowMark.Top = AdviceArrowTop(advice.category);
 
-  const auto word = [this](const char* key, const char* english) {
-    const std::string text = texts_.LangText(key);
-    return text.empty() ? std::string(english) : text;
-  };
-  const AdviceWords words{word(lang::kAdviceKeep, "KEEP"), word(lang::kAdviceEnter, "ENTER"),
-                          word(lang::kAdviceThrowAll, "THROW ALL"),
-                          word(lang::kAdviceThrow, "THROW"),
-                          word(lang::kAdviceNone, "NO MOVE LEFT")};
+  const AdviceWords words{
+      texts_.Text({lang::kAdviceKeep, "KEEP"}), texts_.Text({lang::kAdviceEnter, "ENTER"}),
+      texts_.Text({lang::kAdviceThrowAll, "THROW ALL"}), texts_.Text({lang::kAdviceThrow, "THROW"}),
+      texts_.Text({lang::kAdviceNone, "NO MOVE LEFT"})};
   adviceShown_ = true;
   speaker_.SayAside(AdviceText(advice, state_.Dice.items, words,
                                named == nullptr ? "" : CategoryTitle(advice.category)));

@@ -20,8 +20,7 @@ void Turn::AnnounceEntry(const GameState& before, const Move& move) {
     speaker_.Play(Effect::Bonus);
     speaker_.Say("bonus! + " + std::to_string(kUpperBonus));
   } else if (outcome.BonusLost) {
-    const std::string noBonus = texts_.LangText(lang::kNoBonus);
-    speaker_.Say(noBonus.empty() ? "No bonus" : noBonus);
+    speaker_.Say(texts_.Text({lang::kNoBonus, "No bonus"}));
   }
   if (outcome.Yatzy) {
     speaker_.Play(Effect::Yatzy);
