@@ -49,7 +49,7 @@ stage() {
   current_stage=""
 }
 
-packages=(build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev
+packages=(build-essential cmake ninja-build clang-format qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core qt6-translations-l10n
           clang libclang-rt-14-dev)
 # The online list's server and the PostgreSQL its tests start. Qt HTTP
@@ -106,9 +106,10 @@ if [ "$mode" = play ]; then
   exec ./pyxaro
 fi
 
-stage "configure release" configure build Release
+# The tests' builds take every warning for an error; a plain build does not.
+stage "configure release" configure build Release -DPYXARO_WERROR=ON
 stage "build release" build build
 stage "test release" run_tests build
-stage "configure sanitizer" configure build-asan Debug -DPYXARO_SANITIZE=ON
+stage "configure sanitizer" configure build-asan Debug -DPYXARO_SANITIZE=ON -DPYXARO_WERROR=ON
 stage "build sanitizer" build build-asan
 stage "test sanitizer" run_tests build-asan
