@@ -6,7 +6,7 @@ namespace pyxaro {
 
 Game::Game(Host& host, RandomSource& chance, std::string appFolder)
     : host_(host),
-      store_(host, std::move(appFolder)),
+      store_(host, std::move(appFolder), pyxaro::Profiles::Passwords()),
       texts_(host, store_),
       sounds_(host, store_, texts_),
       display_(host, texts_),

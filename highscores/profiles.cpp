@@ -12,6 +12,8 @@ namespace pyxaro {
 Profiles::Profiles(Host& host, SettingsStore& store, const Languages& texts, Speaker& speaker)
     : host_(host), store_(store), texts_(texts), speaker_(speaker) {}
 
+SecretKeys Profiles::Passwords() { return {"Users", "pass"}; }
+
 void Profiles::OpenWindow() { view_ = PlayerView{}; }
 
 void Profiles::PresentTexts() {
