@@ -14,7 +14,7 @@ class Unpacking : public pyxaro::testing::GameTest {
   Unpacking() { store.Open(); }
   void TestBody() override {}
 
-  pyxaro::SettingsStore store{host, folder.Path().string()};
+  pyxaro::SettingsStore store{host, folder.Path().string(), std::nullopt};
   pyxaro::Languages texts{host, store};
   pyxaro::Sounds sounds{host, store, texts};
 };

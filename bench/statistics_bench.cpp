@@ -43,8 +43,9 @@ pyxaro::StatisticsForm Form() {
     const auto found = stored.find(key);
     return found == stored.end() ? std::string() : found->second;
   };
-  return pyxaro::PresentStatistics(pyxaro::ReadStatistics(read),
-                                   [](const std::string&) { return std::string(); });
+  return pyxaro::PresentStatistics(pyxaro::ReadStatistics(read), [](const pyxaro::TextKey& text) {
+    return std::string(text.english);
+  });
 }
 
 // From the stored keys to the window's data.

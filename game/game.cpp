@@ -9,7 +9,7 @@ namespace pyxaro {
 
 Game::Game(Host& host, RandomSource& chance, DiceSource& dice, std::string appFolder)
     : host_(host),
-      store_(host, std::move(appFolder)),
+      store_(host, std::move(appFolder), pyxaro::Profiles::Passwords()),
       advisor_(blocks::Embedded(), kFittedCorrection),
       reviewer_(advisor_),
       texts_(host, store_),

@@ -4,7 +4,6 @@
 
 #include "core/pictures.h"
 #include "core/version.h"
-#include "settings/language_keys.h"
 
 namespace pyxaro {
 
@@ -45,8 +44,8 @@ void GameWindow::Close() {
 }
 
 void GameWindow::PresentTexts() {
-  view_.MoveButton.ToolTip = texts_.ToolTipText(lang::kMoveTip, "  ");
-  view_.StatisticsArea.ToolTip = texts_.ToolTipText("stats_title", " Statistics ");
+  view_.MoveButton.ToolTip = texts_.ToolTip(text::kMoveTip);
+  view_.StatisticsArea.ToolTip = texts_.ToolTip(text::kStatistics);
 }
 
 void GameWindow::ShowBackground() {

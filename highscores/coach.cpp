@@ -30,7 +30,7 @@ void Coach::Show(const MoveRecord& moves) {
   const GameReview& review = reviewer_.Review(moves);
   // A record that does not replay has nothing to review.
   if (review.choices == 0) return;
-  window_ = PresentReview(review, [this](const std::string& key) { return texts_.LangText(key); });
+  window_ = PresentReview(review, [this](const TextKey& text) { return texts_.Text(text); });
   window_.Visible = true;
 }
 
@@ -38,7 +38,7 @@ void Coach::OpenRow(int row) {
   if (row < 0 || row >= static_cast<int>(window_.Rows.size())) return;
   window_.Opened = row;
   window_.OpenRows = OpenRowsOf(window_.Rows[static_cast<std::size_t>(row)].Position,
-                                [this](const std::string& key) { return texts_.LangText(key); });
+                                [this](const TextKey& text) { return texts_.Text(text); });
 }
 
 void Coach::Closed() { window_.Visible = false; }

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "highscores/statistics.h"
-#include "settings/language_keys.h"
 
 namespace pyxaro {
 
@@ -21,12 +20,12 @@ void GameStatistics::Show() {
     return store_.Setting(section, key);
   };
   view_ = PresentStatistics(ReadStatistics(stored),
-                            [this](const std::string& key) { return texts_.LangText(key); });
+                            [this](const TextKey& text) { return texts_.Text(text); });
   view_.Visible = visible;
 }
 
 void GameStatistics::Reset() {
-  const LanguageText text = [this](const std::string& key) { return texts_.LangText(key); };
+  const LanguageText text = [this](const TextKey& key) { return texts_.Text(key); };
   if (!host_.Ask(StatisticsText(text, "stats_reset_ask"), texts_.Text(text::kQuestionTitle), false))
     return;
   if (!store_.StoreGroup(StatisticsChanges({}))) {

@@ -5,7 +5,6 @@
 
 #include "core/text.h"
 #include "highscores/submission_rules.h"
-#include "settings/language_keys.h"
 #include "settings/numbered_key.h"
 
 namespace pyxaro {
@@ -13,10 +12,12 @@ namespace pyxaro {
 Profiles::Profiles(Host& host, SettingsStore& store, const Languages& texts, Speaker& speaker)
     : host_(host), store_(store), texts_(texts), speaker_(speaker) {}
 
+SecretKeys Profiles::Passwords() { return {"Users", "pass"}; }
+
 void Profiles::OpenWindow() { view_ = PlayerView{}; }
 
 void Profiles::PresentTexts() {
-  view_.PlayerLabel.ToolTip = texts_.ToolTipText(lang::kProfiles, " User profiles ");
+  view_.PlayerLabel.ToolTip = texts_.ToolTip(text::kProfilesTitle);
   // The badge's link is named as the badge reads.
   view_.HomeLink.ToolTip = " Pyxaro " + texts_.Painted().Online + " ";
   ShowPlayer();
@@ -42,10 +43,9 @@ void Profiles::Open() {
   if (window_.Visible) return;
   window_ = ProfilesForm{};
   dontShow_ = false;
-  const std::string heading = texts_.LangText(lang::kProfiles);
-  window_.Heading.Caption = heading.empty() ? "User profiles" : heading;
-  window_.AddButton.ToolTip = texts_.ToolTipText(lang::kAddTip, " Add ");
-  window_.RemoveButton.ToolTip = texts_.ToolTipText(lang::kRemoveTip, " Remove ");
+  window_.Heading.Caption = texts_.Text(text::kProfilesTitle);
+  window_.AddButton.ToolTip = texts_.ToolTip(text::kAddTip);
+  window_.RemoveButton.ToolTip = texts_.ToolTip(text::kRemoveTip);
   window_.Caption = texts_.Text(text::kUsersWindow);
   window_.NameLabel.Caption = texts_.Text(text::kUsername);
   window_.PasswordLabel.Caption = texts_.Text(text::kPassword);
@@ -140,8 +140,7 @@ void Profiles::TickDontShow(bool ticked) {
 void Profiles::ShowPlayer() {
   const std::string name =
       ShownText(store_.Setting("Users", "user" + store_.Setting("Users", "selected")));
-  const std::string noUser = texts_.LangText(lang::kNoUser);
-  view_.PlayerLabel.Caption = !name.empty() ? name : !noUser.empty() ? noUser : "No user";
+  view_.PlayerLabel.Caption = !name.empty() ? name : texts_.Text(text::kNoUser);
 }
 
 }  // namespace pyxaro

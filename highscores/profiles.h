@@ -16,6 +16,9 @@ class Profiles {
  public:
   Profiles(Host& host, SettingsStore& store, const Languages& texts, Speaker& speaker);
 
+  // The keys of the profiles' passwords, which no other user may read.
+  static SecretKeys Passwords();
+
   // A fresh game window: the player's name and the online badge as designed.
   void OpenWindow();
   // Names the player's controls in the player's language and shows the player.

@@ -31,8 +31,7 @@ std::string Word(const LanguageText& text, const std::string& key) {
   const auto english = kEnglish.find(key);
   // The decimal mark and Close are the statistics window's.
   if (english == kEnglish.end()) return StatisticsText(text, key);
-  const std::string word = text(key);
-  return word.empty() ? english->second : word;
+  return text({key, english->second});
 }
 
 std::string Decimal(const LanguageText& text, double value) {

@@ -50,13 +50,12 @@ const std::map<std::string, std::string>& English() {
 }  // namespace
 
 std::string CategoryText(const LanguageText& text, int category) {
-  const std::string name = text("category" + std::to_string(category));
-  return name.empty() ? std::string(CategoryRow(category).spoken) : name;
+  const std::string key = "category" + std::to_string(category);
+  return text({key, CategoryRow(category).spoken});
 }
 
 std::string StatisticsText(const LanguageText& text, const std::string& key) {
-  std::string word = text(key);
-  return word.empty() ? English().at(key) : word;
+  return text({key, English().at(key)});
 }
 
 namespace {

@@ -7,6 +7,7 @@
 
 #include "core/one_based.h"
 #include "highscores/statistics.h"
+#include "settings/texts.h"
 
 namespace pyxaro {
 
@@ -58,8 +59,8 @@ struct StatisticsForm {
   bool operator==(const StatisticsForm&) const = default;
 };
 
-// A text of the language file by key; "" when the file lacks it.
-using LanguageText = std::function<std::string(const std::string& key)>;
+// A text of the player's language, or its English when the language file lacks it.
+using LanguageText = std::function<std::string(const TextKey& text)>;
 
 // A category's name in the player's language, English where it has none.
 std::string CategoryText(const LanguageText& text, int category);

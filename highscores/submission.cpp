@@ -4,7 +4,6 @@
 #include "highscores/profiles.h"
 #include "highscores/submission_rules.h"
 #include "scoring/check_value.h"
-#include "settings/language_keys.h"
 #include "settings/numbered_key.h"
 
 namespace pyxaro {
@@ -47,7 +46,7 @@ void Profiles::ProfileTimerTick() {
     host_.Tell(texts_.Text(text::kNoOnlineAddress), "", false);
     return;
   }
-  speaker_.Say(texts_.LangText(lang::kSending));
+  speaker_.Say(texts_.Text(text::kSending));
   view_.SendTimer.SetEnabled(true);
 }
 

@@ -7,7 +7,6 @@
 #include "highscores/highscore_entry.h"
 #include "highscores/highscore_rules.h"
 #include "scoring/check_value.h"
-#include "settings/language_keys.h"
 #include "settings/numbered_key.h"
 
 namespace pyxaro {
@@ -70,9 +69,8 @@ void TopTen::Prepare(const FinishedGame& game) {
   if (EntryRow(ReadList(stored), game.Total) > 0) {
     speaker_.Play(Effect::Fanfare);
     speaker_.Play(Effect::Laser);
-    name_ =
-        ListName(host_.Prompt(texts_.LangText(lang::kNamePrompt), texts_.LangText(lang::kNameTitle),
-                              ShownText(store_.Setting("Highscore", "name"))));
+    name_ = ListName(host_.Prompt(texts_.Text(text::kNamePrompt), texts_.Text(text::kNameTitle),
+                                  ShownText(store_.Setting("Highscore", "name"))));
   }
 }
 
@@ -95,9 +93,9 @@ void TopTen::Written(const FinishedGame& game, bool stored) {
   newRank_ = stored ? rank_ : 0;
   Show();
   if (!stored) texts_.TellNotSaved(text::kNotSavedScore);
-  host_.Tell(FinalScoreText(texts_.LangText(lang::kFinalScore), game.Total,
-                            PlayTimeText(game.PlaySeconds)),
-             "", false);
+  host_.Tell(
+      FinalScoreText(texts_.Text(text::kFinalScore), game.Total, PlayTimeText(game.PlaySeconds)),
+      "", false);
 }
 
 int TopTen::Show() {
@@ -111,7 +109,7 @@ int TopTen::Show() {
     // shown there stays.
     if (name.empty() || points.empty() || key.empty()) continue;
     view_.Rows[r].Caption = ShownText(RowCaption(r, points, name));
-    view_.Rows[r].ToolTip = RowToolTip(texts_.LangText(lang::kRowTip), points);
+    view_.Rows[r].ToolTip = RowToolTip(texts_.Text(text::kRowTip), points);
     ++shown;
   }
   return shown;

@@ -152,7 +152,7 @@ std::vector<IniChange> AsUtf8(const std::vector<IniChange>& changes) {
 
 // Applies edit to the file at path as it is under the lock and stores the
 // result in one replacement.
-bool Store(const IniEdit& edit, const std::string& path) {
+bool Store(const IniEdit& edit, const std::string& path, const std::optional<SecretKeys>& secrets) {
   const std::optional<std::string> target = ini::WriteTarget(path);
   if (!target) return false;
   // Something other than a file in its place is refused before the lock
@@ -187,17 +187,20 @@ bool Store(const IniEdit& edit, const std::string& path) {
   const bool hadBom = std::string_view(old.bytes).starts_with(kByteOrderMark);
   std::string_view body = old.bytes;
   if (hadBom) body.remove_prefix(kByteOrderMark.size());
-  const std::multiset<std::string> kept = ini::Passwords(body);
+  const auto secretsOf = [&secrets](std::string_view text) {
+    return secrets ? ini::SecretValues(text, *secrets) : std::multiset<std::string>();
+  };
+  const std::multiset<std::string> kept = secretsOf(body);
   std::optional<std::string> edited = ini::SetValues(body, AsUtf8(changes));
   if (!edited) return false;
-  const std::multiset<std::string> passwords = ini::Passwords(*edited);
-  // A password typed here goes only into a file of the running user's own:
+  const std::multiset<std::string> held = secretsOf(*edited);
+  // A secret typed here goes only into a file of the running user's own:
   // another user who owns the file could read it.
   if (old.state == ini::FileState::kRead && old.info.st_uid != ::geteuid() &&
-      !std::includes(kept.begin(), kept.end(), passwords.begin(), passwords.end())) {
+      !std::includes(kept.begin(), kept.end(), held.begin(), held.end())) {
     return false;
   }
-  const bool ownerOnly = !passwords.empty();
+  const bool ownerOnly = !held.empty();
   std::string bytes = hadBom ? std::string(kByteOrderMark) + *edited : std::move(*edited);
   if (old.state == ini::FileState::kRead && bytes == old.bytes) return true;
   // Never write a file that reading would then refuse.
@@ -252,18 +255,20 @@ std::string GetINI(const std::string& section, const std::string& key, const std
 }
 
 int SetINI(const std::string& section, const std::string& key, const std::string& value,
-           const std::string& file) {
-  return SetINIBatch({{section, key, value}}, file);
+           const std::string& file, const std::optional<SecretKeys>& secrets) {
+  return SetINIBatch({{section, key, value}}, file, secrets);
 }
 
-int SetINIBatch(const std::vector<IniChange>& changes, const std::string& file) {
-  return UpdateINI([&](const IniReader&) { return changes; }, file);
+int SetINIBatch(const std::vector<IniChange>& changes, const std::string& file,
+                const std::optional<SecretKeys>& secrets) {
+  return UpdateINI([&](const IniReader&) { return changes; }, file, secrets);
 }
 
-int UpdateINI(const IniEdit& edit, const std::string& file) {
+int UpdateINI(const IniEdit& edit, const std::string& file,
+              const std::optional<SecretKeys>& secrets) {
   RequirePassablePath(file, kWriteSource, kWriteFailure);
   try {
-    return Store(edit, file) ? -1 : 0;
+    return Store(edit, file, secrets) ? -1 : 0;
   } catch (const std::exception& error) {
     throw IniError(ErrorNumber(error), kWriteSource, kWriteFailure, error.what());
   }

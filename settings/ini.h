@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -11,10 +12,19 @@ namespace pyxaro {
 // section or the key is missing. At most 1023 characters.
 std::string GetINI(const std::string& section, const std::string& key, const std::string& file);
 
+// The keys whose values are secrets: in Section, those whose names begin
+// with KeyStart, matched as names are. A settings file that holds a secret
+// is for its owner's eyes only, and no new secret goes into a file another
+// user owns. A write that names none keeps no value secret.
+struct SecretKeys {
+  std::string Section;
+  std::string KeyStart;
+};
+
 // Stores value under key in section, creating the file, the section and the
 // key as needed. -1 when stored, 0 when refused (the file stays as it was).
 int SetINI(const std::string& section, const std::string& key, const std::string& value,
-           const std::string& file);
+           const std::string& file, const std::optional<SecretKeys>& secrets = std::nullopt);
 
 struct IniChange {
   std::string Section;
@@ -25,7 +35,8 @@ struct IniChange {
 // Stores every change in one replacement of the file, under the lock, after
 // reading the file again: -1 when all are stored, 0 when refused (the file
 // stays as it was).
-int SetINIBatch(const std::vector<IniChange>& changes, const std::string& file);
+int SetINIBatch(const std::vector<IniChange>& changes, const std::string& file,
+                const std::optional<SecretKeys>& secrets = std::nullopt);
 
 // The value of a key in the file as it is at that moment, as GetINI gives it.
 using IniReader = std::function<std::string(const std::string& section, const std::string& key)>;
@@ -35,7 +46,8 @@ using IniEdit = std::function<std::vector<IniChange>(const IniReader& current)>;
 // Reads the file under the lock, asks edit for its changes and stores them in
 // one replacement before another writer can come between: -1 when stored
 // (also when edit asks for nothing), 0 when refused.
-int UpdateINI(const IniEdit& edit, const std::string& file);
+int UpdateINI(const IniEdit& edit, const std::string& file,
+              const std::optional<SecretKeys>& secrets = std::nullopt);
 
 // Removes the temporary files that writes of file cut short by a crash left
 // beside it. Nothing happens while another process holds the lock.

@@ -372,14 +372,16 @@ std::optional<std::string> SetValue(std::string_view bytes, std::string_view sec
   return SetValues(bytes, {{std::string(section), std::string(key), std::string(value)}});
 }
 
-std::multiset<std::string> Passwords(std::string_view text) {
-  bool inProfiles = false;
+std::multiset<std::string> SecretValues(std::string_view text, const SecretKeys& secrets) {
+  const std::string section = FoldName(secrets.Section);
+  const std::string keyStart = FoldName(secrets.KeyStart);
+  bool inSection = false;
   std::multiset<std::string> found;
   ForEachLine(text, [&](const RawLine& raw) {
     const Line line = ReadLine(raw.content);
-    if (line.kind == LineKind::kSection) inProfiles = FoldName(line.name) == "users";
-    if (inProfiles && line.kind == LineKind::kKey && !line.value.empty() &&
-        FoldName(line.name).starts_with("pass")) {
+    if (line.kind == LineKind::kSection) inSection = FoldName(line.name) == section;
+    if (inSection && line.kind == LineKind::kKey && !line.value.empty() &&
+        FoldName(line.name).starts_with(keyStart)) {
       found.emplace(line.value);
     }
   });

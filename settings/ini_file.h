@@ -91,9 +91,8 @@ std::string QuoteValue(std::string_view value);
 // be written.
 std::optional<std::string> SetValues(std::string_view bytes, const std::vector<IniChange>& changes);
 
-// The passwords the text holds (the values of a profile's "pass" keys): a
-// file with any is for its owner's eyes only.
-std::multiset<std::string> Passwords(std::string_view text);
+// The values of the secret keys the text holds, empty ones aside.
+std::multiset<std::string> SecretValues(std::string_view text, const SecretKeys& secrets);
 
 // SetValues with a single change.
 std::optional<std::string> SetValue(std::string_view bytes, std::string_view section,

@@ -137,6 +137,8 @@ std::string Languages::LangText(const std::string& key) const {
   return GetINI("Language", key, languageFile_);
 }
 
+std::string Languages::ToolTip(const TextKey& text) const { return " " + Text(text) + " "; }
+
 std::string Languages::ToolTipText(const std::string& key, const std::string& fallback) const {
   const std::string tip = " " + LangText(key) + " ";
   return tip == "  " ? fallback : tip;

@@ -37,6 +37,8 @@ class Languages {
   // second fills in what "%1" stands for.
   std::string Text(const TextKey& text) const;
   std::string Text(const TextKey& text, const std::string& value) const;
+  // A tool tip: the text, or its English, with a blank either side.
+  std::string ToolTip(const TextKey& text) const;
   // " " + text + " ", or the fallback when the text is empty.
   std::string ToolTipText(const std::string& key, const std::string& fallback) const;
   // Tells the player, in an OK box with the exclamation icon, what could not

@@ -34,8 +34,11 @@ std::vector<IniChange> ShippedSettings() {
 
 }  // namespace
 
-SettingsStore::SettingsStore(Host& host, std::string appFolder)
-    : host_(host), appFolder_(std::move(appFolder)), dataFolder_(appFolder_) {}
+SettingsStore::SettingsStore(Host& host, std::string appFolder, std::optional<SecretKeys> secrets)
+    : host_(host),
+      appFolder_(std::move(appFolder)),
+      dataFolder_(appFolder_),
+      secrets_(std::move(secrets)) {}
 
 void SettingsStore::Open() {
   file_ = DataFile("Pyx4.ini");
@@ -57,14 +60,16 @@ bool SettingsStore::Kept(int answer) {
 
 bool SettingsStore::Store(const std::string& section, const std::string& key,
                           const std::string& value) {
-  return Kept(SetINI(section, key, value, file_));
+  return Kept(SetINI(section, key, value, file_, secrets_));
 }
 
 bool SettingsStore::StoreGroup(const std::vector<IniChange>& changes) {
-  return Kept(SetINIBatch(changes, file_));
+  return Kept(SetINIBatch(changes, file_, secrets_));
 }
 
-bool SettingsStore::UpdateGroup(const IniEdit& edit) { return Kept(UpdateINI(edit, file_)); }
+bool SettingsStore::UpdateGroup(const IniEdit& edit) {
+  return Kept(UpdateINI(edit, file_, secrets_));
+}
 
 bool SettingsStore::StoreChoice(const std::vector<IniChange>& changes) {
   const bool saved = StoreGroup(changes);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,7 +18,8 @@ enum class WriteResult { Stored, Refused };
 // of a file; none builds a path of its own.
 class SettingsStore {
  public:
-  SettingsStore(Host& host, std::string appFolder);
+  // `secrets` names the keys whose values no other user may read.
+  SettingsStore(Host& host, std::string appFolder, std::optional<SecretKeys> secrets);
 
   // Where the files the game writes go: the program folder when the player
   // may write there, else personalFolder, made for the player alone and
@@ -59,6 +61,7 @@ class SettingsStore {
   std::string appFolder_;
   std::string dataFolder_;
   std::string file_;
+  std::optional<SecretKeys> secrets_;
   WriteResult lastWrite_ = WriteResult::Stored;
   // The player's choices the settings file refused, by section and key:
   // they hold until the program ends.

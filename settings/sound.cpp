@@ -3,7 +3,6 @@
 #include <string>
 
 #include "core/pictures.h"
-#include "settings/language_keys.h"
 #include "settings/sounds.h"
 
 namespace pyxaro {
@@ -61,9 +60,7 @@ void Sounds::LoadChoice() {
   Prepare();
 }
 
-void Sounds::PresentTexts() {
-  view_.Switch.ToolTip = texts_.ToolTipText(lang::kSoundTip, " Sound On/Off ");
-}
+void Sounds::PresentTexts() { view_.Switch.ToolTip = texts_.ToolTip(text::kSoundSwitchTip); }
 
 void Sounds::ShowSwitch() {
   view_.Switch.Picture = playSound_ == "No" ? kSoundOffPicture : kSoundOnPicture;

@@ -57,6 +57,19 @@ inline constexpr TextKey kOk{"button_ok", "&OK"};
 inline constexpr TextKey kCancel{"button_cancel", "&Cancel"};
 inline constexpr TextKey kDontShowWhenSending{"dont_show_when_sending",
                                               "&Don't show this when sending highscore"};
+inline constexpr TextKey kProfilesTitle{lang::kProfiles, "User profiles"};
+inline constexpr TextKey kNoUser{lang::kNoUser, "No user"};
+inline constexpr TextKey kAddTip{lang::kAddTip, "Add"};
+inline constexpr TextKey kRemoveTip{lang::kRemoveTip, "Remove"};
+
+// The top-ten list's name box and final score, and the online list's word
+// that sending has begun. They have no English: without a language file the
+// game shows them empty.
+inline constexpr TextKey kNamePrompt{lang::kNamePrompt, ""};
+inline constexpr TextKey kNameTitle{lang::kNameTitle, ""};
+inline constexpr TextKey kFinalScore{lang::kFinalScore, ""};
+inline constexpr TextKey kRowTip{lang::kRowTip, ""};
+inline constexpr TextKey kSending{lang::kSending, ""};
 
 // What a screen reader says of the game window; the dice's faces and the
 // categories are numbered keys ("face1", "category1"), the categories' English
@@ -88,6 +101,10 @@ inline constexpr TextKey kSoundSwitch{lang::kSoundTip, "Sound on/off"};
 inline constexpr TextKey kRollsLeft{lang::kRollsTip, "Rolls left"};
 inline constexpr TextKey kRollsPerCategory{lang::kRollsPerCategoryTip, "Rolls per open category"};
 inline constexpr TextKey kMove{lang::kMoveTip, "Move the window"};
+// The tool tips of the sound switch and the move handle, which read apart
+// from their spoken names; the handle's has no English.
+inline constexpr TextKey kSoundSwitchTip{lang::kSoundTip, "Sound On/Off"};
+inline constexpr TextKey kMoveTip{lang::kMoveTip, ""};
 
 // The words painted into the game window's picture, and the clock's caption
 // before its first tick. The rolls per category stand one word a line.

@@ -83,7 +83,7 @@ TEST_F(FoldersTest, AReadOnlyProgramFolderWritesOnlyInThePlayersOwnFolder) {
     EXPECT_EQ(ReadAll(Personal("Pyx4.ini")) == shipped, !players);
     Start();
     EXPECT_EQ(game->Settings().File(), Personal("Pyx4.ini"));
-    EXPECT_EQ(game->Texts().LangText("l3"), TestText(3));
+    EXPECT_EQ(game->Texts().Text({"l3", ""}), TestText(3));
     EXPECT_TRUE(exists || fs::status(Personal()).permissions() == fs::perms::owner_all);
     EXPECT_TRUE(players || fs::status(Personal("Pyx4.ini")).permissions() == kOwnersFile);
     game->Do(Command::ToggleSound);

@@ -72,7 +72,9 @@ TEST_F(IniDiskTest, TheNewFileIsOnDiskBeforeItCountsAndAPasswordMakesItTheOwners
         ::chmod(Path().c_str(), mode);
         const ino_t before = Stat().st_ino;
         calls.clear(), widest = 0;
-        ASSERT_EQ(SetINIBatch({{"Users", "user1", "Bo"}, {"Users", "pass1", pass}}, Path()), -1);
+        ASSERT_EQ(SetINIBatch({{"Users", "user1", "Bo"}, {"Users", "pass1", pass}}, Path(),
+                              Profiles::Passwords()),
+                  -1);
         EXPECT_EQ(folder.Read("Pyx4.ini"), "[Users]\nuser1=Bo\npass1=" + pass + "\n");
         EXPECT_EQ(Stat().st_ino == before, refused);
         EXPECT_EQ(calls, refused ? "write file, fsync file, write file, truncate, fsync file, "
@@ -233,7 +235,7 @@ TEST(IniRightsTest, APasswordGoesOnlyIntoTheRunningUsersOwnFile) {
       SCOPED_TRACE(::testing::Message() << inPlace << " " << changes.back().Key);
       folder.Write("Pyx4.ini", before);
       ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
-      EXPECT_EQ(SetINIBatch(changes, path), written ? -1 : 0);
+      EXPECT_EQ(SetINIBatch(changes, path, Profiles::Passwords()), written ? -1 : 0);
       EXPECT_EQ(folder.Read("Pyx4.ini") == before, !written);
     }
   }

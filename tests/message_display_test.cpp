@@ -47,7 +47,7 @@ class DisplayTest : public GameTest {
  protected:
   DisplayTest() { store.Open(); }
 
-  SettingsStore store{host, folder.Path().string()};
+  SettingsStore store{host, folder.Path().string(), std::nullopt};
   Languages texts{host, store};
   MessageDisplay display{host, texts};
   const DisplayView& view = display.View();

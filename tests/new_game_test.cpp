@@ -74,7 +74,7 @@ TEST_F(NewGameTest, QuestionsDoTheirWorkOnlyOnYes) {
       // A new game has the later greeting, and its clock counts from the start.
       {command(Command::NewGame), text::kAskNewGame, false,
        [this] {
-         return game->Turn().State().RollsLeft == 60 && Said() == game->Texts().LangText("l7") &&
+         return game->Turn().State().RollsLeft == 60 && Said() == game->Texts().Text({"l7", ""}) &&
                 game->Turn().View().PlayClock.Enabled();
        }},
       {command(Command::Quit), text::kAskQuit, false, [this] { return host.ended; }},

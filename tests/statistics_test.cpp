@@ -157,15 +157,19 @@ TEST(StatisticsTest, FiguresAndChartsAreNamedInTheLanguageOrInEnglish) {
     s.Recent.assign(kRecentGames, 300);
     s.Bins[10] = 100;
     s.Bins[12] = upperBin;
-    const StatisticsForm form = PresentStatistics(
-        s, [&](const std::string& key) { return ReaderOf(language)("Statistics", key); });
+    const StatisticsForm form = PresentStatistics(s, [&](const TextKey& text) {
+      const auto found = language.find(std::string(text.key));
+      return found != language.end() ? found->second : std::string(text.english);
+    });
     EXPECT_EQ(
         std::tuple(form.Figures[2].Value, form.TotalsName, form.Categories[20].Text),
         std::tuple(median, totals, "Yatzy: 0 of 100 points on average, filled in 0% of games"));
   }
   Statistics one;
   one.Games = 1;
-  EXPECT_TRUE(PresentStatistics(one, [](const std::string&) { return ""; }).AnyGames);
+  EXPECT_TRUE(PresentStatistics(one, [](const TextKey& text) {
+                return std::string(text.english);
+              }).AnyGames);
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ TEST(Pictures, EachFaceShowsItsNumberOfPipsOnALooseDie) {
 TEST(Captions, EveryCaptionStaysInItsRoomInEveryLanguageAndReads) {
   testing::FakeHost host;
   testing::TempFolder folder;
-  SettingsStore store(host, folder.Path().string());
+  SettingsStore store(host, folder.Path().string(), std::nullopt);
   store.Open();
   Languages texts(host, store);
   QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
