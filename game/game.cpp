@@ -14,7 +14,7 @@ Game::Game(Host& host, RandomSource& chance, std::string appFolder)
       turn_(host, chance, speaker_, texts_, store_),
       topTen_(host, store_, texts_, speaker_),
       statistics_(host, store_, texts_),
-      profiles_(host, store_, texts_, speaker_),
+      profiles_(host, store_, texts_, speaker_, topTen_),
       coach_(store_, texts_,
              [this](const MoveRecord& moves) -> const GameReview& { return turn_.Review(moves); }),
       window_(host, store_, texts_),

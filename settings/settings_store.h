@@ -13,6 +13,10 @@ namespace pyxaro {
 
 enum class WriteResult { Stored, Refused };
 
+// The section of the player's choices. The subsystems share it, each keeping
+// keys of its own there and reading no other's.
+inline constexpr char kOptionsSection[] = "Options";
+
 // The settings file and the folders the game lives in. Every other
 // subsystem reads and writes its settings here and asks here for the path
 // of a file; none builds a path of its own.
