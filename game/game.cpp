@@ -8,7 +8,7 @@ Game::Game(Host& host, RandomSource& chance, std::string appFolder)
     : host_(host),
       store_(host, std::move(appFolder), pyxaro::Profiles::Passwords()),
       texts_(host, store_),
-      sounds_(host, store_, texts_),
+      sounds_(host, store_, texts_, [this] { return window_.PictureName(); }),
       display_(host, texts_),
       speaker_(display_, sounds_),
       turn_(host, chance, speaker_, texts_, store_),

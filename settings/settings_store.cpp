@@ -41,7 +41,7 @@ SettingsStore::SettingsStore(Host& host, std::string appFolder, std::optional<Se
       secrets_(std::move(secrets)) {}
 
 void SettingsStore::Open() {
-  file_ = DataFile("Pyx4.ini");
+  file_ = DataFile(kFileName);
   RemoveLeftoverTempFiles(file_);
   if (IsMissing(file_)) StoreGroup(ShippedSettings());
 }

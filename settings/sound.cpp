@@ -1,11 +1,19 @@
 #include "settings/sound.h"
 
 #include <string>
+#include <utility>
 
 #include "core/pictures.h"
 #include "settings/sounds.h"
 
 namespace pyxaro {
+
+namespace {
+
+// Whether sound is on, among the options: "Yes", "No", or nothing yet.
+constexpr char kPlaySound[] = "PlaySound";
+
+}  // namespace
 
 EffectSound SoundOf(Effect effect) {
   switch (effect) {
@@ -35,8 +43,9 @@ EffectSound SoundOf(Effect effect) {
   return {"beep.wav", false};
 }
 
-Sounds::Sounds(Host& host, SettingsStore& store, const Languages& texts)
-    : host_(host), store_(store), texts_(texts) {}
+Sounds::Sounds(Host& host, SettingsStore& store, const Languages& texts,
+               std::function<std::string()> picture)
+    : host_(host), store_(store), texts_(texts), picture_(std::move(picture)) {}
 
 void Sounds::Play(Effect effect) {
   if (playSound_ != "Yes") return;
@@ -47,7 +56,7 @@ void Sounds::Play(Effect effect) {
 void Sounds::Toggle() {
   playSound_ = playSound_ == "No" ? "Yes" : "No";
   ShowSwitch();
-  if (!store_.StoreChoice({{"Options", "PlaySound", playSound_}})) {
+  if (!store_.StoreChoice({{kOptionsSection, kPlaySound, playSound_}})) {
     texts_.TellNotSaved(text::kNotSavedChoice);
   }
   Prepare();
@@ -55,7 +64,7 @@ void Sounds::Toggle() {
 
 void Sounds::LoadChoice() {
   view_ = SoundView{};
-  playSound_ = store_.Setting("Options", "PlaySound");
+  playSound_ = store_.Setting(kOptionsSection, kPlaySound);
   ShowSwitch();
   Prepare();
 }
