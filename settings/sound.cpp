@@ -18,29 +18,29 @@ constexpr char kPlaySound[] = "PlaySound";
 EffectSound SoundOf(Effect effect) {
   switch (effect) {
     case Effect::Dice:
-      return {"dice.wav", false};
+      return {WaveFile(Wave::Dice), false};
     case Effect::Points:
-      return {"points.wav", false};
+      return {WaveFile(Wave::Points), false};
     case Effect::Bonus:
-      return {"Bonus.wav", false};
+      return {WaveFile(Wave::Bonus), false};
     case Effect::Yahoo:
-      return {"Yahoo2.wav", false};
+      return {WaveFile(Wave::Yahoo), false};
     case Effect::Yatzy:
-      return {"Yatzy.wav", false};
+      return {WaveFile(Wave::Yatzy), false};
     case Effect::Fanfare:
-      return {"Yatzy.wav", true};
+      return {WaveFile(Wave::Yatzy), true};
     case Effect::Laser:
-      return {"Laser.wav", false};
+      return {WaveFile(Wave::Laser), false};
     case Effect::Beep:
-      return {"beep.wav", false};
+      return {WaveFile(Wave::Beep), false};
     case Effect::BeepToEnd:
-      return {"beep.wav", true};
+      return {WaveFile(Wave::Beep), true};
     case Effect::Pop:
-      return {"pop.wav", false};
+      return {WaveFile(Wave::Pop), false};
     case Effect::Doink:
-      return {"doink.wav", false};
+      return {WaveFile(Wave::Doink), false};
   }
-  return {"beep.wav", false};
+  return {WaveFile(Wave::Beep), false};
 }
 
 Sounds::Sounds(Host& host, SettingsStore& store, const Languages& texts,
