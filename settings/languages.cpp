@@ -9,13 +9,10 @@
 #include "core/text.h"
 #include "settings/ini.h"
 #include "settings/language_keys.h"
-#include "settings/numbered_key.h"
 
 namespace pyxaro {
 
 namespace {
-
-using Language = std::pair<std::string, std::string>;
 
 // The settings' list of languages, numbered from 1: the count, the one
 // selected, and each language's name in the picker under "l<n>n" and its
@@ -27,28 +24,20 @@ constexpr char kSelected[] = "selected";
 // Whether the picker opens at the start, among the options.
 constexpr char kShowPicker[] = "ShowLangu";
 
-std::string NameKey(int n) { return NumberedKey("l", n, "n"); }
-// By the number as the settings spell it.
+// By the language's number as the settings spell it.
+std::string NameKey(const std::string& number) { return "l" + number + "n"; }
 std::string FileKey(const std::string& number) { return "l" + number + "p"; }
 
 // A missing, negative or non-numeric count lists no language; a hand-edited
 // huge one is held to as many as the picker lists.
 constexpr int kMostLanguages = 999;
 
-std::vector<Language> LanguagesIn(const IniReader& read) {
-  const int count = std::clamp(LeadingNumber(read(kSection, kCount)), 0, kMostLanguages);
-  std::vector<Language> languages;
-  for (int i = 1; i <= count; ++i) {
-    languages.emplace_back(read(kSection, NameKey(i)), read(kSection, FileKey(std::to_string(i))));
-  }
-  return languages;
-}
-
 // A language the list lacked joins it after the player's own rows, which
 // stay as they are, and is selected.
-std::vector<IniChange> Joining(const Language& language, std::size_t count) {
+std::vector<IniChange> Joining(const std::pair<std::string, std::string>& language,
+                               std::size_t count) {
   const std::string number = std::to_string(count + 1);
-  return {{kSection, NameKey(static_cast<int>(count) + 1), language.first},
+  return {{kSection, NameKey(number), language.first},
           {kSection, FileKey(number), language.second},
           {kSection, kCount, number},
           {kSection, kSelected, number}};
@@ -68,8 +57,18 @@ bool OffersAny(const std::vector<std::string>& rows) {
 
 Languages::Languages(Host& host, SettingsStore& store) : host_(host), store_(store) {}
 
+std::vector<Languages::Language> Languages::ListIn(const IniReader& read) {
+  const int count = std::clamp(LeadingNumber(read(kSection, kCount)), 0, kMostLanguages);
+  std::vector<Language> languages;
+  for (int i = 1; i <= count; ++i) {
+    const std::string number = std::to_string(i);
+    languages.emplace_back(read(kSection, NameKey(number)), read(kSection, FileKey(number)));
+  }
+  return languages;
+}
+
 std::vector<Languages::Language> Languages::Listed() const {
-  return LanguagesIn([this](const std::string& section, const std::string& key) {
+  return ListIn([this](const std::string& section, const std::string& key) {
     return store_.Setting(section, key);
   });
 }
@@ -89,11 +88,11 @@ std::vector<Languages::Language> Languages::Unlisted(const std::vector<Language>
     names.insert(language.second);
   }
   const std::string shipped = store_.ShippedFile();
+  const IniReader readShipped = [&shipped](const std::string& section, const std::string& key) {
+    return GetINI(section, key, shipped);
+  };
   std::vector<Language> unlisted;
-  for (Language& language :
-       LanguagesIn([&shipped](const std::string&section, const std::string&key) {
-         return GetINI(section, key, shipped);
-       })) {
+  for (Language& language : ListIn(readShipped)) {
     if (!language.first.empty() && !names.contains(language.first) &&
         !names.contains(language.second)) {
       unlisted.push_back(std::move(language));

@@ -54,7 +54,8 @@ class Languages {
  private:
   using Language = std::pair<std::string, std::string>;  // the name shown, the file
 
-  // The languages the settings list, in their order.
+  // The languages a settings file lists, in their order.
+  static std::vector<Language> ListIn(const IniReader& read);
   std::vector<Language> Listed() const;
   std::vector<Language> Unlisted(const std::vector<Language>& listed) const;
   void PresentSpokenTexts();
