@@ -167,9 +167,7 @@ TEST(StatisticsTest, FiguresAndChartsAreNamedInTheLanguageOrInEnglish) {
   }
   Statistics one;
   one.Games = 1;
-  EXPECT_TRUE(PresentStatistics(one, [](const TextKey& text) {
-                return std::string(text.english);
-              }).AnyGames);
+  EXPECT_TRUE(PresentStatistics(one, [](const TextKey&) { return std::string(); }).AnyGames);
 }
 
 }  // namespace
