@@ -16,7 +16,7 @@ class Unpacking : public pyxaro::testing::GameTest {
 
   pyxaro::SettingsStore store{host, folder.Path().string(), std::nullopt};
   pyxaro::Languages texts{host, store};
-  pyxaro::Sounds sounds{host, store, texts};
+  pyxaro::Sounds sounds{host, store, texts, [] { return std::string(); }};
 };
 
 void UnpackShippedPackage(benchmark::State& state) {

@@ -59,8 +59,8 @@ void MessageDisplay::ShowPage() {
   for (std::size_t cell = 0; cell < static_cast<std::size_t>(kCells); ++cell) {
     pattern += GlyphDots(cell < page.size() ? page[cell] : U' ');
   }
-  // Built aside and assigned once: the front end repaints on every change of
-  // the dots, so they must never pass through a half-drawn state.
+  // The cells' glyphs one after the other: the display numbers its dots in
+  // that order, a cell's columns left to right, each from the top row down.
   std::bitset<kDotCount> lit;
   for (std::size_t j = 0; j < lit.size(); ++j) lit[j] = pattern[j] == '1';
   view_.LitDots = lit;

@@ -15,6 +15,8 @@ constexpr int kFitWidth = 12000;
 constexpr int kFitHeight = 8580;
 // The move button keeps the window this far from the left, right and bottom.
 constexpr int kMargin = 270;
+// The background picture the player names, among the options.
+constexpr char kPicture[] = "picture";
 
 bool EndsWith(const std::string& text, const std::string& ending) {
   return text.size() >= ending.size() &&
@@ -53,7 +55,7 @@ void GameWindow::ShowBackground() {
   view_.BackgroundPicture.Left = 0;
   // A background the player named but that cannot be shown is dropped
   // silently: the game looks as designed and starts all the same.
-  const std::string name = store_.Setting("Options", "picture");
+  const std::string name = PictureName();
   if (!EndsWith(name, ".jpg") && !EndsWith(name, ".gif")) return;
   const std::string path = store_.AppFile(name);
   if (host_.IsPicture(path)) {
@@ -68,6 +70,8 @@ void GameWindow::ShowBackground() {
     view_.BackgroundFile.clear();
   }
 }
+
+std::string GameWindow::PictureName() const { return store_.Setting(kOptionsSection, kPicture); }
 
 void GameWindow::Place() {
   const WorkArea area = host_.ScreenWorkArea();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "core/forms.h"
 #include "core/host.h"
 #include "settings/languages.h"
@@ -30,6 +32,9 @@ class GameWindow {
   // Moves the window on to the next of its four places on the screen.
   void MoveOn();
   void Minimise();
+
+  // The background picture the settings name, as they name it.
+  std::string PictureName() const;
 
   const WindowView& View() const { return view_; }
 

@@ -9,10 +9,17 @@
 
 namespace pyxaro {
 
-Profiles::Profiles(Host& host, SettingsStore& store, const Languages& texts, Speaker& speaker)
-    : host_(host), store_(store), texts_(texts), speaker_(speaker) {}
+Profiles::Profiles(Host& host, SettingsStore& store, const Languages& texts, Speaker& speaker,
+                   const TopTenRows& topTen)
+    : host_(host), store_(store), texts_(texts), speaker_(speaker), topTen_(topTen) {}
 
-SecretKeys Profiles::Passwords() { return {"Users", "pass"}; }
+SecretKeys Profiles::Passwords() { return {kSection, kPassword}; }
+
+std::string Profiles::Stored(const std::string& key) const { return store_.Setting(kSection, key); }
+
+int Profiles::Count() const { return ProfileCount(Stored(kCount)); }
+
+std::string Profiles::Selected() const { return Stored(kSelected); }
 
 void Profiles::OpenWindow() { view_ = PlayerView{}; }
 
@@ -26,17 +33,17 @@ void Profiles::PresentTexts() {
 // A list filled afresh has no row selected, so there is nothing to remove
 // until a row is clicked.
 void Profiles::ShowList() {
-  const int count = ProfileCount(store_.Setting("Users", "antal"));
+  const int count = Count();
   window_.ProfileList.Items.clear();
   for (int i = 1; i <= count; ++i) {
-    window_.ProfileList.Items.push_back(ShownText(store_.Setting("Users", NumberedKey("user", i))));
+    window_.ProfileList.Items.push_back(ShownText(Stored(NumberedKey(kName, i))));
   }
   picked_ = -1;
   window_.ProfileList.ListIndex = -1;
   window_.RemoveButton.Enabled = false;
-  const std::string selected = store_.Setting("Users", "selected");
-  window_.NameField.Caption = ShownText(store_.Setting("Users", "user" + selected));
-  window_.PasswordField.Caption = store_.Setting("Users", "pass" + selected);
+  const std::string selected = Selected();
+  window_.NameField.Caption = ShownText(Stored(kName + selected));
+  window_.PasswordField.Caption = Stored(kPassword + selected);
 }
 
 void Profiles::Open() {
@@ -53,12 +60,12 @@ void Profiles::Open() {
   window_.CancelButton.Caption = texts_.Text(text::kCancel);
   window_.DontShowWhenSending.Caption = texts_.Text(text::kDontShowWhenSending);
   // The prompts for a first profile come before the window itself.
-  if (ProfileCount(store_.Setting("Users", "antal")) == 0) {
+  if (Count() == 0) {
     Add();
   } else {
     ShowList();
   }
-  dontShow_ = store_.Setting("Options", "ShowUser") == "No";
+  dontShow_ = store_.Setting(kOptionsSection, kShowWindow) == "No";
   window_.DontShowWhenSendingTicked = dontShow_;
   window_.Visible = true;
 }
@@ -68,11 +75,11 @@ void Profiles::Add() {
   const auto name = host_.Prompt(texts_.Text(text::kUsername), title, "");
   const auto password = host_.PromptMasked(texts_.Text(text::kPassword), title);
   if (name && !name->empty() && password && !password->empty()) {
-    const std::string n = std::to_string(ProfileCount(store_.Setting("Users", "antal")) + 1);
-    if (!store_.StoreGroup({{"Users", "antal", n},
-                            {"Users", "selected", n},
-                            {"Users", "user" + n, *name},
-                            {"Users", "pass" + n, *password}})) {
+    const std::string n = std::to_string(Count() + 1);
+    if (!store_.StoreGroup({{kSection, kCount, n},
+                            {kSection, kSelected, n},
+                            {kSection, kName + n, *name},
+                            {kSection, kPassword + n, *password}})) {
       texts_.TellNotSaved(text::kNotSavedProfile);
     }
   }
@@ -84,31 +91,28 @@ void Profiles::PickRow(int row) {
   if (row < 0 || row >= static_cast<int>(list.Items.size())) return;
   picked_ = row;
   const int k = row + 1;
-  window_.NameField.Caption = ShownText(store_.Setting("Users", NumberedKey("user", k)));
-  window_.PasswordField.Caption = store_.Setting("Users", NumberedKey("pass", k));
-  store_.Store("Users", "selected", std::to_string(k));
+  window_.NameField.Caption = ShownText(Stored(NumberedKey(kName, k)));
+  window_.PasswordField.Caption = Stored(NumberedKey(kPassword, k));
+  store_.Store(kSection, kSelected, std::to_string(k));
   list.ListIndex = row;
   window_.RemoveButton.Enabled = true;
 }
 
 void Profiles::Remove() {
   const int k = picked_ + 1;
-  const int count = ProfileCount(store_.Setting("Users", "antal"));
+  const int count = Count();
   if (k < 1 || k > count) return;
   // The later profiles move down one place and the former last slot is
   // emptied, all in one write, so the list is never left half renumbered.
   std::vector<IniChange> changes;
   for (int i = k; i < count; ++i) {
-    changes.push_back(
-        {"Users", NumberedKey("user", i), store_.Setting("Users", NumberedKey("user", i + 1))});
-    changes.push_back(
-        {"Users", NumberedKey("pass", i), store_.Setting("Users", NumberedKey("pass", i + 1))});
+    changes.push_back({kSection, NumberedKey(kName, i), Stored(NumberedKey(kName, i + 1))});
+    changes.push_back({kSection, NumberedKey(kPassword, i), Stored(NumberedKey(kPassword, i + 1))});
   }
-  changes.push_back(
-      {"Users", "selected", SelectionAfterRemoval(store_.Setting("Users", "selected"), k, count)});
-  changes.push_back({"Users", NumberedKey("user", count), ""});
-  changes.push_back({"Users", NumberedKey("pass", count), ""});
-  changes.push_back({"Users", "antal", std::to_string(count - 1)});
+  changes.push_back({kSection, kSelected, SelectionAfterRemoval(Selected(), k, count)});
+  changes.push_back({kSection, NumberedKey(kName, count), ""});
+  changes.push_back({kSection, NumberedKey(kPassword, count), ""});
+  changes.push_back({kSection, kCount, std::to_string(count - 1)});
   if (!store_.StoreGroup(changes)) texts_.TellNotSaved(text::kNotSavedProfile);
   ShowList();
 }
@@ -116,8 +120,8 @@ void Profiles::Remove() {
 void Profiles::Confirm() {
   // The pick is stored again with the option, held for the run and told
   // when the file refuses them.
-  std::vector<IniChange> choice{{"Options", "ShowUser", dontShow_ ? "No" : "Yes"}};
-  if (picked_ >= 0) choice.push_back({"Users", "selected", std::to_string(picked_ + 1)});
+  std::vector<IniChange> choice{{kOptionsSection, kShowWindow, dontShow_ ? "No" : "Yes"}};
+  if (picked_ >= 0) choice.push_back({kSection, kSelected, std::to_string(picked_ + 1)});
   if (!store_.StoreChoice(choice)) texts_.TellNotSaved(text::kNotSavedChoice);
   ShowPlayer();
   waitingForProfile_ = false;
@@ -138,8 +142,7 @@ void Profiles::TickDontShow(bool ticked) {
 }
 
 void Profiles::ShowPlayer() {
-  const std::string name =
-      ShownText(store_.Setting("Users", "user" + store_.Setting("Users", "selected")));
+  const std::string name = ShownText(Stored(kName + Selected()));
   view_.PlayerLabel.Caption = !name.empty() ? name : texts_.Text(text::kNoUser);
 }
 

@@ -5,6 +5,7 @@
 #include "core/forms.h"
 #include "core/host.h"
 #include "core/speaker.h"
+#include "highscores/highscore_entry.h"
 #include "settings/languages.h"
 #include "settings/settings_store.h"
 
@@ -14,7 +15,9 @@ namespace pyxaro {
 // of a top-ten row to the online list through the browser.
 class Profiles {
  public:
-  Profiles(Host& host, SettingsStore& store, const Languages& texts, Speaker& speaker);
+  // A row is sent as `topTen` holds it.
+  Profiles(Host& host, SettingsStore& store, const Languages& texts, Speaker& speaker,
+           const TopTenRows& topTen);
 
   // The keys of the profiles' passwords, which no other user may read.
   static SecretKeys Passwords();
@@ -55,6 +58,24 @@ class Profiles {
   const PlayerView& View() const { return view_; }
 
  private:
+  // The profiles' settings: their list, numbered from 1; the online list's
+  // addresses; and their own choice among the options.
+  static constexpr char kSection[] = "Users";
+  static constexpr char kCount[] = "antal";
+  static constexpr char kSelected[] = "selected";
+  static constexpr char kName[] = "user";
+  static constexpr char kPassword[] = "pass";
+  static constexpr char kOnlineSection[] = "Internet";
+  static constexpr char kSendAddress[] = "send";
+  static constexpr char kHomeAddress[] = "home";
+  static constexpr char kShowWindow[] = "ShowUser";
+
+  // A key of the profiles' list as the settings hold it, a name or password
+  // by the profile's number as the settings spell it ("user" + "2").
+  std::string Stored(const std::string& key) const;
+  // How many profiles the list holds, and which is selected.
+  int Count() const;
+  std::string Selected() const;
   // Lists the stored profiles and shows the selected one.
   void ShowList();
   // Shows the selected profile's name on the player label.
@@ -66,6 +87,7 @@ class Profiles {
   SettingsStore& store_;
   const Languages& texts_;
   Speaker& speaker_;
+  const TopTenRows& topTen_;
   int picked_ = -1;  // the row of the list selected, -1 = none
   bool dontShow_ = false;
   // A submission waits while the profiles window it opened is still open.

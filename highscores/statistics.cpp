@@ -12,6 +12,20 @@ namespace pyxaro {
 namespace {
 
 constexpr const char* kSection = "Statistics";
+// The counts and sums, each under its key; the lists' items stand comma
+// apart.
+constexpr char kGames[] = "games";
+constexpr char kComplete[] = "complete";
+constexpr char kTotalSum[] = "totalsum";
+constexpr char kBest[] = "best";
+constexpr char kBins[] = "bins";
+constexpr char kRecent[] = "recent";
+constexpr char kFilled[] = "filled";
+constexpr char kPoints[] = "points";
+constexpr char kBonuses[] = "bonuses";
+constexpr char kRollsLeft[] = "rollsleft";
+constexpr char kSeconds[] = "seconds";
+constexpr char kLosses[] = "losses";
 // The game's clock stops here.
 constexpr long long kLongestGame = std::numeric_limits<std::int16_t>::max();
 
@@ -65,16 +79,16 @@ Statistics ReadStatistics(const IniReader& read) {
     return StoredCount(read(kSection, key), cap);
   };
   Statistics s;
-  s.Games = count("games", kMostGames);
-  s.Complete = count("complete", s.Games);
-  s.TotalSum = count("totalsum", s.Games * kHighestTotal);
-  s.Best = static_cast<int>(count("best", s.Games > 0 ? kHighestTotal : 0));
-  const std::string bins = read(kSection, "bins");
+  s.Games = count(kGames, kMostGames);
+  s.Complete = count(kComplete, s.Games);
+  s.TotalSum = count(kTotalSum, s.Games * kHighestTotal);
+  s.Best = static_cast<int>(count(kBest, s.Games > 0 ? kHighestTotal : 0));
+  const std::string bins = read(kSection, kBins);
   const std::vector<std::string_view> binItems = Items(bins);
   for (std::size_t b = 0; b < s.Bins.size() && b < binItems.size(); ++b) {
     s.Bins[b] = StoredCount(binItems[b], s.Games);
   }
-  const std::string recent = read(kSection, "recent");
+  const std::string recent = read(kSection, kRecent);
   std::vector<std::string_view> recentItems = Items(recent);
   const auto kept = std::min<long long>(s.Games, kRecentGames);
   if (std::ssize(recentItems) > kept)
@@ -82,8 +96,8 @@ Statistics ReadStatistics(const IniReader& read) {
   for (const std::string_view item : recentItems) {
     s.Recent.push_back(static_cast<int>(StoredCount(item, kHighestTotal)));
   }
-  const std::string filled = read(kSection, "filled");
-  const std::string points = read(kSection, "points");
+  const std::string filled = read(kSection, kFilled);
+  const std::string points = read(kSection, kPoints);
   const std::vector<std::string_view> filledItems = Items(filled);
   const std::vector<std::string_view> pointItems = Items(points);
   for (int k = 1; k <= kCategoryCount; ++k) {
@@ -94,10 +108,10 @@ Statistics ReadStatistics(const IniReader& read) {
       record.Points = StoredCount(pointItems[at], record.Filled * CategoryMax(k));
     }
   }
-  s.Bonuses = count("bonuses", s.Games);
-  s.RollsLeft = count("rollsleft", s.Games * kRollPool);
-  s.PlaySeconds = count("seconds", s.Games * kLongestGame);
-  const std::string losses = read(kSection, "losses");
+  s.Bonuses = count(kBonuses, s.Games);
+  s.RollsLeft = count(kRollsLeft, s.Games * kRollPool);
+  s.PlaySeconds = count(kSeconds, s.Games * kLongestGame);
+  const std::string losses = read(kSection, kLosses);
   std::vector<std::string_view> lossItems = Items(losses);
   if (std::ssize(lossItems) > kRecentGames)
     lossItems.erase(lossItems.begin(), lossItems.end() - kRecentGames);
@@ -108,24 +122,27 @@ Statistics ReadStatistics(const IniReader& read) {
 }
 
 std::vector<IniChange> StatisticsChanges(const Statistics& s) {
+  // One item a category, by its number: the numbers are append-only. A new
+  // category takes the next number and none is ever renumbered, or the
+  // counts stored would be read as another category's.
   std::vector<long long> filled;
   std::vector<long long> points;
   for (const CategoryRecord& record : s.Categories) {
     filled.push_back(record.Filled);
     points.push_back(record.Points);
   }
-  return {{kSection, "games", std::to_string(s.Games)},
-          {kSection, "complete", std::to_string(s.Complete)},
-          {kSection, "totalsum", std::to_string(s.TotalSum)},
-          {kSection, "best", std::to_string(s.Best)},
-          {kSection, "bins", List(s.Bins)},
-          {kSection, "recent", List(s.Recent)},
-          {kSection, "filled", List(filled)},
-          {kSection, "points", List(points)},
-          {kSection, "bonuses", std::to_string(s.Bonuses)},
-          {kSection, "rollsleft", std::to_string(s.RollsLeft)},
-          {kSection, "seconds", std::to_string(s.PlaySeconds)},
-          {kSection, "losses", List(s.RecentLosses)}};
+  return {{kSection, kGames, std::to_string(s.Games)},
+          {kSection, kComplete, std::to_string(s.Complete)},
+          {kSection, kTotalSum, std::to_string(s.TotalSum)},
+          {kSection, kBest, std::to_string(s.Best)},
+          {kSection, kBins, List(s.Bins)},
+          {kSection, kRecent, List(s.Recent)},
+          {kSection, kFilled, List(filled)},
+          {kSection, kPoints, List(points)},
+          {kSection, kBonuses, std::to_string(s.Bonuses)},
+          {kSection, kRollsLeft, std::to_string(s.RollsLeft)},
+          {kSection, kSeconds, std::to_string(s.PlaySeconds)},
+          {kSection, kLosses, List(s.RecentLosses)}};
 }
 
 Statistics AddGame(Statistics s, const FinishedGame& game) {
@@ -205,7 +222,7 @@ StatisticsFigures Figures(const Statistics& s) {
   f.Median = std::ssize(s.Recent) >= s.Games ? ExactMedian(s.Recent) : BinnedMedian(s.Bins);
   f.Best = s.Best;
   f.BonusRate = Share(s.Bonuses, s.Games);
-  f.YatzyRate = Share(s.Categories[kCategoryCount].Filled, s.Games);
+  f.YatzyRate = Share(s.Categories[kYatzy].Filled, s.Games);
   f.CompletionRate = Share(s.Complete, s.Games);
   f.AverageRollsLeft = Share(s.RollsLeft, s.Games);
   f.AveragePlaySeconds = s.PlaySeconds / s.Games;

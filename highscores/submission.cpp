@@ -4,7 +4,6 @@
 #include "highscores/profiles.h"
 #include "highscores/submission_rules.h"
 #include "scoring/check_value.h"
-#include "settings/numbered_key.h"
 
 namespace pyxaro {
 
@@ -12,11 +11,11 @@ void Profiles::OfferToSend(int row) {
   if (!host_.Ask(texts_.Text(text::kAskSend), texts_.Text(text::kQuestionTitle), true)) return;
   offeredRow_ = row;
   waitingForProfile_ = false;
-  if (ProfileCount(store_.Setting("Users", "antal")) == 0) {
+  if (Count() == 0) {
     waitingForProfile_ = true;
     Open();
   }
-  if (store_.Setting("Options", "ShowUser") == "Yes") {
+  if (store_.Setting(kOptionsSection, kShowWindow) == "Yes") {
     waitingForProfile_ = true;
     Open();
   }
@@ -28,18 +27,16 @@ void Profiles::ProfileTimerTick() {
   view_.ProfileTimer.SetEnabled(false);
 
   // Read now, so that a profile chosen a moment ago is the one sent.
-  const std::string selected = store_.Setting("Users", "selected");
-  const int row = offeredRow_;
-  std::string month = store_.Setting("Highscore", NumberedKey("d", row));
+  const std::string selected = Selected();
+  const HighscoreEntry offered = topTen_.Row(offeredRow_);
+  std::string month = offered.Date;
   if (month.empty()) {
     const LocalTime now = host_.Now();
     month = std::to_string(GameMonth(now.Year, now.Month));
   }
-  address_ = SubmissionAddress(
-      store_.Setting("Internet", "send"),
-      {store_.Setting("Users", "user" + selected), store_.Setting("Users", "pass" + selected),
-       VersionNumber(kAppVersion), month, store_.Setting("Highscore", NumberedKey("p", row)),
-       store_.Setting("Highscore", NumberedKey("k", row))});
+  address_ = SubmissionAddress(store_.Setting(kOnlineSection, kSendAddress),
+                               {Stored(kName + selected), Stored(kPassword + selected),
+                                VersionNumber(kAppVersion), month, offered.Points, offered.Key});
 
   // Nothing will be sent, so the display must not say that it is sending.
   if (!IsWebAddress(address_)) {
@@ -68,7 +65,7 @@ void Profiles::OpenLink(const std::string& address) {
 void Profiles::OpenHome() {
   speaker_.Play(Effect::BeepToEnd);
   speaker_.Play(Effect::Beep);
-  OpenLink(store_.Setting("Internet", "home"));
+  OpenLink(store_.Setting(kOnlineSection, kHomeAddress));
 }
 
 }  // namespace pyxaro

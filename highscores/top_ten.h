@@ -6,6 +6,7 @@
 #include "core/forms.h"
 #include "core/host.h"
 #include "core/speaker.h"
+#include "highscores/highscore_entry.h"
 #include "settings/game_keeper.h"
 #include "settings/languages.h"
 #include "settings/settings_store.h"
@@ -14,7 +15,7 @@ namespace pyxaro {
 
 // The top-ten list: it keeps every finished game good enough for it, under
 // the name the player gives, and shows the list on the game window.
-class TopTen : public GameKeeper {
+class TopTen : public GameKeeper, public TopTenRows {
  public:
   TopTen(Host& host, SettingsStore& store, const Languages& texts, Speaker& speaker);
 
@@ -34,6 +35,7 @@ class TopTen : public GameKeeper {
   // saved, and shows the final score.
   void Written(const FinishedGame& game, bool stored) override;
 
+  HighscoreEntry Row(int r) const override;
   // The row the last game took, 0 for none.
   int NewRank() const { return newRank_; }
   const TopTenView& View() const { return view_; }
@@ -41,6 +43,8 @@ class TopTen : public GameKeeper {
  private:
   // Shows the stored list, the newest entry in bold; the number of rows that hold a game.
   int Show();
+  // The settings as they stand.
+  IniReader Stored() const;
 
   Host& host_;
   SettingsStore& store_;

@@ -13,15 +13,18 @@ namespace pyxaro {
 // a game state: the best split of the rolls between the two blocks.
 namespace blocks {
 
-inline constexpr int kRolls = 61;      // 0..60 rolls left
-inline constexpr int kUpperSums = 85;  // the upper sum, counted up to the bonus line
+inline constexpr int kRolls = kRollPool + 1;  // 0..60 rolls left
+// The upper sum is counted up to the bonus line, where the bonus is won.
+inline constexpr int kBonusLine = kBonusThreshold;
+inline constexpr int kUpperSums = kBonusLine + 1;
+static_assert(kRollPool == 60 && kBonusThreshold == 84 && kUpperBonus == 100,
+              "kFittedCorrection (scoring/advisor_weights.cpp) was fitted for 60 rolls and a "
+              "bonus of 100 at 84: refit it with tools/advisor_fit for the new card");
 inline constexpr int kUpperSets = 1 << kUpperCategories;
 inline constexpr int kLowerSets = 1 << kLowerCategories;
 inline constexpr std::size_t kUpperValues = std::size_t{kUpperSets} * kUpperSums * kRolls;
 inline constexpr std::size_t kLowerValues = std::size_t{kLowerSets} * kRolls;
 inline constexpr std::size_t kValues = kUpperValues + kLowerValues;
-inline constexpr int kBonus = 100;
-inline constexpr int kBonusLine = kUpperSums - 1;
 
 inline constexpr bool IsUpper(int category) {
   return category >= 1 && category <= kUpperCategories;
@@ -35,7 +38,7 @@ inline int LowerPart(std::uint32_t open) {
 
 // The bonus an upper entry of `points` wins from upper sum `sum`.
 inline int BonusWon(int sum, int points) {
-  return sum < kBonusLine && sum + points >= kBonusLine ? kBonus : 0;
+  return sum < kBonusLine && sum + points >= kBonusLine ? kUpperBonus : 0;
 }
 inline int SumAfter(int sum, int points) {
   return sum + points < kBonusLine ? sum + points : kBonusLine;

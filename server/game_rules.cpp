@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <numeric>
 #include <string_view>
 
 #include "core/version.h"
-#include "scoring/categories.h"
 #include "scoring/check_value.h"
 
 namespace pyxaro {
@@ -26,11 +24,6 @@ bool IsCalendarMonth(int month) {
 }
 
 }  // namespace
-
-int HighestTotal() {
-  return std::accumulate(kCategories.begin(), kCategories.end(), kUpperBonus,
-                         [](int sum, const Category& category) { return sum + category.max; });
-}
 
 bool IsKnownVersion(int version) {
   return std::any_of(kKnownVersions.begin(), kKnownVersions.end(),
@@ -52,10 +45,10 @@ std::optional<Refusal> BrokenRule(const Submission& submission, const QDateTime&
         400,
         QString("Month %1 is not a month between January 2000 and now.").arg(submission.month)};
   }
-  if (submission.points < 1 || submission.points > HighestTotal()) {
+  if (submission.points < 1 || submission.points > kHighestTotal) {
     return Refusal{400, QString("%1 points is not a total a game can reach (1 to %2).")
                             .arg(submission.points)
-                            .arg(HighestTotal())};
+                            .arg(kHighestTotal)};
   }
   const int digit = submission.key.isEmpty() ? 0 : submission.key.front().digitValue();
   if (digit < 1 || CheckValue(digit, submission.points, submission.month, submission.version) !=

@@ -3,13 +3,11 @@
 #include <QDateTime>
 #include <optional>
 
+#include "highscores/statistics.h"
 #include "server/refusal.h"
 #include "server/submission_query.h"
 
 namespace pyxaro {
-
-// The most a card can score: every category at its best and the upper bonus.
-int HighestTotal();
 
 // Whether the game of this version number ("5.04" is 504) sends rows the list
 // takes.
@@ -21,7 +19,7 @@ int LatestGameMonth(const QDateTime& nowUtc);
 
 // Why the game's own rules forbid the row, or nothing when the version is
 // known, the month lies between January 2000 and now, the points between 1
-// and the highest total, and the key is the check value the game computes
+// and kHighestTotal, and the key is the check value the game computes
 // for them.
 std::optional<Refusal> BrokenRule(const Submission& submission, const QDateTime& nowUtc);
 

@@ -80,7 +80,7 @@ void SettingsStore::SettleDataFolder(const std::string& personalFolder) {
 
   const fs::path own(personalFolder);
   std::error_code error = MakePrivateFolder(own);
-  if (!error) error = SeedSettings(AppFile("Pyx4.ini"), own / "Pyx4.ini");
+  if (!error) error = SeedSettings(ShippedFile(), own / kFileName);
   if (!error) {
     dataFolder_ = personalFolder;
     return;

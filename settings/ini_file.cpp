@@ -372,6 +372,19 @@ std::optional<std::string> SetValue(std::string_view bytes, std::string_view sec
   return SetValues(bytes, {{std::string(section), std::string(key), std::string(value)}});
 }
 
+std::vector<IniChange> Entries(std::string_view text) {
+  std::optional<std::string_view> section;
+  std::vector<IniChange> entries;
+  ForEachLine(text, [&](const RawLine& raw) {
+    const Line line = ReadLine(raw.content);
+    if (line.kind == LineKind::kSection) section = line.name;
+    if (section && line.kind == LineKind::kKey) {
+      entries.push_back({std::string(*section), std::string(line.name), std::string(line.value)});
+    }
+  });
+  return entries;
+}
+
 std::multiset<std::string> SecretValues(std::string_view text, const SecretKeys& secrets) {
   const std::string section = FoldName(secrets.Section);
   const std::string keyStart = FoldName(secrets.KeyStart);

@@ -91,6 +91,10 @@ std::string QuoteValue(std::string_view value);
 // be written.
 std::optional<std::string> SetValues(std::string_view bytes, const std::vector<IniChange>& changes);
 
+// Every key of the text with its section and value, in the order of the
+// text. A key before the first section belongs to none and is left out.
+std::vector<IniChange> Entries(std::string_view text);
+
 // The values of the secret keys the text holds, empty ones aside.
 std::multiset<std::string> SecretValues(std::string_view text, const SecretKeys& secrets);
 

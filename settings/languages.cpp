@@ -9,28 +9,38 @@
 #include "core/text.h"
 #include "settings/ini.h"
 #include "settings/language_keys.h"
-#include "settings/numbered_key.h"
 
 namespace pyxaro {
 
 namespace {
 
+// The settings' list of languages, numbered from 1: the count, the one
+// selected, and each language's name in the picker under "l<n>n" and its
+// file under "l<n>p". A language file keeps its texts under a section of
+// the same name.
+constexpr char kSection[] = "Language";
+constexpr char kCount[] = "antal";
+constexpr char kSelected[] = "selected";
+// Whether the picker opens at the start, among the options.
+constexpr char kShowPicker[] = "ShowLangu";
+
+// By the language's number as the settings spell it.
+std::string NameKey(const std::string& number) { return "l" + number + "n"; }
+std::string FileKey(const std::string& number) { return "l" + number + "p"; }
+
 // A missing, negative or non-numeric count lists no language; a hand-edited
 // huge one is held to as many as the picker lists.
 constexpr int kMostLanguages = 999;
 
-int LanguageCount(const std::string& countText) {
-  return std::clamp(LeadingNumber(countText), 0, kMostLanguages);
-}
-
 // A language the list lacked joins it after the player's own rows, which
 // stay as they are, and is selected.
-std::vector<IniChange> Joining(const std::pair<std::string, std::string>& language, int count) {
+std::vector<IniChange> Joining(const std::pair<std::string, std::string>& language,
+                               std::size_t count) {
   const std::string number = std::to_string(count + 1);
-  return {{"Language", NumberedKey("l", count + 1, "n"), language.first},
-          {"Language", NumberedKey("l", count + 1, "p"), language.second},
-          {"Language", "antal", number},
-          {"Language", "selected", number}};
+  return {{kSection, NameKey(number), language.first},
+          {kSection, FileKey(number), language.second},
+          {kSection, kCount, number},
+          {kSection, kSelected, number}};
 }
 
 bool Offers(const std::vector<std::string>& rows, int row) {
@@ -47,22 +57,44 @@ bool OffersAny(const std::vector<std::string>& rows) {
 
 Languages::Languages(Host& host, SettingsStore& store) : host_(host), store_(store) {}
 
+std::vector<Languages::Language> Languages::ListIn(const IniReader& read) {
+  const int count = std::clamp(LeadingNumber(read(kSection, kCount)), 0, kMostLanguages);
+  std::vector<Language> languages;
+  for (int i = 1; i <= count; ++i) {
+    const std::string number = std::to_string(i);
+    languages.emplace_back(read(kSection, NameKey(number)), read(kSection, FileKey(number)));
+  }
+  return languages;
+}
+
+std::vector<Languages::Language> Languages::Listed() const {
+  return ListIn([this](const std::string& section, const std::string& key) {
+    return store_.Setting(section, key);
+  });
+}
+
+std::vector<std::string> Languages::Files() const {
+  std::vector<std::string> files;
+  for (Language& language : Listed()) files.push_back(std::move(language.second));
+  return files;
+}
+
 // The languages the game comes with whose file the player's own list does
 // not name: a settings file made by an older version keeps its list.
-std::vector<Languages::Language> Languages::Unlisted(int count) const {
-  const std::string shipped = store_.AppFile("Pyx4.ini");
-  std::set<std::string> listed;
-  for (int i = 1; i <= count; ++i) {
-    listed.insert(store_.Setting("Language", NumberedKey("l", i, "n")));
-    listed.insert(store_.Setting("Language", NumberedKey("l", i, "p")));
+std::vector<Languages::Language> Languages::Unlisted(const std::vector<Language>& listed) const {
+  std::set<std::string> names;
+  for (const Language& language : listed) {
+    names.insert(language.first);
+    names.insert(language.second);
   }
+  const std::string shipped = store_.ShippedFile();
+  const IniReader readShipped = [&shipped](const std::string& section, const std::string& key) {
+    return GetINI(section, key, shipped);
+  };
   std::vector<Language> unlisted;
-  const int shippedCount = LanguageCount(GetINI("Language", "antal", shipped));
-  for (int i = 1; i <= shippedCount; ++i) {
-    Language language{GetINI("Language", NumberedKey("l", i, "n"), shipped),
-                      GetINI("Language", NumberedKey("l", i, "p"), shipped)};
-    if (!language.first.empty() && !listed.contains(language.first) &&
-        !listed.contains(language.second)) {
+  for (Language& language : ListIn(readShipped)) {
+    if (!language.first.empty() && !names.contains(language.first) &&
+        !names.contains(language.second)) {
       unlisted.push_back(std::move(language));
     }
   }
@@ -72,19 +104,17 @@ std::vector<Languages::Language> Languages::Unlisted(int count) const {
 bool Languages::OpenPicker() {
   // The picker speaks the language chosen last.
   UseChosenLanguage();
-  const int count = LanguageCount(store_.Setting("Language", "antal"));
+  const std::vector<Language> listed = Listed();
   listed_.clear();
-  for (int i = 1; i <= count; ++i) {
-    listed_.push_back(store_.Setting("Language", NumberedKey("l", i, "n")));
-  }
-  unlisted_ = Unlisted(count);
+  for (const Language& language : listed) listed_.push_back(language.first);
+  unlisted_ = Unlisted(listed);
   std::vector<std::string>& rows = picker_.LanguageList.Items;
   rows.clear();
   for (const std::string& name : listed_) rows.push_back(ShownText(name));
   for (const Language& unlisted : unlisted_) rows.push_back(ShownText(unlisted.first));
   // With nothing to choose, OK starts the game in the built-in texts.
   picker_.OkButton.Enabled = !OffersAny(rows);
-  picker_.Visible = store_.Setting("Options", "ShowLangu") != "No";
+  picker_.Visible = store_.Setting(kOptionsSection, kShowPicker) != "No";
   return picker_.Visible;
 }
 
@@ -114,18 +144,18 @@ bool Languages::Confirm() {
         ShownText(row < listed_.size() ? listed_[row] : unlisted_.at(row - listed_.size()).first);
     // Matched by name against the settings as they are now, so the lower
     // number wins between two equal names and an unknown name changes nothing.
-    const int count = LanguageCount(store_.Setting("Language", "antal"));
-    for (int i = 1; i <= count; ++i) {
-      if (ShownText(store_.Setting("Language", NumberedKey("l", i, "n"))) == chosen) {
-        choice.push_back({"Language", "selected", std::to_string(i)});
+    const std::vector<Language> listed = Listed();
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+      if (ShownText(listed[i].first) == chosen) {
+        choice.push_back({kSection, kSelected, std::to_string(i + 1)});
         break;
       }
     }
     for (const Language& unlisted : unlisted_) {
-      if (choice.empty() && unlisted.first == chosen) choice = Joining(unlisted, count);
+      if (choice.empty() && unlisted.first == chosen) choice = Joining(unlisted, listed.size());
     }
   }
-  choice.push_back({"Options", "ShowLangu", skipAtStart_ ? "No" : "Yes"});
+  choice.push_back({kOptionsSection, kShowPicker, skipAtStart_ ? "No" : "Yes"});
   if (!store_.StoreChoice(choice)) TellNotSaved(text::kNotSavedChoice);
   picker_.Visible = false;
   // The splash and the game window painted behind it speak the choice.
@@ -134,7 +164,7 @@ bool Languages::Confirm() {
 }
 
 std::string Languages::LangText(const std::string& key) const {
-  return GetINI("Language", key, languageFile_);
+  return GetINI(kSection, key, languageFile_);
 }
 
 std::string Languages::ToolTip(const TextKey& text) const { return " " + Text(text) + " "; }
@@ -218,8 +248,7 @@ void Languages::PresentPaintedTexts() {
 }
 
 void Languages::UseChosenLanguage() {
-  const std::string selected = store_.Setting("Language", "selected");
-  const std::string name = store_.Setting("Language", "l" + selected + "p");
+  const std::string name = store_.Setting(kSection, FileKey(store_.Setting(kSection, kSelected)));
   // A name the file system cannot take names no file: the texts read empty.
   languageFile_ = name.find('\0') == std::string::npos ? store_.AppFile(name) : std::string();
   host_.UseLocale(LangText("locale"));

@@ -30,6 +30,8 @@ class Languages {
   bool Confirm();
   // Takes the texts from the language file the settings select.
   void UseChosenLanguage();
+  // The language files the settings list, as they name them.
+  std::vector<std::string> Files() const;
 
   // The text of a key of the language file, "" when the file lacks it.
   std::string LangText(const std::string& key) const;
@@ -52,7 +54,10 @@ class Languages {
  private:
   using Language = std::pair<std::string, std::string>;  // the name shown, the file
 
-  std::vector<Language> Unlisted(int count) const;
+  // The languages a settings file lists, in their order.
+  static std::vector<Language> ListIn(const IniReader& read);
+  std::vector<Language> Listed() const;
+  std::vector<Language> Unlisted(const std::vector<Language>& listed) const;
   void PresentSpokenTexts();
   void PresentPaintedTexts();
 

@@ -10,6 +10,7 @@
 #include "settings/game_presence.h"
 #include "settings/ini.h"
 #include "settings/ini_file.h"
+#include "settings/numbered_key.h"
 #include "settings/package_reader.h"
 #include "settings/sounds.h"
 
@@ -22,7 +23,10 @@ namespace fs = std::filesystem;
 constexpr char kPackage[] = "Res.pac";
 constexpr char kProgram[] = "pyxaro";
 constexpr int kChunkBytes = 2048;
-constexpr int kMostLanguages = 999;
+// The files a game unpacked, listed in the settings for the game that
+// deletes them: how many under "del", each name under "del<n>".
+constexpr char kSection[] = "Resources";
+constexpr char kListed[] = "del";
 // The list of unpacked files never holds more than the package's few; a
 // longer one is another's doing and is read no further, so that it cannot
 // hold up the start.
@@ -34,21 +38,17 @@ constexpr int kMostListedResources = 999;
 // never writes them and a quit never deletes them.
 class OwnFiles {
  public:
-  explicit OwnFiles(const SettingsStore& store) {
+  OwnFiles(const SettingsStore& store, const std::vector<std::string>& languageFiles,
+           const std::string& picture) {
     const std::string settings = fs::path(store.File()).filename().string();
     settingsPrefix_ = ini::FoldName("." + settings + ".");
     std::error_code error;
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
-    for (const std::string& name :
-         {settings, std::string(kPackage), std::string(kProgram), program.filename().string(),
-          store.Setting("Options", "picture")}) {
+    for (const std::string& name : {settings, std::string(kPackage), std::string(kProgram),
+                                    program.filename().string(), picture}) {
       names_.push_back(ini::FoldName(name));
     }
-    const int count =
-        std::clamp(LeadingNumber(store.Setting("Language", "antal")), 0, kMostLanguages);
-    for (int i = 1; i <= count; ++i) {
-      names_.push_back(ini::FoldName(store.Setting("Language", "l" + std::to_string(i) + "p")));
-    }
+    for (const std::string& name : languageFiles) names_.push_back(ini::FoldName(name));
   }
 
   // A name the package may put into the data folder and the quit may take
@@ -75,11 +75,10 @@ bool Contains(const std::vector<std::string>& names, const std::string& name) {
 // The names the settings list as unpacked. The list ends at its first empty
 // key, however large a hand-edited count.
 std::vector<std::string> ListedResources(const SettingsStore& store) {
-  const int count =
-      std::min(LeadingNumber(store.Setting("Resources", "del")), kMostListedResources);
+  const int count = std::min(LeadingNumber(store.Setting(kSection, kListed)), kMostListedResources);
   std::vector<std::string> names;
   for (int i = 1; i <= count; ++i) {
-    std::string name = store.Setting("Resources", "del" + std::to_string(i));
+    std::string name = store.Setting(kSection, NumberedKey(kListed, i));
     if (name.empty()) break;
     names.push_back(std::move(name));
   }
@@ -111,7 +110,7 @@ bool Sounds::UnpackPackage() {
   // package would write; any other stays as it is and is not listed. The
   // list is stored in one write before the first copy, so even a game that
   // dies while unpacking leaves nothing the next game would not take on.
-  const OwnFiles own(store_);
+  const OwnFiles own(store_, texts_.Files(), picture_());
   const std::vector<std::string> listed = ListedResources(store_);
   std::vector<std::string> names;
   std::vector<bool> present;
@@ -124,9 +123,9 @@ bool Sounds::UnpackPackage() {
     names.push_back(name);
     present.push_back(there);
   }
-  std::vector<IniChange> list{{"Resources", "del", std::to_string(names.size())}};
+  std::vector<IniChange> list{{kSection, kListed, std::to_string(names.size())}};
   for (std::size_t i = 0; i < names.size(); ++i) {
-    list.push_back({"Resources", "del" + std::to_string(i + 1), names[i]});
+    list.push_back({kSection, NumberedKey(kListed, static_cast<int>(i) + 1), names[i]});
   }
   store_.StoreGroup(list);
   unpacked_.insert(unpacked_.end(), names.begin(), names.end());
@@ -152,7 +151,7 @@ void Sounds::DeleteResources() {
   reader.SetPackage(store_.AppFile(kPackage));
   reader.SetDestination(store_.DataFile(""));
   if (reader.Initialise()) {
-    const OwnFiles own(store_);
+    const OwnFiles own(store_, texts_.Files(), picture_());
     for (const std::string& name : names) {
       if (own.AllowsResource(name) && reader.MatchesFile(name, store_.DataFile(name))) {
         ::unlink(store_.DataFile(name).c_str());
@@ -162,9 +161,9 @@ void Sounds::DeleteResources() {
   unpacked_.clear();
   std::vector<IniChange> cleared;
   for (std::size_t i = 1; i <= listed.size(); ++i) {
-    cleared.push_back({"Resources", "del" + std::to_string(i), ""});
+    cleared.push_back({kSection, NumberedKey(kListed, static_cast<int>(i)), ""});
   }
-  cleared.push_back({"Resources", "del", "0"});
+  cleared.push_back({kSection, kListed, "0"});
   store_.StoreGroup(cleared);
 }
 

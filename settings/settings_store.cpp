@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <utility>
 
+#include "settings/ini_file.h"
+#include "settings/shipped_settings.h"
+
 namespace pyxaro {
 
 namespace {
@@ -15,21 +18,13 @@ bool IsMissing(const std::string& path) {
   return ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
 }
 
-// The settings the program comes with, for a player who deleted the file.
+// The settings the program comes with, for a player who deleted the file:
+// the shipped file's keys that hold a value, since one without reads as a
+// missing one.
 std::vector<IniChange> ShippedSettings() {
-  return {{"Options", "PlaySound", "Yes"},     {"Language", "antal", "11"},
-          {"Language", "l1n", "English"},      {"Language", "l1p", "english.lng"},
-          {"Language", "l2n", "Svenska"},      {"Language", "l2p", "swedish.lng"},
-          {"Language", "l3n", "Español"},      {"Language", "l3p", "spanish.lng"},
-          {"Language", "l4n", "Dansk"},        {"Language", "l4p", "danish.lng"},
-          {"Language", "l5n", "Deutsch"},      {"Language", "l5p", "german.lng"},
-          {"Language", "l6n", "Français"},     {"Language", "l6p", "french.lng"},
-          {"Language", "l7n", "Italiano"},     {"Language", "l7p", "italian.lng"},
-          {"Language", "l8n", "Nederlands"},   {"Language", "l8p", "dutch.lng"},
-          {"Language", "l9n", "Norsk bokmål"}, {"Language", "l9p", "norwegian.lng"},
-          {"Language", "l10n", "Português"},   {"Language", "l10p", "portuguese.lng"},
-          {"Language", "l11n", "Suomi"},       {"Language", "l11p", "finnish.lng"},
-          {"Language", "selected", "1"}};
+  std::vector<IniChange> settings = ini::Entries(ini::Decode(kShippedSettings).text);
+  std::erase_if(settings, [](const IniChange& setting) { return setting.Value.empty(); });
+  return settings;
 }
 
 }  // namespace
@@ -41,7 +36,7 @@ SettingsStore::SettingsStore(Host& host, std::string appFolder, std::optional<Se
       secrets_(std::move(secrets)) {}
 
 void SettingsStore::Open() {
-  file_ = DataFile("Pyx4.ini");
+  file_ = DataFile(kFileName);
   RemoveLeftoverTempFiles(file_);
   if (IsMissing(file_)) StoreGroup(ShippedSettings());
 }

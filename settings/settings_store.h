@@ -13,6 +13,10 @@ namespace pyxaro {
 
 enum class WriteResult { Stored, Refused };
 
+// The section of the player's choices. The subsystems share it, each keeping
+// keys of its own there and reading no other's.
+inline constexpr char kOptionsSection[] = "Options";
+
 // The settings file and the folders the game lives in. Every other
 // subsystem reads and writes its settings here and asks here for the path
 // of a file; none builds a path of its own.
@@ -50,11 +54,16 @@ class SettingsStore {
   const std::string& File() const { return file_; }
   // A file the game only reads: the language files, pictures, the package.
   std::string AppFile(const std::string& name) const;
+  // The settings the program comes with, in the program folder: in a
+  // portable copy, the player's own file.
+  std::string ShippedFile() const { return AppFile(kFileName); }
   // A file the game writes: the settings file and the unpacked sounds. It
   // lies in the folder SettleDataFolder chose, the program folder until then.
   std::string DataFile(const std::string& name) const;
 
  private:
+  static constexpr char kFileName[] = "Pyx4.ini";
+
   bool Kept(int answer);
 
   Host& host_;

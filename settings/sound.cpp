@@ -1,42 +1,51 @@
 #include "settings/sound.h"
 
 #include <string>
+#include <utility>
 
 #include "core/pictures.h"
 #include "settings/sounds.h"
 
 namespace pyxaro {
 
+namespace {
+
+// Whether sound is on, among the options: "Yes", "No", or nothing yet.
+constexpr char kPlaySound[] = "PlaySound";
+
+}  // namespace
+
 EffectSound SoundOf(Effect effect) {
   switch (effect) {
     case Effect::Dice:
-      return {"dice.wav", false};
+      return {WaveFile(Wave::Dice), false};
     case Effect::Points:
-      return {"points.wav", false};
+      return {WaveFile(Wave::Points), false};
     case Effect::Bonus:
-      return {"Bonus.wav", false};
+      return {WaveFile(Wave::Bonus), false};
     case Effect::Yahoo:
-      return {"Yahoo2.wav", false};
+      return {WaveFile(Wave::Yahoo), false};
     case Effect::Yatzy:
-      return {"Yatzy.wav", false};
+      return {WaveFile(Wave::Yatzy), false};
     case Effect::Fanfare:
-      return {"Yatzy.wav", true};
+      return {WaveFile(Wave::Yatzy), true};
     case Effect::Laser:
-      return {"Laser.wav", false};
+      return {WaveFile(Wave::Laser), false};
     case Effect::Beep:
-      return {"beep.wav", false};
+      return {WaveFile(Wave::Beep), false};
     case Effect::BeepToEnd:
-      return {"beep.wav", true};
+      return {WaveFile(Wave::Beep), true};
     case Effect::Pop:
-      return {"pop.wav", false};
+      return {WaveFile(Wave::Pop), false};
     case Effect::Doink:
-      return {"doink.wav", false};
+      return {WaveFile(Wave::Doink), false};
   }
-  return {"beep.wav", false};
+  return {WaveFile(Wave::Beep), false};
 }
 
-Sounds::Sounds(Host& host, SettingsStore& store, const Languages& texts)
-    : host_(host), store_(store), texts_(texts) {}
+Sounds::Sounds(Host& host, SettingsStore& store, const Languages& texts,
+               std::function<std::string()> picture)
+    : host_(host), store_(store), texts_(texts), picture_(std::move(picture)) {}
 
 void Sounds::Play(Effect effect) {
   if (playSound_ != "Yes") return;
@@ -47,7 +56,7 @@ void Sounds::Play(Effect effect) {
 void Sounds::Toggle() {
   playSound_ = playSound_ == "No" ? "Yes" : "No";
   ShowSwitch();
-  if (!store_.StoreChoice({{"Options", "PlaySound", playSound_}})) {
+  if (!store_.StoreChoice({{kOptionsSection, kPlaySound, playSound_}})) {
     texts_.TellNotSaved(text::kNotSavedChoice);
   }
   Prepare();
@@ -55,7 +64,7 @@ void Sounds::Toggle() {
 
 void Sounds::LoadChoice() {
   view_ = SoundView{};
-  playSound_ = store_.Setting("Options", "PlaySound");
+  playSound_ = store_.Setting(kOptionsSection, kPlaySound);
   ShowSwitch();
   Prepare();
 }

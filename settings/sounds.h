@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,10 @@ namespace pyxaro {
 // settings while the game runs, deleted again at the quit.
 class Sounds {
  public:
-  Sounds(Host& host, SettingsStore& store, const Languages& texts);
+  // `picture` names the background picture the game window shows, one of
+  // the game's own files, which a package never overwrites.
+  Sounds(Host& host, SettingsStore& store, const Languages& texts,
+         std::function<std::string()> picture);
 
   // Plays a sound effect when sound is on.
   void Play(Effect effect);
@@ -46,6 +50,7 @@ class Sounds {
   Host& host_;
   SettingsStore& store_;
   const Languages& texts_;
+  std::function<std::string()> picture_;
   std::string playSound_;
   // The resource files this run unpacked, or took on from a game before it:
   // the quit deletes them, whether or not the settings could list them.

@@ -5,6 +5,7 @@
 
 #include "settings/game_presence.h"
 #include "settings/package_reader.h"
+#include "settings/sound.h"
 #include "tests/game_fixture.h"
 
 namespace pyxaro::testing {
@@ -12,9 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::vector<std::string> kWaves{"dice.wav",   "points.wav", "Bonus.wav",
-                                      "Yahoo2.wav", "Yatzy.wav",  "Laser.wav",
-                                      "beep.wav",   "pop.wav",    "doink.wav"};
+const std::vector<std::string> kWaves(kWaveFiles.begin(), kWaveFiles.end());
 
 class ResourcesTest : public GameTest {
  protected:

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/sound.h"
+
 namespace {
 
 constexpr int kRate = 44100;
@@ -268,7 +270,7 @@ bool WriteWave(const std::string& path, const std::vector<std::int16_t>& pcm) {
 }
 
 struct Effect {
-  const char* name;
+  pyxaro::Wave wave;
   Samples (*make)();
   double peakDb;
 };
@@ -280,13 +282,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s output-folder\n", argv[0]);
     return 2;
   }
-  const Effect effects[] = {
-      {"dice.wav", Dice, -3},    {"points.wav", Points, -4}, {"Bonus.wav", Bonus, -4},
-      {"Yahoo2.wav", Whoop, -5}, {"Yatzy.wav", Fanfare, -3}, {"Laser.wav", Laser, -6},
-      {"beep.wav", Beep, -8},    {"pop.wav", Pop, -5},       {"doink.wav", Doink, -3},
+  using pyxaro::Wave;
+  constexpr Effect effects[] = {
+      {Wave::Dice, Dice, -3},   {Wave::Points, Points, -4}, {Wave::Bonus, Bonus, -4},
+      {Wave::Yahoo, Whoop, -5}, {Wave::Yatzy, Fanfare, -3}, {Wave::Laser, Laser, -6},
+      {Wave::Beep, Beep, -8},   {Wave::Pop, Pop, -5},       {Wave::Doink, Doink, -3},
   };
+  static_assert(std::size(effects) == pyxaro::kWaveFiles.size(), "every wave is synthesised");
   for (const Effect& effect : effects) {
-    const std::string path = std::string(argv[1]) + "/" + effect.name;
+    const std::string path = std::string(argv[1]) + "/" + pyxaro::WaveFile(effect.wave);
     if (!WriteWave(path, Finish(effect.make(), effect.peakDb))) {
       std::fprintf(stderr, "cannot write %s\n", path.c_str());
       return 1;

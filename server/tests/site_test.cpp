@@ -138,7 +138,7 @@ TEST_P(SiteTest, ANameBelongsToItsFirstPasswordWhateverItsCase) {
 }
 
 TEST_P(SiteTest, HostileInputsAreRefusedWithTheirReasonAndEnterNothing) {
-  const int most = HighestTotal();
+  const int most = kHighestTotal;
   const std::string twenty(20, 'a');
   std::string twentyWide;  // twenty characters of two bytes each
   for (int c = 0; c < 20; ++c) twentyWide += "\xC3\xBC";

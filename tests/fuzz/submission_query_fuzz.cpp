@@ -83,7 +83,7 @@ SubmissionFields Fields(FuzzedDataProvider& input, const QDateTime& now) {
       Number(input, input.ConsumeBool() ? GameMonth(near.year(), near.month())
                                         : GameMonth(input.ConsumeIntegralInRange(0, 99),
                                                     input.ConsumeIntegralInRange(0, 13)));
-  const int highest = HighestTotal();
+  const int highest = kHighestTotal;
   const std::array<int, 4> edges{0, 1, highest, highest + 1};
   fields.Points = Number(
       input, input.ConsumeBool() ? Pick(input, edges) : input.ConsumeIntegralInRange(0, highest));
@@ -174,7 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int digit = submission.key.front().digitValue();
   if (!IsKnownVersion(submission.version) || monthOfYear < 1 || monthOfYear > 12 ||
       submission.month > LatestGameMonth(now) || submission.points < 1 ||
-      submission.points > HighestTotal() || digit < 1 ||
+      submission.points > kHighestTotal || digit < 1 ||
       CheckValue(digit, submission.points, submission.month, submission.version) !=
           submission.key.toStdString())
     std::abort();
