@@ -243,14 +243,13 @@ PYXARO_ON_BOTH_ENGINES(SiteTest);
 // restarts, or when an administrator ends it.
 class ReconnectTest : public SiteTest {
  protected:
-  void EndConnections() {
-    database.RunOnCluster(
-        "SELECT pg_terminate_backend(pid, 5000) FROM pg_stat_activity WHERE datname = '" +
-        database.Address().name + "'");
+  // A statement on the cluster about the test's database, %1 standing for
+  // its name.
+  void OnCluster(const QString& statement) {
+    database.RunOnCluster(statement.arg(database.Address().name));
   }
-  void AllowConnections(bool allowed) {
-    database.RunOnCluster("ALTER DATABASE " + database.Address().name + " ALLOW_CONNECTIONS " +
-                          (allowed ? "true" : "false"));
+  void EndConnections() {
+    OnCluster("SELECT pg_terminate_backend(pid, 5000) FROM pg_stat_activity WHERE datname = '%1'");
   }
 };
 
@@ -273,12 +272,12 @@ TEST_P(ReconnectTest, EveryRequestAfterAnEndedConnectionIsAnswered) {
 
   // While the database takes no connections at all, a submission is refused
   // as the list's failure; the next one after it is back is entered.
-  AllowConnections(false);
+  OnCluster("ALTER DATABASE %1 ALLOW_CONNECTIONS false");
   EndConnections();
   const HttpAnswer refused = Get(GameTarget("Ann", "pw", 414));
   EXPECT_EQ(refused.status, 503);
   EXPECT_FALSE(refused.body.contains("Entered")) << refused.body.toStdString();
-  AllowConnections(true);
+  OnCluster("ALTER DATABASE %1 ALLOW_CONNECTIONS true");
   EXPECT_TRUE(Get(GameTarget("Ann", "pw", 414)).body.contains("Entered: 414 points"));
   EXPECT_EQ(Top()["games"].toArray().size(), 3);
 }
