@@ -61,9 +61,9 @@ double SubmissionsPerSecond(quint16 port) {
     const std::string target = pyxaro::SubmissionAddress(
         "/submit", {name, "secret", version, std::to_string(month), std::to_string(points),
                     pyxaro::CheckValue(3, points, month, version)});
-    const auto answer = pyxaro::testing::FetchBlocking(
-        port, QByteArray::fromStdString(target),
-        "X-Forwarded-For: " + QByteArray::fromStdString(name) + "\r\n");
+    const auto answer =
+        pyxaro::testing::Fetch(port, QByteArray::fromStdString(target), "GET",
+                               "X-Forwarded-For: " + QByteArray::fromStdString(name) + "\r\n");
     if (answer.status == 200) ++entered;
   });
   if (entered != kSubmitters * kRowsPerName) std::fprintf(stderr, "some rows were refused\n");
@@ -102,7 +102,7 @@ std::vector<double> ListLatencies(quint16 port) {
   OnAllClients(static_cast<int>(latencies.size()), [&](int i) {
     QElapsedTimer clock;
     clock.start();
-    const auto answer = pyxaro::testing::FetchBlocking(port, "/");
+    const auto answer = pyxaro::testing::Fetch(port, "/");
     latencies[static_cast<std::size_t>(i)] =
         answer.status == 200 ? static_cast<double>(clock.nsecsElapsed()) / 1e6 : 1e9;
   });

@@ -25,12 +25,6 @@ bool Complete(const QByteArray& bytes, bool head, HttpAnswer& answer) {
   return answer.body.size() >= length;
 }
 
-QByteArray Request(const QByteArray& method, const QByteArray& target,
-                   const QByteArray& extraHeaders) {
-  return method + " " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" + extraHeaders +
-         "Connection: close\r\n\r\n";
-}
-
 }  // namespace
 
 HttpAnswer Fetch(quint16 port, const QByteArray& target, const QByteArray& method,
@@ -40,8 +34,10 @@ HttpAnswer Fetch(quint16 port, const QByteArray& target, const QByteArray& metho
   QByteArray received;
   HttpAnswer answer;
   const bool head = method == "HEAD";
-  QObject::connect(&socket, &QTcpSocket::connected,
-                   [&] { socket.write(Request(method, target, extraHeaders)); });
+  QObject::connect(&socket, &QTcpSocket::connected, [&] {
+    socket.write(method + " " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" + extraHeaders +
+                 "Connection: close\r\n\r\n");
+  });
   QObject::connect(&socket, &QTcpSocket::readyRead, [&] {
     received += socket.readAll();
     if (Complete(received, head, answer)) loop.quit();
@@ -52,21 +48,6 @@ HttpAnswer Fetch(quint16 port, const QByteArray& target, const QByteArray& metho
   loop.exec();
   received += socket.readAll();
   if (!Complete(received, head, answer)) return {};
-  return answer;
-}
-
-HttpAnswer FetchBlocking(quint16 port, const QByteArray& target, const QByteArray& extraHeaders) {
-  QTcpSocket socket;
-  socket.connectToHost("127.0.0.1", port);
-  if (!socket.waitForConnected(kTimeoutMs)) return {};
-  socket.write(Request("GET", target, extraHeaders));
-  QByteArray received;
-  HttpAnswer answer;
-  while (!Complete(received, false, answer) && socket.waitForReadyRead(kTimeoutMs)) {
-    received += socket.readAll();
-  }
-  received += socket.readAll();
-  if (!Complete(received, false, answer)) return {};
   return answer;
 }
 

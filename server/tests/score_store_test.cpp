@@ -12,13 +12,9 @@ class ScoreStoreTest : public ::testing::TestWithParam<DatabaseAddress::Engine> 
   TestDatabase database{GetParam()};
 };
 
-TEST_P(ScoreStoreTest, ReopeningKeepsTheListAndRefusesASchemaNewerThanTheProgram) {
-  {
-    ScoreStore store(database.Address());
-    ASSERT_TRUE(store.AddGame({*store.AddPlayer("Ann", "ann", "hash", 0), 412, 2612, "7", 504, 0}));
-  }
-  EXPECT_EQ(ScoreStore(database.Address()).Top(std::nullopt, 10),
-            (std::vector<ListedGame>{{"Ann", 412, 2612}}));
+// A database a newer program has changed is not opened, lest it be misread.
+TEST_P(ScoreStoreTest, ASchemaNewerThanTheProgramIsRefused) {
+  { ScoreStore store(database.Address()); }
   database.Run(
       QString("INSERT INTO schema_version (version) VALUES (%1)").arg(NewestSchemaVersion() + 1));
   EXPECT_THROW(ScoreStore{database.Address()}, StoreError);

@@ -41,16 +41,18 @@ TestDatabase::TestDatabase(DatabaseAddress::Engine engine) {
   static int made = 0;
   address_ = Cluster();
   const QString name = QString("test_%1_%2").arg(getpid()).arg(++made);
-  RunOn(address_, "CREATE DATABASE " + name);
+  RunOnCluster("CREATE DATABASE " + name);
   address_.name = name;
 }
 
 TestDatabase::~TestDatabase() {
   if (address_.engine == DatabaseAddress::Engine::PostgreSQL) {
-    RunOn(Cluster(), "DROP DATABASE IF EXISTS " + address_.name + " WITH (FORCE)");
+    RunOnCluster("DROP DATABASE IF EXISTS " + address_.name + " WITH (FORCE)");
   }
 }
 
 void TestDatabase::Run(const QString& statement) const { RunOn(address_, statement); }
+
+void TestDatabase::RunOnCluster(const QString& statement) const { RunOn(Cluster(), statement); }
 
 }  // namespace pyxaro::testing

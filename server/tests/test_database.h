@@ -20,6 +20,8 @@ class TestDatabase {
   const DatabaseAddress& Address() const { return address_; }
   // One statement on a connection of its own, past the store.
   void Run(const QString& statement) const;
+  // The same on the PostgreSQL cluster's own database, where this one is made and dropped.
+  void RunOnCluster(const QString& statement) const;
 
  private:
   QTemporaryDir folder_;

@@ -1,8 +1,12 @@
-// The query of the online list's /submit, hostile or nearly the game's own: it is read the same
-// every time, also from a buffer that runs on past it; what is read keeps every field within its
-// cap and comes back unchanged through the address the game would make of it; what the game's rules
-// then take lies within their ranges. Built with libFuzzer in the sanitizer configuration, and run
-// over a fixed series of inputs by every test run (replay.cpp).
+// The query of the online list's /submit, hostile or nearly the game's own. It is read the same
+// every time, also from a buffer that runs on past it, and what is read comes back unchanged
+// through the address the game would make of it. The game's address for fields it could send, its
+// escapes in either case, is read as those fields; with a field empty or past its cap, text that
+// steers or is not UTF-8, a number that is not plain digits, or a field left out, sent twice or
+// unknown, it is refused. The game's rules then take the row exactly when its version is the
+// game's, its month a calendar month that has begun, its points from 1 to the highest total, and
+// its key the one made for them. Built with libFuzzer in the sanitizer configuration, and run over
+// a fixed series of inputs by every test run (replay.cpp).
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -10,7 +14,6 @@
 #include <QDateTime>
 #include <QList>
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <iterator>
@@ -32,8 +35,18 @@ namespace {
 using namespace pyxaro;
 using Reading = std::variant<Submission, Refusal>;
 
+// What must become of a field, a query or a row: taken, either, or refused; of several, the worst.
+enum class Verdict { Taken, Either, Refused };
+
+Verdict TakenIf(bool taken) { return taken ? Verdict::Taken : Verdict::Refused; }
+
 // The largest number a field of nine digits holds.
 constexpr int kLargestNumber = 999'999'999;
+
+struct Field {
+  std::string text;
+  Verdict verdict;
+};
 
 // One of the list's items.
 template <typename List>
@@ -42,76 +55,136 @@ auto Pick(FuzzedDataProvider& input, const List& list) {
 }
 
 // Text of up to `most` + 1 pieces, most often of characters the list takes, the address's
-// delimiters and escapes among them; else with a character that steers text after them, or any
-// bytes at all.
-std::string Text(FuzzedDataProvider& input, int most) {
+// delimiters and escapes among them ("%41" is three characters, not an "A"); else ending in a
+// character that steers text or a byte that breaks UTF-8, or any bytes at all.
+Field Text(FuzzedDataProvider& input, int most) {
   static constexpr std::string_view kAscii = "aZ7 &=%+?#";
   static constexpr const char* kWider[] = {"%41", "\xC3\xBC", "\xE4\xB8\x80", "\xF0\x9F\x98\x80"};
-  static constexpr const char* kSteering[] = {"\n", "\x7F", "\xC2\x85", "\xE2\x80\xAE"};
-  const int kind = input.ConsumeIntegralInRange(0, 7);
-  if (kind == 0) return input.ConsumeRandomLengthString(4 * static_cast<std::size_t>(most));
+  static constexpr std::string_view kRefused[] = {{"\0", 1},      "\n",   "\x7F", "\xC2\x85",
+                                                  "\xE2\x80\xAE", "\xFF", "\xC3"};
+  const int kind = input.ConsumeIntegralInRange(0, 11);
+  if (kind == 0) {
+    return {input.ConsumeRandomLengthString(4 * static_cast<std::size_t>(most)), Verdict::Either};
+  }
   std::string text;
   for (int pieces = input.ConsumeIntegralInRange(0, most + 1); pieces > 0; --pieces)
     text += input.ConsumeBool() ? std::string(1, Pick(input, kAscii)) : Pick(input, kWider);
-  if (kind == 1) text += Pick(input, kSteering);
-  return text;
+  if (kind == 1) return {text + std::string(Pick(input, kRefused)), Verdict::Refused};
+  const auto characters = static_cast<int>(ToCodePoints(text).size());
+  return {text, TakenIf(characters >= 1 && characters <= most)};
 }
 
-// A number's text: most often the plausible one, else one too long or not a number.
-std::string Number(FuzzedDataProvider& input, int plausible) {
-  switch (input.ConsumeIntegralInRange(0, 5)) {
+// A number's text: most often the plausible one, else with leading zeros or too many digits, or
+// with a sign, a blank or a letter among its digits.
+Field Number(FuzzedDataProvider& input, int plausible) {
+  std::string text = std::to_string(plausible);
+  switch (input.ConsumeIntegralInRange(0, 7)) {
     case 0:
-      return std::string(input.ConsumeIntegralInRange(0, 2), '0') +
+      text = std::string(input.ConsumeIntegralInRange(0, 2), '0') +
              std::to_string(input.ConsumeIntegralInRange(0, 2 * kLargestNumber));
+      break;
     case 1:
-      return Text(input, 4);
-    default:
-      return std::to_string(plausible);
+      text.insert(input.ConsumeIntegralInRange<std::size_t>(0, text.size()), 1,
+                  Pick(input, std::string_view("-+ a.")));
+      return {text, Verdict::Refused};
   }
+  // Leading zeros count among the nine digits a field holds.
+  return {text, TakenIf(text.size() <= 9)};
 }
 
-// The six fields as the game sends them at `now`, the key most often the check value of the rest,
-// and the month and points often at the edges of what the rules allow.
-SubmissionFields Fields(FuzzedDataProvider& input, const QDateTime& now) {
+// A calendar month up to the current one in UTC has begun everywhere; one after the month a month
+// from now has begun nowhere.
+Verdict MonthVerdict(int month, const QDateTime& now) {
+  const auto monthOf = [](const QDate& date) { return GameMonth(date.year(), date.month()); };
+  if (month % 100 < 1 || month % 100 > 12 || month > monthOf(now.date().addDays(32))) {
+    return Verdict::Refused;
+  }
+  return month <= monthOf(now.date()) ? Verdict::Taken : Verdict::Either;
+}
+
+struct Query {
+  std::string text;
   SubmissionFields fields;
-  fields.User = Text(input, kNameLength);
-  fields.Password = Text(input, kPasswordLength);
-  fields.Version = input.ConsumeBool() ? VersionNumber(kAppVersion)
-                                       : input.ConsumeIntegralInRange(-1, 2 * kLargestNumber);
-  const QDate near = now.addDays(input.ConsumeIntegralInRange(-40, 40)).date();
-  fields.Month =
+  Verdict read = Verdict::Either;   // by the reader
+  Verdict rules = Verdict::Either;  // by the game's rules, of the fields read
+};
+
+// The game's query at `now`, the month and points often at the edges of what the rules allow, and
+// the key most often made for the rest, else for another game, of digit 0, or any text; then maybe
+// a pair left out, sent twice or unknown, and maybe bytes cut out or put in.
+Query GameQuery(FuzzedDataProvider& input, const QDateTime& now) {
+  Query query;
+  SubmissionFields& fields = query.fields;
+  const Field user = Text(input, kNameLength);
+  const Field password = Text(input, kPasswordLength);
+  const int version = VersionNumber(kAppVersion);
+  fields.Version = input.ConsumeIntegralInRange(0, 3) != 0
+                       ? version
+                       : input.ConsumeIntegralInRange(-1, 2 * kLargestNumber);
+  const QDate near = now.date().addDays(input.ConsumeIntegralInRange(-40, 70));
+  const Field month =
       Number(input, input.ConsumeBool() ? GameMonth(near.year(), near.month())
                                         : GameMonth(input.ConsumeIntegralInRange(0, 99),
                                                     input.ConsumeIntegralInRange(0, 13)));
   const int highest = kHighestTotal;
-  const std::array<int, 4> edges{0, 1, highest, highest + 1};
-  fields.Points = Number(
+  const int edges[] = {0, 1, highest, highest + 1};
+  const Field points = Number(
       input, input.ConsumeBool() ? Pick(input, edges) : input.ConsumeIntegralInRange(0, highest));
-  // The numbers as far as they read as numbers at all, else 0.
-  const int month = QByteArray::fromStdString(fields.Month).toInt();
-  const int points = QByteArray::fromStdString(fields.Points).toInt();
-  fields.Key = input.ConsumeIntegralInRange(0, 3) != 0
-                   ? CheckValue(input.ConsumeIntegralInRange(1, 9), points, month, fields.Version)
-                   : Text(input, kKeyLength);
-  return fields;
-}
+  fields.User = user.text;
+  fields.Password = password.text;
+  fields.Month = month.text;
+  fields.Points = points.text;
+  // The game's numbers as far as they read as numbers at all, else 0.
+  const int game[] = {QByteArray::fromStdString(points.text).toInt(),
+                      QByteArray::fromStdString(month.text).toInt(), fields.Version};
+  const int digit = input.ConsumeIntegralInRange(0, 9);
+  Verdict key = TakenIf(digit > 0);
+  int keyed[] = {game[0], game[1], game[2]};
+  if (input.ConsumeIntegralInRange(0, 3) == 0) {
+    keyed[input.ConsumeIntegralInRange(0, 2)] += input.ConsumeIntegralInRange(1, 99);
+    key = Verdict::Refused;
+  }
+  fields.Key = CheckValue(digit, keyed[0], keyed[1], keyed[2]);
+  Verdict keyText = TakenIf(fields.Key.size() <= static_cast<std::size_t>(kKeyLength));
+  if (input.ConsumeIntegralInRange(0, 5) == 0) {
+    const Field text = Text(input, kKeyLength);
+    fields.Key = text.text;
+    keyText = text.verdict;
+    key = Verdict::Either;
+  }
+  query.read = std::max({user.verdict, password.verdict, month.verdict, points.verdict, keyText,
+                         TakenIf(fields.Version >= 0 && fields.Version <= kLargestNumber)});
+  query.rules = std::max({key, TakenIf(fields.Version == version), MonthVerdict(game[1], now),
+                          TakenIf(game[0] >= 1 && game[0] <= highest)});
 
-// The game's query with fields left out, repeated or added, or stray bytes put in.
-std::string Query(FuzzedDataProvider& input, const QDateTime& now) {
-  std::string query = SubmissionAddress("", Fields(input, now)).substr(1);
-  for (int edits = input.ConsumeBool() ? 0 : input.ConsumeIntegralInRange(1, 3); edits > 0;
-       --edits) {
-    const std::size_t at = input.ConsumeIntegralInRange<std::size_t>(0, query.size());
-    switch (input.ConsumeIntegralInRange(0, 2)) {
-      case 0:
-        query.erase(at, input.ConsumeIntegralInRange<std::size_t>(0, 16));
-        break;
-      case 1:
-        query.insert(at, "&" + Text(input, 8) + "=" + PercentEncoded(Text(input, 24)));
-        break;
-      default:
-        query.insert(at, Text(input, 8));
+  QList<QByteArray> pairs =
+      QByteArray::fromStdString(SubmissionAddress("", fields)).sliced(1).split('&');
+  if (input.ConsumeBool()) {
+    for (QByteArray& pair : pairs) {
+      for (qsizetype at = pair.indexOf('%'); at >= 0; at = pair.indexOf('%', at + 1)) {
+        pair.replace(at + 1, 2, pair.mid(at + 1, 2).toLower());
+      }
     }
+  }
+  static constexpr const char* kUnknown[] = {"admin=1", "User=Ann", "use=Ann", "=", "points"};
+  const qsizetype at = input.ConsumeIntegralInRange<qsizetype>(0, pairs.size() - 1);
+  const int edit = input.ConsumeIntegralInRange(0, 8);
+  if (edit == 0) pairs.removeAt(at);
+  if (edit == 1) pairs.append(pairs[at]);
+  if (edit == 2) pairs.insert(at, Pick(input, kUnknown));
+  if (edit <= 2) query.read = Verdict::Refused;
+  query.text = pairs.join('&').toStdString();
+  if (input.ConsumeIntegralInRange(0, 3) == 0) {
+    // Bytes cut out, often to the end, or text put in: the reading is left open.
+    const std::size_t place = input.ConsumeIntegralInRange<std::size_t>(0, query.text.size());
+    if (input.ConsumeBool()) {
+      query.text.erase(place, input.ConsumeBool()
+                                  ? std::string::npos
+                                  : input.ConsumeIntegralInRange<std::size_t>(1, 16));
+    } else {
+      query.text.insert(place, Text(input, 8).text);
+    }
+    query.read = Verdict::Either;
   }
   return query;
 }
@@ -124,59 +197,50 @@ bool Same(const Reading& a, const Reading& b) {
          refusal.reason == std::get<Refusal>(b).reason;
 }
 
-bool WithinCap(const QString& text, int cap) {
-  const QList<uint> codePoints = text.toUcs4();
-  return !codePoints.empty() && codePoints.size() <= cap &&
-         std::none_of(codePoints.begin(), codePoints.end(), SteersText);
-}
-
-bool IsNumber(int number) { return number >= 0 && number <= kLargestNumber; }
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
+  // Up to 2098, so that a month a month later still has a year of its own.
   const QDateTime now =
       QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC)
-          .addSecs(input.ConsumeIntegralInRange<qint64>(0, 100LL * 365 * 24 * 60 * 60));
-  const std::string query = input.ConsumeIntegralInRange(0, 7) != 0
-                                ? Query(input, now)
-                                : input.ConsumeRandomLengthString();
+          .addSecs(input.ConsumeIntegralInRange<qint64>(0, 99LL * 365 * 24 * 60 * 60));
+  const Query query = input.ConsumeIntegralInRange(0, 7) != 0
+                          ? GameQuery(input, now)
+                          : Query{input.ConsumeRandomLengthString(), {}};
 
   // Read twice, and from a buffer whose bytes go on past the query: the same reading.
-  const Reading read = ReadSubmission(QByteArray::fromStdString(query));
-  const std::string longer = query + "4&user=x&points=1%";
-  if (!Same(read, ReadSubmission(QByteArrayView(longer.data(), query.size())))) std::abort();
-  if (!Same(read, ReadSubmission(QByteArray::fromStdString(query)))) std::abort();
-
+  const Reading read = ReadSubmission(QByteArray::fromStdString(query.text));
+  const std::string longer = query.text + "4&user=x&points=1%";
+  if (!Same(read, ReadSubmission(QByteArrayView(longer.data(), query.text.size())))) std::abort();
+  if (!Same(read, ReadSubmission(QByteArray::fromStdString(query.text)))) std::abort();
+  if (query.read != Verdict::Either &&
+      std::holds_alternative<Refusal>(read) != (query.read == Verdict::Refused))
+    std::abort();
   if (const auto* refusal = std::get_if<Refusal>(&read)) {
     if (refusal->status != 400 || refusal->reason.isEmpty()) std::abort();
     return 0;
   }
-  const Submission& submission = std::get<Submission>(read);
-  if (!WithinCap(submission.user, kNameLength) ||
-      !WithinCap(submission.password, kPasswordLength) || !WithinCap(submission.key, kKeyLength) ||
-      !IsNumber(submission.version) || !IsNumber(submission.month) || !IsNumber(submission.points))
-    std::abort();
+
   // What is read is what the game would have sent for it.
+  const Submission& submission = std::get<Submission>(read);
   const std::string sent =
       SubmissionAddress("", {submission.user.toStdString(), submission.password.toStdString(),
                              submission.version, std::to_string(submission.month),
                              std::to_string(submission.points), submission.key.toStdString()});
   if (!Same(read, ReadSubmission(QByteArray::fromStdString(sent.substr(1))))) std::abort();
+  if (query.read != Verdict::Taken) return 0;
+  const SubmissionFields& fields = query.fields;
+  if (!(submission == Submission{QString::fromStdString(fields.User),
+                                 QString::fromStdString(fields.Password), fields.Version,
+                                 std::stoi(fields.Month), std::stoi(fields.Points),
+                                 QString::fromStdString(fields.Key)}))
+    std::abort();
 
   const std::optional<Refusal> broken = BrokenRule(submission, now);
-  if (broken) {
-    if ((broken->status != 400 && broken->status != 403) || broken->reason.isEmpty()) std::abort();
-    return 0;
-  }
-  const int monthOfYear = submission.month % 100;
-  const int digit = submission.key.front().digitValue();
-  if (!IsKnownVersion(submission.version) || monthOfYear < 1 || monthOfYear > 12 ||
-      submission.month > LatestGameMonth(now) || submission.points < 1 ||
-      submission.points > kHighestTotal || digit < 1 ||
-      CheckValue(digit, submission.points, submission.month, submission.version) !=
-          submission.key.toStdString())
+  if (query.rules != Verdict::Either && broken.has_value() != (query.rules == Verdict::Refused))
+    std::abort();
+  if (broken && ((broken->status != 400 && broken->status != 403) || broken->reason.isEmpty()))
     std::abort();
   return 0;
 }
