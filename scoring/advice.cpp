@@ -35,7 +35,7 @@ void Turn::PresentAdvice() {
 
 void Turn::ToggleAdviceShown() {
   showAdvice_ = showAdvice_ == "Yes" ? "No" : "Yes";
-  if (!store_.StoreChoice({{"Options", "ShowAdvice", showAdvice_}})) {
+  if (!store_.StoreChoice({{kOptionsSection, kShowAdvice, showAdvice_}})) {
     texts_.TellNotSaved(text::kNotSavedChoice);
   }
   if (showAdvice_ == "Yes") {

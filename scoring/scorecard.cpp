@@ -29,7 +29,7 @@ void Turn::AnnounceEntry(const GameState& before, const Move& move) {
 }
 
 std::string Turn::ScoreText(int total) const {
-  return texts_.LangText(lang::kScore) + ": " + std::to_string(total);
+  return texts_.Text(text::kScore) + ": " + std::to_string(total);
 }
 
 void Turn::Present() {

@@ -11,7 +11,6 @@
 #include "scoring/entry.h"
 #include "scoring/game_review.h"
 #include "scoring/moves.h"
-#include "settings/language_keys.h"
 
 namespace pyxaro {
 
@@ -28,7 +27,7 @@ Turn::Turn(Host& host, RandomSource& chance, DiceSource& dice, Speaker& speaker,
 
 void Turn::OpenWindow() {
   view_ = TurnView{};
-  showAdvice_ = store_.Setting("Options", "ShowAdvice");
+  showAdvice_ = store_.Setting(kOptionsSection, kShowAdvice);
 }
 
 void Turn::NewGame() {
@@ -42,7 +41,7 @@ void Turn::NewGame() {
   PresentTexts();
   PlaceScorecard();
   Present();
-  speaker_.Say(texts_.LangText(welcomeShown_ ? lang::kNewGame : lang::kGreeting));
+  speaker_.Say(texts_.Text(welcomeShown_ ? text::kNewGameStarted : text::kGreeting));
   welcomeShown_ = true;
 }
 
@@ -69,7 +68,7 @@ void Turn::Enter(int category) {
   const EntryOutcome outcome = pyxaro::Enter(state_, category);
   if (outcome.Result == EntryResult::Refused) {
     speaker_.Play(Effect::Doink);
-    speaker_.Say(texts_.LangText(lang::kWorthNothing));
+    speaker_.Say(texts_.Text(text::kWorthNothing));
     return;
   }
   if (outcome.Result == EntryResult::Entered) Play(Move::Entry(category, outcome.Points));
@@ -107,10 +106,10 @@ void Turn::AnnounceThrow() {
   speaker_.Play(Effect::Dice);
   if (AllAlike(state_)) {
     speaker_.Play(Effect::Yahoo);
-    speaker_.Say(texts_.LangText(lang::kSixAlike));
+    speaker_.Say(texts_.Text(text::kSixAlike));
   }
   if (state_.RollsLeft <= 0) {
-    speaker_.Say(texts_.LangText(lang::kNoMoreRolls));
+    speaker_.Say(texts_.Text(text::kNoMoreRolls));
     // The last throw fits no open category: nothing more can happen.
     if (IsOver(state_)) view_.GameEndTimer.SetEnabled(true);
   }
@@ -150,11 +149,10 @@ void Turn::Stop() {
 }
 
 void Turn::PresentTexts() {
-  view_.RollsLeftLabel.ToolTip = texts_.ToolTipText(lang::kRollsTip, " Rolls ");
-  view_.RollsPerCategoryLabel.ToolTip =
-      texts_.ToolTipText(lang::kRollsPerCategoryTip, " Rolls / Category ");
-  view_.CategoryRows[kChance].ToolTip = texts_.ToolTipText(lang::kChanceTip, " Chance ");
-  view_.AdviceArea.ToolTip = texts_.ToolTipText(lang::kAdviceAsk, " Hint ");
+  view_.RollsLeftLabel.ToolTip = texts_.ToolTip(text::kRollsLeftTip);
+  view_.RollsPerCategoryLabel.ToolTip = texts_.ToolTip(text::kRollsPerCategoryTip);
+  view_.CategoryRows[kChance].ToolTip = texts_.ToolTip(text::kChanceTip);
+  view_.AdviceArea.ToolTip = texts_.ToolTip(text::kHintTip);
 }
 
 }  // namespace pyxaro

@@ -85,6 +85,9 @@ class Turn : public GameKeeper {
   std::string CategoryTitle(int category) const;
 
  private:
+  // The turn's own option: "Yes" shows the advice after every throw unasked.
+  static constexpr char kShowAdvice[] = "ShowAdvice";
+
   // Plays the move by the rules, keeps it and presents the game once, then
   // tells the player what it did; nothing when the rules refuse it.
   void Play(const Move& move);

@@ -169,11 +169,6 @@ std::string Languages::LangText(const std::string& key) const {
 
 std::string Languages::ToolTip(const TextKey& text) const { return " " + Text(text) + " "; }
 
-std::string Languages::ToolTipText(const std::string& key, const std::string& fallback) const {
-  const std::string tip = " " + LangText(key) + " ";
-  return tip == "  " ? fallback : tip;
-}
-
 void Languages::TellNotSaved(const TextKey& what) const {
   host_.Tell(Text(what, store_.File()), "", true);
 }

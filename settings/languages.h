@@ -33,16 +33,12 @@ class Languages {
   // The language files the settings list, as they name them.
   std::vector<std::string> Files() const;
 
-  // The text of a key of the language file, "" when the file lacks it.
-  std::string LangText(const std::string& key) const;
   // The text of a key, or its English when the language file lacks it; the
   // second fills in what "%1" stands for.
   std::string Text(const TextKey& text) const;
   std::string Text(const TextKey& text, const std::string& value) const;
   // A tool tip: the text, or its English, with a blank either side.
   std::string ToolTip(const TextKey& text) const;
-  // " " + text + " ", or the fallback when the text is empty.
-  std::string ToolTipText(const std::string& key, const std::string& fallback) const;
   // Tells the player, in an OK box with the exclamation icon, what could not
   // be saved, naming the settings file.
   void TellNotSaved(const TextKey& what) const;
@@ -53,6 +49,9 @@ class Languages {
 
  private:
   using Language = std::pair<std::string, std::string>;  // the name shown, the file
+
+  // The text of a key of the language file, "" when the file lacks it.
+  std::string LangText(const std::string& key) const;
 
   // The languages a settings file lists, in their order.
   static std::vector<Language> ListIn(const IniReader& read);

@@ -71,6 +71,15 @@ inline constexpr TextKey kFinalScore{lang::kFinalScore, ""};
 inline constexpr TextKey kRowTip{lang::kRowTip, ""};
 inline constexpr TextKey kSending{lang::kSending, ""};
 
+// What the dot display says of the turn, and the score line; without a
+// language file the display stays dark for them.
+inline constexpr TextKey kGreeting{lang::kGreeting, ""};
+inline constexpr TextKey kNewGameStarted{lang::kNewGame, ""};
+inline constexpr TextKey kWorthNothing{lang::kWorthNothing, ""};
+inline constexpr TextKey kSixAlike{lang::kSixAlike, ""};
+inline constexpr TextKey kNoMoreRolls{lang::kNoMoreRolls, ""};
+inline constexpr TextKey kScore{lang::kScore, ""};
+
 // What a screen reader says of the game window; the dice's faces and the
 // categories are numbered keys ("face1", "category1"), the categories' English
 // is their spoken name in the category table.
@@ -105,6 +114,11 @@ inline constexpr TextKey kMove{lang::kMoveTip, "Move the window"};
 // from their spoken names; the handle's has no English.
 inline constexpr TextKey kSoundSwitchTip{lang::kSoundTip, "Sound On/Off"};
 inline constexpr TextKey kMoveTip{lang::kMoveTip, ""};
+// The board's own tool tips.
+inline constexpr TextKey kRollsLeftTip{lang::kRollsTip, "Rolls"};
+inline constexpr TextKey kRollsPerCategoryTip{lang::kRollsPerCategoryTip, "Rolls / Category"};
+inline constexpr TextKey kChanceTip{lang::kChanceTip, "Chance"};
+inline constexpr TextKey kHintTip{lang::kAdviceAsk, "Hint"};
 
 // The words painted into the game window's picture, and the clock's caption
 // before its first tick. The rolls per category stand one word a line.
