@@ -47,24 +47,30 @@ std::vector<std::string> FileNames(const std::filesystem::path& folder) {
   return names;
 }
 
-std::optional<std::string> AsNobody(const std::function<std::string()>& check) {
+std::string InChild(const std::function<std::string()>& run) {
   int pipe[2];
-  if (::pipe(pipe) != 0) return std::nullopt;
+  if (::pipe(pipe) != 0) return {};
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::close(pipe[0]);
-    std::string result = "\x01";  // never a check's own answer
-    if (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0)
-      result = check();
-    const ssize_t ignored = ::write(pipe[1], result.data(), result.size());
-    ::_exit(ignored < 0 ? 1 : 0);
+    const std::string result = run();
+    ::_exit(::write(pipe[1], result.data(), result.size()) < 0 ? 1 : 0);
   }
   ::close(pipe[1]);
   std::string result;
-  char buffer[256];
+  char buffer[4096];
   for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;) result.append(buffer, n);
   ::close(pipe[0]);
   ::waitpid(pid, nullptr, 0);
+  return result;
+}
+
+std::optional<std::string> AsNobody(const std::function<std::string()>& check) {
+  const std::string result = InChild([&check] {
+    const bool nobody =
+        ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+    return nobody ? check() : std::string("\x01");  // never a check's own answer
+  });
   if (result == "\x01") return std::nullopt;
   return result;
 }
