@@ -11,7 +11,6 @@
 #include "scoring/entry.h"
 #include "scoring/game_review.h"
 #include "tests/game_fixture.h"
-#include "tests/helpers/played_game.h"
 
 namespace pyxaro::testing {
 namespace {
@@ -256,11 +255,11 @@ TEST_F(GameTest, AfterAdviceEachMoveShowsWhatItShowsUnadvised) {
       Continue(GameState{});
       GameSetUp::Continue(advised, GameState{});
     }
-    const auto click = RandomClick(chance);
+    const Move played = AnyMove(chance, game->Turn().State());
     const GameState before = game->Turn().State();
     advised.Do(Command::ShowAdvice);
-    click(*game);
-    click(advised);
+    Click(*game, played);
+    Click(advised, played);
     ASSERT_EQ(advised.Turn().State(), game->Turn().State()) << "move " << move;
     if (game->Turn().State() != before) {
       ASSERT_EQ(advised.Display().Said(), Said()) << "move " << move;

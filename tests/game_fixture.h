@@ -8,7 +8,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@
 #include "settings/ini.h"
 #include "tests/fake_host.h"
 #include "tests/helpers/folder_contents.h"
+#include "tests/helpers/played_game.h"
 
 namespace pyxaro::testing {
 
@@ -67,22 +67,18 @@ struct GameSetUp {
   static void Continue(Game& game, const GameState& state) { game.Continue(state); }
 };
 
-// A click of the player's on the board, chosen at random: a throw, a pick-up, an undo or an entry,
-// any of them refused or not.
-inline std::function<void(Game&)> RandomClick(std::mt19937& chance) {
-  switch (chance() % 4) {
-    case 0:
-      return [](Game& game) { game.Do(Command::Throw); };
-    case 1:
-      return [die = static_cast<int>(chance() % kDiceCount) + 1](Game& game) {
-        game.PickUp(Die{die});
-      };
-    case 2:
-      return [](Game& game) { game.Do(Command::Undo); };
-    default:
-      return [category = static_cast<int>(chance() % kCategoryCount) + 1](Game& game) {
-        game.Enter(CategoryNumber{category});
-      };
+// The player's click on the board that makes the move: a throw, a pick-up, an undo or an entry,
+// the rules allowing it or not.
+inline void Click(Game& game, const Move& move) {
+  switch (move.kind) {
+    case Move::Kind::Throw:
+      return game.Do(Command::Throw);
+    case Move::Kind::PickUp:
+      return game.PickUp(Die{move.die});
+    case Move::Kind::Undo:
+      return game.Do(Command::Undo);
+    case Move::Kind::Enter:
+      return game.Enter(CategoryNumber{move.category});
   }
 }
 

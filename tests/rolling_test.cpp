@@ -4,7 +4,6 @@
 
 #include "core/rolls_per_category.h"
 #include "tests/game_fixture.h"
-#include "tests/helpers/played_game.h"
 
 namespace pyxaro::testing {
 namespace {

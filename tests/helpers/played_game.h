@@ -41,28 +41,30 @@ class ChoosingPlayer : public Player {
   FaceCounts kept_{};
 };
 
+// A move of any kind at random, whether the rules allow it or not.
+inline Move AnyMove(std::mt19937& chance, const GameState& state) {
+  switch (chance() % 4) {
+    case 0:
+      return Move::Throw({}, 0);
+    case 1:
+      return Move::PickUp(static_cast<int>(chance() % kDiceCount) + 1);
+    case 2:
+      return Move::Undo();
+    default:
+      return EntryOf(state, static_cast<int>(chance() % kCategoryCount) + 1);
+  }
+}
+
 // Any move the rules allow, at random: throws, pick-ups, undos and entries alike.
 class RandomPlayer : public Player {
  public:
   explicit RandomPlayer(unsigned seed) : chance_(seed) {}
   Move Choose(const GameState& state) override {
     for (;;) {
-      Move move;
-      switch (chance_() % 4) {
-        case 0:
-          move = Move::Throw({}, 0);
-          if (CanThrow(state)) return move;
-          break;
-        case 1:
-          move = Move::PickUp(static_cast<int>(chance_() % kDiceCount) + 1);
-          break;
-        case 2:
-          move = Move::Undo();
-          break;
-        default:
-          move = EntryOf(state, static_cast<int>(chance_() % kCategoryCount) + 1);
-      }
-      if (move.kind != Move::Kind::Throw && pyxaro::Played(state, move)) return move;
+      const Move move = AnyMove(chance_, state);
+      if (move.kind == Move::Kind::Throw ? CanThrow(state)
+                                         : pyxaro::Played(state, move).has_value())
+        return move;
     }
   }
 

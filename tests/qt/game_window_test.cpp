@@ -16,7 +16,6 @@
 #include "scoring/move_record.h"
 #include "settings/ini.h"
 #include "tests/game_fixture.h"
-#include "tests/helpers/played_game.h"
 #include "ui/front.h"
 #include "ui/plain_text.h"
 #include "ui/qt_host.h"
