@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "core/version.h"
 #include "scoring/check_value.h"
@@ -18,12 +17,6 @@ const struct FailUnscripted {
     OnUnscripted() = [](const std::string& asked) { ADD_FAILURE() << "unscripted " << asked; };
   }
 } kFailUnscripted;
-
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "pyxaro-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::filesystem::filesystem_error("mkdtemp", {});
-  path_ = pattern;
-}
 
 std::filesystem::path ShippedData() {
   return std::filesystem::path(__FILE__).parent_path().parent_path() / "data";

@@ -19,26 +19,6 @@
 
 namespace pyxaro::testing {
 
-// A fresh program folder, removed afterwards.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder() { std::filesystem::remove_all(path_, ignored_); }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::filesystem::path& Path() const { return path_; }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  void Write(const std::string& name, const std::string& content) const {
-    std::ofstream(path_ / name, std::ios::binary) << content;
-  }
-  std::string Read(const std::string& name) const { return ReadAll(path_ / name); }
-
- private:
-  std::filesystem::path path_;
-  std::error_code ignored_;
-};
-
 // The data folder of the sources: the shipped settings and language files.
 std::filesystem::path ShippedData();
 // The keys a language file holds, in the order of the file.

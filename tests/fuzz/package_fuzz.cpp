@@ -131,22 +131,10 @@ void Lay(const fs::path& root, FuzzedDataProvider& input) {
 // A game that unpacks and quits writes nothing outside its folder, touches none of the game's own
 // files nor the player's, and leaves the folder as it found it, but for its settings and their
 // lock. A folder of the run's own, removed when it ends; the writes skip fsync.
-const fs::path& Root() {
-  static const fs::path root = [] {
-    std::string pattern = (fs::temp_directory_path() / "pyxaro-fuzz-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    ini::Calls().fsync = [](int) { return 0; };
-    std::atexit([] {
-      std::error_code ignored;
-      fs::remove_all(Root(), ignored);
-    });
-    return fs::path(pattern);
-  }();
-  return root;
-}
-
 void CheckUnpackAndQuit(FuzzedDataProvider& input) {
-  const fs::path& root = Root();
+  static const testing::TempFolder run;
+  const fs::path& root = run.Path();
+  ini::Calls().fsync = [](int) { return 0; };
   Lay(root, input);
   const auto outside = Snapshot(root / "outside");
   // The game's folder but for its settings and their lock.

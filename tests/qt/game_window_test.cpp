@@ -39,12 +39,17 @@ namespace {
 // Lets the event loop run until the condition holds or the time is up.
 bool WaitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 5000); }
 
+// The widget a click on the control would reach.
+QWidget* At(QWidget* window, const Control& control) {
+  return window->childAt(ui::PxRect(control).center());
+}
+
 // A left click on whatever widget the player would hit at the control.
 void ClickControl(QWidget* window, const Control& control) {
-  const QPoint point = ui::PxRect(control).center();
-  QWidget* target = window->childAt(point);
-  ASSERT_NE(target, nullptr) << point.x() << "," << point.y();
-  QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(window, point));
+  QWidget* target = At(window, control);
+  ASSERT_NE(target, nullptr) << control.Left << "," << control.Top;
+  QTest::mouseClick(target, Qt::LeftButton, {},
+                    target->mapFrom(window, ui::PxRect(control).center()));
 }
 
 class GameWindowTest : public GameTest {
@@ -94,9 +99,9 @@ TEST_F(GameWindowTest, ClicksReachTheirRoutinesAndTheClocksRunInEveryWindowOpene
   Click(game->Turn().View().ThrowArea);
   EXPECT_EQ(game->Turn().State().RollsLeft, 59);
   // The throw area looks disabled until a die is picked up.
-  QWidget* throwArea = front.Main()->childAt(ui::PxRect(game->Turn().View().ThrowArea).center());
+  QWidget* throwArea = At(front.Main(), game->Turn().View().ThrowArea);
   EXPECT_FALSE(throwArea->isEnabled());
-  QWidget* die = front.Main()->childAt(ui::PxRect(game->Turn().View().DieImages[3]).center());
+  QWidget* die = At(front.Main(), game->Turn().View().DieImages[3]);
   ASSERT_TRUE(die != nullptr && die->isVisible());
   Click(game->Turn().View().DieImages[3]);
   EXPECT_TRUE(!game->Turn().State().OnTable(3) && !die->isVisible() && throwArea->isEnabled());
@@ -155,12 +160,9 @@ class ControlsTest : public GameTest {
     dice.faces.assign(faces.begin(), faces.end());
     Press(Qt::Key_Space);
   }
-  // The widget a click on the control would reach.
-  QWidget* At(const Control& control) const {
-    return front.Main()->childAt(ui::PxRect(control).center());
-  }
   QAccessibleInterface* Reader(const Control& control) const {
-    return At(control) != nullptr ? QAccessible::queryAccessibleInterface(At(control)) : nullptr;
+    QWidget* shown = At(front.Main(), control);
+    return shown != nullptr ? QAccessible::queryAccessibleInterface(shown) : nullptr;
   }
   // Moves the mark by Up and Down until it rests on row k.
   bool MarkRow(int k) {
@@ -171,7 +173,8 @@ class ControlsTest : public GameTest {
   }
   int MarkedRow() const {
     for (int k = 1; k <= kCategoryCount; ++k) {
-      if (front.Main()->focusWidget() == At(game->Turn().View().CategoryRows[k])) return k;
+      if (front.Main()->focusWidget() == At(front.Main(), game->Turn().View().CategoryRows[k]))
+        return k;
     }
     return 0;
   }
