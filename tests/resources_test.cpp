@@ -140,8 +140,7 @@ TEST_F(ResourcesTest, TheLastOfTwoGamesInOneFolderDeletesTheSounds) {
 
 namespace fs = std::filesystem;
 
-// Hostile packages are the fuzz target's (tests/fuzz/package_fuzz.cpp); here are the rules and what
-// only a file already in place or a package changed under the reader shows.
+// The reader on its own: what only a file already in place or a package changed under it shows.
 
 // A package in a scratch folder, unpacked into a folder inside it, so that anything written beside
 // the destination shows.
