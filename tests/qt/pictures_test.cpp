@@ -118,9 +118,9 @@ TEST(Captions, EveryCaptionStaysInItsRoomInEveryLanguageAndReads) {
   EXPECT_GE(languages, 11);
 }
 
-// Over every pair of mark places on a plot and names of several widths: the
-// names never meet and never leave the plot, and where each fits beside its
-// own mark, on its own side, that is where it stands.
+// Over every pair of mark places on a plot and names of several widths: the names never meet and
+// never leave the plot, and where each fits beside its own mark, on its own side, that is where it
+// stands.
 TEST(StatisticsChart, MarkNamesNeverMeetNorLeaveThePlotAndStandBesideTheirMarksWhereTheyFit) {
   constexpr qreal kFrom = 100, kTo = 360, kApart = 8, kAside = 3, kSlack = 1e-9;
   for (const qreal firstWidth : {30.0, 70.0, 120.0}) {
