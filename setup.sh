@@ -49,19 +49,25 @@ stage() {
   current_stage=""
 }
 
-packages=(build-essential cmake ninja-build clang-format qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core qt6-translations-l10n
-          clang libclang-rt-14-dev)
-# The online list's server and the PostgreSQL its tests start. Qt HTTP
-# Server's CMake package needs the WebSockets one, which it does not depend on.
-packages+=(qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite libqt6sql6-psql libsodium-dev
-           postgresql pkg-config)
-# The install tests validate the menu entry and the AppStream data.
-packages+=(desktop-file-utils appstream)
-# A server test opens the online list's pages in headless Chromium.
-packages+=(chromium)
-# The package test runs lintian and systemd-analyze on the server's package.
-packages+=(lintian systemd)
+# What the game alone needs to build and run: a compiler, CMake, Ninja, Qt
+# Widgets and Multimedia, the font its texts are set in and Qt's own
+# translations of the boxes' buttons.
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev fonts-dejavu-core
+          qt6-translations-l10n)
+if [ "$mode" = test ]; then
+  # The tests, the benchmarks, the format check and libFuzzer.
+  packages+=(libgtest-dev libgmock-dev libbenchmark-dev clang-format clang libclang-rt-14-dev)
+  # The online list's server and the PostgreSQL its tests start. Qt HTTP
+  # Server's CMake package needs the WebSockets one, which it does not depend on.
+  packages+=(qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite libqt6sql6-psql libsodium-dev
+             postgresql pkg-config)
+  # The install tests validate the menu entry and the AppStream data.
+  packages+=(desktop-file-utils appstream)
+  # A server test opens the online list's pages in headless Chromium.
+  packages+=(chromium)
+  # The package test runs lintian and systemd-analyze on the server's package.
+  packages+=(lintian systemd)
+fi
 install_packages() {
   local missing=() package
   for package in "${packages[@]}"; do
@@ -106,16 +112,18 @@ if [ "$mode" = play ]; then
   # The program with what it opens at run time: its folder's settings and
   # language files, the sound module and the resource package. The tests and
   # benchmarks wait for ./setup.sh test.
-  configure build Release
+  configure build Release -DBUILD_TESTING=OFF -DPYXARO_SERVER=OFF
   build build --target pyxaro
   cd build/game
   exec ./pyxaro
 fi
 
 # The tests' builds take every warning for an error; a plain build does not.
-stage "configure release" configure build Release -DPYXARO_WERROR=ON
+stage "configure release" configure build Release -DBUILD_TESTING=ON -DPYXARO_SERVER=ON \
+  -DPYXARO_WERROR=ON
 stage "build release" build build
 stage "test release" run_tests build
-stage "configure sanitizer" configure build-asan Debug -DPYXARO_SANITIZE=ON -DPYXARO_WERROR=ON
+stage "configure sanitizer" configure build-asan Debug -DBUILD_TESTING=ON -DPYXARO_SERVER=ON \
+  -DPYXARO_SANITIZE=ON -DPYXARO_WERROR=ON
 stage "build sanitizer" build build-asan
 stage "test sanitizer" run_tests build-asan
