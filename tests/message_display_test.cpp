@@ -128,6 +128,8 @@ TEST(Text, CountsCutsAndNumbersByCharacters) {
     numbers += std::to_string(LeadingNumber(number)) + " ";
   EXPECT_EQ(numbers,
             "42 -17 8 0 0 3 " + std::to_string(INT_MAX) + " " + std::to_string(INT_MIN) + " ");
+  // A number ends with its text, whatever digits follow it in memory.
+  EXPECT_EQ(LeadingNumber(std::string_view("1234").substr(0, 2)), 12);
 }
 
 }  // namespace

@@ -65,6 +65,14 @@ TEST(CategoryValueTest, EveryThrowIsWorthWhatTheRulesSay) {
   for (int c = 1; c <= 20; ++c) EXPECT_EQ(best.at(c), CategoryMax(c)) << c;
   for (const int outside : {0, 21})
     EXPECT_EQ(CategoryValue(outside, {6, 6, 6, 6, 6, 6}) + CategoryMax(outside), 0);
+  // The dice a row shows are a throw its category takes.
+  for (const Category& category : kCategories) {
+    std::array<int, 6> dice{};
+    std::size_t k = 0;
+    for (const char face : category.picture)
+      if (face != ' ') dice.at(k++) = face - '0';
+    EXPECT_GT(CategoryValue(category.number, dice), 0) << category.picture;
+  }
 }
 
 // Games played by the rules alone: every die picked up and thrown, then the hinted category

@@ -120,6 +120,13 @@ TEST(StatisticsTest, GamesCountedThroughTheFileGiveTheirOwnFigures) {
 // themselves is the test above.
 TEST(StatisticsTest, HostileStoredValuesCountAsZeroOrAreCapped) {
   const std::string most = std::to_string(kHighestTotal);
+  // Lists longer than the file ever keeps: their newest items count.
+  const auto items = [](const std::string& item, int count) {
+    std::string list;
+    for (int i = 0; i < count; ++i) list += item + ",";
+    return list;
+  };
+  const std::string recentGames = items("12", kRecentGames);
   const std::pair<Stored, Stored> cases[] = {
       {{{"games", "-4"}, {"complete", "x"}, {"best", "300"}}, {}},
       {{{"games", "ten"}, {"recent", "1,2"}, {"bins", "5"}}, {}},
@@ -134,7 +141,11 @@ TEST(StatisticsTest, HostileStoredValuesCountAsZeroOrAreCapped) {
       {{{"games", "1"}, {"filled", "2,1"}, {"points", "9,13,5"}},
        {{"games", "1"}, {"filled", "1,1"}, {"points", "6,12"}}},
       {{{"games", "1"}, {"losses", "-5,x,99999999,12"}},
-       {{"games", "1"}, {"losses", "0,0,10000,12"}}}};
+       {{"games", "1"}, {"losses", "0,0,10000,12"}}},
+      {{{"games", "200"},
+        {"recent", items("7", 5) + recentGames},
+        {"losses", "7,7," + recentGames}},
+       {{"games", "200"}, {"recent", recentGames}, {"losses", recentGames}}}};
   for (const auto& [stored, read] : cases) {
     EXPECT_EQ(ReadStatistics(ReaderOf(stored)), ReadStatistics(ReaderOf(read)))
         << ::testing::PrintToString(stored);
@@ -168,6 +179,13 @@ TEST(StatisticsTest, FiguresAndChartsAreNamedInTheLanguageOrInEnglish) {
   Statistics one;
   one.Games = 1;
   EXPECT_TRUE(PresentStatistics(one, [](const TextKey&) { return std::string(); }).AnyGames);
+  // The window's own captions, each its key's text.
+  const StatisticsForm named =
+      PresentStatistics(one, [](const TextKey& text) { return std::string(text.key); });
+  EXPECT_EQ(std::tuple(named.Caption, named.Note, named.ResetCaption, named.ReviewCaption,
+                       named.CloseCaption, named.NoGames),
+            std::tuple("stats_title", "stats_note", "stats_reset", "stats_review", "stats_close",
+                       "stats_none"));
 }
 
 }  // namespace
