@@ -71,9 +71,9 @@ W* MainWindow::Speak(W* control, Speech speech, std::initializer_list<QKeyCombin
 }
 
 template <typename W, typename... Args>
-W* MainWindow::Bind(const Control& data, Args&&... args) {
+W* MainWindow::Bind(const Control& control, Args&&... args) {
   auto* widget = new W(this, std::forward<Args>(args)...);
-  syncs_.push_back([widget, &data] { widget->Apply(data); });
+  syncs_.push_back([widget, &control] { widget->Apply(control); });
   return widget;
 }
 

@@ -42,7 +42,7 @@ class MainWindow : public QWidget {
 
  private:
   template <typename W, typename... Args>
-  W* Bind(const Control& data, Args&&... args);
+  W* Bind(const Control& control, Args&&... args);
   // Gives a control its speech and the keys that press it, the first of which
   // its tool tip names.
   template <typename W>

@@ -68,7 +68,8 @@ void TotalsChart(QPainter& p, const QRectF& area, const StatisticsForm& form) {
   for (int b = 0; b < kTotalBins; ++b) {
     const auto count = form.Bins[static_cast<std::size_t>(b)];
     if (count == 0) continue;
-    const qreal height = std::max(1.5, (plot.height() - 4) * static_cast<qreal>(count) / most);
+    const qreal height =
+        std::max(1.5, (plot.height() - 4) * static_cast<qreal>(count) / static_cast<qreal>(most));
     const QRectF bar(QPointF(xOf(b * kTotalBinWidth) + 1, plot.bottom() - height),
                      QPointF(xOf((b + 1) * kTotalBinWidth) - 1, plot.bottom()));
     p.setBrush(Vertical(bar, QColor(255, 226, 130), QColor(176, 128, 40)));

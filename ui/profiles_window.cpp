@@ -49,8 +49,8 @@ ProfilesWindow::ProfilesWindow(Game& game, Dispatch act, QWidget* owner)
   frame->setAttribute(Qt::WA_TransparentForMouseEvents);
 
   // Texts from the language file are shown as written, never as markup.
-  const auto label = [this](const Control& data) {
-    auto* shown = Placed(new QLabel(this), data);
+  const auto label = [this](const Control& control) {
+    auto* shown = Placed(new QLabel(this), control);
     shown->setTextFormat(Qt::PlainText);
     return shown;
   };
@@ -85,8 +85,8 @@ ProfilesWindow::ProfilesWindow(Game& game, Dispatch act, QWidget* owner)
           [this](bool on) { act_([this, on] { game_.Tick(TickBox::DontShowProfiles, on); }); });
 }
 
-QPushButton* ProfilesWindow::Button(const Control& data, Command command) {
-  auto* button = Placed(new QPushButton(this), data);
+QPushButton* ProfilesWindow::Button(const Control& control, Command command) {
+  auto* button = Placed(new QPushButton(this), control);
   connect(button, &QPushButton::clicked, this,
           [this, command] { act_([this, command] { game_.Do(command); }); });
   return button;
@@ -109,14 +109,14 @@ void ProfilesWindow::Sync() {
     const QSignalBlocker quiet(list_);
     list_->setCurrentRow(form.ProfileList.ListIndex);
   }
-  for (const auto& [button, data] : {std::pair{remove_, &form.RemoveButton},
-                                     {add_, &form.AddButton},
-                                     {cancel_, &form.CancelButton},
-                                     {ok_, &form.OkButton}}) {
-    button->setText(Q(data->Caption));
-    button->setToolTip(PlainToolTip(data->ToolTip));
-    button->setAccessibleDescription(Q(data->ToolTip).trimmed());
-    button->setEnabled(data->Enabled);
+  for (const auto& [button, control] : {std::pair{remove_, &form.RemoveButton},
+                                        {add_, &form.AddButton},
+                                        {cancel_, &form.CancelButton},
+                                        {ok_, &form.OkButton}}) {
+    button->setText(Q(control->Caption));
+    button->setToolTip(PlainToolTip(control->ToolTip));
+    button->setAccessibleDescription(Q(control->ToolTip).trimmed());
+    button->setEnabled(control->Enabled);
   }
   nameLabel_->setText(Q(form.NameLabel.Caption));
   passwordLabel_->setText(Q(form.PasswordLabel.Caption));

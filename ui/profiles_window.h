@@ -30,7 +30,7 @@ class ProfilesWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QPushButton* Button(const Control& data, Command command);
+  QPushButton* Button(const Control& control, Command command);
 
   Game& game_;
   Dispatch act_;
