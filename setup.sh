@@ -82,14 +82,10 @@ install_packages() {
   fi
 }
 
-# A new build folder gets Ninja, which starts a library's compiles before the
-# libraries below it are archived; one configured earlier keeps its generator.
+# The configurations are the presets of CMakePresets.json: play (the game
+# alone), release and sanitizer (everything, warnings as errors).
 configure() {
-  local dir=$1 type=$2
-  shift 2
-  local generator=()
-  [ -e "$dir/CMakeCache.txt" ] || generator=(-G Ninja)
-  cmake -S . -B "$dir" "${generator[@]}" -DCMAKE_BUILD_TYPE="$type" "$@"
+  cmake --preset "$1"
 }
 build() {
   local dir=$1
@@ -112,18 +108,16 @@ if [ "$mode" = play ]; then
   # The program with what it opens at run time: its folder's settings and
   # language files, the sound module and the resource package. The tests and
   # benchmarks wait for ./setup.sh test.
-  configure build Release -DBUILD_TESTING=OFF -DPYXARO_SERVER=OFF
+  configure play
   build build --target pyxaro
   cd build/game
   exec ./pyxaro
 fi
 
 # The tests' builds take every warning for an error; a plain build does not.
-stage "configure release" configure build Release -DBUILD_TESTING=ON -DPYXARO_SERVER=ON \
-  -DPYXARO_WERROR=ON
+stage "configure release" configure release
 stage "build release" build build
 stage "test release" run_tests build
-stage "configure sanitizer" configure build-asan Debug -DBUILD_TESTING=ON -DPYXARO_SERVER=ON \
-  -DPYXARO_SANITIZE=ON -DPYXARO_WERROR=ON
+stage "configure sanitizer" configure sanitizer
 stage "build sanitizer" build build-asan
 stage "test sanitizer" run_tests build-asan
