@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <functional>
 
+#include "ui/box_keys.h"
 #include "ui/dialog_style.h"
 #include "ui/plain_text.h"
 #include "ui/qt_string.h"
@@ -71,6 +72,8 @@ ProfilesWindow::ProfilesWindow(Game& game, Dispatch act, QWidget* owner)
   ok_ = Button(form.OkButton, Command::ConfirmProfiles);
   dontShow_ = Placed(new QCheckBox(this), form.DontShowWhenSending);
   frame->lower();
+  ok_->setDefault(true);
+  AnswerBoxKeys(this, ok_, cancel_);
 
   connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     const int row = list_->row(item);

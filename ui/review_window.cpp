@@ -81,7 +81,8 @@ ReviewWindow::ReviewWindow(QWidget* owner, std::function<void(int)> open,
 
 void ReviewWindow::Sync(const ReviewForm& form) {
   if (form == form_) return;
-  const bool newRows = form.Rows != form_.Rows;
+  // A flawless game has no rows, so its one line comes with the first form.
+  const bool newRows = form.Rows != form_.Rows || form.NoRows != form_.NoRows;
   form_ = form;
   setWindowTitle(Q(form.Caption));
   summary_->setText(Q(form.Summary));

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "ui/box_keys.h"
 #include "ui/dialog_style.h"
 #include "ui/pictures.h"
 #include "ui/qt_string.h"
@@ -49,6 +50,7 @@ LanguageWindow::LanguageWindow(Game& game, Dispatch act) : game_(game), act_(std
   layout->addWidget(check_);
   layout->addWidget(confirm_, 0, Qt::AlignRight);
   confirm_->setDefault(true);
+  AnswerBoxKeys(this, confirm_);
 
   connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     const int row = list_->row(item);
@@ -94,6 +96,13 @@ void LanguageWindow::Sync() {
   }
   confirm_->setText(Q(form.OkButton.Caption));
   confirm_->setEnabled(form.OkButton.Enabled);
+}
+
+void LanguageWindow::showEvent(QShowEvent* event) {
+  // Opened again with L the picker would keep the focus where it was left:
+  // the arrows choose a language at once, as at the first start.
+  QWidget::showEvent(event);
+  list_->setFocus();
 }
 
 void LanguageWindow::closeEvent(QCloseEvent* event) {

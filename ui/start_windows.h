@@ -24,6 +24,7 @@ class LanguageWindow : public QWidget {
   QPushButton* Confirm() const { return confirm_; }
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

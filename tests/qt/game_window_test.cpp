@@ -19,6 +19,7 @@
 #include "ui/front.h"
 #include "ui/plain_text.h"
 #include "ui/qt_host.h"
+#include "ui/review_window.h"
 #include "ui/widgets.h"
 
 namespace pyxaro::testing {
@@ -79,7 +80,8 @@ class GameWindowTest : public GameTest {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(0)).center());
     ASSERT_TRUE(front.Language()->Confirm()->isEnabled());
-    QTest::mouseClick(front.Language()->Confirm(), Qt::LeftButton);
+    // Enter on the list confirms, as a box's default button would.
+    QTest::keyClick(list, Qt::Key_Return);
     ASSERT_TRUE(!front.Language()->isVisible() && front.Splash() != nullptr &&
                 front.Splash()->isVisible());
     ASSERT_TRUE(WaitFor([&] { return front.Main() != nullptr && front.Main()->isVisible(); }));
@@ -292,6 +294,24 @@ TEST_F(ControlsTest, EveryWindowSpeaksAndShowsPlainText) {
   EXPECT_GT(widgets, 80);
 }
 
+// A game without a costly choice has no rows: its review says so in its one line from the first
+// form on, and a game with rows replaces that line.
+TEST(ReviewWindowRows, AFlawlessGameSaysSoAndAGameWithRowsListsThem) {
+  ui::ReviewWindow window(
+      nullptr, [](int) {}, [] {});
+  ReviewForm flawless;
+  flawless.NoRows = "Every choice was the best";
+  window.Sync(flawless);
+  ASSERT_EQ(window.Rows()->count(), 1);
+  EXPECT_EQ(window.Rows()->item(0)->text(), "Every choice was the best");
+  ReviewForm costly = flawless;
+  costly.Rows.push_back(ReviewRow{});
+  costly.Rows.back().Text = "Throw 3";
+  window.Sync(costly);
+  ASSERT_EQ(window.Rows()->count(), 1);
+  EXPECT_EQ(window.Rows()->item(0)->text(), "Throw 3");
+}
+
 // R, or the statistics window's button, reviews the last finished game the settings keep; its rows
 // are read as they show, the arrows open each in turn, and Escape closes the window.
 TEST_F(ControlsTest, RReviewsTheLastGameAndTheKeysMoveOverItsRows) {
@@ -402,6 +422,9 @@ TEST_F(SubmissionWindowTest, RemoveTakesTheRowTheArrowKeysHighlighted) {
   ASSERT_EQ(list->currentRow(), 0);
   QTest::mouseClick(front.Profiles()->Remove(), Qt::LeftButton);
   EXPECT_EQ(Ini("Users", "antal") + " " + Ini("Users", "user1"), "1 Cy");
+  // Enter on the list confirms the window, as its default button OK would.
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_TRUE(front.Profiles() == nullptr || !front.Profiles()->isVisible());
 }
 
 }  // namespace
