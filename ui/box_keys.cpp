@@ -22,8 +22,9 @@ class BoxKeys : public QObject {
     const int key = static_cast<QKeyEvent*>(event)->key();
     QPushButton* pressed = nullptr;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      // Only the box's own controls pass their keys up to it.
       auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
-      pressed = focused && focused->window() == enter_->window() ? focused : enter_;
+      pressed = focused ? focused : enter_;
     } else if (key == Qt::Key_Escape) {
       pressed = escape_;
     }
@@ -40,6 +41,7 @@ class BoxKeys : public QObject {
 }  // namespace
 
 void AnswerBoxKeys(QWidget* box, QPushButton* enter, QPushButton* escape) {
+  enter->setDefault(true);
   box->installEventFilter(new BoxKeys(box, enter, escape));
 }
 

@@ -72,7 +72,6 @@ ProfilesWindow::ProfilesWindow(Game& game, Dispatch act, QWidget* owner)
   ok_ = Button(form.OkButton, Command::ConfirmProfiles);
   dontShow_ = Placed(new QCheckBox(this), form.DontShowWhenSending);
   frame->lower();
-  ok_->setDefault(true);
   AnswerBoxKeys(this, ok_, cancel_);
 
   connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {

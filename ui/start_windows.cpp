@@ -49,7 +49,6 @@ LanguageWindow::LanguageWindow(Game& game, Dispatch act) : game_(game), act_(std
   layout->addWidget(list_);
   layout->addWidget(check_);
   layout->addWidget(confirm_, 0, Qt::AlignRight);
-  confirm_->setDefault(true);
   AnswerBoxKeys(this, confirm_);
 
   connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
