@@ -9,7 +9,8 @@ namespace pyxaro {
 
 Game::Game(Host& host, RandomSource& chance, DiceSource& dice, std::string appFolder)
     : host_(host),
-      store_(host, std::move(appFolder), pyxaro::Profiles::Passwords()),
+      store_(host, std::move(appFolder), pyxaro::Profiles::Passwords(),
+             {Turn::kSavedGameSection, Coach::kSection}),
       advisor_(blocks::Embedded(), kFittedCorrection),
       reviewer_(advisor_),
       texts_(host, store_),

@@ -105,6 +105,8 @@ class Game {
   void Close();
   // The game is over: every keeper of games takes it in one write, then a new game.
   void EndGame();
+  // The game end's one write for every keeper, once for each game.
+  void KeepFinishedGame(const FinishedGame& finished);
   // Hands the offered top-ten row to the browser; the display returns to the score.
   void SendRow();
 

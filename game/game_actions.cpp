@@ -101,20 +101,34 @@ void Game::SendRow() {
 void Game::EndGame() {
   const std::optional<FinishedGame> finished = turn_.Finish();
   if (!finished) return;
-  for (GameKeeper* keeper : keepers_) keeper->Prepare(*finished);
+  KeepFinishedGame(*finished);
+  NewGame();
+}
+
+void Game::KeepFinishedGame(const FinishedGame& finished) {
+  // A second copy of the game that resumed this finished game from the shared
+  // settings ends it too: the first end counts, the other asks nothing.
+  const IniReader settings = [this](const std::string& section, const std::string& key) {
+    return store_.Setting(section, key);
+  };
+  if (Coach::AlreadyEnded(finished, settings)) return;
+  for (GameKeeper* keeper : keepers_) keeper->Prepare(finished);
   // One write for every keeper, worked out from the settings as they stand
   // under the lock: a game that ended meanwhile in another copy keeps its part.
+  bool endedElsewhere = false;
   const bool stored = store_.UpdateGroup([&](const IniReader& current) {
     std::vector<IniChange> changes;
+    endedElsewhere = Coach::AlreadyEnded(finished, current);
+    if (endedElsewhere) return changes;
     for (GameKeeper* keeper : keepers_) {
-      for (IniChange& change : keeper->Changes(*finished, current)) {
+      for (IniChange& change : keeper->Changes(finished, current)) {
         changes.push_back(std::move(change));
       }
     }
     return changes;
   });
-  for (GameKeeper* keeper : keepers_) keeper->Written(*finished, stored);
-  NewGame();
+  if (endedElsewhere) return;
+  for (GameKeeper* keeper : keepers_) keeper->Written(finished, stored);
 }
 
 }  // namespace pyxaro

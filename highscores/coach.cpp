@@ -4,13 +4,16 @@ namespace pyxaro {
 
 namespace {
 
-constexpr char kSection[] = "Coach";
 constexpr char kLastGame[] = "last";
 
 }  // namespace
 
 Coach::Coach(SettingsStore& store, const Languages& texts, Reviewer& reviewer)
     : store_(store), texts_(texts), reviewer_(reviewer) {}
+
+bool Coach::AlreadyEnded(const FinishedGame& game, const IniReader& current) {
+  return !game.Moves.empty() && current(kSection, kLastGame) == RecordText(game.Moves);
+}
 
 std::vector<IniChange> Coach::Changes(const FinishedGame& game, const IniReader&) {
   if (game.Moves.empty()) return {};

@@ -18,6 +18,14 @@ class Coach : public GameKeeper {
  public:
   Coach(SettingsStore& store, const Languages& texts, Reviewer& reviewer);
 
+  // The section of the last game's moves, which no other program reads and
+  // which is read at any length.
+  static constexpr char kSection[] = "Coach";
+
+  // Whether this very game's end is written already: another copy of the
+  // game, sharing the settings file, ended the same game first.
+  static bool AlreadyEnded(const FinishedGame& game, const IniReader& current);
+
   // Keeps the finished game's moves in the game end's one write.
   std::vector<IniChange> Changes(const FinishedGame& game, const IniReader& current) override;
   // The game is over and told: its review shows.

@@ -12,7 +12,7 @@ namespace pyxaro {
 namespace {
 
 // The game in progress, a section of its own after the player's others.
-constexpr char kSection[] = "Game";
+constexpr const char* kSection = Turn::kSavedGameSection;
 constexpr char kMoves[] = "moves";
 constexpr char kPlayTime[] = "time";
 constexpr char kAdviceShown[] = "advice";
@@ -56,8 +56,6 @@ void Turn::ResumeOrNewGame() {
   }
   ++gamesStarted_;
   welcomeShown_ = true;
-  seedKept_ = seed.has_value();
-  seed_ = seed ? *seed : dice_.NewSeed(host_.Now().SecondsSinceMidnight);
   GameState resumed = *replayed;
   resumed.PlaySeconds = static_cast<std::int16_t>(
       std::clamp(LeadingNumber(store_.Setting(kSection, kPlayTime)), 0,
@@ -65,6 +63,10 @@ void Turn::ResumeOrNewGame() {
   PresentTexts();
   PlaceScorecard();
   Continue(resumed);
+  // After Continue, which gives a game it knows nothing of new dice: this one
+  // goes on with its own.
+  seedKept_ = seed.has_value();
+  if (seed) seed_ = *seed;
   record_ = *record;
   speaker_.Say(texts_.Text(text::kGameContinued));
   if (store_.Setting(kSection, kAdviceShown) == "Yes") PresentAdvice();
@@ -83,10 +85,14 @@ void Turn::Record(const Move& move) {
 
 void Turn::SaveRecord() {
   if (!record_) return;
-  store_.StoreGroup({{kSection, kSeed, seedKept_ ? std::to_string(seed_) : ""},
-                     {kSection, kMoves, RecordText(*record_)},
-                     {kSection, kPlayTime, std::to_string(state_.PlaySeconds)},
-                     {kSection, kAdviceShown, adviceShown_ ? "Yes" : ""}});
+  // The record is whole in every save: the next one that gets through keeps
+  // every move up to it.
+  const bool saved = store_.StoreGroup({{kSection, kSeed, seedKept_ ? std::to_string(seed_) : ""},
+                                        {kSection, kMoves, RecordText(*record_)},
+                                        {kSection, kPlayTime, std::to_string(state_.PlaySeconds)},
+                                        {kSection, kAdviceShown, adviceShown_ ? "Yes" : ""}},
+                                       LockWait::Brief);
+  if (!saved) speaker_.Say(texts_.Text(text::kMoveNotSaved));
 }
 
 std::vector<IniChange> Turn::Changes(const FinishedGame&, const IniReader&) { return Cleared(); }

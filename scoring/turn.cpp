@@ -83,8 +83,9 @@ void Turn::Play(const Move& move) {
   Present();
   // Before the throw's own messages, which the display then shows instead.
   if (move.kind == Move::Kind::Throw && showAdvice_ == "Yes") PresentAdvice();
-  Record(move);
   Announce(before, move);
+  // After the announcement, so that a move the settings refused says so last.
+  Record(move);
 }
 
 void Turn::Announce(const GameState& before, const Move& move) {

@@ -27,6 +27,10 @@ namespace pyxaro {
 // game's end clears them.
 class Turn : public GameKeeper {
  public:
+  // The section of the game in progress, read at any length: a long game's
+  // moves outgrow the limit of the other keys.
+  static constexpr char kSavedGameSection[] = "Game";
+
   // `chance` gives the check value's digit, `dice` the faces; the advisor
   // advises and the reviewer reviews the finished game.
   Turn(Host& host, RandomSource& chance, DiceSource& dice, Speaker& speaker, const Languages& texts,

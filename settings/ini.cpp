@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <ctime>
 #include <map>
@@ -31,6 +32,9 @@ IniError::IniError(int number, std::string source, std::string description, std:
 namespace {
 
 constexpr int kReadLimit = 1023;
+// Long enough for a writer that holds the lock only while it writes, short
+// enough not to be felt.
+constexpr auto kBriefLockWait = std::chrono::milliseconds(100);
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kCachedFiles = 8;
 // File times advance in steps (a clock tick on most file systems, 2 s on
@@ -150,16 +154,37 @@ std::vector<IniChange> AsUtf8(const std::vector<IniChange>& changes) {
   return converted;
 }
 
+bool IsWhole(const std::string& section, const WholeSections& whole) {
+  const std::string name = ini::FoldName(section);
+  return std::any_of(whole.begin(), whole.end(),
+                     [&name](const std::string& kept) { return ini::FoldName(kept) == name; });
+}
+
+std::string ValueRead(const std::optional<std::string_view>& value, bool whole) {
+  if (!value) return {};
+  return whole ? std::string(*value) : CharLeft(*value, kReadLimit);
+}
+
+// What a write is told besides its changes.
+struct WriteTerms {
+  const std::optional<SecretKeys>& secrets;
+  const WholeSections& whole;
+  LockWait wait;
+};
+
 // Applies edit to the file at path as it is under the lock and stores the
 // result in one replacement.
-bool Store(const IniEdit& edit, const std::string& path, const std::optional<SecretKeys>& secrets) {
+bool Store(const IniEdit& edit, const std::string& path, const WriteTerms& terms) {
+  const std::optional<SecretKeys>& secrets = terms.secrets;
   const std::optional<std::string> target = ini::WriteTarget(path);
   if (!target) return false;
   // Something other than a file in its place is refused before the lock
   // leaves a file beside it.
   struct stat before {};
   if (::stat(target->c_str(), &before) == 0 && !S_ISREG(before.st_mode)) return false;
-  const std::optional<ini::WriteLock> lock = ini::WriteLock::Take(*target);
+  const std::optional<ini::WriteLock> lock = terms.wait == LockWait::Brief
+                                                 ? ini::WriteLock::Take(*target, kBriefLockWait)
+                                                 : ini::WriteLock::Take(*target);
   if (!lock) return false;
 
   const ini::FileContent old = ini::ReadFile(*target);
@@ -179,8 +204,7 @@ bool Store(const IniEdit& edit, const std::string& path, const std::optional<Sec
         } else if (index == nullptr) {
           index = &ownIndex.emplace(ini::Decode(old.bytes).text);
         }
-        const auto value = index->Find(AsUtf8(section), AsUtf8(key));
-        return value ? CharLeft(*value, kReadLimit) : std::string();
+        return ValueRead(index->Find(AsUtf8(section), AsUtf8(key)), IsWhole(section, terms.whole));
       });
   if (changes.empty()) return true;
 
@@ -240,18 +264,27 @@ constexpr const char* kReadFailure = "Cannot read from INI File.";
 constexpr const char* kWriteSource = "SetINI";
 constexpr const char* kWriteFailure = "Cannot write to INI file.";
 
-}  // namespace
-
-std::string GetINI(const std::string& section, const std::string& key, const std::string& file) {
+std::string Read(const std::string& section, const std::string& key, const std::string& file,
+                 bool whole) {
   RequirePassablePath(file, kReadSource, kReadFailure);
   try {
     const CachedFile* cached = Load(file);
     if (cached == nullptr) return {};
-    const auto value = cached->index.Find(AsUtf8(section), AsUtf8(key));
-    return value ? CharLeft(*value, kReadLimit) : std::string();
+    return ValueRead(cached->index.Find(AsUtf8(section), AsUtf8(key)), whole);
   } catch (const std::exception& error) {
     throw IniError(ErrorNumber(error), kReadSource, kReadFailure, error.what());
   }
+}
+
+}  // namespace
+
+std::string GetINI(const std::string& section, const std::string& key, const std::string& file) {
+  return Read(section, key, file, false);
+}
+
+std::string GetINI(const std::string& section, const std::string& key, const std::string& file,
+                   const WholeSections& whole) {
+  return Read(section, key, file, IsWhole(section, whole));
 }
 
 int SetINI(const std::string& section, const std::string& key, const std::string& value,
@@ -259,19 +292,27 @@ int SetINI(const std::string& section, const std::string& key, const std::string
   return SetINIBatch({{section, key, value}}, file, secrets);
 }
 
-int SetINIBatch(const std::vector<IniChange>& changes, const std::string& file,
-                const std::optional<SecretKeys>& secrets) {
-  return UpdateINI([&](const IniReader&) { return changes; }, file, secrets);
-}
+namespace {
 
-int UpdateINI(const IniEdit& edit, const std::string& file,
-              const std::optional<SecretKeys>& secrets) {
+int Write(const IniEdit& edit, const std::string& file, const WriteTerms& terms) {
   RequirePassablePath(file, kWriteSource, kWriteFailure);
   try {
-    return Store(edit, file, secrets) ? -1 : 0;
+    return Store(edit, file, terms) ? -1 : 0;
   } catch (const std::exception& error) {
     throw IniError(ErrorNumber(error), kWriteSource, kWriteFailure, error.what());
   }
+}
+
+}  // namespace
+
+int SetINIBatch(const std::vector<IniChange>& changes, const std::string& file,
+                const std::optional<SecretKeys>& secrets, LockWait wait) {
+  return Write([&](const IniReader&) { return changes; }, file, {secrets, {}, wait});
+}
+
+int UpdateINI(const IniEdit& edit, const std::string& file,
+              const std::optional<SecretKeys>& secrets, const WholeSections& whole) {
+  return Write(edit, file, {secrets, whole, LockWait::Patient});
 }
 
 void RemoveLeftoverTempFiles(const std::string& file) {

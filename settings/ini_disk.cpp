@@ -262,6 +262,11 @@ std::optional<std::string> WriteTarget(const std::string& path) {
 }
 
 std::optional<WriteLock> WriteLock::Take(const std::string& target) {
+  return Take(target, Calls().lockWait);
+}
+
+std::optional<WriteLock> WriteLock::Take(const std::string& target,
+                                         std::chrono::milliseconds wait) {
   // Writers who may not create the lock file still share it read-only; in a
   // folder that takes no new files at all, every writer rewrites the file in
   // place, so its own inode stays and serves as the lock.
@@ -276,7 +281,7 @@ std::optional<WriteLock> WriteLock::Take(const std::string& target) {
     fd = Descriptor(::open(target.c_str(), O_RDONLY | kLockFlags));
   }
   if (fd.Get() < 0) return std::nullopt;
-  const auto giveUp = std::chrono::steady_clock::now() + Calls().lockWait;
+  const auto giveUp = std::chrono::steady_clock::now() + std::min(wait, Calls().lockWait);
   while (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
     if (errno != EWOULDBLOCK && errno != EINTR) return std::nullopt;
     if (std::chrono::steady_clock::now() >= giveUp) return std::nullopt;

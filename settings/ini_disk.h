@@ -66,10 +66,11 @@ std::string LockFileName(const std::string& file);
 
 // Holds the lock of the settings file target (on a lock file beside it)
 // while it lives. nullopt when another writer keeps it longer than
-// Calls().lockWait.
+// Calls().lockWait, or than wait where that is shorter.
 class WriteLock {
  public:
   static std::optional<WriteLock> Take(const std::string& target);
+  static std::optional<WriteLock> Take(const std::string& target, std::chrono::milliseconds wait);
 
  private:
   explicit WriteLock(Descriptor fd) : fd_(std::move(fd)) {}

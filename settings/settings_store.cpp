@@ -29,11 +29,13 @@ std::vector<IniChange> ShippedSettings() {
 
 }  // namespace
 
-SettingsStore::SettingsStore(Host& host, std::string appFolder, std::optional<SecretKeys> secrets)
+SettingsStore::SettingsStore(Host& host, std::string appFolder, std::optional<SecretKeys> secrets,
+                             WholeSections records)
     : host_(host),
       appFolder_(std::move(appFolder)),
       dataFolder_(appFolder_),
-      secrets_(std::move(secrets)) {}
+      secrets_(std::move(secrets)),
+      records_(std::move(records)) {}
 
 void SettingsStore::Open() {
   file_ = DataFile(kFileName);
@@ -44,7 +46,7 @@ void SettingsStore::Open() {
 std::string SettingsStore::Setting(const std::string& section, const std::string& key) const {
   const auto held = heldChoices_.find({section, key});
   if (held != heldChoices_.end()) return held->second;
-  return GetINI(section, key, file_);
+  return GetINI(section, key, file_, records_);
 }
 
 // The settings service answers 0 for a refused write.
@@ -58,12 +60,12 @@ bool SettingsStore::Store(const std::string& section, const std::string& key,
   return Kept(SetINI(section, key, value, file_, secrets_));
 }
 
-bool SettingsStore::StoreGroup(const std::vector<IniChange>& changes) {
-  return Kept(SetINIBatch(changes, file_, secrets_));
+bool SettingsStore::StoreGroup(const std::vector<IniChange>& changes, LockWait wait) {
+  return Kept(SetINIBatch(changes, file_, secrets_, wait));
 }
 
 bool SettingsStore::UpdateGroup(const IniEdit& edit) {
-  return Kept(UpdateINI(edit, file_, secrets_));
+  return Kept(UpdateINI(edit, file_, secrets_, records_));
 }
 
 bool SettingsStore::StoreChoice(const std::vector<IniChange>& changes) {

@@ -22,8 +22,10 @@ inline constexpr char kOptionsSection[] = "Options";
 // of a file; none builds a path of its own.
 class SettingsStore {
  public:
-  // `secrets` names the keys whose values no other user may read.
-  SettingsStore(Host& host, std::string appFolder, std::optional<SecretKeys> secrets);
+  // `secrets` names the keys whose values no other user may read, `records`
+  // the sections whose values are read at any length.
+  SettingsStore(Host& host, std::string appFolder, std::optional<SecretKeys> secrets,
+                WholeSections records = {});
 
   // Where the files the game writes go: the program folder when the player
   // may write there, else personalFolder, made for the player alone and
@@ -40,7 +42,7 @@ class SettingsStore {
   // Stores one setting; true when stored.
   bool Store(const std::string& section, const std::string& key, const std::string& value);
   // Stores a group of settings that belong together in one write; true when stored.
-  bool StoreGroup(const std::vector<IniChange>& changes);
+  bool StoreGroup(const std::vector<IniChange>& changes, LockWait wait = LockWait::Patient);
   // Works a group out from the settings as they are at the moment of writing,
   // with no other writer between, and stores it; true when stored.
   bool UpdateGroup(const IniEdit& edit);
@@ -71,6 +73,7 @@ class SettingsStore {
   std::string dataFolder_;
   std::string file_;
   std::optional<SecretKeys> secrets_;
+  WholeSections records_;
   WriteResult lastWrite_ = WriteResult::Stored;
   // The player's choices the settings file refused, by section and key:
   // they hold until the program ends.

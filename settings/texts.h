@@ -31,6 +31,8 @@ inline constexpr TextKey kNotSavedProfile{
 inline constexpr TextKey kGameContinued{"game_continued", "Your game goes on"};
 inline constexpr TextKey kGameNotContinued{"game_not_continued",
                                            "The saved game could not be read: a new game"};
+// The dot display, after a move the settings file did not take.
+inline constexpr TextKey kMoveNotSaved{"move_not_saved", "This move could not be saved"};
 inline constexpr TextKey kNoOnlineAddress{"no_online_address", "No online address is configured."};
 inline constexpr TextKey kScreenTooSmall{
     "screen_too_small",

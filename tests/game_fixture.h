@@ -75,6 +75,11 @@ class GameTest : public ::testing::Test {
     game->Start();
     game->Do(Command::SplashTimeUp);
   }
+  // The program started again on the same folder, as after a kill: the old one writes nothing more.
+  void Restart() {
+    MakeGame();
+    Start();
+  }
   // Scripts the faces of the dice that the next throw throws, then throws.
   void Throw(const std::vector<int>& faces) {
     dice.faces.insert(dice.faces.end(), faces.begin(), faces.end());

@@ -87,14 +87,7 @@ TEST(MoveRecordTest, AFullRecordTakesBackPickUpsInsteadOfAddingAnUndo) {
   EXPECT_EQ(record.size(), kMostRecordedMoves);
 }
 
-class SavedGameTest : public GameTest {
- protected:
-  // The program started again on the same folder.
-  void Restart() {
-    MakeGame();
-    Start();
-  }
-};
+using SavedGameTest = GameTest;
 
 // Quit mid-game, then started again: the dice on the table and those picked up, the card, the rolls
 // and the play time, the hint and the advice on show stand as they stood, and the game goes on.
@@ -156,41 +149,6 @@ TEST_F(SavedGameTest, ABadRecordStartsANewGameAndEveryEndOfAGameClearsIt) {
       game->Do(Command::ConfirmLanguage);
       game->Do(Command::SplashTimeUp);
     }
-  }
-}
-
-// Killed after any move, the program started again stands where that move left the game, its play
-// time included.
-TEST_F(SavedGameTest, AGameKilledAfterAnyMoveGoesOnFromThatMove) {
-  std::mt19937 chance(5);
-  const std::string fresh = folder.Read("Pyx4.ini");
-  for (int killedAfter = 1; killedAfter <= 80; killedAfter += 1 + static_cast<int>(chance() % 6)) {
-    folder.Write("Pyx4.ini", fresh);
-    const unsigned seed = chance();
-    const std::string expected = InChild([&] {
-      Start();
-      std::mt19937 moves(seed);
-      // As the last move the game took left it: the clock's ticks since are not kept.
-      GameState kept;
-      for (int move = 0; move < killedAfter; ++move) {
-        for (int tick = static_cast<int>(moves() % 3); tick > 0; --tick) {
-          game->Do(Command::PlayClockTick);
-        }
-        const GameState before = game->Turn().State();
-        Click(*game, AnyMove(moves, game->Turn().State()));
-        const GameState& after = game->Turn().State();
-        if (after.Dice != before.Dice || after.Lying != before.Lying ||
-            after.Score != before.Score) {
-          kept = after;
-        }
-      }
-      return ::testing::PrintToString(kept);
-    });
-    Restart();
-    const GameState& resumed = game->Turn().State();
-    // A game whose moves were all refused, or that ended, is not kept: it starts afresh.
-    if (resumed == GameState{}) continue;
-    EXPECT_EQ(::testing::PrintToString(resumed), expected) << "killed after move " << killedAfter;
   }
 }
 

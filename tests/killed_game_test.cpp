@@ -1,0 +1,200 @@
+// A game killed at any moment goes on at the next start where its last move left it, a finished
+// game is entered once, however the program ended and however many copies share the file, and a
+// move the file does not take is told.
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+
+#include "scoring/advisor_correction.h"
+#include "scoring/block_values.h"
+#include "settings/ini_disk.h"
+#include "tests/game_fixture.h"
+
+namespace pyxaro::testing {
+namespace {
+
+// The longest record the rules allow. An entry lifts every die, so that the throw after it follows
+// no pick-up: the longest game enters once, with its last throw. The first throw, then pick-ups
+// each laid back by an undo up to the record's 2,000 moves (past them an undo takes its pick-ups
+// back instead of being added), then all six dice picked up before each of the other 59 throws, and
+// the last throw entered as a Yatzy: 60 throws (590 characters), 2,067 pick-ups (4,134), 286 undos,
+// "E20=100" and the 2,413 spaces between the 2,414 moves.
+constexpr std::size_t kLongestRecord = 7430;
+
+// Plays the longest game there is, on dice the test lays out: see kLongestRecord.
+class LongestPlayer : public Player {
+ public:
+  Move Choose(const GameState& state) override {
+    ++moves_;
+    if (!state.Thrown()) return Throw(state);
+    if (moves_ <= kMostRecordedMoves) {
+      for (int die = 1; die <= kDiceCount; ++die) {
+        if (state.OnTable(die) && moves_ < kMostRecordedMoves) return Move::PickUp(die);
+      }
+      return Move::Undo();
+    }
+    return state.RollsLeft == 0 ? EntryOf(state, kYatzy) : Throw(state);
+  }
+  // The faces the dice are to show in the next throw: the last one six alike.
+  static OneBased<int, kDiceCount> NextFaces(const GameState& state) {
+    if (state.RollsLeft == 1) return {6, 6, 6, 6, 6, 6};
+    return {1, 2, 3, 4, 5, 6};
+  }
+
+ private:
+  // All six dice picked up one by one, then thrown.
+  static Move Throw(const GameState& state) {
+    for (int die = 1; die <= kDiceCount; ++die) {
+      if (state.OnTable(die)) return Move::PickUp(die);
+    }
+    return Move::Throw({}, 0);
+  }
+  std::size_t moves_ = 0;
+};
+
+constexpr auto kAfterEveryMove = [](int) { return true; };
+
+class KilledGameTest : public GameTest {
+ protected:
+  // Plays a whole game through the board up to its end, which it leaves to run. After each move
+  // `killed` takes, counted from 1, the program is killed and started anew, and stands as the move
+  // left it.
+  void Play(Player& player, const std::function<bool(int move)>& killed,
+            const std::function<void(const GameState&)>& beforeThrow = {}) {
+    Start();
+    int moves = 0;
+    while (!IsOver(game->Turn().State())) {
+      const GameState before = game->Turn().State();
+      const Move move = player.Choose(before);
+      if (move.kind == Move::Kind::Throw && beforeThrow) beforeThrow(before);
+      Click(*game, move);
+      const GameState after = game->Turn().State();
+      ASSERT_NE(after, before) << "move " << moves << " was refused";
+      ++moves;
+      if (!killed(moves)) continue;
+      Restart();
+      ASSERT_EQ(game->Turn().State(), after) << "killed after move " << moves;
+    }
+  }
+  // The finished game's end, killed before it ran, runs at the next start, and only then; its
+  // review shows.
+  ReviewForm EndsOnceAfterRestarts(int total) {
+    host.inputs.push_back("Ann");
+    chance.draws.push_back(0.5);
+    EXPECT_TRUE(game->Turn().View().GameEndTimer.Enabled());
+    game->Do(Command::GameEndTick);
+    const ReviewForm review = game->Coach().Window();
+    Restart();
+    EXPECT_FALSE(game->Turn().View().GameEndTimer.Enabled());
+    // The list keeps its empty rows as 0 points.
+    EXPECT_EQ(
+        Ini("Highscore", "p1") + " " + Ini("Highscore", "p2") + " " + Ini("Statistics", "games"),
+        std::to_string(total) + " 0 1");
+    EXPECT_TRUE(review.Visible);
+    return review;
+  }
+};
+
+TEST_F(KilledGameTest, TheAdvisorsAndARandomPlayersGamesGoOnAfterAKillAtEveryMoveAndEndOnce) {
+  Advisor advisor(blocks::Embedded(), kFittedCorrection);
+  AdvisorPlayer advisorPlayer(advisor);
+  RandomPlayer randomPlayer(3);
+  const std::string fresh = folder.Read("Pyx4.ini");
+  for (Player* player : std::initializer_list<Player*>{&advisorPlayer, &randomPlayer}) {
+    folder.Write("Pyx4.ini", fresh);
+    MakeGame();
+    Play(*player, kAfterEveryMove);
+    EndsOnceAfterRestarts(game->Turn().State().Total());
+  }
+}
+
+// The longest game's record is kept whole: the game goes on from its last move, ends once, and its
+// review is there after a restart.
+TEST_F(KilledGameTest, TheLongestGameGoesOnFromEveryMoveEndsOnceAndIsReviewedAfterARestart) {
+  LongestPlayer player;
+  // Its first 2,000 moves lie at one throw, blocks of the same seven moves over and over: it is
+  // killed after every move of the first and the last blocks and of its later throws, and in the
+  // blocks between after every fifth move, at each place of a block in turn.
+  const auto killed = [](int move) {
+    return move <= 20 || move % 5 == 0 || move >= static_cast<int>(kMostRecordedMoves) - 20;
+  };
+  Play(player, killed, [&](const GameState& state) {
+    const OneBased<int, kDiceCount> faces = LongestPlayer::NextFaces(state);
+    dice.faces.insert(dice.faces.end(), faces.begin(), faces.end());
+  });
+  // Read as other programs read the file, the value keeps its old limit.
+  EXPECT_EQ(Ini("Game", "moves").size(), 1023U);
+  EXPECT_EQ(GetINI("Game", "moves", folder.File("Pyx4.ini"), {"Game"}).size(), kLongestRecord);
+  const ReviewForm atTheEnd = EndsOnceAfterRestarts(game->Turn().State().Total());
+  game->Do(Command::OpenReview);
+  EXPECT_EQ(game->Coach().Window(), atTheEnd);
+}
+
+// A second copy started on the same settings while the first waits to end the game finds it
+// finished too: whichever ends it first enters it, also while the other asks for the name, and the
+// other counts nothing and asks nothing more.
+TEST_F(KilledGameTest, TwoCopiesThatBothEndOneGameEnterItOnce) {
+  Advisor advisor(blocks::Embedded(), kFittedCorrection);
+  const std::string fresh = folder.Read("Pyx4.ini");
+  enum class Order { FirstEndsFirst, SecondEndsFirst, SecondEndsWhileTheFirstAsks };
+  for (const Order order :
+       {Order::FirstEndsFirst, Order::SecondEndsFirst, Order::SecondEndsWhileTheFirstAsks}) {
+    folder.Write("Pyx4.ini", fresh);
+    MakeGame();
+    AdvisorPlayer player(advisor);
+    Play(player, [](int) { return false; });
+    const int total = game->Turn().State().Total();
+    std::unique_ptr<Game> first = std::move(game);
+    Restart();
+    ASSERT_EQ(game->Turn().State(), first->Turn().State());
+    chance.draws.insert(chance.draws.end(), {0.5, 0.5});  // each copy's check value
+    // One name a question: a question more would fail the test.
+    host.inputs.push_back("Ann");
+    if (order == Order::SecondEndsWhileTheFirstAsks) {
+      host.inputs.push_back("Bo");
+      host.whileOpen = [&] { game->Do(Command::GameEndTick); };
+    }
+    (order == Order::SecondEndsFirst ? game : first)->Do(Command::GameEndTick);
+    (order == Order::SecondEndsFirst ? first : game)->Do(Command::GameEndTick);
+    EXPECT_EQ(
+        Ini("Highscore", "p1") + " " + Ini("Highscore", "p2") + " " + Ini("Statistics", "games"),
+        std::to_string(total) + " 0 1")
+        << static_cast<int>(order);
+  }
+}
+
+// A move the settings file does not take, read-only or locked by another program, is told on the
+// display; the next move it takes keeps every move before it.
+TEST_F(KilledGameTest, AMoveTheFileDoesNotTakeIsToldAndTheNextOneKeepsIt) {
+  const std::string file = folder.File("Pyx4.ini");
+  const std::function<std::function<void()>()> blockers[] = {
+      [&] {
+        ::chmod(file.c_str(), 0444);
+        return [&] { ::chmod(file.c_str(), 0644); };
+      },
+      [&] {
+        const int lock = ::open(ini::LockFileName(file).c_str(), O_RDWR | O_CREAT, 0644);
+        ::flock(lock, LOCK_EX);
+        return [lock] { ::close(lock); };
+      }};
+  Start();
+  Table({1, 2, 3, 4, 5, 6});
+  int die = 0;
+  for (const auto& block : blockers) {
+    const std::function<void()> unblock = block();
+    game->PickUp(Die{++die});
+    EXPECT_EQ(Said(), "This move could not be saved") << die;
+    unblock();
+  }
+  game->PickUp(Die{++die});
+  const GameState after = game->Turn().State();
+  Restart();
+  EXPECT_EQ(game->Turn().State(), after);
+}
+
+}  // namespace
+}  // namespace pyxaro::testing
