@@ -1,11 +1,14 @@
 #include "ui/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QShowEvent>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -262,13 +265,28 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
   }
 }
 
-void MainWindow::mousePressEvent(QMouseEvent* event) {
-  // Without a frame of the desktop's own, the window is moved by its
-  // background and its logo.
-  if (event->button() == Qt::LeftButton && windowHandle() != nullptr) {
-    windowHandle()->startSystemMove();
-  }
+void MainWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // A game resumed at the start has its hint from the throw before: the mark
+  // stands there, as after any throw, rather than on the first die.
+  if (!event->spontaneous()) MarkHintedRow();
 }
+
+// Without a frame of the desktop's own, the window is moved by dragging its
+// background and its logo; a click that does not drag leaves it where it is.
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) pressedAt_ = event->globalPosition();
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (!pressedAt_ || !(event->buttons() & Qt::LeftButton)) return;
+  const QPointF moved = event->globalPosition() - *pressedAt_;
+  if (moved.manhattanLength() < QApplication::startDragDistance()) return;
+  pressedAt_.reset();
+  if (windowHandle() != nullptr) windowHandle()->startSystemMove();
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent*) { pressedAt_.reset(); }
 
 std::vector<QKeyCombination> MainWindow::Keys() const {
   std::vector<QKeyCombination> keys{QKeyCombination(Qt::Key_Up), QKeyCombination(Qt::Key_Down),

@@ -7,6 +7,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -38,7 +39,10 @@ class MainWindow : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   template <typename W, typename... Args>
@@ -74,6 +78,9 @@ class MainWindow : public QWidget {
   PaintedTexts painted_;  // the words the background was last painted in
   DotDisplay* dots_ = nullptr;
   unsigned throwsSeen_ = 0;
+  // Where the left button went down on the background, while it is held and
+  // the window has not begun to move.
+  std::optional<QPointF> pressedAt_;
   QMetaObject::Connection screenWatch_;
   bool displayChangePending_ = false;
 };

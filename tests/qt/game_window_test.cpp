@@ -234,6 +234,21 @@ TEST_F(ControlsTest, TheMarkStartsAtTheHintMovesOverOpenRowsAndEntersOnEnter) {
   EXPECT_EQ(game->Turn().State().Score[1], 4);
 }
 
+// A game resumed at the start shows the hint of its last throw, and the mark stands on it.
+class ResumedControlsTest : public ControlsTest {
+ protected:
+  void SetUp() override {
+    folder.Write("Pyx4.ini", folder.Read("Pyx4.ini") + "[Game]\nmoves=T222213r59\n");
+    ControlsTest::SetUp();
+  }
+};
+
+TEST_F(ResumedControlsTest, TheMarkStandsOnTheHint) {
+  ASSERT_EQ(game->Turn().State().RollsLeft, kRollPool - 1);
+  ASSERT_GT(game->Turn().Hinted(), 0);
+  EXPECT_EQ(MarkedRow(), game->Turn().Hinted());
+}
+
 TEST_F(ControlsTest, EachControlTellsAScreenReaderWhatItShows) {
   ThrowByKey({1, 2, 5, 4, 5, 6});
   const std::tuple<const Control*, QString, QAccessible::Role> controls[] = {
