@@ -2,6 +2,7 @@
 
 #include "core/pictures.h"
 #include "core/rolls_per_category.h"
+#include "core/text.h"
 #include "scoring/categories.h"
 #include "scoring/entry.h"
 #include "scoring/scorecard_layout.h"
@@ -46,6 +47,7 @@ void Turn::Present() {
     const int k = category.number;
     const int score = state_.Score[k];
     view_.CategoryRows[k].Enabled = state_.IsOpen(k);
+    view_.CategoryRows[k].ToolTip = RowTip(k);
     view_.CategoryScores[k].Caption = score == 0 ? "" : std::to_string(score);
     view_.CategoryScores[k].ForeColor = score == category.max ? colour::White : colour::Gold;
   }
@@ -80,6 +82,19 @@ void Turn::Present() {
   const int hinted = Hinted();
   view_.HintMarker.Visible = hinted != 0;
   if (hinted != 0) view_.HintMarker.Top = HintMarkerTop(hinted);
+}
+
+std::string Turn::RowTip(int k) const {
+  // Chance's name is its own tool tip's text, which the language files had
+  // before the other rows had one.
+  const std::string name = k == kChance ? texts_.Text(text::kChanceTip) : CategoryTitle(k);
+  if (!state_.IsOpen(k)) {
+    return FillIn(texts_.Text(text::kRowEntered), {name, std::to_string(state_.Score[k])});
+  }
+  if (!state_.Thrown() || state_.ThrowEntered) return name + ": " + texts_.Text(text::kOpen);
+  const int points = pyxaro::Enter(state_, k).Points;
+  if (points == 0) return FillIn(texts_.Text(text::kRowNoFit), {name});
+  return FillIn(texts_.Text(text::kRowWouldScore), {name, std::to_string(points)});
 }
 
 int Turn::Hinted() const { return HintedCategory(state_); }

@@ -152,7 +152,9 @@ void Turn::Stop() {
 void Turn::PresentTexts() {
   view_.RollsLeftLabel.ToolTip = texts_.ToolTip(text::kRollsLeftTip);
   view_.RollsPerCategoryLabel.ToolTip = texts_.ToolTip(text::kRollsPerCategoryTip);
-  view_.CategoryRows[kChance].ToolTip = texts_.ToolTip(text::kChanceTip);
+  view_.HintMarker.ToolTip = texts_.ToolTip(text::kHintMarkerTip);
+  // The rows' tool tips name them in the new language.
+  Present();
   view_.AdviceArea.ToolTip = texts_.ToolTip(text::kHintTip);
 }
 

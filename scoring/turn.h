@@ -87,6 +87,8 @@ class Turn : public GameKeeper {
   int Hinted() const;
   // A category's name for the player: English until a language names it.
   std::string CategoryTitle(int category) const;
+  // Row k's name, and its score or what the dice on the table would score there.
+  std::string RowTip(int k) const;
 
  private:
   // The turn's own option: "Yes" shows the advice after every throw unasked.

@@ -89,6 +89,13 @@ inline constexpr TextKey kDie{"die", "Die %1"};
 inline constexpr std::array<std::string_view, 6> kFaces{"one",  "two",  "three",
                                                         "four", "five", "six"};
 inline constexpr TextKey kOpen{"category_open", "open"};
+// A scorecard row's tool tip: its name and what it holds or these dice would
+// make of it.
+inline constexpr TextKey kRowWouldScore{"row_would_score", "%1: these dice would score %2"};
+inline constexpr TextKey kRowNoFit{"row_no_fit", "%1: these dice score nothing here"};
+inline constexpr TextKey kRowEntered{"row_entered", "%1: %2 entered"};
+inline constexpr TextKey kHintMarkerTip{
+    "hint_marker_tip", "The row worth most with these dice now; the advice plans further ahead"};
 inline constexpr TextKey kProposed{"category_proposed", "Proposed for the dice on the table"};
 inline constexpr TextKey kThrow{"control_throw", "Throw"};
 inline constexpr TextKey kUndo{"control_undo", "Undo"};

@@ -11,13 +11,14 @@ TEST_F(NewGameTest, EachControlShowsItsLanguageText) {
   const TurnView& turn = game->Turn().View();
   const Control& player = game->Profiles().View().PlayerLabel;
   const Control& clear = game->TopTen().View().ClearLabel;
-  EXPECT_EQ((std::vector<std::string>{
-                player.ToolTip, game->Sound().View().Switch.ToolTip,
-                game->Window().View().MoveButton.ToolTip, turn.RollsLeftLabel.ToolTip,
-                turn.RollsPerCategoryLabel.ToolTip, turn.CategoryRows[19].ToolTip, player.Caption,
-                clear.Caption, clear.ToolTip}),
-            (std::vector<std::string>{" text 18 ", " text 19 ", " text 26 ", " text 20 ",
-                                      " text 21 ", " text 22 ", "text 23", "text 1", "text 1"}));
+  EXPECT_EQ(
+      (std::vector<std::string>{player.ToolTip, game->Sound().View().Switch.ToolTip,
+                                game->Window().View().MoveButton.ToolTip,
+                                turn.RollsLeftLabel.ToolTip, turn.RollsPerCategoryLabel.ToolTip,
+                                turn.CategoryRows[19].ToolTip, player.Caption, clear.Caption,
+                                clear.ToolTip}),
+      (std::vector<std::string>{" text 18 ", " text 19 ", " text 26 ", " text 20 ", " text 21 ",
+                                "text 22: open", "text 23", "text 1", "text 1"}));
 }
 
 // What the player sees of the controls a new game puts back.

@@ -85,12 +85,11 @@ QString DieName(const Game& game, int k) {
 
 Spoken CategorySpeech(const Game& game, int k) {
   const SpokenTexts& words = game.Texts().Spoken();
-  const GameState& state = game.Turn().State();
+  // The row's tool tip says its name and its score, or what the dice would score there.
   const QString name =
       ControlName(game.Turn().View().CategoryRows[k], Q(game.Turn().CategoryTitle(k)));
-  const QString value = state.IsOpen(k) ? Q(words.Open) : QString::number(state.Score[k]);
   const bool hinted = game.Turn().Hinted() == k;
-  return {name + QStringLiteral(": ") + value, hinted ? Q(words.Proposed) : QString(), {}};
+  return {name, hinted ? Q(words.Proposed) : QString(), {}};
 }
 
 }  // namespace pyxaro::ui

@@ -253,10 +253,13 @@ TEST_F(ControlsTest, EachControlTellsAScreenReaderWhatItShows) {
   ThrowByKey({1, 2, 5, 4, 5, 6});
   const std::tuple<const Control*, QString, QAccessible::Role> controls[] = {
       {&game->Turn().View().DieImages[3], "Die 3: five", QAccessible::Button},
-      {&game->Turn().View().CategoryRows[1], "Ones: open", QAccessible::Button},
-      // Chance takes its name from the language file.
-      {&game->Turn().View().CategoryRows[19], QString::fromStdString(TestText(22)) + ": open",
+      // A row says what these dice would score there, or that they score nothing.
+      {&game->Turn().View().CategoryRows[1], "Ones: these dice would score 1", QAccessible::Button},
+      {&game->Turn().View().CategoryRows[20], "Yatzy: these dice score nothing here",
        QAccessible::Button},
+      // Chance takes its name from the language file.
+      {&game->Turn().View().CategoryRows[19],
+       QString::fromStdString(TestText(22)) + ": these dice would score 23", QAccessible::Button},
       {&game->Turn().View().RollsLeftLabel, QString::fromStdString(TestText(20)) + ": 59",
        QAccessible::StaticText},
   };
@@ -272,7 +275,9 @@ TEST_F(ControlsTest, EachControlTellsAScreenReaderWhatItShows) {
   const int hinted = game->Turn().Hinted();
   EXPECT_TRUE(hinted > 0 && !hint(hinted).isEmpty() && hint(hinted == 1 ? 2 : 1).isEmpty());
   front.Act([this] { game->Enter(CategoryNumber{1}); });
-  EXPECT_EQ(Name(Reader(game->Turn().View().CategoryRows[1])), "Ones: 1");
+  // An entered row says its score, on hover and to the screen reader alike.
+  EXPECT_EQ(Name(Reader(game->Turn().View().CategoryRows[1])), "Ones: 1 entered");
+  EXPECT_EQ(game->Turn().View().CategoryRows[1].ToolTip, "Ones: 1 entered");
 }
 
 // In every window the game opens, a screen reader hears plain text, a label shows its text as
