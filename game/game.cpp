@@ -51,6 +51,8 @@ void Game::PickUp(Die die) { turn_.PickUp(die.number); }
 
 void Game::Enter(CategoryNumber category) { turn_.Enter(category.number); }
 
+void Game::Mark(CategoryNumber category) { turn_.SayRow(category.number); }
+
 void Game::Pick(List list, Row row) {
   switch (list) {
     case List::Languages:

@@ -50,6 +50,9 @@ class Game {
   void PickUp(Die die);
   // Enters the dice of the last throw in a category.
   void Enter(CategoryNumber category);
+  // The player moved the keyboard mark onto a scorecard row: the display says
+  // what the row holds or would score.
+  void Mark(CategoryNumber category);
   // Picks a row of a list.
   void Pick(List list, Row row);
   // Ticks a box or clears it.

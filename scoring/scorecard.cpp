@@ -101,4 +101,8 @@ int Turn::Hinted() const { return HintedCategory(state_); }
 
 void Turn::SayScore() { speaker_.Say(ScoreText(state_.Total())); }
 
+void Turn::SayRow(int k) {
+  if (FindCategory(k) != nullptr) speaker_.Say(RowTip(k));
+}
+
 }  // namespace pyxaro

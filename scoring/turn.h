@@ -74,6 +74,8 @@ class Turn : public GameKeeper {
   void Stop();
   // Says the score on the dot display.
   void SayScore();
+  // Says row k's name and what it holds or would score on the dot display.
+  void SayRow(int k);
   // The finished game's record is cleared in the game end's one write.
   std::vector<IniChange> Changes(const FinishedGame& game, const IniReader& current) override;
 

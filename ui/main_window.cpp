@@ -315,6 +315,7 @@ void MainWindow::MoveMark(int step) {
   for (int k = from + step; k >= 1 && k <= kCategoryCount; k += step) {
     if (RowOpen(k)) {
       rows_.at(k - 1)->setFocus(Qt::OtherFocusReason);
+      act_([this, k] { game_.Mark(CategoryNumber{k}); });
       return;
     }
   }

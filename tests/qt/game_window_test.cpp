@@ -230,6 +230,8 @@ TEST_F(ControlsTest, TheMarkStartsAtTheHintMovesOverOpenRowsAndEntersOnEnter) {
     Press(key);
     EXPECT_EQ(MarkedRow(), row);
   }
+  // The row the mark moved to is told on the display, as its tool tip tells it.
+  EXPECT_EQ(Said(), "Ones: these dice would score 4");
   Press(Qt::Key_Enter);
   EXPECT_EQ(game->Turn().State().Score[1], 4);
 }
