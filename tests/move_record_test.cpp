@@ -1,10 +1,5 @@
 #include "scoring/move_record.h"
 
-#include <random>
-
-#include "scoring/categories.h"
-#include "scoring/entry.h"
-#include "scoring/moves.h"
 #include "tests/game_fixture.h"
 
 namespace pyxaro::testing {
@@ -59,9 +54,8 @@ TEST(MoveRecordTest, RecordsReplayToTheirGameAndDamagedOnesToALegalOneOrNone) {
 // another spelling is refused is the property's above.
 TEST(MoveRecordTest, HostileRecordsAreRefused) {
   std::string overThePool;
-  for (int throws = 0; throws <= kRollPool; ++throws) {
+  for (int throws = 0; throws <= kRollPool; ++throws)
     overThePool += "T111111r" + std::to_string(kRollPool - 1 - throws) + " P1 ";
-  }
   std::string tooLong = "T123456r59";
   for (std::size_t moves = 0; moves < 2 * kMostRecordedMoves; ++moves) tooLong += " P1 U";
   // A face off the die or one too few, the wrong rolls left, a throw with none picked up or that
@@ -87,14 +81,7 @@ TEST(MoveRecordTest, AFullRecordTakesBackPickUpsInsteadOfAddingAnUndo) {
   EXPECT_EQ(record.size(), kMostRecordedMoves);
 }
 
-class SavedGameTest : public GameTest {
- protected:
-  // The program started again on the same folder.
-  void Restart() {
-    MakeGame();
-    Start();
-  }
-};
+using SavedGameTest = GameTest;
 
 // Quit mid-game, then started again: the dice on the table and those picked up, the card, the rolls
 // and the play time, the hint and the advice on show stand as they stood, and the game goes on.
@@ -110,11 +97,10 @@ TEST_F(SavedGameTest, AGameQuitUnfinishedGoesOnAtTheNextStart) {
   const std::string advice = Said();
   host.answers.push_back(true);
   game->Do(Command::Quit);
-  Restart();
+  MakeGame();  // the program started again on the same folder
+  Start();
   EXPECT_EQ(std::tuple(game->Turn().State(), game->Turn().Hinted() > 0,
-                       game->Turn().View().AdviceRowMark.Visible ||
-                           game->Turn().View().AdviceDieMarks[3].Visible,
-                       Said()),
+                       Board().AdviceRowMark.Visible || Board().AdviceDieMarks[3].Visible, Said()),
             std::tuple(before, true, true, advice));
   Throw({4});
   EXPECT_EQ(game->Turn().State().RollsLeft, 57);
@@ -173,9 +159,8 @@ TEST_F(SavedGameTest, AGameKilledAfterAnyMoveGoesOnFromThatMove) {
       // As the last move the game took left it: the clock's ticks since are not kept.
       GameState kept;
       for (int move = 0; move < killedAfter; ++move) {
-        for (int tick = static_cast<int>(moves() % 3); tick > 0; --tick) {
+        for (int tick = static_cast<int>(moves() % 3); tick > 0; --tick)
           game->Do(Command::PlayClockTick);
-        }
         const GameState before = game->Turn().State();
         Click(*game, AnyMove(moves, game->Turn().State()));
         const GameState& after = game->Turn().State();
@@ -186,7 +171,8 @@ TEST_F(SavedGameTest, AGameKilledAfterAnyMoveGoesOnFromThatMove) {
       }
       return ::testing::PrintToString(kept);
     });
-    Restart();
+    MakeGame();  // the program started again on the same folder
+    Start();
     const GameState& resumed = game->Turn().State();
     // A game whose moves were all refused, or that ended, is not kept: it starts afresh.
     if (resumed == GameState{}) continue;
