@@ -1,15 +1,9 @@
 #include "scoring/advisor.h"
 
 #include <cmath>
-#include <random>
 
 #include "scoring/advice_position.h"
 #include "scoring/advice_text.h"
-#include "scoring/block_values.h"
-#include "scoring/categories.h"
-#include "scoring/dice_sets.h"
-#include "scoring/entry.h"
-#include "scoring/game_review.h"
 #include "tests/game_fixture.h"
 
 namespace pyxaro::testing {
@@ -21,6 +15,31 @@ constexpr std::uint32_t kAllOpen = (1U << kCategoryCount) - 1;
 Advisor& TheAdvisor() {
   static Advisor advisor(blocks::Embedded(), kFittedCorrection);
   return advisor;
+}
+
+// Numbers drawn from one seed, and positions after a throw with any rows open and any upper sum.
+struct Draws {
+  std::mt19937 random;
+  int operator()(int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  }
+  AdvisorPosition Thrown() {
+    AdvisorPosition p;
+    p.open = static_cast<std::uint32_t>((*this)(1, static_cast<int>(kAllOpen)));
+    p.upperSum = (*this)(0, 83);
+    p.thrown = true;
+    return p;
+  }
+};
+
+bool IsOpen(const AdvisorPosition& p, int k) {
+  return k >= 1 && k <= kCategoryCount && ((p.open >> (k - 1)) & 1U);
+}
+
+// The points an entry of the dice into row k makes, with the bonus they win; none in a closed row.
+int EntryPoints(const AdvisorPosition& p, int k) {
+  const int value = IsOpen(p, k) ? CategoryValue(k, p.dice) : 0;
+  return value > 0 && blocks::IsUpper(k) ? value + blocks::BonusWon(p.upperSum, value) : value;
 }
 
 // Positions whose answer follows from the rules alone; the entry of the last roll is the property's
@@ -45,24 +64,10 @@ TEST(AdvisorTest, PlaysTheClearCases) {
 // a pick-up aims at an open category and throws a die already off the table before one of its face
 // that lies there; no move is left only when nothing can be done.
 TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
-  std::mt19937 random(19);
-  const auto draw = [&random](int low, int high) {
-    return std::uniform_int_distribution<int>(low, high)(random);
-  };
+  Draws draw{std::mt19937(19)};
   int entries = 0, pickUps = 0;
   for (int state = 0; state < 12; ++state) {
-    AdvisorPosition p;
-    p.open = static_cast<std::uint32_t>(draw(1, static_cast<int>(kAllOpen)));
-    p.upperSum = draw(0, 83);
-    p.thrown = true;
-    const auto open = [&p](int k) {
-      return k >= 1 && k <= kCategoryCount && ((p.open >> (k - 1)) & 1U);
-    };
-    // The points of an entry, with the bonus it wins.
-    const auto points = [&p, &open](int k) {
-      const int value = open(k) ? CategoryValue(k, p.dice) : 0;
-      return value > 0 && blocks::IsUpper(k) ? value + blocks::BonusWon(p.upperSum, value) : value;
-    };
+    AdvisorPosition p = draw.Thrown();
     // From the most rolls down, so one plan serves the whole state.
     for (int rolls = 60; rolls >= 0; rolls -= draw(1, 3)) {
       for (int throwNumber = 0; throwNumber < 40; ++throwNumber) {
@@ -73,16 +78,16 @@ TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
         }
         const Advice advice = TheAdvisor().Advise(p);
         int best = 0;
-        for (int k = 1; k <= kCategoryCount; ++k) best = std::max(best, points(k));
+        for (int k = 1; k <= kCategoryCount; ++k) best = std::max(best, EntryPoints(p, k));
         ASSERT_EQ(advice.move == AdviceMove::None, rolls + best == 0);
         ASSERT_NE(advice.move, AdviceMove::Throw) << "the dice were thrown";
         if (advice.move == AdviceMove::Enter) {
           ++entries;
-          ASSERT_TRUE(points(advice.category) > 0 &&
-                      (rolls > 0 || points(advice.category) == best));
+          ASSERT_TRUE(EntryPoints(p, advice.category) > 0 &&
+                      (rolls > 0 || EntryPoints(p, advice.category) == best));
         } else if (advice.move == AdviceMove::PickUp) {
           ++pickUps;
-          ASSERT_TRUE(rolls > 0 && open(advice.category) &&
+          ASSERT_TRUE(rolls > 0 && IsOpen(p, advice.category) &&
                       std::ranges::count(advice.pickUp, true) > 0);
           for (std::size_t die = 0; die < 6; ++die)
             for (std::size_t other = 0; other < 6; ++other)
@@ -122,31 +127,23 @@ TEST(AdvisorTest, SolvedValuesAreWhatTheRulesExpect) {
 // the next turn is planned over the throws it most likely takes, within a few points of it and a
 // fifth of a point on average.
 TEST(AdvisorTest, AnEntryIsValuedByPlanningTheNextTurn) {
-  std::mt19937 random(5);
-  const auto draw = [&random](int low, int high) {
-    return std::uniform_int_distribution<int>(low, high)(random);
-  };
+  Draws draw{std::mt19937(5)};
   Advisor& ahead = TheAdvisor();
   Advisor oneTurn(blocks::Embedded(), kFittedCorrection, Advisor::Foresight::ThisTurn);
   double largestGap = 0;
   double gaps = 0;
   int entries = 0;
   for (int state = 0; state < 40; ++state) {
-    AdvisorPosition p;
-    p.open = static_cast<std::uint32_t>(draw(1, static_cast<int>(kAllOpen)));
-    p.upperSum = draw(0, 83);
+    AdvisorPosition p = draw.Thrown();
     p.rollsLeft = state < 20 ? draw(1, 12) : draw(13, 60);
-    p.thrown = true;
     p.onTable.fill(true);
     for (int& face : p.dice) face = draw(1, 6);
     for (int k = 1; k <= kCategoryCount; ++k) {
+      if (EntryPoints(p, k) == 0) continue;
       const int points = CategoryValue(k, p.dice);
-      if (((p.open >> (k - 1)) & 1U) == 0 || points == 0) continue;
       const int sum = blocks::IsUpper(k) ? blocks::SumAfter(p.upperSum, points) : p.upperSum;
-      const float exact =
-          static_cast<float>(points +
-                             (blocks::IsUpper(k) ? blocks::BonusWon(p.upperSum, points) : 0)) +
-          oneTurn.TurnValue(p.open & ~(1U << (k - 1)), sum, p.rollsLeft);
+      const float exact = static_cast<float>(EntryPoints(p, k)) +
+                          oneTurn.TurnValue(p.open & ~(1U << (k - 1)), sum, p.rollsLeft);
       const double gap = std::abs(ahead.EntryValue(p, k) - exact);
       if (state < 20) {
         ASSERT_NEAR(ahead.EntryValue(p, k), exact, 1e-3) << state << " " << k;
@@ -189,9 +186,9 @@ TEST(AdviceTextTest, SaysTheMoveWithTheFacesToKeep) {
 // What the game shows of the advice, asked for or, while the player's choice kept in the settings
 // says so, after every throw; asking changes nothing, and the next move ends the advice on show.
 TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
-  SetINI("Options", "ShowAdvice", "Yes", folder.File("Pyx4.ini"));
+  Store({{"Options", "ShowAdvice", "Yes"}});
   Start();
-  const TurnView& view = game->Turn().View();
+  const TurnView& view = Board();
   // The dice ringed, the row the arrow stands beside, what the display says.
   const auto shown = [&] {
     std::string marks;
@@ -274,9 +271,8 @@ Choice AdvisorsChoice(const GameState& state) {
     choice.category = advice.category;
   } else {
     for (int die = 1; die <= kDiceCount; ++die) {
-      if (!advice.pickUp[static_cast<std::size_t>(die - 1)]) {
+      if (!advice.pickUp[static_cast<std::size_t>(die - 1)])
         ++choice.kept[static_cast<std::size_t>(state.Dice[die] - 1)];
-      }
     }
   }
   return choice;

@@ -1,8 +1,4 @@
-#include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-#include <vector>
 
 #include "tests/game_fixture.h"
 
@@ -40,15 +36,12 @@ std::vector<PlacedControl> BoardControls(const Game& game) {
       {"clock", &game.Display().View().Clock},
       {"clear list", &game.TopTen().View().ClearLabel},
   };
-  for (int k = 1; k <= kDiceCount; ++k) {
+  for (int k = 1; k <= kDiceCount; ++k)
     placed.push_back({"die " + std::to_string(k), &turn.DieImages[k]});
-  }
-  for (int k = 1; k <= kCategoryCount; ++k) {
+  for (int k = 1; k <= kCategoryCount; ++k)
     placed.push_back({"row " + std::to_string(k), &turn.CategoryRows[k]});
-  }
-  for (int r = 1; r <= kTopTenRows; ++r) {
+  for (int r = 1; r <= kTopTenRows; ++r)
     placed.push_back({"list row " + std::to_string(r), &game.TopTen().View().Rows[r]});
-  }
   return placed;
 }
 

@@ -1,6 +1,5 @@
 #include "settings/folders.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>

@@ -1,10 +1,9 @@
 #include "tests/game_fixture.h"
 
 #include <grp.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <algorithm>
 
 #include "core/version.h"
 #include "scoring/check_value.h"
@@ -84,6 +83,19 @@ void GameTest::MakeGame() {
   game = std::make_unique<Game>(host, chance, dice, folder.Path().string());
   dice.table = &game->Turn().State();
 }
+
+void GameTest::StoreProfiles(const std::vector<std::string>& names,
+                             const std::string& selected) const {
+  std::vector<IniChange> changes{{"Users", "antal", std::to_string(names.size())},
+                                 {"Users", "selected", selected}};
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    changes.push_back({"Users", "user" + std::to_string(i + 1), names[i]});
+    changes.push_back({"Users", "pass" + std::to_string(i + 1), "pw" + names[i]});
+  }
+  Store(changes);
+}
+
+void GameTest::ReadOnlySettings() const { ::chmod(IniFile().c_str(), 0444); }
 
 void GameTest::Table(const std::vector<int>& faces) {
   for (int k = 1; k <= kDiceCount; ++k)

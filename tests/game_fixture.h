@@ -101,10 +101,28 @@ class GameTest : public ::testing::Test {
   void EndGame(int total, int playSeconds = 0);
   // The check value of a game of this total that EndGame ended on the fake desktop's day.
   static std::string CheckValueOf(int total);
+  // What the board shows of the turn.
+  const TurnView& Board() const { return game->Turn().View(); }
   // The message on the dot display.
   const std::string& Said() const { return game->Display().Said(); }
+  std::string IniFile() const { return folder.File("Pyx4.ini"); }
   std::string Ini(const std::string& section, const std::string& key) const {
-    return GetINI(section, key, folder.File("Pyx4.ini"));
+    return GetINI(section, key, IniFile());
+  }
+  // Changes stored behind the game's back, as another program would store them.
+  int Store(const std::vector<IniChange>& changes) const { return SetINIBatch(changes, IniFile()); }
+  // Profiles 1.. with these names, password "pw" + name, and the selection.
+  void StoreProfiles(const std::vector<std::string>& names, const std::string& selected) const;
+  // The settings file turned read-only, so that the game's every write is refused.
+  void ReadOnlySettings() const;
+  // What the game tells when the settings file refused to keep `what`.
+  std::string NotSaved(const std::string& what) const {
+    return what + " could not be saved in the settings file " + IniFile() + ".";
+  }
+  // New game asked for and the question answered Yes.
+  void NewGame() {
+    host.answers.push_back(true);
+    game->Do(Command::NewGame);
   }
   // The names of the wave files played, in order, each the game waited for marked so.
   std::vector<std::string> Sounds() const {

@@ -29,9 +29,8 @@ TEST(HighscoreRulesTest, ATotalEntersAboveTheFirstLowerRow) {
       {full, 211, 10},
       {Points{{300, 250, 250, 200, 190, 180, 170, 160, 150, 140}}, 250, 4},
       {Points{{300, 100, 280, 270, 260, 255, 254, 253, 252, 251}}, 200, 2}};  // hand-edited
-  for (const auto& [points, total, row] : cases) {
+  for (const auto& [points, total, row] : cases)
     EXPECT_EQ(EntryRow(points, total), row) << total << " " << points[1] << " " << points[2];
-  }
 }
 
 constexpr const char* kFull = "300 290 280 270 260 250 240 230 220 210";
@@ -40,9 +39,7 @@ class HighscoreTest : public GameTest {
  protected:
   void SetUp() override { Start(); }
 
-  void Set(const std::string& key, const std::string& value) {
-    SetINI("Highscore", key, value, folder.File("Pyx4.ini"));
-  }
+  void Set(const std::string& key, const std::string& value) { Store({{"Highscore", key, value}}); }
   // Rows 1.. with these points (blank-separated), names "P<r>" and keys "K<r>".
   void StoreList(const std::string& points) {
     std::istringstream in(points);
@@ -58,10 +55,6 @@ class HighscoreTest : public GameTest {
     host.boxes.clear();
     host.played.clear();
     GameTest::EndGame(total, seconds);
-  }
-  void NewGame() {
-    host.answers.push_back(true);
-    game->Do(Command::NewGame);
   }
   std::string Row(const char* field, int r) const {
     return Ini("Highscore", field + std::to_string(r));
@@ -102,7 +95,7 @@ TEST_F(HighscoreTest, GameEndRewritesTheListAndAsksForANameOnlyForATotalThatEnte
     EndGame(total, 65);
     std::string points, boxes;
     for (int r = 1; r <= kTopTenRows; ++r) points += (r > 1 ? " " : "") + Row("p", r);
-    EXPECT_EQ(std::tuple(points, game->TopTen().NewRank(), game->Turn().View().PlayClock.Enabled()),
+    EXPECT_EQ(std::tuple(points, game->TopTen().NewRank(), Board().PlayClock.Enabled()),
               std::tuple(pointsAfter, rank, false));
     // The name prompt, proposing the last name given, then the final score.
     for (const Box& b : host.boxes)

@@ -3,10 +3,8 @@
 
 #include "settings/ini_disk.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 
 #include "settings/ini_file.h"

@@ -68,6 +68,8 @@ class KilledGameTest : public GameTest {
     Start();
     int moves = 0;
     while (!IsOver(game->Turn().State())) {
+      // The play time goes with the next move's save.
+      if (moves % 3 == 0) game->Do(Command::PlayClockTick);
       const GameState before = game->Turn().State();
       const Move move = player.Choose(before);
       if (move.kind == Move::Kind::Throw && beforeThrow) beforeThrow(before);

@@ -52,8 +52,7 @@ TEST_F(GameTest, LanguButtonClosesTheGameAndItsClocksAndShowsThePickerAsItWasLef
   // The discarded game is not scored.
   const LanguageForm& picker = game->Texts().Picker();
   EXPECT_FALSE(game->Window().View().Loaded || game->Window().View().Visible ||
-               game->Turn().View().GameEndTimer.Enabled() ||
-               game->Turn().View().PlayClock.Enabled() ||
+               Board().GameEndTimer.Enabled() || Board().PlayClock.Enabled() ||
                game->Display().View().ClockTimer.Enabled());
   EXPECT_TRUE(picker.Visible && picker.LanguageList.ListIndex == 0 && picker.SkipAtStartTicked);
 }
@@ -85,9 +84,8 @@ TEST(ShippedLanguages, HaveEveryTextAndTheDisplayDrawsEveryLetter) {
       std::string text = GetINI("Language", key, file);
       EXPECT_NE(text, "") << key;
       if (!OnTheDisplay(key)) continue;
-      for (char32_t ch : ToCodePoints(text)) {
+      for (char32_t ch : ToCodePoints(text))
         EXPECT_TRUE(ch == U' ' || GlyphDots(ch) != GlyphDots(U' ')) << key << ": " << text;
-      }
       if (!key.starts_with("l")) continue;
       // A message fits one page, the score word with the total after it.
       if (key == "l1") text += ": 1234";
@@ -111,9 +109,8 @@ TEST_F(GameTest, TheNewerTextsComeFromTheLanguageFile) {
   std::string texts = folder.Read("test.lng");
   for (const std::string& key : KeysOf(kData / "english.lng")) {
     if (key == "locale") texts += "locale=sv\n";  // the desktop's own texts
-    if (key != "locale" && !(key[0] == 'l' && std::isdigit(static_cast<unsigned char>(key[1])))) {
+    if (key != "locale" && !(key[0] == 'l' && std::isdigit(static_cast<unsigned char>(key[1]))))
       texts += key + "=<" + key + " %1>\n";
-    }
   }
   folder.Write("test.lng", texts);
   Start();

@@ -1,7 +1,4 @@
-#include <bitset>
 #include <climits>
-#include <set>
-#include <string_view>
 
 #include "core/text.h"
 #include "display/font.h"

@@ -1,10 +1,5 @@
 #include "scoring/move_record.h"
 
-#include <random>
-
-#include "scoring/categories.h"
-#include "scoring/entry.h"
-#include "scoring/moves.h"
 #include "tests/game_fixture.h"
 
 namespace pyxaro::testing {
@@ -59,9 +54,8 @@ TEST(MoveRecordTest, RecordsReplayToTheirGameAndDamagedOnesToALegalOneOrNone) {
 // another spelling is refused is the property's above.
 TEST(MoveRecordTest, HostileRecordsAreRefused) {
   std::string overThePool;
-  for (int throws = 0; throws <= kRollPool; ++throws) {
+  for (int throws = 0; throws <= kRollPool; ++throws)
     overThePool += "T111111r" + std::to_string(kRollPool - 1 - throws) + " P1 ";
-  }
   std::string tooLong = "T123456r59";
   for (std::size_t moves = 0; moves < 2 * kMostRecordedMoves; ++moves) tooLong += " P1 U";
   // A face off the die or one too few, the wrong rolls left, a throw with none picked up or that
@@ -103,11 +97,10 @@ TEST_F(SavedGameTest, AGameQuitUnfinishedGoesOnAtTheNextStart) {
   const std::string advice = Said();
   host.answers.push_back(true);
   game->Do(Command::Quit);
-  Restart();
+  MakeGame();  // the program started again on the same folder
+  Start();
   EXPECT_EQ(std::tuple(game->Turn().State(), game->Turn().Hinted() > 0,
-                       game->Turn().View().AdviceRowMark.Visible ||
-                           game->Turn().View().AdviceDieMarks[3].Visible,
-                       Said()),
+                       Board().AdviceRowMark.Visible || Board().AdviceDieMarks[3].Visible, Said()),
             std::tuple(before, true, true, advice));
   Throw({4});
   EXPECT_EQ(game->Turn().State().RollsLeft, 57);

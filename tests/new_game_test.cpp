@@ -8,7 +8,7 @@ using NewGameTest = GameTest;
 // Which language text each control shows; the clear button's is "text 13" less its last character.
 TEST_F(NewGameTest, EachControlShowsItsLanguageText) {
   Start();
-  const TurnView& turn = game->Turn().View();
+  const TurnView& turn = Board();
   const Control& player = game->Profiles().View().PlayerLabel;
   const Control& clear = game->TopTen().View().ClearLabel;
   EXPECT_EQ(
@@ -76,7 +76,7 @@ TEST_F(NewGameTest, QuestionsDoTheirWorkOnlyOnYes) {
       {command(Command::NewGame), text::kAskNewGame, false,
        [this] {
          return game->Turn().State().RollsLeft == 60 && Said() == game->Texts().Text({"l7", ""}) &&
-                game->Turn().View().PlayClock.Enabled();
+                Board().PlayClock.Enabled();
        }},
       {command(Command::Quit), text::kAskQuit, false, [this] { return host.ended; }},
       {command(Command::ChangeLanguage), text::kAskLanguage, false,
@@ -92,7 +92,7 @@ TEST_F(NewGameTest, QuestionsDoTheirWorkOnlyOnYes) {
       for (const bool yes : {false, true}) {
         SCOPED_TRACE(std::string(asked.key) + (yes ? " yes" : " no") + (english ? " English" : ""));
         Start();
-        SetINIBatch({{"Highscore", "p1", "250"}, {"Users", "antal", "1"}}, folder.File("Pyx4.ini"));
+        Store({{"Highscore", "p1", "250"}, {"Users", "antal", "1"}});
         Throw({1, 3, 3, 5, 6, 6});
         host = FakeHost{};
         host.answers = {yes};
@@ -136,13 +136,13 @@ TEST_F(NewGameTest, NewGameBeforeTheEndHandsEveryKeeperTheGameInTheListsWrite) {
   for (int roll = 1; roll < 60; ++roll) Table({1, 2, 3, 4, 6, 6});
   Table({6, 6, 6, 6, 6, 6});
   game->Enter(CategoryNumber{20});
-  ASSERT_TRUE(game->Turn().View().GameEndTimer.Enabled());
+  ASSERT_TRUE(Board().GameEndTimer.Enabled());
   for (int tick = 0; tick < 75; ++tick) game->Do(Command::PlayClockTick);
   host.answers = {true};
   host.inputs = {std::string("Eve")};
   chance.draws = {0.5};  // the check value's digit: 5
   game->Do(Command::NewGame);
-  EXPECT_FALSE(game->Turn().View().GameEndTimer.Enabled() || game->Turn().State().RollsLeft != 60);
+  EXPECT_FALSE(Board().GameEndTimer.Enabled() || game->Turn().State().RollsLeft != 60);
   ASSERT_EQ(kept.size(), 1U);
   const FinishedGame& g = kept[0];
   EXPECT_EQ(std::tuple(g.Total, g.RollsUsed, g.PlaySeconds, g.Year, g.Month, g.Day, g.CheckValue),

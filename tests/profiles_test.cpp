@@ -1,9 +1,4 @@
-#include <sys/stat.h>
-
-#include <algorithm>
-
 #include "highscores/submission_rules.h"
-#include "scoring/categories.h"
 #include "tests/game_fixture.h"
 
 namespace pyxaro::testing {
@@ -13,18 +8,6 @@ class ProfilesTest : public GameTest {
  protected:
   void SetUp() override { Start(); }
 
-  void Set(const std::string& section, const std::string& key, const std::string& value) {
-    SetINI(section, key, value, folder.File("Pyx4.ini"));
-  }
-  // Profiles 1.. with these names, password "pw" + name, and the selection.
-  void StoreProfiles(const std::vector<std::string>& names, const std::string& selected) {
-    Set("Users", "antal", std::to_string(names.size()));
-    Set("Users", "selected", selected);
-    for (std::size_t i = 0; i < names.size(); ++i) {
-      Set("Users", "user" + std::to_string(i + 1), names[i]);
-      Set("Users", "pass" + std::to_string(i + 1), "pw" + names[i]);
-    }
-  }
   // The stored count, selection and first three profiles; then the window's list, its
   // highlighted row, the fields, and whether Remove is on.
   std::string Stored() const {
@@ -66,7 +49,7 @@ TEST_F(ProfilesTest, AFirstProfileIsAskedForThenProfilesAreAddedAndRemoved) {
   // A click selects at once; a removal renumbers the profiles after it.
   game->Pick(List::Profiles, Row{0});
   EXPECT_EQ(Stored(), "3 1: Eve/x Ann/pwAnn Bo/pwBo|Eve,Ann,Bo, [0] Eve/x remove");
-  Set("Users", "selected", "3");
+  Store({{"Users", "selected", "3"}});
   game->Do(Command::RemoveProfile);
   EXPECT_EQ(Stored(), "2 2: Ann/pwAnn Bo/pwBo /|Ann,Bo, [-1] Bo/pwBo");
 }
@@ -89,16 +72,14 @@ TEST(SubmissionRulesTest, ARemovalKeepsTheSameProfileSelected) {
 TEST_F(ProfilesTest, ARefusedProfileIsTold) {
   StoreProfiles({"Ann", "Bo"}, "1");
   game->Do(Command::OpenProfiles);
-  ::chmod(folder.File("Pyx4.ini").c_str(), 0444);
+  ReadOnlySettings();
   host.inputs = {"Bo", "pwBo"};
   game->Do(Command::AddProfile);
   game->Pick(List::Profiles, Row{0});
   game->Do(Command::RemoveProfile);
   const Box& told = host.boxes.back();
   EXPECT_EQ(std::tuple(host.boxes.size(), told.exclamation, told.text),
-            std::tuple(4U, true,
-                       "The profile could not be saved in the settings file " +
-                           folder.File("Pyx4.ini") + "."));
+            std::tuple(4U, true, NotSaved("The profile")));
   // A pick the file refuses holds for the run, and OK tells that it is not kept.
   game->Pick(List::Profiles, Row{1});
   game->Do(Command::ConfirmProfiles);
@@ -120,7 +101,7 @@ TEST_F(ProfilesTest, AClickIsStoredAtOnceButThePlayerShownChangesOnlyOnOk) {
   game->Do(Command::CancelProfiles);
   EXPECT_EQ(Ini("Users", "selected") + Ini("Options", "ShowUser") + Player(), "2" + TestText(23));
   for (const auto& [stored, tickedAtOpening, ticked, after] : cases) {
-    Set("Options", "ShowUser", stored);
+    Store({{"Options", "ShowUser", stored}});
     game->Do(Command::OpenProfiles);
     EXPECT_EQ(Window().DontShowWhenSendingTicked, tickedAtOpening) << stored;
     game->Tick(TickBox::DontShowProfiles, ticked);
@@ -158,12 +139,11 @@ class SubmissionTest : public ProfilesTest {
   void SetUp() override {
     ProfilesTest::SetUp();
     StoreProfiles({"Eve"}, "1");
-    SetINIBatch({{"Options", "ShowUser", "No"},
-                 {"Internet", "send", "https://scores.example/send"},
-                 {"Highscore", "p2", "250"},
-                 {"Highscore", "k2", "37177384513"},
-                 {"Highscore", "d2", "2611"}},
-                folder.File("Pyx4.ini"));
+    Store({{"Options", "ShowUser", "No"},
+           {"Internet", "send", "https://scores.example/send"},
+           {"Highscore", "p2", "250"},
+           {"Highscore", "k2", "37177384513"},
+           {"Highscore", "d2", "2611"}});
   }
   // Clicks row r and answers Yes.
   void Offer(int r) {
@@ -203,8 +183,7 @@ TEST_F(SubmissionTest, YesSendsTheRowAtOnceOrOnceTheWindowItOpensIsConfirmed) {
   for (const auto& [noProfile, showUser, close, timers] : cases) {
     SCOPED_TRACE(::testing::Message() << noProfile << showUser << timers);
     game->Do(Command::CancelProfiles);
-    Set("Users", "antal", noProfile ? "0" : "1");
-    Set("Options", "ShowUser", showUser);
+    Store({{"Users", "antal", noProfile ? "0" : "1"}, {"Options", "ShowUser", showUser}});
     const std::string before = Said();
     if (noProfile) host.inputs = {"Eve", "pwEve"};  // the first-profile prompts
     Offer(2);
@@ -239,7 +218,7 @@ TEST_F(SubmissionTest, OnlyAWebAddressIsOpened) {
   for (const auto& [key, address] : cases) {
     SCOPED_TRACE(address);
     const bool home = key == std::string("home"), opened = *address == 'h';
-    Set("Internet", key, address);
+    Store({{"Internet", key, address}});
     host = FakeHost{};
     const std::string before = Said();
     if (home) {

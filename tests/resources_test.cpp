@@ -1,10 +1,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cmath>
 #include <csignal>
-#include <cstdint>
 #include <cstdlib>
 
 #include "settings/game_presence.h"
@@ -35,16 +33,14 @@ TEST_F(ResourcesTest, TheShippedPackageUnpacksOnceWhileTheSplashStandsAndEitherQ
   for (const bool asked : {true, false}) {
     SCOPED_TRACE(asked);
     host = FakeHost{};
-    SetINI("Options", "PlaySound", asked ? "Yes" : "No", folder.File("Pyx4.ini"));
+    Store({{"Options", "PlaySound", asked ? "Yes" : "No"}});
     game->Start();
     game->Do(Command::PrepareGameWindow);
     EXPECT_TRUE(fs::exists(folder.File("dice.wav")));
     game->Do(Command::SplashTimeUp);
-    EXPECT_TRUE(host.boxes.empty());
-    EXPECT_EQ(host.busy, (std::vector<bool>{true, false}));
-    EXPECT_EQ(Ini("Resources", "del"), "9");
-    EXPECT_EQ(Listed(9), kWaves);
-    EXPECT_EQ(host.prepared.size(), asked ? kWaves.size() : 0);
+    EXPECT_EQ(std::tuple(host.boxes.size(), host.busy, Ini("Resources", "del"), Listed(9),
+                         host.prepared.size()),
+              std::tuple(0U, std::vector{true, false}, "9", kWaves, asked ? kWaves.size() : 0));
     if (!asked) game->Do(Command::ToggleSound);
     std::vector<std::string> prepared;
     for (const std::string& name : kWaves) prepared.push_back(folder.File(name));

@@ -1,6 +1,4 @@
 #include <cmath>
-#include <cstdint>
-#include <map>
 
 #include "core/rolls_per_category.h"
 #include "tests/game_fixture.h"
@@ -12,9 +10,8 @@ TEST(RollsPerCategoryTextTest, TwoDecimalsHalvesToEvenNoTrailingZeros) {
   const std::tuple<int, int, const char*> cases[] = {
       {59, 20, "2.95"}, {60, 20, "3"},  {1, 2, "0.5"}, {1, 8, "0.12"}, {3, 8, "0.38"},
       {1, 40, "0.02"},  {2, 3, "0.67"}, {0, 5, "0"},   {-1, 5, ""},    {5, 0, ""}};
-  for (const auto& [rolls, categories, shown] : cases) {
+  for (const auto& [rolls, categories, shown] : cases)
     EXPECT_EQ(RollsPerCategoryText(rolls, categories), shown) << rolls << "/" << categories;
-  }
 }
 
 class TurnTest : public GameTest {
@@ -23,18 +20,13 @@ class TurnTest : public GameTest {
     Start();
     host.played.clear();
   }
-  // The picture each die shows, 0 for a hidden one.
-  std::vector<int> Pictures() const {
-    std::vector<int> pictures;
-    for (const Control& die : game->Turn().View().DieImages)
-      pictures.push_back(die.Visible ? die.Picture : 0);
-    return pictures;
-  }
-  // The pictures, the rolls per category and left, and T and U while the throw and the undo are on.
+  // The picture each die shows (0 for a hidden one), the rolls per category and left, and T and U
+  // while the throw and the undo are on.
   std::string Shown() const {
-    const TurnView& m = game->Turn().View();
+    const TurnView& m = Board();
     std::string shown;
-    for (const int picture : Pictures()) shown += std::to_string(picture) + " ";
+    for (const Control& die : m.DieImages)
+      shown += std::to_string(die.Visible ? die.Picture : 0) + " ";
     return shown + m.RollsPerCategoryLabel.Caption + " " + m.RollsLeftLabel.Caption + " " +
            (m.ThrowArea.Enabled ? "T" : "") + (m.UndoArea.Enabled ? "U" : "");
   }
@@ -43,7 +35,7 @@ class TurnTest : public GameTest {
 TEST_F(TurnTest, ThrowPickUpUndoAndThrowAgain) {
   Throw({1, 2, 3, 4, 5, 6});
   EXPECT_EQ(Shown(), "11 22 33 44 55 66 2.95 59 ");
-  const TurnView& view = game->Turn().View();
+  const TurnView& view = Board();
   EXPECT_TRUE(view.PlayClock.Enabled() &&
               view.RollsPerCategoryLabel.ForeColor == colour::LightBlue);
   game->Do(Command::Throw);  // locked until a die is picked up
@@ -131,7 +123,7 @@ TEST(MixingRandomTest, DrawsFillTheUnitIntervalEvenlyAndEveryReseedMovesOn) {
 }
 
 TEST_F(TurnTest, TheLastRollIsToldAndTheGameEndsWhenItsThrowFitsNowhere) {
-  const TurnView& view = game->Turn().View();
+  const TurnView& view = Board();
   OnlyOpen({20}, 1);
   Throw({1, 2, 3, 4, 5, 6});
   EXPECT_EQ(Said(), TestText(3));
@@ -149,18 +141,6 @@ TEST_F(TurnTest, PlayClockStopsAtItsTop) {
   Continue(state);
   for (int tick = 0; tick < 2; ++tick) game->Do(Command::PlayClockTick);
   EXPECT_EQ(game->Turn().State().PlaySeconds, 32767);
-}
-
-// Which file each effect plays, and whether the game waits for it, the scenarios of the turn, the
-// list and the home link hear; here a choice other than "Yes" keeps every one of them silent.
-TEST_F(GameTest, EffectsAreHeardOnlyWhileTheSoundIsOn) {
-  for (const std::string value : {"No", "yes", ""}) {
-    folder.Write("Pyx4.ini", "[Options]\nShowLangu=No\nPlaySound=" + value + "\n");
-    Start();
-    Table({6, 6, 6, 6, 6, 6});
-    game->Enter(CategoryNumber{kCategoryCount});
-    EXPECT_TRUE(host.played.empty()) << value;
-  }
 }
 
 }  // namespace

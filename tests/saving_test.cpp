@@ -1,8 +1,6 @@
 // What the player sees when the settings file takes a change, refuses it, or is changed by another
 // game meanwhile, and how hostile settings files start.
 
-#include <sys/stat.h>
-
 #include <cstdlib>
 
 #include "tests/game_fixture.h"
@@ -15,14 +13,10 @@ namespace fs = std::filesystem;
 class SavingTest : public GameTest {
  protected:
   void SetUp() override { Start(); }
-  void ReadOnly() const { ::chmod(folder.File("Pyx4.ini").c_str(), 0444); }
   std::string Row(int r) const {
     const std::string n = std::to_string(r);
     return Ini("Highscore", "p" + n) + " " + Ini("Highscore", "n" + n) + " " +
            Ini("Highscore", "k" + n);
-  }
-  std::string NotSaved(const std::string& what) const {
-    return what + " could not be saved in the settings file " + folder.File("Pyx4.ini") + ".";
   }
 };
 
@@ -52,7 +46,7 @@ TEST_F(SavingTest, RefusedWritesAreReportedTheListShownAsItWasAndChoicesHoldForT
   host.inputs = {"Ann", "Bo"};
   EndGame(200);
   const std::string before = folder.Read("Pyx4.ini");
-  ReadOnly();
+  ReadOnlySettings();
   host.boxes.clear();
   EndGame(300);
   EXPECT_EQ(folder.Read("Pyx4.ini"), before);
@@ -81,7 +75,7 @@ TEST_F(SavingTest, RefusedWritesAreReportedTheListShownAsItWasAndChoicesHoldForT
 
 TEST_F(SavingTest, TheGameEndDuringTheNewGameQuestionStartsOneGame) {
   OnlyOpen({}, 0);  // the game has just ended
-  ASSERT_TRUE(game->Turn().View().GameEndTimer.Enabled());
+  ASSERT_TRUE(Board().GameEndTimer.Enabled());
   host.inputs = {"Ann"};
   host.answers = {true};
   chance.draws = {0.05};  // the check value's digit: 1

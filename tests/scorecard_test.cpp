@@ -1,11 +1,5 @@
-#include <algorithm>
-#include <array>
 #include <numeric>
-#include <random>
 
-#include "scoring/categories.h"
-#include "scoring/entry.h"
-#include "scoring/moves.h"
 #include "tests/game_fixture.h"
 
 namespace pyxaro::testing {
@@ -162,7 +156,7 @@ class ScorecardTest : public GameTest {
 // What an entry does to the game is the rules' test above; here is what the player sees, hears and
 // is told, and that the throw goes in once.
 TEST_F(ScorecardTest, EntriesAreShownToldAndHeardAndClearTheTable) {
-  const TurnView& m = game->Turn().View();
+  const TurnView& m = Board();
   Table({6, 6, 1, 2, 3, 4});
   EXPECT_TRUE(m.HintMarker.Visible);
   EXPECT_EQ(m.HintMarker.Top, 1590 + 315 * (6 - 1));  // a tie goes to the higher row
@@ -171,19 +165,20 @@ TEST_F(ScorecardTest, EntriesAreShownToldAndHeardAndClearTheTable) {
   // category, which stand as the throw left them (58 of 60 rolls left for 20 rows, then 57, ...).
   using Sound = std::vector<std::string>;
   namespace c = colour;
-  const std::tuple<std::vector<int>, int, int, std::string, Rgb, std::string, Sound, std::string>
-      entries[] = {
-          {{6, 6, 1, 2, 3, 4}, 0, 8, "", c::Gold, TestText(2), {"doink.wav"}, "2.9"},  // one pair
-          {{6, 6, 6, 6, 6, 1}, 1, 6, "30", c::Gold, TestText(1) + ": 30", {"points.wav"}, "2.85"},
-          {{6, 6, 6, 6, 6, 6}, 0, 11, "24", c::White, TestText(1) + ": 54", {"points.wav"}, "2.95"},
-          {{2, 2, 2, 2, 2, 2},
-           0,
-           20,
-           "100",
-           c::White,
-           "yatzy! + 100",
-           {"points.wav", "Yatzy.wav"},
-           "3.06"}};
+  using Entry =
+      std::tuple<std::vector<int>, int, int, std::string, Rgb, std::string, Sound, std::string>;
+  const Entry entries[] = {
+      {{6, 6, 1, 2, 3, 4}, 0, 8, "", c::Gold, TestText(2), {"doink.wav"}, "2.9"},  // one pair
+      {{6, 6, 6, 6, 6, 1}, 1, 6, "30", c::Gold, TestText(1) + ": 30", {"points.wav"}, "2.85"},
+      {{6, 6, 6, 6, 6, 6}, 0, 11, "24", c::White, TestText(1) + ": 54", {"points.wav"}, "2.95"},
+      {{2, 2, 2, 2, 2, 2},
+       0,
+       20,
+       "100",
+       c::White,
+       "yatzy! + 100",
+       {"points.wav", "Yatzy.wav"},
+       "3.06"}};
   for (const auto& [faces, pickedUp, k, caption, colour, said, sounds, perCategory] : entries) {
     Table(faces);
     game->PickUp(Die{pickedUp});
@@ -216,8 +211,7 @@ TEST_F(ScorecardTest, UpperBonus) {
   };
   for (const auto& [entries, bonus, colour, total, said] : cases) {
     if (said == "No bonus") folder.Write("test.lng", "[Language]\n");
-    host.answers.push_back(true);
-    game->Do(Command::NewGame);
+    NewGame();
     host.played.clear();
     for (const int entry : entries) {
       std::vector<int> faces(6, entry / 10 % 6 + 1);
@@ -225,7 +219,7 @@ TEST_F(ScorecardTest, UpperBonus) {
       Table(faces);
       game->Enter(CategoryNumber{entry / 10});
     }
-    const TurnView& m = game->Turn().View();
+    const TurnView& m = Board();
     EXPECT_EQ(std::tuple(m.BonusLabel.Caption, m.BonusLabel.ForeColor, m.TotalLabel.Caption, Said(),
                          std::ranges::count(Sounds(), "Bonus.wav")),
               std::tuple(bonus, colour, total, said, bonus == "100" ? 1 : 0));

@@ -29,7 +29,7 @@ TEST_F(StartupTest, PickerShowsUnlessSkippedElseTheSplashOpensAGameReadyToThrow)
   }
   EXPECT_EQ(game->Splash().View().VersionLabel.Caption, kAppVersion);
   game->Do(Command::SplashTimeUp);
-  const TurnView& turn = game->Turn().View();
+  const TurnView& turn = Board();
   EXPECT_EQ(game->Turn().State(), GameState{});
   EXPECT_EQ(std::vector({game->Splash().View().Visible, game->Splash().View().CloseTimer.Enabled(),
                          game->Window().View().Loaded, game->Window().View().Visible,
@@ -42,13 +42,14 @@ TEST_F(StartupTest, SoundSwitchAndBackgroundFollowTheOptions) {
   host.pictures = {folder.File("felt.jpg"), folder.File("felt.gif"), folder.File("felt.JPG")};
   // The PlaySound line, if any, the picture named, then the sound switch's picture and the
   // background's visibility and width in twips (12000 when loaded, 500 after a failure, else the
-  // design's).
+  // design's). Which file each effect plays, and whether the game waits for it, the scenarios of
+  // the turn, the list and the home link hear; here a choice other than "Yes" keeps them silent.
   const std::tuple<const char*, const char*, int, bool, int> cases[] = {
       {"PlaySound=No\n", "felt.jpg", 68, true, 12000},
       {"PlaySound=no\n", "felt.gif", 67, true, 12000},
       {"PlaySound=Yes\n", "felt.JPG", 67, false, 12000},
       {"", "missing.jpg", 67, false, 500},
-      {"", "", 67, false, 12000},
+      {"PlaySound=yes\n", "", 67, false, 12000},
   };
   for (const auto& [sound, name, soundPicture, shown, width] : cases) {
     SCOPED_TRACE(name);
@@ -58,6 +59,10 @@ TEST_F(StartupTest, SoundSwitchAndBackgroundFollowTheOptions) {
     EXPECT_EQ(std::tuple(game->Sound().View().Switch.Picture, picture.Visible, picture.Width,
                          game->Window().View().BackgroundFile),
               std::tuple(soundPicture, shown, width, shown ? folder.File(name) : ""));
+    host.played.clear();
+    Table({6, 6, 6, 6, 6, 6});
+    game->Enter(CategoryNumber{kCategoryCount});
+    EXPECT_EQ(host.played.empty(), sound != std::string("PlaySound=Yes\n"));
     // Without a locale in the language file, the system's.
     EXPECT_TRUE(host.boxes.empty() && game->Window().View().Loaded &&
                 (!shown || picture.Height == 19000) && host.locale.empty());
@@ -85,7 +90,7 @@ TEST_F(WindowPlacementTest, PlacementFollowsTheWorkArea) {
     // The game goes on after the message all the same.
     const WindowView& m = game->Window().View();
     EXPECT_EQ(std::tuple(host.minimised, host.moves, m.MoveButton.Visible, m.MoveButton.Picture,
-                         host.boxes.size(), m.Visible && game->Turn().View().ThrowArea.Enabled),
+                         host.boxes.size(), m.Visible && Board().ThrowArea.Enabled),
               std::tuple(false, moves, moveButton, moveButton ? 69 : 0, messages, true))
         << area.Width << " x " << area.Height;
   }

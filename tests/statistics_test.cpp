@@ -6,10 +6,7 @@
 #include <cmath>
 #include <map>
 #include <numeric>
-#include <optional>
 #include <random>
-#include <string>
-#include <vector>
 
 #include "highscores/statistics_form.h"
 
@@ -49,9 +46,8 @@ TEST(StatisticsTest, GamesCountedThroughTheFileGiveTheirOwnFigures) {
     std::vector<FinishedGame> games;
     for (int g = 0; g < count; ++g) {
       games.push_back(RandomGame(random));
-      for (const IniChange& change : KeepStatistics(games.back(), ReaderOf(stored))) {
+      for (const IniChange& change : KeepStatistics(games.back(), ReaderOf(stored)))
         stored[change.Key] = change.Value;
-      }
     }
     // The file keeps no more than the recent games, however many are played.
     EXPECT_LT(std::count(stored["recent"].begin(), stored["recent"].end(), ','), kRecentGames);

@@ -6,9 +6,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "core/text.h"
 #include "settings/ini_file.h"

@@ -3,20 +3,11 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <map>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "core/text.h"
 #include "game/game.h"
-#include "settings/ini.h"
 #include "settings/ini_disk.h"
 #include "settings/package_reader.h"
 #include "tests/fake_host.h"

@@ -11,16 +11,10 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <QByteArray>
-#include <QDateTime>
 #include <QList>
 #include <algorithm>
-#include <cstdint>
 #include <cstdlib>
 #include <iterator>
-#include <optional>
-#include <string>
-#include <string_view>
-#include <variant>
 
 #include "core/text.h"
 #include "core/version.h"
@@ -63,9 +57,8 @@ Field Text(FuzzedDataProvider& input, int most) {
   static constexpr std::string_view kRefused[] = {{"\0", 1},      "\n",   "\x7F", "\xC2\x85",
                                                   "\xE2\x80\xAE", "\xFF", "\xC3"};
   const int kind = input.ConsumeIntegralInRange(0, 11);
-  if (kind == 0) {
+  if (kind == 0)
     return {input.ConsumeRandomLengthString(4 * static_cast<std::size_t>(most)), Verdict::Either};
-  }
   std::string text;
   for (int pieces = input.ConsumeIntegralInRange(0, most + 1); pieces > 0; --pieces)
     text += input.ConsumeBool() ? std::string(1, Pick(input, kAscii)) : Pick(input, kWider);
@@ -96,9 +89,8 @@ Field Number(FuzzedDataProvider& input, int plausible) {
 // from now has begun nowhere.
 Verdict MonthVerdict(int month, const QDateTime& now) {
   const auto monthOf = [](const QDate& date) { return GameMonth(date.year(), date.month()); };
-  if (month % 100 < 1 || month % 100 > 12 || month > monthOf(now.date().addDays(32))) {
+  if (month % 100 < 1 || month % 100 > 12 || month > monthOf(now.date().addDays(32)))
     return Verdict::Refused;
-  }
   return month <= monthOf(now.date()) ? Verdict::Taken : Verdict::Either;
 }
 
@@ -161,9 +153,8 @@ Query GameQuery(FuzzedDataProvider& input, const QDateTime& now) {
       QByteArray::fromStdString(SubmissionAddress("", fields)).sliced(1).split('&');
   if (input.ConsumeBool()) {
     for (QByteArray& pair : pairs) {
-      for (qsizetype at = pair.indexOf('%'); at >= 0; at = pair.indexOf('%', at + 1)) {
+      for (qsizetype at = pair.indexOf('%'); at >= 0; at = pair.indexOf('%', at + 1))
         pair.replace(at + 1, 2, pair.mid(at + 1, 2).toLower());
-      }
     }
   }
   static constexpr const char* kUnknown[] = {"admin=1", "User=Ann", "use=Ann", "=", "points"};

@@ -90,9 +90,8 @@ inline std::vector<Choice> EveryChoice(const GameState& state) {
     std::array<int, 6> dice{};
     for (int die = 1; die <= kDiceCount; ++die)
       dice[static_cast<std::size_t>(die - 1)] = state.Dice[die];
-    for (const int kept : sets.Keeps(sets.IndexOf(FaceCount(dice)))) {
+    for (const int kept : sets.Keeps(sets.IndexOf(FaceCount(dice))))
       choices.push_back({0, sets.Counts(kept)});
-    }
   }
   return choices;
 }

@@ -3,10 +3,7 @@
 // named by its total, with the check value's digit the fixture's games end with.
 
 #include <cstdlib>
-#include <filesystem>
-#include <string>
 
-#include "game/game.h"
 #include "tests/game_fixture.h"
 
 int main(int argc, char** argv) {

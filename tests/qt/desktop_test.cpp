@@ -5,14 +5,11 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 
 #include "core/text.h"
-#include "settings/ini.h"
 #include "tests/game_fixture.h"
 #include "ui/qt_host.h"
 #include "ui/timer_binding.h"
-#include "ui/widgets.h"
 
 // The desktop's side of the front end, each on its own: the boxes, the window's place, plain text,
 // the timers and the program started as a player starts it.

@@ -1,26 +1,17 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDesktopServices>
-#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTextDocument>
-#include <QTimer>
 #include <QUrl>
 
 #include "core/text.h"
-#include "highscores/statistics.h"
-#include "scoring/categories.h"
-#include "scoring/move_record.h"
-#include "settings/ini.h"
 #include "tests/game_fixture.h"
 #include "ui/front.h"
-#include "ui/plain_text.h"
 #include "ui/qt_host.h"
-#include "ui/review_window.h"
-#include "ui/widgets.h"
 
 namespace pyxaro::testing {
 
@@ -98,14 +89,14 @@ class GameWindowTest : public GameTest {
 // pages run on their own; closed by the desktop's own means, it ends the program.
 TEST_F(GameWindowTest, ClicksReachTheirRoutinesAndTheClocksRunInEveryWindowOpened) {
   dice.faces = {1, 2, 3, 4, 5, 6, 6, 5, 4, 3, 2, 1};
-  Click(game->Turn().View().ThrowArea);
+  Click(Board().ThrowArea);
   EXPECT_EQ(game->Turn().State().RollsLeft, 59);
   // The throw area looks disabled until a die is picked up.
-  QWidget* throwArea = At(front.Main(), game->Turn().View().ThrowArea);
+  QWidget* throwArea = At(front.Main(), Board().ThrowArea);
   EXPECT_FALSE(throwArea->isEnabled());
-  QWidget* die = At(front.Main(), game->Turn().View().DieImages[3]);
+  QWidget* die = At(front.Main(), Board().DieImages[3]);
   ASSERT_TRUE(die != nullptr && die->isVisible());
-  Click(game->Turn().View().DieImages[3]);
+  Click(Board().DieImages[3]);
   EXPECT_TRUE(!game->Turn().State().OnTable(3) && !die->isVisible() && throwArea->isEnabled());
 
   // "A" in the first and the last cell: row 3 lit across, row 0 in column 2 alone. An unlit dot
@@ -130,9 +121,9 @@ TEST_F(GameWindowTest, ClicksReachTheirRoutinesAndTheClocksRunInEveryWindowOpene
   // The clock, the play clock from the first throw and the display's pages run on their own (that
   // the first page gets the whole interval is the timer binding's test).
   EXPECT_TRUE(WaitFor([&] { return game->Display().View().Clock.Caption == "21:07"; }));
-  Click(game->Turn().View().ThrowArea);
+  Click(Board().ThrowArea);
   EXPECT_TRUE(WaitFor([&] { return game->Turn().State().PlaySeconds == 1; }));
-  Click(game->Turn().View().CategoryRows[kYatzy]);
+  Click(Board().CategoryRows[kYatzy]);
   ASSERT_EQ(Said(), "a long message, three pages");
   const auto firstPage = game->Display().View().LitDots;
   EXPECT_TRUE(WaitFor([&] { return game->Display().View().LitDots != firstPage; }));
@@ -168,15 +159,13 @@ class ControlsTest : public GameTest {
   }
   // Moves the mark by Up and Down until it rests on row k.
   bool MarkRow(int k) {
-    for (int presses = 0; presses < 2 * kCategoryCount && MarkedRow() != k; ++presses) {
+    for (int presses = 0; presses < 2 * kCategoryCount && MarkedRow() != k; ++presses)
       Press(QKeyCombination(MarkedRow() > k ? Qt::Key_Up : Qt::Key_Down));
-    }
     return MarkedRow() == k;
   }
   int MarkedRow() const {
     for (int k = 1; k <= kCategoryCount; ++k) {
-      if (front.Main()->focusWidget() == At(front.Main(), game->Turn().View().CategoryRows[k]))
-        return k;
+      if (front.Main()->focusWidget() == At(front.Main(), Board().CategoryRows[k])) return k;
     }
     return 0;
   }
@@ -222,7 +211,7 @@ TEST_F(ControlsTest, TheMarkStartsAtTheHintMovesOverOpenRowsAndEntersOnEnter) {
   // Twos first, so the mark has an entered row to step over.
   ASSERT_TRUE(MarkRow(2));
   Press(Qt::Key_Return);
-  ASSERT_FALSE(game->Turn().View().CategoryRows[2].Enabled);
+  ASSERT_FALSE(Board().CategoryRows[2].Enabled);
 
   ThrowByKey({1, 1, 1, 1, 3, 3});
   ASSERT_TRUE(MarkRow(1));
@@ -254,15 +243,14 @@ TEST_F(ResumedControlsTest, TheMarkStandsOnTheHint) {
 TEST_F(ControlsTest, EachControlTellsAScreenReaderWhatItShows) {
   ThrowByKey({1, 2, 5, 4, 5, 6});
   const std::tuple<const Control*, QString, QAccessible::Role> controls[] = {
-      {&game->Turn().View().DieImages[3], "Die 3: five", QAccessible::Button},
+      {&Board().DieImages[3], "Die 3: five", QAccessible::Button},
       // A row says what these dice would score there, or that they score nothing.
-      {&game->Turn().View().CategoryRows[1], "Ones: these dice would score 1", QAccessible::Button},
-      {&game->Turn().View().CategoryRows[20], "Yatzy: these dice score nothing here",
-       QAccessible::Button},
+      {&Board().CategoryRows[1], "Ones: these dice would score 1", QAccessible::Button},
+      {&Board().CategoryRows[20], "Yatzy: these dice score nothing here", QAccessible::Button},
       // Chance takes its name from the language file.
-      {&game->Turn().View().CategoryRows[19],
+      {&Board().CategoryRows[19],
        QString::fromStdString(TestText(22)) + ": these dice would score 23", QAccessible::Button},
-      {&game->Turn().View().RollsLeftLabel, QString::fromStdString(TestText(20)) + ": 59",
+      {&Board().RollsLeftLabel, QString::fromStdString(TestText(20)) + ": 59",
        QAccessible::StaticText},
   };
   for (const auto& [control, name, role] : controls) {
@@ -272,14 +260,14 @@ TEST_F(ControlsTest, EachControlTellsAScreenReaderWhatItShows) {
   }
   // The hint is part of the proposed row's description, and only of it.
   const auto hint = [this](int k) {
-    return Reader(game->Turn().View().CategoryRows[k])->text(QAccessible::Description);
+    return Reader(Board().CategoryRows[k])->text(QAccessible::Description);
   };
   const int hinted = game->Turn().Hinted();
   EXPECT_TRUE(hinted > 0 && !hint(hinted).isEmpty() && hint(hinted == 1 ? 2 : 1).isEmpty());
   front.Act([this] { game->Enter(CategoryNumber{1}); });
   // An entered row says its score, on hover and to the screen reader alike.
-  EXPECT_EQ(Name(Reader(game->Turn().View().CategoryRows[1])), "Ones: 1 entered");
-  EXPECT_EQ(game->Turn().View().CategoryRows[1].ToolTip, "Ones: 1 entered");
+  EXPECT_EQ(Name(Reader(Board().CategoryRows[1])), "Ones: 1 entered");
+  EXPECT_EQ(Board().CategoryRows[1].ToolTip, "Ones: 1 entered");
 }
 
 // In every window the game opens, a screen reader hears plain text, a label shows its text as
@@ -321,23 +309,21 @@ TEST_F(ControlsTest, EveryWindowSpeaksAndShowsPlainText) {
 TEST(ReviewWindowRows, AFlawlessGameSaysSoAndAGameWithRowsListsThem) {
   ui::ReviewWindow window(
       nullptr, [](int) {}, [] {});
-  ReviewForm flawless;
-  flawless.NoRows = "Every choice was the best";
-  window.Sync(flawless);
-  ASSERT_EQ(window.Rows()->count(), 1);
-  EXPECT_EQ(window.Rows()->item(0)->text(), "Every choice was the best");
-  ReviewForm costly = flawless;
-  costly.Rows.push_back(ReviewRow{});
-  costly.Rows.back().Text = "Throw 3";
-  window.Sync(costly);
-  ASSERT_EQ(window.Rows()->count(), 1);
-  EXPECT_EQ(window.Rows()->item(0)->text(), "Throw 3");
+  ReviewForm form;
+  form.NoRows = "Every choice was the best";
+  for (const char* shown : {"Every choice was the best", "Throw 3"}) {
+    window.Sync(form);
+    ASSERT_EQ(window.Rows()->count(), 1);
+    EXPECT_EQ(window.Rows()->item(0)->text(), shown);
+    form.Rows.push_back(ReviewRow{});
+    form.Rows.back().Text = "Throw 3";
+  }
 }
 
 // R, or the statistics window's button, reviews the last finished game the settings keep; its rows
 // are read as they show, the arrows open each in turn, and Escape closes the window.
 TEST_F(ControlsTest, RReviewsTheLastGameAndTheKeysMoveOverItsRows) {
-  ASSERT_NE(SetINI("Coach", "last", RecordText(OneThrowPerCategory()), folder.File("Pyx4.ini")), 0);
+  ASSERT_NE(Store({{"Coach", "last", RecordText(OneThrowPerCategory())}}), 0);
   Press(Qt::Key_R);
   ASSERT_TRUE(front.Review() != nullptr && front.Review()->isVisible());
   QListWidget* rows = front.Review()->Rows();
@@ -361,8 +347,8 @@ TEST_F(ControlsTest, SOpensTheFiguresAsTextAndResetClearsOnlyThemAfterAsking) {
   for (const int total : {310, 290, 318})
     kept = AddGame(kept,
                    {.Total = total, .Scores = {}, .CheckValue = {}, .Moves = {}, .MeanLoss = {}});
-  ASSERT_NE(SetINIBatch(StatisticsChanges(kept), folder.File("Pyx4.ini")), 0);
-  ASSERT_NE(SetINI("Highscore", "p1", "318", folder.File("Pyx4.ini")), 0);
+  ASSERT_NE(Store(StatisticsChanges(kept)), 0);
+  ASSERT_NE(Store({{"Highscore", "p1", "318"}}), 0);
 
   Press(Qt::Key_S);
   ASSERT_TRUE(front.Statistics() != nullptr && front.Statistics()->isVisible());
@@ -434,7 +420,7 @@ TEST_F(SubmissionWindowTest, ARowClickedAndAnsweredYesReachesTheBrowserEncoded) 
 }
 
 TEST_F(SubmissionWindowTest, RemoveTakesTheRowTheArrowKeysHighlighted) {
-  SetINIBatch({{"Users", "antal", "2"}, {"Users", "user2", "Cy"}}, folder.File("Pyx4.ini"));
+  Store({{"Users", "antal", "2"}, {"Users", "user2", "Cy"}});
   ClickControl(front.Main(), qtGame.Profiles().View().PlayerLabel);
   ASSERT_TRUE(front.Profiles() != nullptr);
   QListWidget* list = front.Profiles()->List();

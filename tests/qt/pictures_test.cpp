@@ -1,12 +1,8 @@
 #include "ui/pictures.h"
 
-#include <gtest/gtest.h>
-
 #include <QImage>
 #include <QPainter>
-#include <functional>
 
-#include "core/forms.h"
 #include "tests/game_fixture.h"
 #include "ui/geometry.h"
 #include "ui/paint_captions.h"
