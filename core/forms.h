@@ -72,7 +72,7 @@ inline constexpr int kTopTenRows = 10;
 struct SpokenTexts {
   std::string Die;  // "%1" is the die's number
   OneBased<std::string, kDiceFaces> Faces;
-  std::string Open, Proposed, SoundOn, SoundOff, KeySpace, KeyCtrl;
+  std::string Proposed, SoundOn, SoundOff, KeySpace, KeyCtrl;
   std::string Throw, Undo, NewGame, Quit, Close, Minimise, Language, Home, Bonus, Total, Time,
       Statistics;
   std::string SoundSwitch, RollsLeft, RollsPerCategory, Move;

@@ -194,8 +194,7 @@ void Languages::PresentSpokenTexts() {
   for (int n = 1; n <= kDiceFaces; ++n) {
     words.Faces[n] = numbered("face", n, text::kFaces.at(static_cast<std::size_t>(n - 1)));
   }
-  for (const auto& [word, key] : {std::pair{&words.Open, text::kOpen},
-                                  {&words.Proposed, text::kProposed},
+  for (const auto& [word, key] : {std::pair{&words.Proposed, text::kProposed},
                                   {&words.SoundOn, text::kSoundOn},
                                   {&words.SoundOff, text::kSoundOff},
                                   {&words.KeySpace, text::kKeySpace},
