@@ -22,6 +22,11 @@ PlayedGame PlayGame(Player& player, const DiceSource& dice, std::uint64_t seed) 
   return game;
 }
 
+int AdvisorTotal(Advisor& advisor, const DiceSource& dice, std::uint64_t seed) {
+  AdvisorPlayer player(advisor);
+  return PlayGame(player, dice, seed).state.Total();
+}
+
 Move AdvisorPlayer::Choose(const GameState& state) {
   const Advice advice = advisor_.Advise(PositionOf(state));
   switch (advice.move) {

@@ -27,6 +27,10 @@ struct PlayedGame {
 // played by the rules, up to its end or to a move the rules refuse.
 PlayedGame PlayGame(Player& player, const DiceSource& dice, std::uint64_t seed);
 
+// The total the advisor makes following its own advice on the dice this
+// seed describes.
+int AdvisorTotal(Advisor& advisor, const DiceSource& dice, std::uint64_t seed);
+
 // Follows the advisor's advice: the dice it would have off the table picked
 // up one by one, then thrown.
 class AdvisorPlayer : public Player {
