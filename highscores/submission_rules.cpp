@@ -56,6 +56,13 @@ std::string SubmissionAddress(const std::string& base, const SubmissionFields& f
          "&key=" + PercentEncoded(fields.Key);
 }
 
+std::string DaySubmissionAddress(const std::string& base, const DaySubmissionFields& fields) {
+  return base + "?user=" + PercentEncoded(fields.User) +
+         "&pass=" + PercentEncoded(fields.Password) + "&ver=" + std::to_string(fields.Version) +
+         "&day=" + PercentEncoded(fields.Day) + "&points=" + std::to_string(fields.Points) +
+         "&moves=" + PercentEncoded(fields.Moves);
+}
+
 bool IsWebAddress(std::string_view address) {
   const std::size_t colon = address.find(':');
   if (colon == std::string_view::npos) return false;
