@@ -23,6 +23,10 @@ struct FinishedGame {
   // The expected points lost a choice against the advisor; none for a game
   // not played from its start.
   std::optional<double> MeanLoss;
+  // A game of the day: its day ("2026-12-08") and what the advisor made on
+  // its dice; none for any other game.
+  std::string DayOfGame;
+  std::optional<int> AdvisorTotal;
   bool operator==(const FinishedGame&) const = default;
 };
 

@@ -76,6 +76,7 @@ struct SpokenTexts {
   std::string Throw, Undo, NewGame, Quit, Close, Minimise, Language, Home, Bonus, Total, Time,
       Statistics;
   std::string SoundSwitch, RollsLeft, RollsPerCategory, Move;
+  std::string DayGame;  // the key that starts today's game, named beside New game's
 };
 
 // The words painted into the game window's picture, in the player's language.

@@ -39,6 +39,11 @@ class Host {
 
   // A Yes/No question box; true for Yes.
   virtual bool Ask(const std::string& question, const std::string& title, bool yesIsDefault) = 0;
+  // A question box with a button for each choice, the first the default,
+  // and Cancel: the choice taken, counted from 0, or none for Cancel.
+  virtual std::optional<int> Choose(const std::string& question, const std::string& title,
+                                    const std::vector<std::string>& choices,
+                                    const std::string& cancel) = 0;
   // An OK box; an empty title shows the program's name.
   virtual void Tell(const std::string& text, const std::string& title, bool exclamation) = 0;
   // An input box; no value when the player cancels.

@@ -32,7 +32,8 @@ enum class Command {
   Undo,
   ShowAdvice,
   ToggleAdvice,  // the advice after every throw, on or off
-  NewGame,       // asks first
+  NewGame,       // asks first, and offers today's game too
+  DayGame,       // today's game, the same dice for every player; asks first
   Quit,          // asks first
   Close,         // ends the program at once
   ChangeLanguage,

@@ -10,7 +10,7 @@ namespace pyxaro {
 Game::Game(Host& host, RandomSource& chance, DiceSource& dice, std::string appFolder)
     : host_(host),
       store_(host, std::move(appFolder), pyxaro::Profiles::Passwords(),
-             {Turn::kSavedGameSection, Coach::kSection}),
+             {Turn::kSavedGameSection, Coach::kSection, DayResults::kSection}),
       advisor_(blocks::Embedded(), kFittedCorrection),
       reviewer_(advisor_),
       texts_(host, store_),
@@ -22,6 +22,7 @@ Game::Game(Host& host, RandomSource& chance, DiceSource& dice, std::string appFo
       statistics_(host, store_, texts_),
       profiles_(host, store_, texts_, speaker_, topTen_),
       coach_(store_, texts_, reviewer_),
+      dayResults_(store_, texts_, speaker_, profiles_),
       window_(host, store_, texts_),
       splash_(texts_, sounds_) {
   // Every finished game is placed in the top-ten list and counted in the
@@ -32,6 +33,8 @@ Game::Game(Host& host, RandomSource& chance, DiceSource& dice, std::string appFo
   // once its end has been told.
   KeepGames(turn_);
   KeepGames(coach_);
+  // A game of the day is offered to the day's list after its review.
+  KeepGames(dayResults_);
 }
 
 void Game::SettleDataFolder(const std::string& personalFolder) {
@@ -96,6 +99,8 @@ void Game::Do(Command command) {
       return turn_.ToggleAdviceShown();
     case Command::NewGame:
       return AskNewGame();
+    case Command::DayGame:
+      return AskDayGame();
     case Command::Quit:
       return AskQuit();
     case Command::Close:

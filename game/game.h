@@ -13,6 +13,7 @@
 #include "game/game_window.h"
 #include "game/splash.h"
 #include "highscores/coach.h"
+#include "highscores/day_results.h"
 #include "highscores/game_statistics.h"
 #include "highscores/profiles.h"
 #include "highscores/top_ten.h"
@@ -96,18 +97,26 @@ class Game {
   void OpenGameWindow(bool unpackedAhead);
   // Every subsystem speaks the chosen language.
   void PresentTexts();
-  // Puts everything back for a new game and greets the player.
-  void NewGame();
-  // Asks before throwing the current game away for a new one.
+  // Puts everything back for a new game, of the day when one is given, and
+  // greets the player.
+  void NewGame(std::optional<CalendarDay> day = std::nullopt);
+  // Asks before throwing the current game away for a new one, or for today's.
   void AskNewGame();
+  void AskDayGame();
+  // The game the player chose instead of the one in play, asked when `game`
+  // was the game in play.
+  void StartChosenGame(int game, std::optional<CalendarDay> day);
+  // The player's calendar day now.
+  CalendarDay Today();
   // Asks before quitting.
   void AskQuit();
   // Asks, then closes the game window and shows the language list again.
   void ChangeLanguage();
   // Cleans up and ends the program.
   void Close();
-  // The game is over: every keeper of games takes it in one write, then a new game.
-  void EndGame();
+  // The game is over: every keeper of games takes it in one write, then a
+  // new game, of the day when one is given.
+  void EndGame(std::optional<CalendarDay> next = std::nullopt);
   // The game end's one write for every keeper, once for each game.
   void KeepFinishedGame(const FinishedGame& finished);
   // Hands the offered top-ten row to the browser; the display returns to the score.
@@ -127,6 +136,7 @@ class Game {
   GameStatistics statistics_;
   pyxaro::Profiles profiles_;
   pyxaro::Coach coach_;
+  DayResults dayResults_;
   GameWindow window_;
   pyxaro::Splash splash_;
   std::vector<GameKeeper*> keepers_;

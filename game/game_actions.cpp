@@ -34,9 +34,10 @@ void Game::OpenGameWindow(bool unpackedAhead) {
   turn_.ResumeOrNewGame();
 }
 
-void Game::NewGame() {
+void Game::NewGame(std::optional<CalendarDay> day) {
   PresentTexts();
-  turn_.NewGame();
+  turn_.NewGame(day);
+  if (day) dayResults_.Begin(*day);
 }
 
 void Game::PresentTexts() {
@@ -48,20 +49,38 @@ void Game::PresentTexts() {
   topTen_.Present();
 }
 
+CalendarDay Game::Today() {
+  const LocalTime now = host_.Now();
+  return {now.Year, now.Month, now.Day};
+}
+
 void Game::AskNewGame() {
   const int game = turn_.GamesStarted();
-  if (!host_.Ask(texts_.Text(text::kAskNewGame), texts_.Text(text::kQuestionTitle), false)) {
-    return;
-  }
+  const std::optional<int> chosen =
+      host_.Choose(texts_.Text(text::kAskNewGame), texts_.Text(text::kQuestionTitle),
+                   {texts_.Text(text::kNewGameButton), texts_.Text(text::kDayGameButton)},
+                   texts_.Text(text::kCancel));
+  if (!chosen) return;
+  // Today is the day the player chose it on, even past midnight.
+  StartChosenGame(game, *chosen == 1 ? std::optional(Today()) : std::nullopt);
+}
+
+void Game::AskDayGame() {
+  const int game = turn_.GamesStarted();
+  if (!host_.Ask(texts_.Text(text::kAskDayGame), texts_.Text(text::kQuestionTitle), true)) return;
+  StartChosenGame(game, Today());
+}
+
+void Game::StartChosenGame(int game, std::optional<CalendarDay> day) {
   // The game end may have run while the question stood and already started
   // the next game.
   if (turn_.GamesStarted() != game) return;
   // A game that has just finished is waiting for its end: score it now rather
-  // than throw it away, and let the end start the next game.
+  // than throw it away; the chosen game follows it.
   if (IsOver(turn_.State())) {
-    EndGame();
+    EndGame(day);
   } else {
-    NewGame();
+    NewGame(day);
   }
 }
 
@@ -98,11 +117,11 @@ void Game::SendRow() {
   turn_.SayScore();
 }
 
-void Game::EndGame() {
+void Game::EndGame(std::optional<CalendarDay> next) {
   const std::optional<FinishedGame> finished = turn_.Finish();
   if (!finished) return;
   KeepFinishedGame(*finished);
-  NewGame();
+  NewGame(next);
 }
 
 void Game::KeepFinishedGame(const FinishedGame& finished) {

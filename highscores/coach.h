@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "highscores/review_form.h"
@@ -40,7 +41,9 @@ class Coach : public GameKeeper {
   const ReviewForm& Window() const { return window_; }
 
  private:
-  void Show(const MoveRecord& moves);
+  // The review of these moves; a game of the day's also says what the
+  // advisor made on its dice.
+  void Show(const MoveRecord& moves, std::optional<int> advisorTotal);
 
   SettingsStore& store_;
   const Languages& texts_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/forms.h"
@@ -10,6 +11,13 @@
 #include "settings/settings_store.h"
 
 namespace pyxaro {
+
+// A finished game of the day as the online list of the day takes it.
+struct DayGameOffer {
+  std::string Day;  // "2026-12-08"
+  int Points = 0;
+  std::string Moves;
+};
 
 // The player profiles a score is sent under, their window, and the sending
 // of a top-ten row to the online list through the browser.
@@ -47,7 +55,9 @@ class Profiles {
 
   // Offers top-ten row `row` (1..10) to the online list.
   void OfferToSend(int row);
-  // While the profile is settled, builds the address of the row offered.
+  // Offers a finished game of the day to the online list of the day.
+  void OfferDayGame(const DayGameOffer& game);
+  // While the profile is settled, builds the address of what was offered.
   void ProfileTimerTick();
   // Hands the built address to the browser.
   void SendTimerTick();
@@ -80,6 +90,13 @@ class Profiles {
   void ShowList();
   // Shows the selected profile's name on the player label.
   void ShowPlayer();
+  // Whether the player wants what is offered sent.
+  bool Ask(const TextKey& question);
+  // Opens the window when the profile to send under is to be chosen first,
+  // then builds the address once it is settled.
+  void SettleProfile();
+  // The address of what was offered, sent under the selected profile.
+  std::string OfferedAddress();
   // Hands the address to the browser, when it is a web address.
   void OpenLink(const std::string& address);
 
@@ -92,7 +109,9 @@ class Profiles {
   bool dontShow_ = false;
   // A submission waits while the profiles window it opened is still open.
   bool waitingForProfile_ = false;
-  int offeredRow_ = 0;   // the top-ten row being sent
+  int offeredRow_ = 0;  // the top-ten row being sent
+  // The game of the day being sent instead of a row.
+  std::optional<DayGameOffer> offeredDay_;
   std::string address_;  // the address the send opens
   ProfilesForm window_;
   PlayerView view_;

@@ -8,8 +8,23 @@
 namespace pyxaro {
 
 void Profiles::OfferToSend(int row) {
-  if (!host_.Ask(texts_.Text(text::kAskSend), texts_.Text(text::kQuestionTitle), true)) return;
+  if (!Ask(text::kAskSend)) return;
   offeredRow_ = row;
+  offeredDay_.reset();
+  SettleProfile();
+}
+
+void Profiles::OfferDayGame(const DayGameOffer& game) {
+  if (!Ask(text::kAskSendDay)) return;
+  offeredDay_ = game;
+  SettleProfile();
+}
+
+bool Profiles::Ask(const TextKey& question) {
+  return host_.Ask(texts_.Text(question), texts_.Text(text::kQuestionTitle), true);
+}
+
+void Profiles::SettleProfile() {
   waitingForProfile_ = false;
   if (Count() == 0) {
     waitingForProfile_ = true;
@@ -26,17 +41,7 @@ void Profiles::ProfileTimerTick() {
   if (waitingForProfile_) return;
   view_.ProfileTimer.SetEnabled(false);
 
-  // Read now, so that a profile chosen a moment ago is the one sent.
-  const std::string selected = Selected();
-  const HighscoreEntry offered = topTen_.Row(offeredRow_);
-  std::string month = offered.Date;
-  if (month.empty()) {
-    const LocalTime now = host_.Now();
-    month = std::to_string(GameMonth(now.Year, now.Month));
-  }
-  address_ = SubmissionAddress(store_.Setting(kOnlineSection, kSendAddress),
-                               {Stored(kName + selected), Stored(kPassword + selected),
-                                VersionNumber(kAppVersion), month, offered.Points, offered.Key});
+  address_ = OfferedAddress();
 
   // Nothing will be sent, so the display must not say that it is sending.
   if (!IsWebAddress(address_)) {
@@ -45,6 +50,25 @@ void Profiles::ProfileTimerTick() {
   }
   speaker_.Say(texts_.Text(text::kSending));
   view_.SendTimer.SetEnabled(true);
+}
+
+std::string Profiles::OfferedAddress() {
+  // Read now, so that a profile chosen a moment ago is the one sent.
+  const std::string selected = Selected();
+  const std::string base = store_.Setting(kOnlineSection, kSendAddress);
+  if (offeredDay_) {
+    return DaySubmissionAddress(
+        base, {Stored(kName + selected), Stored(kPassword + selected), VersionNumber(kAppVersion),
+               offeredDay_->Day, offeredDay_->Points, offeredDay_->Moves});
+  }
+  const HighscoreEntry offered = topTen_.Row(offeredRow_);
+  std::string month = offered.Date;
+  if (month.empty()) {
+    const LocalTime now = host_.Now();
+    month = std::to_string(GameMonth(now.Year, now.Month));
+  }
+  return SubmissionAddress(base, {Stored(kName + selected), Stored(kPassword + selected),
+                                  VersionNumber(kAppVersion), month, offered.Points, offered.Key});
 }
 
 void Profiles::SendTimerTick() {

@@ -19,9 +19,12 @@ constexpr char kAdviceShown[] = "advice";
 // The seed the game's dice come from; a record kept before games had seeds
 // has none.
 constexpr char kSeed[] = "seed";
+// The day of a game of the day, whose seed must be that day's.
+constexpr char kDay[] = "day";
 
 std::vector<IniChange> Cleared() {
   return {{kSection, kSeed, ""},
+          {kSection, kDay, ""},
           {kSection, kMoves, ""},
           {kSection, kPlayTime, ""},
           {kSection, kAdviceShown, ""}};
@@ -67,6 +70,10 @@ void Turn::ResumeOrNewGame() {
   // goes on with its own.
   seedKept_ = seed.has_value();
   if (seed) seed_ = *seed;
+  // A day that is not the seed's was edited by hand: the game goes on, but
+  // not as that day's.
+  const std::optional<CalendarDay> day = ParseDay(store_.Setting(kSection, kDay));
+  if (day && seed && DaySeed(*day) == *seed) day_ = day;
   record_ = *record;
   speaker_.Say(texts_.Text(text::kGameContinued));
   if (store_.Setting(kSection, kAdviceShown) == "Yes") PresentAdvice();
@@ -88,6 +95,7 @@ void Turn::SaveRecord() {
   // The record is whole in every save: the next one that gets through keeps
   // every move up to it.
   const bool saved = store_.StoreGroup({{kSection, kSeed, seedKept_ ? std::to_string(seed_) : ""},
+                                        {kSection, kDay, day_ ? DayText(*day_) : ""},
                                         {kSection, kMoves, RecordText(*record_)},
                                         {kSection, kPlayTime, std::to_string(state_.PlaySeconds)},
                                         {kSection, kAdviceShown, adviceShown_ ? "Yes" : ""}},

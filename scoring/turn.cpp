@@ -11,6 +11,7 @@
 #include "scoring/entry.h"
 #include "scoring/game_review.h"
 #include "scoring/moves.h"
+#include "scoring/players.h"
 
 namespace pyxaro {
 
@@ -30,18 +31,24 @@ void Turn::OpenWindow() {
   showAdvice_ = store_.Setting(kOptionsSection, kShowAdvice);
 }
 
-void Turn::NewGame() {
+void Turn::NewGame(std::optional<CalendarDay> day) {
   ++gamesStarted_;
   state_ = GameState{};
   ForgetRecord();
-  seed_ = dice_.NewSeed(host_.Now().SecondsSinceMidnight);
+  seed_ = day ? DaySeed(*day) : dice_.NewSeed(host_.Now().SecondsSinceMidnight);
   seedKept_ = true;
+  day_ = day;
   record_.emplace();
   EndAdvice();
   PresentTexts();
   PlaceScorecard();
   Present();
-  speaker_.Say(texts_.Text(welcomeShown_ ? text::kNewGameStarted : text::kGreeting));
+  if (day) {
+    // "12-08": the month and the day, as the display has room for.
+    speaker_.Say(texts_.Text(text::kDayGameStarted, DayText(*day).substr(5)));
+  } else {
+    speaker_.Say(texts_.Text(welcomeShown_ ? text::kNewGameStarted : text::kGreeting));
+  }
   welcomeShown_ = true;
 }
 
@@ -51,6 +58,7 @@ void Turn::Continue(const GameState& state) {
   // Moves from here on are not a game from its start, nor on its dice.
   record_.reset();
   seed_ = dice_.NewSeed(host_.Now().SecondsSinceMidnight);
+  day_.reset();
   view_.PlayClock.SetEnabled(state_.Thrown());
   Present();
   view_.GameEndTimer.SetEnabled(IsOver(state_));
@@ -132,6 +140,10 @@ std::optional<FinishedGame> Turn::Finish() {
     game.Moves = *record_;
     const GameReview& review = reviewer_.Review(*record_);
     if (review.choices > 0) game.MeanLoss = review.MeanLoss();
+  }
+  if (day_) {
+    game.DayOfGame = DayText(*day_);
+    game.AdvisorTotal = AdvisorTotal(advisor_, dice_, seed_);
   }
   game.CheckValue = CheckValueOf(game.Total);
   return game;

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "core/calendar_day.h"
 #include "core/chance.h"
 #include "core/dice.h"
 #include "core/finished_game.h"
@@ -40,8 +41,9 @@ class Turn : public GameKeeper {
   // choice of advice from the settings.
   void OpenWindow();
   // Puts the scorecard, the counters and the dice back for a new game and
-  // greets the player.
-  void NewGame();
+  // greets the player. A game of the day throws that day's dice, the same
+  // for every player, and says so.
+  void NewGame(std::optional<CalendarDay> day = std::nullopt);
   // Goes on with the game the settings keep from an earlier run, where it
   // stood; starts a new game when they keep none, or one that does not
   // replay by the rules (and says so).
@@ -137,6 +139,8 @@ class Turn : public GameKeeper {
   // is not kept: its record is never checked against one.
   std::uint64_t seed_ = 0;
   bool seedKept_ = true;
+  // The day of a game of the day, whose seed is that day's.
+  std::optional<CalendarDay> day_;
   // Every move of the game in progress; none for a game continued from a
   // state rather than played from its start.
   std::optional<MoveRecord> record_;

@@ -214,7 +214,8 @@ void Languages::PresentSpokenTexts() {
                                   {&words.SoundSwitch, text::kSoundSwitch},
                                   {&words.RollsLeft, text::kRollsLeft},
                                   {&words.RollsPerCategory, text::kRollsPerCategory},
-                                  {&words.Move, text::kMove}}) {
+                                  {&words.Move, text::kMove},
+                                  {&words.DayGame, text::kDayGameKey}}) {
     *word = Text(key);
   }
 }

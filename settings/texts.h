@@ -33,6 +33,13 @@ inline constexpr TextKey kGameNotContinued{"game_not_continued",
                                            "The saved game could not be read: a new game"};
 // The dot display, after a move the settings file did not take.
 inline constexpr TextKey kMoveNotSaved{"move_not_saved", "This move could not be saved"};
+// The dot display at the start of the day's game; %1 is the day as "12-08".
+inline constexpr TextKey kDayGameStarted{"day_game_started", "TODAY %1"};
+// The dot display at the end of a second game of one day.
+inline constexpr TextKey kDayGameAgain{"day_game_again",
+                                       "TODAY %1 again: only a day's first game counts for it"};
+// The review of a game of the day; %1 is the advisor's total.
+inline constexpr TextKey kAdvisorOnDay{"advisor_on_day", "The advisor made %1 on the day's dice"};
 inline constexpr TextKey kNoOnlineAddress{"no_online_address", "No online address is configured."};
 inline constexpr TextKey kScreenTooSmall{
     "screen_too_small",
@@ -44,6 +51,12 @@ inline constexpr TextKey kQuestionTitle{lang::kQuestionTitle, "Pyxaro"};
 inline constexpr TextKey kAskNewGame{lang::kAskNewGame, "Start a new game?"};
 inline constexpr TextKey kAskLanguage{
     lang::kAskLanguage, "Go back to the language list? The game in progress will be lost."};
+inline constexpr TextKey kAskDayGame{"ask_day_game",
+                                     "Start today's game, on the same dice as every player today?"};
+inline constexpr TextKey kNewGameButton{"button_new_game", "&New game"};
+inline constexpr TextKey kDayGameButton{"button_day_game", "&Today's game"};
+inline constexpr TextKey kAskSendDay{"ask_send_day",
+                                     "Send today's game to the online list of the day?"};
 inline constexpr TextKey kAskQuit{lang::kAskQuit, "Quit Pyxaro?"};
 inline constexpr TextKey kAskClearTopTen{lang::kAskClearTopTen, "Clear highscore?"};
 inline constexpr TextKey kAskSend{lang::kAskSend, "Send this score to the online highscore list?"};
@@ -113,6 +126,7 @@ inline constexpr TextKey kSoundOn{"sound_is_on", "Sound is on"};
 inline constexpr TextKey kSoundOff{"sound_is_off", "Sound is off"};
 inline constexpr TextKey kKeySpace{"key_space", "Space"};
 inline constexpr TextKey kKeyCtrl{"key_ctrl", "Ctrl"};
+inline constexpr TextKey kDayGameKey{"key_day_game", "D: today's game"};
 // Tool tips that name their control, spoken with an English of their own when
 // a language file lacks them.
 inline constexpr TextKey kSoundSwitch{lang::kSoundTip, "Sound on/off"};

@@ -17,7 +17,7 @@ namespace pyxaro::testing {
 
 // One box the game opened.
 struct Box {
-  enum Kind { Question, Message, Input } kind;
+  enum Kind { Question, Message, Input, Choice } kind;
   std::string text, title, defaultText;
   bool yesIsDefault = false, exclamation = false, masked = false;
 };
@@ -50,6 +50,8 @@ T Pop(std::deque<T>& queue, const std::string& asked, T none = {}) {
 class FakeHost : public Host {
  public:
   std::deque<bool> answers;
+  // The choices taken in Choose boxes, none for Cancel.
+  std::deque<std::optional<int>> choices;
   std::deque<std::optional<std::string>> inputs;
   std::vector<Box> boxes;
   std::vector<Played> played;
@@ -67,6 +69,10 @@ class FakeHost : public Host {
 
   bool Ask(const std::string& question, const std::string& title, bool yesIsDefault) override {
     return Open({Box::Question, question, title, "", yesIsDefault}, answers);
+  }
+  std::optional<int> Choose(const std::string& question, const std::string& title,
+                            const std::vector<std::string>&, const std::string&) override {
+    return Open({Box::Choice, question, title, ""}, choices);
   }
   void Tell(const std::string& text, const std::string& title, bool exclamation) override {
     boxes.push_back({Box::Message, text, title, "", false, exclamation});

@@ -119,9 +119,9 @@ class GameTest : public ::testing::Test {
   std::string NotSaved(const std::string& what) const {
     return what + " could not be saved in the settings file " + IniFile() + ".";
   }
-  // New game asked for and the question answered Yes.
+  // New game asked for and the question answered with a new game.
   void NewGame() {
-    host.answers.push_back(true);
+    host.choices.push_back(0);
     game->Do(Command::NewGame);
   }
   // The names of the wave files played, in order, each the game waited for marked so.

@@ -126,7 +126,7 @@ TEST_F(SavedGameTest, ABadRecordStartsANewGameAndEveryEndOfAGameClearsIt) {
     EXPECT_EQ(Ini("Game", "moves"), "");
   }
   const std::pair<Command, std::function<void()>> ends[] = {
-      {Command::NewGame, [this] { host.answers.push_back(true); }},
+      {Command::NewGame, [this] { host.choices.push_back(0); }},
       {Command::ChangeLanguage, [this] { host.answers.push_back(true); }},
       {Command::GameEndTick, [this] {
          host.inputs.push_back(std::string("Eve"));

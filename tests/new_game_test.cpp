@@ -1,3 +1,5 @@
+#include <cctype>
+
 #include "tests/game_fixture.h"
 
 namespace pyxaro::testing {
@@ -60,8 +62,7 @@ TEST_F(NewGameTest, RestartPutsBackEverythingTheFirstGameStartedWith) {
   game->Enter(CategoryNumber{20});
   game->Do(Command::PageTick);
   ASSERT_NE(Shown(*game), first);
-  host.answers.push_back(true);
-  game->Do(Command::NewGame);
+  NewGame();
   EXPECT_EQ(Shown(*game), first);
   EXPECT_EQ(game->Turn().State(), fresh);
 }
@@ -72,10 +73,10 @@ TEST_F(NewGameTest, RestartPutsBackEverythingTheFirstGameStartedWith) {
 TEST_F(NewGameTest, QuestionsDoTheirWorkOnlyOnYes) {
   const auto command = [this](Command asking) { return [this, asking] { game->Do(asking); }; };
   const std::tuple<std::function<void()>, TextKey, bool, std::function<bool()>> questions[] = {
-      // A new game has the later greeting, and its clock counts from the start.
-      {command(Command::NewGame), text::kAskNewGame, false,
+      // Today's game says so, and its clock counts from the start.
+      {command(Command::DayGame), text::kAskDayGame, true,
        [this] {
-         return game->Turn().State().RollsLeft == 60 && Said() == game->Texts().Text({"l7", ""}) &&
+         return game->Turn().State().RollsLeft == 60 && Said() == "TODAY 12-06" &&
                 Board().PlayClock.Enabled();
        }},
       {command(Command::Quit), text::kAskQuit, false, [this] { return host.ended; }},
@@ -99,8 +100,10 @@ TEST_F(NewGameTest, QuestionsDoTheirWorkOnlyOnYes) {
         ask();
         ASSERT_EQ(host.boxes.size(), 1u);
         const Box& box = host.boxes[0];
-        const std::string said =
-            english ? std::string(asked.english) : "text " + std::string(asked.key.substr(1));
+        // The test language numbers the older keys only; the newer fall back to English.
+        const bool numbered = asked.key[0] == 'l' && std::isdigit(asked.key[1]);
+        const std::string said = english || !numbered ? std::string(asked.english)
+                                                      : "text " + std::string(asked.key.substr(1));
         EXPECT_EQ(
             std::tuple(box.kind, box.text, box.title, box.yesIsDefault, done()),
             std::tuple(Box::Question, said, english ? "Pyxaro" : TestText(5), yesIsDefault, yes));
@@ -110,6 +113,23 @@ TEST_F(NewGameTest, QuestionsDoTheirWorkOnlyOnYes) {
   host = FakeHost{};
   game->Do(Command::Close);  // the close square asks nothing
   EXPECT_TRUE(host.ended && host.boxes.empty());
+}
+
+// New game offers a new game and today's game; Cancel keeps the game in play.
+TEST_F(NewGameTest, TheNewGameQuestionStartsTheGameChosen) {
+  const std::pair<std::optional<int>, std::string> choices[] = {
+      {std::nullopt, ""}, {0, TestText(7)}, {1, "TODAY 12-06"}};
+  for (const auto& [choice, said] : choices) {
+    Start();
+    Throw({1, 3, 3, 5, 6, 6});
+    host = FakeHost{};
+    host.choices = {choice};
+    game->Do(Command::NewGame);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(std::tuple(host.boxes[0].kind, host.boxes[0].text, game->Turn().State().RollsLeft,
+                         choice ? Said() : ""),
+              std::tuple(Box::Choice, TestText(6), choice ? 60 : 59, said));
+  }
 }
 
 // A keeper of games of a few lines: it counts the games in a key of its own.
@@ -138,7 +158,7 @@ TEST_F(NewGameTest, NewGameBeforeTheEndHandsEveryKeeperTheGameInTheListsWrite) {
   game->Enter(CategoryNumber{20});
   ASSERT_TRUE(Board().GameEndTimer.Enabled());
   for (int tick = 0; tick < 75; ++tick) game->Do(Command::PlayClockTick);
-  host.answers = {true};
+  host.choices = {0};
   host.inputs = {std::string("Eve")};
   chance.draws = {0.5};  // the check value's digit: 5
   game->Do(Command::NewGame);

@@ -77,7 +77,7 @@ TEST_F(SavingTest, TheGameEndDuringTheNewGameQuestionStartsOneGame) {
   OnlyOpen({}, 0);  // the game has just ended
   ASSERT_TRUE(Board().GameEndTimer.Enabled());
   host.inputs = {"Ann"};
-  host.answers = {true};
+  host.choices = {0};
   chance.draws = {0.05};  // the check value's digit: 1
   host.whileOpen = [&] { game->Do(Command::GameEndTick); };
   const int started = game->Turn().GamesStarted();

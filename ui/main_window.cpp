@@ -53,6 +53,9 @@ const std::string kAdviceFallback = "Hint";
 constexpr QKeyCombination kAdviceSwitch(Qt::Key_A);
 // Opens the review of the last finished game; no control stands for it.
 constexpr QKeyCombination kReview(Qt::Key_R);
+// Starts today's game, after asking; the new game area's tool tip names it.
+constexpr QKeyCombination kDayGame(Qt::Key_D);
+constexpr QKeyCombination kNewGame(Qt::CTRL | Qt::Key_N);
 
 Speech Counted(const Control& counter, const std::string& fallback) {
   return [&counter, &fallback] { return Spoken{CounterName(counter, Q(fallback)), {}, {}}; };
@@ -66,7 +69,7 @@ W* MainWindow::Speak(W* control, Speech speech, std::initializer_list<QKeyCombin
   if (combos.size() > 0) named = *combos.begin();
   control->Describe([this, speech = std::move(speech), named] {
     Spoken spoken = speech();
-    if (named) spoken.key = KeyName(*named, game_.Texts().Spoken());
+    if (named && spoken.key.isEmpty()) spoken.key = KeyName(*named, game_.Texts().Spoken());
     return spoken;
   });
   for (const QKeyCombination combo : combos) keys_.emplace_back(combo, control);
@@ -177,7 +180,13 @@ void MainWindow::BindSideControls() {
   Speak(Bind<Label>(display.Clock, Action{}, kSmallText, Qt::AlignHCenter),
         Counted(display.Clock, words.Time));
   Speak(Bind<Area>(m.NewGameArea, Click(Command::NewGame), false),
-        Named(m.NewGameArea, words.NewGame), {Qt::CTRL | Qt::Key_N});
+        [this, &m, &words] {
+          // Today's game has its key and no control: the new game's tip names it.
+          return Spoken{ControlName(m.NewGameArea, Q(words.NewGame)),
+                        {},
+                        KeyName(kNewGame, game_.Texts().Spoken()) + "; " + Q(words.DayGame)};
+        },
+        {kNewGame});
   Speak(Bind<Area>(m.QuitArea, Click(Command::Quit), false), Named(m.QuitArea, words.Quit),
         {Qt::CTRL | Qt::Key_Q});
   Speak(Bind<Area>(m.CloseSquare, Click(Command::Close), false), Named(m.CloseSquare, words.Close));
@@ -256,6 +265,8 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     act_([this] { game_.Do(Command::ToggleAdvice); });
   } else if (pressed == kReview) {
     act_([this] { game_.Do(Command::OpenReview); });
+  } else if (pressed == kDayGame) {
+    act_([this] { game_.Do(Command::DayGame); });
   } else if (pressed == QKeyCombination(Qt::Key_Up)) {
     MoveMark(-1);
   } else if (pressed == QKeyCombination(Qt::Key_Down)) {
@@ -290,7 +301,7 @@ void MainWindow::mouseReleaseEvent(QMouseEvent*) { pressedAt_.reset(); }
 
 std::vector<QKeyCombination> MainWindow::Keys() const {
   std::vector<QKeyCombination> keys{QKeyCombination(Qt::Key_Up), QKeyCombination(Qt::Key_Down),
-                                    kAdviceSwitch, kReview};
+                                    kAdviceSwitch, kReview, kDayGame};
   for (const auto& [key, control] : keys_) keys.push_back(key);
   return keys;
 }

@@ -48,7 +48,7 @@ class MainWindow : public QWidget {
   template <typename W, typename... Args>
   W* Bind(const Control& control, Args&&... args);
   // Gives a control its speech and the keys that press it, the first of which
-  // its tool tip names.
+  // its tool tip names unless the speech names the keys itself.
   template <typename W>
   W* Speak(W* control, Speech speech, std::initializer_list<QKeyCombination> combos = {});
   Action Click(Command command);

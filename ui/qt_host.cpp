@@ -9,9 +9,11 @@
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QTranslator>
 #include <QUrl>
+#include <algorithm>
 #include <utility>
 
 #include "ui/plain_text.h"
@@ -69,6 +71,25 @@ bool QtHost::Ask(const std::string& question, const std::string& title, bool yes
   box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
   box.setEscapeButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<int> QtHost::Choose(const std::string& question, const std::string& title,
+                                  const std::vector<std::string>& choices,
+                                  const std::string& cancel) {
+  BeforeBox();
+  QMessageBox box(QMessageBox::Question, TitleOrName(title), BoxText(question),
+                  QMessageBox::NoButton, QApplication::activeWindow());
+  box.setTextFormat(Qt::PlainText);
+  std::vector<QAbstractButton*> buttons;
+  for (const std::string& choice : choices) {
+    buttons.push_back(box.addButton(Q(choice), QMessageBox::AcceptRole));
+  }
+  box.setEscapeButton(box.addButton(Q(cancel), QMessageBox::RejectRole));
+  if (!buttons.empty()) box.setDefaultButton(static_cast<QPushButton*>(buttons.front()));
+  box.exec();
+  const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+  if (chosen == buttons.end()) return std::nullopt;
+  return static_cast<int>(chosen - buttons.begin());
 }
 
 void QtHost::Tell(const std::string& text, const std::string& title, bool exclamation) {

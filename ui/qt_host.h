@@ -26,6 +26,9 @@ class QtHost : public Host {
   void SetGameWindow(std::function<QWidget*()> window) { gameWindow_ = std::move(window); }
 
   bool Ask(const std::string& question, const std::string& title, bool yesIsDefault) override;
+  std::optional<int> Choose(const std::string& question, const std::string& title,
+                            const std::vector<std::string>& choices,
+                            const std::string& cancel) override;
   void Tell(const std::string& text, const std::string& title, bool exclamation) override;
   std::optional<std::string> Prompt(const std::string& prompt, const std::string& title,
                                     const std::string& defaultText) override;

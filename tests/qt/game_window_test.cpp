@@ -179,9 +179,10 @@ QString Name(QAccessibleInterface* face) { return face->text(QAccessible::Name);
 // tests decide.
 TEST_F(ControlsTest, EachKeyReachesItsRoutine) {
   const GameState& s = game->Turn().State();
-  // Two throws and three questions, all answered No, in the order asked.
+  // Two throws and four questions, all answered No or Cancel, in the order asked.
   dice.faces = {1, 2, 5, 4, 5, 6, 2};
   host.answers = {false, false, false};
+  host.choices = {std::nullopt};
   host.inputs = {std::string("Eve"), std::string("x")};
   const auto asked = [this](int text) { return host.boxes.back().text == TestText(text); };
   const std::tuple<const char*, QKeyCombination, std::function<bool()>> steps[] = {
@@ -192,6 +193,8 @@ TEST_F(ControlsTest, EachKeyReachesItsRoutine) {
       {"Ctrl+R throws", Qt::CTRL | Qt::Key_R, [&] { return s.RollsLeft == 58 && s.Dice[3] == 2; }},
       {"M switches the sound", Qt::Key_M, [&] { return game->Sound().SwitchedOff(); }},
       {"Ctrl+N", Qt::CTRL | Qt::Key_N, [&] { return asked(6); }},
+      {"D", Qt::Key_D,
+       [&] { return host.boxes.back().text == game->Texts().Text(text::kAskDayGame); }},
       {"L", Qt::Key_L, [&] { return asked(10); }},
       {"Ctrl+Q", Qt::CTRL | Qt::Key_Q, [&] { return asked(11); }},
       {"P opens the profiles", Qt::Key_P, [&] { return game->Profiles().Window().Visible; }},
@@ -201,7 +204,8 @@ TEST_F(ControlsTest, EachKeyReachesItsRoutine) {
     Press(key);
     EXPECT_TRUE(done());
   }
-  EXPECT_TRUE(dice.faces.empty() && host.answers.empty() && host.inputs.empty());
+  EXPECT_TRUE(dice.faces.empty() && host.answers.empty() && host.choices.empty() &&
+              host.inputs.empty());
 }
 
 TEST_F(ControlsTest, TheMarkStartsAtTheHintMovesOverOpenRowsAndEntersOnEnter) {
@@ -345,8 +349,13 @@ TEST_F(ControlsTest, RReviewsTheLastGameAndTheKeysMoveOverItsRows) {
 TEST_F(ControlsTest, SOpensTheFiguresAsTextAndResetClearsOnlyThemAfterAsking) {
   Statistics kept;
   for (const int total : {310, 290, 318})
-    kept = AddGame(kept,
-                   {.Total = total, .Scores = {}, .CheckValue = {}, .Moves = {}, .MeanLoss = {}});
+    kept = AddGame(kept, {.Total = total,
+                          .Scores = {},
+                          .CheckValue = {},
+                          .Moves = {},
+                          .MeanLoss = {},
+                          .DayOfGame = {},
+                          .AdvisorTotal = {}});
   ASSERT_NE(Store(StatisticsChanges(kept)), 0);
   ASSERT_NE(Store({{"Highscore", "p1", "318"}}), 0);
 

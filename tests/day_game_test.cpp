@@ -1,0 +1,162 @@
+#include <map>
+
+#include "core/version.h"
+#include "highscores/submission_rules.h"
+#include "scoring/advisor_correction.h"
+#include "scoring/block_values.h"
+#include "scoring/check_value.h"
+#include "tests/game_fixture.h"
+
+namespace pyxaro::testing {
+namespace {
+
+// The faces of the dice each throw of a game threw, by roll and die.
+using ThrownFaces = std::map<std::pair<int, int>, int>;
+
+// Plays the game in `game` through the board to its end, moves chosen by `player`.
+ThrownFaces PlayThrough(Game& game, Player& player) {
+  ThrownFaces thrown;
+  while (!IsOver(game.Turn().State())) {
+    const GameState before = game.Turn().State();
+    const Move move = player.Choose(before);
+    Click(game, move);
+    const GameState& after = game.Turn().State();
+    if (after == before) {
+      ADD_FAILURE() << "a move was refused";
+      break;
+    }
+    if (move.kind != Move::Kind::Throw) continue;
+    for (int die = 1; die <= kDiceCount; ++die) {
+      if (!before.OnTable(die)) thrown[{NextRoll(before), die}] = after.Dice[die];
+    }
+  }
+  return thrown;
+}
+
+// Another copy of the program in a folder of its own, on a desktop of its own.
+struct OtherCopy {
+  explicit OtherCopy(const TempFolder& from, const LocalTime& now) {
+    for (const char* file : {"Pyx4.ini", "test.lng", "Res.pac"}) {
+      std::filesystem::copy_file(from.File(file), folder.File(file));
+    }
+    host.now = now;
+    game = std::make_unique<Game>(host, chance, dice, folder.Path().string());
+    dice.table = &game->Turn().State();
+    game->Start();
+    game->Do(Command::SplashTimeUp);
+  }
+  TempFolder folder;
+  FakeHost host;
+  ScriptedChance chance;
+  ScriptedDice dice;
+  std::unique_ptr<Game> game;
+};
+
+class DayGameTest : public GameTest {
+ protected:
+  // D asked and the question answered Yes.
+  static void StartDayGame(Game& game, FakeHost& desktop) {
+    desktop.answers.push_back(true);
+    game.Do(Command::DayGame);
+  }
+  // The game end's tick, the name asked for the top ten given; for a game of the day that the
+  // day has no result for yet, the question whether to send it answered.
+  void EndDayGame(bool offered) {
+    host.inputs.push_back("Ann");
+    chance.draws.push_back(0.5);
+    if (offered) host.answers.push_back(false);
+    game->Do(Command::GameEndTick);
+  }
+
+  Advisor advisor{blocks::Embedded(), kFittedCorrection};
+  static constexpr CalendarDay kToday{2026, 12, 6};  // the fake desktop's
+};
+
+// Two players on one date, each at another time of day and in a folder of their own, playing the
+// day's game differently, are thrown the same face for die k on every roll n both throw.
+TEST_F(DayGameTest, TwoCopiesOnTodaysGameThrowTheSameFacesOnEveryRollBothThrow) {
+  OtherCopy morning(folder, {2026, 12, 6, 8, 30, 30600.5, "December"});
+  Start();
+  StartDayGame(*game, host);
+  // The morning player started a game of their own before.
+  morning.host.choices.push_back(0);
+  morning.game->Do(Command::NewGame);
+  StartDayGame(*morning.game, morning.host);
+  EXPECT_EQ(Said(), "TODAY 12-06");
+  AdvisorPlayer advisorPlayer(advisor);
+  RandomPlayer randomPlayer(11);
+  const ThrownFaces evening = PlayThrough(*game, advisorPlayer);
+  const ThrownFaces early = PlayThrough(*morning.game, randomPlayer);
+  int common = 0;
+  for (const auto& [rollAndDie, face] : evening) {
+    const auto other = early.find(rollAndDie);
+    if (other == early.end()) continue;
+    ++common;
+    EXPECT_EQ(other->second, face) << "roll " << rollAndDie.first << " die " << rollAndDie.second;
+  }
+  EXPECT_GT(common, 60);
+}
+
+// A game of the day resumed after a kill keeps the day's dice; the first one of the day to end is
+// the day's result, its review says what the advisor made on the same dice, and it is offered to
+// the online list of the day; a second one plays as any game but says that it does not count.
+TEST_F(DayGameTest, ADayGameGoesOnAfterAKillCountsOnceAndIsReviewedBesideTheAdvisor) {
+  Start();
+  StartDayGame(*game, host);
+  game->Do(Command::Throw);
+  Restart();
+  EXPECT_EQ(Ini("Game", "day"), "2026-12-06");
+  AdvisorPlayer player(advisor);
+  PlayThrough(*game, player);
+  const int advisorTotal = AdvisorTotal(advisor, SeededDice(), DaySeed(kToday));
+  // The advisor, playing on from the first throw, made its own game.
+  EXPECT_EQ(game->Turn().State().Total(), advisorTotal);
+  const std::string record = GetINI("Game", "moves", IniFile(), {"Game"});
+  StoreProfiles({"Ann"}, "1");
+  Store({{"Internet", "send", "http://list.example/submit"}, {"Options", "ShowUser", "No"}});
+  host.inputs.push_back("Ann");
+  chance.draws.push_back(0.5);
+  host.answers.push_back(true);
+  game->Do(Command::GameEndTick);
+  const std::string said =
+      "The advisor made " + std::to_string(advisorTotal) + " on the day's dice";
+  EXPECT_NE(game->Coach().Window().Summary.find(said), std::string::npos);
+  game->Do(Command::ProfileTick);
+  game->Do(Command::SendTick);
+  ASSERT_EQ(host.opened.size(), 1U);
+  EXPECT_EQ(host.opened[0], DaySubmissionAddress("http://list.example/submit",
+                                                 {"Ann", "pwAnn", VersionNumber(kAppVersion),
+                                                  "2026-12-06", advisorTotal, record}));
+  EXPECT_EQ(Ini("Day", "points"), std::to_string(advisorTotal));
+  // R after a restart shows the same review.
+  Restart();
+  game->Do(Command::OpenReview);
+  EXPECT_NE(game->Coach().Window().Summary.find(said), std::string::npos);
+
+  // The second game of the day: told at its start, kept in the top ten and the statistics, but not
+  // the day's result, and not offered.
+  StartDayGame(*game, host);
+  EXPECT_EQ(Said(), "TODAY 12-06 again: only a day's first game counts for it");
+  RandomPlayer again(5);
+  PlayThrough(*game, again);
+  EndDayGame(false);
+  EXPECT_EQ(Ini("Statistics", "games") + " " + Ini("Day", "points"),
+            "2 " + std::to_string(advisorTotal));
+  EXPECT_EQ(host.opened.size(), 1U);
+}
+
+// The day kept with a game is believed only when the seed is that day's: a hand-edited day makes
+// an ordinary game of it.
+TEST_F(DayGameTest, ADayThatIsNotTheSeedsIsNotTakenForTheGameOfTheDay) {
+  Start();
+  game->Do(Command::Throw);
+  Store({{"Game", "day", "2026-12-06"}});
+  Restart();
+  AdvisorPlayer player(advisor);
+  PlayThrough(*game, player);
+  EndDayGame(false);
+  EXPECT_EQ(Ini("Day", "day"), "");
+}
+
+}  // namespace
+}  // namespace pyxaro::testing
