@@ -102,9 +102,12 @@ void TopTen::Written(const FinishedGame& game, bool stored) {
   newRank_ = stored ? rank_ : 0;
   Show();
   if (!stored) texts_.TellNotSaved(text::kNotSavedScore);
-  host_.Tell(
-      FinalScoreText(texts_.Text(text::kFinalScore), game.Total, PlayTimeText(game.PlaySeconds)),
-      "", false);
+  std::string told =
+      FinalScoreText(texts_.Text(text::kFinalScore), game.Total, PlayTimeText(game.PlaySeconds));
+  if (game.AdvisorTotal) {
+    told += "\n" + texts_.Text(text::kAdvisorOnDay, std::to_string(*game.AdvisorTotal));
+  }
+  host_.Tell(told, "", false);
 }
 
 HighscoreEntry TopTen::Row(int r) const { return StoredRow(Stored(), r); }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <map>
 
 #include "core/version.h"
@@ -121,6 +122,9 @@ TEST_F(DayGameTest, ADayGameGoesOnAfterAKillCountsOnceAndIsReviewedBesideTheAdvi
   const std::string said =
       "The advisor made " + std::to_string(advisorTotal) + " on the day's dice";
   EXPECT_NE(game->Coach().Window().Summary.find(said), std::string::npos);
+  EXPECT_TRUE(std::any_of(host.boxes.begin(), host.boxes.end(), [&](const Box& box) {
+    return box.kind == Box::Message && box.text.find(said) != std::string::npos;
+  })) << "the final box";
   game->Do(Command::ProfileTick);
   game->Do(Command::SendTick);
   ASSERT_EQ(host.opened.size(), 1U);
