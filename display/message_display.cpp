@@ -4,13 +4,14 @@
 #include <utility>
 
 #include "core/text.h"
+#include "display/display_pages.h"
 #include "display/font.h"
 
 namespace pyxaro {
 
 namespace {
 
-constexpr int kCells = 13;
+constexpr std::size_t kCells = 13;
 static_assert(kCells * kGlyphDots == kDotCount);
 
 }  // namespace
@@ -23,10 +24,11 @@ void MessageDisplay::Say(const std::string& message) {
   // paging of the last with a fresh interval.
   view_.PageTimer.SetEnabled(false);
   view_.Said = message;
-  pageStart_ = 1;
+  pages_ = DisplayPages(message, kCells);
+  page_ = 0;
   ++view_.MessagesSaid;
   ShowPage();
-  if (CharCount(view_.Said) > kCells) view_.PageTimer.SetEnabled(true);
+  if (pages_.size() > 1) view_.PageTimer.SetEnabled(true);
 }
 
 void MessageDisplay::SayAside(const std::string& message) {
@@ -43,20 +45,20 @@ void MessageDisplay::EndAside() {
 }
 
 void MessageDisplay::NextPage() {
-  pageStart_ += kCells;
+  if (page_ + 1 < pages_.size()) ++page_;
   ShowPage();
-  // The page just drawn holds the last character: rest on it, no repeat.
-  if (pageStart_ + kCells - 1 >= CharCount(view_.Said)) {
+  // The page just drawn is the last: rest on it, no repeat.
+  if (page_ + 1 >= pages_.size()) {
     view_.PageTimer.SetEnabled(false);
-    pageStart_ = 1;
+    page_ = 0;
   }
 }
 
 void MessageDisplay::ShowPage() {
-  const std::u32string page = ToCodePoints(CharMid(view_.Said, pageStart_, kCells));
+  const std::u32string& page = pages_[page_];
   std::string pattern;
   pattern.reserve(kDotCount);
-  for (std::size_t cell = 0; cell < static_cast<std::size_t>(kCells); ++cell) {
+  for (std::size_t cell = 0; cell < kCells; ++cell) {
     pattern += GlyphDots(cell < page.size() ? page[cell] : U' ');
   }
   // The cells' glyphs one after the other: the display numbers its dots in
@@ -67,7 +69,7 @@ void MessageDisplay::ShowPage() {
 }
 
 void MessageDisplay::Reset() {
-  pageStart_ = 1;
+  page_ = 0;
   // The message and its count outlive the window, as the dots do not.
   DisplayView fresh;
   fresh.Said = std::move(view_.Said);

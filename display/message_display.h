@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/forms.h"
 #include "core/host.h"
@@ -37,12 +38,14 @@ class MessageDisplay {
   const DisplayView& View() const { return view_; }
 
  private:
-  // Lights the dots of the page that starts at pageStart_.
+  // Lights the dots of page page_.
   void ShowPage();
 
   Host& host_;
   const Languages& texts_;
-  int pageStart_ = 1;
+  // The message said, a page a tick; one empty page before the first.
+  std::vector<std::u32string> pages_{U""};
+  std::size_t page_ = 0;
   // What the display said before the message shown aside, while it stands.
   std::optional<std::string> beforeAside_;
   DisplayView view_;

@@ -19,8 +19,10 @@ std::string AdviceText(const Advice& advice, const std::array<int, 6>& dice,
       }
       if (kept.empty()) return words.throwAll;
       std::sort(kept.begin(), kept.end());
-      std::string text = words.keep;
-      for (const int face : kept) text += " " + std::to_string(face);
+      // The faces side by side ("KEEP 22356"): the word and five faces fit
+      // one page of the display in every language.
+      std::string text = words.keep + " ";
+      for (const int face : kept) text += std::to_string(face);
       return text;
     }
     case AdviceMove::None:

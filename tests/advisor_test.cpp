@@ -174,7 +174,7 @@ TEST(AdviceTextTest, SaysTheMoveWithTheFacesToKeep) {
   const AdviceWords words{"KEEP", "ENTER", "THROW ALL", "THROW", "NO MOVE"};
   const std::pair<Advice, const char*> cases[] = {
       {{AdviceMove::PickUp, {true, false, true, true, true, true}, 7}, "KEEP 2"},
-      {{AdviceMove::PickUp, {false, true, true, false, true, true}, 7}, "KEEP 1 5"},
+      {{AdviceMove::PickUp, {false, true, true, false, true, true}, 7}, "KEEP 15"},
       {{AdviceMove::PickUp, {true, true, true, true, true, true}, 20}, "THROW ALL"},
       {{AdviceMove::Enter, {}, 16}, "ENTER Hut"},
       {{AdviceMove::Throw, {}, 0}, "THROW"},
@@ -197,7 +197,7 @@ TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
     return marks + " " + (arrow.Visible ? std::to_string(arrow.Top) : "-") + " " + Said();
   };
   const auto row = [](int k) { return std::to_string(CategoryRow(k).rowTop + 15); };
-  const std::string keep = "001000 " + row(20) + " KEEP 6 6 6 6 6";
+  const std::string keep = "001000 " + row(20) + " KEEP 66666";
   // The open categories, the faces, and the advice shown.
   const std::tuple<std::vector<int>, std::vector<int>, std::string> cases[] = {
       {{15, 20}, {3, 1, 2, 6, 5, 4}, "000000 " + row(15) + " ENTER Full straight"},

@@ -1,6 +1,9 @@
 #include <climits>
+#include <fstream>
+#include <map>
 
 #include "core/text.h"
+#include "display/display_pages.h"
 #include "display/font.h"
 #include "tests/game_fixture.h"
 
@@ -53,13 +56,18 @@ class DisplayTest : public GameTest {
 // Each message cuts off the paging of a long one before it with a fresh interval for its first
 // page.
 TEST_F(DisplayTest, MessagesShowEachPageOnceAndRestOnTheLast) {
-  // The text, then its pages; a page holds 13 characters, of two bytes too.
+  // The text, then its pages; a page holds 13 characters, of two bytes too, broken between words.
   const std::vector<std::vector<std::string>> cases = {
       {"", ""},
       {"ABCDEFGHIJKLM", "ABCDEFGHIJKLM"},
-      {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "ABCDEFGHIJKLM", "NOPQRSTUVWXYZ"},  // two full pages
-      {"ABCDEFGHIJKLMNOPQRSTUVWXYZ!", "ABCDEFGHIJKLM", "NOPQRSTUVWXYZ", "!"},
-      {"ÅÄÖåäöØÆÑøæñ¿¡", "ÅÄÖÅÄÖØÆÑØÆÑ¿", "¡"},
+      {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "ABCDEFGHIJKLM", "NOPQRSTUVWXYZ"},  // a word of two pages
+      // A sign that ends a word is not left alone.
+      {"ABCDEFGHIJKLMNOPQRSTUVWXYZ!", "ABCDEFGHIJKLM", "NOPQRSTUVWXY", "Z!"},
+      {"ÅÄÖåäöØÆÑøæñ¿¡", "ÅÄÖÅÄÖØÆÑØÆÑ", "¿¡"},
+      {"Punktzahl: 123", "PUNKTZAHL:", "123"},  // the word before a number is too long to go along
+      {"SCORE IS 123", "SCORE IS 123"},
+      {"YOUR SCORE IS 123", "YOUR SCORE", "IS 123"},
+      {"Your game goes on", "YOUR GAME", "GOES ON"},
       {"hej,då", "HEJ DÅ"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c[0]);
@@ -78,6 +86,77 @@ TEST_F(DisplayTest, MessagesShowEachPageOnceAndRestOnTheLast) {
   // 35; a column is 7 dots.
   display.Say("            .");
   EXPECT_EQ(view.LitDots, std::bitset<kDotCount>().set(432).set(433).set(439).set(440));
+}
+
+// Every text the game can say, in every shipped language, and the advice it can make of any dice:
+// each page fits the display, no page ends inside a word that a page could hold whole, none shows a
+// number alone, and the pages hold the text's every word in order.
+TEST(DisplayPagesTest, NoPageOfAnyTextInAnyLanguageEndsInsideAWordOrShowsANumberAlone) {
+  std::vector<std::string> faces{""};
+  for (int kept = 1; kept <= 5; ++kept) {
+    for (std::size_t f = faces.size(); f-- > 0;) {
+      if (faces[f].size() != static_cast<std::size_t>(kept - 1)) continue;
+      for (char face = faces[f].empty() ? '1' : faces[f].back(); face <= '6'; ++face) {
+        faces.push_back(faces[f] + face);
+      }
+    }
+  }
+  int texts = 0;
+  for (const auto& file : std::filesystem::directory_iterator(ShippedData())) {
+    if (file.path().extension() != ".lng") continue;
+    std::map<std::string, std::string> values;
+    std::ifstream in(file.path());
+    for (std::string line; std::getline(in, line);) {
+      const auto equals = line.find('=');
+      if (equals == std::string::npos || line[0] == ';') continue;
+      std::string value = line.substr(equals + 1);
+      for (const auto& [mark, number] : {std::pair{"%1", "535"}, {"%2", "12"}, {"%3", "0.42"}}) {
+        for (auto at = value.find(mark); at != std::string::npos; at = value.find(mark)) {
+          value.replace(at, 2, number);
+        }
+      }
+      values[line.substr(0, equals)] = value;
+    }
+    std::vector<std::string> said;
+    for (const auto& [key, value] : values) {
+      said.push_back(value);
+      said.push_back(values["advice_enter"] + " " + value);
+    }
+    for (const std::string& kept : faces) said.push_back(values["advice_keep"] + " " + kept);
+    for (const std::string& text : said) {
+      ++texts;
+      const std::vector<std::u32string> pages = DisplayPages(text, 13);
+      std::u32string words = ToCodePoints(text);
+      while (!words.empty() && words.back() == U' ') words.pop_back();
+      std::size_t at = 0;
+      for (std::size_t p = 0; p < pages.size(); ++p) {
+        const std::u32string& page = pages[p];
+        SCOPED_TRACE(file.path().filename().string() + ": " + text + " page " + std::to_string(p));
+        ASSERT_LE(page.size(), 13U);
+        ASSERT_EQ(words.substr(at, page.size()), page);
+        const std::size_t blank = at == 0 ? std::u32string::npos : words.rfind(U' ', at - 1);
+        const std::size_t wordStart = blank == std::u32string::npos ? 0 : blank + 1;
+        at += page.size();
+        // A number stands alone only where the word before it is too long to share its page.
+        if (p > 0 && page.find_first_not_of(U"0123456789.,-+%!?:") == std::u32string::npos &&
+            wordStart > 0) {
+          const std::size_t end = words.find_last_not_of(U' ', wordStart - 1) + 1;
+          const std::size_t before = words.rfind(U' ', end - 1);
+          const std::size_t wordBefore = end - (before == std::u32string::npos ? 0 : before + 1);
+          EXPECT_GT(wordBefore + 1 + page.size(), 13U) << "a number alone";
+        }
+        if (at < words.size() && words[at] == U' ') {
+          while (words[at] == U' ') ++at;
+        } else if (at < words.size()) {
+          // Inside a word: only one longer than a page.
+          const std::size_t end = std::min(words.find(U' ', at), words.size());
+          EXPECT_GT(end - wordStart, 13U) << "inside a word";
+        }
+      }
+      EXPECT_EQ(at, words.size());
+    }
+  }
+  EXPECT_GT(texts, 11 * 400);
 }
 
 // The caption and tool tip a clock tick shows from the host's time: the hour without, the minute
