@@ -15,9 +15,10 @@ void Turn::ShowAdvice() {
 
 void Turn::PresentAdvice() {
   const Advice advice = advisor_.Advise(PositionOf(state_));
+  // The rings stand round the dice to keep, the faces the words name.
   for (int die = 1; die <= kDiceCount; ++die) {
     view_.AdviceDieMarks[die].Visible = advice.move == AdviceMove::PickUp &&
-                                        advice.pickUp[static_cast<std::size_t>(die - 1)] &&
+                                        !advice.pickUp[static_cast<std::size_t>(die - 1)] &&
                                         state_.OnTable(die);
   }
   const Category* named = FindCategory(advice.category);

@@ -197,7 +197,8 @@ TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
     return marks + " " + (arrow.Visible ? std::to_string(arrow.Top) : "-") + " " + Said();
   };
   const auto row = [](int k) { return std::to_string(CategoryRow(k).rowTop + 15); };
-  const std::string keep = "001000 " + row(20) + " KEEP 66666";
+  // The rings stand round the faces the words name.
+  const std::string keep = "110111 " + row(20) + " KEEP 66666";
   // The open categories, the faces, and the advice shown.
   const std::tuple<std::vector<int>, std::vector<int>, std::string> cases[] = {
       {{15, 20}, {3, 1, 2, 6, 5, 4}, "000000 " + row(15) + " ENTER Full straight"},
