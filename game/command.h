@@ -56,6 +56,9 @@ enum class Command {
   StatisticsClosed,
   // The review of the last finished game.
   OpenReview,
+  OpenRules,  // F1
+  OpenAbout,
+  RulesClosed,
   ReviewClosed,  // by the player or the desktop
   // The timers' ticks.
   PlayClockTick,

@@ -23,6 +23,7 @@ Game::Game(Host& host, RandomSource& chance, DiceSource& dice, std::string appFo
       profiles_(host, store_, texts_, speaker_, topTen_),
       coach_(store_, texts_, reviewer_),
       dayResults_(store_, texts_, speaker_, profiles_),
+      manual_(host, texts_, turn_),
       window_(host, store_, texts_),
       splash_(texts_, sounds_) {
   // Every finished game is placed in the top-ten list and counted in the
@@ -137,6 +138,12 @@ void Game::Do(Command command) {
       return statistics_.Reset();
     case Command::StatisticsClosed:
       return statistics_.Closed();
+    case Command::OpenRules:
+      return manual_.Open();
+    case Command::OpenAbout:
+      return manual_.About();
+    case Command::RulesClosed:
+      return manual_.Closed();
     case Command::OpenReview:
       return coach_.OpenLast();
     case Command::ReviewClosed:

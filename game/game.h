@@ -11,6 +11,7 @@
 #include "game/command.h"
 #include "game/game_speaker.h"
 #include "game/game_window.h"
+#include "game/manual.h"
 #include "game/splash.h"
 #include "highscores/coach.h"
 #include "highscores/day_results.h"
@@ -79,6 +80,8 @@ class Game {
   const pyxaro::Coach& Coach() const { return coach_; }
   // The profiles, their window and the online list.
   const pyxaro::Profiles& Profiles() const { return profiles_; }
+  // The rules window and the About box.
+  const pyxaro::Manual& Manual() const { return manual_; }
   // The game window as a whole.
   const GameWindow& Window() const { return window_; }
   // The splash.
@@ -137,6 +140,7 @@ class Game {
   pyxaro::Profiles profiles_;
   pyxaro::Coach coach_;
   DayResults dayResults_;
+  pyxaro::Manual manual_;
   GameWindow window_;
   pyxaro::Splash splash_;
   std::vector<GameKeeper*> keepers_;

@@ -46,6 +46,46 @@ inline constexpr TextKey kScreenTooSmall{
     "Screen resolution must be at least 800 x 600 for the game to work properly."};
 inline constexpr TextKey kPackageNotFound{"package_not_found", "Specified package not found."};
 
+// The rules window (F1) and the About box.
+inline constexpr TextKey kRulesTitle{"rules_title", "Pyxaro rules"};
+inline constexpr TextKey kRulesPlay{
+    "rules_play",
+    "Throw six dice, then click the dice you want to throw again and throw once more; Undo lays "
+    "them back. Enter the dice in a category of the scorecard by clicking its row."};
+inline constexpr TextKey kRulesPool{
+    "rules_pool",
+    "You have 60 rolls for the whole game, not three a turn: spend many on one category and fewer "
+    "are left for the others. The game ends when the rolls or the open categories run out."};
+inline constexpr TextKey kRulesNoScratch{
+    "rules_no_scratch",
+    "A category takes only more than 0 points: there is no scratching, and an entry worth nothing "
+    "is refused."};
+inline constexpr TextKey kRulesBonus{
+    "rules_bonus",
+    "The upper section (ones to sixes) pays a bonus of 100 once its sum reaches 84, four of every "
+    "face."};
+inline constexpr TextKey kRulesHint{
+    "rules_hint",
+    "After every throw the red marker points at the open category worth most for these dice now. "
+    "The advice (H) rings the dice to keep, as the advisor plans the rest of the game."};
+inline constexpr TextKey kRulesDay{
+    "rules_day", "Today's game (D) throws the same dice for every player on the same date."};
+inline constexpr TextKey kRulesKeys{
+    "rules_keys",
+    "Keys: Space throw, 1-6 pick up a die, Ctrl+Z undo, Up, Down and Enter choose a row, H advice, "
+    "A advice after every throw, D today's game, Ctrl+N new game, R review, S statistics, P "
+    "profiles, M sound, L language, Ctrl+Q quit, F1 these rules."};
+inline constexpr TextKey kRulesCategories{"rules_categories",
+                                          "The categories, each with an example:"};
+inline constexpr TextKey kAboutButton{"button_about", "&About"};
+inline constexpr TextKey kStatsClose{"stats_close", "Close"};
+inline constexpr TextKey kAboutTitle{"about_title", "About Pyxaro"};
+// %1 is the version.
+inline constexpr TextKey kAboutText{
+    "about_text",
+    "Pyxaro %1, the six-dice game. Copyright 2026 The Pyxaro developers; all rights reserved. "
+    "Made with Qt 6, under the GNU Lesser General Public License version 3."};
+
 // Questions, in English when no language file names them.
 inline constexpr TextKey kQuestionTitle{lang::kQuestionTitle, "Pyxaro"};
 inline constexpr TextKey kAskNewGame{lang::kAskNewGame, "Start a new game?"};

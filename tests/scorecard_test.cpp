@@ -1,5 +1,7 @@
 #include <numeric>
 
+#include "core/version.h"
+#include "scoring/categories.h"
 #include "tests/game_fixture.h"
 
 namespace pyxaro::testing {
@@ -224,6 +226,33 @@ TEST_F(ScorecardTest, UpperBonus) {
                          std::ranges::count(Sounds(), "Bonus.wav")),
               std::tuple(bonus, colour, total, said, bonus == "100" ? 1 : 0));
   }
+}
+
+}  // namespace
+}  // namespace pyxaro::testing
+
+namespace pyxaro::testing {
+namespace {
+
+// F1's rules name every category in the scorecard's order, each with six dice that score there;
+// About tells the version.
+TEST_F(GameTest, TheRulesShowEveryCategoryWithDiceThatScoreThereAndAboutTellsTheVersion) {
+  Start();
+  game->Do(Command::OpenRules);
+  const RulesForm& rules = game->Manual().Window();
+  ASSERT_TRUE(rules.Visible);
+  ASSERT_EQ(rules.Categories.size(), static_cast<std::size_t>(kCategoryCount));
+  for (int k = 1; k <= kCategoryCount; ++k) {
+    const CategoryExample& example = rules.Categories[static_cast<std::size_t>(k - 1)];
+    EXPECT_EQ(example.Name, game->Turn().CategoryTitle(k));
+    EXPECT_GT(CategoryValue(k, example.Dice), 0) << k;
+    EXPECT_EQ(example.Points, CategoryValue(k, example.Dice));
+  }
+  EXPECT_EQ(rules.Paragraphs.size(), 7U);
+  game->Do(Command::OpenAbout);
+  EXPECT_NE(host.boxes.back().text.find(std::string(kAppVersion)), std::string::npos);
+  game->Do(Command::RulesClosed);
+  EXPECT_FALSE(rules.Visible);
 }
 
 }  // namespace

@@ -2,12 +2,12 @@
 
 namespace pyxaro::ui {
 
-// The game's dialogs (the language picker, the profiles and the review
-// windows) wear the
+// The game's dialogs (the language picker, the profiles, the review and the
+// rules windows) wear the
 // game window's colours: a dark panel in a thin yellow frame, yellow text
 // and yellow buttons. A password shows as stars.
 inline constexpr const char* kDialogStyle =
-    "QWidget#picker, QWidget#profiles, QWidget#review { background: #404040; }"
+    "QWidget#picker, QWidget#profiles, QWidget#review, QWidget#rules { background: #404040; }"
     "QFrame#frame { border: 1px solid #ffe600; }"
     "QLabel, QCheckBox { color: #ffe600; }"
     "QListWidget::item:selected { background: #ffe600; color: black; }"
@@ -23,6 +23,8 @@ inline constexpr const char* kDialogStyle =
     " lineedit-password-character: 42; }"
     "QWidget#profiles QPushButton { border: 1px solid #807340; }"
     "QWidget#review QListWidget { background: #202020; color: white; font-size: 13px; }"
-    "QWidget#review QListWidget::item { padding: 3px 4px; }";
+    "QWidget#review QListWidget::item { padding: 3px 4px; }"
+    "QWidget#rules QTextBrowser, QWidget#rules QListWidget { background: #202020; color: white;"
+    " font-size: 13px; }";
 
 }  // namespace pyxaro::ui

@@ -158,6 +158,11 @@ void Front::Sync() {
         main_, [this](int row) { Act([this, row] { game_.Pick(List::Review, Row{row}); }); },
         [this] { Act([this] { game_.Do(Command::ReviewClosed); }); });
   });
+  Follow(rules_, game_.Manual().Window(), main_, [this] {
+    return new RulesWindow(
+        main_, [this] { Act([this] { game_.Do(Command::OpenAbout); }); },
+        [this] { Act([this] { game_.Do(Command::RulesClosed); }); });
+  });
 }
 
 }  // namespace pyxaro::ui

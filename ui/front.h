@@ -8,6 +8,7 @@
 #include "ui/main_window.h"
 #include "ui/profiles_window.h"
 #include "ui/review_window.h"
+#include "ui/rules_window.h"
 #include "ui/start_windows.h"
 #include "ui/statistics_window.h"
 
@@ -38,6 +39,7 @@ class Front {
   ProfilesWindow* Profiles() const { return profiles_; }
   StatisticsWindow* Statistics() const { return statistics_; }
   ReviewWindow* Review() const { return review_; }
+  RulesWindow* Rules() const { return rules_; }
 
  private:
   Game& game_;
@@ -49,6 +51,7 @@ class Front {
   QPointer<ProfilesWindow> profiles_;
   QPointer<StatisticsWindow> statistics_;
   QPointer<ReviewWindow> review_;
+  QPointer<RulesWindow> rules_;
 };
 
 }  // namespace pyxaro::ui

@@ -56,6 +56,8 @@ constexpr QKeyCombination kReview(Qt::Key_R);
 // Starts today's game, after asking; the new game area's tool tip names it.
 constexpr QKeyCombination kDayGame(Qt::Key_D);
 constexpr QKeyCombination kNewGame(Qt::CTRL | Qt::Key_N);
+// Opens the rules; no control stands for it.
+constexpr QKeyCombination kRules(Qt::Key_F1);
 
 Speech Counted(const Control& counter, const std::string& fallback) {
   return [&counter, &fallback] { return Spoken{CounterName(counter, Q(fallback)), {}, {}}; };
@@ -267,6 +269,8 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     act_([this] { game_.Do(Command::OpenReview); });
   } else if (pressed == kDayGame) {
     act_([this] { game_.Do(Command::DayGame); });
+  } else if (pressed == kRules) {
+    act_([this] { game_.Do(Command::OpenRules); });
   } else if (pressed == QKeyCombination(Qt::Key_Up)) {
     MoveMark(-1);
   } else if (pressed == QKeyCombination(Qt::Key_Down)) {
@@ -300,8 +304,12 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
 void MainWindow::mouseReleaseEvent(QMouseEvent*) { pressedAt_.reset(); }
 
 std::vector<QKeyCombination> MainWindow::Keys() const {
-  std::vector<QKeyCombination> keys{QKeyCombination(Qt::Key_Up), QKeyCombination(Qt::Key_Down),
-                                    kAdviceSwitch, kReview, kDayGame};
+  std::vector<QKeyCombination> keys{QKeyCombination(Qt::Key_Up),
+                                    QKeyCombination(Qt::Key_Down),
+                                    kAdviceSwitch,
+                                    kReview,
+                                    kDayGame,
+                                    kRules};
   for (const auto& [key, control] : keys_) keys.push_back(key);
   return keys;
 }

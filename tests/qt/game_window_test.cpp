@@ -198,6 +198,7 @@ TEST_F(ControlsTest, EachKeyReachesItsRoutine) {
       {"L", Qt::Key_L, [&] { return asked(10); }},
       {"Ctrl+Q", Qt::CTRL | Qt::Key_Q, [&] { return asked(11); }},
       {"P opens the profiles", Qt::Key_P, [&] { return game->Profiles().Window().Visible; }},
+      {"F1 opens the rules", Qt::Key_F1, [&] { return game->Manual().Window().Visible; }},
   };
   for (const auto& [what, key, done] : steps) {
     SCOPED_TRACE(what);
