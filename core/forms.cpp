@@ -104,6 +104,7 @@ WindowView::WindowView() {
   QuitArea = At(7620, 6960, 1125, 345);
   CloseSquare = At(11700, 60, 225, 225);
   MinimiseSquare = At(11370, 60, 255, 255);
+  RulesSquare = At(11040, 60, 255, 255);
   LanguageArea = At(8025, 6630, 1590, 285);
   StatisticsArea = At(8025, 6240, 1590, 285);
 }

@@ -77,6 +77,7 @@ struct SpokenTexts {
       Statistics;
   std::string SoundSwitch, RollsLeft, RollsPerCategory, Move;
   std::string DayGame;  // the key that starts today's game, named beside New game's
+  std::string Rules;
 };
 
 // The words painted into the game window's picture, in the player's language.
@@ -157,6 +158,7 @@ struct WindowView {
   bool Visible = false;
   Control Logo, BackgroundPicture, MoveButton;
   Control NewGameArea, QuitArea, CloseSquare, MinimiseSquare, LanguageArea, StatisticsArea;
+  Control RulesSquare;         // "?", beside the minimise square
   std::string BackgroundFile;  // the picture file shown in BackgroundPicture, "" = empty
 };
 

@@ -215,7 +215,8 @@ void Languages::PresentSpokenTexts() {
                                   {&words.RollsLeft, text::kRollsLeft},
                                   {&words.RollsPerCategory, text::kRollsPerCategory},
                                   {&words.Move, text::kMove},
-                                  {&words.DayGame, text::kDayGameKey}}) {
+                                  {&words.DayGame, text::kDayGameKey},
+                                  {&words.Rules, text::kRulesTitle}}) {
     *word = Text(key);
   }
 }

@@ -27,6 +27,7 @@ std::vector<PlacedControl> BoardControls(const Game& game) {
       {"quit", &window.QuitArea},
       {"close", &window.CloseSquare},
       {"minimise", &window.MinimiseSquare},
+      {"rules", &window.RulesSquare},
       {"language", &window.LanguageArea},
       {"statistics", &window.StatisticsArea},
       {"logo", &window.Logo},

@@ -56,8 +56,6 @@ constexpr QKeyCombination kReview(Qt::Key_R);
 // Starts today's game, after asking; the new game area's tool tip names it.
 constexpr QKeyCombination kDayGame(Qt::Key_D);
 constexpr QKeyCombination kNewGame(Qt::CTRL | Qt::Key_N);
-// Opens the rules; no control stands for it.
-constexpr QKeyCombination kRules(Qt::Key_F1);
 
 Speech Counted(const Control& counter, const std::string& fallback) {
   return [&counter, &fallback] { return Spoken{CounterName(counter, Q(fallback)), {}, {}}; };
@@ -194,6 +192,8 @@ void MainWindow::BindSideControls() {
   Speak(Bind<Area>(m.CloseSquare, Click(Command::Close), false), Named(m.CloseSquare, words.Close));
   Speak(Bind<Area>(m.MinimiseSquare, Click(Command::Minimise), false),
         Named(m.MinimiseSquare, words.Minimise));
+  Speak(Bind<Area>(m.RulesSquare, Click(Command::OpenRules), false),
+        Named(m.RulesSquare, words.Rules), {QKeyCombination(Qt::Key_F1)});
   Speak(Bind<Area>(m.LanguageArea, Click(Command::ChangeLanguage), false),
         Named(m.LanguageArea, words.Language), {QKeyCombination(Qt::Key_L)});
   Speak(Bind<Area>(m.StatisticsArea, Click(Command::OpenStatistics), false),
@@ -269,8 +269,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     act_([this] { game_.Do(Command::OpenReview); });
   } else if (pressed == kDayGame) {
     act_([this] { game_.Do(Command::DayGame); });
-  } else if (pressed == kRules) {
-    act_([this] { game_.Do(Command::OpenRules); });
+
   } else if (pressed == QKeyCombination(Qt::Key_Up)) {
     MoveMark(-1);
   } else if (pressed == QKeyCombination(Qt::Key_Down)) {
@@ -304,12 +303,8 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
 void MainWindow::mouseReleaseEvent(QMouseEvent*) { pressedAt_.reset(); }
 
 std::vector<QKeyCombination> MainWindow::Keys() const {
-  std::vector<QKeyCombination> keys{QKeyCombination(Qt::Key_Up),
-                                    QKeyCombination(Qt::Key_Down),
-                                    kAdviceSwitch,
-                                    kReview,
-                                    kDayGame,
-                                    kRules};
+  std::vector<QKeyCombination> keys{QKeyCombination(Qt::Key_Up), QKeyCombination(Qt::Key_Down),
+                                    kAdviceSwitch, kReview, kDayGame};
   for (const auto& [key, control] : keys_) keys.push_back(key);
   return keys;
 }

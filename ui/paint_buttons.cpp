@@ -73,6 +73,11 @@ QPainterPath PowerSign(QPointF centre, qreal radius) {
 }  // namespace
 
 void WindowSquares(QPainter& p) {
+  const QRectF rules(736.5, 4.5, 16, 16);
+  Plate(p, rules, 3, QColor(60, 76, 120), QColor(28, 38, 68), QColor(150, 170, 220, 200));
+  Caption(p, rules, Qt::AlignCenter, QStringLiteral("?"), ArtFont(10, true, 0),
+          QColor(235, 240, 255));
+
   const QRectF minimise(758.5, 4.5, 16, 16);
   Plate(p, minimise, 3, QColor(60, 76, 120), QColor(28, 38, 68), QColor(150, 170, 220, 200));
   p.setPen(QPen(QColor(235, 240, 255), 2, Qt::SolidLine, Qt::RoundCap));
