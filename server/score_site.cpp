@@ -318,7 +318,7 @@ Reply ScoreSite::DayPage(const CalendarDay& day) {
   }
   links += " &middot; <a href=\"/\">The lists</a></p>";
   return HtmlPage(
-      200, "Game of the day " + text,
+      200, "Game of " + text,
       QString("<p>The advisor makes <b>%1</b> points on these dice.</p>\n").arg(advisor) +
           DayGamesTable(store_.DayTop(text, kListLength)) + "\n" + links);
 }
