@@ -302,21 +302,23 @@ int ScoreSite::AdvisorPointsOf(const CalendarDay& day) {
 
 Reply ScoreSite::DayPage(const CalendarDay& day) {
   const QString text = QString::fromStdString(DayText(day));
-  // A day not begun anywhere has no list yet, and the advisor plays no game
-  // for every day an address can name.
   const QDate date = DateOf(day);
   const QDate latest = OpenDaysAt(clock_()).latest;
+  // A day not begun anywhere has no list yet, and the advisor plays no game
+  // for the days up to 9999 an address can name; those since 2000 are few
+  // enough to keep one total each.
   if (date > latest) {
     return MessagePage(404, "Not found", QString("The game of %1 has not begun yet.").arg(text));
   }
   const int advisor = AdvisorPointsOf(day);
-  const QString earlier = date.addDays(-1).toString(Qt::ISODate);
-  QString links = "<p><a href=\"" + DayPath(earlier) + "\">" + earlier + "</a>";
-  if (date < latest) {
-    const QString later = date.addDays(1).toString(Qt::ISODate);
-    links += " &middot; <a href=\"" + DayPath(later) + "\">" + later + "</a>";
-  }
-  links += " &middot; <a href=\"/\">The lists</a></p>";
+  QString links;
+  const auto link = [&links](const QDate& other) {
+    const QString shown = other.toString(Qt::ISODate);
+    links += "<a href=\"" + DayPath(shown) + "\">" + shown + "</a> &middot; ";
+  };
+  if (ParseDay(date.addDays(-1).toString(Qt::ISODate).toStdString())) link(date.addDays(-1));
+  if (date < latest) link(date.addDays(1));
+  links = "<p>" + links + "<a href=\"/\">The lists</a></p>";
   return HtmlPage(
       200, "Game of " + text,
       QString("<p>The advisor makes <b>%1</b> points on these dice.</p>\n").arg(advisor) +
