@@ -182,6 +182,8 @@ TEST_P(SiteTest, SubmissionsPerClientAndPerNameWaitOutTheirMinute) {
     now = now.addSecs(1);
   }
   EXPECT_TRUE(tooMany(Get(GameTarget("other", "pw", 400), "203.0.113.1")));
+  // A game of the day counts among the same submissions.
+  EXPECT_TRUE(tooMany(Get(DayTarget("other", "2026-12-15", 400, "U"), "203.0.113.1")));
   EXPECT_TRUE(tooMany(Get(GameTarget("ANN", "pw", 400), "198.51.100.77")));
 
   // Without --behind-proxy a forwarded address is the client's to invent, so
