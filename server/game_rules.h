@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <optional>
+#include <variant>
 
 #include "highscores/statistics.h"
 #include "server/refusal.h"
@@ -22,5 +23,24 @@ int LatestGameMonth(const QDateTime& nowUtc);
 // and kHighestTotal, and the key is the check value the game computes
 // for them.
 std::optional<Refusal> BrokenRule(const Submission& submission, const QDateTime& nowUtc);
+
+// The days whose game anyone can be playing, or have just finished, at
+// `nowUtc`: from yesterday where the day is furthest behind (UTC-12) to
+// today where it is furthest ahead (UTC+14).
+struct OpenDays {
+  QDate earliest;
+  QDate latest;
+};
+OpenDays OpenDaysAt(const QDateTime& nowUtc);
+
+QDate DateOf(const CalendarDay& day);
+CalendarDay DayOf(const QDate& date);
+
+// The points the moves make when the game's own rules replay them on the
+// day's dice, or why the list does not take the game: a version it does not
+// take, a day that is not open, moves that are not a record, do not replay
+// on that day's dice or do not end a game, or stated points that are not
+// those the replay makes.
+std::variant<int, Refusal> ReplayedPoints(const DaySubmission& game, const QDateTime& nowUtc);
 
 }  // namespace pyxaro

@@ -13,11 +13,13 @@ namespace {
 // points off a phone's screen; the month is never broken.
 constexpr char kStyle[] =
     "body{font-family:sans-serif;line-height:1.4;max-width:40em;margin:0 auto;padding:0.5em}"
-    "h1,a{overflow-wrap:anywhere}"
+    "h1,a,.name{overflow-wrap:anywhere}"
     "table{border-collapse:collapse;width:100%}"
     "td:last-child{white-space:nowrap}"
     "th,td{padding:0.3em 0.5em;border-bottom:1px solid #ccc;text-align:left}"
     ".number{text-align:right}";
+
+constexpr char kNoGames[] = "<p>No games yet.</p>";
 
 QString Escaped(const QString& text) { return text.toHtmlEscaped(); }
 
@@ -53,7 +55,7 @@ Reply MessagePage(int status, const QString& title, const QString& message) {
 }
 
 QString GamesTable(const std::vector<ListedGame>& games) {
-  if (games.empty()) return "<p>No games yet.</p>";
+  if (games.empty()) return kNoGames;
   QString table =
       "<table><tr><th class=\"number\">#</th><th>Name</th><th class=\"number\">Points</th>"
       "<th>Month</th></tr>\n";
@@ -64,6 +66,21 @@ QString GamesTable(const std::vector<ListedGame>& games) {
                  "<td class=\"number\">%4</td><td>%5</td></tr>\n")
                  .arg(QString::number(row + 1), Escaped(PlayerPath(game.name)), Escaped(game.name),
                       QString::number(game.points), MonthText(game.month));
+  }
+  return table + "</table>";
+}
+
+QString DayGamesTable(const std::vector<DayListedGame>& games) {
+  if (games.empty()) return kNoGames;
+  QString table =
+      "<table><tr><th class=\"number\">#</th><th>Name</th><th class=\"number\">Points</th>"
+      "</tr>\n";
+  for (std::size_t row = 0; row < games.size(); ++row) {
+    table += QString(
+                 "<tr><td class=\"number\">%1</td><td class=\"name\">%2</td>"
+                 "<td class=\"number\">%3</td></tr>\n")
+                 .arg(QString::number(row + 1), Escaped(games[row].name),
+                      QString::number(games[row].points));
   }
   return table + "</table>";
 }

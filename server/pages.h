@@ -29,4 +29,7 @@ Reply MessagePage(int status, const QString& title, const QString& message);
 // The games as a table of rank, name, points and month, best first.
 QString GamesTable(const std::vector<ListedGame>& games);
 
+// The games of one day as a table of rank, name and points, best first.
+QString DayGamesTable(const std::vector<DayListedGame>& games);
+
 }  // namespace pyxaro

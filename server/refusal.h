@@ -9,6 +9,8 @@ namespace pyxaro {
 struct Refusal {
   int status = 400;
   QString reason;
+
+  bool operator==(const Refusal&) const = default;
 };
 
 }  // namespace pyxaro

@@ -28,6 +28,16 @@ const std::vector<QStringList>& Steps() {
           "CREATE INDEX games_by_month ON games (month, points DESC, id)",
           "CREATE INDEX games_by_player ON games (player_id, points DESC, id)",
       },
+      {
+          // A player's game of a day is one row: a second game of the same
+          // day loses the race, however the two requests run.
+          "CREATE TABLE day_games (id %ID%, player_id BIGINT NOT NULL REFERENCES players (id), "
+          "day TEXT NOT NULL, points INTEGER NOT NULL, moves TEXT NOT NULL, "
+          "version INTEGER NOT NULL, entered BIGINT NOT NULL, UNIQUE (player_id, day))",
+          "CREATE INDEX day_games_by_points ON day_games (day, points DESC, id)",
+          // The advisor's total on a day's dice, worked out once.
+          "CREATE TABLE day_advisor (day TEXT PRIMARY KEY, points INTEGER NOT NULL)",
+      },
   };
   return steps;
 }
@@ -58,13 +68,13 @@ int CurrentVersion(QSqlDatabase& database) {
 
 int NewestSchemaVersion() { return static_cast<int>(Steps().size()); }
 
-void Migrate(QSqlDatabase& database, DatabaseAddress::Engine engine) {
+void Migrate(QSqlDatabase& database, DatabaseAddress::Engine engine, int target) {
   const int current = CurrentVersion(database);
   if (current > NewestSchemaVersion()) {
     throw StoreError("the database has schema version " + std::to_string(current) +
                      ", newer than this program's " + std::to_string(NewestSchemaVersion()));
   }
-  for (int version = current + 1; version <= NewestSchemaVersion(); ++version) {
+  for (int version = current + 1; version <= target; ++version) {
     if (!database.transaction()) throw StoreError("schema: cannot begin a transaction");
     try {
       for (QString statement : Steps()[static_cast<std::size_t>(version - 1)]) {

@@ -6,8 +6,13 @@
 #include <optional>
 #include <variant>
 
+#include "core/dice.h"
 #include "core/text.h"
+#include "scoring/advisor.h"
+#include "scoring/advisor_correction.h"
+#include "scoring/block_values.h"
 #include "scoring/check_value.h"
+#include "scoring/players.h"
 #include "server/game_rules.h"
 #include "server/pages.h"
 #include "server/password_hash.h"
@@ -36,6 +41,16 @@ Reply JsonReply(int status, const QJsonObject& object) {
   return {status, "application/json", QJsonDocument(object).toJson(QJsonDocument::Compact), {}};
 }
 
+Reply TooMany(int seconds) {
+  Reply reply = MessagePage(
+      429, "Too many submissions",
+      QString("Too many submissions in a minute. Try again in %1 seconds.").arg(seconds));
+  reply.headers.emplace_back("Retry-After", QByteArray::number(seconds));
+  return reply;
+}
+
+QString DayPath(const QString& day) { return "/day/" + day; }
+
 Reply EnteredPage(const QString& title, const QString& lead, const QString& name, int points,
                   const Standing& standing, const QString& monthWords) {
   const QString text = QString("%1: %2 points, #%3 %4, #%5 of all time.")
@@ -55,6 +70,8 @@ ScoreSite::ScoreSite(ScoreStore& store, Clock clock)
       clock_(std::move(clock)),
       byClient_(kSubmissionsPerMinute, kMinuteMs),
       byName_(kSubmissionsPerMinute, kMinuteMs) {}
+
+ScoreSite::~ScoreSite() = default;
 
 Reply ScoreSite::Answer(const SiteRequest& request) {
   if (request.method == SiteRequest::Method::Other) {
@@ -80,7 +97,16 @@ Reply ScoreSite::Answer(const SiteRequest& request) {
 
 Reply ScoreSite::Route(const SiteRequest& request) {
   static const QByteArray kPlayerPrefix = "/player/";
+  static const QByteArray kDayPrefix = "/day/";
   if (request.path == "/") return CurrentLists().page;
+  if (request.path == "/today") return DayPage(DayOf(clock_().toUTC().date()));
+  if (request.path.startsWith(kDayPrefix)) {
+    const std::optional<CalendarDay> day =
+        ParseDay(request.path.sliced(kDayPrefix.size()).toStdString());
+    if (!day) return MessagePage(404, "Not found", "A day's list is at /day/2026-12-08.");
+    return DayPage(*day);
+  }
+  if (request.path == "/api/day") return DayAsJson(request.query);
   if (request.path == "/submit") {
     // A HEAD asks what a GET would answer and must change nothing: it
     // enters no game.
@@ -100,38 +126,43 @@ Reply ScoreSite::Route(const SiteRequest& request) {
 
 Reply ScoreSite::Submit(const SiteRequest& request) {
   const QDateTime now = clock_();
-  const auto tooMany = [](int seconds) {
-    Reply reply = MessagePage(
-        429, "Too many submissions",
-        QString("Too many submissions in a minute. Try again in %1 seconds.").arg(seconds));
-    reply.headers.emplace_back("Retry-After", QByteArray::number(seconds));
-    return reply;
-  };
   if (const int wait = byClient_.Admit(request.client, now.toMSecsSinceEpoch())) {
-    return tooMany(wait);
+    return TooMany(wait);
   }
-  const auto read = ReadSubmission(request.query);
-  if (const auto* refusal = std::get_if<Refusal>(&read)) {
-    return MessagePage(refusal->status, "Not entered", refusal->reason);
-  }
-  const Submission& submission = std::get<Submission>(read);
-  const QString name = submission.user.simplified();
+  return IsDayForm(request.query) ? SubmitDay(request.query, now) : SubmitRow(request.query, now);
+}
+
+std::variant<PlayerRecord, Reply> ScoreSite::Sender(
+    const QString& user, const QString& password, const QDateTime& now,
+    const std::function<std::optional<Refusal>()>& rules) {
+  const QString name = user.simplified();
   if (name.isEmpty()) return MessagePage(400, "Not entered", "The name is blank.");
   if (const int wait = byName_.Admit(NameKey(name), now.toMSecsSinceEpoch())) {
-    return tooMany(wait);
+    return TooMany(wait);
   }
-  if (const std::optional<Refusal> broken = BrokenRule(submission, now)) {
+  if (const std::optional<Refusal> broken = rules()) {
     return MessagePage(broken->status, "Not entered", broken->reason);
   }
-
-  const std::optional<PlayerRecord> player =
-      Owner(name, submission.password, now.toSecsSinceEpoch());
+  const std::optional<PlayerRecord> player = Owner(name, password, now.toSecsSinceEpoch());
   if (!player) {
     return MessagePage(409, "Not entered",
                        QString("The name %1 is registered with another password.").arg(name));
   }
+  return *player;
+}
 
-  const GameRecord game{player->id,     submission.points,  submission.month,
+Reply ScoreSite::SubmitRow(const QByteArray& query, const QDateTime& now) {
+  const auto read = ReadSubmission(query);
+  if (const auto* refusal = std::get_if<Refusal>(&read)) {
+    return MessagePage(refusal->status, "Not entered", refusal->reason);
+  }
+  const Submission& submission = std::get<Submission>(read);
+  const auto sender = Sender(submission.user, submission.password, now,
+                             [&] { return BrokenRule(submission, now); });
+  if (const auto* answer = std::get_if<Reply>(&sender)) return *answer;
+  const PlayerRecord& player = std::get<PlayerRecord>(sender);
+
+  const GameRecord game{player.id,      submission.points,  submission.month,
                         submission.key, submission.version, now.toSecsSinceEpoch()};
   const bool added = store_.AddGame(game);
   if (added) lists_.reset();
@@ -139,8 +170,44 @@ Reply ScoreSite::Submit(const SiteRequest& request) {
                                  ? QString("this month")
                                  : "in " + MonthText(submission.month);
   return EnteredPage(added ? "Entered" : "Already entered",
-                     added ? "Entered" : "This game was entered before", player->name,
+                     added ? "Entered" : "This game was entered before", player.name,
                      submission.points, store_.StandingOf(game), monthWords);
+}
+
+Reply ScoreSite::SubmitDay(const QByteArray& query, const QDateTime& now) {
+  const auto read = ReadDaySubmission(query);
+  if (const auto* refusal = std::get_if<Refusal>(&read)) {
+    return MessagePage(refusal->status, "Not entered", refusal->reason);
+  }
+  const DaySubmission& submission = std::get<DaySubmission>(read);
+  // The points entered are always the replay's: the stated ones only have
+  // to agree with them.
+  int points = 0;
+  const auto sender =
+      Sender(submission.user, submission.password, now, [&]() -> std::optional<Refusal> {
+        const auto replayed = ReplayedPoints(submission, now);
+        if (const auto* refusal = std::get_if<Refusal>(&replayed)) return *refusal;
+        points = std::get<int>(replayed);
+        return std::nullopt;
+      });
+  if (const auto* answer = std::get_if<Reply>(&sender)) return *answer;
+  const PlayerRecord& player = std::get<PlayerRecord>(sender);
+
+  const QString day = QString::fromStdString(DayText(submission.day));
+  const DayEntry entry = store_.AddDayGame(
+      {player.id, day, points, submission.moves, submission.version, now.toSecsSinceEpoch()});
+  if (entry == DayEntry::OtherGame) {
+    return MessagePage(409, "Not entered",
+                       QString("%1 has entered a game of %2 already: one game a day counts.")
+                           .arg(player.name, day));
+  }
+  const QString text =
+      QString("%1: %2 points, #%3 of the day %4.")
+          .arg(entry == DayEntry::Added ? "Entered" : "This game was entered before",
+               QString::number(points), QString::number(store_.DayStandingOf(player.id, day)), day);
+  return HtmlPage(200, entry == DayEntry::Added ? "Entered" : "Already entered",
+                  "<p>" + text.toHtmlEscaped() + "</p><p><a href=\"" + DayPath(day) +
+                      "\">The day\u2019s list</a> &middot; <a href=\"/\">The lists</a></p>");
 }
 
 std::optional<PlayerRecord> ScoreSite::Owner(const QString& name, const QString& password,
@@ -171,10 +238,11 @@ const ScoreSite::Lists& ScoreSite::CurrentLists() {
   }
   Lists fresh{
       month, nowMs, store_.Top(month, kListLength), store_.Top(std::nullopt, kListLength), {}};
-  fresh.page =
-      HtmlPage(200, "Pyxaro online list",
-               "<h2>This month (" + MonthText(month) + ")</h2>\n" + GamesTable(fresh.monthly) +
-                   "\n<h2>All time</h2>\n" + GamesTable(fresh.allTime));
+  fresh.page = HtmlPage(200, "Pyxaro online list",
+                        "<p><a href=\"/today\">Today\u2019s game of the day</a></p>\n"
+                        "<h2>This month (" +
+                            MonthText(month) + ")</h2>\n" + GamesTable(fresh.monthly) +
+                            "\n<h2>All time</h2>\n" + GamesTable(fresh.allTime));
   return lists_.emplace(std::move(fresh));
 }
 
@@ -221,6 +289,63 @@ Reply ScoreSite::TopAsJson(const QByteArray& query) {
   QJsonObject answer{{"period", QString::fromLatin1(period)}, {"games", games}};
   if (monthly) answer.insert("month", lists.month);
   return JsonReply(200, answer);
+}
+
+int ScoreSite::AdvisorPointsOf(const CalendarDay& day) {
+  const QString text = QString::fromStdString(DayText(day));
+  if (const std::optional<int> kept = store_.AdvisorPoints(text)) return *kept;
+  if (!advisor_) advisor_ = std::make_unique<Advisor>(blocks::Embedded(), kFittedCorrection);
+  const int points = AdvisorTotal(*advisor_, SeededDice(), DaySeed(day));
+  store_.KeepAdvisorPoints(text, points);
+  return points;
+}
+
+Reply ScoreSite::DayPage(const CalendarDay& day) {
+  const QString text = QString::fromStdString(DayText(day));
+  const QDate date = DateOf(day);
+  const QDate latest = OpenDaysAt(clock_()).latest;
+  // A day not begun anywhere has no list yet, and the advisor plays no game
+  // for the days up to 9999 an address can name; those since 2000 are few
+  // enough to keep one total each.
+  if (date > latest) {
+    return MessagePage(404, "Not found", QString("The game of %1 has not begun yet.").arg(text));
+  }
+  const int advisor = AdvisorPointsOf(day);
+  QString links;
+  const auto link = [&links](const QDate& other) {
+    const QString shown = other.toString(Qt::ISODate);
+    links += "<a href=\"" + DayPath(shown) + "\">" + shown + "</a> &middot; ";
+  };
+  if (ParseDay(date.addDays(-1).toString(Qt::ISODate).toStdString())) link(date.addDays(-1));
+  if (date < latest) link(date.addDays(1));
+  links = "<p>" + links + "<a href=\"/\">The lists</a></p>";
+  return HtmlPage(
+      200, "Game of " + text,
+      QString("<p>The advisor makes <b>%1</b> points on these dice.</p>\n").arg(advisor) +
+          DayGamesTable(store_.DayTop(text, kListLength)) + "\n" + links);
+}
+
+Reply ScoreSite::DayAsJson(const QByteArray& query) {
+  const std::optional<QueryItems> items = DecodedQuery(query);
+  const auto refuse = [](int status, const QString& why) {
+    return JsonReply(status, {{"error", why}});
+  };
+  if (!items || items->size() != 1 || items->front().first != "date") {
+    return refuse(400, "the parameter is date=YYYY-MM-DD");
+  }
+  const std::optional<CalendarDay> day = ParseDay(items->front().second.toStdString());
+  if (!day) return refuse(400, "the date is a calendar day from 2000 on, as 2026-12-08");
+  if (DateOf(*day) > OpenDaysAt(clock_()).latest) {
+    return refuse(404, "the game of that day has not begun yet");
+  }
+  const QString text = QString::fromStdString(DayText(*day));
+  const int advisor = AdvisorPointsOf(*day);
+  QJsonArray games;
+  int rank = 0;
+  for (const DayListedGame& game : store_.DayTop(text, kListLength)) {
+    games.append(QJsonObject{{"rank", ++rank}, {"name", game.name}, {"points", game.points}});
+  }
+  return JsonReply(200, {{"date", text}, {"advisor", advisor}, {"games", games}});
 }
 
 }  // namespace pyxaro

@@ -4,16 +4,24 @@
 #include <QDateTime>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <variant>
 #include <vector>
 
+#include "core/calendar_day.h"
 #include "server/rate_limiter.h"
+#include "server/refusal.h"
 #include "server/reply.h"
 #include "server/score_store.h"
 
 namespace pyxaro {
 
-inline constexpr int kLongestTarget = 2048;
+class Advisor;
+
+// The game of the day's longest legal record encoded (12,258 characters),
+// with the longest name and password there are encoded too, and room.
+inline constexpr int kLongestTarget = 14 * 1024;
 inline constexpr int kSubmissionsPerMinute = 10;
 inline constexpr int kListLength = 100;
 // How long the lists are answered from memory at most. A game this server
@@ -37,12 +45,21 @@ class ScoreSite {
   using Clock = std::function<QDateTime()>;
 
   ScoreSite(ScoreStore& store, Clock clock);
+  ~ScoreSite();
 
   Reply Answer(const SiteRequest& request);
 
  private:
   Reply Route(const SiteRequest& request);
   Reply Submit(const SiteRequest& request);
+  Reply SubmitRow(const QByteArray& query, const QDateTime& now);
+  Reply SubmitDay(const QByteArray& query, const QDateTime& now);
+  // The player who sends a submission once the name may submit again, the
+  // rules take it and the password is the name's; else the answer saying
+  // why it is not entered.
+  std::variant<PlayerRecord, Reply> Sender(const QString& user, const QString& password,
+                                           const QDateTime& now,
+                                           const std::function<std::optional<Refusal>()>& rules);
   // The player the name belongs to, registered with the password when the
   // name is new; nothing when the name belongs to another password.
   std::optional<PlayerRecord> Owner(const QString& name, const QString& password,
@@ -59,12 +76,18 @@ class ScoreSite {
   const Lists& CurrentLists();
   Reply PlayerPage(const QByteArray& encodedName);
   Reply TopAsJson(const QByteArray& query);
+  // The advisor's total on the day's dice, worked out the first time a day
+  // is asked for and kept in the store.
+  int AdvisorPointsOf(const CalendarDay& day);
+  Reply DayPage(const CalendarDay& day);
+  Reply DayAsJson(const QByteArray& query);
 
   ScoreStore& store_;
   Clock clock_;
   RateLimiter byClient_;
   RateLimiter byName_;
   std::optional<Lists> lists_;
+  std::unique_ptr<Advisor> advisor_;
 };
 
 }  // namespace pyxaro

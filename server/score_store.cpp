@@ -158,6 +158,55 @@ std::vector<ListedGame> ScoreStore::BestOf(qint64 playerId, int limit) {
   return Listed(Run(ListedColumns() + "WHERE games.player_id = ?" + kBestFirst, {playerId, limit}));
 }
 
+DayEntry ScoreStore::AddDayGame(const DayGameRecord& game) {
+  const QSqlQuery insert =
+      Run("INSERT INTO day_games (player_id, day, points, moves, version, entered) "
+          "VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT (player_id, day) DO NOTHING",
+          {game.playerId, game.day, game.points, game.moves, game.version, game.enteredSeconds});
+  if (insert.numRowsAffected() == 1) return DayEntry::Added;
+  QSqlQuery kept =
+      Run("SELECT moves FROM day_games WHERE player_id = ? AND day = ?", {game.playerId, game.day});
+  if (!kept.next()) throw StoreError("a game of the day that was there is gone");
+  return kept.value(0).toString() == game.moves ? DayEntry::SameGame : DayEntry::OtherGame;
+}
+
+int ScoreStore::DayStandingOf(qint64 playerId, const QString& day) {
+  QSqlQuery found =
+      Run("SELECT id, points FROM day_games WHERE player_id = ? AND day = ?", {playerId, day});
+  if (!found.next()) throw StoreError("the game of the day asked about is not there");
+  const qint64 id = found.value(0).toLongLong();
+  const int points = found.value(1).toInt();
+  QSqlQuery above = Run(
+      "SELECT COUNT(*) FROM day_games WHERE day = ? AND (points > ? OR (points = ? AND id < ?))",
+      {day, points, points, id});
+  if (!above.next()) throw StoreError("a count gave no row");
+  return above.value(0).toInt() + 1;
+}
+
+std::vector<DayListedGame> ScoreStore::DayTop(const QString& day, int limit) {
+  QSqlQuery query =
+      Run("SELECT players.name, day_games.points FROM day_games "
+          "JOIN players ON players.id = day_games.player_id WHERE day_games.day = ? "
+          "ORDER BY day_games.points DESC, day_games.id LIMIT ?",
+          {day, limit});
+  std::vector<DayListedGame> games;
+  while (query.next()) games.push_back({query.value(0).toString(), query.value(1).toInt()});
+  return games;
+}
+
+std::optional<int> ScoreStore::AdvisorPoints(const QString& day) {
+  QSqlQuery query = Run("SELECT points FROM day_advisor WHERE day = ?", {day});
+  if (!query.next()) return std::nullopt;
+  return query.value(0).toInt();
+}
+
+void ScoreStore::KeepAdvisorPoints(const QString& day, int points) {
+  // Another server may have worked it out meanwhile: the dice are the same,
+  // and so are the points.
+  Run("INSERT INTO day_advisor (day, points) VALUES (?, ?) ON CONFLICT (day) DO NOTHING",
+      {day, points});
+}
+
 std::vector<ListedGame> ScoreStore::Listed(QSqlQuery query) {
   std::vector<ListedGame> games;
   while (query.next()) {

@@ -29,6 +29,27 @@ struct GameRecord {
   qint64 enteredSeconds = 0;
 };
 
+// A player's finished game of a day, its points those its moves make.
+struct DayGameRecord {
+  qint64 playerId = 0;
+  QString day;  // "2026-12-08"
+  int points = 0;
+  QString moves;
+  int version = 0;
+  qint64 enteredSeconds = 0;
+};
+
+// A row of a day's list, best first.
+struct DayListedGame {
+  QString name;
+  int points = 0;
+
+  bool operator==(const DayListedGame&) const = default;
+};
+
+// What became of a game of the day sent to the store.
+enum class DayEntry { Added, SameGame, OtherGame };
+
 // A row of a list, best first.
 struct ListedGame {
   QString name;
@@ -71,6 +92,17 @@ class ScoreStore {
   // The best games of one month, or of all time for nothing.
   std::vector<ListedGame> Top(std::optional<int> month, int limit);
   std::vector<ListedGame> BestOf(qint64 playerId, int limit);
+
+  // Added, or not because the player has this very game of the day there
+  // already, or another game of that day.
+  DayEntry AddDayGame(const DayGameRecord& game);
+  // Where the player's game of the day stands among that day's, 1 for the
+  // best; equal points stand below the games entered before.
+  int DayStandingOf(qint64 playerId, const QString& day);
+  std::vector<DayListedGame> DayTop(const QString& day, int limit);
+  // The advisor's total on the day's dice, once it is kept.
+  std::optional<int> AdvisorPoints(const QString& day);
+  void KeepAdvisorPoints(const QString& day, int points);
 
  private:
   void Open(const DatabaseAddress& address);

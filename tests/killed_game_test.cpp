@@ -17,45 +17,6 @@
 namespace pyxaro::testing {
 namespace {
 
-// The longest record the rules allow. An entry lifts every die, so that the throw after it follows
-// no pick-up: the longest game enters once, with its last throw. The first throw, then pick-ups
-// each laid back by an undo up to the record's 2,000 moves (past them an undo takes its pick-ups
-// back instead of being added), then all six dice picked up before each of the other 59 throws, and
-// the last throw entered as a Yatzy: 60 throws (590 characters), 2,067 pick-ups (4,134), 286 undos,
-// "E20=100" and the 2,413 spaces between the 2,414 moves.
-constexpr std::size_t kLongestRecord = 7430;
-
-// Plays the longest game there is, on dice the test lays out: see kLongestRecord.
-class LongestPlayer : public Player {
- public:
-  Move Choose(const GameState& state) override {
-    ++moves_;
-    if (!state.Thrown()) return Throw(state);
-    if (moves_ <= kMostRecordedMoves) {
-      for (int die = 1; die <= kDiceCount; ++die) {
-        if (state.OnTable(die) && moves_ < kMostRecordedMoves) return Move::PickUp(die);
-      }
-      return Move::Undo();
-    }
-    return state.RollsLeft == 0 ? EntryOf(state, kYatzy) : Throw(state);
-  }
-  // The faces the dice are to show in the next throw: the last one six alike.
-  static OneBased<int, kDiceCount> NextFaces(const GameState& state) {
-    if (state.RollsLeft == 1) return {6, 6, 6, 6, 6, 6};
-    return {1, 2, 3, 4, 5, 6};
-  }
-
- private:
-  // All six dice picked up one by one, then thrown.
-  static Move Throw(const GameState& state) {
-    for (int die = 1; die <= kDiceCount; ++die) {
-      if (state.OnTable(die)) return Move::PickUp(die);
-    }
-    return Move::Throw({}, 0);
-  }
-  std::size_t moves_ = 0;
-};
-
 constexpr auto kAfterEveryMove = [](int) { return true; };
 
 class KilledGameTest : public GameTest {

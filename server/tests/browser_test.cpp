@@ -2,6 +2,16 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "core/calendar_day.h"
+#include "core/dice.h"
+#include "core/version.h"
+#include "highscores/submission_rules.h"
+#include "scoring/advisor_correction.h"
+#include "scoring/block_values.h"
+#include "scoring/check_value.h"
+#include "scoring/move_record.h"
+#include "scoring/players.h"
+#include "server/game_rules.h"
 #include "server/pages.h"
 #include "server_process.h"
 #include "settings/ini.h"
@@ -78,6 +88,40 @@ TEST_F(BrowserTest, TheGamesRowIsEnteredAndItsNameShownAsText) {
     EXPECT_TRUE(page.contains(shown)) << page.toStdString();
     EXPECT_FALSE(page.contains("<b>")) << page.toStdString();
   }
+}
+
+// The game of the server's day, played by the game's own advisor and sent by
+// the game's own routine, is listed with the points its moves make; the same
+// address with other points or one face changed is refused and enters nothing.
+TEST_F(BrowserTest, TodaysGameIsListedWithItsReplayedPointsAndForgeriesEnterNothing) {
+  const CalendarDay today = DayOf(QDateTime::currentDateTimeUtc().date());
+  Advisor advisor(blocks::Embedded(), kFittedCorrection);
+  AdvisorPlayer player(advisor);
+  const pyxaro::PlayedGame played = PlayGame(player, SeededDice(), DaySeed(today));
+  const int points = played.state.Total();
+  const auto address = [&](int stated, const MoveRecord& moves) {
+    return QString::fromStdString(DaySubmissionAddress(
+        Local("/submit").toStdString(),
+        {"Dora", "pwDora", VersionNumber(kAppVersion), DayText(today), stated, RecordText(moves)}));
+  };
+  MoveRecord otherFace = played.moves;
+  const auto throwAt = std::find_if(otherFace.rbegin(), otherFace.rend(), [](const Move& move) {
+    return move.kind == Move::Kind::Throw;
+  });
+  throwAt->faces[6] = throwAt->faces[6] % 6 + 1;
+
+  const QByteArray entered = Dom(address(points, played.moves));
+  EXPECT_TRUE(entered.contains("Entered: " + QByteArray::number(points) + " points"))
+      << entered.toStdString();
+  for (const QString& forged : {address(points + 1, played.moves), address(points, otherFace)}) {
+    const QByteArray refused = Dom(forged);
+    EXPECT_TRUE(refused.contains("Not entered")) << refused.toStdString();
+  }
+  const QByteArray listed = Dom(Local("/today"));
+  EXPECT_TRUE(listed.contains(">Dora</td><td class=\"number\">" + QByteArray::number(points) + "<"))
+      << listed.toStdString();
+  EXPECT_EQ(listed.count("<tr>"), 2) << listed.toStdString();
+  EXPECT_TRUE(Dom(Local("/")).contains("href=\"/today\""));
 }
 
 }  // namespace

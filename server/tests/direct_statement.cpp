@@ -6,7 +6,8 @@
 
 namespace pyxaro::testing {
 
-QString RunDirectly(const DatabaseAddress& address, const QString& statement) {
+QString OnOwnConnection(const DatabaseAddress& address,
+                        const std::function<QString(QSqlDatabase&)>& work) {
   const QString connection = "pyxaro-test-direct";
   QString complaint;
   {
@@ -15,15 +16,18 @@ QString RunDirectly(const DatabaseAddress& address, const QString& statement) {
     database.setDatabaseName(sqlite ? address.file : address.name);
     database.setHostName(address.host);
     database.setUserName(address.user);
-    if (!database.open()) {
-      complaint = "cannot open the database: " + database.lastError().text();
-    } else {
-      QSqlQuery query(database);
-      if (!query.exec(statement)) complaint = query.lastError().text();
-    }
+    complaint = database.open() ? work(database)
+                                : "cannot open the database: " + database.lastError().text();
   }
   QSqlDatabase::removeDatabase(connection);
   return complaint;
+}
+
+QString RunDirectly(const DatabaseAddress& address, const QString& statement) {
+  return OnOwnConnection(address, [&statement](QSqlDatabase& database) {
+    QSqlQuery query(database);
+    return query.exec(statement) ? QString() : query.lastError().text();
+  });
 }
 
 }  // namespace pyxaro::testing

@@ -1,5 +1,6 @@
 #include "server/score_store.h"
 
+#include "direct_statement.h"
 #include "server/schema.h"
 #include "server/store_error.h"
 #include "test_database.h"
@@ -20,8 +21,30 @@ TEST_P(ScoreStoreTest, ASchemaNewerThanTheProgramIsRefused) {
   EXPECT_THROW(ScoreStore{database.Address()}, StoreError);
 }
 
-// The database itself keeps a name and a game single, so two servers or two
-// requests at once cannot double them.
+// A database of the first schema is brought up to date with its games, and
+// takes games of the day from then on.
+TEST_P(ScoreStoreTest, AFirstSchemaDatabaseKeepsItsGamesAndTakesGamesOfTheDay) {
+  const QString complaint = OnOwnConnection(database.Address(), [this](QSqlDatabase& first) {
+    Migrate(first, GetParam(), 1);
+    QSqlQuery probe(first);
+    return probe.exec("SELECT COUNT(*) FROM day_games") ? QString("step 2 ran too") : QString();
+  });
+  ASSERT_TRUE(complaint.isEmpty()) << complaint.toStdString();
+  database.Run(
+      "INSERT INTO players (name, name_key, password_hash, registered) "
+      "VALUES ('Ann', 'ann', 'hash', 0)");
+  database.Run(
+      "INSERT INTO games (player_id, points, month, check_value, version, entered) "
+      "SELECT id, 412, 2612, 'k', 504, 0 FROM players");
+  ScoreStore store(database.Address());
+  EXPECT_EQ(store.Top(std::nullopt, 10), std::vector<ListedGame>({{"Ann", 412, 2612}}));
+  EXPECT_EQ(store.AddDayGame({store.FindPlayer("ann")->id, "2026-12-08", 300, "U", 504, 0}),
+            DayEntry::Added);
+  EXPECT_EQ(store.DayTop("2026-12-08", 10), std::vector<DayListedGame>({{"Ann", 300}}));
+}
+
+// The database itself keeps a name, a game and a player's game of a day
+// single, so two servers or two requests at once cannot double them.
 TEST_P(ScoreStoreTest, ANameAndAGameAreEachStoredOnceWhicheverConnectionAsks) {
   ScoreStore first(database.Address());
   ScoreStore second(database.Address());
@@ -33,6 +56,13 @@ TEST_P(ScoreStoreTest, ANameAndAGameAreEachStoredOnceWhicheverConnectionAsks) {
   EXPECT_FALSE(second.AddGame(game));
   game.checkValue = "15827380515";
   EXPECT_TRUE(second.AddGame(game));
+
+  DayGameRecord day{ann, "2026-12-08", 300, "T123456r59 E1=1", 504, 0};
+  EXPECT_EQ(first.AddDayGame(day), DayEntry::Added);
+  EXPECT_EQ(second.AddDayGame(day), DayEntry::SameGame);
+  day.moves += " U";
+  EXPECT_EQ(second.AddDayGame(day), DayEntry::OtherGame);
+  EXPECT_EQ(first.DayTop("2026-12-08", 10).size(), 1U);
 }
 
 PYXARO_ON_BOTH_ENGINES(ScoreStoreTest);

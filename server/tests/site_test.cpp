@@ -3,15 +3,23 @@
 #include <QJsonObject>
 #include <QUrl>
 
+#include "core/calendar_day.h"
+#include "core/dice.h"
 #include "core/game_state.h"
 #include "core/version.h"
+#include "highscores/highscore_rules.h"
 #include "highscores/submission_rules.h"
 #include "http_client.h"
+#include "scoring/advisor_correction.h"
+#include "scoring/block_values.h"
 #include "scoring/categories.h"
 #include "scoring/check_value.h"
+#include "scoring/move_record.h"
 #include "server/score_site.h"
 #include "server/site_server.h"
+#include "server/submission_query.h"
 #include "test_database.h"
+#include "tests/helpers/played_game.h"
 
 namespace pyxaro::testing {
 namespace {
@@ -25,6 +33,29 @@ QByteArray GameTarget(const std::string& user, const std::string& password, int 
   if (key.empty()) key = CheckValue(7, points, month, kVersion);
   return QByteArray::fromStdString(SubmissionAddress(
       "/submit", {user, password, kVersion, std::to_string(month), std::to_string(points), key}));
+}
+
+// The address the game opens for a finished game of the day, made by the
+// game's own routine.
+QByteArray DayTarget(const std::string& user, const std::string& day, int points,
+                     const std::string& moves, const std::string& password = "pw") {
+  return QByteArray::fromStdString(
+      DaySubmissionAddress("/submit", {user, password, kVersion, day, points, moves}));
+}
+
+// The game the player makes of the day's dice.
+pyxaro::PlayedGame DayGame(Player& player, const std::string& day) {
+  return PlayGame(player, SeededDice(), DaySeed(*ParseDay(day)));
+}
+
+Advisor& TheAdvisor() {
+  static Advisor advisor(blocks::Embedded(), kFittedCorrection);
+  return advisor;
+}
+
+pyxaro::PlayedGame AdvisorGame(const std::string& day) {
+  AdvisorPlayer player(TheAdvisor());
+  return DayGame(player, day);
 }
 
 class SiteTest : public ::testing::TestWithParam<DatabaseAddress::Engine> {
@@ -43,6 +74,18 @@ class SiteTest : public ::testing::TestWithParam<DatabaseAddress::Engine> {
       values << game.toObject()[field].toVariant().value<T>();
     }
     return values;
+  }
+
+  // The day's list as JSON: the advisor's total and each game's name and
+  // points, best first.
+  std::pair<int, QList<std::pair<QString, int>>> DayList(const std::string& day) {
+    const QJsonDocument list =
+        QJsonDocument::fromJson(Get("/api/day?date=" + QByteArray::fromStdString(day)).body);
+    QList<std::pair<QString, int>> games;
+    for (const auto& game : list["games"].toArray()) {
+      games.append({game.toObject()["name"].toString(), game.toObject()["points"].toInt()});
+    }
+    return {list["advisor"].toInt(-1), games};
   }
 
   QDateTime now{QDate(2026, 12, 15), QTime(12, 0), Qt::UTC};
@@ -139,6 +182,8 @@ TEST_P(SiteTest, SubmissionsPerClientAndPerNameWaitOutTheirMinute) {
     now = now.addSecs(1);
   }
   EXPECT_TRUE(tooMany(Get(GameTarget("other", "pw", 400), "203.0.113.1")));
+  // A game of the day counts among the same submissions.
+  EXPECT_TRUE(tooMany(Get(DayTarget("other", "2026-12-15", 400, "U"), "203.0.113.1")));
   EXPECT_TRUE(tooMany(Get(GameTarget("ANN", "pw", 400), "198.51.100.77")));
 
   // Without --behind-proxy a forwarded address is the client's to invent, so
@@ -179,6 +224,14 @@ TEST_P(SiteTest, EveryRequestIsAnsweredWithItsStatusAndPolicy) {
       {"GET", "/api/top?period=week", 400, 0},
       {"GET", "/api/top?limit=101", 400, 0},
       {"GET", "/api/top?period=all&limit=100", 200, 0},
+      {"GET", "/today", 200, 0},
+      {"GET", "/day/2026-12-31", 200, 0},
+      {"GET", "/day/2027-01-01", 404, 0},
+      {"GET", "/day/2026-02-29", 404, 0},
+      {"GET", "/api/day?date=2026-12-31", 200, 0},
+      {"GET", "/api/day?date=2027-01-01", 404, 0},
+      {"GET", "/api/day?date=2026-12-3", 400, 0},
+      {"GET", "/api/day?day=2026-12-31", 400, 0},
       {"GET", "/?" + QByteArray(kLongestTarget - 2, 'a'), 200, 0},
       {"GET", "/?" + QByteArray(kLongestTarget - 1, 'a'), 414, 0},
       {"GET", "/submit", 400, 0},
@@ -221,6 +274,134 @@ TEST_P(SiteTest, EveryRequestIsAnsweredWithItsStatusAndPolicy) {
   database.Run("DROP TABLE games");
   now = now.addSecs(kListsLifetimeSeconds);
   EXPECT_EQ(Fetch(port, "/").status, 503);
+}
+
+// A game of the day is entered with the points its moves make on that day's
+// dice, and only when they are a whole game the rules allow there, of a day
+// someone can be playing; each forgery is refused and enters nothing.
+TEST_P(SiteTest, AGameOfTheDayIsEnteredOnlyAsItsMovesReplay) {
+  const std::string day = "2026-12-15";
+  const pyxaro::PlayedGame honest = AdvisorGame(day);
+  const int total = honest.state.Total();
+  const auto forged = [&](const std::function<void(MoveRecord&)>& change) {
+    MoveRecord moves = honest.moves;
+    change(moves);
+    return RecordText(moves);
+  };
+  const auto isEntry = [](const Move& move) { return move.kind == Move::Kind::Enter; };
+  const auto lastEntry = [&](MoveRecord& moves) {
+    return std::find_if(moves.rbegin(), moves.rend(), isEntry).base() - 1;
+  };
+  const std::string text = RecordText(honest.moves);
+  const std::string odd = "<b>x</b>&";
+  RandomPlayer random(7);
+  const pyxaro::PlayedGame other = DayGame(random, day);
+  const auto onTheDay = [](const std::string& date) { return RecordText(AdvisorGame(date).moves); };
+  const auto pointsOn = [](const std::string& date) { return AdvisorGame(date).state.Total(); };
+  // Name, day, points, moves, status, what the answer says, and the seconds
+  // that pass before; each name and client its own, so no limit is reached.
+  const std::tuple<std::string, std::string, int, std::string, int, QByteArray, int> cases[] = {
+      {odd, day, total, text, 200, "Entered: " + QByteArray::number(total) + " points, #1", 0},
+      {"faces", day, total,
+       forged([](MoveRecord& m) { m.front().faces[1] = m.front().faces[1] % 6 + 1; }), 403,
+       "not a game the rules allow on the dice of 2026-12-15", 0},
+      // At the dice's worth there, so that only the category is wrong.
+      {"used", day, total, forged([&](MoveRecord& m) {
+         const auto last = lastEntry(m);
+         *last = EntryOf(*Replay(MoveRecord(m.begin(), last)),
+                         std::find_if(m.begin(), m.end(), isEntry)->category);
+       }),
+       403, "not a game the rules allow", 0},
+      {"pool", day, total, forged([&](MoveRecord& m) {
+         m.push_back(Move::Throw(SeededDice().Roll(DaySeed(*ParseDay(day)), kRollPool + 1), 0));
+       }),
+       403, "not a game the rules allow", 0},
+      {"entry", day, total + 1, forged([&](MoveRecord& m) { ++lastEntry(m)->points; }), 403,
+       "not a game the rules allow", 0},
+      {"points", day, total + 1, text, 403,
+       "The moves make " + QByteArray::number(total) + " points, not the " +
+           QByteArray::number(total + 1),
+       0},
+      {"unfinished", day, total, forged([](MoveRecord& m) { m.resize(m.size() / 2); }), 400,
+       "do not end the game", 0},
+      {"garbled", day, total, "T12", 400, "not a game's record", 0},
+      {"yesterday", day, pointsOn("2026-12-14"), onTheDay("2026-12-14"), 403,
+       "on the dice of 2026-12-15", 0},
+      {"capped", day, total, std::string(kRecordLength + 1, 'U'), 400,
+       "longer than " + QByteArray::number(kRecordLength), 0},
+      {"nonday", "2026-02-29", total, text, 400, "is not a calendar day", 0},
+      {odd, day, other.state.Total(), RecordText(other.moves), 409, "one game a day counts", 0},
+      {odd, day, total, text, 200, "This game was entered before", 0},
+      // The open days' edges: the day begun furthest ahead from its first
+      // second, the day before the one furthest behind up to its last.
+      {"ahead1", "2026-12-16", pointsOn("2026-12-16"), onTheDay("2026-12-16"), 400,
+       "not of 2026-12-16", -7201},
+      {"ahead2", "2026-12-16", pointsOn("2026-12-16"), onTheDay("2026-12-16"), 200, "Entered", 1},
+      {"behind1", "2026-12-13", pointsOn("2026-12-13"), onTheDay("2026-12-13"), 200, "Entered",
+       7199},
+      {"behind2", "2026-12-13", pointsOn("2026-12-13"), onTheDay("2026-12-13"), 400,
+       "not of 2026-12-13", 1},
+  };
+  int client = 0;
+  for (const auto& [user, date, points, moves, status, said, later] : cases) {
+    now = now.addSecs(later);
+    const HttpAnswer answer =
+        Get(DayTarget(user, date, points, moves), "203.0.113." + QByteArray::number(++client));
+    EXPECT_EQ(answer.status, status) << user << " " << date << "\n" << answer.body.toStdString();
+    EXPECT_TRUE(answer.body.contains(QString::fromUtf8(said).toHtmlEscaped().toUtf8()))
+        << user << "\n"
+        << answer.body.toStdString();
+  }
+  const QString name = QString::fromStdString(odd);
+  EXPECT_EQ(DayList(day), std::pair(total, QList<std::pair<QString, int>>{{name, total}}));
+  EXPECT_EQ(DayList("2026-12-16").second.size(), 1);
+  EXPECT_EQ(DayList("2026-12-13").second.size(), 1);
+  const QByteArray page = Get("/day/" + QByteArray::fromStdString(day)).body;
+  EXPECT_TRUE(page.contains("&lt;b&gt;x&lt;/b&gt;&amp;") && !page.contains("<b>x"))
+      << page.toStdString();
+}
+
+// Whatever game the game itself plays on a day's dice is entered with its
+// own points, the advisor's among them at the advisor's total the list
+// shows; the longest game there is fits the address with the longest name and
+// password there are.
+TEST_P(SiteTest, EveryGameTheGamePlaysIsEnteredWithItsOwnPoints) {
+  constexpr int kDays = 6;
+  // Characters of four bytes each, every byte encoded: the longest fields
+  // there are.
+  const auto wide = [](int characters) {
+    std::string text;
+    for (int c = 0; c < characters; ++c) text += "\xF0\x9F\x98\x80";
+    return text;
+  };
+  int client = 0;
+  for (int d = 0; d < kDays; ++d) {
+    const QDate date = QDate(2026, 11, 20).addDays(d);
+    now = QDateTime(date, QTime(12, 0), Qt::UTC);
+    const std::string day = date.toString(Qt::ISODate).toStdString();
+    const pyxaro::PlayedGame advised = AdvisorGame(day);
+    RandomPlayer first(static_cast<unsigned>(2 * d));
+    RandomPlayer second(static_cast<unsigned>(2 * d + 1));
+    LongestPlayer longest;
+    std::vector<std::tuple<std::string, std::string, pyxaro::PlayedGame>> games = {
+        {"advisor", "pw", advised},
+        {"first", "pw", DayGame(first, day)},
+        {"second", "pw", DayGame(second, day)}};
+    if (d == 0) {
+      games.emplace_back(wide(kNameLength), wide(kPasswordLength), DayGame(longest, day));
+    }
+    QList<std::pair<QString, int>> expected;
+    for (const auto& [name, password, game] : games) {
+      const HttpAnswer answer =
+          Get(DayTarget(name, day, game.state.Total(), RecordText(game.moves), password),
+              "198.51.100." + QByteArray::number(++client));
+      EXPECT_EQ(answer.status, 200) << day << " " << name << "\n" << answer.body.toStdString();
+      expected.append({QString::fromStdString(name), game.state.Total()});
+    }
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
+    EXPECT_EQ(DayList(day), std::pair(advised.state.Total(), expected)) << day;
+  }
 }
 
 PYXARO_ON_BOTH_ENGINES(SiteTest);
