@@ -33,8 +33,12 @@ std::string RowToolTip(const std::string& lead, const std::string& points) {
   return " " + lead + "  (" + points + " p) ";
 }
 
-std::string FinalScoreText(const std::string& lead, int total, const std::string& playTime) {
-  return lead + " " + std::to_string(total) + " p  @ " + playTime;
+std::string FinalScoreText(const std::string& lead, int total, const std::string& playTime,
+                           const std::string& playTimeLabel) {
+  // The label says what the time after the @ is: the play time, not the
+  // time of day.
+  return lead + " " + std::to_string(total) + " p  @ " + playTime +
+         (playTimeLabel.empty() ? "" : " " + playTimeLabel);
 }
 
 }  // namespace pyxaro

@@ -29,6 +29,7 @@ std::string ListName(const std::optional<std::string>& answer);
 
 std::string RowCaption(int row, const std::string& points, const std::string& name);
 std::string RowToolTip(const std::string& lead, const std::string& points);
-std::string FinalScoreText(const std::string& lead, int total, const std::string& playTime);
+std::string FinalScoreText(const std::string& lead, int total, const std::string& playTime,
+                           const std::string& playTimeLabel);
 
 }  // namespace pyxaro

@@ -103,7 +103,8 @@ void TopTen::Written(const FinishedGame& game, bool stored) {
   Show();
   if (!stored) texts_.TellNotSaved(text::kNotSavedScore);
   std::string told =
-      FinalScoreText(texts_.Text(text::kFinalScore), game.Total, PlayTimeText(game.PlaySeconds));
+      FinalScoreText(texts_.Text(text::kFinalScore), game.Total, PlayTimeText(game.PlaySeconds),
+                     texts_.Text(text::kPlayTimeLabel));
   if (game.AdvisorTotal) {
     told += "\n" + texts_.Text(text::kAdvisorOnDay, std::to_string(*game.AdvisorTotal));
   }

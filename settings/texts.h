@@ -123,6 +123,8 @@ inline constexpr TextKey kRemoveTip{lang::kRemoveTip, "Remove"};
 inline constexpr TextKey kNamePrompt{lang::kNamePrompt, ""};
 inline constexpr TextKey kNameTitle{lang::kNameTitle, ""};
 inline constexpr TextKey kFinalScore{lang::kFinalScore, ""};
+// After the final score's play time.
+inline constexpr TextKey kPlayTimeLabel{"final_play_time", "(play time)"};
 inline constexpr TextKey kRowTip{lang::kRowTip, ""};
 inline constexpr TextKey kSending{lang::kSending, ""};
 

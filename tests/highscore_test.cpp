@@ -102,7 +102,7 @@ TEST_F(HighscoreTest, GameEndRewritesTheListAndAsksForANameOnlyForATotalThatEnte
       boxes += std::to_string(b.kind) + b.text + "|" + b.title + "|" + b.defaultText + "\n";
     const std::string prompt = "2" + TestText(9) + "|" + TestText(8) + "|Al\n";
     EXPECT_EQ(boxes, (rank > 0 ? prompt : "") + "1" + TestText(16) + " " + std::to_string(total) +
-                         " p  @ 1:05||\n");
+                         " p  @ 1:05 (play time)||\n");
     EXPECT_EQ(host.played, rank > 0 ? fanfare : std::vector<Played>{});
     if (rank == 0) continue;
     EXPECT_EQ(Row("n", rank) + Row("k", rank) + Row("d", rank) + "|" + Ini("Highscore", "name"),

@@ -53,7 +53,7 @@ TEST_F(SavingTest, RefusedWritesAreReportedTheListShownAsItWasAndChoicesHoldForT
   ASSERT_EQ(host.boxes.size(), 3U);
   EXPECT_TRUE(host.boxes[1].exclamation);
   EXPECT_EQ(host.boxes[1].text + "|" + host.boxes[2].text,
-            NotSaved("The score") + "|" + TestText(16) + " 300 p  @ 0:00");
+            NotSaved("The score") + "|" + TestText(16) + " 300 p  @ 0:00 (play time)");
   EXPECT_EQ(game->TopTen().NewRank(), 0);
   for (const Control& row : game->TopTen().View().Rows) EXPECT_FALSE(row.Bold);
   host.answers = {true, true};
