@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "ui/dialog_style.h"
 #include "ui/plain_text.h"
 #include "ui/qt_string.h"
 
@@ -54,6 +55,12 @@ class AfterFirstPaint : public QObject {
   std::function<void()> job_;
 };
 
+// Every box wears the game's own colours, as its windows do.
+void GameStyled(QDialog& box) {
+  box.setObjectName(QStringLiteral("box"));
+  box.setStyleSheet(QString::fromLatin1(kDialogStyle));
+}
+
 }  // namespace
 
 QtHost::QtHost() : sound_(QCoreApplication::applicationDirPath()) {}
@@ -67,6 +74,7 @@ bool QtHost::Ask(const std::string& question, const std::string& title, bool yes
   BeforeBox();
   QMessageBox box(QMessageBox::Question, TitleOrName(title), BoxText(question),
                   QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+  GameStyled(box);
   box.setTextFormat(Qt::PlainText);
   box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
   box.setEscapeButton(QMessageBox::No);
@@ -79,6 +87,7 @@ std::optional<int> QtHost::Choose(const std::string& question, const std::string
   BeforeBox();
   QMessageBox box(QMessageBox::Question, TitleOrName(title), BoxText(question),
                   QMessageBox::NoButton, QApplication::activeWindow());
+  GameStyled(box);
   box.setTextFormat(Qt::PlainText);
   std::vector<QAbstractButton*> buttons;
   for (const std::string& choice : choices) {
@@ -96,6 +105,7 @@ void QtHost::Tell(const std::string& text, const std::string& title, bool exclam
   BeforeBox();
   QMessageBox box(exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, TitleOrName(title),
                   BoxText(text), QMessageBox::Ok, QApplication::activeWindow());
+  GameStyled(box);
   box.setTextFormat(Qt::PlainText);
   box.exec();
 }
@@ -114,13 +124,13 @@ std::optional<std::string> QtHost::Input(const std::string& prompt, const std::s
                                          const std::string& defaultText, bool masked) {
   BeforeBox();
   QInputDialog box(QApplication::activeWindow());
+  GameStyled(box);
   box.setWindowTitle(TitleOrName(title));
   box.setLabelText(BoxText(prompt));
   box.setTextValue(Q(defaultText));
   if (masked) {
     // Every character a star, as the profiles window shows a password.
     box.setTextEchoMode(QLineEdit::Password);
-    box.setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
   }
   ShowPlain(box);
   if (box.exec() != QDialog::Accepted) return std::nullopt;

@@ -1,5 +1,7 @@
 #include "server/score_store.h"
 
+#include <QSqlQuery>
+
 #include "direct_statement.h"
 #include "server/schema.h"
 #include "server/store_error.h"
