@@ -102,14 +102,14 @@ StatisticsWindow::StatisticsWindow(QWidget* owner, std::function<void()> reset,
   categories_ = new Painted(this, QRect(544, 52, 220, 472), [this](QPainter& p, const QRectF& r) {
     paint::CategoryChart(p, ChartRoom(r), form_);
   });
-  // Each bar is read out on its own, from a clear part laid over its row.
+  // Each bar is read out on its own, from a clear part laid over its row,
+  // and names its category on hover: the pictures beside the bars are small.
   const QRectF inside = ChartRoom(QRectF(categories_->rect()));
   const qreal row = inside.height() / kCategoryCount;
   for (int k = 1; k <= kCategoryCount; ++k) {
     auto* bar = new QWidget(categories_);
     bar->setGeometry(
         QRectF(inside.left(), inside.top() + row * (k - 1), inside.width(), row).toAlignedRect());
-    bar->setAttribute(Qt::WA_TransparentForMouseEvents);
     bars_.at(static_cast<std::size_t>(k - 1)) = bar;
   }
 
@@ -144,7 +144,9 @@ void StatisticsWindow::Sync(const StatisticsForm& form) {
   recent_->setAccessibleName(Q(form.RecentName));
   categories_->setAccessibleName(Q(form.CategoriesName));
   for (int k = 1; k <= kCategoryCount; ++k) {
-    bars_.at(static_cast<std::size_t>(k - 1))->setAccessibleName(Q(form.Categories[k].Text));
+    QWidget* bar = bars_.at(static_cast<std::size_t>(k - 1));
+    bar->setAccessibleName(Q(form.Categories[k].Text));
+    bar->setToolTip(Q(form.Categories[k].Text));
   }
   note_->setText(Q(form.Note));
   reset_->setText(Q(form.ResetCaption));
