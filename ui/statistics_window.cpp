@@ -9,6 +9,7 @@
 #include "ui/paint_parts.h"
 #include "ui/paint_statistics.h"
 #include "ui/paint_tools.h"
+#include "ui/plain_text.h"
 #include "ui/qt_string.h"
 
 namespace pyxaro::ui {
@@ -146,7 +147,9 @@ void StatisticsWindow::Sync(const StatisticsForm& form) {
   for (int k = 1; k <= kCategoryCount; ++k) {
     QWidget* bar = bars_.at(static_cast<std::size_t>(k - 1));
     bar->setAccessibleName(Q(form.Categories[k].Text));
-    bar->setToolTip(Q(form.Categories[k].Text));
+    bar->setToolTip(PlainToolTip(form.Categories[k].Text));
+    // Read as the chart's own description, not the tool tip's markup.
+    bar->setAccessibleDescription(Q(form.CategoriesName));
   }
   note_->setText(Q(form.Note));
   reset_->setText(Q(form.ResetCaption));
