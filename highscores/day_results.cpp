@@ -18,8 +18,10 @@ void DayResults::Begin(const CalendarDay& day) {
 
 std::vector<IniChange> DayResults::Changes(const FinishedGame& game, const IniReader& current) {
   // Asked under the lock: a copy of the game that finished the day's game a
-  // moment ago has the day's result.
-  first_ = !game.DayOfGame.empty() && current(kSection, kDay) != game.DayOfGame;
+  // moment ago has the day's result. The result kept is the latest day's: a
+  // game of an earlier day finished late does not take its place, or today's
+  // game would count a second time. (The days' texts sort as the days.)
+  first_ = !game.DayOfGame.empty() && game.DayOfGame > current(kSection, kDay);
   if (!first_) return {};
   return {{kSection, kDay, game.DayOfGame},
           {kSection, kPoints, std::to_string(game.Total)},

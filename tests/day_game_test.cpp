@@ -149,6 +149,18 @@ TEST_F(DayGameTest, ADayGameGoesOnAfterAKillCountsOnceAndIsReviewedBesideTheAdvi
   EXPECT_EQ(host.opened.size(), 1U);
 }
 
+// A game of an earlier day finished after a later day's result is not the day's result: the later
+// day's stays, and today's game cannot count twice.
+TEST_F(DayGameTest, AnEarlierDaysGameFinishedLateLeavesTheLaterDaysResult) {
+  Store({{"Day", "day", "2026-12-07"}, {"Day", "points", "480"}});
+  Start();
+  StartDayGame(*game, host);
+  AdvisorPlayer player(advisor);
+  PlayThrough(*game, player);
+  EndDayGame(false);
+  EXPECT_EQ(Ini("Day", "day") + " " + Ini("Day", "points"), "2026-12-07 480");
+}
+
 // The day kept with a game is believed only when the seed is that day's: a hand-edited day makes
 // an ordinary game of it.
 TEST_F(DayGameTest, ADayThatIsNotTheSeedsIsNotTakenForTheGameOfTheDay) {
