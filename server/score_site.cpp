@@ -41,10 +41,11 @@ Reply JsonReply(int status, const QJsonObject& object) {
   return {status, "application/json", QJsonDocument(object).toJson(QJsonDocument::Compact), {}};
 }
 
-Reply TooMany(int seconds) {
-  Reply reply = MessagePage(
-      429, "Too many submissions",
-      QString("Too many submissions in a minute. Try again in %1 seconds.").arg(seconds));
+// `what` as "submissions": what came too often.
+Reply TooMany(const QString& what, int seconds) {
+  Reply reply = MessagePage(429, "Too many " + what,
+                            QString("Too many %1 in a minute. Try again in %2 seconds.")
+                                .arg(what, QString::number(seconds)));
   reply.headers.emplace_back("Retry-After", QByteArray::number(seconds));
   return reply;
 }
@@ -69,7 +70,7 @@ ScoreSite::ScoreSite(ScoreStore& store, Clock clock)
     : store_(store),
       clock_(std::move(clock)),
       byClient_(kSubmissionsPerMinute, kMinuteMs),
-      byName_(kSubmissionsPerMinute, kMinuteMs) {}
+      wrongPasswords_(kWrongPasswordsPerMinute, kMinuteMs) {}
 
 ScoreSite::~ScoreSite() = default;
 
@@ -127,37 +128,43 @@ Reply ScoreSite::Route(const SiteRequest& request) {
 Reply ScoreSite::Submit(const SiteRequest& request) {
   const QDateTime now = clock_();
   if (const int wait = byClient_.Admit(request.client, now.toMSecsSinceEpoch())) {
-    return TooMany(wait);
+    return TooMany("submissions", wait);
   }
-  return IsDayForm(request.query) ? SubmitDay(request.query, now) : SubmitRow(request.query, now);
+  return IsDayForm(request.query) ? SubmitDay(request.query, request.client, now)
+                                  : SubmitRow(request.query, request.client, now);
 }
 
 std::variant<PlayerRecord, Reply> ScoreSite::Sender(
-    const QString& user, const QString& password, const QDateTime& now,
+    const QString& user, const QString& password, const QString& client, const QDateTime& now,
     const std::function<std::optional<Refusal>()>& rules) {
   const QString name = user.simplified();
   if (name.isEmpty()) return MessagePage(400, "Not entered", "The name is blank.");
-  if (const int wait = byName_.Admit(NameKey(name), now.toMSecsSinceEpoch())) {
-    return TooMany(wait);
+  // Only wrong passwords count against a name, and only from the client
+  // that sent them: a stranger's guesses then never keep the owner, whose
+  // password matches, from entering a game.
+  const QString guesser = client + '\n' + NameKey(name);
+  if (const int wait = wrongPasswords_.Wait(guesser, now.toMSecsSinceEpoch())) {
+    return TooMany("wrong passwords for " + name, wait);
   }
   if (const std::optional<Refusal> broken = rules()) {
     return MessagePage(broken->status, "Not entered", broken->reason);
   }
   const std::optional<PlayerRecord> player = Owner(name, password, now.toSecsSinceEpoch());
   if (!player) {
+    wrongPasswords_.Count(guesser, now.toMSecsSinceEpoch());
     return MessagePage(409, "Not entered",
                        QString("The name %1 is registered with another password.").arg(name));
   }
   return *player;
 }
 
-Reply ScoreSite::SubmitRow(const QByteArray& query, const QDateTime& now) {
+Reply ScoreSite::SubmitRow(const QByteArray& query, const QString& client, const QDateTime& now) {
   const auto read = ReadSubmission(query);
   if (const auto* refusal = std::get_if<Refusal>(&read)) {
     return MessagePage(refusal->status, "Not entered", refusal->reason);
   }
   const Submission& submission = std::get<Submission>(read);
-  const auto sender = Sender(submission.user, submission.password, now,
+  const auto sender = Sender(submission.user, submission.password, client, now,
                              [&] { return BrokenRule(submission, now); });
   if (const auto* answer = std::get_if<Reply>(&sender)) return *answer;
   const PlayerRecord& player = std::get<PlayerRecord>(sender);
@@ -174,7 +181,7 @@ Reply ScoreSite::SubmitRow(const QByteArray& query, const QDateTime& now) {
                      submission.points, store_.StandingOf(game), monthWords);
 }
 
-Reply ScoreSite::SubmitDay(const QByteArray& query, const QDateTime& now) {
+Reply ScoreSite::SubmitDay(const QByteArray& query, const QString& client, const QDateTime& now) {
   const auto read = ReadDaySubmission(query);
   if (const auto* refusal = std::get_if<Refusal>(&read)) {
     return MessagePage(refusal->status, "Not entered", refusal->reason);
@@ -184,7 +191,7 @@ Reply ScoreSite::SubmitDay(const QByteArray& query, const QDateTime& now) {
   // to agree with them.
   int points = 0;
   const auto sender =
-      Sender(submission.user, submission.password, now, [&]() -> std::optional<Refusal> {
+      Sender(submission.user, submission.password, client, now, [&]() -> std::optional<Refusal> {
         const auto replayed = ReplayedPoints(submission, now);
         if (const auto* refusal = std::get_if<Refusal>(&replayed)) return *refusal;
         points = std::get<int>(replayed);

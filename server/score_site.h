@@ -23,6 +23,9 @@ class Advisor;
 // with the longest name and password there are encoded too, and room.
 inline constexpr int kLongestTarget = 14 * 1024;
 inline constexpr int kSubmissionsPerMinute = 10;
+// Wrong passwords one client may send for one name in a minute: fewer than
+// its submissions, so a guesser learns little before he must wait.
+inline constexpr int kWrongPasswordsPerMinute = 5;
 inline constexpr int kListLength = 100;
 // How long the lists are answered from memory at most. A game this server
 // enters shows at once; one entered by another server on the same database
@@ -38,8 +41,8 @@ struct SiteRequest {
 };
 
 // What the list answers, whatever carries the requests to it: the pages,
-// the submissions and their rules, and the limits on how often one client or
-// one name may submit.
+// the submissions and their rules, and the limits on how often one client may
+// submit and send a name's wrong password.
 class ScoreSite {
  public:
   using Clock = std::function<QDateTime()>;
@@ -52,13 +55,13 @@ class ScoreSite {
  private:
   Reply Route(const SiteRequest& request);
   Reply Submit(const SiteRequest& request);
-  Reply SubmitRow(const QByteArray& query, const QDateTime& now);
-  Reply SubmitDay(const QByteArray& query, const QDateTime& now);
-  // The player who sends a submission once the name may submit again, the
-  // rules take it and the password is the name's; else the answer saying
-  // why it is not entered.
+  Reply SubmitRow(const QByteArray& query, const QString& client, const QDateTime& now);
+  Reply SubmitDay(const QByteArray& query, const QString& client, const QDateTime& now);
+  // The player who sends a submission once the client may try the name's
+  // password again, the rules take it and the password is the name's; else
+  // the answer saying why it is not entered.
   std::variant<PlayerRecord, Reply> Sender(const QString& user, const QString& password,
-                                           const QDateTime& now,
+                                           const QString& client, const QDateTime& now,
                                            const std::function<std::optional<Refusal>()>& rules);
   // The player the name belongs to, registered with the password when the
   // name is new; nothing when the name belongs to another password.
@@ -85,7 +88,7 @@ class ScoreSite {
   ScoreStore& store_;
   Clock clock_;
   RateLimiter byClient_;
-  RateLimiter byName_;
+  RateLimiter wrongPasswords_;
   std::optional<Lists> lists_;
   std::unique_ptr<Advisor> advisor_;
 };
