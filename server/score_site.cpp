@@ -149,13 +149,7 @@ std::variant<PlayerRecord, Reply> ScoreSite::Sender(
   if (const std::optional<Refusal> broken = rules()) {
     return MessagePage(broken->status, "Not entered", broken->reason);
   }
-  const std::optional<PlayerRecord> player = Owner(name, password, now.toSecsSinceEpoch());
-  if (!player) {
-    wrongPasswords_.Count(guesser, now.toMSecsSinceEpoch());
-    return MessagePage(409, "Not entered",
-                       QString("The name %1 is registered with another password.").arg(name));
-  }
-  return *player;
+  return Owner(name, password, guesser, now);
 }
 
 Reply ScoreSite::SubmitRow(const QByteArray& query, const QString& client, const QDateTime& now) {
@@ -217,21 +211,34 @@ Reply ScoreSite::SubmitDay(const QByteArray& query, const QString& client, const
                       "\">The day\u2019s list</a> &middot; <a href=\"/\">The lists</a></p>");
 }
 
-std::optional<PlayerRecord> ScoreSite::Owner(const QString& name, const QString& password,
-                                             qint64 nowSeconds) {
+std::variant<PlayerRecord, Reply> ScoreSite::Owner(const QString& name, const QString& password,
+                                                   const QString& guesser, const QDateTime& now) {
   const QString key = NameKey(name);
   std::optional<PlayerRecord> player = store_.FindPlayer(key);
   if (!player) {
+    // A short password falls to guesses spread over enough addresses and
+    // minutes, and the name with it.
+    if (password.toUcs4().size() < kShortestNewPassword) {
+      return MessagePage(400, "Not entered",
+                         QString("A new name needs a password of at least %1 characters, so "
+                                 "that no one can guess it and send games as %2.")
+                             .arg(QString::number(kShortestNewPassword), name));
+    }
     const QByteArray hash = PasswordHash(password);
-    if (const std::optional<qint64> id = store_.AddPlayer(name, key, hash, nowSeconds)) {
+    if (const std::optional<qint64> id =
+            store_.AddPlayer(name, key, hash, now.toSecsSinceEpoch())) {
       return PlayerRecord{*id, name, hash};
     }
     // Another request registered the name a moment ago: its password decides.
     player = store_.FindPlayer(key);
     if (!player) throw StoreError("a player registered meanwhile is not there");
   }
-  if (!PasswordMatches(player->passwordHash, password)) return std::nullopt;
-  return player;
+  if (!PasswordMatches(player->passwordHash, password)) {
+    wrongPasswords_.Count(guesser, now.toMSecsSinceEpoch());
+    return MessagePage(409, "Not entered",
+                       QString("The name %1 is registered with another password.").arg(name));
+  }
+  return *player;
 }
 
 const ScoreSite::Lists& ScoreSite::CurrentLists() {

@@ -26,6 +26,9 @@ inline constexpr int kSubmissionsPerMinute = 10;
 // Wrong passwords one client may send for one name in a minute: fewer than
 // its submissions, so a guesser learns little before he must wait.
 inline constexpr int kWrongPasswordsPerMinute = 5;
+// The fewest characters a new name's password has. Names registered before
+// keep the passwords they have.
+inline constexpr int kShortestNewPassword = 8;
 inline constexpr int kListLength = 100;
 // How long the lists are answered from memory at most. A game this server
 // enters shows at once; one entered by another server on the same database
@@ -64,9 +67,10 @@ class ScoreSite {
                                            const QString& client, const QDateTime& now,
                                            const std::function<std::optional<Refusal>()>& rules);
   // The player the name belongs to, registered with the password when the
-  // name is new; nothing when the name belongs to another password.
-  std::optional<PlayerRecord> Owner(const QString& name, const QString& password,
-                                    qint64 nowSeconds);
+  // name is new and the password long enough; else the answer saying why
+  // not, a wrong password counted against the guesser.
+  std::variant<PlayerRecord, Reply> Owner(const QString& name, const QString& password,
+                                          const QString& guesser, const QDateTime& now);
   // The two lists, read again when a game was entered, the month turned or
   // they are older than their lifetime.
   struct Lists {
