@@ -119,6 +119,7 @@ Reply ScoreSite::Route(const SiteRequest& request) {
     return Submit(request);
   }
   if (request.path == "/api/top") return TopAsJson(request.query);
+  if (request.path == "/health") return Health();
   if (request.path.startsWith(kPlayerPrefix)) {
     return PlayerPage(request.path.sliced(kPlayerPrefix.size()));
   }
@@ -360,6 +361,16 @@ Reply ScoreSite::DayAsJson(const QByteArray& query) {
     games.append(QJsonObject{{"rank", ++rank}, {"name", game.name}, {"points", game.points}});
   }
   return JsonReply(200, {{"date", text}, {"advisor", advisor}, {"games", games}});
+}
+
+Reply ScoreSite::Health() {
+  // Asked of the database each time, never of the lists in memory, so that a
+  // monitor sees the moment it stops answering.
+  try {
+    return JsonReply(200, {{"database", "ok"}, {"schema", store_.SchemaVersion()}});
+  } catch (const StoreError&) {
+    return JsonReply(503, {{"database", "unreachable"}});
+  }
 }
 
 }  // namespace pyxaro

@@ -88,6 +88,7 @@ class ScoreSite {
   int AdvisorPointsOf(const CalendarDay& day);
   Reply DayPage(const CalendarDay& day);
   Reply DayAsJson(const QByteArray& query);
+  Reply Health();
 
   ScoreStore& store_;
   Clock clock_;

@@ -207,6 +207,12 @@ void ScoreStore::KeepAdvisorPoints(const QString& day, int points) {
       {day, points});
 }
 
+int ScoreStore::SchemaVersion() {
+  QSqlQuery query = Run("SELECT MAX(version) FROM schema_version", {});
+  if (!query.next()) throw StoreError("the schema version gave no row");
+  return query.value(0).toInt();
+}
+
 std::vector<ListedGame> ScoreStore::Listed(QSqlQuery query) {
   std::vector<ListedGame> games;
   while (query.next()) {

@@ -103,6 +103,8 @@ class ScoreStore {
   // The advisor's total on the day's dice, once it is kept.
   std::optional<int> AdvisorPoints(const QString& day);
   void KeepAdvisorPoints(const QString& day, int points);
+  // The schema version the database has, read from it.
+  int SchemaVersion();
 
  private:
   void Open(const DatabaseAddress& address);

@@ -16,6 +16,7 @@
 #include "scoring/check_value.h"
 #include "scoring/move_record.h"
 #include "server/password_hash.h"
+#include "server/schema.h"
 #include "server/score_site.h"
 #include "server/site_server.h"
 #include "server/submission_query.h"
@@ -314,6 +315,21 @@ TEST_P(SiteTest, EveryRequestIsAnsweredWithItsStatusAndPolicy) {
   EXPECT_EQ(Fetch(port, "/").status, 503);
 }
 
+// A monitor asks the database itself through /health, and is never answered
+// from a cache on the way.
+TEST_P(SiteTest, HealthTellsWhetherTheDatabaseAnswers) {
+  const HttpAnswer answers = Get("/health");
+  EXPECT_EQ(answers.status, 200);
+  EXPECT_EQ(answers.body,
+            "{\"database\":\"ok\",\"schema\":" + QByteArray::number(NewestSchemaVersion()) + "}");
+  EXPECT_EQ(answers.headers.value("content-type"), "application/json");
+  EXPECT_EQ(answers.headers.value("cache-control"), "no-store");
+  database.Run("DROP TABLE schema_version");
+  const HttpAnswer fails = Get("/health");
+  EXPECT_EQ(fails.status, 503);
+  EXPECT_EQ(fails.body, "{\"database\":\"unreachable\"}");
+}
+
 // A game of the day is entered with the points its moves make on that day's
 // dice, and only when they are a whole game the rules allow there, of a day
 // someone can be playing; each forgery is refused and enters nothing.
@@ -482,8 +498,10 @@ TEST_P(ReconnectTest, EveryRequestAfterAnEndedConnectionIsAnswered) {
   const HttpAnswer refused = Get(GameTarget("Ann", kPassword, 414));
   EXPECT_EQ(refused.status, 503);
   EXPECT_FALSE(refused.body.contains("Entered")) << refused.body.toStdString();
+  EXPECT_EQ(Get("/health").status, 503);
   OnCluster("ALTER DATABASE %1 ALLOW_CONNECTIONS true");
   EXPECT_TRUE(Get(GameTarget("Ann", kPassword, 414)).body.contains("Entered: 414 points"));
+  EXPECT_EQ(Get("/health").status, 200);
   EXPECT_EQ(TopOf<int>("period=all", "points").size(), 3);
 }
 
