@@ -26,12 +26,6 @@ namespace {
 
 constexpr qint64 kMinuteMs = 60 * 1000;
 
-// Names that differ only in case, spacing or Unicode form are one player, so
-// no one can pass for another by a capital or a blank.
-QString NameKey(const QString& name) {
-  return name.simplified().normalized(QString::NormalizationForm_C).toCaseFolded();
-}
-
 int CurrentMonth(const QDateTime& nowUtc) {
   const QDate today = nowUtc.toUTC().date();
   return GameMonth(today.year(), today.month());
@@ -65,6 +59,10 @@ Reply EnteredPage(const QString& title, const QString& lead, const QString& name
 }
 
 }  // namespace
+
+QString NameKey(const QString& name) {
+  return name.simplified().normalized(QString::NormalizationForm_C).toCaseFolded();
+}
 
 ScoreSite::ScoreSite(ScoreStore& store, Clock clock)
     : store_(store),
@@ -150,7 +148,12 @@ std::variant<PlayerRecord, Reply> ScoreSite::Sender(
   if (const std::optional<Refusal> broken = rules()) {
     return MessagePage(broken->status, "Not entered", broken->reason);
   }
-  return Owner(name, password, guesser, now);
+  auto owner = Owner(name, password, guesser, now);
+  if (const auto* player = std::get_if<PlayerRecord>(&owner); player && player->banned) {
+    return MessagePage(403, "Not entered",
+                       QString("The name %1 is banned from this list.").arg(player->name));
+  }
+  return owner;
 }
 
 Reply ScoreSite::SubmitRow(const QByteArray& query, const QString& client, const QDateTime& now) {

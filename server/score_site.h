@@ -35,6 +35,10 @@ inline constexpr int kListLength = 100;
 // shows within this time.
 inline constexpr int kListsLifetimeSeconds = 5;
 
+// Names that differ only in case, spacing or Unicode form are one player, so
+// no one can pass for another by a capital or a blank.
+QString NameKey(const QString& name);
+
 struct SiteRequest {
   enum class Method { Get, Head, Other };
   Method method = Method::Get;
@@ -61,8 +65,8 @@ class ScoreSite {
   Reply SubmitRow(const QByteArray& query, const QString& client, const QDateTime& now);
   Reply SubmitDay(const QByteArray& query, const QString& client, const QDateTime& now);
   // The player who sends a submission once the client may try the name's
-  // password again, the rules take it and the password is the name's; else
-  // the answer saying why it is not entered.
+  // password again, the rules take it, the password is the name's and the
+  // name is not banned; else the answer saying why it is not entered.
   std::variant<PlayerRecord, Reply> Sender(const QString& user, const QString& password,
                                            const QString& client, const QDateTime& now,
                                            const std::function<std::optional<Refusal>()>& rules);

@@ -21,7 +21,7 @@ constexpr int kBusyTimeoutMs = 5000;
 
 QString ListedColumns() {
   return "SELECT players.name, games.points, games.month FROM games "
-         "JOIN players ON players.id = games.player_id ";
+         "JOIN players ON players.id = games.player_id WHERE players.banned IS NULL ";
 }
 
 constexpr const char* kBestFirst = " ORDER BY games.points DESC, games.id LIMIT ?";
@@ -106,10 +106,11 @@ bool ScoreStore::Answers() {
 
 std::optional<PlayerRecord> ScoreStore::FindPlayer(const QString& nameKey) {
   QSqlQuery query =
-      Run("SELECT id, name, password_hash FROM players WHERE name_key = ?", {nameKey});
+      Run("SELECT id, name, password_hash, banned IS NOT NULL FROM players WHERE name_key = ?",
+          {nameKey});
   if (!query.next()) return std::nullopt;
   return PlayerRecord{query.value(0).toLongLong(), query.value(1).toString(),
-                      query.value(2).toByteArray()};
+                      query.value(2).toByteArray(), query.value(3).toBool()};
 }
 
 std::optional<qint64> ScoreStore::AddPlayer(const QString& name, const QString& nameKey,
@@ -150,12 +151,12 @@ Standing ScoreStore::StandingOf(const GameRecord& game) {
 
 std::vector<ListedGame> ScoreStore::Top(std::optional<int> month, int limit) {
   if (month)
-    return Listed(Run(ListedColumns() + "WHERE games.month = ?" + kBestFirst, {*month, limit}));
+    return Listed(Run(ListedColumns() + "AND games.month = ?" + kBestFirst, {*month, limit}));
   return Listed(Run(ListedColumns() + kBestFirst, {limit}));
 }
 
 std::vector<ListedGame> ScoreStore::BestOf(qint64 playerId, int limit) {
-  return Listed(Run(ListedColumns() + "WHERE games.player_id = ?" + kBestFirst, {playerId, limit}));
+  return Listed(Run(ListedColumns() + "AND games.player_id = ?" + kBestFirst, {playerId, limit}));
 }
 
 DayEntry ScoreStore::AddDayGame(const DayGameRecord& game) {
@@ -186,7 +187,8 @@ int ScoreStore::DayStandingOf(qint64 playerId, const QString& day) {
 std::vector<DayListedGame> ScoreStore::DayTop(const QString& day, int limit) {
   QSqlQuery query =
       Run("SELECT players.name, day_games.points FROM day_games "
-          "JOIN players ON players.id = day_games.player_id WHERE day_games.day = ? "
+          "JOIN players ON players.id = day_games.player_id "
+          "WHERE day_games.day = ? AND players.banned IS NULL "
           "ORDER BY day_games.points DESC, day_games.id LIMIT ?",
           {day, limit});
   std::vector<DayListedGame> games;
@@ -211,6 +213,37 @@ int ScoreStore::SchemaVersion() {
   QSqlQuery query = Run("SELECT MAX(version) FROM schema_version", {});
   if (!query.next()) throw StoreError("the schema version gave no row");
   return query.value(0).toInt();
+}
+
+std::vector<RecentGame> ScoreStore::Recent(int limit) {
+  QSqlQuery query =
+      Run("SELECT 0 AS of_the_day, games.id AS id, players.name AS name, games.points AS points, "
+          "games.month AS month, '' AS day, games.entered AS entered FROM games "
+          "JOIN players ON players.id = games.player_id "
+          "UNION ALL SELECT 1, day_games.id, players.name, day_games.points, 0, day_games.day, "
+          "day_games.entered FROM day_games JOIN players ON players.id = day_games.player_id "
+          "ORDER BY entered DESC, of_the_day, id DESC LIMIT ?",
+          {limit});
+  std::vector<RecentGame> games;
+  while (query.next()) {
+    games.push_back({query.value(0).toInt() == 1, query.value(1).toLongLong(),
+                     query.value(2).toString(), query.value(3).toInt(), query.value(4).toInt(),
+                     query.value(5).toString(), query.value(6).toLongLong()});
+  }
+  return games;
+}
+
+bool ScoreStore::RemoveGame(bool ofTheDay, qint64 id) {
+  return Run(ofTheDay ? "DELETE FROM day_games WHERE id = ?" : "DELETE FROM games WHERE id = ?",
+             {id})
+             .numRowsAffected() == 1;
+}
+
+bool ScoreStore::Ban(const QString& nameKey, qint64 nowSeconds) {
+  // A second ban keeps the time of the first.
+  return Run("UPDATE players SET banned = COALESCE(banned, ?) WHERE name_key = ?",
+             {nowSeconds, nameKey})
+             .numRowsAffected() == 1;
 }
 
 std::vector<ListedGame> ScoreStore::Listed(QSqlQuery query) {

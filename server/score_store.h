@@ -18,6 +18,7 @@ struct PlayerRecord {
   qint64 id = 0;
   QString name;
   QByteArray passwordHash;
+  bool banned = false;
 };
 
 struct GameRecord {
@@ -57,6 +58,20 @@ struct ListedGame {
   int month = 0;
 
   bool operator==(const ListedGame&) const = default;
+};
+
+// A game as the operator's list of the latest shows it: a row or a game of
+// the day, each numbered in its own table.
+struct RecentGame {
+  bool ofTheDay = false;
+  qint64 id = 0;
+  QString name;
+  int points = 0;
+  int month = 0;  // a row's
+  QString day;    // a game of the day's
+  qint64 enteredSeconds = 0;
+
+  bool operator==(const RecentGame&) const = default;
 };
 
 // Where a game stands, 1 for the best: among the games of its month and of
@@ -105,6 +120,15 @@ class ScoreStore {
   void KeepAdvisorPoints(const QString& day, int points);
   // The schema version the database has, read from it.
   int SchemaVersion();
+
+  // The games entered last, rows and games of the day together, the newest
+  // first; banned names' among them.
+  std::vector<RecentGame> Recent(int limit);
+  // False when there is no such game.
+  bool RemoveGame(bool ofTheDay, qint64 id);
+  // Hides the player's games from every list and refuses its submissions;
+  // false when no player has the key.
+  bool Ban(const QString& nameKey, qint64 nowSeconds);
 
  private:
   void Open(const DatabaseAddress& address);
