@@ -140,19 +140,31 @@ Standing ScoreStore::StandingOf(const GameRecord& game) {
       {game.playerId, game.points, game.month, game.checkValue});
   if (!found.next()) throw StoreError("the game asked about is not there");
   const qint64 id = found.value(0).toLongLong();
-  const QString above = "(points > ? OR (points = ? AND id < ?))";
-  QSqlQuery inMonth = Run("SELECT COUNT(*) FROM games WHERE month = ? AND " + above,
-                          {game.month, game.points, game.points, id});
-  QSqlQuery allTime =
-      Run("SELECT COUNT(*) FROM games WHERE " + above, {game.points, game.points, id});
+  // Among the players the lists show, each once: those with a game above
+  // this one, the player's own other games aside.
+  const QString above =
+      "player_id <> ? AND player_id NOT IN (SELECT id FROM players WHERE banned IS NOT NULL) "
+      "AND (points > ? OR (points = ? AND id < ?))";
+  const QString players = "SELECT COUNT(DISTINCT player_id) FROM games WHERE ";
+  QSqlQuery inMonth = Run(players + "month = ? AND " + above,
+                          {game.month, game.playerId, game.points, game.points, id});
+  QSqlQuery allTime = Run(players + above, {game.playerId, game.points, game.points, id});
   if (!inMonth.next() || !allTime.next()) throw StoreError("a count gave no row");
   return {inMonth.value(0).toInt() + 1, allTime.value(0).toInt() + 1};
 }
 
 std::vector<ListedGame> ScoreStore::Top(std::optional<int> month, int limit) {
-  if (month)
-    return Listed(Run(ListedColumns() + "AND games.month = ?" + kBestFirst, {*month, limit}));
-  return Listed(Run(ListedColumns() + kBestFirst, {limit}));
+  // Each player's best game only, the earlier of two equal ones.
+  const QString statement =
+      "SELECT players.name, best.points, best.month FROM (SELECT games.id, games.player_id, "
+      "games.points, games.month, ROW_NUMBER() OVER (PARTITION BY games.player_id "
+      "ORDER BY games.points DESC, games.id) AS place FROM games "
+      "JOIN players ON players.id = games.player_id WHERE players.banned IS NULL " +
+      QString(month ? "AND games.month = ? " : "") +
+      ") AS best JOIN players ON players.id = best.player_id WHERE best.place = 1 "
+      "ORDER BY best.points DESC, best.id LIMIT ?";
+  if (month) return Listed(Run(statement, {*month, limit}));
+  return Listed(Run(statement, {limit}));
 }
 
 std::vector<ListedGame> ScoreStore::BestOf(qint64 playerId, int limit) {

@@ -74,8 +74,9 @@ struct RecentGame {
   bool operator==(const RecentGame&) const = default;
 };
 
-// Where a game stands, 1 for the best: among the games of its month and of
-// all time. Equal points stand below the games entered before.
+// Where a game stands, 1 for the best, among the players of its month and of
+// all time, each by the best game that stands above it. Equal points stand
+// below the games entered before.
 struct Standing {
   int inMonth = 0;
   int allTime = 0;
@@ -104,7 +105,8 @@ class ScoreStore {
   bool AddGame(const GameRecord& game);
   // The standing of a game that is there.
   Standing StandingOf(const GameRecord& game);
-  // The best games of one month, or of all time for nothing.
+  // The best game of each player in one month, or of all time for nothing,
+  // the best first.
   std::vector<ListedGame> Top(std::optional<int> month, int limit);
   std::vector<ListedGame> BestOf(qint64 playerId, int limit);
 
