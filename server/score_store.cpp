@@ -12,6 +12,10 @@ namespace pyxaro {
 
 namespace {
 
+// Banned players' games stand nowhere: the lists do not show them.
+constexpr const char* kShownPlayer =
+    "player_id NOT IN (SELECT id FROM players WHERE banned IS NOT NULL) ";
+
 QString NewConnectionName() {
   static std::atomic<int> opened{0};
   return QString("pyxaro-scores-%1").arg(++opened);
@@ -143,8 +147,7 @@ Standing ScoreStore::StandingOf(const GameRecord& game) {
   // Among the players the lists show, each once: those with a game above
   // this one, the player's own other games aside.
   const QString above =
-      "player_id <> ? AND player_id NOT IN (SELECT id FROM players WHERE banned IS NOT NULL) "
-      "AND (points > ? OR (points = ? AND id < ?))";
+      "player_id <> ? AND " + QString(kShownPlayer) + "AND (points > ? OR (points = ? AND id < ?))";
   const QString players = "SELECT COUNT(DISTINCT player_id) FROM games WHERE ";
   QSqlQuery inMonth = Run(players + "month = ? AND " + above,
                           {game.month, game.playerId, game.points, game.points, id});
@@ -189,9 +192,9 @@ int ScoreStore::DayStandingOf(qint64 playerId, const QString& day) {
   if (!found.next()) throw StoreError("the game of the day asked about is not there");
   const qint64 id = found.value(0).toLongLong();
   const int points = found.value(1).toInt();
-  QSqlQuery above = Run(
-      "SELECT COUNT(*) FROM day_games WHERE day = ? AND (points > ? OR (points = ? AND id < ?))",
-      {day, points, points, id});
+  QSqlQuery above = Run(QString("SELECT COUNT(*) FROM day_games WHERE day = ? AND ") +
+                            kShownPlayer + "AND (points > ? OR (points = ? AND id < ?))",
+                        {day, points, points, id});
   if (!above.next()) throw StoreError("a count gave no row");
   return above.value(0).toInt() + 1;
 }

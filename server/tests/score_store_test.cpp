@@ -24,8 +24,8 @@ TEST_P(ScoreStoreTest, ASchemaNewerThanTheProgramIsRefused) {
 }
 
 // A database of each older schema is brought up to date with its games,
-// takes games of the day and bans from then on, and a ban hides the name's
-// games of both kinds.
+// takes games of the day and bans from then on, and a ban takes the name's
+// games of both kinds out of the lists and the standings.
 TEST_P(ScoreStoreTest, AnOlderSchemaDatabaseKeepsItsGamesAndTakesEachLaterStep) {
   for (int version = 1; version < NewestSchemaVersion(); ++version) {
     TestDatabase older(GetParam());
@@ -55,6 +55,12 @@ TEST_P(ScoreStoreTest, AnOlderSchemaDatabaseKeepsItsGamesAndTakesEachLaterStep) 
     EXPECT_TRUE(store.FindPlayer("ann")->banned);
     EXPECT_TRUE(store.Top(std::nullopt, 10).empty()) << version;
     EXPECT_TRUE(store.DayTop("2026-12-08", 10).empty()) << version;
+    const qint64 bob = *store.AddPlayer("Bob", "bob", "hash", 0);
+    const GameRecord lower{bob, 400, 2612, "k", 504, 0};
+    ASSERT_TRUE(store.AddGame(lower));
+    ASSERT_EQ(store.AddDayGame({bob, "2026-12-08", 200, "U", 504, 0}), DayEntry::Added);
+    EXPECT_EQ(store.StandingOf(lower).allTime, 1);
+    EXPECT_EQ(store.DayStandingOf(bob, "2026-12-08"), 1);
   }
 }
 
