@@ -70,6 +70,10 @@ void ScoreStore::Connect() {
     // Readers of the lists then never wait for a submission's write.
     RunOnce("PRAGMA journal_mode=WAL", {});
     RunOnce("PRAGMA foreign_keys=ON", {});
+  } else {
+    // The notices of a schema already there would reach the error output,
+    // where an operator's command must say only what went wrong.
+    RunOnce("SELECT set_config('client_min_messages', 'warning', false)", {});
   }
 }
 

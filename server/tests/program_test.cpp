@@ -102,9 +102,11 @@ TEST_P(ProgramTest, OperatorCommandsChangeTheListBesideARunningServer) {
                   QStringList{"--database", CommandLineAddress(database.Address())} + arguments);
     ASSERT_TRUE(command.waitForFinished());
     // What it did goes to the standard output, why it did not to the error
-    // output, beside what the database driver may say there.
-    const QString output = QString::fromUtf8(status == 0 ? command.readAllStandardOutput()
-                                                         : command.readAllStandardError());
+    // output, and nothing else to either.
+    const QByteArray done = command.readAllStandardOutput();
+    const QByteArray failed = command.readAllStandardError();
+    EXPECT_TRUE((status == 0 ? failed : done).isEmpty()) << (done + failed).toStdString();
+    const QString output = QString::fromUtf8(status == 0 ? done : failed);
     EXPECT_EQ(command.exitCode(), status) << arguments.join(' ').toStdString();
     EXPECT_TRUE(QRegularExpression(printed).match(output).hasMatch())
         << arguments.join(' ').toStdString() << "\n"
