@@ -29,7 +29,8 @@ std::optional<Endpoint> ReadEndpoint(const QString& text) {
 
 }  // namespace
 
-std::variant<ServerOptions, ImmediateExit> ReadCommandLine(const QStringList& arguments) {
+std::variant<ServerOptions, OperatorCommand, ImmediateExit> ReadCommandLine(
+    const QStringList& arguments) {
   QCommandLineParser parser;
   parser.setApplicationDescription("The online list of Pyxaro's best games.");
   const QCommandLineOption help({"h", "help"}, "Show this help.");
@@ -44,7 +45,14 @@ std::variant<ServerOptions, ImmediateExit> ReadCommandLine(const QStringList& ar
   const QCommandLineOption behindProxy(
       "behind-proxy",
       "Take the client's address from X-Forwarded-For, as a reverse proxy sets it.");
-  parser.addOptions({help, version, listen, database, behindProxy});
+  const QCommandLineOption listRecent(
+      "list-recent", "Print the N games entered last, newest first, with their ids, and stop.",
+      "N");
+  const QCommandLineOption removeGame(
+      "remove-game", "Remove the game of that id, as --list-recent shows it, and stop.", "ID");
+  const QCommandLineOption ban(
+      "ban", "Hide the name's games from every list, refuse its submissions, and stop.", "NAME");
+  parser.addOptions({help, version, listen, database, behindProxy, listRecent, removeGame, ban});
 
   const auto usageError = [&parser](const QString& problem) {
     return ImmediateExit{2, problem + "\n\n" + parser.helpText()};
@@ -57,10 +65,27 @@ std::variant<ServerOptions, ImmediateExit> ReadCommandLine(const QStringList& ar
   if (!parser.positionalArguments().isEmpty()) {
     return usageError("Unexpected argument: " + parser.positionalArguments().front());
   }
-  const std::optional<Endpoint> endpoint = ReadEndpoint(parser.value(listen));
-  if (!endpoint) return usageError("--listen wants HOST:PORT, such as 127.0.0.1:8080.");
   const std::optional<DatabaseAddress> store = ParseDatabaseAddress(parser.value(database));
   if (!store) return usageError("--database wants sqlite:FILE or postgresql://USER@HOST/NAME.");
+  const std::pair<const QCommandLineOption&, OperatorCommand::Kind> commands[] = {
+      {listRecent, OperatorCommand::Kind::ListRecent},
+      {removeGame, OperatorCommand::Kind::RemoveGame},
+      {ban, OperatorCommand::Kind::Ban}};
+  std::optional<OperatorCommand> command;
+  for (const auto& [option, kind] : commands) {
+    if (!parser.isSet(option)) continue;
+    if (command) return usageError("--list-recent, --remove-game and --ban go one at a time.");
+    command = OperatorCommand{kind, *store, 0, parser.value(option)};
+  }
+  if (command && command->kind == OperatorCommand::Kind::ListRecent) {
+    bool number = false;
+    command->count = command->target.toInt(&number);
+    if (!number || command->count < 1)
+      return usageError("--list-recent wants a count, such as 20.");
+  }
+  if (command) return *command;
+  const std::optional<Endpoint> endpoint = ReadEndpoint(parser.value(listen));
+  if (!endpoint) return usageError("--listen wants HOST:PORT, such as 127.0.0.1:8080.");
   return ServerOptions{endpoint->address, endpoint->port, *store, parser.isSet(behindProxy)};
 }
 

@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "server/command_line.h"
+#include "server/operator_commands.h"
 #include "server/score_site.h"
 #include "server/score_store.h"
 #include "server/site_server.h"
@@ -39,6 +40,9 @@ int main(int argc, char** argv) {
   if (const auto* exit = std::get_if<pyxaro::ImmediateExit>(&options)) {
     (exit->code == 0 ? out : err) << exit->text;
     return exit->code;
+  }
+  if (const auto* command = std::get_if<pyxaro::OperatorCommand>(&options)) {
+    return pyxaro::RunOperatorCommand(*command, out, err);
   }
   const auto& server = std::get<pyxaro::ServerOptions>(options);
 

@@ -15,8 +15,14 @@ class RateLimiter {
   // 0 when the key may make an attempt at `nowMs`, which is then counted;
   // otherwise the whole seconds until it may, and nothing is counted.
   int Admit(const QString& key, qint64 nowMs);
+  // The same wait, counting nothing: for attempts counted only once their
+  // outcome is known.
+  int Wait(const QString& key, qint64 nowMs);
+  void Count(const QString& key, qint64 nowMs);
 
  private:
+  // The key's attempts within the window that ends at `nowMs`.
+  std::deque<qint64>& Recent(const QString& key, qint64 nowMs);
   void ForgetBefore(qint64 startMs);
 
   int allowed_;

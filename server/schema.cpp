@@ -38,6 +38,11 @@ const std::vector<QStringList>& Steps() {
           // The advisor's total on a day's dice, worked out once.
           "CREATE TABLE day_advisor (day TEXT PRIMARY KEY, points INTEGER NOT NULL)",
       },
+      {
+          // When the operator banned the name: its games are hidden and it
+          // enters no more while this is set.
+          "ALTER TABLE players ADD COLUMN banned BIGINT",
+      },
   };
   return steps;
 }

@@ -26,12 +26,6 @@ namespace {
 
 constexpr qint64 kMinuteMs = 60 * 1000;
 
-// Names that differ only in case, spacing or Unicode form are one player, so
-// no one can pass for another by a capital or a blank.
-QString NameKey(const QString& name) {
-  return name.simplified().normalized(QString::NormalizationForm_C).toCaseFolded();
-}
-
 int CurrentMonth(const QDateTime& nowUtc) {
   const QDate today = nowUtc.toUTC().date();
   return GameMonth(today.year(), today.month());
@@ -41,10 +35,11 @@ Reply JsonReply(int status, const QJsonObject& object) {
   return {status, "application/json", QJsonDocument(object).toJson(QJsonDocument::Compact), {}};
 }
 
-Reply TooMany(int seconds) {
-  Reply reply = MessagePage(
-      429, "Too many submissions",
-      QString("Too many submissions in a minute. Try again in %1 seconds.").arg(seconds));
+// `what` as "submissions": what came too often.
+Reply TooMany(const QString& what, int seconds) {
+  Reply reply = MessagePage(429, "Too many " + what,
+                            QString("Too many %1 in a minute. Try again in %2 seconds.")
+                                .arg(what, QString::number(seconds)));
   reply.headers.emplace_back("Retry-After", QByteArray::number(seconds));
   return reply;
 }
@@ -65,11 +60,15 @@ Reply EnteredPage(const QString& title, const QString& lead, const QString& name
 
 }  // namespace
 
+QString NameKey(const QString& name) {
+  return name.simplified().normalized(QString::NormalizationForm_C).toCaseFolded();
+}
+
 ScoreSite::ScoreSite(ScoreStore& store, Clock clock)
     : store_(store),
       clock_(std::move(clock)),
       byClient_(kSubmissionsPerMinute, kMinuteMs),
-      byName_(kSubmissionsPerMinute, kMinuteMs) {}
+      wrongPasswords_(kWrongPasswordsPerMinute, kMinuteMs) {}
 
 ScoreSite::~ScoreSite() = default;
 
@@ -118,6 +117,7 @@ Reply ScoreSite::Route(const SiteRequest& request) {
     return Submit(request);
   }
   if (request.path == "/api/top") return TopAsJson(request.query);
+  if (request.path == "/health") return Health();
   if (request.path.startsWith(kPlayerPrefix)) {
     return PlayerPage(request.path.sliced(kPlayerPrefix.size()));
   }
@@ -127,37 +127,42 @@ Reply ScoreSite::Route(const SiteRequest& request) {
 Reply ScoreSite::Submit(const SiteRequest& request) {
   const QDateTime now = clock_();
   if (const int wait = byClient_.Admit(request.client, now.toMSecsSinceEpoch())) {
-    return TooMany(wait);
+    return TooMany("submissions", wait);
   }
-  return IsDayForm(request.query) ? SubmitDay(request.query, now) : SubmitRow(request.query, now);
+  return IsDayForm(request.query) ? SubmitDay(request.query, request.client, now)
+                                  : SubmitRow(request.query, request.client, now);
 }
 
 std::variant<PlayerRecord, Reply> ScoreSite::Sender(
-    const QString& user, const QString& password, const QDateTime& now,
+    const QString& user, const QString& password, const QString& client, const QDateTime& now,
     const std::function<std::optional<Refusal>()>& rules) {
   const QString name = user.simplified();
   if (name.isEmpty()) return MessagePage(400, "Not entered", "The name is blank.");
-  if (const int wait = byName_.Admit(NameKey(name), now.toMSecsSinceEpoch())) {
-    return TooMany(wait);
+  // Only wrong passwords count against a name, and only from the client
+  // that sent them: a stranger's guesses then never keep the owner, whose
+  // password matches, from entering a game.
+  const QString guesser = client + '\n' + NameKey(name);
+  if (const int wait = wrongPasswords_.Wait(guesser, now.toMSecsSinceEpoch())) {
+    return TooMany("wrong passwords for " + name, wait);
   }
   if (const std::optional<Refusal> broken = rules()) {
     return MessagePage(broken->status, "Not entered", broken->reason);
   }
-  const std::optional<PlayerRecord> player = Owner(name, password, now.toSecsSinceEpoch());
-  if (!player) {
-    return MessagePage(409, "Not entered",
-                       QString("The name %1 is registered with another password.").arg(name));
+  auto owner = Owner(name, password, guesser, now);
+  if (const auto* player = std::get_if<PlayerRecord>(&owner); player && player->banned) {
+    return MessagePage(403, "Not entered",
+                       QString("The name %1 is banned from this list.").arg(player->name));
   }
-  return *player;
+  return owner;
 }
 
-Reply ScoreSite::SubmitRow(const QByteArray& query, const QDateTime& now) {
+Reply ScoreSite::SubmitRow(const QByteArray& query, const QString& client, const QDateTime& now) {
   const auto read = ReadSubmission(query);
   if (const auto* refusal = std::get_if<Refusal>(&read)) {
     return MessagePage(refusal->status, "Not entered", refusal->reason);
   }
   const Submission& submission = std::get<Submission>(read);
-  const auto sender = Sender(submission.user, submission.password, now,
+  const auto sender = Sender(submission.user, submission.password, client, now,
                              [&] { return BrokenRule(submission, now); });
   if (const auto* answer = std::get_if<Reply>(&sender)) return *answer;
   const PlayerRecord& player = std::get<PlayerRecord>(sender);
@@ -174,7 +179,7 @@ Reply ScoreSite::SubmitRow(const QByteArray& query, const QDateTime& now) {
                      submission.points, store_.StandingOf(game), monthWords);
 }
 
-Reply ScoreSite::SubmitDay(const QByteArray& query, const QDateTime& now) {
+Reply ScoreSite::SubmitDay(const QByteArray& query, const QString& client, const QDateTime& now) {
   const auto read = ReadDaySubmission(query);
   if (const auto* refusal = std::get_if<Refusal>(&read)) {
     return MessagePage(refusal->status, "Not entered", refusal->reason);
@@ -184,7 +189,7 @@ Reply ScoreSite::SubmitDay(const QByteArray& query, const QDateTime& now) {
   // to agree with them.
   int points = 0;
   const auto sender =
-      Sender(submission.user, submission.password, now, [&]() -> std::optional<Refusal> {
+      Sender(submission.user, submission.password, client, now, [&]() -> std::optional<Refusal> {
         const auto replayed = ReplayedPoints(submission, now);
         if (const auto* refusal = std::get_if<Refusal>(&replayed)) return *refusal;
         points = std::get<int>(replayed);
@@ -210,21 +215,34 @@ Reply ScoreSite::SubmitDay(const QByteArray& query, const QDateTime& now) {
                       "\">The day\u2019s list</a> &middot; <a href=\"/\">The lists</a></p>");
 }
 
-std::optional<PlayerRecord> ScoreSite::Owner(const QString& name, const QString& password,
-                                             qint64 nowSeconds) {
+std::variant<PlayerRecord, Reply> ScoreSite::Owner(const QString& name, const QString& password,
+                                                   const QString& guesser, const QDateTime& now) {
   const QString key = NameKey(name);
   std::optional<PlayerRecord> player = store_.FindPlayer(key);
   if (!player) {
+    // A short password falls to guesses spread over enough addresses and
+    // minutes, and the name with it.
+    if (password.toUcs4().size() < kShortestNewPassword) {
+      return MessagePage(400, "Not entered",
+                         QString("A new name needs a password of at least %1 characters, so "
+                                 "that no one can guess it and send games as %2.")
+                             .arg(QString::number(kShortestNewPassword), name));
+    }
     const QByteArray hash = PasswordHash(password);
-    if (const std::optional<qint64> id = store_.AddPlayer(name, key, hash, nowSeconds)) {
+    if (const std::optional<qint64> id =
+            store_.AddPlayer(name, key, hash, now.toSecsSinceEpoch())) {
       return PlayerRecord{*id, name, hash};
     }
     // Another request registered the name a moment ago: its password decides.
     player = store_.FindPlayer(key);
     if (!player) throw StoreError("a player registered meanwhile is not there");
   }
-  if (!PasswordMatches(player->passwordHash, password)) return std::nullopt;
-  return player;
+  if (!PasswordMatches(player->passwordHash, password)) {
+    wrongPasswords_.Count(guesser, now.toMSecsSinceEpoch());
+    return MessagePage(409, "Not entered",
+                       QString("The name %1 is registered with another password.").arg(name));
+  }
+  return *player;
 }
 
 const ScoreSite::Lists& ScoreSite::CurrentLists() {
@@ -346,6 +364,16 @@ Reply ScoreSite::DayAsJson(const QByteArray& query) {
     games.append(QJsonObject{{"rank", ++rank}, {"name", game.name}, {"points", game.points}});
   }
   return JsonReply(200, {{"date", text}, {"advisor", advisor}, {"games", games}});
+}
+
+Reply ScoreSite::Health() {
+  // Asked of the database each time, never of the lists in memory, so that a
+  // monitor sees the moment it stops answering.
+  try {
+    return JsonReply(200, {{"database", "ok"}, {"schema", store_.SchemaVersion()}});
+  } catch (const StoreError&) {
+    return JsonReply(503, {{"database", "unreachable"}});
+  }
 }
 
 }  // namespace pyxaro

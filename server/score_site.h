@@ -23,11 +23,21 @@ class Advisor;
 // with the longest name and password there are encoded too, and room.
 inline constexpr int kLongestTarget = 14 * 1024;
 inline constexpr int kSubmissionsPerMinute = 10;
+// Wrong passwords one client may send for one name in a minute: fewer than
+// its submissions, so a guesser learns little before he must wait.
+inline constexpr int kWrongPasswordsPerMinute = 5;
+// The fewest characters a new name's password has. Names registered before
+// keep the passwords they have.
+inline constexpr int kShortestNewPassword = 8;
 inline constexpr int kListLength = 100;
 // How long the lists are answered from memory at most. A game this server
 // enters shows at once; one entered by another server on the same database
 // shows within this time.
 inline constexpr int kListsLifetimeSeconds = 5;
+
+// Names that differ only in case, spacing or Unicode form are one player, so
+// no one can pass for another by a capital or a blank.
+QString NameKey(const QString& name);
 
 struct SiteRequest {
   enum class Method { Get, Head, Other };
@@ -38,8 +48,8 @@ struct SiteRequest {
 };
 
 // What the list answers, whatever carries the requests to it: the pages,
-// the submissions and their rules, and the limits on how often one client or
-// one name may submit.
+// the submissions and their rules, and the limits on how often one client may
+// submit and send a name's wrong password.
 class ScoreSite {
  public:
   using Clock = std::function<QDateTime()>;
@@ -52,18 +62,19 @@ class ScoreSite {
  private:
   Reply Route(const SiteRequest& request);
   Reply Submit(const SiteRequest& request);
-  Reply SubmitRow(const QByteArray& query, const QDateTime& now);
-  Reply SubmitDay(const QByteArray& query, const QDateTime& now);
-  // The player who sends a submission once the name may submit again, the
-  // rules take it and the password is the name's; else the answer saying
-  // why it is not entered.
+  Reply SubmitRow(const QByteArray& query, const QString& client, const QDateTime& now);
+  Reply SubmitDay(const QByteArray& query, const QString& client, const QDateTime& now);
+  // The player who sends a submission once the client may try the name's
+  // password again, the rules take it, the password is the name's and the
+  // name is not banned; else the answer saying why it is not entered.
   std::variant<PlayerRecord, Reply> Sender(const QString& user, const QString& password,
-                                           const QDateTime& now,
+                                           const QString& client, const QDateTime& now,
                                            const std::function<std::optional<Refusal>()>& rules);
   // The player the name belongs to, registered with the password when the
-  // name is new; nothing when the name belongs to another password.
-  std::optional<PlayerRecord> Owner(const QString& name, const QString& password,
-                                    qint64 nowSeconds);
+  // name is new and the password long enough; else the answer saying why
+  // not, a wrong password counted against the guesser.
+  std::variant<PlayerRecord, Reply> Owner(const QString& name, const QString& password,
+                                          const QString& guesser, const QDateTime& now);
   // The two lists, read again when a game was entered, the month turned or
   // they are older than their lifetime.
   struct Lists {
@@ -81,11 +92,12 @@ class ScoreSite {
   int AdvisorPointsOf(const CalendarDay& day);
   Reply DayPage(const CalendarDay& day);
   Reply DayAsJson(const QByteArray& query);
+  Reply Health();
 
   ScoreStore& store_;
   Clock clock_;
   RateLimiter byClient_;
-  RateLimiter byName_;
+  RateLimiter wrongPasswords_;
   std::optional<Lists> lists_;
   std::unique_ptr<Advisor> advisor_;
 };

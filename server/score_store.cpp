@@ -12,6 +12,10 @@ namespace pyxaro {
 
 namespace {
 
+// Banned players' games stand nowhere: the lists do not show them.
+constexpr const char* kShownPlayer =
+    "player_id NOT IN (SELECT id FROM players WHERE banned IS NOT NULL) ";
+
 QString NewConnectionName() {
   static std::atomic<int> opened{0};
   return QString("pyxaro-scores-%1").arg(++opened);
@@ -21,7 +25,7 @@ constexpr int kBusyTimeoutMs = 5000;
 
 QString ListedColumns() {
   return "SELECT players.name, games.points, games.month FROM games "
-         "JOIN players ON players.id = games.player_id ";
+         "JOIN players ON players.id = games.player_id WHERE players.banned IS NULL ";
 }
 
 constexpr const char* kBestFirst = " ORDER BY games.points DESC, games.id LIMIT ?";
@@ -66,6 +70,10 @@ void ScoreStore::Connect() {
     // Readers of the lists then never wait for a submission's write.
     RunOnce("PRAGMA journal_mode=WAL", {});
     RunOnce("PRAGMA foreign_keys=ON", {});
+  } else {
+    // The notices of a schema already there would reach the error output,
+    // where an operator's command must say only what went wrong.
+    RunOnce("SELECT set_config('client_min_messages', 'warning', false)", {});
   }
 }
 
@@ -106,10 +114,11 @@ bool ScoreStore::Answers() {
 
 std::optional<PlayerRecord> ScoreStore::FindPlayer(const QString& nameKey) {
   QSqlQuery query =
-      Run("SELECT id, name, password_hash FROM players WHERE name_key = ?", {nameKey});
+      Run("SELECT id, name, password_hash, banned IS NOT NULL FROM players WHERE name_key = ?",
+          {nameKey});
   if (!query.next()) return std::nullopt;
   return PlayerRecord{query.value(0).toLongLong(), query.value(1).toString(),
-                      query.value(2).toByteArray()};
+                      query.value(2).toByteArray(), query.value(3).toBool()};
 }
 
 std::optional<qint64> ScoreStore::AddPlayer(const QString& name, const QString& nameKey,
@@ -139,23 +148,34 @@ Standing ScoreStore::StandingOf(const GameRecord& game) {
       {game.playerId, game.points, game.month, game.checkValue});
   if (!found.next()) throw StoreError("the game asked about is not there");
   const qint64 id = found.value(0).toLongLong();
-  const QString above = "(points > ? OR (points = ? AND id < ?))";
-  QSqlQuery inMonth = Run("SELECT COUNT(*) FROM games WHERE month = ? AND " + above,
-                          {game.month, game.points, game.points, id});
-  QSqlQuery allTime =
-      Run("SELECT COUNT(*) FROM games WHERE " + above, {game.points, game.points, id});
+  // Among the players the lists show, each once: those with a game above
+  // this one, the player's own other games aside.
+  const QString above =
+      "player_id <> ? AND " + QString(kShownPlayer) + "AND (points > ? OR (points = ? AND id < ?))";
+  const QString players = "SELECT COUNT(DISTINCT player_id) FROM games WHERE ";
+  QSqlQuery inMonth = Run(players + "month = ? AND " + above,
+                          {game.month, game.playerId, game.points, game.points, id});
+  QSqlQuery allTime = Run(players + above, {game.playerId, game.points, game.points, id});
   if (!inMonth.next() || !allTime.next()) throw StoreError("a count gave no row");
   return {inMonth.value(0).toInt() + 1, allTime.value(0).toInt() + 1};
 }
 
 std::vector<ListedGame> ScoreStore::Top(std::optional<int> month, int limit) {
-  if (month)
-    return Listed(Run(ListedColumns() + "WHERE games.month = ?" + kBestFirst, {*month, limit}));
-  return Listed(Run(ListedColumns() + kBestFirst, {limit}));
+  // Each player's best game only, the earlier of two equal ones.
+  const QString statement =
+      "SELECT players.name, best.points, best.month FROM (SELECT games.id, games.player_id, "
+      "games.points, games.month, ROW_NUMBER() OVER (PARTITION BY games.player_id "
+      "ORDER BY games.points DESC, games.id) AS place FROM games "
+      "JOIN players ON players.id = games.player_id WHERE players.banned IS NULL " +
+      QString(month ? "AND games.month = ? " : "") +
+      ") AS best JOIN players ON players.id = best.player_id WHERE best.place = 1 "
+      "ORDER BY best.points DESC, best.id LIMIT ?";
+  if (month) return Listed(Run(statement, {*month, limit}));
+  return Listed(Run(statement, {limit}));
 }
 
 std::vector<ListedGame> ScoreStore::BestOf(qint64 playerId, int limit) {
-  return Listed(Run(ListedColumns() + "WHERE games.player_id = ?" + kBestFirst, {playerId, limit}));
+  return Listed(Run(ListedColumns() + "AND games.player_id = ?" + kBestFirst, {playerId, limit}));
 }
 
 DayEntry ScoreStore::AddDayGame(const DayGameRecord& game) {
@@ -176,9 +196,9 @@ int ScoreStore::DayStandingOf(qint64 playerId, const QString& day) {
   if (!found.next()) throw StoreError("the game of the day asked about is not there");
   const qint64 id = found.value(0).toLongLong();
   const int points = found.value(1).toInt();
-  QSqlQuery above = Run(
-      "SELECT COUNT(*) FROM day_games WHERE day = ? AND (points > ? OR (points = ? AND id < ?))",
-      {day, points, points, id});
+  QSqlQuery above = Run(QString("SELECT COUNT(*) FROM day_games WHERE day = ? AND ") +
+                            kShownPlayer + "AND (points > ? OR (points = ? AND id < ?))",
+                        {day, points, points, id});
   if (!above.next()) throw StoreError("a count gave no row");
   return above.value(0).toInt() + 1;
 }
@@ -186,7 +206,8 @@ int ScoreStore::DayStandingOf(qint64 playerId, const QString& day) {
 std::vector<DayListedGame> ScoreStore::DayTop(const QString& day, int limit) {
   QSqlQuery query =
       Run("SELECT players.name, day_games.points FROM day_games "
-          "JOIN players ON players.id = day_games.player_id WHERE day_games.day = ? "
+          "JOIN players ON players.id = day_games.player_id "
+          "WHERE day_games.day = ? AND players.banned IS NULL "
           "ORDER BY day_games.points DESC, day_games.id LIMIT ?",
           {day, limit});
   std::vector<DayListedGame> games;
@@ -205,6 +226,43 @@ void ScoreStore::KeepAdvisorPoints(const QString& day, int points) {
   // and so are the points.
   Run("INSERT INTO day_advisor (day, points) VALUES (?, ?) ON CONFLICT (day) DO NOTHING",
       {day, points});
+}
+
+int ScoreStore::SchemaVersion() {
+  QSqlQuery query = Run("SELECT MAX(version) FROM schema_version", {});
+  if (!query.next()) throw StoreError("the schema version gave no row");
+  return query.value(0).toInt();
+}
+
+std::vector<RecentGame> ScoreStore::Recent(int limit) {
+  QSqlQuery query =
+      Run("SELECT 0 AS of_the_day, games.id AS id, players.name AS name, games.points AS points, "
+          "games.month AS month, '' AS day, games.entered AS entered FROM games "
+          "JOIN players ON players.id = games.player_id "
+          "UNION ALL SELECT 1, day_games.id, players.name, day_games.points, 0, day_games.day, "
+          "day_games.entered FROM day_games JOIN players ON players.id = day_games.player_id "
+          "ORDER BY entered DESC, of_the_day, id DESC LIMIT ?",
+          {limit});
+  std::vector<RecentGame> games;
+  while (query.next()) {
+    games.push_back({query.value(0).toInt() == 1, query.value(1).toLongLong(),
+                     query.value(2).toString(), query.value(3).toInt(), query.value(4).toInt(),
+                     query.value(5).toString(), query.value(6).toLongLong()});
+  }
+  return games;
+}
+
+bool ScoreStore::RemoveGame(bool ofTheDay, qint64 id) {
+  return Run(ofTheDay ? "DELETE FROM day_games WHERE id = ?" : "DELETE FROM games WHERE id = ?",
+             {id})
+             .numRowsAffected() == 1;
+}
+
+bool ScoreStore::Ban(const QString& nameKey, qint64 nowSeconds) {
+  // A second ban keeps the time of the first.
+  return Run("UPDATE players SET banned = COALESCE(banned, ?) WHERE name_key = ?",
+             {nowSeconds, nameKey})
+             .numRowsAffected() == 1;
 }
 
 std::vector<ListedGame> ScoreStore::Listed(QSqlQuery query) {

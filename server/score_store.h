@@ -18,6 +18,7 @@ struct PlayerRecord {
   qint64 id = 0;
   QString name;
   QByteArray passwordHash;
+  bool banned = false;
 };
 
 struct GameRecord {
@@ -59,8 +60,23 @@ struct ListedGame {
   bool operator==(const ListedGame&) const = default;
 };
 
-// Where a game stands, 1 for the best: among the games of its month and of
-// all time. Equal points stand below the games entered before.
+// A game as the operator's list of the latest shows it: a row or a game of
+// the day, each numbered in its own table.
+struct RecentGame {
+  bool ofTheDay = false;
+  qint64 id = 0;
+  QString name;
+  int points = 0;
+  int month = 0;  // a row's
+  QString day;    // a game of the day's
+  qint64 enteredSeconds = 0;
+
+  bool operator==(const RecentGame&) const = default;
+};
+
+// Where a game stands, 1 for the best, among the players of its month and of
+// all time, each by the best game that stands above it. Equal points stand
+// below the games entered before.
 struct Standing {
   int inMonth = 0;
   int allTime = 0;
@@ -89,7 +105,8 @@ class ScoreStore {
   bool AddGame(const GameRecord& game);
   // The standing of a game that is there.
   Standing StandingOf(const GameRecord& game);
-  // The best games of one month, or of all time for nothing.
+  // The best game of each player in one month, or of all time for nothing,
+  // the best first.
   std::vector<ListedGame> Top(std::optional<int> month, int limit);
   std::vector<ListedGame> BestOf(qint64 playerId, int limit);
 
@@ -103,6 +120,17 @@ class ScoreStore {
   // The advisor's total on the day's dice, once it is kept.
   std::optional<int> AdvisorPoints(const QString& day);
   void KeepAdvisorPoints(const QString& day, int points);
+  // The schema version the database has, read from it.
+  int SchemaVersion();
+
+  // The games entered last, rows and games of the day together, the newest
+  // first; banned names' among them.
+  std::vector<RecentGame> Recent(int limit);
+  // False when there is no such game.
+  bool RemoveGame(bool ofTheDay, qint64 id);
+  // Hides the player's games from every list and refuses its submissions;
+  // false when no player has the key.
+  bool Ban(const QString& nameKey, qint64 nowSeconds);
 
  private:
   void Open(const DatabaseAddress& address);

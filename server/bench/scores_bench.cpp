@@ -67,7 +67,7 @@ double SubmissionsPerSecond(quint16 port) {
     const std::string name = "Bencher" + std::to_string(i / kRowsPerName);
     const int points = 100 + i % kRowsPerName;
     const std::string target = pyxaro::SubmissionAddress(
-        "/submit", {name, "secret", version, std::to_string(month), std::to_string(points),
+        "/submit", {name, "secret-word", version, std::to_string(month), std::to_string(points),
                     pyxaro::CheckValue(3, points, month, version)});
     const auto answer =
         pyxaro::testing::Fetch(port, QByteArray::fromStdString(target), "GET",
@@ -85,7 +85,7 @@ std::string DayTarget(int n, pyxaro::Player& player, const pyxaro::CalendarDay& 
       pyxaro::PlayGame(player, pyxaro::SeededDice(), pyxaro::DaySeed(day));
   return pyxaro::DaySubmissionAddress(
       "/submit",
-      {"Dayplayer" + std::to_string(n), "secret", pyxaro::VersionNumber(pyxaro::kAppVersion),
+      {"Dayplayer" + std::to_string(n), "secret-word", pyxaro::VersionNumber(pyxaro::kAppVersion),
        pyxaro::DayText(day), game.state.Total(), pyxaro::RecordText(game.moves)});
 }
 

@@ -101,8 +101,8 @@ TEST_F(BrowserTest, TodaysGameIsListedWithItsReplayedPointsAndForgeriesEnterNoth
   const int points = played.state.Total();
   const auto address = [&](int stated, const MoveRecord& moves) {
     return QString::fromStdString(DaySubmissionAddress(
-        Local("/submit").toStdString(),
-        {"Dora", "pwDora", VersionNumber(kAppVersion), DayText(today), stated, RecordText(moves)}));
+        Local("/submit").toStdString(), {"Dora", "pw of Dora", VersionNumber(kAppVersion),
+                                         DayText(today), stated, RecordText(moves)}));
   };
   MoveRecord otherFace = played.moves;
   const auto throwAt = std::find_if(otherFace.rbegin(), otherFace.rend(), [](const Move& move) {

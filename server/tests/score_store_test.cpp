@@ -23,26 +23,45 @@ TEST_P(ScoreStoreTest, ASchemaNewerThanTheProgramIsRefused) {
   EXPECT_THROW(ScoreStore{database.Address()}, StoreError);
 }
 
-// A database of the first schema is brought up to date with its games, and
-// takes games of the day from then on.
-TEST_P(ScoreStoreTest, AFirstSchemaDatabaseKeepsItsGamesAndTakesGamesOfTheDay) {
-  const QString complaint = OnOwnConnection(database.Address(), [this](QSqlDatabase& first) {
-    Migrate(first, GetParam(), 1);
-    QSqlQuery probe(first);
-    return probe.exec("SELECT COUNT(*) FROM day_games") ? QString("step 2 ran too") : QString();
-  });
-  ASSERT_TRUE(complaint.isEmpty()) << complaint.toStdString();
-  database.Run(
-      "INSERT INTO players (name, name_key, password_hash, registered) "
-      "VALUES ('Ann', 'ann', 'hash', 0)");
-  database.Run(
-      "INSERT INTO games (player_id, points, month, check_value, version, entered) "
-      "SELECT id, 412, 2612, 'k', 504, 0 FROM players");
-  ScoreStore store(database.Address());
-  EXPECT_EQ(store.Top(std::nullopt, 10), std::vector<ListedGame>({{"Ann", 412, 2612}}));
-  EXPECT_EQ(store.AddDayGame({store.FindPlayer("ann")->id, "2026-12-08", 300, "U", 504, 0}),
-            DayEntry::Added);
-  EXPECT_EQ(store.DayTop("2026-12-08", 10), std::vector<DayListedGame>({{"Ann", 300}}));
+// A database of each older schema is brought up to date with its games,
+// takes games of the day and bans from then on, and a ban takes the name's
+// games of both kinds out of the lists and the standings.
+TEST_P(ScoreStoreTest, AnOlderSchemaDatabaseKeepsItsGamesAndTakesEachLaterStep) {
+  for (int version = 1; version < NewestSchemaVersion(); ++version) {
+    TestDatabase older(GetParam());
+    const QString complaint = OnOwnConnection(older.Address(), [&](QSqlDatabase& first) {
+      Migrate(first, GetParam(), version);
+      QSqlQuery probe(first);
+      return probe.exec("SELECT MAX(version) FROM schema_version") && probe.next() &&
+                     probe.value(0).toInt() == version
+                 ? QString()
+                 : QString("the steps after %1 ran too").arg(version);
+    });
+    ASSERT_TRUE(complaint.isEmpty()) << complaint.toStdString();
+    older.Run(
+        "INSERT INTO players (name, name_key, password_hash, registered) "
+        "VALUES ('Ann', 'ann', 'hash', 0)");
+    older.Run(
+        "INSERT INTO games (player_id, points, month, check_value, version, entered) "
+        "SELECT id, 412, 2612, 'k', 504, 0 FROM players");
+    ScoreStore store(older.Address());
+    EXPECT_EQ(store.SchemaVersion(), NewestSchemaVersion());
+    EXPECT_EQ(store.Top(std::nullopt, 10), std::vector<ListedGame>({{"Ann", 412, 2612}}));
+    EXPECT_EQ(store.AddDayGame({store.FindPlayer("ann")->id, "2026-12-08", 300, "U", 504, 0}),
+              DayEntry::Added);
+    EXPECT_EQ(store.DayTop("2026-12-08", 10), std::vector<DayListedGame>({{"Ann", 300}}));
+    EXPECT_TRUE(store.Ban("ann", 0));
+    EXPECT_FALSE(store.Ban("bob", 0));
+    EXPECT_TRUE(store.FindPlayer("ann")->banned);
+    EXPECT_TRUE(store.Top(std::nullopt, 10).empty()) << version;
+    EXPECT_TRUE(store.DayTop("2026-12-08", 10).empty()) << version;
+    const qint64 bob = *store.AddPlayer("Bob", "bob", "hash", 0);
+    const GameRecord lower{bob, 400, 2612, "k", 504, 0};
+    ASSERT_TRUE(store.AddGame(lower));
+    ASSERT_EQ(store.AddDayGame({bob, "2026-12-08", 200, "U", 504, 0}), DayEntry::Added);
+    EXPECT_EQ(store.StandingOf(lower).allTime, 1);
+    EXPECT_EQ(store.DayStandingOf(bob, "2026-12-08"), 1);
+  }
 }
 
 // The database itself keeps a name, a game and a player's game of a day

@@ -8,14 +8,13 @@ namespace {
 
 constexpr int kStartMs = 20000;
 
-// The address as the --database option of pyxaro-scores reads it.
+}  // namespace
+
 QString CommandLineAddress(const DatabaseAddress& address) {
   if (address.engine == DatabaseAddress::Engine::SQLite) return "sqlite:" + address.file;
   return QString("postgresql://%1@/%2?host=%3")
       .arg(address.user, address.name, QString::fromLatin1(QUrl::toPercentEncoding(address.host)));
 }
-
-}  // namespace
 
 ServerProcess::ServerProcess(const QString& executable, const DatabaseAddress& database,
                              const QStringList& moreArguments,

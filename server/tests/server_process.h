@@ -8,6 +8,9 @@
 
 namespace pyxaro::testing {
 
+// The address as the --database option of pyxaro-scores reads it.
+QString CommandLineAddress(const DatabaseAddress& address);
+
 // The built pyxaro-scores, listening on 127.0.0.1 at a port the system
 // picked, as long as this lives.
 class ServerProcess {

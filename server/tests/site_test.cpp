@@ -15,6 +15,8 @@
 #include "scoring/categories.h"
 #include "scoring/check_value.h"
 #include "scoring/move_record.h"
+#include "server/password_hash.h"
+#include "server/schema.h"
 #include "server/score_site.h"
 #include "server/site_server.h"
 #include "server/submission_query.h"
@@ -25,6 +27,7 @@ namespace pyxaro::testing {
 namespace {
 
 const int kVersion = VersionNumber(kAppVersion);
+constexpr char kPassword[] = "passw0rd";
 
 // The address the game opens for a row, made by the game's own routine; the
 // key is the game's check value unless one is given.
@@ -38,7 +41,7 @@ QByteArray GameTarget(const std::string& user, const std::string& password, int 
 // The address the game opens for a finished game of the day, made by the
 // game's own routine.
 QByteArray DayTarget(const std::string& user, const std::string& day, int points,
-                     const std::string& moves, const std::string& password = "pw") {
+                     const std::string& moves, const std::string& password = kPassword) {
   return QByteArray::fromStdString(
       DaySubmissionAddress("/submit", {user, password, kVersion, day, points, moves}));
 }
@@ -111,8 +114,11 @@ TEST_P(SiteTest, TheGamesAddressIsEnteredRankedAndListedUnderItsFirstPassword) {
       {odd, password, 412, 2612, "Entered: 412 points, #3 this month, #3 of all time."},
       {" BOB ", password, 450, 2611, "Entered: 450 points, #1 in 2026-11, #2 of all time."},
       {"bob", "wrong", 413, 2612, "The name bob is registered with another password."},
+      {"Bob", password, 420, 2612, "Entered: 420 points, #2 this month, #2 of all time."},
       {"Bob", password, 412, 2612,
-       "This game was entered before: 412 points, #2 this month, #3 of all time."},
+       "This game was entered before: 412 points, #2 this month, #2 of all time."},
+      // Below a player's games, that player counts once.
+      {odd, password, 300, 2612, "Entered: 300 points, #3 this month, #3 of all time."},
   };
   int client = 0;
   for (const auto& [user, pass, points, month, text] : games) {
@@ -121,11 +127,15 @@ TEST_P(SiteTest, TheGamesAddressIsEnteredRankedAndListedUnderItsFirstPassword) {
     EXPECT_EQ(answer.status, pass == password ? 200 : 409);
     EXPECT_TRUE(answer.body.contains(text)) << answer.body.toStdString();
   }
+  // The lists show each player's best game once, the player's page them all.
   EXPECT_EQ(TopOf<QString>("period=all", "name"),
-            QStringList({"Ann", "Bob", "Bob", QString::fromStdString(odd)}));
+            QStringList({"Ann", "Bob", QString::fromStdString(odd)}));
+  EXPECT_EQ(TopOf<int>("period=all", "points"), QList<int>({500, 450, 412}));
+  EXPECT_EQ(TopOf<int>("period=month", "points"), QList<int>({500, 420, 412}));
   EXPECT_EQ(TopOf<QString>("period=month&limit=2", "name"), QStringList({"Ann", "Bob"}));
   const QByteArray lists = Get("/").body;
   EXPECT_GT(lists.indexOf(">450<"), lists.indexOf("All time"));
+  EXPECT_EQ(lists.count(">Bob</a>"), 2);
   const QByteArray player =
       Get("/player/" + QUrl::toPercentEncoding(QString::fromStdString(odd))).body;
   for (const QByteArray& page : {lists, player}) {
@@ -133,8 +143,33 @@ TEST_P(SiteTest, TheGamesAddressIsEnteredRankedAndListedUnderItsFirstPassword) {
         << page.toStdString();
   }
   const QByteArray bob = Get("/player/bob").body;
-  EXPECT_TRUE(bob.contains(">450<") && bob.contains(">412<") && !bob.contains(">500<") &&
-              !bob.contains(">413<"));
+  EXPECT_TRUE(bob.contains(">450<") && bob.contains(">420<") && bob.contains(">412<") &&
+              !bob.contains(">500<") && !bob.contains(">413<"));
+}
+
+// A new name is registered only with a password of eight characters or
+// more, counted as characters however many bytes they take; a name that has
+// a shorter one from before keeps it.
+TEST_P(SiteTest, ANewNameNeedsEightCharactersOfPasswordAndAnOldOneKeepsItsOwn) {
+  database.Run(
+      "INSERT INTO players (name, name_key, password_hash, registered) VALUES ('Old', "
+      "'old', '" +
+      QString::fromLatin1(PasswordHash("pw")) + "', 0)");
+  const std::tuple<std::string, std::string, int> cases[] = {
+      {"Old", "pw", 200},
+      {"Seven", "seven77", 400},
+      {"Wide", "\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80", 400},
+      {"Wide", "\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC", 200},
+      {"Seven", "seven777", 200},
+  };
+  int client = 0;
+  for (const auto& [user, password, status] : cases) {
+    const HttpAnswer answer =
+        Get(GameTarget(user, password, 300), "203.0.113." + QByteArray::number(++client));
+    EXPECT_EQ(answer.status, status) << user << "\n" << answer.body.toStdString();
+    EXPECT_EQ(answer.body.contains("a password of at least 8 characters"), status == 400)
+        << answer.body.toStdString();
+  }
 }
 
 // The lists are answered from memory between entries, yet show a game this
@@ -147,7 +182,7 @@ TEST_P(SiteTest, TheListsFollowEntriesTheMonthAndOtherServers) {
   };
   now = QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59), Qt::UTC);
   EXPECT_EQ(monthly(2612), QList<int>());
-  ASSERT_EQ(Get(GameTarget("Ann", "pw", 412)).status, 200);
+  ASSERT_EQ(Get(GameTarget("Ann", kPassword, 412)).status, 200);
   EXPECT_EQ(monthly(2612), QList<int>({412}));
 
   now = now.addSecs(1);
@@ -163,28 +198,39 @@ TEST_P(SiteTest, TheListsFollowEntriesTheMonthAndOtherServers) {
   now = now.addSecs(kListsLifetimeSeconds);
   EXPECT_EQ(monthly(2701), QList<int>({300}));
   // A clock set back ends their lifetime too.
-  enteredElsewhere(200);
+  enteredElsewhere(500);
   now = now.addSecs(-1);
-  EXPECT_EQ(monthly(2701), QList<int>({300, 200}));
+  EXPECT_EQ(monthly(2701), QList<int>({500}));
 }
 
-TEST_P(SiteTest, SubmissionsPerClientAndPerNameWaitOutTheirMinute) {
+TEST_P(SiteTest, AClientWaitsOutItsMinuteAndAStrangerLocksNoPlayerOut) {
   // The page tells the wait the header gives; its length is the limiter's.
-  const auto tooMany = [](const HttpAnswer& answer) {
+  const auto tooMany = [](const HttpAnswer& answer, const QByteArray& what) {
     const QByteArray wait = answer.headers.value("retry-after");
-    return answer.status == 429 && !wait.isEmpty() &&
+    return answer.status == 429 && !wait.isEmpty() && answer.body.contains(what) &&
            answer.body.contains("Try again in " + wait + " seconds");
   };
-  // Ten names from one client, and one name from ten clients.
   for (int n = 1; n <= kSubmissionsPerMinute; ++n) {
-    EXPECT_EQ(Get(GameTarget("p" + std::to_string(n), "pw", n), "203.0.113.1").status, 200);
-    EXPECT_EQ(Get(GameTarget("Ann", "pw", n), "198.51.100." + QByteArray::number(n)).status, 200);
+    EXPECT_EQ(Get(GameTarget("p" + std::to_string(n), kPassword, n), "203.0.113.1").status, 200);
     now = now.addSecs(1);
   }
-  EXPECT_TRUE(tooMany(Get(GameTarget("other", "pw", 400), "203.0.113.1")));
+  EXPECT_TRUE(tooMany(Get(GameTarget("other", kPassword, 400), "203.0.113.1"), "submissions"));
   // A game of the day counts among the same submissions.
-  EXPECT_TRUE(tooMany(Get(DayTarget("other", "2026-12-15", 400, "U"), "203.0.113.1")));
-  EXPECT_TRUE(tooMany(Get(GameTarget("ANN", "pw", 400), "198.51.100.77")));
+  EXPECT_TRUE(
+      tooMany(Get(DayTarget("other", "2026-12-15", 400, "U"), "203.0.113.1"), "submissions"));
+
+  // A stranger guessing Ann's password is stopped after a few guesses, while
+  // Ann, sending hers from her own address in between, enters every game.
+  ASSERT_EQ(Get(GameTarget("Ann", kPassword, 200), "198.51.100.1").status, 200);
+  for (int n = 1; n < kSubmissionsPerMinute; ++n) {
+    const HttpAnswer guess = Get(GameTarget("ANN", "guess", 100 + n), "198.51.100.66");
+    if (n <= kWrongPasswordsPerMinute) {
+      EXPECT_EQ(guess.status, 409) << n;
+    } else {
+      EXPECT_TRUE(tooMany(guess, "wrong passwords for ANN")) << n << guess.body.toStdString();
+    }
+    EXPECT_EQ(Get(GameTarget("Ann", kPassword, 200 + n), "198.51.100.1").status, 200) << n;
+  }
 
   // Without --behind-proxy a forwarded address is the client's to invent, so
   // the peer counts.
@@ -192,7 +238,7 @@ TEST_P(SiteTest, SubmissionsPerClientAndPerNameWaitOutTheirMinute) {
   const quint16 directPort = direct.listen(QHostAddress::LocalHost, 0);
   int status = 0;
   for (int n = 0; n <= kSubmissionsPerMinute; ++n) {
-    status = Fetch(directPort, GameTarget("d" + std::to_string(n), "pw", 5), "GET",
+    status = Fetch(directPort, GameTarget("d" + std::to_string(n), kPassword, 5), "GET",
                    "X-Forwarded-For: 192.0.2." + QByteArray::number(n) + "\r\n")
                  .status;
   }
@@ -218,7 +264,7 @@ TEST_P(SiteTest, EveryRequestIsAnsweredWithItsStatusAndPolicy) {
       {"GET", "/", 200, 0},
       {"HEAD", "/", 200, 0},
       {"POST", "/submit", 405, 0},
-      {"HEAD", GameTarget("a0", "pw", 400), 405, 0},
+      {"HEAD", GameTarget("a0", kPassword, 400), 405, 0},
       {"GET", "/nothing", 404, 0},
       {"GET", "/player/Nobody", 404, 0},
       {"GET", "/api/top?period=week", 400, 0},
@@ -235,12 +281,12 @@ TEST_P(SiteTest, EveryRequestIsAnsweredWithItsStatusAndPolicy) {
       {"GET", "/?" + QByteArray(kLongestTarget - 2, 'a'), 200, 0},
       {"GET", "/?" + QByteArray(kLongestTarget - 1, 'a'), 414, 0},
       {"GET", "/submit", 400, 0},
-      {"GET", GameTarget("   ", "pw", 400), 400, 0},
-      {"GET", GameTarget("a1", "pw", most + 1), 400, 0},
-      {"GET", GameTarget("a2", "pw", 400, 2612, CheckValue(7, 401, 2612, kVersion)), 403, 0},
-      {"GET", GameTarget("a3", "pw", 400, 2701), 400, 0},
-      {"GET", GameTarget("a4", "pw", 400, 2701), 200, 1},
-      {"GET", GameTarget("a5", "pw", most), 200, 0},
+      {"GET", GameTarget("   ", kPassword, 400), 400, 0},
+      {"GET", GameTarget("a1", kPassword, most + 1), 400, 0},
+      {"GET", GameTarget("a2", kPassword, 400, 2612, CheckValue(7, 401, 2612, kVersion)), 403, 0},
+      {"GET", GameTarget("a3", kPassword, 400, 2701), 400, 0},
+      {"GET", GameTarget("a4", kPassword, 400, 2701), 200, 1},
+      {"GET", GameTarget("a5", kPassword, most), 200, 0},
   };
   const HttpAnswer page = Fetch(port, "/");
   int client = 0;
@@ -274,6 +320,21 @@ TEST_P(SiteTest, EveryRequestIsAnsweredWithItsStatusAndPolicy) {
   database.Run("DROP TABLE games");
   now = now.addSecs(kListsLifetimeSeconds);
   EXPECT_EQ(Fetch(port, "/").status, 503);
+}
+
+// A monitor asks the database itself through /health, and is never answered
+// from a cache on the way.
+TEST_P(SiteTest, HealthTellsWhetherTheDatabaseAnswers) {
+  const HttpAnswer answers = Get("/health");
+  EXPECT_EQ(answers.status, 200);
+  EXPECT_EQ(answers.body,
+            "{\"database\":\"ok\",\"schema\":" + QByteArray::number(NewestSchemaVersion()) + "}");
+  EXPECT_EQ(answers.headers.value("content-type"), "application/json");
+  EXPECT_EQ(answers.headers.value("cache-control"), "no-store");
+  database.Run("DROP TABLE schema_version");
+  const HttpAnswer fails = Get("/health");
+  EXPECT_EQ(fails.status, 503);
+  EXPECT_EQ(fails.body, "{\"database\":\"unreachable\"}");
 }
 
 // A game of the day is entered with the points its moves make on that day's
@@ -384,9 +445,9 @@ TEST_P(SiteTest, EveryGameTheGamePlaysIsEnteredWithItsOwnPoints) {
     RandomPlayer second(static_cast<unsigned>(2 * d + 1));
     LongestPlayer longest;
     std::vector<std::tuple<std::string, std::string, pyxaro::PlayedGame>> games = {
-        {"advisor", "pw", advised},
-        {"first", "pw", DayGame(first, day)},
-        {"second", "pw", DayGame(second, day)}};
+        {"advisor", kPassword, advised},
+        {"first", kPassword, DayGame(first, day)},
+        {"second", kPassword, DayGame(second, day)}};
     if (d == 0) {
       games.emplace_back(wide(kNameLength), wide(kPasswordLength), DayGame(longest, day));
     }
@@ -422,11 +483,11 @@ class ReconnectTest : public SiteTest {
 
 TEST_P(ReconnectTest, EveryRequestAfterAnEndedConnectionIsAnswered) {
   const std::pair<QByteArray, QByteArray> requests[] = {
-      {GameTarget("Ann", "pw", 412), "Entered: 412 points"},
+      {GameTarget("Ann", kPassword, 412), "Entered: 412 points"},
       {"/", ">412<"},
       {"/player/ann", ">412<"},
       {"/api/top?period=month", "\"points\":412"},
-      {GameTarget("Ann", "pw", 413), "Entered: 413 points"},
+      {GameTarget("Ann", kPassword, 413), "Entered: 413 points"},
   };
   for (const auto& [target, shown] : requests) {
     EndConnections();
@@ -441,12 +502,14 @@ TEST_P(ReconnectTest, EveryRequestAfterAnEndedConnectionIsAnswered) {
   // as the list's failure; the next one after it is back is entered.
   OnCluster("ALTER DATABASE %1 ALLOW_CONNECTIONS false");
   EndConnections();
-  const HttpAnswer refused = Get(GameTarget("Ann", "pw", 414));
+  const HttpAnswer refused = Get(GameTarget("Ann", kPassword, 414));
   EXPECT_EQ(refused.status, 503);
   EXPECT_FALSE(refused.body.contains("Entered")) << refused.body.toStdString();
+  EXPECT_EQ(Get("/health").status, 503);
   OnCluster("ALTER DATABASE %1 ALLOW_CONNECTIONS true");
-  EXPECT_TRUE(Get(GameTarget("Ann", "pw", 414)).body.contains("Entered: 414 points"));
-  EXPECT_EQ(TopOf<int>("period=all", "points").size(), 3);
+  EXPECT_TRUE(Get(GameTarget("Ann", kPassword, 414)).body.contains("Entered: 414 points"));
+  EXPECT_EQ(Get("/health").status, 200);
+  EXPECT_EQ(Get("/player/ann").body.count("<tr><td"), 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, ReconnectTest,
