@@ -19,7 +19,7 @@ int Digits(std::string_view text, std::size_t from, std::size_t count) {
   int value = 0;
   const char* begin = text.data() + from;
   const auto [end, error] = std::from_chars(begin, begin + count, value);
-  return error == std::errc() && end == begin + count && *begin != '+' ? value : -1;
+  return error == std::errc() && end == begin + count ? value : -1;
 }
 
 }  // namespace

@@ -14,13 +14,12 @@ struct Token {
 };
 
 constexpr std::u32string_view kSigns = U".,;:-+%!?\u00BF\u00A1()\"'";
+constexpr std::u32string_view kDigitsAndSigns = U"0123456789.,;:-+%!?\u00BF\u00A1()\"'";
 
 // Signs alone ("?", ":", "%"), or with digits ("12.", "-84"): said alone, they
 // name nothing.
 bool NamesNothing(std::u32string_view text) {
-  return text.find_first_not_of(kSigns) == std::u32string::npos ||
-         text.find_first_not_of(std::u32string(U"0123456789") + std::u32string(kSigns)) ==
-             std::u32string::npos;
+  return text.find_first_not_of(kDigitsAndSigns) == std::u32string::npos;
 }
 
 bool IsSigns(std::u32string_view text) {

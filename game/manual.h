@@ -16,6 +16,7 @@ struct CategoryExample {
   std::string Name;
   std::array<int, 6> Dice{};
   int Points = 0;
+  bool operator==(const CategoryExample&) const = default;
 };
 
 // The rules window's data, in the player's language.
@@ -26,6 +27,7 @@ struct RulesForm {
   std::string CategoriesTitle;
   std::vector<CategoryExample> Categories;  // in the scorecard's order
   std::string AboutCaption, CloseCaption;
+  bool operator==(const RulesForm&) const = default;
 };
 
 // The rules of the game (F1) and the About box.

@@ -60,10 +60,7 @@ RulesWindow::RulesWindow(QWidget* owner, std::function<void()> about, std::funct
 }
 
 void RulesWindow::Sync(const RulesForm& form) {
-  if (form.Caption == form_.Caption && form.Paragraphs == form_.Paragraphs &&
-      form.AboutCaption == form_.AboutCaption) {
-    return;
-  }
+  if (form == form_) return;
   form_ = form;
   setWindowTitle(Q(form.Caption));
   QString text;
