@@ -72,7 +72,11 @@ ScoreSite::ScoreSite(ScoreStore& store, Clock clock)
 
 ScoreSite::~ScoreSite() = default;
 
-Reply ScoreSite::Answer(const SiteRequest& request) {
+void ScoreSite::Answer(const SiteRequest& request, std::function<void(Reply)> done) {
+  done(AnswerNow(request));
+}
+
+Reply ScoreSite::AnswerNow(const SiteRequest& request) {
   if (request.method == SiteRequest::Method::Other) {
     Reply reply = MessagePage(405, "Not allowed", "The list answers GET and HEAD only.");
     reply.headers.emplace_back("Allow", "GET, HEAD");

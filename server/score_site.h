@@ -57,9 +57,13 @@ class ScoreSite {
   ScoreSite(ScoreStore& store, Clock clock);
   ~ScoreSite();
 
-  Reply Answer(const SiteRequest& request);
+  // Answers the request through done, exactly once and on the thread that
+  // called Answer: at once for most pages, later for a submission whose
+  // password is checked away from that thread.
+  void Answer(const SiteRequest& request, std::function<void(Reply)> done);
 
  private:
+  Reply AnswerNow(const SiteRequest& request);
   Reply Route(const SiteRequest& request);
   Reply Submit(const SiteRequest& request);
   Reply SubmitRow(const QByteArray& query, const QString& client, const QDateTime& now);

@@ -4,6 +4,7 @@
 #include <QHttpServerResponder>
 #include <QMetaEnum>
 #include <QUrl>
+#include <memory>
 
 #include "server/pages.h"
 
@@ -36,19 +37,8 @@ QString ClientOf(const QHttpServerRequest& request, bool behindProxy) {
 
 }  // namespace
 
-SiteServer::SiteServer(ScoreSite& site, bool behindProxy)
-    : site_(site), behindProxy_(behindProxy), contentSecurityPolicy_(ContentSecurityPolicy()) {}
-
-bool SiteServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
-  // Qt has read the target into a QUrl already, which writes a stray % as
-  // %25; every other escape reaches the site as it was sent.
-  const QUrl url = request.url();
-  const SiteRequest asked{MethodOf(request), url.path(QUrl::FullyEncoded).toLatin1(),
-                          url.query(QUrl::FullyEncoded).toLatin1(),
-                          ClientOf(request, behindProxy_)};
-  const Reply reply = site_.Answer(asked);
-
-  QHttpServerResponder responder = makeResponder(request, socket);
+void SiteServer::Send(QHttpServerResponder& responder, const SiteRequest& asked,
+                      const Reply& reply) const {
   responder.writeStatusLine(static_cast<QHttpServerResponder::StatusCode>(reply.status));
   responder.writeHeader("Content-Type", reply.contentType);
   responder.writeHeader("Content-Length", QByteArray::number(reply.body.size()));
@@ -60,10 +50,26 @@ bool SiteServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* so
   responder.writeHeader("Cache-Control", "no-store");
   for (const auto& [name, value] : reply.headers) responder.writeHeader(name, value);
   responder.writeBody(asked.method == SiteRequest::Method::Head ? QByteArray() : reply.body);
+}
 
-  const char* method = QMetaEnum::fromType<QHttpServerRequest::Method>().valueToKey(
-      static_cast<int>(request.method()));
-  qInfo().noquote() << method << asked.path.left(kLoggedPathLength) << reply.status;
+SiteServer::SiteServer(ScoreSite& site, bool behindProxy)
+    : site_(site), behindProxy_(behindProxy), contentSecurityPolicy_(ContentSecurityPolicy()) {}
+
+bool SiteServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
+  // Qt has read the target into a QUrl already, which writes a stray % as
+  // %25; every other escape reaches the site as it was sent.
+  const QUrl url = request.url();
+  const SiteRequest asked{MethodOf(request), url.path(QUrl::FullyEncoded).toLatin1(),
+                          url.query(QUrl::FullyEncoded).toLatin1(),
+                          ClientOf(request, behindProxy_)};
+  site_.Answer(asked, [this, asked, method = request.method(),
+                       responder = std::make_shared<QHttpServerResponder>(
+                           makeResponder(request, socket))](const Reply& reply) {
+    Send(*responder, asked, reply);
+    const char* methodName =
+        QMetaEnum::fromType<QHttpServerRequest::Method>().valueToKey(static_cast<int>(method));
+    qInfo().noquote() << methodName << asked.path.left(kLoggedPathLength) << reply.status;
+  });
   return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractHttpServer>
+#include <QHttpServerResponder>
 
 #include "server/score_site.h"
 
@@ -19,6 +20,8 @@ class SiteServer : public QAbstractHttpServer {
   void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
 
  private:
+  void Send(QHttpServerResponder& responder, const SiteRequest& asked, const Reply& reply) const;
+
   ScoreSite& site_;
   bool behindProxy_;
   QByteArray contentSecurityPolicy_;
