@@ -2,6 +2,8 @@
 # Sets up a Debian 12 machine for Pyxaro, builds it, and either starts the
 # game or runs every test.
 #   ./setup.sh play   install what is missing, build the game alone, start it
+#   ./setup.sh server install what the online list's server alone needs, build
+#                     it and its Debian package, and say how to install it
 #   ./setup.sh test   install what is missing, build everything, run all tests
 #                     in the normal and the sanitizer configuration, then say
 #                     how long each stage took
@@ -10,8 +12,8 @@ cd "$(dirname "$0")"
 
 mode=${1:-}
 case "$mode" in
-  play|test) ;;
-  *) echo "usage: $0 play|test" >&2; exit 2 ;;
+  play|server|test) ;;
+  *) echo "usage: $0 play|server|test" >&2; exit 2 ;;
 esac
 
 # Each stage's name and seconds, told at the end whether the run passed or
@@ -52,15 +54,21 @@ stage() {
 # What the game alone needs to build and run: a compiler, CMake, Ninja, Qt
 # Widgets and Multimedia, the font its texts are set in and Qt's own
 # translations of the boxes' buttons.
-packages=(build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev fonts-dejavu-core
-          qt6-translations-l10n)
+packages=(build-essential cmake ninja-build qt6-base-dev)
+# The online list's server: Qt HTTP Server, whose CMake package needs the
+# WebSockets one it does not depend on, both SQL drivers and libsodium.
+server_packages=(qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite libqt6sql6-psql
+                 libsodium-dev pkg-config)
+if [ "$mode" = server ]; then
+  packages+=("${server_packages[@]}")
+else
+  packages+=(qt6-multimedia-dev fonts-dejavu-core qt6-translations-l10n)
+fi
 if [ "$mode" = test ]; then
   # The tests, the benchmarks, the format check and libFuzzer.
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev clang-format clang libclang-rt-14-dev)
-  # The online list's server and the PostgreSQL its tests start. Qt HTTP
-  # Server's CMake package needs the WebSockets one, which it does not depend on.
-  packages+=(qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite libqt6sql6-psql libsodium-dev
-             postgresql pkg-config)
+  # The online list's server and the PostgreSQL its tests start.
+  packages+=("${server_packages[@]}" postgresql)
   # The install tests validate the menu entry and the AppStream data.
   packages+=(desktop-file-utils appstream)
   # A server test opens the online list's pages in headless Chromium.
@@ -112,6 +120,18 @@ if [ "$mode" = play ]; then
   build build --target pyxaro
   cd build/game
   exec ./pyxaro
+fi
+
+if [ "$mode" = server ]; then
+  # No window and no sound: the server and its package, built without the
+  # game's desktop half.
+  configure server
+  build build-server
+  (cd build-server && cpack -G DEB >/dev/null)
+  deb=$(ls build-server/pyxaro-scores_*.deb)
+  echo "Built build-server/server/pyxaro-scores and $deb."
+  echo "Install it as a service with:  sudo apt install ./$deb && sudo systemctl enable --now pyxaro-scores"
+  exit 0
 fi
 
 # The tests' builds take every warning for an error; a plain build does not.

@@ -7,10 +7,7 @@
 set(PYXARO_PROGRAM_DIR lib/pyxaro)
 # The game's files are one package; server/ installs the other.
 set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME game)
-set(PYXARO_MAINTAINER "Pyxaro maintainers <maintainers@pyxaro.org>")
 set(PYXARO_STAGE ${CMAKE_BINARY_DIR}/install-files)
-set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 # The icons are the game's own red die, painted by the game's code.
 add_executable(render_icon tools/render_icon.cpp)
@@ -33,7 +30,6 @@ configure_file(${PYXARO_DESKTOP_DIR}/pyxaro.6.in ${PYXARO_STAGE}/pyxaro.6 @ONLY)
 configure_file(data/debian/changelog.in ${PYXARO_STAGE}/changelog.Debian @ONLY)
 
 # Debian keeps manual pages and changelogs compressed, without a time stamp.
-find_program(GZIP gzip REQUIRED)
 foreach(text pyxaro.6 changelog.Debian)
   add_custom_command(OUTPUT ${PYXARO_STAGE}/${text}.gz
     COMMAND ${GZIP} -9nkf ${PYXARO_STAGE}/${text}
@@ -63,38 +59,3 @@ install(FILES ${PYXARO_DESKTOP_DIR}/${PYXARO_APP_ID}.svg DESTINATION share/icons
 install(FILES ${PYXARO_STAGE}/pyxaro.6.gz DESTINATION share/man/man6)
 install(FILES data/debian/copyright DESTINATION share/doc/pyxaro)
 install(FILES ${PYXARO_STAGE}/changelog.Debian.gz DESTINATION share/doc/pyxaro)
-
-# cpack -G DEB from the build folder makes pyxaro_<version>-1_<arch>.deb and
-# pyxaro-scores_<version>-1_<arch>.deb.
-set(CPACK_PACKAGE_NAME pyxaro)
-set(CPACK_PACKAGE_VENDOR "The Pyxaro developers")
-set(CPACK_PACKAGE_CONTACT ${PYXARO_MAINTAINER})
-# Each package's description starts with its own summary line, so none is
-# set for the project as a whole.
-set(CPACK_DEBIAN_GAME_DESCRIPTION "\
-dice game for one player with six dice and twenty categories
-Pyxaro is a dice game of the Yatzy family, played in one small window.
-You throw six dice, pick up the ones to throw again and enter the faces
-into one of twenty categories, with one pool of 60 rolls for the whole
-game. It keeps a top-ten list of your best games and speaks eleven
-languages: English, Swedish, Spanish, Danish, German, French, Italian,
-Dutch, Norwegian, Portuguese and Finnish.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_GENERATOR DEB)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The texts are set in Verdana, for which DejaVu Sans stands in.
-set(CPACK_DEBIAN_GAME_PACKAGE_RECOMMENDS fonts-dejavu-core)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_ALL game)
-set(CPACK_DEBIAN_GAME_PACKAGE_NAME pyxaro)
-if(PYXARO_SERVER)
-  list(APPEND CPACK_COMPONENTS_ALL scores)
-  include(${PROJECT_SOURCE_DIR}/server/packaging/cpack.cmake)
-endif()
-include(CPack)
