@@ -1,5 +1,6 @@
-# Installs the server as a service: the program, its systemd unit, manual
-# page and Debian documents, all in the component "scores".
+# Installs the server as a service: the program, its systemd unit with the
+# drop-in that moves the list to PostgreSQL, manual page and Debian
+# documents, all in the component "scores".
 set(PYXARO_SCORES_STAGE ${CMAKE_CURRENT_BINARY_DIR}/install-files)
 set(PYXARO_SCORES_PACKAGING ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
 configure_file(${PYXARO_SCORES_PACKAGING}/pyxaro-scores.1.in
@@ -20,6 +21,8 @@ install(FILES ${PYXARO_SCORES_PACKAGING}/pyxaro-scores.service DESTINATION lib/s
         COMPONENT scores)
 install(FILES ${PYXARO_SCORES_STAGE}/pyxaro-scores.1.gz DESTINATION share/man/man1
         COMPONENT scores)
+install(FILES ${PYXARO_SCORES_PACKAGING}/postgresql.conf
+        DESTINATION share/doc/pyxaro-scores/examples COMPONENT scores)
 install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright
               ${PYXARO_SCORES_STAGE}/changelog.Debian.gz
         DESTINATION share/doc/pyxaro-scores COMPONENT scores)

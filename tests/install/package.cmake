@@ -78,7 +78,7 @@ endif()
 packed_files(${scores} packed listing)
 set(expected bin/pyxaro-scores lib/systemd/system/pyxaro-scores.service
              share/doc/pyxaro-scores/changelog.Debian.gz share/doc/pyxaro-scores/copyright
-             share/man/man1/pyxaro-scores.1.gz)
+             share/doc/pyxaro-scores/examples/postgresql.conf share/man/man1/pyxaro-scores.1.gz)
 if(NOT packed STREQUAL expected)
   message(FATAL_ERROR "the server's package holds:\n${packed}\nexpected:\n${expected}")
 endif()
@@ -99,4 +99,23 @@ execute_process(COMMAND systemd-analyze security --offline=yes --threshold=20
                 RESULT_VARIABLE status OUTPUT_VARIABLE report ERROR_VARIABLE report)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "the unit leaves the server exposed:\n${report}")
+endif()
+
+# systemd reads the unit, with the PostgreSQL drop-in the manual tells how to
+# install, without a complaint: a misspelt key or a value it cannot parse is
+# only a warning to it, so any output fails. The unit names the program and
+# the manual page where the package puts them, here under the scratch folder.
+set(verified ${OUT_DIR}/verified)
+file(READ ${unpacked}/usr/lib/systemd/system/pyxaro-scores.service unit)
+file(READ ${unpacked}/usr/share/doc/pyxaro-scores/examples/postgresql.conf drop_in)
+foreach(text unit drop_in)
+  string(REPLACE "/usr/bin/" "${unpacked}/usr/bin/" ${text} "${${text}}")
+endforeach()
+file(WRITE ${verified}/pyxaro-scores.service "${unit}")
+file(WRITE ${verified}/pyxaro-scores.service.d/postgresql.conf "${drop_in}")
+execute_process(COMMAND ${CMAKE_COMMAND} -E env MANPATH=${unpacked}/usr/share/man
+                        systemd-analyze verify ${verified}/pyxaro-scores.service
+                RESULT_VARIABLE status OUTPUT_VARIABLE report ERROR_VARIABLE report)
+if(NOT status EQUAL 0 OR NOT report STREQUAL "")
+  message(FATAL_ERROR "systemd-analyze verify finds fault with the unit:\n${report}")
 endif()
