@@ -75,6 +75,9 @@ if [ "$mode" = test ]; then
   packages+=(chromium)
   # The package test runs lintian and systemd-analyze on the server's package.
   packages+=(lintian systemd)
+  # A server test backs the list up and restores it with SQLite's own shell,
+  # as the README tells an operator to.
+  packages+=(sqlite3)
 fi
 install_packages() {
   local missing=() package
