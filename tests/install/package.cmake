@@ -75,6 +75,10 @@ if(NOT depends MATCHES "libqt6httpserver6" OR NOT depends MATCHES "libsodium"
    OR NOT depends MATCHES "libqt6sql6-sqlite")
   message(FATAL_ERROR "the server's Depends lacks its libraries or its SQL driver: ${depends}")
 endif()
+# It runs on a machine without a display: no library of a desktop's.
+if(depends MATCHES "libqt6gui|libqt6widgets|libx11|libxcb|libgl|libegl|libwayland")
+  message(FATAL_ERROR "the server's Depends pulls in a desktop: ${depends}")
+endif()
 packed_files(${scores} packed listing)
 set(expected bin/pyxaro-scores lib/systemd/system/pyxaro-scores.service
              share/doc/pyxaro-scores/changelog.Debian.gz share/doc/pyxaro-scores/copyright
