@@ -59,7 +59,8 @@ class BackupTest : public ::testing::TestWithParam<DatabaseAddress::Engine> {
   }
 
   // Runs one of the README's commands in the SQLite file's folder, as the
-  // list's owner or the cluster's superuser "postgres" would.
+  // list's owner or the cluster's superuser "postgres" would; this test's own
+  // role and database stand in for "pyxaro".
   void Run(QString command) const {
     QFile readme(PYXARO_README);
     ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
