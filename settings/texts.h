@@ -83,8 +83,8 @@ inline constexpr TextKey kAboutTitle{"about_title", "About Pyxaro"};
 // %1 is the version.
 inline constexpr TextKey kAboutText{
     "about_text",
-    "Pyxaro %1, the six-dice game. Copyright 2026 The Pyxaro developers; all rights reserved. "
-    "Made with Qt 6, under the GNU Lesser General Public License version 3."};
+    "Pyxaro %1, the six-dice game. Copyright 2026 The Pyxaro developers; free software under "
+    "the MIT licence. Made with Qt 6, under the GNU Lesser General Public License version 3."};
 
 // Questions, in English when no language file names them.
 inline constexpr TextKey kQuestionTitle{lang::kQuestionTitle, "Pyxaro"};
