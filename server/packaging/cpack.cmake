@@ -18,7 +18,8 @@ set(CPACK_DEBIAN_SCORES_PACKAGE_DEPENDS libqt6sql6-sqlite)
 set(CPACK_DEBIAN_SCORES_PACKAGE_RECOMMENDS libqt6sql6-psql)
 set(CPACK_DEBIAN_SCORES_PACKAGE_SUGGESTS "postgresql, sqlite3")
 # Only a service already running is restarted on an upgrade and stopped on a
-# removal; a first install starts nothing, as the operator picks the
-# database and the proxy first. Purging keeps the list (see the README).
+# removal, then masked until a purge; a first install starts nothing, as the
+# operator picks the database and the proxy first. Purging keeps the list
+# (see the README).
 set(CPACK_DEBIAN_SCORES_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/server/packaging/postinst
-    ${PROJECT_SOURCE_DIR}/server/packaging/prerm)
+    ${PROJECT_SOURCE_DIR}/server/packaging/prerm ${PROJECT_SOURCE_DIR}/server/packaging/postrm)
