@@ -30,8 +30,8 @@ constexpr int kLoggedPathLength = 100;
 // What Qt reads ahead of the front while it answers: the rest waits in the
 // kernel, whose full buffer stops the client.
 constexpr qint64 kReadAhead = 16 * 1024;
-// How long a closing connection's late bytes are read and dropped after its
-// last answer, so that the client reads that answer rather than a reset.
+// How long a closing connection's late bytes are dropped after its last
+// answer, so that the client reads that answer rather than a reset.
 constexpr int kLingerMs = 1000;
 // How long accepting pauses after an error such as running out of files,
 // so that the error is not met again at once in a loop.
@@ -127,6 +127,17 @@ Reply FrontRefusal(int status) {
   }
 }
 
+// Once a connection's last answer is written its sending side is shut, and
+// what the client sends meanwhile is dropped until it closes too: closing on
+// unread bytes would reset the connection, which can cost the client the
+// answer it has not read yet. The caller ends the wait.
+void Linger(QTcpSocket* socket) {
+  ::shutdown(static_cast<int>(socket->socketDescriptor()), SHUT_WR);
+  QObject::connect(socket, &QTcpSocket::readyRead, socket,
+                   [socket] { socket->skip(socket->bytesAvailable()); });
+  socket->skip(socket->bytesAvailable());
+}
+
 SiteRequest::Method MethodOf(const QByteArray& method) {
   if (method == "GET") return SiteRequest::Method::Get;
   if (method == "HEAD") return SiteRequest::Method::Head;
@@ -193,7 +204,6 @@ class SiteServer::Connection : public QObject {
   // once its head is whole. Resumed after an answer, the bytes that came
   // with the request before are read first.
   void Read(bool resumed) {
-    if (phase_ == Phase::Closing) socket_->skip(socket_->bytesAvailable());
     if (phase_ != Phase::Idle && phase_ != Phase::Reading) return;
     const QByteArray arrived = socket_->read(kLongestHead - buffer_.size());
     buffer_ += arrived;
@@ -259,14 +269,9 @@ class SiteServer::Connection : public QObject {
       Read(true);
       return;
     }
-    // The answer is sent: the client reads it to its end, then the close.
-    // What else it sends meanwhile is dropped until it closes or the time is
-    // up, as closing on unread bytes would reset the connection and could
-    // cost the client the answer.
     phase_ = Phase::Closing;
-    ::shutdown(static_cast<int>(socket_->socketDescriptor()), SHUT_WR);
+    Linger(socket_);
     timer_.start(kLingerMs, this);
-    Read(false);
   }
 
   void timerEvent(QTimerEvent* event) override {
@@ -357,8 +362,10 @@ void SiteServer::Accept(qintptr descriptor) {
   }
   Log({}, {}, 503);
   connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+  connect(socket, &QTcpSocket::bytesWritten, socket, [socket] {
+    if (socket->bytesToWrite() == 0) Linger(socket);
+  });
   socket->write(Wire(FrontRefusal(503), true, false, contentSecurityPolicy_));
-  socket->disconnectFromHost();
   QTimer::singleShot(kLingerMs, socket, [socket] {
     socket->abort();
     socket->deleteLater();
