@@ -252,6 +252,7 @@ class SiteServer::Connection : public QObject {
   }
 
   void Send(const Reply& reply, bool withBody) {
+    if (forgotten_) return;  // closed while the site was answering
     phase_ = Phase::Writing;
     // A client that takes no answer is given the idle time to take some.
     timer_.start(server_.limits_.idleTimeoutSeconds * 1000, this);
@@ -287,9 +288,9 @@ class SiteServer::Connection : public QObject {
     }
   }
 
-  // Counts it no longer among the server's connections.
-  // Once forgotten it touches the server no more, which may be gone before
-  // it is deleted.
+  // Counts it no longer among the server's connections. Once forgotten it
+  // touches the server no more, as the server may be gone before it is
+  // deleted.
   void Forget() {
     if (forgotten_) return;
     forgotten_ = true;
