@@ -55,10 +55,9 @@ stage() {
 # Widgets and Multimedia, the font its texts are set in and Qt's own
 # translations of the boxes' buttons.
 packages=(build-essential cmake ninja-build qt6-base-dev)
-# The online list's server: Qt HTTP Server, whose CMake package needs the
-# WebSockets one it does not depend on, both SQL drivers and libsodium.
-server_packages=(qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite libqt6sql6-psql
-                 libsodium-dev pkg-config)
+# The online list's server: both SQL drivers and libsodium; its HTTP is
+# Qt Network's, which qt6-base-dev holds.
+server_packages=(libqt6sql6-sqlite libqt6sql6-psql libsodium-dev pkg-config)
 if [ "$mode" = server ]; then
   packages+=("${server_packages[@]}")
 else

@@ -10,6 +10,9 @@ namespace pyxaro {
 
 namespace {
 
+// The longest timeout taken: a day, whose milliseconds a timer still holds.
+constexpr int kLongestTimeoutSeconds = 24 * 3600;
+
 struct Endpoint {
   QHostAddress address;
   quint16 port = 0;
@@ -45,6 +48,16 @@ std::variant<ServerOptions, OperatorCommand, ImmediateExit> ReadCommandLine(
   const QCommandLineOption behindProxy(
       "behind-proxy",
       "Take the client's address from X-Forwarded-For, as a reverse proxy sets it.");
+  const QCommandLineOption requestTimeout(
+      "request-timeout",
+      QString("Answer 408 and close when a request takes longer than SECONDS to arrive (%1).")
+          .arg(kRequestTimeoutSeconds),
+      "SECONDS", QString::number(kRequestTimeoutSeconds));
+  const QCommandLineOption idleTimeout(
+      "idle-timeout",
+      QString("Close a connection that sends no request for SECONDS (%1).")
+          .arg(kIdleTimeoutSeconds),
+      "SECONDS", QString::number(kIdleTimeoutSeconds));
   const QCommandLineOption listRecent(
       "list-recent", "Print the N games entered last, newest first, with their ids, and stop.",
       "N");
@@ -52,7 +65,8 @@ std::variant<ServerOptions, OperatorCommand, ImmediateExit> ReadCommandLine(
       "remove-game", "Remove the game of that id, as --list-recent shows it, and stop.", "ID");
   const QCommandLineOption ban(
       "ban", "Hide the name's games from every list, refuse its submissions, and stop.", "NAME");
-  parser.addOptions({help, version, listen, database, behindProxy, listRecent, removeGame, ban});
+  parser.addOptions({help, version, listen, database, behindProxy, requestTimeout, idleTimeout,
+                     listRecent, removeGame, ban});
 
   const auto usageError = [&parser](const QString& problem) {
     return ImmediateExit{2, problem + "\n\n" + parser.helpText()};
@@ -86,7 +100,18 @@ std::variant<ServerOptions, OperatorCommand, ImmediateExit> ReadCommandLine(
   if (command) return *command;
   const std::optional<Endpoint> endpoint = ReadEndpoint(parser.value(listen));
   if (!endpoint) return usageError("--listen wants HOST:PORT, such as 127.0.0.1:8080.");
-  return ServerOptions{endpoint->address, endpoint->port, *store, parser.isSet(behindProxy)};
+  FrontLimits limits;
+  const std::pair<const QCommandLineOption&, int&> timeouts[] = {
+      {requestTimeout, limits.requestTimeoutSeconds}, {idleTimeout, limits.idleTimeoutSeconds}};
+  for (const auto& [option, seconds] : timeouts) {
+    bool number = false;
+    seconds = parser.value(option).toInt(&number);
+    if (!number || seconds < 1 || seconds > kLongestTimeoutSeconds) {
+      return usageError("--" + option.names().front() + " wants a number of seconds, such as 10.");
+    }
+  }
+  return ServerOptions{endpoint->address, endpoint->port, *store, parser.isSet(behindProxy),
+                       limits};
 }
 
 }  // namespace pyxaro

@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "server/database_address.h"
+#include "server/front_limits.h"
 
 namespace pyxaro {
 
@@ -13,6 +14,7 @@ struct ServerOptions {
   quint16 port = 0;
   DatabaseAddress database;
   bool behindProxy = false;
+  FrontLimits limits;
 };
 
 // A look at or a change to the database an operator makes, beside any server

@@ -1,7 +1,7 @@
+#include <sys/resource.h>
+
 #include <QCoreApplication>
-#include <QLoggingCategory>
 #include <QTextStream>
-#include <cstring>
 #include <memory>
 #include <variant>
 
@@ -14,25 +14,20 @@
 
 namespace {
 
-QLoggingCategory::CategoryFilter qtFilter = nullptr;
-
-// Qt's HTTP server can log whole requests, query and password included,
-// when its categories are switched on; they stay off whatever the
-// environment says.
-void KeepRequestsOutOfLog(QLoggingCategory* category) {
-  qtFilter(category);
-  if (std::strncmp(category->categoryName(), "qt.httpserver", 13) == 0) {
-    for (const QtMsgType type : {QtDebugMsg, QtInfoMsg, QtWarningMsg, QtCriticalMsg}) {
-      category->setEnabled(type, false);
-    }
-  }
+// The soft limit on open files is raised to the hard one, as systemd advises
+// a program that waits with poll() rather than select(), as Qt does: the
+// server's connections are counted against it.
+void RaiseFileLimit() {
+  rlimit limit{};
+  if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == limit.rlim_max) return;
+  limit.rlim_cur = limit.rlim_max;
+  setrlimit(RLIMIT_NOFILE, &limit);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
-  qtFilter = QLoggingCategory::installFilter(KeepRequestsOutOfLog);
   QTextStream out(stdout);
   QTextStream err(stderr);
 
@@ -54,7 +49,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   pyxaro::ScoreSite site(*store, [] { return QDateTime::currentDateTimeUtc(); });
-  pyxaro::SiteServer http(site, server.behindProxy);
+  RaiseFileLimit();
+  pyxaro::SiteServer http(site, server.behindProxy, server.limits);
   const quint16 port = http.listen(server.address, server.port);
   if (port == 0) {
     err << "pyxaro-scores: cannot listen on " << server.address.toString() << ":" << server.port

@@ -24,6 +24,7 @@ class ServerProcess {
 
   // 0 when the program did not say where it listens.
   quint16 Port() const { return port_; }
+  qint64 Pid() const { return process_.processId(); }
   // Ends it as a service manager would, and returns everything it printed.
   QByteArray Stop();
   // Ends it at once with SIGKILL, leaving it no moment to tidy up.

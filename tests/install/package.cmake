@@ -71,7 +71,7 @@ if(NOT EXISTS ${scores})
   message(FATAL_ERROR "cpack made no ${scores}:\n${out}")
 endif()
 execute_process(COMMAND dpkg-deb -f ${scores} Depends OUTPUT_VARIABLE depends)
-if(NOT depends MATCHES "libqt6httpserver6" OR NOT depends MATCHES "libsodium"
+if(NOT depends MATCHES "libqt6network6" OR NOT depends MATCHES "libsodium"
    OR NOT depends MATCHES "libqt6sql6-sqlite")
   message(FATAL_ERROR "the server's Depends lacks its libraries or its SQL driver: ${depends}")
 endif()
