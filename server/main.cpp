@@ -24,6 +24,16 @@ void RaiseFileLimit() {
   setrlimit(RLIMIT_NOFILE, &limit);
 }
 
+// A password in the address stands on the command line, which every user of
+// the machine reads with ps; it still works, as set-ups may rely on it, but
+// libpq finds it as well in ~/.pgpass or the file PGPASSFILE names.
+void WarnOfPasswordInAddress(const pyxaro::DatabaseAddress& database, QTextStream& err) {
+  if (database.password.isEmpty()) return;
+  err << "pyxaro-scores: warning: every user of this machine sees the password in --database "
+         "(ps); keep it in ~/.pgpass or the file PGPASSFILE names instead\n";
+  err.flush();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -37,9 +47,11 @@ int main(int argc, char** argv) {
     return exit->code;
   }
   if (const auto* command = std::get_if<pyxaro::OperatorCommand>(&options)) {
+    WarnOfPasswordInAddress(command->database, err);
     return pyxaro::RunOperatorCommand(*command, out, err);
   }
   const auto& server = std::get<pyxaro::ServerOptions>(options);
+  WarnOfPasswordInAddress(server.database, err);
 
   std::unique_ptr<pyxaro::ScoreStore> store;
   try {
