@@ -58,8 +58,10 @@ packages=(build-essential cmake ninja-build qt6-base-dev)
 # The online list's server: both SQL drivers and libsodium; its HTTP is
 # Qt Network's, which qt6-base-dev holds.
 server_packages=(libqt6sql6-sqlite libqt6sql6-psql libsodium-dev pkg-config)
+# CPack's Debian packages find their library dependencies through file(1).
+deb_packages=(file)
 if [ "$mode" = server ]; then
-  packages+=("${server_packages[@]}")
+  packages+=("${server_packages[@]}" "${deb_packages[@]}")
 else
   packages+=(qt6-multimedia-dev fonts-dejavu-core qt6-translations-l10n)
 fi
@@ -73,7 +75,7 @@ if [ "$mode" = test ]; then
   # A server test opens the online list's pages in headless Chromium.
   packages+=(chromium)
   # The package test runs lintian and systemd-analyze on the server's package.
-  packages+=(lintian systemd)
+  packages+=(lintian systemd "${deb_packages[@]}")
   # A server test backs the list up and restores it with SQLite's own shell,
   # as the README tells an operator to.
   packages+=(sqlite3)
