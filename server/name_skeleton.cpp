@@ -4,6 +4,7 @@
 #include <QStringView>
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace pyxaro {
 
@@ -121,10 +122,6 @@ QString Latinised(QString text) {
 }
 
 }  // namespace
-
-std::span<const std::pair<char16_t, char16_t>> LookAlikeLetters() { return kLookAlikes; }
-
-std::span<const std::pair<char32_t, char32_t>> InvisibleRanges() { return kInvisible; }
 
 QString NameSkeleton(const QString& name) {
   // Compatibility form first, decomposed: fullwidth and mathematical letters

@@ -1,7 +1,11 @@
+#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTimer>
 #include <QUrl>
+#include <vector>
 
 #include "core/calendar_day.h"
 #include "core/dice.h"
@@ -170,6 +174,71 @@ TEST_P(SiteTest, ANewNameNeedsEightCharactersOfPasswordAndAnOldOneKeepsItsOwn) {
     EXPECT_EQ(answer.body.contains("a password of at least 8 characters"), status == 400)
         << answer.body.toStdString();
   }
+}
+
+// A new name that shows nothing, or looks like a registered one with letters
+// of another alphabet, fullwidth or invisible characters, is refused before
+// any hash and enters nothing. A name spelled with a letter of another
+// alphabet that looks like no one else's registers, and from then on is the
+// one others must not look like; look-alikes registered before keep working.
+TEST_P(SiteTest, ANewNameThatLooksLikeARegisteredOneIsRefused) {
+  database.Run(QString("INSERT INTO players (name, name_key, name_skeleton, password_hash, "
+                       "registered) VALUES ('Bob', 'bob', 'bob', '%1', 0), "
+                       "('\u0412ob', '\u0432ob', 'bob', '%1', 0)")
+                   .arg(QString::fromLatin1(PasswordHash(kPassword))));
+  const std::tuple<const char*, int, const char*> cases[] = {
+      {"Alice", 200, "Entered"},
+      {"\u0410lice", 409, "The name \u0410lice looks like Alice"},
+      {"Ali\u200Bce", 409, "looks like Alice"},
+      {"\uFF21\uFF2C\uFF29\uFF23\uFF25", 409, "looks like Alice"},
+      {"\u200B\u2060\uFE0F\u00AD", 400, "A name needs letters that can be seen"},
+      {" ALICE ", 200, "Entered"},
+      {"\u0412ob", 200, "Entered"},
+      {"M\u0430rkus", 200, "Entered"},
+      {"Markus", 409, "looks like M\u0430rkus"},
+  };
+  int client = 0;
+  for (const auto& [user, status, said] : cases) {
+    ++client;
+    const HttpAnswer answer =
+        Get(GameTarget(user, kPassword, 300 + client), "203.0.113." + QByteArray::number(client));
+    EXPECT_EQ(answer.status, status) << user << "\n" << answer.body.toStdString();
+    EXPECT_TRUE(answer.body.contains(said)) << answer.body.toStdString();
+  }
+  EXPECT_EQ(TopOf<QString>("period=all", "name").size(), 3);
+}
+
+// While the one worker hashes a password, the pages are answered at once; a
+// submission past the worker's queue is told at once that the list is busy
+// and enters nothing; a site destroyed while a check runs is never called
+// back.
+TEST_P(SiteTest, PagesAreAnsweredWhilePasswordsAreCheckedAndAFullQueueIsTurnedAway) {
+  std::vector<int> answered;
+  QEventLoop loop;
+  const auto answer = [&](ScoreSite& busy, const QByteArray& target) {
+    const qsizetype query = target.indexOf('?');
+    busy.Answer({SiteRequest::Method::Get, target.left(query), target.mid(query + 1), "client"},
+                [&](const Reply& reply) {
+                  answered.push_back(reply.status);
+                  loop.quit();
+                });
+  };
+  {
+    ScoreSite busy(store, [this] { return now; }, {1, 1});
+    for (const char* name : {"first", "second", "third"}) {
+      answer(busy, GameTarget(name, kPassword, 300));
+    }
+    answer(busy, "/?");
+    EXPECT_EQ(answered, std::vector<int>({503, 200}));
+    const QDeadlineTimer deadline(10000);
+    while (answered.size() < 4 && !deadline.hasExpired()) loop.exec();
+    EXPECT_EQ(answered, std::vector<int>({503, 200, 200, 200}));
+    answer(busy, GameTarget("fourth", kPassword, 300));
+  }
+  QTimer::singleShot(500, &loop, &QEventLoop::quit);
+  loop.exec();
+  EXPECT_EQ(answered.size(), 4U);
+  EXPECT_EQ(TopOf<QString>("period=all", "name"), QStringList({"first", "second"}));
 }
 
 // The lists are answered from memory between entries, yet show a game this
