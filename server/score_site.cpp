@@ -4,11 +4,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMetaObject>
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <utility>
 #include <variant>
+#include <vector>
 
 #include "core/dice.h"
 #include "core/text.h"
@@ -69,6 +71,31 @@ Reply EnteredPage(const QString& title, const QString& lead, const QString& name
                       "</p><p><a href=\"/\">The lists</a> &middot; <a href=\"" +
                       PlayerPath(name).toHtmlEscaped() + "\">" + name.toHtmlEscaped() +
                       "\u2019s games</a></p>");
+}
+
+Reply ListsPage(int month, const std::vector<ListedGame>& monthly,
+                const std::vector<ListedGame>& allTime) {
+  return HtmlPage(200, "Pyxaro online list",
+                  "<p><a href=\"/today\">Today\u2019s game of the day</a></p>\n"
+                  "<h2>This month (" +
+                      MonthText(month) + ")</h2>\n" + GamesTable(monthly) +
+                      "\n<h2>All time</h2>\n" + GamesTable(allTime));
+}
+
+// The game placed in a list as the store's Top would place it: each player
+// once by the best game, the earlier of two equal ones, below the games of as
+// many points entered before it.
+void PlaceIn(std::vector<ListedGame>& list, const ListedGame& game) {
+  const auto same = std::find_if(
+      list.begin(), list.end(), [&](const ListedGame& listed) { return listed.name == game.name; });
+  if (same != list.end()) {
+    if (same->points >= game.points) return;
+    list.erase(same);
+  }
+  list.insert(std::find_if(list.begin(), list.end(),
+                           [&](const ListedGame& listed) { return listed.points < game.points; }),
+              game);
+  if (list.size() > static_cast<std::size_t>(kListLength)) list.pop_back();
 }
 
 }  // namespace
@@ -208,7 +235,7 @@ std::optional<Reply> ScoreSite::SubmitRow(const QByteArray& query, const QString
     const GameRecord game{player.id,      submission.points,  submission.month,
                           submission.key, submission.version, now.toSecsSinceEpoch()};
     const bool added = store_.AddGame(game);
-    if (added) lists_.reset();
+    if (added) PlaceInLists({player.name, submission.points, submission.month});
     const QString monthWords = submission.month == CurrentMonth(now)
                                    ? QString("this month")
                                    : "in " + MonthText(submission.month);
@@ -368,12 +395,15 @@ const ScoreSite::Lists& ScoreSite::CurrentLists() {
   }
   Lists fresh{
       month, nowMs, store_.Top(month, kListLength), store_.Top(std::nullopt, kListLength), {}};
-  fresh.page = HtmlPage(200, "Pyxaro online list",
-                        "<p><a href=\"/today\">Today\u2019s game of the day</a></p>\n"
-                        "<h2>This month (" +
-                            MonthText(month) + ")</h2>\n" + GamesTable(fresh.monthly) +
-                            "\n<h2>All time</h2>\n" + GamesTable(fresh.allTime));
+  fresh.page = ListsPage(month, fresh.monthly, fresh.allTime);
   return lists_.emplace(std::move(fresh));
+}
+
+void ScoreSite::PlaceInLists(const ListedGame& game) {
+  if (!lists_) return;
+  if (game.month == lists_->month) PlaceIn(lists_->monthly, game);
+  PlaceIn(lists_->allTime, game);
+  lists_->page = ListsPage(lists_->month, lists_->monthly, lists_->allTime);
 }
 
 Reply ScoreSite::PlayerPage(const QByteArray& encodedName) {

@@ -111,8 +111,9 @@ class ScoreSite {
   // answers at once that the list is busy when the workers' queue is full.
   std::optional<Reply> Offload(const SendingPtr& sending, std::function<void()> check, Step then);
   void Resume(quint64 ticket, const QString& failure);
-  // The two lists, read again when a game was entered, the month turned or
-  // they are older than their lifetime.
+  // The two lists, read again when the month turned or they are older than
+  // their lifetime; a game this server enters is placed in them, so that an
+  // entry costs the readers no reading of the database.
   struct Lists {
     int month = 0;
     qint64 readMs = 0;
@@ -121,6 +122,7 @@ class ScoreSite {
     Reply page;
   };
   const Lists& CurrentLists();
+  void PlaceInLists(const ListedGame& game);
   Reply PlayerPage(const QByteArray& encodedName);
   Reply TopAsJson(const QByteArray& query);
   // The advisor's total on the day's dice, worked out the first time a day

@@ -104,7 +104,8 @@ class SiteTest : public ::testing::TestWithParam<DatabaseAddress::Engine> {
 };
 
 // A name is one player whatever its case and spacing, and belongs to the
-// password it was first sent with. Its quotes, ampersand and Qt placeholders,
+// password it was first sent with; the lists in memory place each game as the
+// database does. Its quotes, ampersand and Qt placeholders,
 // beside the markup the browser test sends, are text in the pages and kept as
 // they are in JSON.
 TEST_P(SiteTest, TheGamesAddressIsEnteredRankedAndListedUnderItsFirstPassword) {
@@ -123,7 +124,12 @@ TEST_P(SiteTest, TheGamesAddressIsEnteredRankedAndListedUnderItsFirstPassword) {
        "This game was entered before: 412 points, #2 this month, #2 of all time."},
       // Below a player's games, that player counts once.
       {odd, password, 300, 2612, "Entered: 300 points, #3 this month, #3 of all time."},
+      // Equal points stand below those entered before, a player's own too.
+      {"Cy", password, 420, 2612, "Entered: 420 points, #3 this month, #3 of all time."},
+      {"Ann", password, 500, 2611, "Entered: 500 points, #1 in 2026-11, #1 of all time."},
   };
+  // The lists are in memory before the first game, and each is placed there.
+  ASSERT_EQ(Get("/").status, 200);
   int client = 0;
   for (const auto& [user, pass, points, month, text] : games) {
     const HttpAnswer answer =
@@ -133,9 +139,9 @@ TEST_P(SiteTest, TheGamesAddressIsEnteredRankedAndListedUnderItsFirstPassword) {
   }
   // The lists show each player's best game once, the player's page them all.
   EXPECT_EQ(TopOf<QString>("period=all", "name"),
-            QStringList({"Ann", "Bob", QString::fromStdString(odd)}));
-  EXPECT_EQ(TopOf<int>("period=all", "points"), QList<int>({500, 450, 412}));
-  EXPECT_EQ(TopOf<int>("period=month", "points"), QList<int>({500, 420, 412}));
+            QStringList({"Ann", "Bob", "Cy", QString::fromStdString(odd)}));
+  EXPECT_EQ(TopOf<int>("period=all", "month"), QList<int>({2612, 2611, 2612, 2612}));
+  EXPECT_EQ(TopOf<int>("period=month", "points"), QList<int>({500, 420, 420, 412}));
   EXPECT_EQ(TopOf<QString>("period=month&limit=2", "name"), QStringList({"Ann", "Bob"}));
   const QByteArray lists = Get("/").body;
   EXPECT_GT(lists.indexOf(">450<"), lists.indexOf("All time"));
@@ -149,6 +155,9 @@ TEST_P(SiteTest, TheGamesAddressIsEnteredRankedAndListedUnderItsFirstPassword) {
   const QByteArray bob = Get("/player/bob").body;
   EXPECT_TRUE(bob.contains(">450<") && bob.contains(">420<") && bob.contains(">412<") &&
               !bob.contains(">500<") && !bob.contains(">413<"));
+  // Read again from the database, they are the same.
+  now = now.addSecs(kListsLifetimeSeconds);
+  EXPECT_EQ(Get("/").body, lists);
 }
 
 // A new name is registered only with a password of eight characters or
