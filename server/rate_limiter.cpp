@@ -21,6 +21,11 @@ int RateLimiter::Wait(const QString& key, qint64 nowMs, int pending) {
 
 void RateLimiter::Count(const QString& key, qint64 nowMs) { Recent(key, nowMs).push_back(nowMs); }
 
+void RateLimiter::TakeBack(const QString& key) {
+  const auto found = attempts_.find(key);
+  if (found != attempts_.end() && !found->empty()) found->pop_back();
+}
+
 std::deque<qint64>& RateLimiter::Recent(const QString& key, qint64 nowMs) {
   const qint64 windowStartMs = nowMs - windowMs_;
   // Keys that went quiet are dropped once a window, so the table holds only

@@ -21,6 +21,9 @@ class RateLimiter {
   // long as they take to be known.
   int Wait(const QString& key, qint64 nowMs, int pending = 0);
   void Count(const QString& key, qint64 nowMs);
+  // Takes back the key's latest attempt counted: one turned away for a
+  // reason of the list's own, which the caller is told to try again.
+  void TakeBack(const QString& key);
 
  private:
   // The key's attempts within the window that ends at `nowMs`.

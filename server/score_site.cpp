@@ -185,6 +185,7 @@ void ScoreSite::Take(const SendingPtr& sending, const Step& step) {
 void ScoreSite::Submit(const SiteRequest& request, Done done) {
   const auto sending = std::make_shared<Sending>();
   sending->now = clock_();
+  sending->client = request.client;
   sending->done = std::move(done);
   Take(sending, [&]() -> std::optional<Reply> {
     if (const int wait = byClient_.Admit(request.client, sending->now.toMSecsSinceEpoch())) {
@@ -365,6 +366,9 @@ std::optional<Reply> ScoreSite::Offload(const SendingPtr& sending, std::function
         &home_, [this, ticket, failure] { Resume(ticket, failure); }, Qt::QueuedConnection);
   });
   if (!taken) {
+    // The player is told to try again: this one does not count against
+    // the client's submissions.
+    byClient_.TakeBack(sending->client);
     return MessagePage(503, "Busy",
                        "The list is busy checking other players' passwords. Try again in a "
                        "minute.");

@@ -76,6 +76,7 @@ class ScoreSite {
   // the password is the name's.
   struct Sending {
     QDateTime now;
+    QString client;
     QString name;
     QString password;
     QString guesser;
