@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <vector>
@@ -243,6 +244,8 @@ TEST_P(SiteTest, PagesAreAnsweredWhilePasswordsAreCheckedAndAFullQueueIsTurnedAw
     while (answered.size() < 4 && !deadline.hasExpired()) loop.exec();
     EXPECT_EQ(answered, std::vector<int>({503, 200, 200, 200}));
     answer(busy, GameTarget("fourth", kPassword, 300));
+    // Long enough for the worker to begin it, too short for it to end.
+    QThread::msleep(50);
   }
   QTimer::singleShot(500, &loop, &QEventLoop::quit);
   loop.exec();
