@@ -297,7 +297,10 @@ std::optional<Reply> ScoreSite::LookAlikeRefusal(const Sending& sending) {
 }
 
 std::optional<Reply> ScoreSite::Register(const SendingPtr& sending) {
-  // A name refused here costs no hash.
+  // A name refused here costs no hash. A name that mixes alphabets yet looks
+  // like no registered one is taken: it deceives no one on the lists, a
+  // player may well write a letter of his own alphabet in a Latin name, and
+  // from then on its skeleton keeps every look-alike of it out.
   if (NameSkeleton(sending->name).isEmpty()) {
     return MessagePage(400, "Not entered", "A name needs letters that can be seen.");
   }
