@@ -10,14 +10,21 @@ int RateLimiter::Admit(const QString& key, qint64 nowMs) {
   return wait;
 }
 
-int RateLimiter::Wait(const QString& key, qint64 nowMs) {
+int RateLimiter::Wait(const QString& key, qint64 nowMs, int pending) {
   const std::deque<qint64>& times = Recent(key, nowMs);
-  if (static_cast<int>(times.size()) < allowed_) return 0;
+  const int counted = static_cast<int>(times.size());
+  if (counted + pending < allowed_) return 0;
+  if (counted < allowed_) return 1;
   const qint64 waitMs = times.front() - (nowMs - windowMs_);
   return static_cast<int>((waitMs + 999) / 1000);
 }
 
 void RateLimiter::Count(const QString& key, qint64 nowMs) { Recent(key, nowMs).push_back(nowMs); }
+
+void RateLimiter::TakeBack(const QString& key) {
+  const auto found = attempts_.find(key);
+  if (found != attempts_.end() && !found->empty()) found->pop_back();
+}
 
 std::deque<qint64>& RateLimiter::Recent(const QString& key, qint64 nowMs) {
   const qint64 windowStartMs = nowMs - windowMs_;

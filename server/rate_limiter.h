@@ -16,9 +16,14 @@ class RateLimiter {
   // otherwise the whole seconds until it may, and nothing is counted.
   int Admit(const QString& key, qint64 nowMs);
   // The same wait, counting nothing: for attempts counted only once their
-  // outcome is known.
-  int Wait(const QString& key, qint64 nowMs);
+  // outcome is known, `pending` of them not known yet and counted as made
+  // now. While those alone fill the window the wait is a second, about as
+  // long as they take to be known.
+  int Wait(const QString& key, qint64 nowMs, int pending = 0);
   void Count(const QString& key, qint64 nowMs);
+  // Takes back the key's latest attempt counted: one turned away for a
+  // reason of the list's own, which the caller is told to try again.
+  void TakeBack(const QString& key);
 
  private:
   // The key's attempts within the window that ends at `nowMs`.

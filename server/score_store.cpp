@@ -5,6 +5,7 @@
 #include <QSqlQuery>
 #include <atomic>
 
+#include "server/name_skeleton.h"
 #include "server/schema.h"
 #include "server/store_error.h"
 
@@ -124,13 +125,21 @@ std::optional<PlayerRecord> ScoreStore::FindPlayer(const QString& nameKey) {
 std::optional<qint64> ScoreStore::AddPlayer(const QString& name, const QString& nameKey,
                                             const QByteArray& passwordHash, qint64 nowSeconds) {
   const QSqlQuery insert =
-      Run("INSERT INTO players (name, name_key, password_hash, registered) VALUES (?, ?, ?, ?) "
-          "ON CONFLICT (name_key) DO NOTHING",
-          {name, nameKey, QString::fromLatin1(passwordHash), nowSeconds});
+      Run("INSERT INTO players (name, name_key, name_skeleton, password_hash, registered) "
+          "VALUES (?, ?, ?, ?, ?) ON CONFLICT (name_key) DO NOTHING",
+          {name, nameKey, NameSkeleton(name), QString::fromLatin1(passwordHash), nowSeconds});
   if (insert.numRowsAffected() != 1) return std::nullopt;
   const std::optional<PlayerRecord> added = FindPlayer(nameKey);
   if (!added) throw StoreError("a player just added is not there");
   return added->id;
+}
+
+std::optional<QString> ScoreStore::LookAlike(const QString& skeleton, const QString& nameKey) {
+  QSqlQuery query =
+      Run("SELECT name FROM players WHERE name_skeleton = ? AND name_key <> ? ORDER BY id LIMIT 1",
+          {skeleton, nameKey});
+  if (!query.next()) return std::nullopt;
+  return query.value(0).toString();
 }
 
 bool ScoreStore::AddGame(const GameRecord& game) {

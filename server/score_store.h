@@ -97,10 +97,13 @@ class ScoreStore {
   ScoreStore& operator=(const ScoreStore&) = delete;
 
   std::optional<PlayerRecord> FindPlayer(const QString& nameKey);
-  // The new player's id; nothing when another request registered the key
-  // first.
+  // The new player's id, the name's skeleton kept beside it; nothing when
+  // another request registered the key first.
   std::optional<qint64> AddPlayer(const QString& name, const QString& nameKey,
                                   const QByteArray& passwordHash, qint64 nowSeconds);
+  // The name of a player other than the key's whose name looks the same:
+  // the first registered of them, when there are several from before.
+  std::optional<QString> LookAlike(const QString& skeleton, const QString& nameKey);
   // False when the same game of the same player is there already.
   bool AddGame(const GameRecord& game);
   // The standing of a game that is there.

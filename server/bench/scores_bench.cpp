@@ -1,19 +1,24 @@
 // How fast pyxaro-scores takes rows and games of the day and serves its
 // lists, on each engine: the built program on 127.0.0.1, driven by as many
-// clients at once as a busy evening might bring. Prints two lines per
-// engine; the second weighs a game's replay against the password's hash.
+// clients at once as a busy evening might bring. Prints four lines per
+// engine; the second weighs a game's replay against the password's hash, the
+// last two weigh the lists page read while submissions keep every password
+// worker busy against the same page read with none.
 #include <sodium.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "core/calendar_day.h"
@@ -56,6 +61,18 @@ void OnAllClients(int count, const std::function<void(int)>& job) {
   for (std::thread& client : clients) client.join();
 }
 
+// A submission sent again, as the game's player would, while the list says
+// it is busy checking other passwords.
+pyxaro::testing::HttpAnswer Submitted(quint16 port, const std::string& target,
+                                      const QByteArray& client) {
+  for (;;) {
+    auto answer = pyxaro::testing::Fetch(port, QByteArray::fromStdString(target), "GET",
+                                         "X-Forwarded-For: " + client + "\r\n");
+    if (answer.status != 503 || !answer.body.contains("busy")) return answer;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
 // Rows of new players, each name's first registering it: rows per second.
 double SubmissionsPerSecond(quint16 port) {
   const int version = pyxaro::VersionNumber(pyxaro::kAppVersion);
@@ -69,10 +86,13 @@ double SubmissionsPerSecond(quint16 port) {
     const std::string target = pyxaro::SubmissionAddress(
         "/submit", {name, "secret-word", version, std::to_string(month), std::to_string(points),
                     pyxaro::CheckValue(3, points, month, version)});
-    const auto answer =
-        pyxaro::testing::Fetch(port, QByteArray::fromStdString(target), "GET",
-                               "X-Forwarded-For: " + QByteArray::fromStdString(name) + "\r\n");
-    if (answer.status == 200) ++entered;
+    // Each row from a client of its own, so that no name's rows wait for
+    // each other's checks.
+    if (Submitted(port, target,
+                  "198.18." + QByteArray::number(i / 250) + "." + QByteArray::number(i % 250))
+            .status == 200) {
+      ++entered;
+    }
   });
   if (entered != kSubmitters * kRowsPerName) std::fprintf(stderr, "some rows were refused\n");
   return entered * 1000.0 / static_cast<double>(std::max<qint64>(clock.elapsed(), 1));
@@ -108,10 +128,11 @@ double DayGamesPerSecond(quint16 port, const std::vector<std::string>& targets) 
   QElapsedTimer clock;
   clock.start();
   OnAllClients(static_cast<int>(targets.size()), [&](int i) {
-    const auto answer = pyxaro::testing::Fetch(
-        port, QByteArray::fromStdString(targets[static_cast<std::size_t>(i)]), "GET",
-        "X-Forwarded-For: 192.0.2." + QByteArray::number(i / 2) + "\r\n");
-    if (answer.status == 200) ++entered;
+    if (Submitted(port, targets[static_cast<std::size_t>(i)],
+                  "192.0.2." + QByteArray::number(i / 2))
+            .status == 200) {
+      ++entered;
+    }
   });
   if (entered != static_cast<int>(targets.size())) {
     std::fprintf(stderr, "some games of the day were refused\n");
@@ -202,10 +223,49 @@ double Percentile(const std::vector<double>& sorted, int percent) {
   return sorted[(sorted.size() - 1) * static_cast<std::size_t>(percent) / 100];
 }
 
+// The lists page's latency, sorted, while as many clients as the password
+// workers take at once send submissions back to back: every worker hashes
+// all the while, and no submission is turned away as busy. Also the
+// passwords checked a second meanwhile.
+std::pair<std::vector<double>, double> ListLatenciesInFlood(
+    quint16 port, const std::function<std::string(int)>& submission) {
+  const pyxaro::PasswordWorkers::Size workers = pyxaro::PasswordWorkers::ForThisMachine();
+  std::atomic<bool> reading = true;
+  std::atomic<int> next = 0;
+  std::atomic<int> checked = 0;
+  std::vector<std::thread> flood;
+  QElapsedTimer clock;
+  clock.start();
+  for (int f = 0; f < workers.threads + workers.waiting; ++f) {
+    flood.emplace_back([&] {
+      while (reading) {
+        const int i = next++;
+        // A client of its own each time, so that no limit stops the flood.
+        const auto answer =
+            Submitted(port, submission(i),
+                      "10." + QByteArray::number(i / 65536 % 256) + "." +
+                          QByteArray::number(i / 256 % 256) + "." + QByteArray::number(i % 256));
+        if (answer.status == 200 || answer.status == 409) ++checked;
+      }
+    });
+  }
+  // The queue fills before the first reader asks.
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  std::vector<double> latencies = ListLatencies(port);
+  reading = false;
+  for (std::thread& flooder : flood) flooder.join();
+  return {latencies, checked * 1000.0 / static_cast<double>(std::max<qint64>(clock.elapsed(), 1))};
+}
+
 bool Measure(const char* engine, const DatabaseAddress& address,
              const std::vector<std::string>& dayTargets, const CheckCosts& costs) {
   if (!FillLists(address)) return false;
-  pyxaro::testing::ServerProcess server(PYXARO_SCORES_EXECUTABLE, address, {"--behind-proxy"});
+  // The log of every request would fill the pipe this process reads only
+  // when it stops the server.
+  QProcessEnvironment quiet = QProcessEnvironment::systemEnvironment();
+  quiet.insert("QT_LOGGING_RULES", "default.info=false");
+  pyxaro::testing::ServerProcess server(PYXARO_SCORES_EXECUTABLE, address, {"--behind-proxy"},
+                                        quiet);
   if (server.Port() == 0) {
     std::fprintf(stderr, "%s: the server did not start\n%s", engine, server.Stop().constData());
     return false;
@@ -223,6 +283,34 @@ bool Measure(const char* engine, const DatabaseAddress& address,
       "%-10s  %6.1f games of the day/s (each replayed; each name's first game hashes twice)  "
       "replay %.3f ms a game (the longest %.3f ms) against %.1f ms a password hash\n",
       engine, dayRate, costs.replay, costs.longest, costs.hash);
+  // Both floods cost one Argon2id each: wrong passwords for a registered
+  // name, which change nothing, and new players' rows, each of which also
+  // enters a game and so has the lists read again from the database.
+  const int version = pyxaro::VersionNumber(pyxaro::kAppVersion);
+  const int month = pyxaro::GameMonth(2026, 1);
+  const auto row = [&](const std::string& name, const std::string& password, int points) {
+    return pyxaro::SubmissionAddress(
+        "/submit", {name, password, version, std::to_string(month), std::to_string(points),
+                    pyxaro::CheckValue(3, points, month, version)});
+  };
+  Submitted(server.Port(), row("Flooded", "secret-word", 100), "198.19.0.1");
+  const std::pair<const char*, std::function<std::string(int)>> floods[] = {
+      {"wrong passwords", [&](int) { return row("Flooded", "guessed-word", 100); }},
+      {"new players' rows",
+       [&](int i) { return row("Flooder" + std::to_string(i), "secret-word", 1 + i % 300); }},
+  };
+  for (const auto& [what, submission] : floods) {
+    // The lists read once, as the readers of a quiet minute find them.
+    pyxaro::testing::Fetch(server.Port(), "/");
+    const std::vector<double> idle = ListLatencies(server.Port());
+    const auto [flooded, checks] = ListLatenciesInFlood(server.Port(), submission);
+    std::printf(
+        "%-10s  lists page p50 %5.1f ms  p99 %5.1f ms while %5.1f %s a second are checked; "
+        "without them p50 %5.1f ms  p99 %5.1f ms  (%d readers, %d password workers)\n",
+        engine, Percentile(flooded, 50), Percentile(flooded, 99), checks, what,
+        Percentile(idle, 50), Percentile(idle, 99), kClients,
+        pyxaro::PasswordWorkers::ForThisMachine().threads);
+  }
   // The cluster script prints too: the lines stay in order.
   std::fflush(stdout);
   return true;

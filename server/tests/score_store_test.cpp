@@ -23,9 +23,10 @@ TEST_P(ScoreStoreTest, ASchemaNewerThanTheProgramIsRefused) {
   EXPECT_THROW(ScoreStore{database.Address()}, StoreError);
 }
 
-// A database of each older schema is brought up to date with its games,
-// takes games of the day and bans from then on, and a ban takes the name's
-// games of both kinds out of the lists and the standings.
+// A database of each older schema is brought up to date with its games and
+// its names' skeletons, look-alikes kept, takes games of the day and bans
+// from then on, and a ban takes the name's games of both kinds out of the
+// lists and the standings.
 TEST_P(ScoreStoreTest, AnOlderSchemaDatabaseKeepsItsGamesAndTakesEachLaterStep) {
   for (int version = 1; version < NewestSchemaVersion(); ++version) {
     TestDatabase older(GetParam());
@@ -38,14 +39,17 @@ TEST_P(ScoreStoreTest, AnOlderSchemaDatabaseKeepsItsGamesAndTakesEachLaterStep) 
                  : QString("the steps after %1 ran too").arg(version);
     });
     ASSERT_TRUE(complaint.isEmpty()) << complaint.toStdString();
+    // Two names that look alike, from before they were refused.
     older.Run(
         "INSERT INTO players (name, name_key, password_hash, registered) "
-        "VALUES ('Ann', 'ann', 'hash', 0)");
+        "VALUES ('Ann', 'ann', 'hash', 0), ('\u0410nn', '\u0430nn', 'hash', 0)");
     older.Run(
         "INSERT INTO games (player_id, points, month, check_value, version, entered) "
-        "SELECT id, 412, 2612, 'k', 504, 0 FROM players");
+        "SELECT id, 412, 2612, 'k', 504, 0 FROM players WHERE name_key = 'ann'");
     ScoreStore store(older.Address());
     EXPECT_EQ(store.SchemaVersion(), NewestSchemaVersion());
+    EXPECT_EQ(store.LookAlike("ann", "ann"), "\u0410nn");
+    EXPECT_EQ(store.LookAlike("ann", "bob"), "Ann");
     EXPECT_EQ(store.Top(std::nullopt, 10), std::vector<ListedGame>({{"Ann", 412, 2612}}));
     EXPECT_EQ(store.AddDayGame({store.FindPlayer("ann")->id, "2026-12-08", 300, "U", 504, 0}),
               DayEntry::Added);

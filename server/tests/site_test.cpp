@@ -1,7 +1,12 @@
+#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QThread>
+#include <QTimer>
 #include <QUrl>
+#include <vector>
 
 #include "core/calendar_day.h"
 #include "core/dice.h"
@@ -100,7 +105,8 @@ class SiteTest : public ::testing::TestWithParam<DatabaseAddress::Engine> {
 };
 
 // A name is one player whatever its case and spacing, and belongs to the
-// password it was first sent with. Its quotes, ampersand and Qt placeholders,
+// password it was first sent with; the lists in memory place each game as the
+// database does. Its quotes, ampersand and Qt placeholders,
 // beside the markup the browser test sends, are text in the pages and kept as
 // they are in JSON.
 TEST_P(SiteTest, TheGamesAddressIsEnteredRankedAndListedUnderItsFirstPassword) {
@@ -119,7 +125,12 @@ TEST_P(SiteTest, TheGamesAddressIsEnteredRankedAndListedUnderItsFirstPassword) {
        "This game was entered before: 412 points, #2 this month, #2 of all time."},
       // Below a player's games, that player counts once.
       {odd, password, 300, 2612, "Entered: 300 points, #3 this month, #3 of all time."},
+      // Equal points stand below those entered before, a player's own too.
+      {"Cy", password, 420, 2612, "Entered: 420 points, #3 this month, #3 of all time."},
+      {"Ann", password, 500, 2611, "Entered: 500 points, #1 in 2026-11, #1 of all time."},
   };
+  // The lists are in memory before the first game, and each is placed there.
+  ASSERT_EQ(Get("/").status, 200);
   int client = 0;
   for (const auto& [user, pass, points, month, text] : games) {
     const HttpAnswer answer =
@@ -129,9 +140,9 @@ TEST_P(SiteTest, TheGamesAddressIsEnteredRankedAndListedUnderItsFirstPassword) {
   }
   // The lists show each player's best game once, the player's page them all.
   EXPECT_EQ(TopOf<QString>("period=all", "name"),
-            QStringList({"Ann", "Bob", QString::fromStdString(odd)}));
-  EXPECT_EQ(TopOf<int>("period=all", "points"), QList<int>({500, 450, 412}));
-  EXPECT_EQ(TopOf<int>("period=month", "points"), QList<int>({500, 420, 412}));
+            QStringList({"Ann", "Bob", "Cy", QString::fromStdString(odd)}));
+  EXPECT_EQ(TopOf<int>("period=all", "month"), QList<int>({2612, 2611, 2612, 2612}));
+  EXPECT_EQ(TopOf<int>("period=month", "points"), QList<int>({500, 420, 420, 412}));
   EXPECT_EQ(TopOf<QString>("period=month&limit=2", "name"), QStringList({"Ann", "Bob"}));
   const QByteArray lists = Get("/").body;
   EXPECT_GT(lists.indexOf(">450<"), lists.indexOf("All time"));
@@ -145,6 +156,9 @@ TEST_P(SiteTest, TheGamesAddressIsEnteredRankedAndListedUnderItsFirstPassword) {
   const QByteArray bob = Get("/player/bob").body;
   EXPECT_TRUE(bob.contains(">450<") && bob.contains(">420<") && bob.contains(">412<") &&
               !bob.contains(">500<") && !bob.contains(">413<"));
+  // Read again from the database, they are the same.
+  now = now.addSecs(kListsLifetimeSeconds);
+  EXPECT_EQ(Get("/").body, lists);
 }
 
 // A new name is registered only with a password of eight characters or
@@ -170,6 +184,73 @@ TEST_P(SiteTest, ANewNameNeedsEightCharactersOfPasswordAndAnOldOneKeepsItsOwn) {
     EXPECT_EQ(answer.body.contains("a password of at least 8 characters"), status == 400)
         << answer.body.toStdString();
   }
+}
+
+// A new name that shows nothing, or looks like a registered one with letters
+// of another alphabet, fullwidth or invisible characters, is refused before
+// any hash and enters nothing. A name spelled with a letter of another
+// alphabet that looks like no one else's registers, and from then on is the
+// one others must not look like; look-alikes registered before keep working.
+TEST_P(SiteTest, ANewNameThatLooksLikeARegisteredOneIsRefused) {
+  database.Run(QString("INSERT INTO players (name, name_key, name_skeleton, password_hash, "
+                       "registered) VALUES ('Bob', 'bob', 'bob', '%1', 0), "
+                       "('\u0412ob', '\u0432ob', 'bob', '%1', 0)")
+                   .arg(QString::fromLatin1(PasswordHash(kPassword))));
+  const std::tuple<const char*, int, const char*> cases[] = {
+      {"Alice", 200, "Entered"},
+      {"\u0410lice", 409, "The name \u0410lice looks like Alice"},
+      {"Ali\u200Bce", 409, "looks like Alice"},
+      {"\uFF21\uFF2C\uFF29\uFF23\uFF25", 409, "looks like Alice"},
+      {"\u200B\u2060\uFE0F\u00AD", 400, "A name needs letters that can be seen"},
+      {" ALICE ", 200, "Entered"},
+      {"\u0412ob", 200, "Entered"},
+      {"M\u0430rkus", 200, "Entered"},
+      {"Markus", 409, "looks like M\u0430rkus"},
+  };
+  int client = 0;
+  for (const auto& [user, status, said] : cases) {
+    ++client;
+    const HttpAnswer answer =
+        Get(GameTarget(user, kPassword, 300 + client), "203.0.113." + QByteArray::number(client));
+    EXPECT_EQ(answer.status, status) << user << "\n" << answer.body.toStdString();
+    EXPECT_TRUE(answer.body.contains(said)) << answer.body.toStdString();
+  }
+  EXPECT_EQ(TopOf<QString>("period=all", "name").size(), 3);
+}
+
+// While the one worker hashes a password, the pages are answered at once; a
+// submission past the worker's queue is told at once that the list is busy
+// and enters nothing; a site destroyed while a check runs is never called
+// back.
+TEST_P(SiteTest, PagesAreAnsweredWhilePasswordsAreCheckedAndAFullQueueIsTurnedAway) {
+  std::vector<int> answered;
+  QEventLoop loop;
+  const auto answer = [&](ScoreSite& busy, const QByteArray& target) {
+    const qsizetype query = target.indexOf('?');
+    busy.Answer({SiteRequest::Method::Get, target.left(query), target.mid(query + 1), "client"},
+                [&](const Reply& reply) {
+                  answered.push_back(reply.status);
+                  loop.quit();
+                });
+  };
+  {
+    ScoreSite busy(store, [this] { return now; }, {1, 1});
+    for (const char* name : {"first", "second", "third"}) {
+      answer(busy, GameTarget(name, kPassword, 300));
+    }
+    answer(busy, "/?");
+    EXPECT_EQ(answered, std::vector<int>({503, 200}));
+    const QDeadlineTimer deadline(10000);
+    while (answered.size() < 4 && !deadline.hasExpired()) loop.exec();
+    EXPECT_EQ(answered, std::vector<int>({503, 200, 200, 200}));
+    answer(busy, GameTarget("fourth", kPassword, 300));
+    // Long enough for the worker to begin it, too short for it to end.
+    QThread::msleep(50);
+  }
+  QTimer::singleShot(500, &loop, &QEventLoop::quit);
+  loop.exec();
+  EXPECT_EQ(answered.size(), 4U);
+  EXPECT_EQ(TopOf<QString>("period=all", "name"), QStringList({"first", "second"}));
 }
 
 // The lists are answered from memory between entries, yet show a game this
