@@ -1,6 +1,10 @@
 #include "server/score_store.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QDebug>
+#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <atomic>
@@ -31,6 +35,15 @@ QString ListedColumns() {
 
 constexpr const char* kBestFirst = " ORDER BY games.points DESC, games.id LIMIT ?";
 
+// A new list's file is its owner's alone, whatever the umask: it holds the
+// passwords' hashes. SQLite gives its -wal and -shm files the rights of the
+// database file. A file already there keeps the rights its owner gave it.
+void MakeOwnersFile(const QString& file) {
+  const QByteArray path = QFile::encodeName(file);
+  const int made = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (made >= 0) ::close(made);
+}
+
 }  // namespace
 
 ScoreStore::ScoreStore(const DatabaseAddress& address) : connectionName_(NewConnectionName()) {
@@ -50,6 +63,7 @@ void ScoreStore::Open(const DatabaseAddress& address) {
   const bool sqlite = address.engine == DatabaseAddress::Engine::SQLite;
   database_ = QSqlDatabase::addDatabase(sqlite ? "QSQLITE" : "QPSQL", connectionName_);
   if (sqlite) {
+    MakeOwnersFile(address.file);
     database_.setDatabaseName(address.file);
     database_.setConnectOptions(QString("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
   } else {

@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
@@ -34,8 +37,10 @@ class ProgramTest : public ::testing::TestWithParam<DatabaseAddress::Engine> {
 // A server killed the moment it answered its last row as entered has kept
 // every row it so answered: nothing it confirmed waited in memory for a later
 // write. As many rows as one client may send in a minute, each a game of its
-// own.
+// own. The SQLite files it made, which hold the passwords' hashes, are its
+// owner's alone under the most common umask.
 TEST_P(ProgramTest, EveryRowAnsweredAsEnteredOutlivesAKill) {
+  const mode_t umaskBefore = umask(022);
   {
     ServerProcess server(PYXARO_SCORES_EXECUTABLE, database.Address());
     ASSERT_NE(server.Port(), 0) << server.Stop().toStdString();
@@ -48,6 +53,13 @@ TEST_P(ProgramTest, EveryRowAnsweredAsEnteredOutlivesAKill) {
   ASSERT_NE(restarted.Port(), 0) << restarted.Stop().toStdString();
   const QByteArray games = Fetch(restarted.Port(), "/player/Runner").body;
   EXPECT_EQ(games.count("<tr><td"), kSubmissionsPerMinute) << games.toStdString();
+  umask(umaskBefore);
+  if (GetParam() != DatabaseAddress::Engine::SQLite) return;
+  for (const char* made : {"", "-wal", "-shm"}) {
+    struct stat file {};
+    ASSERT_EQ(stat(QFile::encodeName(database.Address().file + made).constData(), &file), 0);
+    EXPECT_EQ(file.st_mode & 0777, 0600U) << made;
+  }
 }
 
 // A submission leaves neither its password nor its query in the output, even
