@@ -134,9 +134,11 @@ TEST(FrontTest, HostileRequestsAreRefusedAndTheConnectionClosed) {
 }
 
 // Connections that idle or crawl hold a file and little memory each, and
-// the next client is served at once beside them. Behind a proxy all come
-// from one address, so only the total counts.
-TEST(FrontTest, ThousandsOfIdleAndCrawlingConnectionsLeaveTheNextClientServed) {
+// the next client is served at once beside them, on either engine. Behind a
+// proxy all come from one address, so only the total counts.
+class SlowClientsTest : public ::testing::TestWithParam<DatabaseAddress::Engine> {};
+
+TEST_P(SlowClientsTest, ThousandsOfIdleAndCrawlingConnectionsLeaveTheNextClientServed) {
   constexpr int kIdle = 2000;
   constexpr int kCrawling = 5;
   // The server inherits the limit; it keeps its connections to half of it.
@@ -145,7 +147,7 @@ TEST(FrontTest, ThousandsOfIdleAndCrawlingConnectionsLeaveTheNextClientServed) {
   files.rlim_cur = files.rlim_max;
   setrlimit(RLIMIT_NOFILE, &files);
   if (files.rlim_cur < 2 * (kIdle + 100)) GTEST_SKIP() << "the hard file limit is too low";
-  TestDatabase database(DatabaseAddress::Engine::SQLite);
+  TestDatabase database(GetParam());
   ServerProcess server(PYXARO_SCORES_EXECUTABLE, database.Address(), {"--behind-proxy"});
   ASSERT_NE(server.Port(), 0) << server.Stop().toStdString();
   const qint64 before = StatusKiB(server.Pid(), "VmRSS");
@@ -165,6 +167,8 @@ TEST(FrontTest, ThousandsOfIdleAndCrawlingConnectionsLeaveTheNextClientServed) {
   EXPECT_LT(StatusKiB(server.Pid(), "VmRSS") - before, 16 * kIdle);
   for (RawConnection& connection : idle) ASSERT_FALSE(connection.Exchange({}, 0));
 }
+
+PYXARO_ON_BOTH_ENGINES(SlowClientsTest);
 
 // A client that connects directly holds a bounded number of connections: a
 // new one closes its connection idle longest, and when none is idle it is
