@@ -14,26 +14,27 @@ namespace {
 // default-ignorable ones, and the Hangul and Braille blanks a browser shows
 // as empty space.
 constexpr auto kInvisible = std::to_array<std::pair<char32_t, char32_t>>({
-    {0x00AD, 0x00AD},                      // soft hyphen
-    {0x034F, 0x034F},                      // combining grapheme joiner
-    {0x061C, 0x061C},                      // Arabic letter mark
-    {0x115F, 0x1160},                      // Hangul fillers
-    {0x17B4, 0x17B5},                      // Khmer inherent vowels
-    {0x180B, 0x180F},                      // Mongolian variation selectors and vowel separator
-    {0x200B, 0x200F},                      // zero-width space, joiners and direction marks
-    {0x202A, 0x202E},                      // direction embeddings and overrides
-    {0x2060, 0x206F},                      // word joiner, invisible operators, direction isolates
-    {0x2800, 0x2800},                      // Braille blank
-    {0x3164, 0x3164},                      // Hangul filler
-    {0xFE00, 0xFE0F},                      // variation selectors
-    {0xFEFF, 0xFEFF},                      // zero-width no-break space
-    {0xFFA0, 0xFFA0},                      // halfwidth Hangul filler
-    {0xFFF0, 0xFFF8},                      // unassigned specials
-    {0x1BCA0, 0x1BCA3},                    // shorthand format controls
-    {0x1D173, 0x1D17A},                    // musical format controls
-    {0xE0000, 0xE0FFF},                    // tags and the variation selectors beyond
-    {0x0000, 0x001F},                      // controls the reader refuses before this
-    {0x007F, 0x009F},   {0x2028, 0x2029},  // line and paragraph separators
+    {0x00AD, 0x00AD},    // soft hyphen
+    {0x034F, 0x034F},    // combining grapheme joiner
+    {0x061C, 0x061C},    // Arabic letter mark
+    {0x115F, 0x1160},    // Hangul fillers
+    {0x17B4, 0x17B5},    // Khmer inherent vowels
+    {0x180B, 0x180F},    // Mongolian variation selectors and vowel separator
+    {0x200B, 0x200F},    // zero-width space, joiners and direction marks
+    {0x202A, 0x202E},    // direction embeddings and overrides
+    {0x2060, 0x206F},    // word joiner, invisible operators, direction isolates
+    {0x2800, 0x2800},    // Braille blank
+    {0x3164, 0x3164},    // Hangul filler
+    {0xFE00, 0xFE0F},    // variation selectors
+    {0xFEFF, 0xFEFF},    // zero-width no-break space
+    {0xFFA0, 0xFFA0},    // halfwidth Hangul filler
+    {0xFFF0, 0xFFF8},    // unassigned specials
+    {0x1BCA0, 0x1BCA3},  // shorthand format controls
+    {0x1D173, 0x1D17A},  // musical format controls
+    {0xE0000, 0xE0FFF},  // tags and the variation selectors beyond
+    {0x0000, 0x001F},    // controls the reader refuses before this
+    {0x007F, 0x009F},    // delete and the controls after it
+    {0x2028, 0x2029},    // line and paragraph separators
 });
 
 // Only single letters that look the same as a Latin one in the fonts the

@@ -98,6 +98,12 @@ void PlaceIn(std::vector<ListedGame>& list, const ListedGame& game) {
   if (list.size() > static_cast<std::size_t>(kListLength)) list.pop_back();
 }
 
+// Whether the path and the query, with the "?" between, are as short as the
+// list reads.
+bool FitsTarget(const SiteRequest& request) {
+  return request.path.size() + 1 + request.query.size() <= kLongestTarget;
+}
+
 }  // namespace
 
 QString NameKey(const QString& name) {
@@ -113,10 +119,16 @@ ScoreSite::ScoreSite(ScoreStore& store, Clock clock, PasswordWorkers::Size worke
 
 ScoreSite::~ScoreSite() = default;
 
+Reply AddressTooLong() {
+  return MessagePage(
+      414, "Address too long",
+      QString("The list reads addresses of up to %1 characters.").arg(kLongestTarget));
+}
+
 void ScoreSite::Answer(const SiteRequest& request, Done done) {
   // Only a submission waits for anything: its password's check.
   if (request.method == SiteRequest::Method::Get && request.path == "/submit" &&
-      request.path.size() + 1 + request.query.size() <= kLongestTarget) {
+      FitsTarget(request)) {
     Submit(request, std::move(done));
     return;
   }
@@ -129,11 +141,7 @@ Reply ScoreSite::AnswerNow(const SiteRequest& request) {
     reply.headers.emplace_back("Allow", "GET, HEAD");
     return reply;
   }
-  if (request.path.size() + 1 + request.query.size() > kLongestTarget) {
-    return MessagePage(
-        414, "Address too long",
-        QString("The list reads addresses of up to %1 characters.").arg(kLongestTarget));
-  }
+  if (!FitsTarget(request)) return AddressTooLong();
   try {
     return Route(request);
   } catch (const std::exception& failure) {

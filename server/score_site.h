@@ -25,6 +25,10 @@ class Advisor;
 // The game of the day's longest legal record encoded (12,258 characters),
 // with the longest name and password there are encoded too, and room.
 inline constexpr int kLongestTarget = 14 * 1024;
+// The answer to a request whose target is longer, whoever finds it so: the
+// HTTP front for a request line past its bound, the site for a target past
+// this one.
+Reply AddressTooLong();
 inline constexpr int kSubmissionsPerMinute = 10;
 // Wrong passwords one client may send for one name in a minute: fewer than
 // its submissions, so a guesser learns little before he must wait.

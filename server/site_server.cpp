@@ -111,9 +111,7 @@ Reply FrontRefusal(int status) {
     case 501:
       return MessagePage(status, "Not taken", "The list reads no request bodies.");
     case 414:
-      return MessagePage(
-          status, "Address too long",
-          QString("The list reads addresses of up to %1 characters.").arg(kLongestTarget));
+      return AddressTooLong();
     case 431:
       return MessagePage(status, "Headers too long",
                          "The request's headers are longer than the list reads.");
