@@ -22,13 +22,14 @@ FaceCounts KeptOnTable(const GameState& state) {
   return kept;
 }
 
-float ValueOf(Advisor& advisor, const AdvisorPosition& position, const Choice& choice) {
+}  // namespace
+
+float ChoiceValue(Advisor& advisor, const AdvisorPosition& position, const Choice& choice) {
   return choice.category > 0 ? advisor.EntryValue(position, choice.category)
                              : advisor.KeepValue(position, choice.kept);
 }
 
-// The choice the advisor makes.
-Choice Advised(Advisor& advisor, const AdvisorPosition& position) {
+Choice AdvisedChoice(Advisor& advisor, const AdvisorPosition& position) {
   const Advice advice = advisor.Advise(position);
   Choice choice;
   if (advice.move == AdviceMove::Enter) {
@@ -41,8 +42,6 @@ Choice Advised(Advisor& advisor, const AdvisorPosition& position) {
   return choice;
 }
 
-}  // namespace
-
 GameReview ReviewGame(const MoveRecord& record, Advisor& advisor) {
   GameReview review;
   GameState state;
@@ -52,9 +51,9 @@ GameReview ReviewGame(const MoveRecord& record, Advisor& advisor) {
     if (!waiting) return;
     const AdvisorPosition position = PositionOf(waiting->position);
     waiting->played = played;
-    waiting->advised = Advised(advisor, position);
-    waiting->cost = std::max(
-        0.0F, ValueOf(advisor, position, waiting->advised) - ValueOf(advisor, position, played));
+    waiting->advised = AdvisedChoice(advisor, position);
+    waiting->cost = std::max(0.0F, ChoiceValue(advisor, position, waiting->advised) -
+                                       ChoiceValue(advisor, position, played));
     ++review.choices;
     review.totalLoss += waiting->cost;
     if (waiting->cost > kNoLoss) review.costly.push_back(*waiting);

@@ -33,6 +33,11 @@ struct GameReview {
   double MeanLoss() const { return choices == 0 ? 0 : totalLoss / choices; }
 };
 
+// What the advisor expects a choice in this position to be worth.
+float ChoiceValue(Advisor& advisor, const AdvisorPosition& position, const Choice& choice);
+// The choice the advisor makes.
+Choice AdvisedChoice(Advisor& advisor, const AdvisorPosition& position);
+
 // Reviews every choice of a game the record replays by the rules; an empty
 // review for one it does not.
 GameReview ReviewGame(const MoveRecord& record, Advisor& advisor);

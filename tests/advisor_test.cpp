@@ -11,12 +11,6 @@ namespace {
 
 constexpr std::uint32_t kAllOpen = (1U << kCategoryCount) - 1;
 
-// One advisor for every test: its plans are worked out once.
-Advisor& TheAdvisor() {
-  static Advisor advisor(blocks::Embedded(), kFittedCorrection);
-  return advisor;
-}
-
 // Numbers drawn from one seed, and positions after a throw with any rows open and any upper sum.
 struct Draws {
   std::mt19937 random;
@@ -236,16 +230,9 @@ TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
 // show the same message after each move: the advice leaves the display as the move would have found
 // it.
 TEST_F(GameTest, AfterAdviceEachMoveShowsWhatItShowsUnadvised) {
-  TempFolder otherFolder;
-  for (const char* name : {"Pyx4.ini", "test.lng", "Res.pac"})
-    std::filesystem::copy_file(folder.File(name), otherFolder.File(name));
-  FakeHost otherHost;
-  ScriptedChance otherChance;
-  ScriptedDice otherDice;
-  Game advised(otherHost, otherChance, otherDice, otherFolder.Path().string());
+  OtherCopy other(folder, host.now);
+  Game& advised = *other.game;
   Start();
-  advised.Start();
-  advised.Do(Command::SplashTimeUp);
   std::mt19937 chance(7);
   for (int move = 0; move < 4000; ++move) {
     if (move % 40 == 0) {
@@ -265,20 +252,6 @@ TEST_F(GameTest, AfterAdviceEachMoveShowsWhatItShowsUnadvised) {
   }
 }
 
-Choice AdvisorsChoice(const GameState& state) {
-  const Advice advice = TheAdvisor().Advise(PositionOf(state));
-  Choice choice;
-  if (advice.move == AdviceMove::Enter) {
-    choice.category = advice.category;
-  } else {
-    for (int die = 1; die <= kDiceCount; ++die) {
-      if (!advice.pickUp[static_cast<std::size_t>(die - 1)])
-        ++choice.kept[static_cast<std::size_t>(state.Dice[die] - 1)];
-    }
-  }
-  return choice;
-}
-
 // In every position of games played by the advisor and at random, no choice is worth more than the
 // advisor's, so no cost is below 0; the advisor's own game costs nothing, a random player's much.
 TEST(GameReviewTest, TheAdvisorsChoiceIsWorthMostAndItsOwnGameCostsNothing) {
@@ -289,12 +262,10 @@ TEST(GameReviewTest, TheAdvisorsChoiceIsWorthMostAndItsOwnGameCostsNothing) {
     return [&, advisor](const GameState& state) {
       const std::vector<Choice> choices = EveryChoice(state);
       const AdvisorPosition position = PositionOf(state);
-      const Choice advised = AdvisorsChoice(state);
-      const auto value = [&](const Choice& choice) {
-        return choice.category > 0 ? TheAdvisor().EntryValue(position, choice.category)
-                                   : TheAdvisor().KeepValue(position, choice.kept);
-      };
-      for (const Choice& choice : choices) EXPECT_LE(value(choice), value(advised));
+      const Choice advised = AdvisedChoice(TheAdvisor(), position);
+      const float most = ChoiceValue(TheAdvisor(), position, advised);
+      for (const Choice& choice : choices)
+        EXPECT_LE(ChoiceValue(TheAdvisor(), position, choice), most);
       ++positions;
       return advisor ? advised : choices[chance() % choices.size()];
     };

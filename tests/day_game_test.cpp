@@ -3,8 +3,6 @@
 
 #include "core/version.h"
 #include "highscores/submission_rules.h"
-#include "scoring/advisor_correction.h"
-#include "scoring/block_values.h"
 #include "scoring/check_value.h"
 #include "tests/game_fixture.h"
 
@@ -14,44 +12,16 @@ namespace {
 // The faces of the dice each throw of a game threw, by roll and die.
 using ThrownFaces = std::map<std::pair<int, int>, int>;
 
-// Plays the game in `game` through the board to its end, moves chosen by `player`.
-ThrownFaces PlayThrough(Game& game, Player& player) {
+// Plays the game `game` holds through the board to its end: the faces each throw threw.
+ThrownFaces FacesThrown(const std::unique_ptr<Game>& game, Player& player) {
   ThrownFaces thrown;
-  while (!IsOver(game.Turn().State())) {
-    const GameState before = game.Turn().State();
-    const Move move = player.Choose(before);
-    Click(game, move);
-    const GameState& after = game.Turn().State();
-    if (after == before) {
-      ADD_FAILURE() << "a move was refused";
-      break;
+  PlayThrough(game, player, {}, [&](const Move& move, const GameState& before) {
+    for (int die = 1; die <= kDiceCount && move.kind == Move::Kind::Throw; ++die) {
+      if (!before.OnTable(die)) thrown[{NextRoll(before), die}] = game->Turn().State().Dice[die];
     }
-    if (move.kind != Move::Kind::Throw) continue;
-    for (int die = 1; die <= kDiceCount; ++die) {
-      if (!before.OnTable(die)) thrown[{NextRoll(before), die}] = after.Dice[die];
-    }
-  }
+  });
   return thrown;
 }
-
-// Another copy of the program in a folder of its own, on a desktop of its own.
-struct OtherCopy {
-  explicit OtherCopy(const TempFolder& from, const LocalTime& now) {
-    for (const char* file : {"Pyx4.ini", "test.lng", "Res.pac"}) {
-      std::filesystem::copy_file(from.File(file), folder.File(file));
-    }
-    host.now = now;
-    game = std::make_unique<Game>(host, chance, dice, folder.Path().string());
-    dice.table = &game->Turn().State();
-    game->Start();
-    game->Do(Command::SplashTimeUp);
-  }
-  TempFolder folder;
-  FakeHost host;
-  ScriptedChance chance;
-  ScriptedDice dice;
-  std::unique_ptr<Game> game;
-};
 
 class DayGameTest : public GameTest {
  protected:
@@ -69,7 +39,6 @@ class DayGameTest : public GameTest {
     game->Do(Command::GameEndTick);
   }
 
-  Advisor advisor{blocks::Embedded(), kFittedCorrection};
   static constexpr CalendarDay kToday{2026, 12, 6};  // the fake desktop's
 };
 
@@ -84,10 +53,10 @@ TEST_F(DayGameTest, TwoCopiesOnTodaysGameThrowTheSameFacesOnEveryRollBothThrow) 
   morning.game->Do(Command::NewGame);
   StartDayGame(*morning.game, morning.host);
   EXPECT_EQ(Said(), "TODAY 12-06");
-  AdvisorPlayer advisorPlayer(advisor);
+  AdvisorPlayer advisorPlayer(TheAdvisor());
   RandomPlayer randomPlayer(11);
-  const ThrownFaces evening = PlayThrough(*game, advisorPlayer);
-  const ThrownFaces early = PlayThrough(*morning.game, randomPlayer);
+  const ThrownFaces evening = FacesThrown(game, advisorPlayer);
+  const ThrownFaces early = FacesThrown(morning.game, randomPlayer);
   int common = 0;
   for (const auto& [rollAndDie, face] : evening) {
     const auto other = early.find(rollAndDie);
@@ -107,9 +76,9 @@ TEST_F(DayGameTest, ADayGameGoesOnAfterAKillCountsOnceAndIsReviewedBesideTheAdvi
   game->Do(Command::Throw);
   Restart();
   EXPECT_EQ(Ini("Game", "day"), "2026-12-06");
-  AdvisorPlayer player(advisor);
-  PlayThrough(*game, player);
-  const int advisorTotal = AdvisorTotal(advisor, SeededDice(), DaySeed(kToday));
+  AdvisorPlayer player(TheAdvisor());
+  PlayThrough(game, player);
+  const int advisorTotal = AdvisorTotal(TheAdvisor(), SeededDice(), DaySeed(kToday));
   // The advisor, playing on from the first throw, made its own game.
   EXPECT_EQ(game->Turn().State().Total(), advisorTotal);
   const std::string record = GetINI("Game", "moves", IniFile(), {"Game"});
@@ -142,7 +111,7 @@ TEST_F(DayGameTest, ADayGameGoesOnAfterAKillCountsOnceAndIsReviewedBesideTheAdvi
   StartDayGame(*game, host);
   EXPECT_EQ(Said(), "TODAY 12-06 again: only a day's first game counts for it");
   RandomPlayer again(5);
-  PlayThrough(*game, again);
+  PlayThrough(game, again);
   EndDayGame(false);
   EXPECT_EQ(Ini("Statistics", "games") + " " + Ini("Day", "points"),
             "2 " + std::to_string(advisorTotal));
@@ -155,8 +124,8 @@ TEST_F(DayGameTest, AnEarlierDaysGameFinishedLateLeavesTheLaterDaysResult) {
   Store({{"Day", "day", "2026-12-07"}, {"Day", "points", "480"}});
   Start();
   StartDayGame(*game, host);
-  AdvisorPlayer player(advisor);
-  PlayThrough(*game, player);
+  AdvisorPlayer player(TheAdvisor());
+  PlayThrough(game, player);
   EndDayGame(false);
   EXPECT_EQ(Ini("Day", "day") + " " + Ini("Day", "points"), "2026-12-07 480");
 }
@@ -168,8 +137,8 @@ TEST_F(DayGameTest, ADayThatIsNotTheSeedsIsNotTakenForTheGameOfTheDay) {
   game->Do(Command::Throw);
   Store({{"Game", "day", "2026-12-06"}});
   Restart();
-  AdvisorPlayer player(advisor);
-  PlayThrough(*game, player);
+  AdvisorPlayer player(TheAdvisor());
+  PlayThrough(game, player);
   EndDayGame(false);
   EXPECT_EQ(Ini("Day", "day"), "");
 }

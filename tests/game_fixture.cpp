@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include "core/version.h"
+#include "scoring/advisor_correction.h"
+#include "scoring/block_values.h"
 #include "scoring/check_value.h"
 
 namespace pyxaro::testing {
@@ -65,6 +67,36 @@ std::optional<std::string> AsNobody(const std::function<std::string()>& check) {
   });
   if (result == "\x01") return std::nullopt;
   return result;
+}
+
+Advisor& TheAdvisor() {
+  static Advisor advisor(blocks::Embedded(), kFittedCorrection);
+  return advisor;
+}
+
+void PlayThrough(const std::unique_ptr<Game>& game, Player& player, const MoveHook& before,
+                 const MoveHook& after) {
+  while (!IsOver(game->Turn().State())) {
+    const Move move = player.Choose(game->Turn().State());
+    if (before) before(move, game->Turn().State());
+    const GameState was = game->Turn().State();
+    Click(*game, move);
+    if (game->Turn().State() == was) {
+      ADD_FAILURE() << "a move was refused";
+      return;
+    }
+    if (after) after(move, was);
+  }
+}
+
+OtherCopy::OtherCopy(const TempFolder& from, const LocalTime& now) {
+  for (const char* file : {"Pyx4.ini", "test.lng", "Res.pac"})
+    std::filesystem::copy_file(from.File(file), folder.File(file));
+  host.now = now;
+  game = std::make_unique<Game>(host, chance, dice, folder.Path().string());
+  dice.table = &game->Turn().State();
+  game->Start();
+  game->Do(Command::SplashTimeUp);
 }
 
 GameTest::GameTest() {

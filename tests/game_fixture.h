@@ -62,6 +62,17 @@ inline void Click(Game& game, const Move& move) {
   }
 }
 
+// One advisor for every test: its plans are worked out once.
+Advisor& TheAdvisor();
+
+// The moves of a game played through the board, each heard with the state it was made in.
+using MoveHook = std::function<void(const Move&, const GameState& before)>;
+
+// Plays the game `game` holds to its end through the board, every move the player's; `game` may be
+// made anew between moves. A refused move fails the test.
+void PlayThrough(const std::unique_ptr<Game>& game, Player& player, const MoveHook& before = {},
+                 const MoveHook& after = {});
+
 // A Game in a temporary program folder whose settings select a complete test language, sound on and
 // the picker skipped, with a fake desktop and scripted dice.
 class GameTest : public ::testing::Test {
@@ -132,6 +143,17 @@ class GameTest : public ::testing::Test {
     return names;
   }
 
+  TempFolder folder;
+  FakeHost host;
+  ScriptedChance chance;
+  ScriptedDice dice;
+  std::unique_ptr<Game> game;
+};
+
+// Another copy of the program, started up to its first game in a folder of its own laid out as a
+// test's, on a desktop of its own.
+struct OtherCopy {
+  OtherCopy(const TempFolder& from, const LocalTime& now);
   TempFolder folder;
   FakeHost host;
   ScriptedChance chance;

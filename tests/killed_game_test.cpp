@@ -9,8 +9,6 @@
 
 #include <functional>
 
-#include "scoring/advisor_correction.h"
-#include "scoring/block_values.h"
 #include "settings/ini_disk.h"
 #include "tests/game_fixture.h"
 
@@ -25,23 +23,20 @@ class KilledGameTest : public GameTest {
   // `killed` takes, counted from 1, the program is killed and started anew, and stands as the move
   // left it.
   void Play(Player& player, const std::function<bool(int move)>& killed,
-            const std::function<void(const GameState&)>& beforeThrow = {}) {
+            const MoveHook& beforeThrow = {}) {
     Start();
     int moves = 0;
-    while (!IsOver(game->Turn().State())) {
+    const auto before = [&](const Move& move, const GameState& state) {
       // The play time goes with the next move's save.
       if (moves % 3 == 0) game->Do(Command::PlayClockTick);
-      const GameState before = game->Turn().State();
-      const Move move = player.Choose(before);
-      if (move.kind == Move::Kind::Throw && beforeThrow) beforeThrow(before);
-      Click(*game, move);
+      if (move.kind == Move::Kind::Throw && beforeThrow) beforeThrow(move, state);
+    };
+    PlayThrough(game, player, before, [&](const Move&, const GameState&) {
+      if (!killed(++moves)) return;
       const GameState after = game->Turn().State();
-      ASSERT_NE(after, before) << "move " << moves << " was refused";
-      ++moves;
-      if (!killed(moves)) continue;
       Restart();
       ASSERT_EQ(game->Turn().State(), after) << "killed after move " << moves;
-    }
+    });
   }
   // The finished game's end, killed before it ran, runs at the next start, and only then; its
   // review shows.
@@ -63,8 +58,7 @@ class KilledGameTest : public GameTest {
 };
 
 TEST_F(KilledGameTest, TheAdvisorsAndARandomPlayersGamesGoOnAfterAKillAtEveryMoveAndEndOnce) {
-  Advisor advisor(blocks::Embedded(), kFittedCorrection);
-  AdvisorPlayer advisorPlayer(advisor);
+  AdvisorPlayer advisorPlayer(TheAdvisor());
   RandomPlayer randomPlayer(3);
   const std::string fresh = folder.Read("Pyx4.ini");
   for (Player* player : std::initializer_list<Player*>{&advisorPlayer, &randomPlayer}) {
@@ -85,7 +79,7 @@ TEST_F(KilledGameTest, TheLongestGameGoesOnFromEveryMoveEndsOnceAndIsReviewedAft
   const auto killed = [](int move) {
     return move <= 20 || move % 5 == 0 || move >= static_cast<int>(kMostRecordedMoves) - 20;
   };
-  Play(player, killed, [&](const GameState& state) {
+  Play(player, killed, [&](const Move&, const GameState& state) {
     const OneBased<int, kDiceCount> faces = LongestPlayer::NextFaces(state);
     dice.faces.insert(dice.faces.end(), faces.begin(), faces.end());
   });
@@ -101,14 +95,13 @@ TEST_F(KilledGameTest, TheLongestGameGoesOnFromEveryMoveEndsOnceAndIsReviewedAft
 // finished too: whichever ends it first enters it, also while the other asks for the name, and the
 // other counts nothing and asks nothing more.
 TEST_F(KilledGameTest, TwoCopiesThatBothEndOneGameEnterItOnce) {
-  Advisor advisor(blocks::Embedded(), kFittedCorrection);
   const std::string fresh = folder.Read("Pyx4.ini");
   enum class Order { FirstEndsFirst, SecondEndsFirst, SecondEndsWhileTheFirstAsks };
   for (const Order order :
        {Order::FirstEndsFirst, Order::SecondEndsFirst, Order::SecondEndsWhileTheFirstAsks}) {
     folder.Write("Pyx4.ini", fresh);
     MakeGame();
-    AdvisorPlayer player(advisor);
+    AdvisorPlayer player(TheAdvisor());
     Play(player, [](int) { return false; });
     const int total = game->Turn().State().Total();
     std::unique_ptr<Game> first = std::move(game);
