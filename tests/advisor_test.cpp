@@ -36,8 +36,7 @@ int EntryPoints(const AdvisorPosition& p, int k) {
   return value > 0 && blocks::IsUpper(k) ? value + blocks::BonusWon(p.upperSum, value) : value;
 }
 
-// Positions whose answer follows from the rules alone; the entry of the last roll is the property's
-// below, and two more positions are asked of the game.
+// Positions whose answer follows from the rules alone.
 TEST(AdvisorTest, PlaysTheClearCases) {
   using M = AdviceMove;
   const std::array<bool, 6> all{true, true, true, true, true, true};
@@ -54,9 +53,7 @@ TEST(AdvisorTest, PlaysTheClearCases) {
     EXPECT_EQ(TheAdvisor().Advise(position), advice) << why;
 }
 
-// An entry goes into an open category that takes the dice, on the last roll the one of most points;
-// a pick-up aims at an open category and throws a die already off the table before one of its face
-// that lies there; no move is left only when nothing can be done.
+// A pick-up throws a die already off the table before one of its face that lies there.
 TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
   Draws draw{std::mt19937(19)};
   int entries = 0, pickUps = 0;
@@ -94,8 +91,7 @@ TEST(AdvisorTest, EveryAdviceIsAMoveTheRulesAllow) {
   EXPECT_GT(std::min(entries, pickUps), 1000);
 }
 
-// The solved values: with one throw left Chance is worth the mean of six dice and Yatzy a 7776th
-// of 100; another open row or another roll left is never worth less.
+// With one throw left Chance is worth the mean of six dice and Yatzy a 7776th of 100.
 TEST(AdvisorTest, SolvedValuesAreWhatTheRulesExpect) {
   using namespace blocks;
   const float* v = Embedded();
@@ -116,10 +112,8 @@ TEST(AdvisorTest, SolvedValuesAreWhatTheRulesExpect) {
     grows([sum](int open, int rolls) { return UpperSlot(open, sum, rolls); }, kUpperSets);
 }
 
-// An entry is worth its points, the bonus they win and the next turn planned exactly: with few
-// rolls left exactly what an advisor that plans one turn says that turn is worth; with many, where
-// the next turn is planned over the throws it most likely takes, within a few points of it and a
-// fifth of a point on average.
+// With many rolls left the next turn is planned over the throws it most likely takes: close to the
+// exact value, not equal to it.
 TEST(AdvisorTest, AnEntryIsValuedByPlanningTheNextTurn) {
   Draws draw{std::mt19937(5)};
   Advisor& ahead = TheAdvisor();
@@ -153,8 +147,7 @@ TEST(AdvisorTest, AnEntryIsValuedByPlanningTheNextTurn) {
   EXPECT_GT(largestGap, 0.0) << "many rolls left: the next turn is planned over some of them";
 }
 
-// The advisor is told which dice lie on the table and the upper sum; that a throw entered is spent,
-// the game's advice after an entry shows.
+// That a throw entered is spent, the game's advice after an entry shows.
 TEST(AdvisorTest, ReadsTheGameAsItStands) {
   GameState state;
   for (int die = 1; die <= kDiceCount; ++die) state.Lying[die] = die % 2 == 1;
@@ -177,8 +170,6 @@ TEST(AdviceTextTest, SaysTheMoveWithTheFacesToKeep) {
     EXPECT_EQ(AdviceText(advice, {5, 2, 5, 1, 5, 6}, words, "Hut"), text);
 }
 
-// What the game shows of the advice, asked for or, while the player's choice kept in the settings
-// says so, after every throw; asking changes nothing, and the next move ends the advice on show.
 TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
   Store({{"Options", "ShowAdvice", "Yes"}});
   Start();
@@ -226,9 +217,8 @@ TEST_F(GameTest, AdviceMarksDiceAndRowSaysItAndEndsWithTheNextMove) {
   EXPECT_TRUE(view.AdviceRowMark.Visible);
 }
 
-// Over random games on the same dice, one asked for advice before every move and one never advised
-// show the same message after each move: the advice leaves the display as the move would have found
-// it.
+// Two games on the same dice, one asked for advice before every move: the advice leaves the display
+// as the move would have found it.
 TEST_F(GameTest, AfterAdviceEachMoveShowsWhatItShowsUnadvised) {
   OtherCopy other(folder, host.now);
   Game& advised = *other.game;
@@ -252,8 +242,6 @@ TEST_F(GameTest, AfterAdviceEachMoveShowsWhatItShowsUnadvised) {
   }
 }
 
-// In every position of games played by the advisor and at random, no choice is worth more than the
-// advisor's, so no cost is below 0; the advisor's own game costs nothing, a random player's much.
 TEST(GameReviewTest, TheAdvisorsChoiceIsWorthMostAndItsOwnGameCostsNothing) {
   std::mt19937 chance(3);
   int positions = 0;
@@ -281,8 +269,6 @@ TEST(GameReviewTest, TheAdvisorsChoiceIsWorthMostAndItsOwnGameCostsNothing) {
   EXPECT_GT(positions, 500);
 }
 
-// Six sixes with Yatzy open, thrown again whole: one costly choice, told with its throw and both
-// choices.
 TEST(GameReviewTest, AChoiceThatThrowsAYatzyAwayIsCostly) {
   MoveRecord record{Move::Throw({6, 6, 6, 6, 6, 6}, 59)};
   for (int die = 1; die <= kDiceCount; ++die) record.push_back(Move::PickUp(die));
@@ -298,8 +284,6 @@ TEST(GameReviewTest, AChoiceThatThrowsAYatzyAwayIsCostly) {
       << "keeping all six throws nothing";
 }
 
-// A game played to its end is reviewed once its end is told, a row opens the game as its throw left
-// it, and the last finished game is reviewed again after the program starts anew.
 TEST_F(GameTest, AFinishedGameIsReviewedAndAgainAfterARestart) {
   Start();
   for (int k = 1; k <= kCategoryCount; ++k) {

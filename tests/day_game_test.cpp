@@ -42,8 +42,6 @@ class DayGameTest : public GameTest {
   static constexpr CalendarDay kToday{2026, 12, 6};  // the fake desktop's
 };
 
-// Two players on one date, each at another time of day and in a folder of their own, playing the
-// day's game differently, are thrown the same face for die k on every roll n both throw.
 TEST_F(DayGameTest, TwoCopiesOnTodaysGameThrowTheSameFacesOnEveryRollBothThrow) {
   OtherCopy morning(folder, {2026, 12, 6, 8, 30, 30600.5, "December"});
   Start();
@@ -67,9 +65,6 @@ TEST_F(DayGameTest, TwoCopiesOnTodaysGameThrowTheSameFacesOnEveryRollBothThrow) 
   EXPECT_GT(common, 60);
 }
 
-// A game of the day resumed after a kill keeps the day's dice; the first one of the day to end is
-// the day's result, its review says what the advisor made on the same dice, and it is offered to
-// the online list of the day; a second one plays as any game but says that it does not count.
 TEST_F(DayGameTest, ADayGameGoesOnAfterAKillCountsOnceAndIsReviewedBesideTheAdvisor) {
   Start();
   StartDayGame(*game, host);
@@ -118,8 +113,7 @@ TEST_F(DayGameTest, ADayGameGoesOnAfterAKillCountsOnceAndIsReviewedBesideTheAdvi
   EXPECT_EQ(host.opened.size(), 1U);
 }
 
-// A game of an earlier day finished after a later day's result is not the day's result: the later
-// day's stays, and today's game cannot count twice.
+// Today's game cannot count twice.
 TEST_F(DayGameTest, AnEarlierDaysGameFinishedLateLeavesTheLaterDaysResult) {
   Store({{"Day", "day", "2026-12-07"}, {"Day", "points", "480"}});
   Start();
@@ -130,8 +124,6 @@ TEST_F(DayGameTest, AnEarlierDaysGameFinishedLateLeavesTheLaterDaysResult) {
   EXPECT_EQ(Ini("Day", "day") + " " + Ini("Day", "points"), "2026-12-07 480");
 }
 
-// The day kept with a game is believed only when the seed is that day's: a hand-edited day makes
-// an ordinary game of it.
 TEST_F(DayGameTest, ADayThatIsNotTheSeedsIsNotTakenForTheGameOfTheDay) {
   Start();
   game->Do(Command::Throw);

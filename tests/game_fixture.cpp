@@ -41,13 +41,15 @@ std::vector<std::string> FileNames(const std::filesystem::path& folder) {
   return names;
 }
 
-std::string InChild(const std::function<std::string()>& run) {
+std::optional<std::string> AsNobody(const std::function<std::string()>& check) {
   int pipe[2];
   if (::pipe(pipe) != 0) return {};
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::close(pipe[0]);
-    const std::string result = run();
+    const bool nobody =
+        ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+    const std::string result = nobody ? check() : std::string("\x01");  // never a check's answer
     ::_exit(::write(pipe[1], result.data(), result.size()) < 0 ? 1 : 0);
   }
   ::close(pipe[1]);
@@ -56,15 +58,6 @@ std::string InChild(const std::function<std::string()>& run) {
   for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;) result.append(buffer, n);
   ::close(pipe[0]);
   ::waitpid(pid, nullptr, 0);
-  return result;
-}
-
-std::optional<std::string> AsNobody(const std::function<std::string()>& check) {
-  const std::string result = InChild([&check] {
-    const bool nobody =
-        ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
-    return nobody ? check() : std::string("\x01");  // never a check's own answer
-  });
   if (result == "\x01") return std::nullopt;
   return result;
 }

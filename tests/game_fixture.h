@@ -31,12 +31,8 @@ std::vector<std::string> FileNames(const std::filesystem::path& folder);
 // ordinary player does.
 inline constexpr uid_t kNobody = 65534;
 
-// What run returns when run in a forked child, which ends as abruptly as a killed program: no
-// destructor runs, nothing is flushed.
-std::string InChild(const std::function<std::string()>& run);
-
-// What check returns when run in a forked child that has become nobody; nullopt when the child
-// could not become nobody (only root can).
+// What check returns when run in a forked child that has become nobody and ends as abruptly as a
+// killed program; nullopt when the child could not become nobody (only root can).
 std::optional<std::string> AsNobody(const std::function<std::string()>& check);
 
 // The text every language key "lN" holds in the test language file.

@@ -1,7 +1,3 @@
-// A game killed at any moment goes on at the next start where its last move left it, a finished
-// game is entered once, however the program ended and however many copies share the file, and a
-// move the file does not take is told.
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -69,8 +65,6 @@ TEST_F(KilledGameTest, TheAdvisorsAndARandomPlayersGamesGoOnAfterAKillAtEveryMov
   }
 }
 
-// The longest game's record is kept whole: the game goes on from its last move, ends once, and its
-// review is there after a restart.
 TEST_F(KilledGameTest, TheLongestGameGoesOnFromEveryMoveEndsOnceAndIsReviewedAfterARestart) {
   LongestPlayer player;
   // Its first 2,000 moves lie at one throw, blocks of the same seven moves over and over: it is
@@ -91,9 +85,6 @@ TEST_F(KilledGameTest, TheLongestGameGoesOnFromEveryMoveEndsOnceAndIsReviewedAft
   EXPECT_EQ(game->Coach().Window(), atTheEnd);
 }
 
-// A second copy started on the same settings while the first waits to end the game finds it
-// finished too: whichever ends it first enters it, also while the other asks for the name, and the
-// other counts nothing and asks nothing more.
 TEST_F(KilledGameTest, TwoCopiesThatBothEndOneGameEnterItOnce) {
   const std::string fresh = folder.Read("Pyx4.ini");
   enum class Order { FirstEndsFirst, SecondEndsFirst, SecondEndsWhileTheFirstAsks };
@@ -123,8 +114,6 @@ TEST_F(KilledGameTest, TwoCopiesThatBothEndOneGameEnterItOnce) {
   }
 }
 
-// A move the settings file does not take, read-only or locked by another program, is told on the
-// display; the next move it takes keeps every move before it.
 TEST_F(KilledGameTest, AMoveTheFileDoesNotTakeIsToldAndTheNextOneKeepsIt) {
   const std::string file = folder.File("Pyx4.ini");
   const std::function<std::function<void()>()> blockers[] = {

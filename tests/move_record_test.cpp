@@ -21,9 +21,7 @@ bool LooksLegal(const GameState& state) {
   return entries <= kRollPool - state.RollsLeft && (entries > 0 || !state.ThrowEntered);
 }
 
-// Over random games: a record reads back as written and replays to the game played, on its own
-// seed's dice and on no other's; cut anywhere or with any character changed or put in, it either is
-// refused or replays to a legal game and reads back as written, so that no two texts mean one game.
+// A damaged record that replays reads back as written, so that no two texts mean one game.
 TEST(MoveRecordTest, RecordsReplayToTheirGameAndDamagedOnesToALegalOneOrNone) {
   std::mt19937 chance(29);
   int refused = 0;
@@ -50,8 +48,7 @@ TEST(MoveRecordTest, RecordsReplayToTheirGameAndDamagedOnesToALegalOneOrNone) {
   EXPECT_GT(refused, 300);
 }
 
-// What a record of moves each nearly right would replay to, were it not refused; that a text of
-// another spelling is refused is the property's above.
+// Records of moves each nearly right; a text of another spelling is the property's above.
 TEST(MoveRecordTest, HostileRecordsAreRefused) {
   std::string overThePool;
   for (int throws = 0; throws <= kRollPool; ++throws)
@@ -83,8 +80,6 @@ TEST(MoveRecordTest, AFullRecordTakesBackPickUpsInsteadOfAddingAnUndo) {
 
 using SavedGameTest = GameTest;
 
-// Quit mid-game, then started again: the dice on the table and those picked up, the card, the rolls
-// and the play time, the hint and the advice on show stand as they stood, and the game goes on.
 TEST_F(SavedGameTest, AGameQuitUnfinishedGoesOnAtTheNextStart) {
   Start();
   Table({6, 6, 6, 2, 3, 4});
@@ -106,8 +101,6 @@ TEST_F(SavedGameTest, AGameQuitUnfinishedGoesOnAtTheNextStart) {
   EXPECT_EQ(game->Turn().State().RollsLeft, 57);
 }
 
-// What the settings keep of a game that does not replay starts a new game and says so; a game's
-// end, a new game and a change of language clear what they keep.
 TEST_F(SavedGameTest, ABadRecordStartsANewGameAndEveryEndOfAGameClearsIt) {
   // A throw of seed 5's first roll with one face changed: faces its seed does not give.
   OneBased<int, kDiceCount> faces = SeededDice().Roll(5, 1);

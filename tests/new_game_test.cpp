@@ -67,9 +67,7 @@ TEST_F(NewGameTest, RestartPutsBackEverythingTheFirstGameStartedWith) {
   EXPECT_EQ(game->Turn().State(), fresh);
 }
 
-// Every yes/no question: what asks it, its text (and the title all share), whether it proposes Yes,
-// and whether what Yes does that No leaves undone is done; in the test language, then without a
-// language file, in the built-in English.
+// In the test language, then without a language file, in the built-in English.
 TEST_F(NewGameTest, QuestionsDoTheirWorkOnlyOnYes) {
   const auto command = [this](Command asking) { return [this, asking] { game->Do(asking); }; };
   const std::tuple<std::function<void()>, TextKey, bool, std::function<bool()>> questions[] = {
@@ -145,8 +143,6 @@ struct CountingKeeper : GameKeeper {
   std::vector<bool> written;
 };
 
-// The finished game's record itself is the rules' test; here the game end hands it on, also when
-// New game is asked for in the moment before it.
 TEST_F(NewGameTest, NewGameBeforeTheEndHandsEveryKeeperTheGameInTheListsWrite) {
   CountingKeeper keeper;
   game->KeepGames(keeper);

@@ -71,8 +71,6 @@ TEST(TurnViewTest, EachAdviceRingKeepsToItsDiesPlace) {
   }
 }
 
-// Over many seeds every face comes up alike; and two players on one seed, whatever each keeps,
-// see the same face on every die both throw on the same roll.
 TEST(SeededDiceTest, FacesAreEvenAndDependOnTheSeedRollAndDieAlone) {
   const SeededDice dice;
   std::array<int, kDiceFaces> counts{};

@@ -7,9 +7,8 @@
 namespace pyxaro::testing {
 namespace {
 
-// The value of a throw in each category (1..20), read from the rules on the count of each face
-// (count[0] holds the dice not thrown, which fit nothing): a second reading that shares no code
-// with the game's.
+// The value of a throw in each category, a second reading of the rules that shares no code with the
+// game's (count[0] holds the dice not thrown).
 std::array<int, 21> Expected(const std::array<int, 7>& count) {
   // The faces shown n times or more (exactly n when exact), highest first, then zeros for none.
   const auto faces = [&](int n, bool exact, int besides = 0) {
@@ -71,11 +70,8 @@ TEST(CategoryValueTest, EveryThrowIsWorthWhatTheRulesSay) {
   }
 }
 
-// Games played by the rules alone: every die picked up and thrown, then the hinted category
-// entered, or a random one tried when there is no hint. The hint is the open category worth most,
-// the higher row on a tie, Chance only on the last roll; the game goes on until the pool or the
-// card is used up or the last throw fits nowhere, adds up to its scores and the bonus, and tells
-// the bonus won or lost once, as the upper section decides it.
+// The hinted category entered, or a random one tried when there is no hint. The hint is the open
+// category worth most, the higher row on a tie, Chance only on the last roll.
 TEST(EntryRulesTest, GamesPlayedByTheRulesEndAndAddUp) {
   std::mt19937 random(17);
   std::uniform_int_distribution<int> face(1, kDiceFaces), anyCategory(1, kCategoryCount);
@@ -155,8 +151,6 @@ class ScorecardTest : public GameTest {
   void SetUp() override { Start(); }
 };
 
-// What an entry does to the game is the rules' test above; here is what the player sees, hears and
-// is told, and that the throw goes in once.
 TEST_F(ScorecardTest, EntriesAreShownToldAndHeardAndClearTheTable) {
   const TurnView& m = Board();
   Table({6, 6, 1, 2, 3, 4});
@@ -234,8 +228,6 @@ TEST_F(ScorecardTest, UpperBonus) {
 namespace pyxaro::testing {
 namespace {
 
-// F1's rules name every category in the scorecard's order, each with six dice that score there;
-// About tells the version.
 TEST_F(GameTest, TheRulesShowEveryCategoryWithDiceThatScoreThereAndAboutTellsTheVersion) {
   Start();
   game->Do(Command::OpenRules);

@@ -121,8 +121,7 @@ class LongestPlayer : public Player {
   std::size_t moves_ = 0;
 };
 
-// A whole game on the dice of `seed` in which the player picks, after every throw, the choice
-// `pick` makes of the position.
+// A whole game on the dice of `seed`, played as ChoosingPlayer plays.
 inline MoveRecord PlayedGame(unsigned seed, std::function<Choice(const GameState&)> pick) {
   ChoosingPlayer player(std::move(pick));
   return PlayGame(player, SeededDice(), seed).moves;
@@ -145,8 +144,8 @@ inline std::vector<Choice> EveryChoice(const GameState& state) {
   return choices;
 }
 
-// A whole game of one throw a category, each entered at once in card order: a game the advisor
-// would often have played otherwise.
+// One throw a category, each entered at once in card order: a game the advisor would often have
+// played otherwise.
 inline const std::vector<std::vector<int>> kOneThrowPerCategory{
     {1, 1, 1, 1, 1, 1}, {2, 2, 2, 2, 2, 2}, {3, 3, 3, 3, 3, 3}, {4, 4, 4, 4, 4, 4},
     {5, 5, 5, 5, 5, 5}, {6, 6, 6, 6, 6, 6}, {1, 1, 2, 3, 4, 6}, {1, 1, 2, 2, 3, 4},
@@ -159,13 +158,11 @@ inline MoveRecord OneThrowPerCategory() {
   MoveRecord moves;
   for (int k = 1; k <= kCategoryCount; ++k) {
     OneBased<int, kDiceCount> faces;
-    std::copy_n(kOneThrowPerCategory[static_cast<std::size_t>(k - 1)].begin(), kDiceCount,
-                faces.begin());
-    const Move thrown = ThrowOf(state, faces);
-    state = *pyxaro::Played(state, thrown);
-    const Move entered = EntryOf(state, k);
-    state = *pyxaro::Played(state, entered);
-    moves.insert(moves.end(), {thrown, entered});
+    std::ranges::copy(kOneThrowPerCategory[static_cast<std::size_t>(k - 1)], faces.begin());
+    for (const bool entry : {false, true}) {
+      moves.push_back(entry ? EntryOf(state, k) : ThrowOf(state, faces));
+      state = *pyxaro::Played(state, moves.back());
+    }
   }
   return moves;
 }
