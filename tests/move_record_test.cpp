@@ -71,11 +71,10 @@ TEST(MoveRecordTest, HostileRecordsAreRefused) {
 }
 
 TEST(MoveRecordTest, AFullRecordTakesBackPickUpsInsteadOfAddingAnUndo) {
-  MoveRecord record(kMostRecordedMoves, Move::Throw({}, 0));
-  AddMove(record, Move::PickUp(2));
-  AddMove(record, Move::PickUp(4));
+  MoveRecord record(kMostRecordedMoves - 1, Move::Throw({}, 0));
+  AddMove(record, Move::PickUp(2));  // the record is full
   AddMove(record, Move::Undo());
-  EXPECT_EQ(record.size(), kMostRecordedMoves);
+  EXPECT_EQ(record.size(), kMostRecordedMoves - 1);
 }
 
 using SavedGameTest = GameTest;
