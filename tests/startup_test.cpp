@@ -52,8 +52,7 @@ TEST_F(StartupTest, PickerUnlessSkippedThenTheSplashOpensAGameThatFollowsTheOpti
     host.played.clear();
     Table({6, 6, 6, 6, 6, 6});
     game->Enter(CategoryNumber{kCategoryCount});
-    EXPECT_EQ(host.played.empty(),
-              std::string_view(options).find("PlaySound=Yes") == std::string_view::npos);
+    EXPECT_EQ(host.played.empty(), std::string(options).find("PlaySound=Yes") == std::string::npos);
     // Without a locale in the language file, the system's.
     EXPECT_TRUE(host.boxes.empty() && (!shown || picture.Height == 19000) && host.locale.empty());
   }
