@@ -85,8 +85,7 @@ TEST_F(SavingTest, TheGameEndDuringTheNewGameQuestionStartsOneGame) {
   EXPECT_TRUE(game->Turn().GamesStarted() == started + 1 && Said() == TestText(7));
 }
 
-// Settings files that offer no language, or whose choice names no file, still lead to a game in
-// English.
+// In English.
 TEST(HostileSettingsTest, APickerWithNothingToOfferOrALanguageThatIsNoFileStillStartsTheGame) {
   const std::string chosen = "[Options]\nShowLangu=No\n[Language]\nselected=1\nl1p=";
   for (const std::string& content :
@@ -114,8 +113,7 @@ TEST(HostileSettingsTest, APickerWithNothingToOfferOrALanguageThatIsNoFileStillS
 
 // Two games writing one settings file at once; a game killed in its game end is the store's test.
 TEST_F(SavingTest, TwoGamesEndingTogetherKeepBothEntries) {
-  // One game ends with the odd totals up to 59, the other with the even up to 60; the shell
-  // answers 0 only when both stored every game.
+  // The odd totals up to 59 and the even up to 60: the shell answers 0 when both stored all.
   const std::string game = std::string("'") + STORE_CHILD + "' '" + folder.File("Pyx4.ini") + "' ";
   ASSERT_EQ(std::system((game + "1 & odd=$!; " + game + "2 && wait $odd").c_str()), 0);
   // Row r holds total 61 - r with its name and check value: a torn row or a lost entry shows.

@@ -57,8 +57,8 @@ void CheckRoundTrip(FuzzedDataProvider& input) {
 
 namespace fs = std::filesystem;
 
-// Names a hostile package or list would try: the game's own files, links and a folder that lead
-// outside, a file of the player's, and escapes.
+// Names a hostile package or list would try: the game's own files, links leading outside, a file
+// of the player's, and escapes.
 const std::vector<std::string> kNames = [] {
   std::istringstream words(
       "pyxaro english.lng ENGLISH.LNG Pyx4.ini .Pyx4.ini.lock .pyx4.ini.x1Y2z3 Res.pac back.jpg "
@@ -67,15 +67,13 @@ const std::vector<std::string> kNames = [] {
   return std::vector<std::string>(std::istream_iterator<std::string>(words), {});
 }();
 
-// The game's own files by name in lower case, the second language file among them though it is
-// missing, and the start of its settings' lock and temporary files' names.
-const std::vector<std::string> kOwn{"pyxaro",   "english.lng", "spanish.lng",
-                                    "pyx4.ini", "res.pac",     "back.jpg"};
-constexpr std::string_view kOwnPrefix = ".pyx4.ini.";
-
+// The game's own files in any case, the missing second language file among them, and its
+// settings' lock and temporary files.
 bool IsOwn(std::string name) {
+  static const std::vector<std::string> kOwn{"pyxaro",   "english.lng", "spanish.lng",
+                                             "pyx4.ini", "res.pac",     "back.jpg"};
   for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return name.starts_with(kOwnPrefix) || std::find(kOwn.begin(), kOwn.end(), name) != kOwn.end();
+  return name.starts_with(".pyx4.ini.") || std::find(kOwn.begin(), kOwn.end(), name) != kOwn.end();
 }
 
 std::string Name(FuzzedDataProvider& input) {
@@ -83,13 +81,11 @@ std::string Name(FuzzedDataProvider& input) {
   return kNames[input.ConsumeIntegralInRange<std::size_t>(0, kNames.size() - 1)];
 }
 
-// The game's folder holds the program, its language file, a picture, a file of the player's and
-// links leading to a folder outside; the package and the list of unpacked files come from the
-// input.
+// The game's own files, one of the player's and links to a folder outside; the package and the
+// list of unpacked files come from the input.
 void Lay(const fs::path& root, FuzzedDataProvider& input) {
   for (const char* folder : {"game", "outside"}) fs::remove_all(root / folder);
-  fs::create_directories(root / "game" / "sub.wav");
-  fs::create_directories(root / "outside");
+  for (const char* folder : {"game/sub.wav", "outside"}) fs::create_directories(root / folder);
   std::ofstream(root / "outside" / "linked.wav") << "outside";
   for (const char* name : {"pyxaro", "english.lng", "back.jpg"})
     std::ofstream(root / "game" / name) << name;
@@ -119,20 +115,17 @@ void Lay(const fs::path& root, FuzzedDataProvider& input) {
   out << package::Encode(files);
 }
 
-// A game that unpacks and quits writes nothing outside its folder, touches none of the game's own
-// files nor the player's, and leaves the folder as it found it, but for its settings and their
-// lock. A folder of the run's own, removed when it ends; the writes skip fsync.
+// A game that unpacks and quits touches nothing outside its folder nor the game's or the player's
+// files, and leaves the folder as it found it but for its settings. The writes skip fsync.
 void CheckUnpackAndQuit(FuzzedDataProvider& input) {
   static const testing::TempFolder run;
   const fs::path& root = run.Path();
   ini::Calls().fsync = [](int) { return 0; };
   Lay(root, input);
   const auto outside = Snapshot(root / "outside");
-  // The game's folder but for its settings and their lock.
   const auto game = [&root] {
     auto files = Snapshot(root / "game");
-    files.erase("Pyx4.ini");
-    files.erase(".Pyx4.ini.lock");
+    for (const char* name : {"Pyx4.ini", ".Pyx4.ini.lock"}) files.erase(name);
     return files;
   };
   const auto before = game();

@@ -1,12 +1,8 @@
-// The query of the online list's /submit, hostile or nearly the game's own. It is read the same
-// every time, also from a buffer that runs on past it, and what is read comes back unchanged
-// through the address the game would make of it. The game's address for fields it could send, its
-// escapes in either case, is read as those fields; with a field empty or past its cap, text that
-// steers or is not UTF-8, a number that is not plain digits, or a field left out, sent twice or
-// unknown, it is refused. The game's rules then take the row exactly when its version is the
-// game's, its month a calendar month that has begun, its points from 1 to the highest total, and
-// its key the one made for them. Built with libFuzzer in the sanitizer configuration, and run over
-// a fixed series of inputs by every test run (replay.cpp).
+// The query of the online list's /submit, hostile or nearly the game's own: read the same every
+// time and from a buffer that runs on past it, and what is read comes back unchanged through the
+// game's address for it. The game's address of fields it could send is read as those fields, and
+// the rules take the row exactly when version, month, points and key are the game's. Built with
+// libFuzzer in the sanitizer configuration, and run over inputs by every test run (replay.cpp).
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -42,15 +38,13 @@ struct Field {
   Verdict verdict;
 };
 
-// One of the list's items.
 template <typename List>
 auto Pick(FuzzedDataProvider& input, const List& list) {
   return list[input.ConsumeIntegralInRange<std::size_t>(0, std::size(list) - 1)];
 }
 
-// Text of up to `most` + 1 pieces, most often of characters the list takes, the address's
-// delimiters and escapes among them ("%41" is three characters, not an "A"); else ending in a
-// character that steers text or a byte that breaks UTF-8, or any bytes at all.
+// Text of up to `most` + 1 pieces of characters the list takes, delimiters and escapes among them
+// ("%41" is three characters, not an "A"), else ending in one it refuses, or any bytes.
 Field Text(FuzzedDataProvider& input, int most) {
   static constexpr std::string_view kAscii = "aZ7 &=%+?#";
   static constexpr const char* kWider[] = {"%41", "\xC3\xBC", "\xE4\xB8\x80", "\xF0\x9F\x98\x80"};
@@ -67,8 +61,8 @@ Field Text(FuzzedDataProvider& input, int most) {
   return {text, TakenIf(characters >= 1 && characters <= most)};
 }
 
-// A number's text: most often the plausible one, else with leading zeros or too many digits, or
-// with a sign, a blank or a letter among its digits.
+// A number's text: most often the plausible one, else with leading zeros, too many digits, or a
+// sign, a blank or a letter among them.
 Field Number(FuzzedDataProvider& input, int plausible) {
   std::string text = std::to_string(plausible);
   switch (input.ConsumeIntegralInRange(0, 7)) {
@@ -101,34 +95,34 @@ struct Query {
   Verdict rules = Verdict::Either;  // by the game's rules, of the fields read
 };
 
-// The game's query at `now`, the month and points often at the edges of what the rules allow, and
-// the key most often made for the rest, else for another game, of digit 0, or any text; then maybe
-// a pair left out, sent twice or unknown, and maybe bytes cut out or put in.
+// The game's query at `now`, month and points often at the rules' edges, the key most often made
+// for them; then maybe a pair left out, sent twice or unknown, and bytes cut out or put in.
 Query GameQuery(FuzzedDataProvider& input, const QDateTime& now) {
   Query query;
   SubmissionFields& fields = query.fields;
-  const Field user = Text(input, kNameLength);
-  const Field password = Text(input, kPasswordLength);
+  Verdict read = Verdict::Taken;
+  const auto take = [&read](const Field& field) {
+    read = std::max(read, field.verdict);
+    return field.text;
+  };
+  fields.User = take(Text(input, kNameLength));
+  fields.Password = take(Text(input, kPasswordLength));
   const int version = VersionNumber(kAppVersion);
   fields.Version = input.ConsumeIntegralInRange(0, 3) != 0
                        ? version
                        : input.ConsumeIntegralInRange(-1, 2 * kLargestNumber);
   const QDate near = now.date().addDays(input.ConsumeIntegralInRange(-40, 70));
-  const Field month =
-      Number(input, input.ConsumeBool() ? GameMonth(near.year(), near.month())
-                                        : GameMonth(input.ConsumeIntegralInRange(0, 99),
-                                                    input.ConsumeIntegralInRange(0, 13)));
-  const int highest = kHighestTotal;
-  const int edges[] = {0, 1, highest, highest + 1};
-  const Field points = Number(
-      input, input.ConsumeBool() ? Pick(input, edges) : input.ConsumeIntegralInRange(0, highest));
-  fields.User = user.text;
-  fields.Password = password.text;
-  fields.Month = month.text;
-  fields.Points = points.text;
+  fields.Month =
+      take(Number(input, input.ConsumeBool() ? GameMonth(near.year(), near.month())
+                                             : GameMonth(input.ConsumeIntegralInRange(0, 99),
+                                                         input.ConsumeIntegralInRange(0, 13))));
+  const int edges[] = {0, 1, kHighestTotal, kHighestTotal + 1};
+  fields.Points =
+      take(Number(input, input.ConsumeBool() ? Pick(input, edges)
+                                             : input.ConsumeIntegralInRange(0, kHighestTotal)));
   // The game's numbers as far as they read as numbers at all, else 0.
-  const int game[] = {QByteArray::fromStdString(points.text).toInt(),
-                      QByteArray::fromStdString(month.text).toInt(), fields.Version};
+  const int game[] = {QByteArray::fromStdString(fields.Points).toInt(),
+                      QByteArray::fromStdString(fields.Month).toInt(), fields.Version};
   const int digit = input.ConsumeIntegralInRange(0, 9);
   Verdict key = TakenIf(digit > 0);
   int keyed[] = {game[0], game[1], game[2]};
@@ -136,27 +130,24 @@ Query GameQuery(FuzzedDataProvider& input, const QDateTime& now) {
     keyed[input.ConsumeIntegralInRange(0, 2)] += input.ConsumeIntegralInRange(1, 99);
     key = Verdict::Refused;
   }
-  fields.Key = CheckValue(digit, keyed[0], keyed[1], keyed[2]);
-  Verdict keyText = TakenIf(fields.Key.size() <= static_cast<std::size_t>(kKeyLength));
+  const std::string made = CheckValue(digit, keyed[0], keyed[1], keyed[2]);
+  Field keyText{made, TakenIf(made.size() <= static_cast<std::size_t>(kKeyLength))};
   if (input.ConsumeIntegralInRange(0, 5) == 0) {
-    const Field text = Text(input, kKeyLength);
-    fields.Key = text.text;
-    keyText = text.verdict;
+    keyText = Text(input, kKeyLength);
     key = Verdict::Either;
   }
-  query.read = std::max({user.verdict, password.verdict, month.verdict, points.verdict, keyText,
-                         TakenIf(fields.Version >= 0 && fields.Version <= kLargestNumber)});
+  fields.Key = take(keyText);
+  query.read = std::max(read, TakenIf(fields.Version >= 0 && fields.Version <= kLargestNumber));
   query.rules = std::max({key, TakenIf(fields.Version == version), MonthVerdict(game[1], now),
-                          TakenIf(game[0] >= 1 && game[0] <= highest)});
+                          TakenIf(game[0] >= 1 && game[0] <= kHighestTotal)});
 
   QList<QByteArray> pairs =
       QByteArray::fromStdString(SubmissionAddress("", fields)).sliced(1).split('&');
-  if (input.ConsumeBool()) {
-    for (QByteArray& pair : pairs) {
+  // The escapes in either case.
+  if (input.ConsumeBool())
+    for (QByteArray& pair : pairs)
       for (qsizetype at = pair.indexOf('%'); at >= 0; at = pair.indexOf('%', at + 1))
         pair.replace(at + 1, 2, pair.mid(at + 1, 2).toLower());
-    }
-  }
   static constexpr const char* kUnknown[] = {"admin=1", "User=Ann", "use=Ann", "=", "points"};
   const qsizetype at = input.ConsumeIntegralInRange<qsizetype>(0, pairs.size() - 1);
   const int edit = input.ConsumeIntegralInRange(0, 8);
@@ -180,14 +171,6 @@ Query GameQuery(FuzzedDataProvider& input, const QDateTime& now) {
   return query;
 }
 
-bool Same(const Reading& a, const Reading& b) {
-  if (a.index() != b.index()) return false;
-  if (const auto* submission = std::get_if<Submission>(&a)) return *submission == std::get<0>(b);
-  const Refusal& refusal = std::get<Refusal>(a);
-  return refusal.status == std::get<Refusal>(b).status &&
-         refusal.reason == std::get<Refusal>(b).reason;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -203,8 +186,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Read twice, and from a buffer whose bytes go on past the query: the same reading.
   const Reading read = ReadSubmission(QByteArray::fromStdString(query.text));
   const std::string longer = query.text + "4&user=x&points=1%";
-  if (!Same(read, ReadSubmission(QByteArrayView(longer.data(), query.text.size())))) std::abort();
-  if (!Same(read, ReadSubmission(QByteArray::fromStdString(query.text)))) std::abort();
+  if (read != ReadSubmission(QByteArrayView(longer.data(), query.text.size())) ||
+      read != ReadSubmission(QByteArray::fromStdString(query.text)))
+    std::abort();
   if (query.read != Verdict::Either &&
       std::holds_alternative<Refusal>(read) != (query.read == Verdict::Refused))
     std::abort();
@@ -219,7 +203,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       SubmissionAddress("", {submission.user.toStdString(), submission.password.toStdString(),
                              submission.version, std::to_string(submission.month),
                              std::to_string(submission.points), submission.key.toStdString()});
-  if (!Same(read, ReadSubmission(QByteArray::fromStdString(sent.substr(1))))) std::abort();
+  if (read != ReadSubmission(QByteArray::fromStdString(sent.substr(1)))) std::abort();
   if (query.read != Verdict::Taken) return 0;
   const SubmissionFields& fields = query.fields;
   if (!(submission == Submission{QString::fromStdString(fields.User),
