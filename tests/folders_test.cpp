@@ -12,8 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Takes the owner's write bit from a folder for one scope, so that the temporary folders can be
-// removed afterwards.
+// The owner's write bit taken for one scope, so that the temporary folders can be removed after.
 struct ReadOnly {
   explicit ReadOnly(const fs::path& at) : folder(at) {
     fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
@@ -45,8 +44,7 @@ TEST(MayWriteInTest, TheBitsOfThePlayersClassDecideEvenForRoot) {
   }
 }
 
-// The program folder is the fixture's folder, with its shipped settings and language; the player's
-// home is a second temporary folder.
+// The program folder is the fixture's; the player's home is a second temporary folder.
 class FoldersTest : public GameTest {
  protected:
   fs::path Personal() const { return home.Path() / ".local" / "share" / "pyxaro"; }
@@ -119,8 +117,7 @@ TEST_F(FoldersTest, AFolderThatCannotBeSettledIsSaidAndTheGamePlaysOnTheShippedS
   EXPECT_EQ(FileNames(Personal()), std::vector<std::string>{});
 }
 
-// A game installed over an older one: the player's list stays the player's, and the languages it
-// lacks are offered after its rows.
+// A game installed over an older one: the languages the player's list lacks follow its rows.
 TEST_F(FoldersTest, ThePickerOffersTheShippedLanguagesThePlayersListLacks) {
   folder.Write("Pyx4.ini",
                "[Language]\nantal=4\nl1n=Test\nl1p=test.lng\nl2n=Other\nl2p=other.lng\n"

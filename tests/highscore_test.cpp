@@ -8,17 +8,16 @@
 namespace pyxaro::testing {
 namespace {
 
-TEST(HighscoreRulesTest, PlayTimeMonthAndCheckValue) {
-  EXPECT_EQ(PlayTimeText(0) + " " + PlayTimeText(9) + " " + PlayTimeText(70) + " " +
-                PlayTimeText(3599) + " " + PlayTimeText(32767),
-            "0:00 0:09 1:10 59:59 546:07");
+// A total enters above the first lower row; a name is cut at twenty characters and keeps no
+// character that steers the text.
+TEST(HighscoreRulesTest, PlayTimeMonthCheckValueRowAndName) {
+  std::string shown;
+  for (const int seconds : {0, 9, 70, 3599, 32767}) shown += PlayTimeText(seconds) + " ";
+  EXPECT_EQ(shown, "0:00 0:09 1:10 59:59 546:07 ");
   EXPECT_EQ(
       std::tuple(GameMonth(2026, 12), GameMonth(2000, 6), VersionNumber("5.04"), VersionNumber("")),
       std::tuple(2612, 6, 504, 0));
   EXPECT_EQ(CheckValue(1, 0, 0, 32767), "19899998-32758");  // the version's 16 bits
-}
-
-TEST(HighscoreRulesTest, ATotalEntersAboveTheFirstLowerRow) {
   using Points = OneBased<int, kTopTenRows>;
   const Points full{{300, 290, 280, 270, 260, 250, 240, 230, 220, 210}};
   // The points of the rows, the total, the row it enters (0: none).
@@ -31,6 +30,14 @@ TEST(HighscoreRulesTest, ATotalEntersAboveTheFirstLowerRow) {
       {Points{{300, 100, 280, 270, 260, 255, 254, 253, 252, 251}}, 200, 2}};  // hand-edited
   for (const auto& [points, total, row] : cases)
     EXPECT_EQ(EntryRow(points, total), row) << total << " " << points[1] << " " << points[2];
+  std::string stored = ListName(std::nullopt);
+  for (const char* typed :
+       {"", "\u2066\u2069\u202A", "ABCDEFGHIJKLMNOPQRSTUVWXY", "ÅÄÖåäöéèêëÉÈÊËüÜñÑçÇßø",
+        "Ann\u202Eevil", "a\tb\nc\x7F\x64", "<h1>Bo</h1>", "x\u200Fy\u00C5"})
+    stored += "|" + ListName(std::string(typed));
+  EXPECT_EQ(stored,
+            "Anonymous|Anonymous|Anonymous|ABCDEFGHIJKLMNOPQRST|ÅÄÖåäöéèêëÉÈÊËüÜñÑçÇ|Annevil|abcd|"
+            "<h1>Bo</h1>|xy\u00C5");
 }
 
 constexpr const char* kFull = "300 290 280 270 260 250 240 230 220 210";
@@ -40,16 +47,14 @@ class HighscoreTest : public GameTest {
   void SetUp() override { Start(); }
 
   void Set(const std::string& key, const std::string& value) { Store({{"Highscore", key, value}}); }
-  // Rows 1.. with these points (blank-separated), names "P<r>" and keys "K<r>".
+  // Rows 1.. with these blank-separated points, names "P<r>" and keys "K<r>".
   void StoreList(const std::string& points) {
     std::istringstream in(points);
     std::string p;
-    for (int r = 1; in >> p; ++r) {
+    for (int r = 1; in >> p; ++r)
       for (const auto& [field, value] :
-           {std::pair{"p", p}, {"n", "P" + std::to_string(r)}, {"k", "K" + std::to_string(r)}}) {
+           {std::pair{"p", p}, {"n", "P" + std::to_string(r)}, {"k", "K" + std::to_string(r)}})
         Set(field + std::to_string(r), value);
-      }
-    }
   }
   void EndGame(int total, int seconds) {
     host.boxes.clear();
@@ -65,7 +70,7 @@ class HighscoreTest : public GameTest {
 TEST_F(HighscoreTest, CheckValueDrawsItsDigitFromOneToNineInEqualNinths) {
   // The lowest and the highest draws of each ninth of [0, 1) give its digit.
   int total = 100;
-  for (int digit = 1; digit <= 9; ++digit) {
+  for (int digit = 1; digit <= 9; ++digit)
     for (const double draw : {digit == 1 ? 0.0 : (digit - 1) / 9.0 + 1e-9,
                               digit == 9 ? std::nextafter(1.0, 0.0) : digit / 9.0 - 1e-9}) {
       chance.draws = {draw};
@@ -74,12 +79,11 @@ TEST_F(HighscoreTest, CheckValueDrawsItsDigitFromOneToNineInEqualNinths) {
       // December 2026, version 5.04.
       EXPECT_EQ(Row("k", 1), CheckValue(digit, total, 2612, 504)) << draw;
     }
-  }
   EXPECT_EQ(chance.reseeds, 18);
 }
 
-// Which row a total enters is the rules' test; here the game end writes the whole list back as the
-// numbers it counted as, asks for a name and plays the fanfare only for a total that enters.
+// The game end writes the list back as the numbers it counted as, and asks for a name and plays the
+// fanfare only for a total that enters.
 TEST_F(HighscoreTest, GameEndRewritesTheListAndAsksForANameOnlyForATotalThatEnters) {
   // The points stored, the total, the row it enters and the points after: an equal total stands
   // below the older ones.
@@ -110,18 +114,6 @@ TEST_F(HighscoreTest, GameEndRewritesTheListAndAsksForANameOnlyForATotalThatEnte
   }
 }
 
-TEST(ListNameTest, CutsAtTwentyCharactersAndKeepsNoCharacterThatSteersTheText) {
-  std::string stored = ListName(std::nullopt);
-  for (const char* typed :
-       {"", "\u2066\u2069\u202A", "ABCDEFGHIJKLMNOPQRSTUVWXY", "ÅÄÖåäöéèêëÉÈÊËüÜñÑçÇßø",
-        "Ann\u202Eevil", "a\tb\nc\x7F\x64", "<h1>Bo</h1>", "x\u200Fy\u00C5"}) {
-    stored += "|" + ListName(std::string(typed));
-  }
-  EXPECT_EQ(stored,
-            "Anonymous|Anonymous|Anonymous|ABCDEFGHIJKLMNOPQRST|ÅÄÖåäöéèêëÉÈÊËüÜñÑçÇ|Annevil|abcd|"
-            "<h1>Bo</h1>|xy\u00C5");
-}
-
 TEST_F(HighscoreTest, NamesFromTheFileAreShownWithoutSteeringCharacters) {
   // Each place that misses any one of them shows more than the letters.
   const std::string name = "LI\u202E\u2067\x1B\u202A\u0085\u200F\u061C\u2028\u2029VE";
@@ -140,7 +132,6 @@ TEST_F(HighscoreTest, NamesFromTheFileAreShownWithoutSteeringCharacters) {
             (std::vector<std::string>{"2. 99 LIVE", "LIVE", "LIVE", "LIVE", "LIVE", "LIVE"}));
 }
 
-// That No keeps the list is the new game test's, with the other questions.
 TEST_F(HighscoreTest, RowsShowOnlyCompleteEntriesAndClearingIsOfferedForTen) {
   const TopTenView& m = game->TopTen().View();
   StoreList(kFull);

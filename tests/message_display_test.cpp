@@ -92,30 +92,22 @@ TEST_F(DisplayTest, MessagesShowEachPageOnceAndRestOnTheLast) {
 // each page fits the display, no page ends inside a word that a page could hold whole, none shows a
 // number alone, and the pages hold the text's every word in order.
 TEST(DisplayPagesTest, NoPageOfAnyTextInAnyLanguageEndsInsideAWordOrShowsANumberAlone) {
+  constexpr std::size_t npos = std::u32string::npos;
+  // Every choice of dice to keep, in the order the advice names them.
   std::vector<std::string> faces{""};
-  for (int kept = 1; kept <= 5; ++kept) {
-    for (std::size_t f = faces.size(); f-- > 0;) {
-      if (faces[f].size() != static_cast<std::size_t>(kept - 1)) continue;
-      for (char face = faces[f].empty() ? '1' : faces[f].back(); face <= '6'; ++face) {
-        faces.push_back(faces[f] + face);
-      }
-    }
-  }
+  for (std::size_t f = 0; f < faces.size(); ++f)
+    for (char face = faces[f].empty() ? '1' : faces[f].back(); face <= '6' && faces[f].size() < 5;
+         ++face)
+      faces.push_back(faces[f] + face);
   int texts = 0;
   for (const auto& file : std::filesystem::directory_iterator(ShippedData())) {
     if (file.path().extension() != ".lng") continue;
     std::map<std::string, std::string> values;
-    std::ifstream in(file.path());
-    for (std::string line; std::getline(in, line);) {
-      const auto equals = line.find('=');
-      if (equals == std::string::npos || line[0] == ';') continue;
-      std::string value = line.substr(equals + 1);
-      for (const auto& [mark, number] : {std::pair{"%1", "535"}, {"%2", "12"}, {"%3", "0.42"}}) {
-        for (auto at = value.find(mark); at != std::string::npos; at = value.find(mark)) {
+    for (const std::string& key : KeysOf(file.path())) {
+      std::string& value = values[key] = GetINI("Language", key, file.path().string());
+      for (const auto& [mark, number] : {std::pair{"%1", "535"}, {"%2", "12"}, {"%3", "0.42"}})
+        for (auto at = value.find(mark); at != std::string::npos; at = value.find(mark))
           value.replace(at, 2, number);
-        }
-      }
-      values[line.substr(0, equals)] = value;
     }
     std::vector<std::string> said;
     for (const auto& [key, value] : values) {
@@ -134,15 +126,13 @@ TEST(DisplayPagesTest, NoPageOfAnyTextInAnyLanguageEndsInsideAWordOrShowsANumber
         SCOPED_TRACE(file.path().filename().string() + ": " + text + " page " + std::to_string(p));
         ASSERT_LE(page.size(), 13U);
         ASSERT_EQ(words.substr(at, page.size()), page);
-        const std::size_t blank = at == 0 ? std::u32string::npos : words.rfind(U' ', at - 1);
-        const std::size_t wordStart = blank == std::u32string::npos ? 0 : blank + 1;
+        const std::size_t blank = at == 0 ? npos : words.rfind(U' ', at - 1);
+        const std::size_t wordStart = blank == npos ? 0 : blank + 1;
         at += page.size();
         // A number stands alone only where the word before it is too long to share its page.
-        if (p > 0 && page.find_first_not_of(U"0123456789.,-+%!?:") == std::u32string::npos &&
-            wordStart > 0) {
-          const std::size_t end = words.find_last_not_of(U' ', wordStart - 1) + 1;
-          const std::size_t before = words.rfind(U' ', end - 1);
-          const std::size_t wordBefore = end - (before == std::u32string::npos ? 0 : before + 1);
+        if (p > 0 && page.find_first_not_of(U"0123456789.,-+%!?:") == npos) {
+          const std::size_t last = pages[p - 1].rfind(U' ');
+          const std::size_t wordBefore = pages[p - 1].size() - (last == npos ? 0 : last + 1);
           EXPECT_GT(wordBefore + 1 + page.size(), 13U) << "a number alone";
         }
         if (at < words.size() && words[at] == U' ') {
@@ -172,7 +162,7 @@ TEST_F(DisplayTest, ClockShowsTheHostsTimeFromItsFirstTick) {
   }
 }
 
-TEST(Text, EncodesAndDecodesOneToFourBytesAndReplacesEveryMalformedByte) {
+TEST(Text, DecodesEveryMalformedByteAsOneReplacementAndCountsCutsAndNumbersByCharacters) {
   // The bytes, the code points they hold, and whether they are valid UTF-8.
   const std::tuple<std::string, std::u32string, bool> cases[] = {
       {"a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", U"a\u00E9\u20AC\U0001F600", true},
@@ -191,9 +181,6 @@ TEST(Text, EncodesAndDecodesOneToFourBytesAndReplacesEveryMalformedByte) {
         << bytes;
   }
   EXPECT_EQ(Windows1252ToUtf8("\x80\x81\x9F\xA0\xE5z"), "\u20AC\u0081\u0178\u00A0\u00E5z");
-}
-
-TEST(Text, CountsCutsAndNumbersByCharacters) {
   const std::string text = "ÅÄÖabc";
   EXPECT_EQ(CharMid(text, 3, 2) + "|" + CharMid(text, 0, 2) + "|" + CharMid(text, 6, 5) + "|" +
                 CharMid(text, 7, 5) + "|" + CharMid(text, 2, 0) + "|" + CharLeft(text, 4) + "|" +

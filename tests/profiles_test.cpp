@@ -8,8 +8,7 @@ class ProfilesTest : public GameTest {
  protected:
   void SetUp() override { Start(); }
 
-  // The stored count, selection and first three profiles; then the window's list, its
-  // highlighted row, the fields, and whether Remove is on.
+  // The stored count, selection and first profiles; the window's list, row, fields and Remove.
   std::string Stored() const {
     std::string stored = Ini("Users", "antal") + " " + Ini("Users", "selected") + ":";
     for (const char* n : {"1", "2", "3"})
@@ -56,7 +55,7 @@ TEST_F(ProfilesTest, AFirstProfileIsAskedForThenProfilesAreAddedAndRemoved) {
 
 // The same profile stays selected; when it is the one removed, or the selection was no profile, the
 // first is.
-TEST(SubmissionRulesTest, ARemovalKeepsTheSameProfileSelected) {
+TEST(SubmissionRulesTest, ARemovalKeepsTheSelectionValuesAddNoFieldOnlyWebAddressesOpen) {
   for (int count = 1; count <= 4; ++count)
     for (int selected = 0; selected <= count + 1; ++selected)
       for (int removed = 1; removed <= count; ++removed) {
@@ -66,28 +65,24 @@ TEST(SubmissionRulesTest, ARemovalKeepsTheSameProfileSelected) {
                   count == 1 ? "" : std::to_string(after))
             << selected << " " << removed << " " << count;
       }
+  // Values are encoded so that none can add a field, and only web addresses open.
+  EXPECT_EQ(PercentEncoded("") + PercentEncoded("Az09-._~ a&b=c 1+1#x?/% Åsa ö"),
+            "Az09-._~%20a%26b%3Dc%201%2B1%23x%3F%2F%25%20%C3%85sa%20%C3%B6");
+  for (const char* web : {"https://scores.example/send?user=", "http://x", "HTTPS://x.example",
+                          "https://bücher.example/"})
+    EXPECT_TRUE(IsWebAddress(web)) << web;
+  for (const char* other :
+       {"", "?user=Eve", "https:", "https://", "https:///etc/passwd", "http:x",
+        "file:///etc/passwd", "javascript:alert(1)", "ftp://x", " https://x", "https://x y",
+        "https://scores\u202E.example/send", "https://x\u2067y/send", "https://x\u200F.example",
+        "https://x\u061C.example", "https://x/\u0085", "httpsx://x"})
+    EXPECT_FALSE(IsWebAddress(other)) << other;
+  const std::pair<const char*, int> counts[] = {{"", 0},     {"3", 3},  {"3 profiles", 3},
+                                                {"none", 0}, {"-2", 0}, {"99999999999", 999}};
+  for (const auto& [text, count] : counts) EXPECT_EQ(ProfileCount(text), count) << text;
 }
 
-// A profile the settings file refuses, added or removed, is told.
-TEST_F(ProfilesTest, ARefusedProfileIsTold) {
-  StoreProfiles({"Ann", "Bo"}, "1");
-  game->Do(Command::OpenProfiles);
-  ReadOnlySettings();
-  host.inputs = {"Bo", "pwBo"};
-  game->Do(Command::AddProfile);
-  game->Pick(List::Profiles, Row{0});
-  game->Do(Command::RemoveProfile);
-  const Box& told = host.boxes.back();
-  EXPECT_EQ(std::tuple(host.boxes.size(), told.exclamation, told.text),
-            std::tuple(4U, true, NotSaved("The profile")));
-  // A pick the file refuses holds for the run, and OK tells that it is not kept.
-  game->Pick(List::Profiles, Row{1});
-  game->Do(Command::ConfirmProfiles);
-  EXPECT_EQ(std::tuple(host.boxes.size(),
-                       host.boxes.back().text.find("choice") != std::string::npos, Player()),
-            std::tuple(5U, true, std::string("Bo")));
-}
-
+// A refused change of the profiles is told; a refused pick holds for the run.
 TEST_F(ProfilesTest, AClickIsStoredAtOnceButThePlayerShownChangesOnlyOnOk) {
   // The stored option, whether the box is ticked at opening, whether the player ticks it, the
   // option stored by OK.
@@ -109,28 +104,20 @@ TEST_F(ProfilesTest, AClickIsStoredAtOnceButThePlayerShownChangesOnlyOnOk) {
     EXPECT_EQ(Ini("Options", "ShowUser") + Player() + (Window().Visible ? " open" : ""),
               after + std::string("Bo"));
   }
-}
-
-TEST(SubmissionRulesTest, ValuesAreEncodedSoNoneCanAddAFieldAndOnlyWebAddressesOpen) {
-  // Byte by byte, so one string holds every case.
-  EXPECT_EQ(PercentEncoded("") + PercentEncoded("Az09-._~ a&b=c 1+1#x?/% Åsa ö"),
-            "Az09-._~%20a%26b%3Dc%201%2B1%23x%3F%2F%25%20%C3%85sa%20%C3%B6");
-  EXPECT_EQ(SubmissionAddress("https://scores.example/send",
-                              {"Åsa & Bo", "p=w&ver=1", 504, "2612", "250", "37177384513"}),
-            "https://scores.example/send?user=%C3%85sa%20%26%20Bo&pass=p%3Dw%26ver%3D1&ver=504"
-            "&date=2612&points=250&key=37177384513");
-  for (const char* web : {"https://scores.example/send?user=", "http://x", "HTTPS://x.example",
-                          "https://bücher.example/"})
-    EXPECT_TRUE(IsWebAddress(web)) << web;
-  for (const char* other :
-       {"", "?user=Eve", "https:", "https://", "https:///etc/passwd", "http:x",
-        "file:///etc/passwd", "javascript:alert(1)", "ftp://x", " https://x", "https://x y",
-        "https://scores\u202E.example/send", "https://x\u2067y/send", "https://x\u200F.example",
-        "https://x\u061C.example", "https://x/\u0085", "httpsx://x"})
-    EXPECT_FALSE(IsWebAddress(other)) << other;
-  const std::pair<const char*, int> counts[] = {{"", 0},     {"3", 3},  {"3 profiles", 3},
-                                                {"none", 0}, {"-2", 0}, {"99999999999", 999}};
-  for (const auto& [text, count] : counts) EXPECT_EQ(ProfileCount(text), count) << text;
+  game->Do(Command::OpenProfiles);
+  ReadOnlySettings();
+  host.inputs = {"Cy", "pwCy"};
+  game->Do(Command::AddProfile);
+  game->Pick(List::Profiles, Row{0});
+  game->Do(Command::RemoveProfile);
+  const Box& told = host.boxes.back();
+  EXPECT_EQ(std::tuple(host.boxes.size(), told.exclamation, told.text),
+            std::tuple(4U, true, NotSaved("The profile")));
+  game->Pick(List::Profiles, Row{0});
+  game->Do(Command::ConfirmProfiles);
+  EXPECT_EQ(std::tuple(host.boxes.size(),
+                       host.boxes.back().text.find("choice") != std::string::npos, Player()),
+            std::tuple(5U, true, std::string("Ann")));
 }
 
 // One profile, Eve with password "pwEve", and row 2 of the list to send.
@@ -145,25 +132,19 @@ class SubmissionTest : public ProfilesTest {
            {"Highscore", "k2", "37177384513"},
            {"Highscore", "d2", "2611"}});
   }
-  // Clicks row r and answers Yes.
-  void Offer(int r) {
+  void Offer() {
     host.answers = {true};
-    game->Pick(List::TopTen, Row{r - 1});
+    game->Pick(List::TopTen, Row{1});
   }
-  // Whether a message box was shown.
   bool Told() const {
     return std::any_of(host.boxes.begin(), host.boxes.end(),
                        [](const Box& box) { return box.kind == Box::Message; });
   }
-  // Whether the profile and the send timers run: "10" for the first alone.
+  // "10": the profile timer runs, the send timer not.
   std::string Timers() const {
     return std::to_string(game->Profiles().View().ProfileTimer.Enabled()) +
            std::to_string(game->Profiles().View().SendTimer.Enabled());
   }
-
-  const std::string sent_ =
-      "https://scores.example/send?user=Eve&pass=pwEve&ver=504&date=2611&points=250"
-      "&key=37177384513";
 };
 
 TEST_F(SubmissionTest, YesSendsTheRowAtOnceOrOnceTheWindowItOpensIsConfirmed) {
@@ -186,7 +167,7 @@ TEST_F(SubmissionTest, YesSendsTheRowAtOnceOrOnceTheWindowItOpensIsConfirmed) {
     Store({{"Users", "antal", noProfile ? "0" : "1"}, {"Options", "ShowUser", showUser}});
     const std::string before = Said();
     if (noProfile) host.inputs = {"Eve", "pwEve"};  // the first-profile prompts
-    Offer(2);
+    Offer();
     EXPECT_EQ(Window().Visible, close.has_value());
     if (close) {
       game->Do(Command::ProfileTick);  // waits for the window
@@ -202,7 +183,9 @@ TEST_F(SubmissionTest, YesSendsTheRowAtOnceOrOnceTheWindowItOpensIsConfirmed) {
     if (!sent) continue;
     game->Do(Command::SendTick);
     EXPECT_EQ(std::tuple(host.opened, Timers(), Said(), Told()),
-              std::tuple(std::vector{sent_}, "00", TestText(1) + ": 42", false));
+              std::tuple(std::vector<std::string>{"https://scores.example/send?user=Eve&pass=pwEve"
+                                                  "&ver=504&date=2611&points=250&key=37177384513"},
+                         "00", TestText(1) + ": 42", false));
     host.opened.clear();
   }
 }
@@ -224,7 +207,7 @@ TEST_F(SubmissionTest, OnlyAWebAddressIsOpened) {
     if (home) {
       game->Do(Command::OpenHome);
     } else {
-      Offer(2);
+      Offer();
       game->Do(Command::ProfileTick);
     }
     EXPECT_EQ(host.played, home ? beeps : std::vector<Played>{});

@@ -19,7 +19,6 @@ const std::vector<std::string> kWaves(kWaveFiles.begin(), kWaveFiles.end());
 
 class ResourcesTest : public GameTest {
  protected:
-  // The "Resources" keys del1..delN, in order.
   std::vector<std::string> Listed(int n) const {
     std::vector<std::string> names;
     for (int i = 1; i <= n; ++i) names.push_back(Ini("Resources", "del" + std::to_string(i)));
@@ -28,8 +27,10 @@ class ResourcesTest : public GameTest {
 };
 
 TEST_F(ResourcesTest, TheShippedPackageUnpacksOnceWhileTheSplashStandsAndEitherQuitCleansUp) {
-  // Quitting by the question box answered Yes, or by closing the window; in the second run the
-  // sound is off, and the waves are loaded only once the player turns it on.
+  // Quitting by the question answered Yes, or by closing the window; in the second run the sound is
+  // off, and the waves load only once the player turns it on.
+  std::vector<std::string> paths;
+  for (const std::string& name : kWaves) paths.push_back(folder.File(name));
   for (const bool asked : {true, false}) {
     SCOPED_TRACE(asked);
     host = FakeHost{};
@@ -38,21 +39,19 @@ TEST_F(ResourcesTest, TheShippedPackageUnpacksOnceWhileTheSplashStandsAndEitherQ
     game->Do(Command::PrepareGameWindow);
     EXPECT_TRUE(fs::exists(folder.File("dice.wav")));
     game->Do(Command::SplashTimeUp);
-    EXPECT_EQ(std::tuple(host.boxes.size(), host.busy, Ini("Resources", "del"), Listed(9),
-                         host.prepared.size()),
-              std::tuple(0U, std::vector{true, false}, "9", kWaves, asked ? kWaves.size() : 0));
+    EXPECT_EQ(
+        std::tuple(host.boxes.size(), host.busy, Ini("Resources", "del"), Listed(9), host.prepared),
+        std::tuple(0U, std::vector{true, false}, "9", kWaves,
+                   asked ? paths : std::vector<std::string>{}));
     if (!asked) game->Do(Command::ToggleSound);
-    std::vector<std::string> prepared;
-    for (const std::string& name : kWaves) prepared.push_back(folder.File(name));
-    EXPECT_EQ(host.prepared, prepared);
-
+    EXPECT_EQ(host.prepared, paths);
     if (asked) host.answers = {true};
-    asked ? game->Do(Command::Quit) : game->Do(Command::Close);
-    EXPECT_TRUE(host.ended);
-    EXPECT_EQ(FileNames(folder.Path()),
-              (std::vector<std::string>{".Pyx4.ini.lock", "Pyx4.ini", "Res.pac", "test.lng"}));
-    EXPECT_EQ(Ini("Resources", "del"), "0");
-    EXPECT_EQ(Listed(9), std::vector<std::string>(9, ""));
+    game->Do(asked ? Command::Quit : Command::Close);
+    EXPECT_EQ(
+        std::tuple(host.ended, FileNames(folder.Path()), Ini("Resources", "del"), Listed(9)),
+        std::tuple(true,
+                   std::vector<std::string>{".Pyx4.ini.lock", "Pyx4.ini", "Res.pac", "test.lng"},
+                   "0", std::vector<std::string>(9, "")));
   }
 }
 
@@ -96,8 +95,7 @@ TEST_F(ResourcesTest, WhatACrashedGameLeftIsTakenOnAndWhatOthersLeftIsKept) {
                                       "same.wav", "test.lng"}));
 }
 
-// A list longer than any the game writes is read no further than its cap: a file named after that
-// is not taken on, and stays.
+// A list is read no further than its cap: a file named after that is not taken on, and stays.
 TEST_F(ResourcesTest, AListBeyondItsCapIsNotReadThere) {
   std::string list = "[Resources]\ndel=1000\n";
   for (int i = 1; i < 1000; ++i) list += "del" + std::to_string(i) + "=x.wav\n";
@@ -126,40 +124,13 @@ TEST_F(ResourcesTest, TheLastOfTwoGamesInOneFolderDeletesTheSounds) {
   game->Do(Command::Close);
   for (const std::string& name : kWaves) EXPECT_TRUE(fs::exists(folder.File(name))) << name;
   EXPECT_EQ(Ini("Resources", "del"), "9");
-  // The other game ends, as abruptly as a game may.
+  // As abruptly as a game may end.
   ::kill(other, SIGKILL);
   ::waitpid(other, nullptr, 0);
   ::close(ready[0]), ::close(ready[1]);
   game->Do(Command::Close);
   for (const std::string& name : kWaves) EXPECT_FALSE(fs::exists(folder.File(name))) << name;
 }
-
-namespace fs = std::filesystem;
-
-// The reader on its own: what only a file already in place or a package changed under it shows.
-
-// A package in a scratch folder, unpacked into a folder inside it, so that anything written beside
-// the destination shows.
-class PackageTest : public ::testing::Test {
- protected:
-  PackageTest() {
-    fs::create_directory(Destination());
-    reader.SetPackage(scratch.File("Res.pac"));
-    reader.SetDestination(Destination().string());
-  }
-  fs::path Destination() const { return scratch.Path() / "game"; }
-  std::string Unpacked(const std::string& name) const {
-    return scratch.Read((fs::path("game") / name).string());
-  }
-  // What the destination holds; nothing is ever written beside it.
-  std::vector<std::string> Written() const {
-    EXPECT_EQ(FileNames(scratch.Path()), (std::vector<std::string>{"Res.pac", "game"}));
-    return FileNames(Destination());
-  }
-
-  TempFolder scratch;
-  PackageReader reader;
-};
 
 TEST(PackageRules, OnlyPlainNamesStayInTheirFolder) {
   for (const char* name : {"dice.wav", "Yahoo2.wav", "a b.wav", "...wav", "é.wav", ".hidden"})
@@ -172,12 +143,20 @@ TEST(PackageRules, OnlyPlainNamesStayInTheirFolder) {
     EXPECT_FALSE(package::IsPlainFileName(name)) << name;
 }
 
-// A name finds its entry without regard to case, and the destination may end in blanks.
-TEST_F(PackageTest, AnExistingFileIsReplacedWholeOrKeptAsItWas) {
+// The reader on its own, for what only a file already in place or a package changed under it
+// shows, unpacked into a folder of a scratch folder so that anything written beside it shows. A
+// name finds its entry without regard to case, and the destination may end in blanks.
+TEST(PackageTest, AnExistingFileIsReplacedWholeOrKeptAsItWas) {
+  TempFolder scratch;
+  const fs::path destination = scratch.Path() / "game";
+  fs::create_directory(destination);
+  const auto unpacked = [&destination](const char* name) { return ReadAll(destination / name); };
   const std::string old(9000, 'o');
   scratch.Write("game/short.wav", old);
   scratch.Write("game/lying.wav", old);
-  reader.SetDestination(Destination().string() + "   ");
+  PackageReader reader;
+  reader.SetPackage(scratch.File("Res.pac"));
+  reader.SetDestination(destination.string() + "   ");
   // The last entry claims 100 bytes, of which the package holds 3.
   const std::string package =
       package::Encode({{"Short.wav", "new"}, {"lying.wav", std::string(100, 'b')}});
@@ -185,15 +164,16 @@ TEST_F(PackageTest, AnExistingFileIsReplacedWholeOrKeptAsItWas) {
   EXPECT_TRUE(reader.ExtractFile("short.wav") && !reader.ExtractFile("lying.wav") &&
               !reader.ExtractFile("absent.wav"));
   EXPECT_EQ(reader.FileName(0) + "|" + reader.FileName(1), "Short.wav|lying.wav");
-  EXPECT_EQ(Unpacked("short.wav") + Unpacked("lying.wav"), "new" + old);
+  EXPECT_EQ(unpacked("short.wav") + unpacked("lying.wav"), "new" + old);
   // The package shrinks after its directory was read: the copy fails midway.
   const std::string longer = package::Encode({{"short.wav", std::string(5000, 'b')}});
   scratch.Write("Res.pac", longer);
   ASSERT_TRUE(reader.Initialise());
   scratch.Write("Res.pac", longer.substr(0, 3000));
   EXPECT_FALSE(reader.ExtractFile("short.wav"));
-  EXPECT_EQ(Unpacked("short.wav"), "new");
-  EXPECT_EQ(Written(), (std::vector<std::string>{"lying.wav", "short.wav"}));
+  EXPECT_EQ(std::tuple(unpacked("short.wav"), FileNames(destination), FileNames(scratch.Path())),
+            std::tuple("new", std::vector<std::string>{"lying.wav", "short.wav"},
+                       std::vector<std::string>{"Res.pac", "game"}));
 }
 
 std::uint32_t Field(const std::string& bytes, std::size_t at, int size) {
@@ -203,8 +183,8 @@ std::uint32_t Field(const std::string& bytes, std::size_t at, int size) {
   return value;
 }
 
-// The wave files the build made: the format the game ships, short, quiet enough never to clip, and
-// silent at both ends so that nothing clicks. Which the package holds is the resources test's.
+// The wave files the build made: the format the game ships, short, never clipping, and silent at
+// both ends so that nothing clicks.
 TEST(Waves, EveryEffectIsShortQuietAndFadedAtBothEnds) {
   const double belowOneDb = 32768 * std::pow(10, -1 / 20.0);
   EXPECT_FALSE(std::filesystem::is_empty(PYXARO_WAVE_DIR));

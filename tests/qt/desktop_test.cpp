@@ -6,13 +6,9 @@
 #include <QScreen>
 #include <QTest>
 
-#include "core/text.h"
 #include "tests/game_fixture.h"
 #include "ui/qt_host.h"
 #include "ui/timer_binding.h"
-
-// The desktop's side of the front end, each on its own: the boxes, the window's place, plain text,
-// the timers and the program started as a player starts it.
 
 namespace pyxaro::testing {
 namespace {
@@ -32,18 +28,15 @@ TEST(DesktopBoxesTest, SpeakTheGamesLanguageAndAnswerEnterAndEscape) {
       QTest::keyClick(box, key);
     });
     host.UseLocale(locale);
-    const bool answer = host.Ask("?", "", yesIsDefault);
-    return std::pair{answer, buttons};
+    return std::pair{host.Ask("?", "", yesIsDefault), buttons};
   };
   EXPECT_EQ(ask("sv", true, Qt::Key_Return), std::pair(true, QStringList{"Ja", "Nej"}));
   EXPECT_FALSE(ask("sv", true, Qt::Key_Escape).first);
   // Every language the game comes with has the boxes' buttons in its words.
-  const std::string list = (ShippedData() / "Pyx4.ini").string();
-  for (int i = 1; i <= LeadingNumber(GetINI("Language", "antal", list)); ++i) {
-    const std::string file =
-        (ShippedData() / GetINI("Language", "l" + std::to_string(i) + "p", list)).string();
-    const std::string locale = GetINI("Language", "locale", file);
-    SCOPED_TRACE(file + " " + locale);
+  for (const auto& file : fs::directory_iterator(ShippedData())) {
+    if (file.path().extension() != ".lng") continue;
+    const std::string locale = GetINI("Language", "locale", file.path().string());
+    SCOPED_TRACE(file.path().string() + " " + locale);
     const auto [answer, buttons] = ask(locale, false, Qt::Key_Return);
     EXPECT_EQ(std::pair(answer, buttons == QStringList({"No", "Yes"})),
               std::pair(false, locale == "en"));
@@ -94,8 +87,7 @@ TEST(PlainTextTest, LabelsAndToolTipsShowMarkupLiterallyAndCutWhatIsTooWide) {
     label.Apply(control);
     EXPECT_EQ(std::pair(label.textFormat(), label.text().toStdString()),
               std::pair(Qt::PlainText, text));
-    // A tool tip is read as rich text when it looks like it: what it shows is the text itself,
-    // blanks and all.
+    // A tool tip that looks like rich text is read so: it must show the text itself, blanks too.
     QTextDocument shown;
     shown.setHtml(label.toolTip());
     EXPECT_EQ(shown.toPlainText().toStdString(), " " + text + " ");
@@ -144,9 +136,8 @@ TEST(TimerBindingTest, FollowsTheGamesTimerAndASwitchOnAfreshGetsTheWholeInterva
   EXPECT_FALSE(timer->isActive());
 }
 
-// The built program started as a player starts it, from another folder: it reads its settings
-// beside its executable, and there the opening lists the sounds it unpacked; the working folder it
-// leaves alone.
+// Started from another folder, the built program reads its settings beside its executable, lists
+// there the sounds it unpacked, and leaves the working folder alone.
 TEST(Program, KeepsItsSettingsBesideItsExecutable) {
   TempFolder program, work;
   const fs::path executable = program.Path() / "pyxaro";

@@ -8,7 +8,6 @@
 #include <QTextDocument>
 #include <QUrl>
 
-#include "core/text.h"
 #include "tests/game_fixture.h"
 #include "ui/front.h"
 #include "ui/qt_host.h"
@@ -28,15 +27,12 @@ class Browser : public QObject {
 
 namespace {
 
-// Lets the event loop run until the condition holds or the time is up.
 bool WaitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 5000); }
 
-// The widget a click on the control would reach.
 QWidget* At(QWidget* window, const Control& control) {
   return window->childAt(ui::PxRect(control).center());
 }
 
-// A left click on whatever widget the player would hit at the control.
 void ClickControl(QWidget* window, const Control& control) {
   QWidget* target = At(window, control);
   ASSERT_NE(target, nullptr) << control.Left << "," << control.Top;
@@ -44,27 +40,20 @@ void ClickControl(QWidget* window, const Control& control) {
                     target->mapFrom(window, ui::PxRect(control).center()));
 }
 
-class GameWindowTest : public GameTest {
- protected:
-  GameWindowTest() {
-    // The picker shows: no skip stored.
-    folder.Write("Pyx4.ini",
-                 "[Options]\nPlaySound=No\n"
-                 "[Language]\nantal=3\nl1n=Test\nl1p=test.lng\nl2n=<b>Two</b>\nl2p=test.lng\n"
-                 "l3n=Three\nl3p=test.lng\nselected=1\n");
-    // The greeting lights the display's first and last cells; a refused entry's message has
-    // three pages.
-    folder.Write("test.lng", "[Language]\nl0=A           A\nl2=a long message, three pages\n");
-  }
+using GameWindowTest = GameTest;
 
-  void SetUp() override {
-    front.Start();
-    ASSERT_TRUE(front.Splash() == nullptr && front.Main() == nullptr);
-    EXPECT_FALSE(front.Language()->Confirm()->isEnabled());
-    ChooseTheLanguage();
-  }
-
-  void ChooseTheLanguage() {
+// Clicks reach their routines; opened again after a change of language, the window's clocks and
+// pages run on their own; closed by the desktop, it ends the program.
+TEST_F(GameWindowTest, ClicksReachTheirRoutinesAndTheClocksRunInEveryWindowOpened) {
+  // The picker shows, no skip stored; the greeting lights the display's end cells, and a refused
+  // entry's message has three pages.
+  folder.Write("Pyx4.ini",
+               "[Options]\nPlaySound=No\n"
+               "[Language]\nantal=3\nl1n=Test\nl1p=test.lng\nl2n=<b>Two</b>\nl2p=test.lng\n"
+               "l3n=Three\nl3p=test.lng\nselected=1\n");
+  folder.Write("test.lng", "[Language]\nl0=A           A\nl2=a long message, three pages\n");
+  ui::Front front{*game, [this] { return host.ended; }};
+  const auto chooseTheLanguage = [&] {
     ASSERT_TRUE(front.Language()->isVisible());
     QListWidget* list = front.Language()->List();
     ASSERT_EQ(list->count(), 3);
@@ -77,26 +66,22 @@ class GameWindowTest : public GameTest {
                 front.Splash()->isVisible());
     ASSERT_TRUE(WaitFor([&] { return front.Main() != nullptr && front.Main()->isVisible(); }));
     ASSERT_TRUE(WaitFor([&] { return front.Splash() == nullptr; }));
-  }
+  };
+  const auto click = [&](const Control& control) { ClickControl(front.Main(), control); };
+  front.Start();
+  ASSERT_TRUE(front.Splash() == nullptr && front.Main() == nullptr);
+  EXPECT_FALSE(front.Language()->Confirm()->isEnabled());
+  ASSERT_NO_FATAL_FAILURE(chooseTheLanguage());
 
-  void Click(const Control& control) { ClickControl(front.Main(), control); }
-
-  ui::Front front{*game, [this] { return host.ended; }};
-};
-
-// After the picker and the splash, the game window, where clicks reach their routines and the dot
-// display shows the greeting; opened again after a change of language, its clocks and the display's
-// pages run on their own; closed by the desktop's own means, it ends the program.
-TEST_F(GameWindowTest, ClicksReachTheirRoutinesAndTheClocksRunInEveryWindowOpened) {
   dice.faces = {1, 2, 3, 4, 5, 6, 6, 5, 4, 3, 2, 1};
-  Click(Board().ThrowArea);
+  click(Board().ThrowArea);
   EXPECT_EQ(game->Turn().State().RollsLeft, 59);
   // The throw area looks disabled until a die is picked up.
   QWidget* throwArea = At(front.Main(), Board().ThrowArea);
   EXPECT_FALSE(throwArea->isEnabled());
   QWidget* die = At(front.Main(), Board().DieImages[3]);
   ASSERT_TRUE(die != nullptr && die->isVisible());
-  Click(Board().DieImages[3]);
+  click(Board().DieImages[3]);
   EXPECT_TRUE(!game->Turn().State().OnTable(3) && !die->isVisible() && throwArea->isEnabled());
 
   // "A" in the first and the last cell: row 3 lit across, row 0 in column 2 alone. An unlit dot
@@ -115,15 +100,14 @@ TEST_F(GameWindowTest, ClicksReachTheirRoutinesAndTheClocksRunInEveryWindowOpene
   for (const int x : {37, 479}) EXPECT_LT(light(x, 560), 30) << x;
 
   host.answers = {true};
-  Click(game->Window().View().LanguageArea);
+  click(game->Window().View().LanguageArea);
   ASSERT_EQ(front.Main(), nullptr);
-  ChooseTheLanguage();
-  // The clock, the play clock from the first throw and the display's pages run on their own (that
-  // the first page gets the whole interval is the timer binding's test).
+  ASSERT_NO_FATAL_FAILURE(chooseTheLanguage());
+  // That the first page gets the whole interval is the timer binding's test.
   EXPECT_TRUE(WaitFor([&] { return game->Display().View().Clock.Caption == "21:07"; }));
-  Click(Board().ThrowArea);
+  click(Board().ThrowArea);
   EXPECT_TRUE(WaitFor([&] { return game->Turn().State().PlaySeconds == 1; }));
-  Click(Board().CategoryRows[kYatzy]);
+  click(Board().CategoryRows[kYatzy]);
   ASSERT_EQ(Said(), "a long message, three pages");
   const auto firstPage = game->Display().View().LitDots;
   EXPECT_TRUE(WaitFor([&] { return game->Display().View().LitDots != firstPage; }));
@@ -132,8 +116,7 @@ TEST_F(GameWindowTest, ClicksReachTheirRoutinesAndTheClocksRunInEveryWindowOpene
   EXPECT_TRUE(host.ended);
 }
 
-// The game window, opened straight after the splash, played from the keys and read by a screen
-// reader.
+// The game window straight after the splash, played from the keys and read by a screen reader.
 class ControlsTest : public GameTest {
  protected:
   void SetUp() override {
@@ -157,16 +140,14 @@ class ControlsTest : public GameTest {
     QWidget* shown = At(front.Main(), control);
     return shown != nullptr ? QAccessible::queryAccessibleInterface(shown) : nullptr;
   }
-  // Moves the mark by Up and Down until it rests on row k.
   bool MarkRow(int k) {
     for (int presses = 0; presses < 2 * kCategoryCount && MarkedRow() != k; ++presses)
       Press(QKeyCombination(MarkedRow() > k ? Qt::Key_Up : Qt::Key_Down));
     return MarkedRow() == k;
   }
   int MarkedRow() const {
-    for (int k = 1; k <= kCategoryCount; ++k) {
+    for (int k = 1; k <= kCategoryCount; ++k)
       if (front.Main()->focusWidget() == At(front.Main(), Board().CategoryRows[k])) return k;
-    }
     return 0;
   }
 
@@ -209,16 +190,27 @@ TEST_F(ControlsTest, EachKeyReachesItsRoutine) {
               host.inputs.empty());
 }
 
-TEST_F(ControlsTest, TheMarkStartsAtTheHintMovesOverOpenRowsAndEntersOnEnter) {
-  ThrowByKey({2, 2, 2, 2, 1, 3});
-  ASSERT_GT(game->Turn().Hinted(), 0);
-  EXPECT_EQ(MarkedRow(), game->Turn().Hinted());
+// A game resumed at the start, its last throw four twos, a one and a three.
+class ResumedControlsTest : public ControlsTest {
+ protected:
+  void SetUp() override {
+    folder.Write("Pyx4.ini", folder.Read("Pyx4.ini") + "[Game]\nmoves=T222213r59\n");
+    ControlsTest::SetUp();
+  }
+};
+
+// The mark stands on the hint of the throw resumed, and of each throw after.
+TEST_F(ResumedControlsTest, TheMarkStartsAtTheHintMovesOverOpenRowsAndEntersOnEnter) {
+  const auto markOnHint = [this] {
+    return game->Turn().Hinted() > 0 && MarkedRow() == game->Turn().Hinted();
+  };
+  EXPECT_TRUE(markOnHint());
   // Twos first, so the mark has an entered row to step over.
   ASSERT_TRUE(MarkRow(2));
   Press(Qt::Key_Return);
   ASSERT_FALSE(Board().CategoryRows[2].Enabled);
-
   ThrowByKey({1, 1, 1, 1, 3, 3});
+  EXPECT_TRUE(markOnHint());
   ASSERT_TRUE(MarkRow(1));
   for (const auto& [key, row] : {std::pair{Qt::Key_Down, 3}, {Qt::Key_Up, 1}, {Qt::Key_Up, 1}}) {
     Press(key);
@@ -230,22 +222,7 @@ TEST_F(ControlsTest, TheMarkStartsAtTheHintMovesOverOpenRowsAndEntersOnEnter) {
   EXPECT_EQ(game->Turn().State().Score[1], 4);
 }
 
-// A game resumed at the start shows the hint of its last throw, and the mark stands on it.
-class ResumedControlsTest : public ControlsTest {
- protected:
-  void SetUp() override {
-    folder.Write("Pyx4.ini", folder.Read("Pyx4.ini") + "[Game]\nmoves=T222213r59\n");
-    ControlsTest::SetUp();
-  }
-};
-
-TEST_F(ResumedControlsTest, TheMarkStandsOnTheHint) {
-  ASSERT_EQ(game->Turn().State().RollsLeft, kRollPool - 1);
-  ASSERT_GT(game->Turn().Hinted(), 0);
-  EXPECT_EQ(MarkedRow(), game->Turn().Hinted());
-}
-
-TEST_F(ControlsTest, EachControlTellsAScreenReaderWhatItShows) {
+TEST_F(ControlsTest, EachControlTellsAScreenReaderWhatItShowsInPlainText) {
   ThrowByKey({1, 2, 5, 4, 5, 6});
   const std::tuple<const Control*, QString, QAccessible::Role> controls[] = {
       {&Board().DieImages[3], "Die 3: five", QAccessible::Button},
@@ -273,12 +250,9 @@ TEST_F(ControlsTest, EachControlTellsAScreenReaderWhatItShows) {
   // An entered row says its score, on hover and to the screen reader alike.
   EXPECT_EQ(Name(Reader(Board().CategoryRows[1])), "Ones: 1 entered");
   EXPECT_EQ(Board().CategoryRows[1].ToolTip, "Ones: 1 entered");
-}
 
-// In every window the game opens, a screen reader hears plain text, a label shows its text as
-// written and a tool tip shows its text literally: no markup is read aloud or obeyed.
-TEST_F(ControlsTest, EveryWindowSpeaksAndShowsPlainText) {
-  ThrowByKey({1, 2, 5, 4, 5, 6});
+  // In every window the game opens, a screen reader hears plain text, a label shows its text as
+  // written and a tool tip shows its text literally: no markup is read aloud or obeyed.
   host.inputs = {std::string("<b>Eve</b>"), std::string("x")};
   Press(Qt::Key_P);
   front.Act([this] { game->Do(Command::OpenStatistics); });
@@ -309,8 +283,7 @@ TEST_F(ControlsTest, EveryWindowSpeaksAndShowsPlainText) {
   EXPECT_GT(widgets, 80);
 }
 
-// A game without a costly choice has no rows: its review says so in its one line from the first
-// form on, and a game with rows replaces that line.
+// A game without a costly choice says so in its one line from the first form on.
 TEST(ReviewWindowRows, AFlawlessGameSaysSoAndAGameWithRowsListsThem) {
   ui::ReviewWindow window(
       nullptr, [](int) {}, [] {});
@@ -325,10 +298,47 @@ TEST(ReviewWindowRows, AFlawlessGameSaysSoAndAGameWithRowsListsThem) {
   }
 }
 
-// R, or the statistics window's button, reviews the last finished game the settings keep; its rows
-// are read as they show, the arrows open each in turn, and Escape closes the window.
-TEST_F(ControlsTest, RReviewsTheLastGameAndTheKeysMoveOverItsRows) {
-  ASSERT_NE(Store({{"Coach", "last", RecordText(OneThrowPerCategory())}}), 0);
+// S opens the figures as text and Reset clears only them after asking; the window's button, or R,
+// reviews the last finished game the settings keep: its rows read as they show, the arrows open
+// each in turn, and Escape closes each window.
+TEST_F(ControlsTest, SOpensTheFiguresAndRReviewsTheLastGame) {
+  Statistics kept;
+  FinishedGame played;
+  for (const int total : {310, 290, 318}) {
+    played.Total = total;
+    kept = AddGame(kept, played);
+  }
+  ASSERT_NE(Store(StatisticsChanges(kept)), 0);
+  ASSERT_NE(
+      Store({{"Highscore", "p1", "318"}, {"Coach", "last", RecordText(OneThrowPerCategory())}}), 0);
+
+  Press(Qt::Key_S);
+  ASSERT_TRUE(front.Statistics() != nullptr && front.Statistics()->isVisible());
+  // It fits the smallest screen the game supports, a title bar above it, over its owner.
+  const QRect place = front.Statistics()->geometry();
+  EXPECT_TRUE(place.width() <= 800 && place.height() <= 570 &&
+              front.Main()->screen()->availableGeometry().contains(place) &&
+              front.Main()->geometry().contains(place.center()) &&
+              front.Statistics()->parentWidget() == front.Main());
+  const auto read = [](QWidget* w) { return Name(QAccessible::queryAccessibleInterface(w)); };
+  const auto& figures = front.Statistics()->FigureRows();
+  // Each row is read as its name and figure; the figures are the statistics test's.
+  EXPECT_EQ(QStringList({read(figures[0]), read(figures[1]), read(front.Statistics()->Totals())}),
+            QStringList({"Games: 3", "Average: 306", "Totals: most games between 300 and 325"}));
+  for (const bool yes : {false, true}) {
+    host.answers = {yes};
+    front.Statistics()->Reset()->click();
+    EXPECT_EQ(std::pair(host.boxes.back().yesIsDefault, read(figures[0])),
+              std::pair(false, QString(yes ? "Games: 0" : "Games: 3")));
+  }
+  EXPECT_EQ(Ini("Highscore", "p1"), "318");
+  front.Statistics()->Review()->click();
+  ASSERT_TRUE(game->Coach().Window().Visible && front.Review() != nullptr);
+  QTest::keyClick(front.Review(), Qt::Key_Escape);
+  EXPECT_FALSE(game->Coach().Window().Visible);
+  QTest::keyClick(front.Statistics(), Qt::Key_Escape);
+  EXPECT_FALSE(game->Statistics().View().Visible);
+
   Press(Qt::Key_R);
   ASSERT_TRUE(front.Review() != nullptr && front.Review()->isVisible());
   QListWidget* rows = front.Review()->Rows();
@@ -339,54 +349,9 @@ TEST_F(ControlsTest, RReviewsTheLastGameAndTheKeysMoveOverItsRows) {
     QTest::keyClick(rows, Qt::Key_Down);
     EXPECT_EQ(game->Coach().Window().Opened, row);
   }
-  QTest::keyClick(front.Review(), Qt::Key_Escape);
-  EXPECT_FALSE(game->Coach().Window().Visible);
-  // The statistics window opens it too.
-  Press(Qt::Key_S);
-  front.Statistics()->Review()->click();
-  EXPECT_TRUE(game->Coach().Window().Visible);
 }
 
-TEST_F(ControlsTest, SOpensTheFiguresAsTextAndResetClearsOnlyThemAfterAsking) {
-  Statistics kept;
-  for (const int total : {310, 290, 318})
-    kept = AddGame(kept, {.Total = total,
-                          .Scores = {},
-                          .CheckValue = {},
-                          .Moves = {},
-                          .MeanLoss = {},
-                          .DayOfGame = {},
-                          .AdvisorTotal = {}});
-  ASSERT_NE(Store(StatisticsChanges(kept)), 0);
-  ASSERT_NE(Store({{"Highscore", "p1", "318"}}), 0);
-
-  Press(Qt::Key_S);
-  ASSERT_TRUE(front.Statistics() != nullptr && front.Statistics()->isVisible());
-  // It fits the smallest screen the game supports with a title bar above it, and opens on the
-  // screen over the game window that owns it.
-  const QRect place = front.Statistics()->geometry();
-  EXPECT_TRUE(place.width() <= 800 && place.height() <= 570 &&
-              front.Main()->screen()->availableGeometry().contains(place) &&
-              front.Main()->geometry().contains(place.center()) &&
-              front.Statistics()->parentWidget() == front.Main());
-  const auto read = [](QWidget* w) { return Name(QAccessible::queryAccessibleInterface(w)); };
-  const auto& rows = front.Statistics()->FigureRows();
-  // Each row is read as its name and figure; the figures are the statistics test's.
-  EXPECT_EQ(QStringList({read(rows[0]), read(rows[1]), read(front.Statistics()->Totals())}),
-            QStringList({"Games: 3", "Average: 306", "Totals: most games between 300 and 325"}));
-  for (const bool yes : {false, true}) {
-    host.answers = {yes};
-    front.Statistics()->Reset()->click();
-    EXPECT_EQ(std::pair(host.boxes.back().yesIsDefault, read(rows[0])),
-              std::pair(false, QString(yes ? "Games: 0" : "Games: 3")));
-  }
-  EXPECT_EQ(Ini("Highscore", "p1"), "318");
-  QTest::keyClick(front.Statistics(), Qt::Key_Escape);
-  EXPECT_FALSE(game->Statistics().View().Visible);
-}
-
-// The game on the real Qt desktop services, so that what reaches the browser is what the desktop
-// was handed.
+// On the real desktop services, so that what reaches the browser is what the desktop was handed.
 class SubmissionWindowTest : public GameTest {
  protected:
   SubmissionWindowTest() {
@@ -401,19 +366,15 @@ class SubmissionWindowTest : public GameTest {
   }
   ~SubmissionWindowTest() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
 
-  void SetUp() override {
-    front.Start();
-    ASSERT_TRUE(WaitFor([&] { return front.Main() != nullptr && front.Main()->isVisible(); }));
-  }
-
   Browser browser;
   ui::QtHost desktop;
   Game qtGame{desktop, chance, dice, folder.Path().string()};
   ui::Front front{qtGame, [this] { return desktop.Ending(); }};
 };
 
-TEST_F(SubmissionWindowTest, ARowClickedAndAnsweredYesReachesTheBrowserEncoded) {
-  // Answers Yes on the question as soon as it shows.
+TEST_F(SubmissionWindowTest, ARowClickedAndAnsweredYesReachesTheBrowserEncodedAndAProfileGoes) {
+  front.Start();
+  ASSERT_TRUE(WaitFor([&] { return front.Main() != nullptr && front.Main()->isVisible(); }));
   QTimer answer;
   QObject::connect(&answer, &QTimer::timeout, [] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -427,9 +388,8 @@ TEST_F(SubmissionWindowTest, ARowClickedAndAnsweredYesReachesTheBrowserEncoded) 
   EXPECT_EQ(browser.opened,
             QStringList{"https://scores.example/send?user=%C3%85sa%20%26%20Bo&pass=p%3Dw&ver=504"
                         "&date=2611&points=250&key=37177384513"});
-}
 
-TEST_F(SubmissionWindowTest, RemoveTakesTheRowTheArrowKeysHighlighted) {
+  // Remove takes the row the arrow keys highlighted.
   Store({{"Users", "antal", "2"}, {"Users", "user2", "Cy"}});
   ClickControl(front.Main(), qtGame.Profiles().View().PlayerLabel);
   ASSERT_TRUE(front.Profiles() != nullptr);

@@ -12,10 +12,19 @@
 namespace pyxaro::ui {
 namespace {
 
+// Pips are a die's only dark pixels, and every pip is as large as the next.
+int DarkPixels(const QImage& image) {
+  int dark = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      dark += image.pixelColor(x, y).alpha() > 200 && qGray(image.pixel(x, y)) < 50;
+  return dark;
+}
+
 // Every picture keeps its size at each ratio, painted in as many more pixels; the windows' own
-// hide nothing behind them, and a die's fills die k's place on the table. Numbers that name no
-// bitmap give none.
-TEST(Pictures, EachHasItsSizeAtEveryRatio) {
+// hide nothing behind them, and a die's fills die k's place on the table and shows its number of
+// pips on a loose die. Numbers that name no bitmap give none.
+TEST(Pictures, EachHasItsSizeAtEveryRatioAndEachFaceItsPips) {
   std::vector<std::tuple<std::string, std::function<QPixmap(qreal)>, QSize>> pictures{
       {"background", [](qreal r) { return MainBackground(r, {}); }, {800, 600}},
       {"splash", [](qreal r) { return SplashPicture(r, ""); }, {400, 250}},
@@ -28,11 +37,15 @@ TEST(Pictures, EachHasItsSizeAtEveryRatio) {
       pictures.emplace_back(
           std::to_string(number), [number](qreal r) { return Bitmap(number, r); },
           PxRect(TurnView().DieImages[set]).size());
+      const QImage image = Bitmap(number, 2).toImage();
+      const double pip = DarkPixels(Bitmap(10 * set + 1, 2).toImage());
+      EXPECT_TRUE(pip > 20 && image.pixelColor(0, 0).alpha() == 0) << number;
+      EXPECT_NEAR(DarkPixels(image) / pip, face, 0.25) << number;
     } else if (number < 67 || number > 69) {
       EXPECT_TRUE(Bitmap(number, 1).isNull() && Bitmap(number, 2).isNull()) << number;
     }
   }
-  for (const auto& [name, picture, size] : pictures) {
+  for (const auto& [name, picture, size] : pictures)
     for (const qreal ratio : {1.0, 2.0}) {
       SCOPED_TRACE(::testing::Message() << name << " at ratio " << ratio);
       const QPixmap pixmap = picture(ratio);
@@ -44,36 +57,12 @@ TEST(Pictures, EachHasItsSizeAtEveryRatio) {
         for (int x = 0; x < image.width(); x += 7)
           ASSERT_EQ(image.pixelColor(x, y).alpha(), 255) << "at " << x << "," << y;
     }
-  }
   // The sound switch shows which way it stands.
   EXPECT_NE(Bitmap(67, 1).toImage(), Bitmap(68, 1).toImage());
 }
 
-// Pips are the die's only dark pixels, and every pip is as large as the next.
-int DarkPixels(const QImage& image) {
-  int dark = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      dark += image.pixelColor(x, y).alpha() > 200 && qGray(image.pixel(x, y)) < 50;
-  return dark;
-}
-
-TEST(Pictures, EachFaceShowsItsNumberOfPipsOnALooseDie) {
-  for (int set = 1; set <= 6; ++set) {
-    const QImage one = Bitmap(10 * set + 1, 2).toImage();
-    EXPECT_EQ(one.pixelColor(0, 0).alpha(), 0) << "set " << set << " is not cut out";
-    const int pip = DarkPixels(one);
-    ASSERT_GT(pip, 20) << "set " << set;
-    for (int face = 2; face <= 6; ++face) {
-      const double pips = double(DarkPixels(Bitmap(10 * set + face, 2).toImage())) / pip;
-      EXPECT_NEAR(pips, face, 0.25) << "set " << set << " face " << face;
-    }
-  }
-}
-
-// In every shipped language each word of the game window's picture stays in its room, and its
-// letters are no smaller than the smallest English word's: too long a word is shrunk as far as
-// that, never cut and never run into its neighbour.
+// Too long a word of the window's picture is shrunk as far as the smallest English word's letters,
+// never cut and never run into its neighbour.
 TEST(Captions, EveryCaptionStaysInItsRoomInEveryLanguageAndReads) {
   testing::FakeHost host;
   testing::TempFolder folder;
@@ -114,14 +103,13 @@ TEST(Captions, EveryCaptionStaysInItsRoomInEveryLanguageAndReads) {
   EXPECT_GE(languages, 11);
 }
 
-// Over every pair of mark places on a plot and names of several widths: the names never meet and
-// never leave the plot, and where each fits beside its own mark, on its own side, that is where it
-// stands.
+// For every pair of mark places and names of several widths: where each name fits beside its own
+// mark, on its own side, it stands there.
 TEST(StatisticsChart, MarkNamesNeverMeetNorLeaveThePlotAndStandBesideTheirMarksWhereTheyFit) {
   constexpr qreal kFrom = 100, kTo = 360, kApart = 8, kAside = 3, kSlack = 1e-9;
-  for (const qreal firstWidth : {30.0, 70.0, 120.0}) {
-    for (const qreal secondWidth : {30.0, 70.0, 120.0}) {
-      for (qreal firstX = kFrom; firstX <= kTo; firstX += 2.5) {
+  for (const qreal firstWidth : {30.0, 70.0, 120.0})
+    for (const qreal secondWidth : {30.0, 70.0, 120.0})
+      for (qreal firstX = kFrom; firstX <= kTo; firstX += 2.5)
         for (qreal secondX = firstX; secondX <= kTo; secondX += 2.5) {
           const paint::MarkNameEdges edges =
               paint::PlaceMarkNames(kFrom, kTo, firstX, firstWidth, secondX, secondWidth);
@@ -138,9 +126,6 @@ TEST(StatisticsChart, MarkNamesNeverMeetNorLeaveThePlotAndStandBesideTheirMarksW
             EXPECT_DOUBLE_EQ(edges.second, secondBeside);
           }
         }
-      }
-    }
-  }
 }
 
 }  // namespace
