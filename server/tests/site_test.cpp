@@ -70,8 +70,18 @@ class SiteTest : public ::testing::TestWithParam<DatabaseAddress::Engine> {
  protected:
   void SetUp() override { ASSERT_NE(port, 0); }
 
-  HttpAnswer Get(const QByteArray& target, const QByteArray& client = "203.0.113.1") {
-    return Fetch(port, target, "GET", "X-Forwarded-For: 198.51.100.9, " + client + "\r\n");
+  HttpAnswer Get(const QByteArray& target, const QByteArray& client = "203.0.113.1",
+                 const QByteArray& method = "GET") {
+    return Fetch(port, target, method, "X-Forwarded-For: 198.51.100.9, " + client + "\r\n");
+  }
+  // Sent from a client of its own, so that no limit is reached.
+  HttpAnswer Expect(const QByteArray& target, int status, const QByteArray& said = {},
+                    const QByteArray& method = "GET") {
+    const HttpAnswer answer = Get(target, "192.0.2." + QByteArray::number(++clients), method);
+    SCOPED_TRACE((method + " " + target.left(80) + "\n" + answer.body).toStdString());
+    EXPECT_EQ(answer.status, status);
+    EXPECT_TRUE(answer.body.contains(said)) << said.toStdString();
+    return answer;
   }
   // One field of each game the JSON list holds.
   template <typename T>
@@ -96,6 +106,7 @@ class SiteTest : public ::testing::TestWithParam<DatabaseAddress::Engine> {
     return {list["advisor"].toInt(-1), games};
   }
 
+  int clients = 0;
   QDateTime now{QDate(2026, 12, 15), QTime(12, 0), Qt::UTC};
   TestDatabase database{GetParam()};
   ScoreStore store{database.Address()};
@@ -131,12 +142,8 @@ TEST_P(SiteTest, TheGamesAddressIsEnteredRankedAndListedUnderItsFirstPassword) {
   };
   // The lists are in memory before the first game, and each is placed there.
   ASSERT_EQ(Get("/").status, 200);
-  int client = 0;
   for (const auto& [user, pass, points, month, text] : games) {
-    const HttpAnswer answer =
-        Get(GameTarget(user, pass, points, month), "203.0.113." + QByteArray::number(++client));
-    EXPECT_EQ(answer.status, pass == password ? 200 : 409);
-    EXPECT_TRUE(answer.body.contains(text)) << answer.body.toStdString();
+    Expect(GameTarget(user, pass, points, month), pass == password ? 200 : 409, text);
   }
   // The lists show each player's best game once, the player's page them all.
   EXPECT_EQ(TopOf<QString>("period=all", "name"),
@@ -159,63 +166,6 @@ TEST_P(SiteTest, TheGamesAddressIsEnteredRankedAndListedUnderItsFirstPassword) {
   // Read again from the database, they are the same.
   now = now.addSecs(kListsLifetimeSeconds);
   EXPECT_EQ(Get("/").body, lists);
-}
-
-// A new name is registered only with a password of eight characters or
-// more, counted as characters however many bytes they take; a name that has
-// a shorter one from before keeps it.
-TEST_P(SiteTest, ANewNameNeedsEightCharactersOfPasswordAndAnOldOneKeepsItsOwn) {
-  database.Run(
-      "INSERT INTO players (name, name_key, password_hash, registered) VALUES ('Old', "
-      "'old', '" +
-      QString::fromLatin1(PasswordHash("pw")) + "', 0)");
-  const std::tuple<std::string, std::string, int> cases[] = {
-      {"Old", "pw", 200},
-      {"Seven", "seven77", 400},
-      {"Wide", "\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80", 400},
-      {"Wide", "\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC", 200},
-      {"Seven", "seven777", 200},
-  };
-  int client = 0;
-  for (const auto& [user, password, status] : cases) {
-    const HttpAnswer answer =
-        Get(GameTarget(user, password, 300), "203.0.113." + QByteArray::number(++client));
-    EXPECT_EQ(answer.status, status) << user << "\n" << answer.body.toStdString();
-    EXPECT_EQ(answer.body.contains("a password of at least 8 characters"), status == 400)
-        << answer.body.toStdString();
-  }
-}
-
-// A new name that shows nothing, or looks like a registered one with letters
-// of another alphabet, fullwidth or invisible characters, is refused before
-// any hash and enters nothing. A name spelled with a letter of another
-// alphabet that looks like no one else's registers, and from then on is the
-// one others must not look like; look-alikes registered before keep working.
-TEST_P(SiteTest, ANewNameThatLooksLikeARegisteredOneIsRefused) {
-  database.Run(QString("INSERT INTO players (name, name_key, name_skeleton, password_hash, "
-                       "registered) VALUES ('Bob', 'bob', 'bob', '%1', 0), "
-                       "('\u0412ob', '\u0432ob', 'bob', '%1', 0)")
-                   .arg(QString::fromLatin1(PasswordHash(kPassword))));
-  const std::tuple<const char*, int, const char*> cases[] = {
-      {"Alice", 200, "Entered"},
-      {"\u0410lice", 409, "The name \u0410lice looks like Alice"},
-      {"Ali\u200Bce", 409, "looks like Alice"},
-      {"\uFF21\uFF2C\uFF29\uFF23\uFF25", 409, "looks like Alice"},
-      {"\u200B\u2060\uFE0F\u00AD", 400, "A name needs letters that can be seen"},
-      {" ALICE ", 200, "Entered"},
-      {"\u0412ob", 200, "Entered"},
-      {"M\u0430rkus", 200, "Entered"},
-      {"Markus", 409, "looks like M\u0430rkus"},
-  };
-  int client = 0;
-  for (const auto& [user, status, said] : cases) {
-    ++client;
-    const HttpAnswer answer =
-        Get(GameTarget(user, kPassword, 300 + client), "203.0.113." + QByteArray::number(client));
-    EXPECT_EQ(answer.status, status) << user << "\n" << answer.body.toStdString();
-    EXPECT_TRUE(answer.body.contains(said)) << answer.body.toStdString();
-  }
-  EXPECT_EQ(TopOf<QString>("period=all", "name").size(), 3);
 }
 
 // While the one worker hashes a password, the pages are answered at once; a
@@ -329,8 +279,18 @@ TEST_P(SiteTest, AClientWaitsOutItsMinuteAndAStrangerLocksNoPlayerOut) {
 // Every request is answered with its status and the policy every answer
 // carries; only GET and HEAD are served. A row the rules refuse is told why
 // and enters nothing, one at their edges is entered; the reader's own cases
-// are the query fuzz target's.
+// are the query fuzz target's. A new name must have a password of eight
+// characters, however many bytes they take, and look like no registered
+// name, in letters of another alphabet, fullwidth or invisible characters;
+// the names registered before keep their short passwords and look-alikes.
+// A mixed-alphabet name that looks like no other registers, and from then on
+// is the one others must not look like.
 TEST_P(SiteTest, EveryRequestIsAnsweredWithItsStatusAndPolicy) {
+  database.Run(QString("INSERT INTO players (name, name_key, name_skeleton, password_hash, "
+                       "registered) VALUES ('Old', 'old', NULL, '%1', 0), "
+                       "('Bob', 'bob', 'bob', '%2', 0), ('\u0412ob', '\u0432ob', 'bob', '%2', 0)")
+                   .arg(QString::fromLatin1(PasswordHash("pw")),
+                        QString::fromLatin1(PasswordHash(kPassword))));
   // The most a card scores, as the game totals one of every category at its
   // best.
   GameState best;
@@ -339,49 +299,74 @@ TEST_P(SiteTest, EveryRequestIsAnsweredWithItsStatusAndPolicy) {
   // The newest month is the one begun furthest ahead: in Kiribati, at 10:00
   // UTC on the last day of the month.
   now = QDateTime(QDate(2026, 12, 31), QTime(9, 59, 59), Qt::UTC);
-  // Method, target, status, and the seconds that pass before. Each row has a
-  // name and a client of its own, so that none waits for another's limit.
-  const std::tuple<QByteArray, QByteArray, int, int> cases[] = {
-      {"GET", "/", 200, 0},
-      {"HEAD", "/", 200, 0},
-      {"POST", "/submit", 405, 0},
-      {"HEAD", GameTarget("a0", kPassword, 400), 405, 0},
-      {"GET", "/nothing", 404, 0},
-      {"GET", "/player/Nobody", 404, 0},
-      {"GET", "/api/top?period=week", 400, 0},
-      {"GET", "/api/top?limit=101", 400, 0},
-      {"GET", "/api/top?period=all&limit=100", 200, 0},
-      {"GET", "/today", 200, 0},
-      {"GET", "/day/2026-12-31", 200, 0},
-      {"GET", "/day/2027-01-01", 404, 0},
-      {"GET", "/day/2026-02-29", 404, 0},
-      {"GET", "/api/day?date=2026-12-31", 200, 0},
-      {"GET", "/api/day?date=2027-01-01", 404, 0},
-      {"GET", "/api/day?date=2026-12-3", 400, 0},
-      {"GET", "/api/day?day=2026-12-31", 400, 0},
-      {"GET", "/?" + QByteArray(kLongestTarget - 2, 'a'), 200, 0},
-      {"GET", "/?" + QByteArray(kLongestTarget - 1, 'a'), 414, 0},
-      {"GET", "/submit", 400, 0},
-      {"GET", GameTarget("   ", kPassword, 400), 400, 0},
-      {"GET", GameTarget("a1", kPassword, most + 1), 400, 0},
-      {"GET", GameTarget("a2", kPassword, 400, 2612, CheckValue(7, 401, 2612, kVersion)), 403, 0},
-      {"GET", GameTarget("a3", kPassword, 400, 2701), 400, 0},
-      {"GET", GameTarget("a4", kPassword, 400, 2701), 200, 1},
-      {"GET", GameTarget("a5", kPassword, most), 200, 0},
+  const QByteArray shortPassword = "a password of at least 8 characters";
+  // Target, status, what the answer says, the seconds that pass before, and
+  // the method.
+  struct Case {
+    QByteArray target;
+    int status;
+    QByteArray said = {};
+    int later = 0;
+    QByteArray method = "GET";
   };
-  const HttpAnswer page = Fetch(port, "/");
-  int client = 0;
+  const Case cases[] = {
+      {"/", 200},
+      {"/", 200, "", 0, "HEAD"},
+      {"/submit", 405, "", 0, "POST"},
+      {GameTarget("a0", kPassword, 400), 405, "", 0, "HEAD"},
+      {"/nothing", 404},
+      {"/player/Nobody", 404},
+      {"/api/top?period=week", 400},
+      {"/api/top?limit=101", 400},
+      {"/api/top?period=all&limit=100", 200},
+      {"/today", 200},
+      {"/day/2026-12-31", 200},
+      {"/day/2027-01-01", 404},
+      {"/day/2026-02-29", 404},
+      {"/api/day?date=2026-12-31", 200},
+      {"/api/day?date=2027-01-01", 404},
+      {"/api/day?date=2026-12-3", 400},
+      {"/api/day?day=2026-12-31", 400},
+      {"/health", 200,
+       "{\"database\":\"ok\",\"schema\":" + QByteArray::number(NewestSchemaVersion()) + "}"},
+      {"/?" + QByteArray(kLongestTarget - 2, 'a'), 200},
+      {"/?" + QByteArray(kLongestTarget - 1, 'a'), 414},
+      {"/submit", 400},
+      {GameTarget("   ", kPassword, 400), 400},
+      {GameTarget("a1", kPassword, most + 1), 400},
+      {GameTarget("a2", kPassword, 400, 2612, CheckValue(7, 401, 2612, kVersion)), 403},
+      {GameTarget("a3", kPassword, 400, 2701), 400},
+      {GameTarget("a4", kPassword, 400, 2701), 200, "Entered", 1},
+      {GameTarget("a5", kPassword, most), 200, "Entered"},
+      {GameTarget("Old", "pw", 300), 200, "Entered"},
+      {GameTarget("Seven", "seven77", 300), 400, shortPassword},
+      {GameTarget("Wide", "\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80", 300),
+       400, shortPassword},
+      {GameTarget("Wide", "\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC", 300),
+       200, "Entered"},
+      {GameTarget("Seven", "seven777", 300), 200, "Entered"},
+      {GameTarget("Alice", kPassword, 300), 200, "Entered"},
+      {GameTarget("\u0410lice", kPassword, 300), 409, "The name \u0410lice looks like Alice"},
+      {GameTarget("Ali\u200Bce", kPassword, 300), 409, "looks like Alice"},
+      {GameTarget("\uFF21\uFF2C\uFF29\uFF23\uFF25", kPassword, 300), 409, "looks like Alice"},
+      {GameTarget("\u200B\u2060\uFE0F\u00AD", kPassword, 300), 400,
+       "A name needs letters that can be seen"},
+      {GameTarget(" ALICE ", kPassword, 300), 200, "This game was entered before"},
+      {GameTarget("\u0412ob", kPassword, 300), 200, "Entered"},
+      {GameTarget("M\u0430rkus", kPassword, 300), 200, "Entered"},
+      {GameTarget("Markus", kPassword, 300), 409, "looks like M\u0430rkus"},
+  };
+  const HttpAnswer page = Get("/");
   int entered = 0;
-  for (const auto& [method, target, status, later] : cases) {
+  for (const auto& [target, status, said, later, method] : cases) {
     now = now.addSecs(later);
-    const HttpAnswer answer =
-        Fetch(port, target, method,
-              "X-Forwarded-For: 203.0.113." + QByteArray::number(++client) + "\r\n");
-    EXPECT_EQ(answer.status, status)
-        << method.toStdString() << " " << target.left(60).toStdString() << "\n"
-        << answer.body.toStdString();
+    const HttpAnswer answer = Expect(target, status, said, method);
     EXPECT_TRUE(answer.headers.value("content-security-policy").startsWith("default-src 'none';"));
     EXPECT_EQ(answer.headers.value("referrer-policy"), "no-referrer");
+    EXPECT_EQ(answer.headers.value("cache-control"), "no-store");
+    EXPECT_EQ(answer.headers.value("content-type") == "application/json",
+              target.startsWith("/api/") || target == "/health")
+        << target.toStdString();
     if (status == 405) {
       EXPECT_EQ(answer.headers.value("allow"), method == "HEAD" ? "GET" : "GET, HEAD");
     }
@@ -391,31 +376,18 @@ TEST_P(SiteTest, EveryRequestIsAnsweredWithItsStatusAndPolicy) {
     }
     if (method == "GET" && target.startsWith("/submit")) {
       EXPECT_EQ(answer.body.contains("Not entered"), status != 200) << target.toStdString();
-      entered += status == 200 ? 1 : 0;
+      entered += said.startsWith("Entered") ? 1 : 0;
     }
   }
   EXPECT_EQ(TopOf<int>("period=all", "points").size(), entered);
 
   // A database that fails is the list's fault, told as such once the lists
-  // are read again.
+  // are read again; the health is asked of the database itself.
   database.Run("DROP TABLE games");
   now = now.addSecs(kListsLifetimeSeconds);
-  EXPECT_EQ(Fetch(port, "/").status, 503);
-}
-
-// A monitor asks the database itself through /health, and is never answered
-// from a cache on the way.
-TEST_P(SiteTest, HealthTellsWhetherTheDatabaseAnswers) {
-  const HttpAnswer answers = Get("/health");
-  EXPECT_EQ(answers.status, 200);
-  EXPECT_EQ(answers.body,
-            "{\"database\":\"ok\",\"schema\":" + QByteArray::number(NewestSchemaVersion()) + "}");
-  EXPECT_EQ(answers.headers.value("content-type"), "application/json");
-  EXPECT_EQ(answers.headers.value("cache-control"), "no-store");
+  Expect("/", 503);
   database.Run("DROP TABLE schema_version");
-  const HttpAnswer fails = Get("/health");
-  EXPECT_EQ(fails.status, 503);
-  EXPECT_EQ(fails.body, "{\"database\":\"unreachable\"}");
+  Expect("/health", 503, "{\"database\":\"unreachable\"}");
 }
 
 // A game of the day is entered with the points its moves make on that day's
@@ -484,15 +456,9 @@ TEST_P(SiteTest, AGameOfTheDayIsEnteredOnlyAsItsMovesReplay) {
       {"behind2", "2026-12-13", pointsOn("2026-12-13"), onTheDay("2026-12-13"), 400,
        "not of 2026-12-13", 1},
   };
-  int client = 0;
   for (const auto& [user, date, points, moves, status, said, later] : cases) {
     now = now.addSecs(later);
-    const HttpAnswer answer =
-        Get(DayTarget(user, date, points, moves), "203.0.113." + QByteArray::number(++client));
-    EXPECT_EQ(answer.status, status) << user << " " << date << "\n" << answer.body.toStdString();
-    EXPECT_TRUE(answer.body.contains(QString::fromUtf8(said).toHtmlEscaped().toUtf8()))
-        << user << "\n"
-        << answer.body.toStdString();
+    Expect(DayTarget(user, date, points, moves), status, said);
   }
   const QString name = QString::fromStdString(odd);
   EXPECT_EQ(DayList(day), std::pair(total, QList<std::pair<QString, int>>{{name, total}}));
@@ -516,7 +482,6 @@ TEST_P(SiteTest, EveryGameTheGamePlaysIsEnteredWithItsOwnPoints) {
     for (int c = 0; c < characters; ++c) text += "\xF0\x9F\x98\x80";
     return text;
   };
-  int client = 0;
   for (int d = 0; d < kDays; ++d) {
     const QDate date = QDate(2026, 11, 20).addDays(d);
     now = QDateTime(date, QTime(12, 0), Qt::UTC);
@@ -534,10 +499,7 @@ TEST_P(SiteTest, EveryGameTheGamePlaysIsEnteredWithItsOwnPoints) {
     }
     QList<std::pair<QString, int>> expected;
     for (const auto& [name, password, game] : games) {
-      const HttpAnswer answer =
-          Get(DayTarget(name, day, game.state.Total(), RecordText(game.moves), password),
-              "198.51.100." + QByteArray::number(++client));
-      EXPECT_EQ(answer.status, 200) << day << " " << name << "\n" << answer.body.toStdString();
+      Expect(DayTarget(name, day, game.state.Total(), RecordText(game.moves), password), 200);
       expected.append({QString::fromStdString(name), game.state.Total()});
     }
     std::stable_sort(expected.begin(), expected.end(),
@@ -574,22 +536,18 @@ TEST_P(ReconnectTest, EveryRequestAfterAnEndedConnectionIsAnswered) {
     EndConnections();
     // The lists are read from the database again.
     now = now.addSecs(kListsLifetimeSeconds);
-    const HttpAnswer answer = Get(target);
-    EXPECT_EQ(answer.status, 200) << target.toStdString();
-    EXPECT_TRUE(answer.body.contains(shown)) << answer.body.toStdString();
+    Expect(target, 200, shown);
   }
 
   // While the database takes no connections at all, a submission is refused
   // as the list's failure; the next one after it is back is entered.
   OnCluster("ALTER DATABASE %1 ALLOW_CONNECTIONS false");
   EndConnections();
-  const HttpAnswer refused = Get(GameTarget("Ann", kPassword, 414));
-  EXPECT_EQ(refused.status, 503);
-  EXPECT_FALSE(refused.body.contains("Entered")) << refused.body.toStdString();
-  EXPECT_EQ(Get("/health").status, 503);
+  Expect(GameTarget("Ann", kPassword, 414), 503, "The list cannot be reached now.");
+  Expect("/health", 503);
   OnCluster("ALTER DATABASE %1 ALLOW_CONNECTIONS true");
-  EXPECT_TRUE(Get(GameTarget("Ann", kPassword, 414)).body.contains("Entered: 414 points"));
-  EXPECT_EQ(Get("/health").status, 200);
+  Expect(GameTarget("Ann", kPassword, 414), 200, "Entered: 414 points");
+  Expect("/health", 200);
   EXPECT_EQ(Get("/player/ann").body.count("<tr><td"), 3);
 }
 
