@@ -282,6 +282,9 @@ TEST(GameReviewTest, AChoiceThatThrowsAYatzyAwayIsCostly) {
   EXPECT_EQ(ReviewGame({Move::PickUp(1)}, TheAdvisor()).choices, 0) << "not by the rules";
   EXPECT_EQ(TheAdvisor().KeepValue(PositionOf(costly.position), {0, 0, 0, 0, 0, 6}), kNoEntry)
       << "keeping all six throws nothing";
+  const AdvisorPosition onlyOnes{
+      {1, 2, 3, 4, 5, 6}, {true, true, true, true, true, true}, 1U, 5, 0, true};
+  EXPECT_GT(TheAdvisor().KeepValue(onlyOnes, {1, 0, 0, 0, 0, 0}), 1) << "the last open row";
 }
 
 TEST_F(GameTest, AFinishedGameIsReviewedAndAgainAfterARestart) {

@@ -79,6 +79,8 @@ void PlayThrough(const std::unique_ptr<Game>& game, Player& player, const MoveHo
       return;
     }
     if (after) after(move, was);
+    // A hook's failed assertion ends the game, as it would have ended a test that played inline.
+    if (::testing::Test::HasFatalFailure()) return;
   }
 }
 
