@@ -34,7 +34,8 @@ TEST_F(StartupTest, PickerUnlessSkippedThenTheSplashOpensAGameThatFollowsTheOpti
     EXPECT_EQ(std::tuple(game->Texts().Picker().Visible, game->Splash().View().Visible,
                          game->Splash().View().CloseTimer.Enabled(), game->Window().View().Loaded),
               std::tuple(picker, !picker, !picker, false));
-    EXPECT_TRUE(picker || game->Splash().View().VersionLabel.Caption == kAppVersion);
+    EXPECT_TRUE(picker || (game->Splash().View().VersionLabel.Caption == kAppVersion &&
+                           !game->Splash().View().Tagline.empty()));
     if (picker) game->Do(Command::ConfirmLanguage);
     game->Do(Command::SplashTimeUp);
     const TurnView& turn = Board();
