@@ -294,9 +294,8 @@ std::optional<Reply> ScoreSite::SubmitDay(const QByteArray& query, const QString
               });
 }
 
-std::optional<Reply> ScoreSite::LookAlikeRefusal(const Sending& sending) {
-  const std::optional<QString> registered =
-      store_.LookAlike(NameSkeleton(sending.name), NameKey(sending.name));
+std::optional<Reply> ScoreSite::LookAlikeRefusal(const Sending& sending, const QString& skeleton) {
+  const std::optional<QString> registered = store_.LookAlike(skeleton, NameKey(sending.name));
   if (!registered) return std::nullopt;
   return MessagePage(409, "Not entered",
                      QString("The name %1 looks like %2, a name registered already. Choose one "
@@ -309,10 +308,11 @@ std::optional<Reply> ScoreSite::Register(const SendingPtr& sending) {
   // like no registered one is taken: it deceives no one on the lists, a
   // player may well write a letter of his own alphabet in a Latin name, and
   // from then on its skeleton keeps every look-alike of it out.
-  if (NameSkeleton(sending->name).isEmpty()) {
+  const QString skeleton = NameSkeleton(sending->name);
+  if (skeleton.isEmpty()) {
     return MessagePage(400, "Not entered", "A name needs letters that can be seen.");
   }
-  if (std::optional<Reply> refusal = LookAlikeRefusal(*sending)) return refusal;
+  if (std::optional<Reply> refusal = LookAlikeRefusal(*sending, skeleton)) return refusal;
   // A short password falls to guesses spread over enough addresses and
   // minutes, and the name with it.
   if (sending->password.toUcs4().size() < kShortestNewPassword) {
@@ -324,9 +324,9 @@ std::optional<Reply> ScoreSite::Register(const SendingPtr& sending) {
   const auto hash = std::make_shared<QByteArray>();
   return Offload(
       sending, [hash, password = sending->password] { *hash = PasswordHash(password); },
-      [this, sending, hash]() -> std::optional<Reply> {
+      [this, sending, hash, skeleton]() -> std::optional<Reply> {
         // A look-alike may have been registered while the hash ran.
-        if (std::optional<Reply> refusal = LookAlikeRefusal(*sending)) return refusal;
+        if (std::optional<Reply> refusal = LookAlikeRefusal(*sending, skeleton)) return refusal;
         const QString key = NameKey(sending->name);
         if (const std::optional<qint64> id =
                 store_.AddPlayer(sending->name, key, *hash, sending->now.toSecsSinceEpoch())) {

@@ -111,7 +111,7 @@ class ScoreSite {
   // no other player's and its password is long enough.
   std::optional<Reply> Register(const SendingPtr& sending);
   std::optional<Reply> CheckPassword(const SendingPtr& sending, const QByteArray& hash);
-  std::optional<Reply> LookAlikeRefusal(const Sending& sending);
+  std::optional<Reply> LookAlikeRefusal(const Sending& sending, const QString& skeleton);
   // Runs the check on a password worker, then the step on this thread;
   // answers at once that the list is busy when the workers' queue is full.
   std::optional<Reply> Offload(const SendingPtr& sending, std::function<void()> check, Step then);
